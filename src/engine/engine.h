@@ -1,0 +1,74 @@
+// The comparison engine's entry: called like a command-line program, once per
+// comparison, on two caller-owned texts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+// Receives every message the engine shows; the caller decides how to present it.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void engineMessage(const std::string& text) = 0;
+};
+
+// One input text, owned by the caller. The engine writes into it (end fix,
+// sentinels, comment blanking, table-column blanking), so it must be a copy
+// reserved for the engine, with at least kEngineSpareBytes writable bytes
+// after `length`.
+struct EngineText {
+    char* data = nullptr;
+    std::size_t length = 0;
+};
+inline constexpr std::size_t kEngineSpareBytes = 3;
+
+// A comment definition: a begin and an end marker; the end marker "$" means
+// the end of the line.
+struct CommentDefinition {
+    std::string begin;
+    std::string end;
+};
+
+// Table mode's seam: replaces the hash of a middle line. `line` points at the
+// line's first byte, `length` excludes its newline; the reducer may overwrite
+// bytes of the line in place (never the newline).
+class LineReducer {
+public:
+    virtual ~LineReducer() = default;
+    virtual std::uint32_t reduceAndHash(char* line, std::size_t length, bool ignoreCase) = 0;
+};
+
+// What the caller lends the engine besides the argument vector.
+struct EngineContext {
+    bool ignoreComments = false;
+    std::vector<CommentDefinition> comments;
+    LineReducer* table = nullptr;           // non-null: table mode
+    bool skipLeadingWhiteSpace = false;     // column positions with tab size 1
+};
+
+// One engine per application object: its only state that survives a call is
+// the output file name of the last "-o".
+class Engine {
+public:
+    Engine();
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Returns -1 on a usage error, else 0 (no differences), 1 (differences)
+    // or 2 (trouble).
+    int run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
+            const EngineContext& context = {});
+
+    const std::string& outputName() const { return outputName_; }
+
+private:
+    std::string outputName_;
+};
+
+} // namespace tandel

@@ -1,0 +1,69 @@
+// Everything the core needs from the user interface. The Qt main window, the
+// console of unattended runs and the scripted fake of the tests implement it.
+#pragma once
+
+#include <string>
+
+namespace tandel {
+
+enum class Severity { Error = -1, Warning = -2, Info = -3 };
+
+// Answers of the confirmation dialogs, by their button identifiers.
+enum DialogAnswer : int {
+    kAnswerYes = 6,
+    kAnswerNo = 7,
+    kAnswerCancel = 2,
+    kAnswerYesToAll = 130,
+    kAnswerNoToAll = 131,
+    kAnswerFile = 127,
+    kAnswerDirectory = 125,
+    kAnswerNone = 126,
+};
+
+class Frame {
+public:
+    virtual ~Frame() = default;
+
+    // Messages and questions.
+    virtual void message(Severity severity, const std::string& text) = 0;
+    // "File %s already exists.\nSave anyway ?" with Yes and No; true for Yes.
+    virtual bool confirmOverwrite(const std::string& text) = 0;
+    // ASK_PERMISSION: Yes, Yes to All, No, No to All or Cancel.
+    virtual int askPermission(const std::string& text) = 0;
+    // FILE_TO_DIR_DLG: kAnswerFile, kAnswerDirectory, kAnswerNone or kAnswerCancel.
+    virtual int askFileOrDirectory(const std::string& file, const std::string& directory) = 0;
+    // Plain Yes/No/Cancel box: kAnswerYes, kAnswerNo or kAnswerCancel.
+    virtual int askYesNoCancel(const std::string& caption, const std::string& text) = 0;
+
+    // Commands: posted ones run later from the event loop, sent ones now.
+    virtual void postCommand(int id) = 0;
+    virtual void sendCommand(int id) = 0;
+
+    // Repaint and layout requests.
+    virtual void repaintPanes() {}
+    virtual void repaintTitles() {}
+    virtual void repaintPositionBar() {}
+    virtual void relayout() {}
+    virtual void refreshLists() {}
+    virtual void setWaitCursor(bool /*on*/) {}
+    // Directory walk: swap the menu between file mode and walk mode.
+    virtual void setWalkMenu(bool /*walking*/) {}
+
+    // The preview.
+    virtual bool previewOpen() const { return false; }
+    virtual void openPreview() {}
+    virtual void closePreview() {}
+    virtual void setPreviewText(const std::string& /*text*/) {}
+    virtual std::string previewText() const { return {}; }
+    virtual bool previewModified() const { return false; }
+    virtual void setPreviewModified(bool /*modified*/) {}
+
+    // The print job; startPrint returns false when the user cancelled.
+    virtual bool startPrint(const std::string& /*documentName*/) { return false; }
+    virtual bool printLine(const std::string& /*text*/) { return false; }
+    virtual void endPrint() {}
+
+    virtual void setClipboardText(const std::string& /*text*/) {}
+};
+
+} // namespace tandel
