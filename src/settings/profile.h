@@ -1,0 +1,77 @@
+#pragma once
+
+// One ini file held in memory, with the semantics of the classic private-profile
+// functions: section and key names are compared without regard to case, a missing
+// key reads as the caller's default, integers are signed decimal text.
+//
+// Nothing touches the disk except load() and save(). Typical use:
+//
+//     Profile ini(path);
+//     ini.load();                                  // missing file = empty profile
+//     int tab = ini.readInt("Options", "Tab size", 8);
+//     ini.writeInt("Options", "Tab size", tab);
+//     if (ini.save() != 0) { /* old file left as it was */ }
+//
+// No member throws.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+class Profile {
+public:
+    explicit Profile(std::string path);
+    ~Profile();
+    Profile(Profile&&) noexcept;
+    Profile& operator=(Profile&&) noexcept;
+    Profile(const Profile&) = delete;
+    Profile& operator=(const Profile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    // Replaces the in-memory contents with the file's. Returns 0 on success or when
+    // the file does not exist (the profile is then empty), -1 when it exists but
+    // cannot be read (the profile is then empty too).
+    int load();
+
+    // Writes the contents to a temporary file in the same folder and renames it over
+    // the file, so a failure never leaves a half-written file. Returns 0 or -1; on
+    // -1 the previous file is unchanged. The folder must exist.
+    int save() const;
+
+    // Missing key: `def`. Present: leading blanks, an optional sign and the digits
+    // that follow, as atoi reads them; no digits reads as 0; out of range clamps
+    // to the 32-bit limits. An empty value reads as `def`.
+    std::int32_t readInt(const std::string& section, const std::string& key,
+                         std::int32_t def) const;
+
+    // Missing key: `def`; present: its value, whole (an empty value stays empty).
+    std::string readString(const std::string& section, const std::string& key,
+                           const std::string& def) const;
+
+    bool hasKey(const std::string& section, const std::string& key) const;
+    bool hasSection(const std::string& section) const;
+
+    // Adds or replaces a value. An existing key keeps its spelling, so a key read as
+    // "Ignore spaces" and written as "Ignore Spaces" stays one entry. Values may hold
+    // any bytes except NUL, including line feeds and surrounding blanks.
+    void writeString(const std::string& section, const std::string& key,
+                     const std::string& value);
+    void writeInt(const std::string& section, const std::string& key, std::int32_t value);
+
+    void deleteKey(const std::string& section, const std::string& key);
+    void deleteSection(const std::string& section);
+
+    // Key names of a section in file order (empty when the section is missing).
+    std::vector<std::string> keys(const std::string& section) const;
+
+private:
+    struct Store;
+    std::string path_;
+    std::unique_ptr<Store> store_;
+};
+
+} // namespace tandel
