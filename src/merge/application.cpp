@@ -1,0 +1,20 @@
+#include "merge/application.h"
+
+namespace tandel {
+
+int applyCommandLine(Application& app, const std::vector<std::string>& arguments) {
+    const ParseOutcome outcome = parseArguments(arguments, app.switches);
+    if (outcome.status != 0) {
+        app.frame().message(outcome.severity, outcome.message);
+    }
+    app.frameState.directoryWindow = app.switches.isGiven(kSwitchMandc);
+    app.frameState.unattended = app.switches.isGiven(kSwitchAuto);
+    return outcome.status;
+}
+
+void requestQuit(Application& app, int exitCode) {
+    app.frameState.quitRequested = true;
+    app.frameState.exitCode = exitCode;
+}
+
+} // namespace tandel

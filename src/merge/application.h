@@ -1,0 +1,54 @@
+// The application object: every piece of state the program treats as
+// process-wide lives here. The program makes exactly one; each test makes its
+// own, so nothing leaks from one run into the next.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "merge/command_line.h"
+#include "merge/frame.h"
+#include "settings/settings_record.h"
+
+namespace tandel {
+
+// State of the frame that the core reads or sets; the widgets themselves stay
+// in the user interface.
+struct FrameState {
+    bool directoryWindow = false; // the `mandc` run mode
+    bool unattended = false;      // the `auto` run mode
+    bool splitArmed = false;      // "Split segment": the next click in a pane splits
+    std::string searchText;       // last text searched for
+    bool ignoreCase = false;
+    // Set by a quit request; the event loop (Qt or console) ends with exitCode.
+    bool quitRequested = false;
+    int exitCode = 0;
+};
+
+class Application {
+public:
+    explicit Application(Frame& frame) : frame_(&frame) {}
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    Frame& frame() const { return *frame_; }
+
+    SwitchTable switches;
+    Settings settings;
+    Engine engine;
+    FrameState frameState;
+
+private:
+    Frame* frame_; // not owned: the window, the console or a test fake
+};
+
+// Parses the arguments (program name removed) into the switch table and sets
+// the run-mode flags; a parse error is shown through the frame and start-up
+// goes on with the switches recorded so far. Returns the parser's status.
+int applyCommandLine(Application& app, const std::vector<std::string>& arguments);
+
+// Asks the event loop to end with `exitCode` once the current command returns.
+void requestQuit(Application& app, int exitCode);
+
+} // namespace tandel

@@ -1,0 +1,94 @@
+#include "merge/temp_result_file.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <utility>
+
+namespace tandel {
+
+namespace {
+
+std::optional<std::string> createUnique(const std::string& directory) {
+    std::string pattern = directory;
+    if (!pattern.empty() && pattern.back() != '/') {
+        pattern.push_back('/');
+    }
+    pattern += kTempPrefix;
+    pattern += "XXXXXX";
+    // mkstemp rewrites the template in place, so it needs a writable buffer.
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    const int fd = ::mkstemp(buffer.data());
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    ::close(fd);
+    return std::string(buffer.data());
+}
+
+std::optional<std::string> createFallback(const std::string& directory) {
+    std::string path = directory;
+    if (!path.empty() && path.back() != '/') {
+        path.push_back('/');
+    }
+    path += kTempFallbackName;
+    // A fixed name cannot be exclusive (a stale copy may exist); refusing to
+    // follow a link keeps a planted symlink from redirecting the write.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    ::close(fd);
+    return path;
+}
+
+} // namespace
+
+TempResultFile::TempResultFile(TempResultFile&& other) noexcept
+    : path_(std::exchange(other.path_, {})) {}
+
+TempResultFile& TempResultFile::operator=(TempResultFile&& other) noexcept {
+    if (this != &other) {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+        path_ = std::exchange(other.path_, {});
+    }
+    return *this;
+}
+
+TempResultFile::~TempResultFile() {
+    if (!path_.empty()) {
+        ::unlink(path_.c_str());
+    }
+}
+
+std::optional<TempResultFile> TempResultFile::create(const std::vector<std::string>& directories,
+                                                     const std::string& fallbackDirectory) {
+    for (const auto& directory : directories) {
+        if (auto path = createUnique(directory)) {
+            return TempResultFile(std::move(*path));
+        }
+    }
+    if (auto path = createFallback(fallbackDirectory)) {
+        return TempResultFile(std::move(*path));
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> temporaryDirectories() {
+    std::vector<std::string> directories;
+    for (const char* name : {"TMP", "TMPDIR"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            directories.emplace_back(value);
+        }
+    }
+    directories.emplace_back("/tmp");
+    return directories;
+}
+
+} // namespace tandel
