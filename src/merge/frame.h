@@ -64,6 +64,21 @@ public:
     virtual void endPrint() {}
 
     virtual void setClipboardText(const std::string& /*text*/) {}
+
+    // Directory window mode prints the two directory lists instead of a result.
+    virtual void printDirectoryLists() {}
+    // The open dialog of a side ("Open file 1" / "Open file 2") and the save
+    // dialog; false when cancelled, else `chosen` holds the name.
+    virtual bool chooseOpenFile(const std::string& /*title*/, const std::string& /*startDirectory*/,
+                                std::string& /*chosen*/) {
+        return false;
+    }
+    virtual bool chooseSaveFile(const std::string& /*startDirectory*/,
+                                const std::string& /*proposal*/, std::string& /*chosen*/) {
+        return false;
+    }
+    // A new file was loaded into side 1 or 2: a text selection in that pane is void.
+    virtual void clearSelection(int /*side*/) {}
 };
 
 } // namespace tandel

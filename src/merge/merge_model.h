@@ -1,0 +1,31 @@
+// The merge model's state: both sides and what loading and saving remember.
+// The application object owns exactly one. The start directories of the open
+// and save dialogs are the [Files] directories of the settings (FilesSection).
+#pragma once
+
+#include "merge/side_record.h"
+
+#include <array>
+#include <string>
+
+namespace tandel {
+
+struct MergeModel {
+    // sides[0] is side 1 (file 1, left pane), sides[1] side 2 (file 2, right pane).
+    std::array<SideRecord, 2> sides;
+    // Set by a load, cleared by the Compare Files command; both set starts a comparison.
+    std::array<bool, 2> loadedSinceComparison{};
+
+    // The save dialog's file name; holds the outf value when that switch was
+    // given, and then Save As uses it without showing the dialog.
+    std::string saveName;
+    bool saveNameFromSwitch = false;
+
+    // Directory walk: where the save of the pair now loaded goes.
+    std::string pairOutputPath;
+
+    SideRecord& side(int s) { return sides[s == 2 ? 1 : 0]; }
+    const SideRecord& side(int s) const { return sides[s == 2 ? 1 : 0]; }
+};
+
+} // namespace tandel

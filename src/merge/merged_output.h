@@ -1,0 +1,30 @@
+// The merged result (file 1 with every difference replaced by the chosen lines)
+// or the differences-only listing, sent to a file, the printer or the preview.
+#pragma once
+
+#include "merge/merge_model.h"
+
+#include <string>
+
+namespace tandel {
+
+class Frame;
+struct SettingsRecord;
+
+enum class OutputSink { File = 0, Printer = 1, Preview = 2 };
+
+// Returns 0 on success, -1 on failure after a message, 1 when it refused to
+// start (not compared yet, unresolved segments). The target is used by the file
+// sink only; directoryWindow (the mandc run mode) makes the printer sink print
+// the two directory lists instead. A file is written completely to a temporary file in the target's
+// folder first and then renamed over the target, so a failed write leaves the
+// old file in place.
+int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+            const std::string& target, OutputSink sink, bool differencesOnly,
+            bool directoryWindow = false);
+
+// The text the merge walk or the differences walk produces, with '\n' line
+// ends, without any of Produce's checks; for callers that need the text itself.
+std::string MergedText(const MergeModel& model, Frame& frame, bool differencesOnly);
+
+} // namespace tandel

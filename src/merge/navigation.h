@@ -1,0 +1,41 @@
+// Moving the view from segment to segment. The view state (top line, display
+// line count, context lines) is in the settings record.
+#pragma once
+
+#include "merge/merge_model.h"
+
+#include <cstdint>
+
+namespace tandel {
+
+class Frame;
+struct SettingsRecord;
+
+struct SegmentStart {
+    std::int64_t start = -1; // 1-based display line, -1 when none
+    std::int32_t index = -1;
+};
+// Forward: the first segment starting after display line line0 + 1;
+// backward: the last one starting before it. Uses side 1's lists.
+SegmentStart NextSegmentStart(const MergeModel& model, std::int64_t line0, bool forward);
+
+// top line := max(0, start - context lines - 1); repaints.
+void GoToSegmentStart(SettingsRecord& settings, Frame& frame, std::int64_t start);
+// Next Segment (forward) and Previous Segment.
+void GoToAdjacentSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame,
+                         bool forward);
+// The segment after (or before) segment i; used after a click with auto walk on.
+void GoToNeighbour(const MergeModel& model, SettingsRecord& settings, Frame& frame, std::int32_t i,
+                   bool forward);
+// Next Unresolved (forward) and Previous Unresolved; no wrap-around.
+void GoToUnresolved(const MergeModel& model, SettingsRecord& settings, Frame& frame, bool forward);
+// First Segment and Last Segment.
+void GoToFirstSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame);
+void GoToLastSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame);
+// First Line and Last Line.
+void GoToFirstLine(SettingsRecord& settings, Frame& frame);
+void GoToLastLine(SettingsRecord& settings, Frame& frame);
+// Scrolls so that the top line is `top`, clamped to the display lines.
+void ScrollToLine(SettingsRecord& settings, Frame& frame, std::int64_t top);
+
+} // namespace tandel

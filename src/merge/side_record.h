@@ -1,0 +1,79 @@
+// One side of a comparison: the file's lines for display, the engine's copy of
+// them, and the side's half of the segment lists.
+#pragma once
+
+#include "engine/engine.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tandel {
+
+inline constexpr std::int32_t RANGE_NONE = -2;
+inline constexpr std::int32_t RANGE_END = -1;
+
+inline constexpr std::int32_t CHOICE_NONE = 0;
+inline constexpr std::int32_t CHOICE_FIRST = 1;
+inline constexpr std::int32_t CHOICE_SECOND = 2;
+
+// One entry of a range list. Lines are 1-based and inclusive; first = last =
+// RANGE_NONE when the side has no lines of this kind in the segment; first =
+// RANGE_END in the entry that ends a list. A present gap may hold zero lines
+// after a split (last = first - 1).
+struct SegmentRange {
+    std::int32_t first = RANGE_END;
+    std::int32_t last = RANGE_END;
+    std::int32_t choice = CHOICE_NONE;
+
+    bool present() const { return first != RANGE_NONE && first != RANGE_END; }
+    bool isEnd() const { return first == RANGE_END; }
+    // Number of lines the range stands for; absent and empty ranges count 0.
+    std::int32_t length() const { return present() && last >= first ? last - first + 1 : 0; }
+};
+
+// Prefix sums over one side's lists so that mapping a display row to a line or
+// a segment is a binary search instead of a walk from segment 0. Rebuilt by
+// RebuildIndex (segment_map.h) whenever the lists change shape.
+struct SegmentIndex {
+    // gapBefore[i]: filler lines of this side in segments 0..i-1 (segments + 1 entries).
+    std::vector<std::int64_t> gapBefore;
+    // Segments with a present text range, in order, and each one's text last.
+    std::vector<std::int32_t> textSegments;
+    std::vector<std::int64_t> textLast;
+    // Segments with a present gap range, in order, and the 1-based display row
+    // of each gap's last filler line (last + gapBefore).
+    std::vector<std::int32_t> gapSegments;
+    std::vector<std::int64_t> gapDisplayLast;
+};
+
+struct SideRecord {
+    std::int32_t lineCount = 0;
+    std::string fileName;
+    // Every line followed by one '\n'; line i spans
+    // [lineStarts[i], lineStarts[i + 1] - 1). Lines may hold any byte, NUL included.
+    std::string lineBuffer;
+    std::vector<std::size_t> lineStarts; // lineCount + 1 entries once loaded
+    // Empty: no comparison result. Otherwise both lists have the same length
+    // and their last entry is the end entry (first = RANGE_END).
+    std::vector<SegmentRange> textRanges;
+    std::vector<SegmentRange> gapRanges;
+    std::int32_t firstVisibleColumn = 0;
+    // The engine writes into its copy, so it is separate from lineBuffer and
+    // has kEngineSpareBytes writable bytes after engineSize.
+    std::vector<char> engineCopy;
+    std::size_t engineSize = 0;
+    bool reloadNeeded = false;
+    SegmentIndex index;
+
+    bool hasLists() const { return !textRanges.empty() && !gapRanges.empty(); }
+    // Number of segments (entries before the end entry); 0 without lists.
+    std::int32_t segmentCount() const;
+    // Line i (0-based) without its line feed; empty for an index out of range.
+    std::string_view line(std::int64_t i) const;
+    EngineText engineText();
+};
+
+} // namespace tandel
