@@ -1,0 +1,109 @@
+#include "engine/compare_settings.h"
+#include "engine/table_column_list.h"
+
+#include <gtest/gtest.h>
+
+namespace tandel {
+namespace {
+
+ColumnSet parsed(std::string_view text) {
+    ColumnSet set;
+    std::string message;
+    EXPECT_EQ(parseColumnList(text, set, message), 1) << text;
+    return set;
+}
+
+TEST(TableColumnList, ParsesNumbersBetweenAnySeparators) {
+    EXPECT_EQ(parsed(" 1, 3;5").numbers(), (std::vector<long long>{1, 3, 5}));
+    EXPECT_EQ(parsed("7 7,2").numbers(), (std::vector<long long>{2, 7}));
+    EXPECT_EQ(parsed("").highestIndex(), -1);
+    // Numbers below 1 name no column; a list of only those is empty.
+    EXPECT_TRUE(parsed("0, -4").empty());
+    EXPECT_EQ(parsed("+4").highestIndex(), 3);
+    // A huge number costs nothing and names a column no line reaches.
+    EXPECT_EQ(parsed("99999999999999999999999").numbers().size(), 1u);
+}
+
+TEST(TableColumnList, RefusesTokensThatAreNotNumbers) {
+    ColumnSet set = parsed("2");
+    for (std::string_view bad : {"1, x", "3x", "-", "1\t2", "1.5"}) {
+        std::string message;
+        EXPECT_EQ(parseColumnList(bad, set, message), 0) << bad;
+        EXPECT_EQ(message, "Bad column description.\nPlease correct the entry");
+        EXPECT_EQ(set.numbers(), (std::vector<long long>{2}));
+    }
+}
+
+TEST(TableColumnList, AddAndRemoveText) {
+    EXPECT_EQ(addColumnToListText("", 4), "4");
+    EXPECT_EQ(addColumnToListText("1;3", 4), "1;3, 4");
+    EXPECT_EQ(addColumnToListText("1;3", 3), "1;3");
+    EXPECT_EQ(removeColumnFromListText("1;3 5,3", 3), "1, 5");
+    EXPECT_EQ(removeColumnFromListText("3", 3), "");
+    EXPECT_EQ(removeColumnFromListText("1,2", 9), "1, 2");
+}
+
+TEST(TableColumns, ComparedColumnsInclusiveAndExclusive) {
+    CompareSettings settings;
+    settings.ignored = parsed("2");
+    settings.included = parsed("1,3");
+    EXPECT_TRUE(columnCompared(settings, 0));
+    EXPECT_FALSE(columnCompared(settings, 1));
+    EXPECT_TRUE(columnCompared(settings, 500));
+
+    settings.inclusive = 1;
+    EXPECT_TRUE(columnCompared(settings, 0));
+    EXPECT_FALSE(columnCompared(settings, 1));
+    EXPECT_TRUE(columnCompared(settings, 2));
+    EXPECT_FALSE(columnCompared(settings, 3)); // beyond the set
+
+    settings.included.clear();
+    EXPECT_TRUE(columnCompared(settings, 3));
+}
+
+TEST(TableColumns, ColumnTableFollowsTheType) {
+    CompareSettings settings;
+    auto columnBytes = [&](int type) {
+        settings.columnType = type;
+        rebuildColumnTable(settings);
+        std::string bytes;
+        for (char c : std::string("a Z9.\t\xe9-;")) {
+            bytes += settings.columnChars[static_cast<unsigned char>(c)] ? c : '_';
+        }
+        return bytes;
+    };
+    EXPECT_EQ(columnBytes(kColumnNumeric), "___9_____");
+    EXPECT_EQ(columnBytes(kColumnString), "a_Z______");
+    EXPECT_EQ(columnBytes(kColumnAlphanumeric), "a_Z9_____");
+    EXPECT_EQ(columnBytes(kColumnWhiteSpaceSeparated), "a_Z9._\xe9-;");
+    EXPECT_EQ(columnBytes(kColumnCustomCharset), "_________"); // no set given
+    EXPECT_EQ(columnBytes(kColumnCustomSeparators), "a Z9.\t\xe9-;");
+    settings.customCharset = "0-9.\\-";
+    settings.customSeparators = "\\t;";
+    EXPECT_EQ(columnBytes(kColumnCustomCharset), "___9.__-_");
+    EXPECT_EQ(columnBytes(kColumnCustomSeparators), "a Z9._\xe9-_");
+    // Positions leave the table as the previous type built it.
+    EXPECT_EQ(columnBytes(kColumnPositions), "a Z9._\xe9-_");
+}
+
+TEST(TableColumns, PositionListKeepsOrder) {
+    std::vector<ColumnRange> list;
+    insertColumnRange(list, {12, 20});
+    insertColumnRange(list, {1, 8});
+    insertColumnRange(list, {30, 31});
+    insertColumnRange(list, {9, 10});
+    EXPECT_EQ(list, (std::vector<ColumnRange>{{1, 8}, {9, 10}, {12, 20}, {30, 31}}));
+
+    EXPECT_TRUE(columnRangeOverlaps(list, {8, 8}));
+    EXPECT_TRUE(columnRangeOverlaps(list, {21, 30}));
+    EXPECT_TRUE(columnRangeOverlaps(list, {11, 40}));
+    EXPECT_FALSE(columnRangeOverlaps(list, {11, 11}));
+    EXPECT_FALSE(columnRangeOverlaps(list, {21, 29}));
+
+    EXPECT_TRUE(removeColumnRange(list, 1));
+    EXPECT_FALSE(removeColumnRange(list, 3));
+    EXPECT_EQ(list, (std::vector<ColumnRange>{{1, 8}, {12, 20}, {30, 31}}));
+}
+
+} // namespace
+} // namespace tandel
