@@ -56,8 +56,10 @@ public:
     bool hasSection(const std::string& section) const;
 
     // Adds or replaces a value. An existing key keeps its spelling, so a key read as
-    // "Ignore spaces" and written as "Ignore Spaces" stays one entry. Values may hold
-    // any bytes except NUL, including line feeds and surrounding blanks.
+    // "Ignore spaces" and written as "Ignore Spaces" stays one entry. Outer blanks and
+    // quote characters survive a save and load; line feeds, carriage returns and NUL
+    // cannot live in the line-based file and become blanks. Section and key names are
+    // plain words (no "=", "]" or line breaks).
     void writeString(const std::string& section, const std::string& key,
                      const std::string& value);
     void writeInt(const std::string& section, const std::string& key, std::int32_t value);

@@ -1,0 +1,248 @@
+#include "settings/settings_store.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "settings/settings_path.h"
+
+namespace tandel {
+
+namespace {
+
+const std::string kOptions = "Options";
+const std::string kFiles = "Files";
+const std::string kFont = "Font";
+const std::string kFileFilters = "File filters";
+const std::string kFileDescriptions = "File Descriptions";
+const std::string kIncludeFilters = "Include filters";
+const std::string kExcludeFilters = "Exclude filters";
+
+// Beyond these the window arithmetic (left + width and the like) could overflow;
+// no screen is that large.
+constexpr std::int32_t kMaxCoordinate = 1000000;
+constexpr std::int32_t kMinWidth = 150;
+constexpr std::int32_t kMinHeight = 100;
+
+// A tab of zero or fewer blanks, or of millions, cannot be drawn, and a negative or
+// vast context makes the navigation arithmetic meaningless; such values fall back to
+// the defaults.
+constexpr std::int32_t kMaxTabSize = 1000;
+constexpr std::int32_t kMaxContextLines = 100000;
+
+std::int32_t inRangeOr(std::int32_t value, std::int32_t low, std::int32_t high,
+                       std::int32_t fallback) {
+    return value < low || value > high ? fallback : value;
+}
+
+// The font's byte fields keep what a byte keeps, as the stored description always did.
+std::int32_t asByte(std::int32_t value) {
+    return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value));
+}
+
+std::string entryKey(std::size_t index) { return "String " + std::to_string(index); }
+
+} // namespace
+
+SettingsStore::SettingsStore(std::string iniPath) : profile_(std::move(iniPath)) {}
+
+int SettingsStore::loadOptions(Settings& s) {
+    int status = profile_.load();
+    const Profile& p = profile_;
+    SettingsRecord& r = s.record;
+    const SettingsRecord d;
+    r.tabSize = inRangeOr(p.readInt(kOptions, "Tab size", d.tabSize), 1, kMaxTabSize, d.tabSize);
+    r.autoWalk = p.readInt(kOptions, "Auto walk", d.autoWalk);
+    r.compressSpaces = p.readInt(kOptions, "Compress spaces", d.compressSpaces);
+    r.lineNumbers = p.readInt(kOptions, "Line numbers", d.lineNumbers);
+    r.contextLines = inRangeOr(p.readInt(kOptions, "Context lines", d.contextLines), 0,
+                               kMaxContextLines, d.contextLines);
+    r.syncHScroll = p.readInt(kOptions, "Sync hscroll", d.syncHScroll);
+    r.unixFormat = p.readInt(kOptions, "Unix format", d.unixFormat);
+    r.recursive = p.readInt(kOptions, "Recursive", d.recursive);
+    r.diffsOnly = p.readInt(kOptions, "Diffs Only", d.diffsOnly);
+    r.autoCompare = p.readInt(kOptions, "Auto Compare", d.autoCompare);
+    r.ignoreAllSpaces = p.readInt(kOptions, "Ignore spaces", d.ignoreAllSpaces);
+    r.directoryDiffsOnly = p.readInt(kOptions, "Directory Diffs Only", d.directoryDiffsOnly);
+
+    Geometry& g = s.geometry;
+    const Geometry dg;
+    g.left = std::clamp(p.readInt(kOptions, "Left", dg.left), 0, kMaxCoordinate);
+    g.top = std::clamp(p.readInt(kOptions, "Top", dg.top), 0, kMaxCoordinate);
+    g.width = std::clamp(p.readInt(kOptions, "Width", dg.width), kMinWidth, kMaxCoordinate);
+    g.height = std::clamp(p.readInt(kOptions, "Height", dg.height), kMinHeight, kMaxCoordinate);
+    g.timeSize1 = p.readInt(kOptions, "TimeSize1", dg.timeSize1);
+    g.timeSize2 = p.readInt(kOptions, "TimeSize2", dg.timeSize2);
+    g.pathSize1 = p.readInt(kOptions, "PathSize1", dg.pathSize1);
+    g.pathSize2 = p.readInt(kOptions, "PathSize2", dg.pathSize2);
+    g.outDirUIType = p.readInt(kOptions, "OutDirUIType", dg.outDirUIType);
+
+    StringLists& l = s.lists;
+    l.fileFilters = loadList(kFileFilters);
+    l.fileDescriptions = loadList(kFileDescriptions);
+    // One count for the pairs: the descriptions', read last. A description whose
+    // pattern is missing gets an empty one rather than being dropped on the next save.
+    l.fileFilters.resize(l.fileDescriptions.size());
+    l.includeFilters = loadList(kIncludeFilters);
+    l.excludeFilters = loadList(kExcludeFilters);
+    return status;
+}
+
+bool SettingsStore::settingsPresent() const {
+    return profile_.readInt(kOptions, "Tab size", -1) != -1;
+}
+
+int SettingsStore::ensureMapping() const { return ensureSettingsFolder(profile_.path()); }
+
+void SettingsStore::loadFilesSection(Settings& s, const PathSwitches& switches) {
+    if (!settingsPresent()) {
+        ensureMapping();
+    }
+    FilesSection& f = s.files;
+    f.dirName1 = profile_.readString(kFiles, "Dir name 1", "");
+    f.currentIndex1 = profile_.readInt(kFiles, "Current index 1", 0);
+    f.dirName2 = profile_.readString(kFiles, "Dir name 2", "");
+    f.currentIndex2 = profile_.readInt(kFiles, "Current index 2", 0);
+    f.outDir = profile_.readString(kFiles, "Out dir", "");
+    f.saveIndex = profile_.readInt(kFiles, "Save index", 0);
+    f.selectDir1 = profile_.readString(kFiles, "Select dir1", f.dirName1);
+    f.selectDir2 = profile_.readString(kFiles, "Select dir2", f.dirName2);
+    f.selectOutdir = profile_.readString(kFiles, "Select outdir", f.outDir);
+    applyPathSwitches(f, switches);
+}
+
+void SettingsStore::loadTextFont(Settings& s) const { loadFont(s.textFont, ""); }
+void SettingsStore::loadTitleFont(Settings& s) const { loadFont(s.titleFont, "Title "); }
+
+void SettingsStore::loadFont(FontDescription& font, const std::string& prefix) const {
+    const FontDescription d;
+    // The face name is kept whole: cut to a fixed length it could name no font at all.
+    font.faceName = profile_.readString(kFont, prefix + "Font name", d.faceName);
+    font.weight = profile_.readInt(kFont, prefix + "Weight", d.weight);
+    font.italic = asByte(profile_.readInt(kFont, prefix + "Italic", d.italic));
+    font.height = profile_.readInt(kFont, prefix + "Point size", d.height);
+    font.pitchAndFamily = asByte(profile_.readInt(kFont, prefix + "Pitch", d.pitchAndFamily));
+    font.charSet = asByte(profile_.readInt(kFont, prefix + "CharSet", d.charSet));
+}
+
+void SettingsStore::saveFont(const FontDescription& font, const std::string& prefix) {
+    profile_.writeString(kFont, prefix + "Font name", font.faceName);
+    profile_.writeInt(kFont, prefix + "Weight", font.weight);
+    profile_.writeInt(kFont, prefix + "Italic", asByte(font.italic));
+    profile_.writeInt(kFont, prefix + "Point size", font.height);
+    profile_.writeInt(kFont, prefix + "Pitch", asByte(font.pitchAndFamily));
+    profile_.writeInt(kFont, prefix + "CharSet", asByte(font.charSet));
+}
+
+std::vector<std::string> SettingsStore::loadList(const std::string& section) const {
+    std::vector<std::string> entries;
+    std::int32_t count = profile_.readInt(section, "NumEntries", 0);
+    if (count <= 0) {
+        return entries;
+    }
+    std::size_t n = std::min(static_cast<std::size_t>(count), kMaxListEntries);
+    entries.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        entries.push_back(profile_.readString(section, entryKey(i), ""));
+    }
+    return entries;
+}
+
+void SettingsStore::saveList(const std::string& section, const std::vector<std::string>& entries,
+                             std::size_t count) {
+    // Entries beyond the count must not linger from an earlier, longer list.
+    profile_.deleteSection(section);
+    std::size_t n = std::min(count, kMaxListEntries);
+    profile_.writeInt(section, "NumEntries", static_cast<std::int32_t>(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        profile_.writeString(section, entryKey(i), i < entries.size() ? entries[i] : "");
+    }
+}
+
+void SettingsStore::saveFilesSection(const FilesSection& files) {
+    profile_.writeString(kFiles, "Dir name 1", files.dirName1);
+    profile_.writeInt(kFiles, "Current index 1", files.currentIndex1);
+    profile_.writeString(kFiles, "Dir name 2", files.dirName2);
+    profile_.writeInt(kFiles, "Current index 2", files.currentIndex2);
+    profile_.writeString(kFiles, "Out dir", files.outDir);
+    profile_.writeInt(kFiles, "Save index", files.saveIndex);
+}
+
+void SettingsStore::saveOptions(const Settings& s) {
+    const SettingsRecord& r = s.record;
+    const Geometry& g = s.geometry;
+    profile_.writeInt(kOptions, "Tab size", r.tabSize);
+    profile_.writeInt(kOptions, "Auto walk", r.autoWalk);
+    profile_.writeInt(kOptions, "Compress spaces", r.compressSpaces);
+    profile_.writeInt(kOptions, "Line numbers", r.lineNumbers);
+    profile_.writeInt(kOptions, "Context lines", r.contextLines);
+    profile_.writeInt(kOptions, "Sync hscroll", r.syncHScroll);
+    profile_.writeInt(kOptions, "Unix format", r.unixFormat);
+    profile_.writeInt(kOptions, "Recursive", r.recursive);
+    profile_.writeInt(kOptions, "Diffs Only", r.diffsOnly);
+    profile_.writeInt(kOptions, "Auto Compare", r.autoCompare);
+    profile_.writeInt(kOptions, "Ignore Spaces", r.ignoreAllSpaces);
+    profile_.writeInt(kOptions, "OutDirUIType", g.outDirUIType);
+    profile_.writeInt(kOptions, "Directory Diffs Only", r.directoryDiffsOnly);
+    profile_.writeInt(kOptions, "TimeSize1", g.timeSize1);
+    profile_.writeInt(kOptions, "TimeSize2", g.timeSize2);
+    profile_.writeInt(kOptions, "PathSize1", g.pathSize1);
+    profile_.writeInt(kOptions, "PathSize2", g.pathSize2);
+    // A minimised window has no meaningful position; the last good one stays.
+    if (g.left >= 0 && g.top >= 0) {
+        profile_.writeInt(kOptions, "Left", g.left);
+        profile_.writeInt(kOptions, "Top", g.top);
+        profile_.writeInt(kOptions, "Width", g.width);
+        profile_.writeInt(kOptions, "Height", g.height);
+    }
+    saveFont(s.titleFont, "Title ");
+    saveFont(s.textFont, "");
+    const StringLists& l = s.lists;
+    std::size_t shared = std::max(l.fileFilters.size(), l.fileDescriptions.size());
+    saveList(kFileFilters, l.fileFilters, shared);
+    saveList(kFileDescriptions, l.fileDescriptions, shared);
+    saveList(kIncludeFilters, l.includeFilters, l.includeFilters.size());
+    saveList(kExcludeFilters, l.excludeFilters, l.excludeFilters.size());
+    profile_.writeString(kFiles, "Select dir1", s.files.selectDir1);
+    profile_.writeString(kFiles, "Select dir2", s.files.selectDir2);
+    profile_.writeString(kFiles, "Select outdir", s.files.selectOutdir);
+}
+
+int SettingsStore::reloadForWrite() {
+    // A file that exists but cannot be read is not ours to replace.
+    Profile fresh(profile_.path());
+    if (fresh.load() != 0) {
+        return -1;
+    }
+    profile_ = std::move(fresh);
+    return 0;
+}
+
+void SettingsStore::writeAllButFiles(const Settings& s, const DefinitionWriters& writers) {
+    if (writers.tableDefinitions) {
+        writers.tableDefinitions(profile_);
+    }
+    saveOptions(s);
+    if (writers.commentDefinitions) {
+        writers.commentDefinitions(profile_);
+    }
+}
+
+int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) {
+    if (reloadForWrite() != 0) {
+        return -1;
+    }
+    writeAllButFiles(s, writers);
+    return profile_.save();
+}
+
+int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers) {
+    ensureMapping();
+    if (reloadForWrite() != 0) {
+        return -1;
+    }
+    saveFilesSection(s.files);
+    writeAllButFiles(s, writers);
+    return profile_.save();
+}
+
+} // namespace tandel
