@@ -9,9 +9,15 @@ namespace {
 
 // The "C" locale's classification, spelled out so that a process locale never
 // changes which bytes form a column.
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
-bool isLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+bool isLetter(int c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool isSpace(int c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 template <typename Predicate>
 void fillFrom(std::array<unsigned char, 256>& table, Predicate belongs) {

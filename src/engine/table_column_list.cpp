@@ -7,7 +7,9 @@
 namespace tandel {
 namespace {
 
-bool isListSeparator(char c) { return c == ',' || c == ';' || c == ' '; }
+bool isListSeparator(char c) {
+    return c == ',' || c == ';' || c == ' ';
+}
 
 std::vector<std::string_view> splitTokens(std::string_view text) {
     std::vector<std::string_view> tokens;

@@ -21,8 +21,7 @@ unsigned char folded(unsigned char c, bool ignoreCase) {
 
 } // namespace
 
-bool TableReducer::isColumnByte(unsigned char c, long long rangeIndex,
-                                std::size_t position) const {
+bool TableReducer::isColumnByte(unsigned char c, long long rangeIndex, std::size_t position) const {
     if (settings_.columnType != kColumnPositions) {
         return settings_.columnChars[c] != 0;
     }
