@@ -2,6 +2,7 @@
 
 // Only the narrow-character store is used; no wide-character converter is needed.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 #include <cerrno>
@@ -20,6 +21,7 @@ namespace tandel {
 // The store holds values in their file form (quoted where needed); readString and
 // writeString translate, so what is held in memory and what a reload yields agree.
 struct Profile::Store {
+    Store() { ini.SetSpaces(false); } // "key=value", as the classic profile writes it
     CSimpleIniA ini{false, false, false};
 };
 
@@ -107,8 +109,12 @@ Profile& Profile::operator=(Profile&&) noexcept = default;
 int Profile::load() {
     store_->ini.Reset();
     std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) {
-        return ec ? -1 : 0;
+    auto status = std::filesystem::status(path_, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return 0;
+    }
+    if (ec || !std::filesystem::is_regular_file(status)) {
+        return -1;
     }
     std::ifstream in(path_, std::ios::binary);
     if (!in) {
