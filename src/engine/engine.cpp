@@ -1,11 +1,46 @@
 #include "engine/engine.h"
 
+#include "engine/compare_operands.h"
+#include "engine/engine_run.h"
+#include "engine/options.h"
+
+#include <cstdlib>
+#include <new>
+#include <stdexcept>
+
 namespace tandel {
 
 Engine::Engine() = default;
 Engine::~Engine() = default;
 
-int Engine::run(int, char* const*, EngineText, EngineText, MessageSink&, const EngineContext&) {
+int Engine::run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
+                const EngineContext& context) {
+    try {
+        ParsedArguments parsed =
+            parseEngineArguments(argc, argv, std::getenv("POSIXLY_CORRECT") != nullptr);
+        // An -o before a bad option has already taken effect, as in a
+        // sequential parse.
+        if (parsed.outputGiven)
+            outputName_ = std::move(parsed.outputName);
+        if (parsed.status == ParseStatus::Ambiguous)
+            sink.engineMessage("Error #1\n");
+        if (parsed.status != ParseStatus::Ok || parsed.operands.size() != 2) {
+            sink.engineMessage("Error #2");
+            return -1;
+        }
+        EngineRun state(sink, context, first, second, outputName_);
+        state.options = parsed.options;
+        int status = compareOperands(state, std::string(), parsed.operands[0], std::string(),
+                                     parsed.operands[1], 0);
+        if (state.output.isOpen())
+            state.finishOutput();
+        // A missing or incomplete result must not pass for a comparison.
+        return state.outputFailed ? 2 : status;
+    } catch (const std::bad_alloc&) {
+        sink.engineMessage("Not enough memory");
+    } catch (const std::length_error&) {
+        sink.engineMessage("Not enough memory");
+    }
     return 2;
 }
 

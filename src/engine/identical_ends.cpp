@@ -1,0 +1,118 @@
+#include "engine/identical_ends.h"
+
+#include "engine/input_file.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace tandel {
+namespace {
+
+inline std::uint64_t loadWord(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+long countLines(const char* text, std::size_t length) {
+    long lines = 0;
+    const char* end = text + length;
+    for (const char* p = text;
+         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
+         ++p)
+        ++lines;
+    return lines;
+}
+
+// The first position where the texts differ; the planted sentinel guarantees
+// one at or before the shorter length, so the scan needs no bound check.
+std::size_t commonHead(char* a, std::size_t lengthA, char* b, std::size_t lengthB) {
+    const std::size_t shorter = std::min(lengthA, lengthB);
+    if (lengthA <= lengthB)
+        a[shorter] = static_cast<char>(~b[shorter]);
+    else
+        b[shorter] = static_cast<char>(~a[shorter]);
+    std::size_t i = 0;
+    while (i + sizeof(std::uint64_t) <= shorter + 1 && loadWord(a + i) == loadWord(b + i))
+        i += sizeof(std::uint64_t);
+    while (a[i] == b[i])
+        ++i;
+    return i;
+}
+
+// Scans backwards while the texts agree, not below `limitA` in the first text.
+void commonTail(const char* a, std::size_t& endA, const char* b, std::size_t& endB,
+                std::size_t limitA) {
+    constexpr std::size_t word = sizeof(std::uint64_t);
+    while (endA >= limitA + word && endB >= word &&
+           loadWord(a + endA - word) == loadWord(b + endB - word)) {
+        endA -= word;
+        endB -= word;
+    }
+    while (endA > limitA && a[endA - 1] == b[endB - 1]) {
+        --endA;
+        --endB;
+    }
+}
+
+std::size_t pastNewline(const char* text, std::size_t from, std::size_t length) {
+    if (from >= length)
+        return length;
+    const void* newline = std::memchr(text + from, '\n', length - from);
+    return newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text) + 1
+                   : length;
+}
+
+} // namespace
+
+void fixTextEnd(InputFile& input, bool ignoreBlankLines) {
+    input.missingNewline = false;
+    if (input.length > 0 && input.buffer[input.length - 1] != '\n') {
+        input.buffer[input.length++] = '\n';
+        input.missingNewline = !ignoreBlankLines;
+    }
+    input.buffer[input.length] = 0;
+    input.buffer[input.length + 1] = 0;
+}
+
+void findIdenticalEnds(InputFile& first, InputFile& second, bool shared) {
+    char* a = first.buffer;
+    char* b = second.buffer;
+    const std::size_t lengthA = first.length;
+    const std::size_t lengthB = second.length;
+
+    std::size_t head = lengthA;
+    if (!shared) {
+        head = commonHead(a, lengthA, b, lengthB);
+        // An incomplete last line never joins the prefix when the other
+        // input's last line is complete.
+        const bool beyondA = head > lengthA - (first.missingNewline ? 1 : 0);
+        const bool beyondB = head > lengthB - (second.missingNewline ? 1 : 0);
+        if (beyondA != beyondB)
+            --head;
+        while (head > 0 && a[head - 1] != '\n')
+            --head;
+    }
+    first.prefixEnd = second.prefixEnd = head;
+    first.prefixLines = second.prefixLines = countLines(a, head);
+
+    first.suffixBegin = lengthA;
+    second.suffixBegin = lengthB;
+    if (shared || first.missingNewline != second.missingNewline)
+        return;
+    std::size_t endA = lengthA;
+    std::size_t endB = lengthB;
+    commonTail(a, endA, b, endB, head + (lengthA > lengthB ? lengthA - lengthB : 0));
+    const bool lineStartA = endA == 0 || a[endA - 1] == '\n';
+    const bool lineStartB = endB == 0 || b[endB - 1] == '\n';
+    std::size_t begin = endA;
+    if (!(lineStartA && lineStartB))
+        begin = pastNewline(a, begin, lengthA);
+    // One shared line stays in the middle so that changes can slide onto it.
+    begin = pastNewline(a, begin, lengthA);
+    first.suffixBegin = begin;
+    second.suffixBegin = endB + (begin - endA);
+}
+
+} // namespace tandel

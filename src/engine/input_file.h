@@ -1,0 +1,41 @@
+// The engine's record of one input of a two-file comparison.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+struct InputFile {
+    // Operand examination.
+    std::string name;    // the path as built, or "Standard Input"
+    int descriptor = -2; // -1 absent, 0 standard input, -2 not yet opened
+    bool ownsDescriptor = false;
+    struct stat status {};
+    bool isDirectory = false;
+    bool useCallerText = false; // a depth-0 file operand: the caller lent its text
+
+    // The text: either the caller's or `ownText`, with spare room after `length`.
+    char* buffer = nullptr;
+    std::size_t length = 0; // includes a newline the engine appended
+    std::vector<char> ownText;
+    bool missingNewline = false;
+
+    // Identical head and tail; both positions are line starts.
+    std::size_t prefixEnd = 0;
+    std::size_t suffixBegin = 0;
+    long prefixLines = 0;
+
+    // Middle region: the start of every middle line plus the start of the
+    // first line after it, and the class of every middle line.
+    std::vector<std::size_t> lineStarts;
+    std::vector<int> classes;
+    int classLimit = 0;
+
+    std::size_t middleLines() const { return classes.size(); }
+};
+
+} // namespace tandel
