@@ -24,7 +24,8 @@ struct Change {
 using EditScript = std::vector<Change>;
 
 // `classes0` and `classes1` hold the class (1 .. classLimit-1) of every middle
-// line. Returns false after an internal error, leaving `script` empty.
+// line. Returns false after an internal error or when memory runs out,
+// leaving `script` empty.
 bool computeEditScript(std::span<const int> classes0, std::span<const int> classes1, int classLimit,
                        bool heuristic, EditScript& script);
 
