@@ -27,7 +27,9 @@ struct Profile::Store {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // The file is line based and the parser trims blanks around a value, so a value
 // with outer blanks, or one that itself looks quoted, is written inside one pair

@@ -60,8 +60,7 @@ public:
     // quote characters survive a save and load; line feeds, carriage returns and NUL
     // cannot live in the line-based file and become blanks. Section and key names are
     // plain words (no "=", "]" or line breaks).
-    void writeString(const std::string& section, const std::string& key,
-                     const std::string& value);
+    void writeString(const std::string& section, const std::string& key, const std::string& value);
     void writeInt(const std::string& section, const std::string& key, std::int32_t value);
 
     void deleteKey(const std::string& section, const std::string& key);

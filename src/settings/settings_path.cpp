@@ -11,7 +11,9 @@ namespace tandel {
 
 namespace {
 
-bool usable(const char* s) { return s != nullptr && *s != '\0'; }
+bool usable(const char* s) {
+    return s != nullptr && *s != '\0';
+}
 
 std::string passwdHomeOfUser() {
     long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
@@ -27,8 +29,7 @@ std::string passwdHomeOfUser() {
 
 } // namespace
 
-std::string settingsPathFrom(const char* xdgConfigHome, const char* home,
-                             const char* passwdHome) {
+std::string settingsPathFrom(const char* xdgConfigHome, const char* home, const char* passwdHome) {
     // The base directory rules ignore a relative XDG_CONFIG_HOME.
     if (usable(xdgConfigHome) && xdgConfigHome[0] == '/') {
         return std::string(xdgConfigHome) + "/tandel/tandel.ini";

@@ -10,8 +10,7 @@ namespace tandel {
 // The path from explicit inputs (any may be null or empty): the XDG configuration
 // folder when it is an absolute path, else the home folder's ".config", else the
 // password database's home folder, else "tandel.ini" in the working folder.
-std::string settingsPathFrom(const char* xdgConfigHome, const char* home,
-                             const char* passwdHome);
+std::string settingsPathFrom(const char* xdgConfigHome, const char* home, const char* passwdHome);
 
 // The path for this process, from its environment and the password database.
 std::string defaultSettingsPath();

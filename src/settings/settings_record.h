@@ -5,6 +5,7 @@
 // first run starts with; SettingsStore fills these structs from the file and writes
 // them back (see settings_store.h for the key names and the read and write order).
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,6 +41,8 @@ struct SettingsRecord {
     std::int32_t notYetCompared = 0;
     std::int32_t directoryWalk = 0;
     std::int32_t printCancelled = 0;
+
+    bool operator==(const SettingsRecord&) const = default;
 };
 
 // Window geometry and directory-list column widths, all in [Options].
@@ -57,20 +60,24 @@ struct Geometry {
     std::int32_t pathSize1 = -1;   // "PathSize1": -1 = half the container minus the date column
     std::int32_t pathSize2 = -1;   // "PathSize2"
     std::int32_t outDirUIType = 0; // "OutDirUIType": destination choice of the directory dialog
+
+    bool operator==(const Geometry&) const = default;
 };
 
 // [Files]: remembered directories and dialog filter indexes (each stored as the
 // dialog's index minus 1).
 struct FilesSection {
-    std::string dirName1;          // "Dir name 1"
+    std::string dirName1;           // "Dir name 1"
     std::int32_t currentIndex1 = 0; // "Current index 1"
-    std::string dirName2;          // "Dir name 2"
+    std::string dirName2;           // "Dir name 2"
     std::int32_t currentIndex2 = 0; // "Current index 2"
-    std::string outDir;            // "Out dir"
-    std::int32_t saveIndex = 0;    // "Save index"
-    std::string selectDir1;        // "Select dir1"; defaults to "Dir name 1" as read
-    std::string selectDir2;        // "Select dir2"; defaults to "Dir name 2" as read
-    std::string selectOutdir;      // "Select outdir"; defaults to "Out dir" as read
+    std::string outDir;             // "Out dir"
+    std::int32_t saveIndex = 0;     // "Save index"
+    std::string selectDir1;         // "Select dir1"; defaults to "Dir name 1" as read
+    std::string selectDir2;         // "Select dir2"; defaults to "Dir name 2" as read
+    std::string selectOutdir;       // "Select outdir"; defaults to "Out dir" as read
+
+    bool operator==(const FilesSection&) const = default;
 };
 
 // A stored font description, [Font] keys with a prefix ("" for the text font,
@@ -82,6 +89,8 @@ struct FontDescription {
     std::int32_t height = -13;                     // "Point size"; negative: character height
     std::int32_t pitchAndFamily = 34;              // "Pitch", a byte
     std::int32_t charSet = 1;                      // "CharSet", a byte
+
+    bool operator==(const FontDescription&) const = default;
 };
 
 // At most this many entries of each string list are read or written.
@@ -96,6 +105,8 @@ struct StringLists {
     std::vector<std::string> fileDescriptions; // [File Descriptions]
     std::vector<std::string> includeFilters;   // [Include filters]
     std::vector<std::string> excludeFilters;   // [Exclude filters]
+
+    bool operator==(const StringLists&) const = default;
 };
 
 // All of the above: one per application, owned by the application object.
@@ -106,6 +117,8 @@ struct Settings {
     FontDescription textFont;
     FontDescription titleFont;
     StringLists lists;
+
+    bool operator==(const Settings&) const = default;
 };
 
 } // namespace tandel

@@ -39,7 +39,9 @@ std::int32_t asByte(std::int32_t value) {
     return static_cast<std::uint8_t>(static_cast<std::uint32_t>(value));
 }
 
-std::string entryKey(std::size_t index) { return "String " + std::to_string(index); }
+std::string entryKey(std::size_t index) {
+    return "String " + std::to_string(index);
+}
 
 } // namespace
 
@@ -91,7 +93,9 @@ bool SettingsStore::settingsPresent() const {
     return profile_.readInt(kOptions, "Tab size", -1) != -1;
 }
 
-int SettingsStore::ensureMapping() const { return ensureSettingsFolder(profile_.path()); }
+int SettingsStore::ensureMapping() const {
+    return ensureSettingsFolder(profile_.path());
+}
 
 void SettingsStore::loadFilesSection(Settings& s, const PathSwitches& switches) {
     if (!settingsPresent()) {
@@ -110,8 +114,12 @@ void SettingsStore::loadFilesSection(Settings& s, const PathSwitches& switches) 
     applyPathSwitches(f, switches);
 }
 
-void SettingsStore::loadTextFont(Settings& s) const { loadFont(s.textFont, ""); }
-void SettingsStore::loadTitleFont(Settings& s) const { loadFont(s.titleFont, "Title "); }
+void SettingsStore::loadTextFont(Settings& s) const {
+    loadFont(s.textFont, "");
+}
+void SettingsStore::loadTitleFont(Settings& s) const {
+    loadFont(s.titleFont, "Title ");
+}
 
 void SettingsStore::loadFont(FontDescription& font, const std::string& prefix) const {
     const FontDescription d;

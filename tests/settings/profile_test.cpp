@@ -53,9 +53,17 @@ TEST(Profile, IntegersReadLikeAtoiAndSaturate) {
 
 TEST(Profile, AwkwardValuesSurviveSaveAndLoadWithoutBreakingTheFile) {
     TempFolder dir;
-    const std::vector<std::string> values = {
-        "  blanks around\t", "\"quoted\"", "\"", "<<<TAG", "; not a comment", "a=b",
-        "[Options]", "tab\tinside", "", std::string(100000, 'x'), "\xff\xfe invalid utf-8"};
+    const std::vector<std::string> values = {"  blanks around\t",
+                                             "\"quoted\"",
+                                             "\"",
+                                             "<<<TAG",
+                                             "; not a comment",
+                                             "a=b",
+                                             "[Options]",
+                                             "tab\tinside",
+                                             "",
+                                             std::string(100000, 'x'),
+                                             "\xff\xfe invalid utf-8"};
     Profile ini(dir.file("a.ini"));
     for (std::size_t i = 0; i < values.size(); ++i) {
         ini.writeString("S", keyOf(i), values[i]);

@@ -81,28 +81,12 @@ TEST(SettingsStore, EverySectionRoundTrips) {
     ASSERT_EQ(store.shutDown(s), 0);
 
     Settings back = reopen(path);
-    EXPECT_EQ(back.record.tabSize, 4);
-    EXPECT_EQ(back.record.autoWalk, 0);
-    EXPECT_EQ(back.record.contextLines, 7);
-    EXPECT_EQ(back.record.unixFormat, 1);
-    EXPECT_EQ(back.record.autoCompare, 0);
-    EXPECT_EQ(back.record.ignoreAllSpaces, 1);
-    EXPECT_EQ(back.record.directoryDiffsOnly, 1);
-    EXPECT_EQ(back.geometry.left, 10);
-    EXPECT_EQ(back.geometry.height, 600);
-    EXPECT_EQ(back.geometry.pathSize2, 301);
-    EXPECT_EQ(back.geometry.outDirUIType, 2);
-    EXPECT_EQ(back.files.dirName2, "/b/two");
-    EXPECT_EQ(back.files.currentIndex2, 3);
-    EXPECT_EQ(back.files.saveIndex, 1);
-    EXPECT_EQ(back.files.selectOutdir, "/sel out");
-    EXPECT_EQ(back.textFont.faceName, s.textFont.faceName);
-    EXPECT_EQ(back.textFont.weight, 700);
-    EXPECT_EQ(back.titleFont.charSet, 204);
-    EXPECT_EQ(back.titleFont.height, 12);
-    EXPECT_EQ(back.lists.fileDescriptions, s.lists.fileDescriptions);
-    EXPECT_EQ(back.lists.fileFilters, s.lists.fileFilters);
-    EXPECT_EQ(back.lists.excludeFilters, s.lists.excludeFilters);
+    EXPECT_TRUE(back.record == s.record);
+    EXPECT_TRUE(back.geometry == s.geometry);
+    EXPECT_TRUE(back.files == s.files);
+    EXPECT_TRUE(back.textFont == s.textFont);
+    EXPECT_TRUE(back.titleFont == s.titleFont);
+    EXPECT_TRUE(back.lists == s.lists);
 }
 
 TEST(SettingsStore, FreshFileHoldsOptionsInTheirOrder) {
@@ -111,13 +95,27 @@ TEST(SettingsStore, FreshFileHoldsOptionsInTheirOrder) {
     SettingsStore store(path);
     ASSERT_EQ(store.shutDown(startUp(store)), 0);
     std::string text = readFile(path);
-    const char* order[] = {"Tab size=8",  "Auto walk=1",   "Compress spaces=0",
-                           "Line numbers", "Context lines", "Sync hscroll",
-                           "Unix format",  "Recursive",     "Diffs Only",
-                           "Auto Compare", "Ignore Spaces", "OutDirUIType",
-                           "Directory Diffs Only", "TimeSize1=130", "PathSize2=-1",
-                           "Left=0",       "Height=480",    "Title Font name=",
-                           "Title CharSet=1", "\nFont name=Microsoft Sans Serif", "CharSet=1"};
+    const char* order[] = {"Tab size=8",
+                           "Auto walk=1",
+                           "Compress spaces=0",
+                           "Line numbers",
+                           "Context lines",
+                           "Sync hscroll",
+                           "Unix format",
+                           "Recursive",
+                           "Diffs Only",
+                           "Auto Compare",
+                           "Ignore Spaces",
+                           "OutDirUIType",
+                           "Directory Diffs Only",
+                           "TimeSize1=130",
+                           "PathSize2=-1",
+                           "Left=0",
+                           "Height=480",
+                           "Title Font name=",
+                           "Title CharSet=1",
+                           "\nFont name=Microsoft Sans Serif",
+                           "CharSet=1"};
     std::size_t at = 0;
     for (const char* key : order) {
         std::size_t found = text.find(key, at);
