@@ -73,8 +73,7 @@ EngineContext makeEngineContext(const CompareSettings& settings, TableReducer& r
     context.comments = settings.comments;
     const bool tableMode = settings.tableMode != 0;
     context.table = tableMode ? &reducer : nullptr;
-    context.skipLeadingWhiteSpace =
-        tableMode && settings.columnType == kColumnPositions && !settings.positions.empty();
+    context.skipLeadingWhiteSpace = tableMode;
     return context;
 }
 

@@ -25,9 +25,11 @@ private:
 };
 
 // The context of one engine run under `settings`: the comment definitions and,
-// in table mode, `reducer`. Leading white space is skipped only where column
-// positions are actually in force (table mode with the position type), not by
-// the tab size of the panes.
+// in table mode, `reducer`. In table mode the line comparison also skips
+// leading white space: bytes before the first column are separators, so rows
+// with the same compared columns ("  d e f" and "d e f") must stay equal after
+// the hash has already called them so. This follows the table-mode flag, not
+// the tab size of the panes, and applies to every column type.
 EngineContext makeEngineContext(const CompareSettings& settings, TableReducer& reducer);
 
 } // namespace tandel

@@ -131,13 +131,12 @@ TEST(TableEngineContext, CarriesCommentsAndTableMode) {
     EXPECT_TRUE(context.ignoreComments);
     EXPECT_EQ(context.comments.size(), 2u);
     EXPECT_EQ(context.table, nullptr);
+    EXPECT_FALSE(context.skipLeadingWhiteSpace);
 
     settings.tableMode = 1;
-    settings.positions = {{1, 4}};
-    EXPECT_EQ(makeEngineContext(settings, reducer).table, &reducer);
-    EXPECT_FALSE(makeEngineContext(settings, reducer).skipLeadingWhiteSpace);
-    settings.columnType = kColumnPositions;
-    EXPECT_TRUE(makeEngineContext(settings, reducer).skipLeadingWhiteSpace);
+    context = makeEngineContext(settings, reducer);
+    EXPECT_EQ(context.table, &reducer);
+    EXPECT_TRUE(context.skipLeadingWhiteSpace);
 }
 
 } // namespace
