@@ -1,16 +1,15 @@
 #include "merge/side_record.h"
 
+#include <algorithm>
+
 namespace tandel {
 
 std::int32_t SideRecord::segmentCount() const {
+    // InstallLists keeps exactly one end entry, at the back of both lists.
     if (!hasLists()) {
         return 0;
     }
-    std::size_t n = 0;
-    while (n < textRanges.size() && n < gapRanges.size() && !textRanges[n].isEnd()) {
-        ++n;
-    }
-    return static_cast<std::int32_t>(n);
+    return static_cast<std::int32_t>(std::min(textRanges.size(), gapRanges.size()) - 1);
 }
 
 std::string_view SideRecord::line(std::int64_t i) const {

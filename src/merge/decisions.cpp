@@ -1,0 +1,210 @@
+#include "merge/decisions.h"
+
+#include "merge/frame.h"
+#include "merge/segment_map.h"
+#include "settings/settings_record.h"
+
+#include <algorithm>
+
+namespace tandel {
+
+namespace {
+
+bool compared(const MergeModel& model) {
+    return model.side(1).hasLists() && model.side(2).hasLists();
+}
+
+std::int32_t segmentCount(const MergeModel& model) {
+    return std::min(model.side(1).segmentCount(), model.side(2).segmentCount());
+}
+
+SegmentRange& textOf(MergeModel& model, int s, std::int32_t i) {
+    return model.side(s).textRanges[static_cast<std::size_t>(i)];
+}
+SegmentRange& gapOf(MergeModel& model, int s, std::int32_t i) {
+    return model.side(s).gapRanges[static_cast<std::size_t>(i)];
+}
+
+void markPresent(MergeModel& model, int s, std::int32_t i, std::int32_t choice) {
+    for (SegmentRange* range : {&textOf(model, s, i), &gapOf(model, s, i)}) {
+        if (range->present()) {
+            range->choice = choice;
+        }
+    }
+}
+
+int other(int s) { return s == 1 ? 2 : 1; }
+
+} // namespace
+
+std::int32_t JudgingMark(const MergeModel& model, std::int32_t i, int s) {
+    const SideRecord& side = model.side(s);
+    if (i < 0 || i >= side.segmentCount()) {
+        return CHOICE_NONE;
+    }
+    const SegmentRange& text = side.textRanges[static_cast<std::size_t>(i)];
+    const SegmentRange& gap = side.gapRanges[static_cast<std::size_t>(i)];
+    if (text.present()) {
+        return text.choice;
+    }
+    return gap.present() ? gap.choice : CHOICE_NONE;
+}
+
+bool SegmentResolved(const MergeModel& model, std::int32_t i) {
+    return JudgingMark(model, i, 1) != CHOICE_NONE || JudgingMark(model, i, 2) != CHOICE_NONE;
+}
+
+bool AnyUnresolved(const MergeModel& model) {
+    if (!compared(model)) {
+        return false;
+    }
+    const std::int32_t n = segmentCount(model);
+    for (std::int32_t i = 0; i < n; ++i) {
+        if (!SegmentResolved(model, i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool extend) {
+    if (!compared(model) || i < 0 || i >= segmentCount(model)) {
+        return;
+    }
+    const int y = other(s);
+    const SegmentRange& yText = textOf(model, y, i);
+    const SegmentRange& yGap = gapOf(model, y, i);
+    const bool yChosen = (yText.present() && yText.choice != CHOICE_NONE) ||
+                         (yGap.present() && yGap.choice != CHOICE_NONE);
+    if (extend && yChosen) {
+        // Both sides, the one chosen earlier first.
+        markPresent(model, s, i, CHOICE_SECOND);
+        markPresent(model, y, i, CHOICE_FIRST);
+    } else {
+        markPresent(model, s, i, CHOICE_FIRST);
+        markPresent(model, y, i, CHOICE_NONE);
+    }
+    frame.repaintPanes();
+}
+
+void SelectFrom(MergeModel& model, Frame& frame, int s) {
+    if (!compared(model)) {
+        return;
+    }
+    const int y = other(s);
+    const std::int32_t n = segmentCount(model);
+    for (std::int32_t i = 0; i < n; ++i) {
+        const SegmentRange& yText = textOf(model, y, i);
+        const SegmentRange& yGap = gapOf(model, y, i);
+        if (yText.choice == CHOICE_NONE && (yText.present() || yGap.choice == CHOICE_NONE)) {
+            textOf(model, s, i).choice = CHOICE_FIRST;
+        }
+        if (yGap.choice == CHOICE_NONE && (yGap.present() || yText.choice == CHOICE_NONE)) {
+            gapOf(model, s, i).choice = CHOICE_FIRST;
+        }
+    }
+    frame.repaintPanes();
+}
+
+void SelectAll(MergeModel& model, Frame& frame) {
+    if (!compared(model)) {
+        return;
+    }
+    const std::int32_t n = segmentCount(model);
+    for (std::int32_t i = 0; i < n; ++i) {
+        markPresent(model, 1, i, CHOICE_FIRST);
+        markPresent(model, 2, i, CHOICE_FIRST);
+    }
+    frame.repaintPanes();
+}
+
+void UnselectAll(MergeModel& model, Frame& frame) {
+    if (!compared(model)) {
+        return;
+    }
+    for (SideRecord& side : model.sides) {
+        for (SegmentRange& range : side.textRanges) {
+            range.choice = CHOICE_NONE;
+        }
+        for (SegmentRange& range : side.gapRanges) {
+            range.choice = CHOICE_NONE;
+        }
+    }
+    frame.repaintPanes();
+}
+
+bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, std::int64_t row) {
+    if (!compared(model)) {
+        return false;
+    }
+    const std::int64_t d = settings.topLine + row;
+    if (d < 0) {
+        return false;
+    }
+    const DisplayPosition r1 = DisplayToLine(model.side(1), d);
+    const DisplayPosition r2 = DisplayToLine(model.side(2), d);
+    if (r1.line >= model.side(1).lineCount || r2.line >= model.side(2).lineCount) {
+        return false;
+    }
+
+    std::int32_t i = -1;
+    if (r1.line < 0) {
+        i = FindSegment(model.side(1), d, SegmentKind::Gap);
+        if (i < 0 || r2.line + 1 == textOf(model, 2, i).first) {
+            return false;
+        }
+    } else {
+        i = FindSegment(model.side(1), r1.line, SegmentKind::Text);
+        if (i < 0 || r1.line + 1 == textOf(model, 1, i).first) {
+            return false;
+        }
+    }
+
+    // Both sides must agree that the row lies strictly inside segment i; lists
+    // read from a damaged result may not, and then nothing is split.
+    const DisplayPosition positions[2] = {r1, r2};
+    for (int s = 1; s <= 2; ++s) {
+        const DisplayPosition& r = positions[s - 1];
+        const SegmentRange& text = textOf(model, s, i);
+        const SegmentRange& gap = gapOf(model, s, i);
+        const bool inside = r.line >= 0
+                                ? text.present() && text.first <= r.line && r.line < text.last
+                                : gap.present() && gap.first <= r.gapPosition + 1 &&
+                                      r.gapPosition + 1 <= gap.last;
+        if (!inside) {
+            return false;
+        }
+    }
+
+    InsertEmptyEntry(model, i);
+    for (int s = 1; s <= 2; ++s) {
+        const DisplayPosition& r = positions[s - 1];
+        SegmentRange& upperText = textOf(model, s, i);
+        SegmentRange& upperGap = gapOf(model, s, i);
+        SegmentRange& lowerText = textOf(model, s, i + 1);
+        SegmentRange& lowerGap = gapOf(model, s, i + 1);
+        if (r.line >= 0) {
+            // The clicked line opens the lower part, which keeps the whole gap.
+            upperText.first = lowerText.first;
+            upperText.last = static_cast<std::int32_t>(r.line);
+            lowerText.first = static_cast<std::int32_t>(r.line + 1);
+            upperGap.first = RANGE_NONE;
+            upperGap.last = RANGE_NONE;
+        } else {
+            // The upper part keeps the side's text and the filler rows above the click.
+            const auto g = static_cast<std::int32_t>(r.gapPosition);
+            upperText = lowerText;
+            lowerText.first = RANGE_NONE;
+            lowerText.last = RANGE_NONE;
+            upperGap.first = lowerGap.first;
+            upperGap.last = g;
+            lowerGap.last -= g - lowerGap.first + 1;
+        }
+    }
+    RebuildIndex(model.side(1));
+    RebuildIndex(model.side(2));
+    frame.repaintPanes();
+    return true;
+}
+
+} // namespace tandel

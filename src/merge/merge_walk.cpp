@@ -1,0 +1,138 @@
+#include "merge/merge_walk.h"
+
+#include "merge/frame.h"
+#include "merge/segment_map.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tandel {
+
+namespace {
+
+class Writer {
+public:
+    Writer(Frame& frame, LineSink& sink) : frame_(frame), sink_(sink) {}
+
+    bool text(std::string_view text) { return sink_.put(text); }
+
+    // Lines from..to (0-based, inclusive) of one side. A number of -1 means
+    // unnumbered; lines are written whole, whatever their length or bytes.
+    bool lines(const SideRecord& side, std::int64_t from, std::int64_t to, std::int64_t number,
+               std::string_view prefix, std::string_view header, std::string_view trailer) {
+        if (!header.empty() && !sink_.put(header)) {
+            return false;
+        }
+        for (std::int64_t i = std::max<std::int64_t>(from, 0); i <= to; ++i) {
+            line_.assign(prefix);
+            if (number >= 0) {
+                line_.append(std::to_string(number + (i - from)));
+                line_.push_back(' ');
+            }
+            line_.append(side.line(i));
+            line_.push_back('\n');
+            if (!sink_.put(line_)) {
+                return false;
+            }
+        }
+        return trailer.empty() || sink_.put(trailer);
+    }
+
+    // A line number beyond a side's lines means the lists and the texts
+    // disagree; say so once and go on with what exists.
+    std::int64_t clamp(std::int64_t last, std::int32_t lineCount) {
+        if (last >= lineCount) {
+            if (!reported_) {
+                reported_ = true;
+                frame_.message(Severity::Error,
+                               "There was an error in file differences.\nPlease check the output file");
+            }
+            return lineCount - 1;
+        }
+        return last;
+    }
+
+private:
+    Frame& frame_;
+    LineSink& sink_;
+    std::string line_;
+    bool reported_ = false;
+};
+
+} // namespace
+
+bool MergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
+    Writer writer(frame, sink);
+    const SideRecord& side1 = model.side(1);
+    const SideRecord& side2 = model.side(2);
+    const std::int32_t n1 = side1.lineCount;
+    std::int64_t next = 0;
+    if (side1.hasLists() && side2.hasLists()) {
+        const std::int32_t count = std::min(side1.segmentCount(), side2.segmentCount());
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::int64_t to = writer.clamp(SegmentFirstLine(side1, i) - 2, n1);
+            if (!writer.lines(side1, next, to, -1, {}, {}, {})) {
+                return false;
+            }
+            next = SegmentLastLine(side1, i);
+            const SegmentRange& text1 = side1.textRanges[static_cast<std::size_t>(i)];
+            const SegmentRange& text2 = side2.textRanges[static_cast<std::size_t>(i)];
+            if (!((text1.present() && text1.choice != CHOICE_NONE) ||
+                  (text2.present() && text2.choice != CHOICE_NONE))) {
+                continue;
+            }
+            // The side with the lower mark first; on equal marks side 2 first.
+            const SideRecord* order[2] = {&side2, &side1};
+            if (text1.choice < text2.choice) {
+                std::swap(order[0], order[1]);
+            }
+            for (const SideRecord* side : order) {
+                const SegmentRange& text = side == &side1 ? text1 : text2;
+                if (!text.present() || text.choice == CHOICE_NONE) {
+                    continue;
+                }
+                const std::int64_t last = writer.clamp(text.last - 1, side->lineCount);
+                if (!writer.lines(*side, text.first - 1, last, -1, {}, {}, {})) {
+                    return false;
+                }
+            }
+        }
+    }
+    return writer.lines(side1, next, n1 - 1, -1, {}, {}, {});
+}
+
+bool DifferencesWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
+    Writer writer(frame, sink);
+    const SideRecord& side1 = model.side(1);
+    if (!side1.hasLists()) {
+        return true;
+    }
+    const SideRecord& side2 = model.side(2);
+    const std::int32_t count =
+        side2.hasLists() ? std::min(side1.segmentCount(), side2.segmentCount()) : 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        for (int s = 1; s <= 2; ++s) {
+            const SideRecord& side = s == 1 ? side1 : side2;
+            const SegmentRange& text = side.textRanges[static_cast<std::size_t>(i)];
+            const std::string_view prefix = s == 1 ? "<<" : ">>";
+            const std::string_view header = s == 1 ? "--File 1--\n" : "--File 2--\n";
+            const std::string_view trailer = s == 1 ? "" : "----------\n";
+            bool ok = true;
+            if (text.present()) {
+                const std::int64_t last = writer.clamp(text.last - 1, side.lineCount);
+                ok = writer.lines(side, text.first - 1, last, text.first, prefix, header, trailer);
+            } else {
+                ok = writer.text(header) && (trailer.empty() || writer.text(trailer));
+            }
+            if (!ok) {
+                return false;
+            }
+        }
+        if (!writer.text("\n")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tandel

@@ -1,0 +1,41 @@
+#include "merge/output_sinks.h"
+
+#include "merge/frame.h"
+
+namespace tandel {
+
+void AppendWithCrLf(std::string& out, std::string_view text) {
+    std::size_t from = 0;
+    for (std::size_t nl = text.find('\n'); nl != std::string_view::npos;
+         nl = text.find('\n', from)) {
+        out.append(text.substr(from, nl - from));
+        out.append("\r\n");
+        from = nl + 1;
+    }
+    out.append(text.substr(from));
+}
+
+bool FileSink::put(std::string_view text) {
+    bool ok = true;
+    if (unixFormat_) {
+        ok = file_.write(text);
+    } else {
+        scratch_.clear();
+        AppendWithCrLf(scratch_, text);
+        ok = file_.write(scratch_);
+    }
+    if (!ok) {
+        frame_.message(Severity::Error, "Error writing output file");
+    }
+    return ok;
+}
+
+bool PrinterSink::put(std::string_view text) {
+    if (!text.empty() && text.back() == '\n') {
+        text.remove_suffix(1);
+    }
+    frame_.printLine(std::string(text));
+    return true;
+}
+
+} // namespace tandel

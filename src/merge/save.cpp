@@ -1,0 +1,107 @@
+#include "merge/save.h"
+
+#include "merge/command_ids.h"
+#include "merge/frame.h"
+#include "merge/merged_output.h"
+#include "merge/output_sinks.h"
+#include "merge/replacing_file.h"
+#include "merge/side_loader.h"
+#include "settings/settings_record.h"
+
+#include <strings.h>
+
+namespace tandel {
+
+namespace {
+
+std::string baseName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Save As: the chosen name, or empty when the dialog was cancelled.
+std::string chooseTarget(MergeModel& model, Settings& settings, Frame& frame) {
+    if (model.saveNameFromSwitch) {
+        return model.saveName;
+    }
+    std::string proposal;
+    const std::string base1 = baseName(model.side(1).fileName);
+    const std::string base2 = baseName(model.side(2).fileName);
+    if (!base1.empty() && ::strcasecmp(base1.c_str(), base2.c_str()) == 0) {
+        const std::string& directory = settings.files.outDir;
+        proposal = directory.empty() || directory.back() == '/' ? directory + base1
+                                                                : directory + "/" + base1;
+    }
+    std::string chosen;
+    if (!frame.chooseSaveFile(settings.files.outDir, proposal, chosen) || chosen.empty()) {
+        return {};
+    }
+    const std::size_t slash = chosen.rfind('/');
+    if (slash != std::string::npos) {
+        settings.files.outDir = chosen.substr(0, slash + 1);
+    }
+    model.saveName = chosen;
+    return chosen;
+}
+
+int write(MergeModel& model, Settings& settings, Frame& frame, const std::string& target) {
+    if (frame.previewOpen() && frame.previewModified()) {
+        return SavePreviewText(model, settings.record, frame, target);
+    }
+    return Produce(model, settings.record, frame, target, OutputSink::File,
+                   settings.record.diffsOnly != 0);
+}
+
+} // namespace
+
+int Save(MergeModel& model, Settings& settings, Frame& frame, int which) {
+    const bool walking = settings.record.directoryWalk != 0;
+    std::string target;
+    if (which == kSaveAsLeft || which == kSaveAsRight) {
+        target = model.side(which).fileName;
+    } else if (walking) {
+        target = model.pairOutputPath;
+        if (target.empty()) {
+            frame.message(Severity::Error, "Error #1");
+            return -1;
+        }
+    } else {
+        target = chooseTarget(model, settings, frame);
+        if (target.empty()) {
+            return -1;
+        }
+    }
+    const int result = write(model, settings, frame, target);
+    if (walking && result == 0) {
+        ClearSides(model, settings.record, frame);
+        frame.postCommand(cmd::kWalkNext);
+    }
+    return 0;
+}
+
+int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                    const std::string& name) {
+    if (FileExists(name) && !ConfirmOverwrite(frame, name)) {
+        return -1;
+    }
+    ReplacingFile file;
+    if (!file.open(name)) {
+        frame.message(Severity::Error, "Error opening output file");
+        return -1;
+    }
+    const std::string text = frame.previewText();
+    std::string bytes;
+    if (settings.unixFormat != 0) {
+        bytes = text;
+    } else {
+        AppendWithCrLf(bytes, text);
+    }
+    if (!file.write(bytes) ||
+        !file.commit(true, {model.side(1).fileName, model.side(2).fileName})) {
+        frame.message(Severity::Error, "Error writing output file");
+        return -1;
+    }
+    return 0;
+}
+
+} // namespace tandel

@@ -1,0 +1,197 @@
+#include "merge/side_loader.h"
+
+#include "merge/command_ids.h"
+#include "merge/frame.h"
+#include "merge/save.h"
+#include "merge/segment_map.h"
+#include "settings/settings_record.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tandel {
+
+namespace {
+
+bool readAll(int fd, std::string& bytes) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        return false;
+    }
+    if (S_ISREG(st.st_mode) && st.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
+    }
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(n));
+    }
+}
+
+// Splits the bytes into lines in place: every line ends with one '\n'
+// afterwards, and without unixFormat a CR in front of a LF is dropped.
+bool splitLines(std::string& bytes, bool unixFormat, std::vector<std::size_t>& starts) {
+    std::size_t out = 0;
+    std::size_t in = 0;
+    const std::size_t size = bytes.size();
+    starts.clear();
+    while (in < size) {
+        const void* found = std::memchr(bytes.data() + in, '\n', size - in);
+        const std::size_t end = found != nullptr
+                                    ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data())
+                                    : size;
+        std::size_t textEnd = end;
+        if (!unixFormat && found != nullptr && textEnd > in && bytes[textEnd - 1] == '\r') {
+            --textEnd;
+        }
+        starts.push_back(out);
+        if (out != in) {
+            std::memmove(bytes.data() + out, bytes.data() + in, textEnd - in);
+        }
+        out += textEnd - in;
+        if (out < bytes.size()) {
+            bytes[out] = '\n';
+        } else {
+            bytes.push_back('\n'); // the last line had no line feed
+        }
+        ++out;
+        in = end + 1;
+    }
+    bytes.resize(out);
+    starts.push_back(out);
+    return starts.size() - 1 <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+}
+
+void install(SideRecord& side, LoadedText&& text, const std::string& name) {
+    side.lineCount = text.lineCount;
+    side.lineBuffer = std::move(text.lineBuffer);
+    side.lineStarts = std::move(text.lineStarts);
+    side.engineCopy = std::move(text.engineCopy);
+    side.engineSize = text.engineSize;
+    side.fileName = name;
+    side.reloadNeeded = false;
+}
+
+} // namespace
+
+bool ReadFile(const std::string& name, bool unixFormat, Frame& frame, LoadedText& out) {
+    const int fd = name.empty() ? -1 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string bytes;
+    bool ok = fd >= 0 && readAll(fd, bytes);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    std::vector<std::size_t> starts;
+    ok = ok && splitLines(bytes, unixFormat, starts);
+    if (!ok) {
+        frame.message(Severity::Error, "Unable to open file");
+        return false;
+    }
+    out.lineCount = static_cast<std::int32_t>(starts.size() - 1);
+    out.engineSize = bytes.size();
+    out.engineCopy.assign(bytes.size() + kEngineSpareBytes + 1, '\0');
+    std::memcpy(out.engineCopy.data(), bytes.data(), bytes.size());
+    out.lineBuffer = std::move(bytes);
+    out.lineStarts = std::move(starts);
+    return true;
+}
+
+int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
+             int s) {
+    LoadedText text;
+    if (!ReadFile(name, settings.unixFormat != 0, frame, text)) {
+        return -1;
+    }
+    settings.rowCount = text.lineCount;
+    install(model.side(s), std::move(text), name);
+    frame.repaintTitles();
+    frame.clearSelection(s);
+    ReleaseLists(model);
+    settings.topLine = 0;
+    settings.notYetCompared = 1;
+    frame.repaintPositionBar();
+    frame.repaintPanes();
+    if (frame.previewOpen()) {
+        frame.closePreview();
+    }
+    model.loadedSinceComparison[s == 2 ? 1 : 0] = true;
+    if (model.loadedSinceComparison[s == 2 ? 0 : 1]) {
+        // The walk needs the comparison before it goes on; elsewhere it runs
+        // once this load has returned.
+        if (settings.directoryWalk != 0) {
+            frame.sendCommand(cmd::kCompareFiles);
+        } else {
+            frame.postCommand(cmd::kCompareFiles);
+        }
+    }
+    return 0;
+}
+
+int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                  const std::string& name, int s) {
+    LoadedText text;
+    if (!ReadFile(name, settings.unixFormat != 0, frame, text)) {
+        return -1;
+    }
+    settings.rowCount = text.lineCount;
+    install(model.side(s), std::move(text), name);
+    ReleaseLists(model);
+    return 0;
+}
+
+int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
+               const std::string& directory, int s) {
+    if (FileExists(name)) {
+        return LoadSide(model, settings, frame, name, s) == 0 ? 1 : 0;
+    }
+    if (directory.empty()) {
+        return 0;
+    }
+    const std::string joined =
+        directory.back() == '/' ? directory + name : directory + "/" + name;
+    return LoadSide(model, settings, frame, joined, s) == 0 ? 1 : 0;
+}
+
+int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
+    std::string& directory = s == 2 ? settings.files.dirName2 : settings.files.dirName1;
+    std::string chosen;
+    if (!frame.chooseOpenFile(s == 2 ? "Open file 2" : "Open file 1", directory, chosen) ||
+        chosen.empty()) {
+        return -1;
+    }
+    const std::size_t slash = chosen.rfind('/');
+    if (slash != std::string::npos) {
+        directory = slash == 0 ? "/" : chosen.substr(0, slash);
+    }
+    return LoadSide(model, settings.record, frame, chosen, s);
+}
+
+void ClearSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {
+    ReleaseLists(model);
+    for (SideRecord& side : model.sides) {
+        const std::int32_t column = side.firstVisibleColumn;
+        side = SideRecord{};
+        side.firstVisibleColumn = column;
+    }
+    settings.rowCount = 0;
+    settings.topLine = 0;
+    settings.notYetCompared = 0;
+    frame.repaintTitles();
+    frame.repaintPositionBar();
+    frame.repaintPanes();
+}
+
+} // namespace tandel
