@@ -3,12 +3,15 @@
 // own, so nothing leaks from one run into the next.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/compare_settings.h"
 #include "engine/engine.h"
 #include "merge/command_line.h"
 #include "merge/frame.h"
+#include "merge/merge_model.h"
 #include "settings/settings_record.h"
 
 namespace tandel {
@@ -21,6 +24,8 @@ struct FrameState {
     bool splitArmed = false;      // "Split segment": the next click in a pane splits
     std::string searchText;       // last text searched for
     bool ignoreCase = false;
+    std::int64_t lastFoundPosition = -1; // search restarts here; -1: from the top
+    int lastCompareResult = -1;          // of the last Compare Files command
     // Set by a quit request; the event loop (Qt or console) ends with exitCode.
     bool quitRequested = false;
     int exitCode = 0;
@@ -36,6 +41,8 @@ public:
 
     SwitchTable switches;
     Settings settings;
+    CompareSettings compare; // table mode and comment definitions
+    MergeModel model;
     Engine engine;
     FrameState frameState;
 

@@ -55,4 +55,9 @@ int compareFiles(Application& app, const std::string& file1, const std::string& 
 // exit code.
 void compareFilesCommand(Application& app);
 
+// The directory walk's step (walk flag set): loads `left` as file 1 and
+// `right` as file 2, which sends Compare Files, and returns that comparison's CompareResult (failed
+// when a file could not be loaded).
+int loadPairAndCompare(Application& app, const std::string& left, const std::string& right);
+
 } // namespace tandel

@@ -1,0 +1,226 @@
+#include "merge/comparison_driver.h"
+
+#include <fstream>
+
+#include "engine/table_reducer.h"
+#include "merge/application.h"
+#include "merge/command_ids.h"
+#include "merge/script_reader.h"
+#include "merge/segment_map.h"
+#include "merge/side_loader.h"
+#include "merge/temp_result_file.h"
+#include "merge/unattended_run.h"
+
+namespace tandel {
+
+namespace {
+
+class FrameMessageSink : public MessageSink {
+public:
+    explicit FrameMessageSink(Frame& frame) : frame_(frame) {}
+    void engineMessage(const std::string& text) override { frame_.message(Severity::Error, text); }
+
+private:
+    Frame& frame_;
+};
+
+// Every way out of a comparison gives the user the normal cursor back.
+class WaitCursor {
+public:
+    explicit WaitCursor(Frame& frame) : frame_(frame) { frame_.setWaitCursor(true); }
+    ~WaitCursor() { frame_.setWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Frame& frame_;
+};
+
+// A spent copy is rebuilt from its file before any comparison, whatever the
+// mode: comparing blanked columns or comments as if they were the text would
+// give a wrong result. The other side's loaded flag is held clear meanwhile so
+// that the reload does not start a comparison of its own.
+void reloadSpentCopies(Application& app) {
+    MergeModel& model = app.model;
+    for (int s = 1; s <= 2; ++s) {
+        if (!model.side(s).reloadNeeded) {
+            continue;
+        }
+        const int other = 3 - s;
+        model.loadedSinceComparison[other - 1] = false;
+        const std::string name = model.side(s).fileName;
+        LoadSide(model, app.settings.record, app.frame(), name, s);
+        model.loadedSinceComparison[other - 1] = true;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
+                                              const std::string& tempName,
+                                              const std::string& file1, const std::string& file2) {
+    std::vector<std::string> arguments{"diff", "-s", "-a"};
+    if (switches.compressSpaces || switches.tableMode || switches.ignoreComments) {
+        arguments.emplace_back("-b");
+    }
+    if (switches.ignoreAllSpaces) {
+        arguments.emplace_back("-w");
+    }
+    arguments.emplace_back("-o");
+    arguments.push_back(tempName);
+    arguments.push_back(file1);
+    arguments.push_back(file2);
+    return arguments;
+}
+
+EngineSwitches engineSwitches(const Application& app) {
+    EngineSwitches switches;
+    switches.compressSpaces = app.settings.record.compressSpaces != 0;
+    switches.ignoreAllSpaces = app.settings.record.ignoreAllSpaces != 0;
+    switches.tableMode = app.compare.tableMode != 0;
+    switches.ignoreComments = app.compare.ignoreComments != 0;
+    return switches;
+}
+
+EngineCall prepareEngineCall(const Application& app) {
+    EngineCall call;
+    // The comment definitions and table mode's column reducer enter the engine
+    // here; the reducer lives in the call for the duration of the run.
+    auto reducer = std::make_unique<TableReducer>(app.compare);
+    call.context = makeEngineContext(app.compare, *reducer);
+    call.tableReducer = std::move(reducer);
+    return call;
+}
+
+int compareFiles(Application& app, const std::string& file1, const std::string& file2) {
+    MergeModel& model = app.model;
+    SettingsRecord& record = app.settings.record;
+    Frame& frame = app.frame();
+    const bool quiet = app.frameState.directoryWindow;
+
+    app.frameState.lastFoundPosition = -1;
+    app.frameState.ignoreCase = false;
+    WaitCursor wait(frame);
+
+    if (quiet) {
+        LoadSideQuiet(model, record, frame, file1, 1);
+        LoadSideQuiet(model, record, frame, file2, 2);
+    } else {
+        reloadSpentCopies(app);
+    }
+
+    std::optional<TempResultFile> temp = TempResultFile::create(temporaryDirectories());
+    if (!temp) {
+        frame.message(Severity::Error, "can't create file name ");
+        return kCompareFailed;
+    }
+
+    const EngineSwitches switches = engineSwitches(app);
+    std::vector<std::string> arguments = buildEngineArguments(switches, temp->path(), file1, file2);
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    EngineCall call = prepareEngineCall(app);
+    FrameMessageSink sink(frame);
+    // The status is not used: the result file alone tells the outcome.
+    app.engine.run(static_cast<int>(arguments.size()), argv.data(), model.side(1).engineText(),
+                   model.side(2).engineText(), sink, call.context);
+    if (switches.tableMode || switches.ignoreComments) {
+        model.side(1).reloadNeeded = true;
+        model.side(2).reloadNeeded = true;
+    }
+
+    std::ifstream result(temp->path(), std::ios::binary);
+    if (!result) {
+        frame.message(Severity::Error, "Can not open temporary file");
+        return kCompareFailed;
+    }
+    ScriptLists lists;
+    const ScriptOutcome outcome = ReadScript(result, quiet, lists);
+    result.close();
+
+    int status = kCompareDifferent;
+    if (outcome != ScriptOutcome::Identical) {
+        if (!quiet) {
+            ReleaseLists(model);
+            InstallLists(model.side(1), std::move(lists.text1), std::move(lists.gap1));
+            InstallLists(model.side(2), std::move(lists.text2), std::move(lists.gap2));
+            frame.repaintPanes();
+        }
+    } else {
+        status = kCompareIdentical;
+        if (quiet) {
+            // The list only needs the verdict.
+        } else if (record.directoryWalk != 0) {
+            ClearSides(model, record, frame);
+        } else {
+            ReleaseLists(model);
+            frame.repaintPanes();
+            frame.message(Severity::Info, "Files are identical");
+        }
+    }
+    record.notYetCompared = 0;
+    return status;
+}
+
+void compareFilesCommand(Application& app) {
+    MergeModel& model = app.model;
+    SettingsRecord& record = app.settings.record;
+    Frame& frame = app.frame();
+
+    model.loadedSinceComparison = {false, false};
+    app.frameState.lastCompareResult = kCompareFailed;
+    if (frame.previewOpen()) {
+        frame.closePreview();
+    }
+    const bool bothHaveLines = model.side(1).lineCount > 0 && model.side(2).lineCount > 0;
+    // An unattended run compares an empty file too: without a comparison there
+    // would be nothing to save, and the run would end without its result.
+    if (bothHaveLines || app.frameState.unattended) {
+        const int result = compareFiles(app, model.side(1).fileName, model.side(2).fileName);
+        app.frameState.lastCompareResult = result;
+        if (result == kCompareFailed) {
+            if (app.frameState.unattended) {
+                requestQuit(app, kUnattendedFailure);
+            }
+            return;
+        }
+        if (result == kCompareIdentical && !app.frameState.unattended) {
+            // During the directory walk the walk itself copies the identical
+            // pair and steps on, from the result it reads back.
+            return;
+        }
+    }
+
+    record.rowCount = static_cast<std::int32_t>(DisplayLineCount(model));
+    frame.repaintPositionBar();
+
+    if (app.frameState.unattended) {
+        requestQuit(app, saveUnattendedResult(app));
+    } else if (record.autoWalk != 0) {
+        frame.postCommand(cmd::kFirstSegment);
+    }
+}
+
+} // namespace tandel
+
+namespace tandel {
+
+int loadPairAndCompare(Application& app, const std::string& left, const std::string& right) {
+    MergeModel& model = app.model;
+    app.frameState.lastCompareResult = kCompareFailed;
+    // Flags left from an earlier pair must not start a comparison half-way.
+    model.loadedSinceComparison = {false, false};
+    if (LoadSide(model, app.settings.record, app.frame(), left, 1) != 0 ||
+        LoadSide(model, app.settings.record, app.frame(), right, 2) != 0) {
+        return kCompareFailed;
+    }
+    // With the walk flag set the second load has sent Compare Files already.
+    return app.frameState.lastCompareResult;
+}
+
+} // namespace tandel

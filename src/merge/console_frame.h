@@ -1,0 +1,47 @@
+// The frame of unattended runs: no window, messages on standard error, every
+// question answered without a user, and posted commands run by a small loop.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "merge/frame.h"
+
+namespace tandel {
+
+class ConsoleFrame : public Frame {
+public:
+    explicit ConsoleFrame(std::ostream& errors) : errors_(errors) {}
+
+    // Runs every command, posted or sent.
+    void setCommandHandler(std::function<void(int)> handler) { handler_ = std::move(handler); }
+    // The one file the run was told to write: questions about replacing it are
+    // answered Yes, every other replace question No.
+    void setWritableTarget(std::string path) { writableTarget_ = std::move(path); }
+
+    // Runs posted commands in order until none is left or `stop` returns true.
+    void runPosted(const std::function<bool()>& stop);
+
+    int errorCount() const { return errorCount_; }
+
+    void message(Severity severity, const std::string& text) override;
+    bool confirmOverwrite(const std::string& text) override;
+    int askPermission(const std::string& text) override;
+    int askFileOrDirectory(const std::string& file, const std::string& directory) override;
+    int askYesNoCancel(const std::string& caption, const std::string& text) override;
+    void postCommand(int id) override { posted_.push_back(id); }
+    void sendCommand(int id) override;
+
+private:
+    bool namesWritableTarget(const std::string& text, const std::string& lead) const;
+
+    std::ostream& errors_;
+    std::function<void(int)> handler_;
+    std::string writableTarget_;
+    std::deque<int> posted_;
+    int errorCount_ = 0;
+};
+
+} // namespace tandel

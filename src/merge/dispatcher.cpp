@@ -1,0 +1,73 @@
+#include "merge/dispatcher.h"
+
+#include "merge/application.h"
+#include "merge/command_ids.h"
+#include "merge/comparison_driver.h"
+#include "merge/decisions.h"
+#include "merge/navigation.h"
+#include "merge/save.h"
+
+namespace tandel {
+
+bool dispatchCommand(Application& app, int id) {
+    MergeModel& model = app.model;
+    SettingsRecord& record = app.settings.record;
+    Frame& frame = app.frame();
+
+    switch (id) {
+    case cmd::kCompareFiles:
+        compareFilesCommand(app);
+        return true;
+    case cmd::kSaveAs:
+        Save(model, app.settings, frame, kSaveAs);
+        return true;
+    case cmd::kSaveAsLeft:
+        Save(model, app.settings, frame, kSaveAsLeft);
+        return true;
+    case cmd::kSaveAsRight:
+        Save(model, app.settings, frame, kSaveAsRight);
+        return true;
+    case cmd::kSelectFromLeft:
+        SelectFrom(model, frame, 1);
+        return true;
+    case cmd::kSelectFromRight:
+        SelectFrom(model, frame, 2);
+        return true;
+    case cmd::kSelectAll:
+        SelectAll(model, frame);
+        return true;
+    case cmd::kUnselectAll:
+        UnselectAll(model, frame);
+        return true;
+    case cmd::kNextUnresolved:
+    case cmd::kPrevUnresolved:
+        GoToUnresolved(model, record, frame, id == cmd::kNextUnresolved);
+        return true;
+    case cmd::kNextSegment:
+    case cmd::kPrevSegment:
+        if (app.frameState.directoryWindow) {
+            return false; // these walk the directory list there
+        }
+        GoToAdjacentSegment(model, record, frame, id == cmd::kNextSegment);
+        return true;
+    case cmd::kFirstSegment:
+        GoToFirstSegment(model, record, frame);
+        return true;
+    case cmd::kLastSegment:
+        GoToLastSegment(model, record, frame);
+        return true;
+    case cmd::kFirstLine:
+        GoToFirstLine(record, frame);
+        return true;
+    case cmd::kLastLine:
+        GoToLastLine(record, frame);
+        return true;
+    case cmd::kSplitSegment:
+        app.frameState.splitArmed = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace tandel

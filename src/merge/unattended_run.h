@@ -1,0 +1,32 @@
+// The unattended run (`auto`): load the two files, compare them, take every
+// segment, save to the `outf` file and end, with no window and no display.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+class Application;
+
+// Exit codes of an unattended run.
+inline constexpr int kUnattendedSaved = 0;     // the merged result was saved
+inline constexpr int kUnattendedFailure = 2;   // anything else went wrong
+inline constexpr int kUnattendedNoOutput = 255; // no output file was named
+
+// True when the arguments (program name removed) ask for an unattended run.
+bool requestsUnattendedRun(const std::vector<std::string>& arguments);
+
+// Selects all segments and saves the merged result to the `outf` file, as the
+// plain Save does; returns the run's exit code.
+int saveUnattendedResult(Application& app);
+
+// The whole run: settings read as at any start-up, the command line, the
+// loads, the posted commands until the save ends the run, the settings written
+// as at any shut-down. Messages go to `errors`; returns the exit code. The
+// settings file is `settingsPath`, or the default one when empty.
+int runUnattended(const std::vector<std::string>& arguments, std::ostream& errors,
+                  const std::string& settingsPath = {});
+
+} // namespace tandel
