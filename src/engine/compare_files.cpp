@@ -61,12 +61,13 @@ bool readWhole(InputFile& input) {
 }
 
 bool loadText(EngineRun& run, InputFile& input, int side) {
+    // A caller that lends no text leaves the reading to the engine.
     if (input.useCallerText && run.callerTexts[side].data != nullptr) {
         input.buffer = run.callerTexts[side].data;
         input.length = run.callerTexts[side].length;
         return true;
     }
-    if (input.descriptor == -1 || input.useCallerText) {
+    if (input.descriptor == -1) {
         input.ownText.assign(kEngineSpareBytes, 0);
         input.buffer = input.ownText.data();
         input.length = 0;

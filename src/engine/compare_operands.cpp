@@ -107,7 +107,9 @@ bool closeInput(EngineRun& run, InputFile& input) {
 }
 
 int compareExaminedFiles(EngineRun& run, InputFile (&inputs)[2], int depth) {
-    if (run.options.brief && inputs[0].status.st_size != inputs[1].status.st_size) {
+    // With -a the white-space rules decide, so a size difference proves nothing.
+    if (run.options.brief && !run.options.alwaysText &&
+        inputs[0].status.st_size != inputs[1].status.st_size) {
         const auto regularOrAbsent = [](const InputFile& input) {
             return input.descriptor == -1 || S_ISREG(input.status.st_mode);
         };

@@ -1,0 +1,114 @@
+#include "engine_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tandel {
+namespace {
+
+using testing::EngineHarness;
+
+struct DirectoryPair : EngineHarness {
+    DirectoryPair() {
+        folder.write("left/same", "s\n");
+        folder.write("right/same", "s\n");
+        folder.write("left/changed", "a\nb\n");
+        folder.write("right/changed", "a\nc\n");
+        folder.write("left/sub/deep", "1\n");
+        folder.write("right/sub/deep", "2\n");
+        folder.write("left/onlyleft", "l\n");
+        folder.write("right/onlyright", "r1\nr2\n");
+    }
+    int run(std::initializer_list<std::string> options) {
+        std::vector<std::string> words{"diff"};
+        words.insert(words.end(), options);
+        words.insert(words.end(), {"-o", output, folder.file("left"), folder.file("right")});
+        return runWords(words);
+    }
+    std::string left(const std::string& name) { return folder.file("left/" + name); }
+    std::string right(const std::string& name) { return folder.file("right/" + name); }
+};
+
+TEST(DirectoryCompareTest, WalkReportsEveryPairInNameOrder) {
+    DirectoryPair d;
+    EXPECT_EQ(d.run({}), 1);
+    EXPECT_EQ(d.result(), "diff " + d.left("changed") + " " + d.right("changed") + "\n2c2\n" +
+                              "File onlyleft only in " + d.folder.file("left") +
+                              "File onlyright only in " + d.folder.file("right") +
+                              "Common subdirectories: " + d.left("sub") + " and " + d.right("sub") +
+                              "\n");
+}
+
+TEST(DirectoryCompareTest, RecursiveNewFileWalk) {
+    DirectoryPair d;
+    EXPECT_EQ(d.run({"-r", "-N"}), 1);
+    EXPECT_EQ(d.result(), "diff " + d.left("changed") + " " + d.right("changed") + "\n2c2\n" +
+                              "diff " + d.left("onlyleft") + " " + d.right("onlyleft") + "\n1d0\n" +
+                              "diff " + d.left("onlyright") + " " + d.right("onlyright") +
+                              "\n0a1,2\n" + "diff " + d.left("sub/deep") + " " +
+                              d.right("sub/deep") + "\n1c1\n");
+}
+
+TEST(DirectoryCompareTest, FirstSideNewFileOnlyForEntriesOfTheSecondSide) {
+    DirectoryPair d;
+    d.folder.write("right/newdir/inner", "i\n");
+    EXPECT_EQ(d.run({"-P", "-r", "-q"}), 1);
+    const std::string result = d.result();
+    EXPECT_NE(result.find("File onlyleft only in"), std::string::npos);
+    EXPECT_NE(
+        result.find("Files " + d.left("onlyright") + " and " + d.right("onlyright") + " differ\n"),
+        std::string::npos);
+    EXPECT_NE(result.find("Files " + d.left("newdir/inner") + " and " + d.right("newdir/inner") +
+                          " differ\n"),
+              std::string::npos);
+}
+
+TEST(DirectoryCompareTest, DirectoryAgainstFileAndFileAgainstDirectory) {
+    DirectoryPair d;
+    d.folder.write("left/kind", "file\n");
+    d.folder.write("right/kind/x", "x\n");
+    EXPECT_EQ(d.run({"-s"}), 1);
+    EXPECT_NE(
+        d.result().find(d.right("kind") + " is a directory but " + d.left("kind") + " is not\n"),
+        std::string::npos);
+
+    // At the top a file against a directory means the file of the same name in it.
+    const std::string file = d.folder.write("changed", "a\nb\n");
+    EXPECT_EQ(d.runWords({"diff", "-o", d.output, file, d.folder.file("right")}), 1);
+    EXPECT_EQ(d.result(), "2c2\n");
+    EXPECT_EQ(d.runWords({"diff", "-o", d.output, d.folder.file("left"), file}), 0);
+}
+
+TEST(DirectoryCompareTest, IdenticalTreesAndUnreadableDirectories) {
+    EngineHarness h;
+    h.folder.write("a/x", "1\n");
+    h.folder.write("b/x", "1\n");
+    EXPECT_EQ(h.runWords({"diff", "-r", "-o", h.output, h.folder.file("a"), h.folder.file("b")}),
+              0);
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(h.folder.file("b"), std::filesystem::perms::none);
+        EXPECT_EQ(
+            h.runWords({"diff", "-r", "-o", h.output, h.folder.file("a"), h.folder.file("b")}), 2);
+        std::filesystem::permissions(h.folder.file("b"), std::filesystem::perms::owner_all);
+    }
+}
+
+TEST(DirectoryCompareTest, StandardInputIsReadByTheEngine) {
+    EngineHarness h;
+    const std::string file = h.folder.write("file", "a\nb\n");
+    const std::string piped = h.folder.write("piped", "a\nc\n");
+    const int saved = ::dup(0);
+    const int descriptor = ::open(piped.c_str(), O_RDONLY);
+    ::dup2(descriptor, 0);
+    ::close(descriptor);
+    const int status = h.runWords({"diff", "-o", h.output, file, "-"});
+    ::dup2(saved, 0);
+    ::close(saved);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(h.result(), "2c2\n");
+}
+
+} // namespace
+} // namespace tandel

@@ -1,0 +1,100 @@
+#include "engine/options.h"
+#include "engine_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace tandel {
+namespace {
+
+ParsedArguments parse(std::vector<const char*> words, bool posixlyCorrect = false) {
+    words.insert(words.begin(), "diff");
+    return parseEngineArguments(static_cast<int>(words.size()), words.data(), posixlyCorrect);
+}
+
+TEST(EngineOptionsTest, ShortOptionsClusterAndOutputTakesItsArgumentInEitherForm) {
+    ParsedArguments parsed = parse({"-bi", "-ofirst.out", "a", "-o", "-second", "b"});
+    ASSERT_EQ(parsed.status, ParseStatus::Ok);
+    EXPECT_TRUE(parsed.options.spaceChange);
+    EXPECT_TRUE(parsed.options.ignoreSomeChanges);
+    EXPECT_TRUE(parsed.options.ignoreCase);
+    EXPECT_FALSE(parsed.options.allSpace);
+    EXPECT_EQ(parsed.outputName, "-second");
+    EXPECT_EQ(parsed.operands, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(EngineOptionsTest, LongNamesAbbreviateUnlessAmbiguousAndExactNamesWin) {
+    EXPECT_TRUE(parse({"--ia", "a", "b"}).options.allSpace);
+    EXPECT_TRUE(parse({"--t", "a", "b"}).options.alwaysText); // only "te" begins with t
+    EXPECT_EQ(parse({"--i", "a", "b"}).status, ParseStatus::Ambiguous);
+    EXPECT_EQ(parse({"--r", "a", "b"}).status, ParseStatus::Ambiguous); // "re", "rp"
+    ParsedArguments output = parse({"--o=x", "--ou", "y", "a", "b"});
+    EXPECT_EQ(output.status, ParseStatus::Ok);
+    EXPECT_EQ(output.outputName, "y");
+}
+
+TEST(EngineOptionsTest, RejectedAndIncompleteOptions) {
+    for (const auto& words : std::vector<std::vector<const char*>>{{"-c", "a", "b"},
+                                                                   {"-x", "a", "b"},
+                                                                   {"--in=3", "a", "b"},
+                                                                   {"--in", "3", "a", "b"},
+                                                                   {"--zz", "a", "b"},
+                                                                   {"--te=1", "a", "b"},
+                                                                   {"a", "b", "-o"},
+                                                                   {"a", "b", "--ou"}})
+        EXPECT_EQ(parse(words).status, ParseStatus::Rejected) << words[0];
+}
+
+TEST(EngineOptionsTest, OperandsMoveBehindOptionsUnlessPosixlyCorrect) {
+    ParsedArguments mixed = parse({"a", "-w", "b", "--", "-s", "-"});
+    EXPECT_TRUE(mixed.options.allSpace);
+    EXPECT_FALSE(mixed.options.reportIdentical);
+    EXPECT_EQ(mixed.operands, (std::vector<std::string>{"a", "b", "-s", "-"}));
+
+    ParsedArguments strict = parse({"a", "-w", "b"}, true);
+    EXPECT_FALSE(strict.options.allSpace);
+    EXPECT_EQ(strict.operands, (std::vector<std::string>{"a", "-w", "b"}));
+}
+
+using testing::EngineHarness;
+
+TEST(EngineEntryTest, UsageErrorsShowTheirMessagesAndCreateNoOutput) {
+    EngineHarness h;
+    const std::string file = h.folder.write("one", "x\n");
+    EXPECT_EQ(h.runWords({"diff", "-o", h.output, file}), -1);
+    EXPECT_EQ(h.runWords({"diff", "-c", "-o", h.output, file, file}), -1);
+    EXPECT_EQ(h.sink.messages, (std::vector<std::string>{"Error #2", "Error #2"}));
+    h.sink.messages.clear();
+    EXPECT_EQ(h.runWords({"diff", "--i", "-o", h.output, file, file}), -1);
+    EXPECT_EQ(h.sink.messages, (std::vector<std::string>{"Error #1\n", "Error #2"}));
+    EXPECT_FALSE(h.outputExists());
+}
+
+TEST(EngineEntryTest, EachCallSeesOnlyItsOwnSwitchesButKeepsTheOutputName) {
+    EngineHarness h;
+    EXPECT_EQ(h.compare("a  b\n", "a b\n", {"-b", "-s"}), 0);
+    EXPECT_NE(h.result().find("are identical"), std::string::npos);
+
+    // No -b this time, and no -o: the name of the previous call still holds.
+    const std::string first = h.folder.write("first", "a  b\n");
+    const std::string second = h.folder.write("second", "a b\n");
+    testing::CallerText text0("a  b\n");
+    testing::CallerText text1("a b\n");
+    EXPECT_EQ(h.runWords({"diff", first, second}, text0.view(), text1.view()), 1);
+    EXPECT_EQ(h.result(), "1c1\n");
+    EXPECT_EQ(h.engine.outputName(), h.output);
+}
+
+TEST(EngineEntryTest, WithoutAnyOutputNameTheResultIsTrouble) {
+    testing::TempFolder folder;
+    const std::string file = folder.write("one", "x\n");
+    testing::RecordingSink sink;
+    Engine engine;
+    std::string words[] = {"diff", file, file};
+    char* argv[] = {words[0].data(), words[1].data(), words[2].data(), nullptr};
+    testing::CallerText text("x\n");
+    EXPECT_EQ(engine.run(3, argv, text.view(), text.view(), sink), 2);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"Can't open output file"});
+}
+
+} // namespace
+} // namespace tandel
