@@ -1,0 +1,120 @@
+// A Frame for tests: records every message, command, repaint and printed line,
+// and answers questions from queues (an empty queue gives the default answer).
+#pragma once
+
+#include "merge/frame.h"
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tandel::test {
+
+class FakeFrame : public Frame {
+public:
+    // Answers, oldest first.
+    std::deque<bool> overwriteAnswers;   // confirmOverwrite; true (Yes) when empty
+    std::deque<int> permissionAnswers;   // askPermission; kAnswerNo when empty
+    std::deque<int> fileOrDirAnswers;    // askFileOrDirectory; kAnswerNone when empty
+    std::deque<int> yesNoCancelAnswers;  // askYesNoCancel; kAnswerYes when empty
+    std::deque<std::string> openAnswers; // chooseOpenFile; cancelled when empty
+    std::deque<std::string> saveAnswers; // chooseSaveFile; cancelled when empty
+
+    // What happened.
+    std::vector<std::pair<Severity, std::string>> messages;
+    std::vector<std::string> questions; // every question's text, in order
+    std::vector<int> posted;
+    std::vector<int> sent;
+    std::vector<std::string> printed;
+    std::vector<std::pair<std::string, std::string>> saveDialogs; // start directory, proposal
+    int paneRepaints = 0;
+    int printJobs = 0;
+    bool printAccepted = true;
+
+    // Preview state.
+    bool preview = false;
+    std::string previewContents;
+    bool previewDirty = false;
+
+    void message(Severity severity, const std::string& text) override {
+        messages.emplace_back(severity, text);
+    }
+    bool confirmOverwrite(const std::string& text) override {
+        questions.push_back(text);
+        return take(overwriteAnswers, true);
+    }
+    int askPermission(const std::string& text) override {
+        questions.push_back(text);
+        return take(permissionAnswers, static_cast<int>(kAnswerNo));
+    }
+    int askFileOrDirectory(const std::string& file, const std::string& directory) override {
+        questions.push_back(file + " | " + directory);
+        return take(fileOrDirAnswers, static_cast<int>(kAnswerNone));
+    }
+    int askYesNoCancel(const std::string& /*caption*/, const std::string& text) override {
+        questions.push_back(text);
+        return take(yesNoCancelAnswers, static_cast<int>(kAnswerYes));
+    }
+
+    void postCommand(int id) override { posted.push_back(id); }
+    void sendCommand(int id) override { sent.push_back(id); }
+    void repaintPanes() override { ++paneRepaints; }
+
+    bool previewOpen() const override { return preview; }
+    void openPreview() override { preview = true; }
+    void closePreview() override { preview = false; }
+    void setPreviewText(const std::string& text) override { previewContents = text; }
+    std::string previewText() const override { return previewContents; }
+    bool previewModified() const override { return previewDirty; }
+    void setPreviewModified(bool modified) override { previewDirty = modified; }
+
+    bool startPrint(const std::string& /*documentName*/) override {
+        ++printJobs;
+        return printAccepted;
+    }
+    bool printLine(const std::string& text) override {
+        printed.push_back(text);
+        return true;
+    }
+
+    bool chooseOpenFile(const std::string&, const std::string&, std::string& chosen) override {
+        if (openAnswers.empty()) {
+            return false;
+        }
+        chosen = take(openAnswers, std::string());
+        return true;
+    }
+    bool chooseSaveFile(const std::string& startDirectory, const std::string& proposal,
+                        std::string& chosen) override {
+        saveDialogs.emplace_back(startDirectory, proposal);
+        if (saveAnswers.empty()) {
+            return false;
+        }
+        chosen = take(saveAnswers, std::string());
+        return true;
+    }
+
+    // The texts shown at one severity.
+    std::vector<std::string> shown(Severity severity) const {
+        std::vector<std::string> texts;
+        for (const auto& [s, text] : messages) {
+            if (s == severity) {
+                texts.push_back(text);
+            }
+        }
+        return texts;
+    }
+
+private:
+    template <typename T> static T take(std::deque<T>& queue, T fallback) {
+        if (queue.empty()) {
+            return fallback;
+        }
+        T value = std::move(queue.front());
+        queue.pop_front();
+        return value;
+    }
+};
+
+} // namespace tandel::test

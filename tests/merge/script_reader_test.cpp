@@ -1,0 +1,156 @@
+#include "merge/script_reader.h"
+#include "merge/segment_map.h"
+#include "model_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tandel {
+namespace {
+
+using test::installScript;
+using test::setLines;
+
+bool same(const SegmentRange& r, std::int32_t first, std::int32_t last) {
+    return r.first == first && r.last == last && r.choice == CHOICE_NONE;
+}
+constexpr std::int32_t N = RANGE_NONE;
+
+ScriptOutcome read(const std::string& script, ScriptLists& lists, bool directoryWindow = false) {
+    std::istringstream in(script);
+    return ReadScript(in, directoryWindow, lists);
+}
+
+// a b c d e against a B c x d: one change, one addition, one deletion.
+class WorkedExample : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setLines(model.side(1), {"a", "b", "c", "d", "e"});
+        setLines(model.side(2), {"a", "B", "c", "x", "d"});
+        ASSERT_EQ(installScript(model, "2c2\n3a4\n5d5\n"), ScriptOutcome::Different);
+    }
+    MergeModel model;
+};
+
+TEST_F(WorkedExample, SegmentsHoldTextAndGapRanges) {
+    const SideRecord& s1 = model.side(1);
+    const SideRecord& s2 = model.side(2);
+    ASSERT_EQ(s1.segmentCount(), 3);
+    ASSERT_EQ(s2.segmentCount(), 3);
+    EXPECT_TRUE(same(s1.textRanges[0], 2, 2) && same(s1.gapRanges[0], N, N));
+    EXPECT_TRUE(same(s2.textRanges[0], 2, 2) && same(s2.gapRanges[0], N, N));
+    EXPECT_TRUE(same(s1.textRanges[1], N, N) && same(s1.gapRanges[1], 4, 4));
+    EXPECT_TRUE(same(s2.textRanges[1], 4, 4) && same(s2.gapRanges[1], N, N));
+    EXPECT_TRUE(same(s1.textRanges[2], 5, 5) && same(s1.gapRanges[2], N, N));
+    EXPECT_TRUE(same(s2.textRanges[2], N, N) && same(s2.gapRanges[2], 6, 6));
+    EXPECT_TRUE(s1.textRanges[3].isEnd() && s2.gapRanges[3].isEnd());
+}
+
+TEST_F(WorkedExample, DisplayRowsAlignBothSides) {
+    EXPECT_EQ(SegmentDisplayStart(model, 0), 2);
+    EXPECT_EQ(SegmentDisplayStart(model, 1), 4);
+    EXPECT_EQ(SegmentDisplayStart(model, 2), 6);
+    EXPECT_EQ(DisplayLineCount(model), 6);
+
+    // Side 1: a b c <filler> d e; side 2: a B c x d <filler>.
+    const std::int64_t side1[] = {0, 1, 2, -1, 3, 4};
+    const std::int64_t side2[] = {0, 1, 2, 3, 4, -1};
+    for (int d = 0; d < 6; ++d) {
+        EXPECT_EQ(DisplayToLine(model.side(1), d).line, side1[d]) << "row " << d;
+        EXPECT_EQ(DisplayToLine(model.side(2), d).line, side2[d]) << "row " << d;
+    }
+    EXPECT_EQ(DisplayToLine(model.side(1), 3).gapPosition, 3); // filler in front of line 4
+    EXPECT_EQ(FindSegment(model.side(1), 3, SegmentKind::Gap), 1);
+    EXPECT_EQ(FindSegment(model.side(2), 5, SegmentKind::Gap), 2);
+    EXPECT_EQ(FindSegment(model.side(1), 4, SegmentKind::Text), 2);
+    EXPECT_EQ(FindSegment(model.side(1), 2, SegmentKind::Text), -1); // common line c
+    EXPECT_EQ(SegmentLastLine(model.side(2), 2), 5);
+}
+
+TEST(ScriptReader, HeaderShapes) {
+    ScriptLists l;
+    ASSERT_EQ(read("2,3c2\n", l), ScriptOutcome::Different);
+    EXPECT_TRUE(same(l.text1[0], 2, 3) && same(l.text2[0], 2, 2));
+    EXPECT_TRUE(same(l.gap1[0], N, N) && same(l.gap2[0], 3, 3));
+
+    ASSERT_EQ(read("2c2,4\n", l), ScriptOutcome::Different);
+    EXPECT_TRUE(same(l.gap1[0], 3, 4) && same(l.gap2[0], N, N));
+
+    ASSERT_EQ(read("0a1,2\n", l), ScriptOutcome::Different);
+    EXPECT_TRUE(same(l.gap1[0], 1, 2) && same(l.text2[0], 1, 2));
+
+    ASSERT_EQ(read("4d3\n", l), ScriptOutcome::Different);
+    EXPECT_TRUE(same(l.text1[0], 4, 4) && same(l.gap2[0], 4, 4));
+}
+
+TEST(ScriptReader, AdditionAtTheTopPushesFileLinesDown) {
+    MergeModel model;
+    setLines(model.side(1), {"x", "y"});
+    setLines(model.side(2), {"n1", "n2", "x", "y"});
+    installScript(model, "0a1,2\n");
+    EXPECT_EQ(DisplayToLine(model.side(1), 0).line, -1);
+    EXPECT_EQ(DisplayToLine(model.side(1), 1).line, -1);
+    EXPECT_EQ(DisplayToLine(model.side(1), 2).line, 0);
+    EXPECT_EQ(SegmentLastLine(model.side(2), 0), 2);
+    EXPECT_EQ(DisplayLineCount(model), 4);
+}
+
+TEST(ScriptReader, IdenticalReportAndEmptyResult) {
+    ScriptLists l;
+    EXPECT_EQ(read("Files a and b are identical\n", l), ScriptOutcome::Identical);
+    EXPECT_TRUE(l.text1.empty() && l.gap2.empty());
+    // Hunks before the report are dropped with it.
+    EXPECT_EQ(read("1c1\nFiles a and b are identical\n", l), ScriptOutcome::Identical);
+    EXPECT_TRUE(l.text1.empty());
+
+    EXPECT_EQ(read("", l), ScriptOutcome::Different);
+    ASSERT_EQ(l.text1.size(), 1u);
+    EXPECT_TRUE(l.text1[0].isEnd());
+    MergeModel model;
+    setLines(model.side(1), {"a"});
+    setLines(model.side(2), {"a"});
+    installScript(model, "");
+    EXPECT_TRUE(model.side(1).hasLists());
+    EXPECT_EQ(model.side(1).segmentCount(), 0);
+    EXPECT_EQ(DisplayLineCount(model), 1);
+}
+
+TEST(ScriptReader, MalformedLinesArePassedOver) {
+    ScriptLists l;
+    const std::string script = "diff output follows\n"
+                               "1c1\n"
+                               "3x4\n"       // no kind letter
+                               "5,3c5\n"     // range runs backwards
+                               "6c\n"        // missing right part
+                               "7c7junk\n"   // trailing garbage
+                               "99999999999c1\n" // beyond any file
+                               "1c1\n"       // out of order
+                               "8d7\r\n"     // CR LF result lines are fine
+                               "< old line\n"
+                               "> new line\n";
+    ASSERT_EQ(read(script, l), ScriptOutcome::Different);
+    ASSERT_EQ(l.text1.size(), 3u);
+    EXPECT_TRUE(same(l.text1[0], 1, 1));
+    EXPECT_TRUE(same(l.text1[1], 8, 8) && same(l.gap2[1], 8, 8));
+    EXPECT_TRUE(l.text1[2].isEnd());
+}
+
+TEST(ScriptReader, LongLinesAreReadWhole) {
+    ScriptLists l;
+    const std::string filler(100000, 'z');
+    ASSERT_EQ(read(filler + "\n2c2\n", l), ScriptOutcome::Different);
+    EXPECT_EQ(l.text1.size(), 2u);
+}
+
+TEST(ScriptReader, DirectoryWindowModeStopsAtTheFirstOtherLine) {
+    ScriptLists l;
+    EXPECT_EQ(read("1c1\n3d2\n", l, true), ScriptOutcome::Different);
+    EXPECT_EQ(l.text1.size(), 3u);
+    EXPECT_EQ(read("1c1\n< a\n---\n> b\n", l, true), ScriptOutcome::DifferentNoLists);
+    EXPECT_TRUE(l.text1.empty());
+    EXPECT_EQ(read("Files x and y are identical\n", l, true), ScriptOutcome::Identical);
+}
+
+} // namespace
+} // namespace tandel
