@@ -1,0 +1,39 @@
+#include "dirmerge/child_commands.h"
+
+#include "dirmerge/destination_copy.h"
+#include "dirmerge/ensure_directory.h"
+#include "dirmerge/names.h"
+
+namespace tandel {
+
+std::vector<std::string> directoryWindowArguments(const std::string& program,
+                                                  const std::string& dir1, const std::string& dir2,
+                                                  const std::string& destination) {
+    return {program, "-d1", dir1, "-d2", dir2, "-outd", destination, "-mandc"};
+}
+
+std::vector<std::string> mergeRunArguments(const std::string& program, const std::string& left,
+                                           const std::string& right,
+                                           const std::string& outputDirectory) {
+    return {program, "-f1", left, "-f2", right, "-outd", outputDirectory};
+}
+
+int startMergeRun(DirMergeContext& ctx, const std::string& leftPath, const std::string& rightPath,
+                  const std::string& dir1, const std::string& destination) {
+    std::string relative;
+    if (!relativeTo(leftPath, dir1, relative) || relative.empty())
+        return -1;
+    const std::string target = joinPath(destination, relative);
+    const auto cut = target.rfind('/');
+    if (cut == std::string::npos)
+        return -1;
+    const std::string outputDirectory = cut == 0 ? std::string("/") : target.substr(0, cut);
+    if (ensureDirectory(ctx.frame, outputDirectory) != 0)
+        return -1;
+    if (ctx.services.startInstance)
+        ctx.services.startInstance(
+            mergeRunArguments(ctx.services.programPath, leftPath, rightPath, outputDirectory));
+    return 0;
+}
+
+} // namespace tandel

@@ -1,0 +1,28 @@
+// The command lines of the instances that directory merging starts. Each path
+// is its own argument, so blanks and quotes in paths survive unchanged.
+#pragma once
+
+#include "dirmerge/dirmerge_context.h"
+
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+// The directory window instance for the chosen directories.
+std::vector<std::string> directoryWindowArguments(const std::string& program,
+                                                  const std::string& dir1, const std::string& dir2,
+                                                  const std::string& destination);
+
+// The instance that merges one pair into its destination directory.
+std::vector<std::string> mergeRunArguments(const std::string& program, const std::string& left,
+                                           const std::string& right,
+                                           const std::string& outputDirectory);
+
+// Starts the merge run of a differing pair of the directory window: the pair's
+// destination directory is the left file's place below Directory 1, moved
+// below `destination`, and is created first. 0 when started, -1 otherwise.
+int startMergeRun(DirMergeContext& ctx, const std::string& leftPath, const std::string& rightPath,
+                  const std::string& dir1, const std::string& destination);
+
+} // namespace tandel

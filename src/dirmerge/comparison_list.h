@@ -1,0 +1,27 @@
+// The directory window's comparison list: one complete pass of the tree
+// cursor, a row per file found.
+#pragma once
+
+#include "dirmerge/directory_state.h"
+#include "dirmerge/file_equality.h"
+
+#include <functional>
+#include <string>
+
+namespace tandel {
+
+// Called before every step after the first with the left side's current path
+// (empty when there is none); returns false to cancel the build.
+using BuildProgress = std::function<bool(const std::string& currentPath)>;
+
+enum BuildResult : int { kBuildFailed = -1, kBuildFinished = 0, kBuildCancelled = 1 };
+
+// Replaces state.rows. The directory comparison flag is set for the duration.
+// A cancelled build keeps the rows found so far; the caller then ends the
+// instance.
+int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
+                        const std::string& dir2, std::string destination,
+                        const ScanFilters& filters, const PairComparer& compare,
+                        const BuildProgress& progress);
+
+} // namespace tandel

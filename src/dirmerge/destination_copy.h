@@ -1,0 +1,38 @@
+// Putting entries into the destination without merging them: the walk's
+// current entries and the rows selected in the directory window.
+#pragma once
+
+#include "dirmerge/dir_listing.h"
+#include "dirmerge/dirmerge_context.h"
+
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+// `path` without its leading `base` and one following "/"; false when `path`
+// does not start with `base`.
+bool relativeTo(const std::string& path, const std::string& base, std::string& relative);
+
+// Copies the listing's current entry into the walk's destination directory.
+// 0 on success or when source and target are one file, -1 on failure.
+int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing);
+
+// Offers an entry present on one side only; copies it when the user agrees
+// (or agreed for all). Nothing is asked when the listing is the walk's
+// destination directory itself. Returns true when it copied.
+bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing);
+
+// A file on one side, a directory of that name on the other: copies the
+// chosen one. Returns the answer (kAnswerFile, kAnswerDirectory, kAnswerNone
+// or kAnswerCancel, which posts the Cancel request).
+int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
+                       const DirListing& directorySide);
+
+// "Copy to Destination": copies the selected items (full paths below
+// `sideDirectory`; empty texts are absent halves) to the same relative paths
+// below `destination`.
+void copySelectedRows(DirMergeContext& ctx, const std::vector<std::string>& itemTexts,
+                      const std::string& sideDirectory, const std::string& destination);
+
+} // namespace tandel

@@ -1,0 +1,17 @@
+#include "dirmerge/directory_state.h"
+
+namespace tandel {
+
+int startTreeCursor(DirectoryOperationState& state, const std::string& dir1,
+                    const std::string& dir2, std::string& destination) {
+    state.answers.resetForOperation();
+    if (state.cursor.start(dir1, dir2, state.filters) != 0)
+        return -1;
+    if (destination.size() > 1 && destination.back() == '/')
+        destination.pop_back();
+    state.pairOutputPath.clear();
+    state.pairLeftPath.clear();
+    return 0;
+}
+
+} // namespace tandel

@@ -1,0 +1,52 @@
+// The directory walk: the in-process merge of two trees, one step per posted
+// command, copying what needs no merge and loading each differing pair.
+#pragma once
+
+#include "dirmerge/dirmerge_context.h"
+
+#include <string>
+
+namespace tandel {
+
+inline constexpr int kCommandCompareFiles = 305;
+inline constexpr int kCommandSkip = 312;
+inline constexpr int kCommandCancelWalk = 313;
+inline constexpr int kCommandCompareDirs = 314;
+inline constexpr int kCommandWalkStep = 315;
+
+// The answers of the directory selection dialog.
+struct DirectorySelection {
+    std::string dir1;
+    std::string dir2;
+    std::string destination;
+    bool showDirectories = false;
+};
+
+// Command 314 once the dialog was accepted: starts a directory window
+// instance, or starts the walk here. Ignored (returns -1) while a directory
+// operation runs; -1 also when the walk cannot start.
+int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selection,
+                        const ScanFilters& filters);
+
+// Command 315: one step. Ignored when no walk runs.
+void walkStep(DirMergeContext& ctx);
+
+// Command 312: drop the loaded pair and go on.
+void walkSkip(DirMergeContext& ctx);
+
+// Command 313 and the natural end: leaves directory mode. Nothing copied or
+// saved is undone.
+void endWalk(DirMergeContext& ctx);
+
+// After the user compared the loaded pair again (command 305) with `result`
+// from the driver: a pair now found identical is copied and the walk goes on.
+void walkCompared(DirMergeContext& ctx, int result);
+
+// After a successful save of the loaded pair: clears both sides and goes on.
+void walkPairSaved(DirMergeContext& ctx);
+
+// Commands 312, 313 and 315. Returns true when `id` is one of them (whether
+// or not a walk was running to act on it).
+bool handleWalkCommand(DirMergeContext& ctx, int id);
+
+} // namespace tandel

@@ -1,0 +1,41 @@
+// What directory merging borrows from the rest of the application: the state
+// it owns, the frame, and the merge model's and driver's operations.
+#pragma once
+
+#include "dirmerge/copy_path.h"
+#include "dirmerge/directory_state.h"
+#include "dirmerge/file_equality.h"
+#include "merge/frame.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+struct DirMergeServices {
+    // The comparison driver in its quiet mode (list build).
+    PairComparer comparePair;
+    // The merge model's backup of a file about to be replaced.
+    BackupMaker makeBackup;
+    // The walk: load the pair as file 1 and file 2 and compare them in the
+    // panes; returns the driver's result (1 identical, 0 different, -1 failed).
+    std::function<int(const std::string& left, const std::string& right)> loadAndCompare;
+    // Clears both sides (the walk's skip, end and saved pair).
+    std::function<void()> clearSides;
+    // Writes all settings, so that a started instance reads the same options.
+    std::function<void()> writeSettings;
+    // Starts another instance of the program with these arguments; never waited for.
+    std::function<void(const std::vector<std::string>& arguments)> startInstance;
+    std::string programPath;
+};
+
+struct DirMergeContext {
+    DirectoryOperationState& state;
+    Frame& frame;
+    const DirMergeServices& services;
+
+    CopyServices copyServices() const { return {frame, state.answers, services.makeBackup}; }
+};
+
+} // namespace tandel

@@ -1,0 +1,56 @@
+#include "dirmerge/names.h"
+
+#include <sys/stat.h>
+
+namespace tandel {
+
+namespace {
+unsigned char fold(char c) {
+    auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+} // namespace
+
+int compareNames(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = fold(a[i]);
+        const unsigned char y = fold(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+std::string joinPath(std::string_view directory, std::string_view name) {
+    std::string out(directory);
+    const bool dirEnds = !out.empty() && out.back() == '/';
+    const bool nameStarts = !name.empty() && name.front() == '/';
+    if (dirEnds && nameStarts)
+        name.remove_prefix(1);
+    else if (!dirEnds && !nameStarts && !out.empty())
+        out.push_back('/');
+    out.append(name);
+    return out;
+}
+
+std::string_view lastComponent(std::string_view path) {
+    const auto pos = path.rfind('/');
+    return pos == std::string_view::npos ? path : path.substr(pos + 1);
+}
+
+FileId fileIdentity(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    const FileId x = fileIdentity(a);
+    return x.valid && x == fileIdentity(b);
+}
+
+} // namespace tandel

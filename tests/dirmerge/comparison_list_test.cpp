@@ -1,0 +1,214 @@
+#include "dirmerge/comparison_list.h"
+#include "dirmerge/directory_lists.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tandel {
+namespace {
+
+using testing::TempTree;
+
+// Compares contents as the quiet driver would, and counts its calls.
+struct CountingComparer {
+    int calls = 0;
+    PairComparer fn() {
+        return [this](const std::string& a, const std::string& b) {
+            ++calls;
+            return TempTree::read(a) == TempTree::read(b) ? 1 : 0;
+        };
+    }
+};
+
+struct Lists {
+    TempTree tree;
+    std::string d1 = tree.mkdir("one");
+    std::string d2 = tree.mkdir("two");
+    DirectoryOperationState state;
+    CountingComparer comparer;
+
+    int build(bool recursive = true) {
+        ScanFilters f;
+        f.recursive = recursive;
+        return buildComparisonList(state, d1, d2, tree.path("out/"), f, comparer.fn(), {});
+    }
+    // "L:path-state R:path-state" with paths relative to the tree, one per row.
+    std::vector<std::string> describe() const {
+        std::vector<std::string> out;
+        const auto rel = [&](const RowHalf& h) {
+            return h.path.empty() ? std::string("-") : h.path.substr(tree.path().size() + 1);
+        };
+        for (const auto& r : state.rows)
+            out.push_back(rel(r.left) + ":" + std::to_string(r.left.state) + " " + rel(r.right) +
+                          ":" + std::to_string(r.right.state));
+        return out;
+    }
+};
+
+TEST(ComparisonList, EmptyDirectoriesGiveNoRows) {
+    Lists l;
+    EXPECT_EQ(l.build(), kBuildFinished);
+    EXPECT_TRUE(l.state.rows.empty());
+    EXPECT_FALSE(l.state.comparing);
+}
+
+TEST(ComparisonList, PairsByNameIgnoringCaseEachHalfKeepsItsSpelling) {
+    Lists l;
+    l.tree.write("one/Readme.TXT", "same\n", 1000);
+    l.tree.write("two/README.txt", "same\n", 2000);
+    l.tree.write("one/b.c", "x\n", 1000);
+    l.tree.write("two/b.c", "y\n", 2000);
+    l.tree.write("two/c.c", "only right\n");
+    l.build();
+    EXPECT_EQ(l.describe(), (std::vector<std::string>{
+                                "one/b.c:100 two/b.c:100",
+                                "-:8 two/c.c:100",
+                                "one/Readme.TXT:0 two/README.txt:0",
+                            }));
+    EXPECT_EQ(l.comparer.calls, 2); // times differ, so both pairs were read
+    EXPECT_FALSE(l.state.rows[0].left.dateText.empty());
+    EXPECT_EQ(l.state.rows[0].left.modificationTime, 1000);
+}
+
+TEST(ComparisonList, OneSidedSubtreesAndFileAgainstDirectory) {
+    Lists l;
+    l.tree.write("one/name", "a file\n");
+    l.tree.write("two/name/z.txt", "z\n");
+    l.tree.write("two/name/deep/a.txt", "a\n");
+    l.tree.write("one/only/x/y.txt", "y\n");
+    l.tree.write("one/only/b.txt", "b\n");
+    l.tree.write("one/sub/s.txt", "s\n", 5);
+    l.tree.write("two/sub/s.txt", "s\n", 5);
+    l.build();
+    const auto rows = l.describe();
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0], "one/name:100 -:8");
+    EXPECT_EQ(rows[1], "-:8 two/name/deep/a.txt:100");
+    EXPECT_EQ(rows[2], "-:8 two/name/z.txt:100");
+    EXPECT_EQ(rows[3], "one/only/b.txt:100 -:8");
+    EXPECT_EQ(rows[4], "one/only/x/y.txt:100 -:8");
+    EXPECT_EQ(rows[5], "one/sub/s.txt:0 two/sub/s.txt:0");
+
+    Lists flat;
+    flat.tree.write("one/name", "a file\n");
+    flat.tree.write("two/name/z.txt", "z\n");
+    flat.tree.write("one/top.txt", "t\n");
+    flat.build(false);
+    EXPECT_EQ(flat.describe(),
+              (std::vector<std::string>{"one/name:100 -:8", "one/top.txt:100 -:8"}));
+}
+
+TEST(ComparisonList, FailedComparisonCountsAsDifferent) {
+    Lists l;
+    l.tree.write("one/a", "x\n", 1);
+    l.tree.write("two/a", "x\n", 2);
+    ScanFilters f;
+    buildComparisonList(l.state, l.d1, l.d2, "", f,
+                        [](const std::string&, const std::string&) { return -1; }, {});
+    ASSERT_EQ(l.state.rows.size(), 1u);
+    EXPECT_EQ(l.state.rows[0].left.state, ROW_DIFFERENT);
+}
+
+TEST(ComparisonList, MissingDirectoryShowsEverythingOneSided) {
+    Lists l;
+    l.tree.write("one/a", "x\n");
+    ScanFilters f;
+    buildComparisonList(l.state, l.d1, l.tree.path("nowhere"), "", f, l.comparer.fn(), {});
+    EXPECT_EQ(l.describe(), (std::vector<std::string>{"one/a:100 -:8"}));
+}
+
+TEST(ComparisonList, CancelKeepsTheRowsFoundSoFar) {
+    Lists l;
+    for (char c = 'a'; c <= 'e'; ++c)
+        l.tree.write(std::string("one/") + c, "x\n");
+    std::vector<std::string> seen;
+    ScanFilters f;
+    const int r = buildComparisonList(l.state, l.d1, l.d2, "", f, l.comparer.fn(),
+                                      [&](const std::string& current) {
+                                          seen.push_back(current);
+                                          return seen.size() < 2;
+                                      });
+    EXPECT_EQ(r, kBuildCancelled);
+    EXPECT_EQ(l.state.rows.size(), 2u);
+    EXPECT_EQ(seen.front(), l.d1 + "/b"); // the entry the next step stands on
+    EXPECT_FALSE(l.state.comparing);
+}
+
+TEST(SameStamps, CreationTimeCountsAsMuchAsSizeAndWriteTime) {
+    DirEntry a;
+    a.size = 10;
+    a.writeTime = {100, 5};
+    a.creationTime = {50, 0};
+    DirEntry b = a;
+    EXPECT_TRUE(sameStamps(a, b));
+    b.creationTime = {51, 0};
+    EXPECT_FALSE(sameStamps(a, b));
+    b = a;
+    b.writeTime.nanoseconds = 6; // same second, different write
+    EXPECT_FALSE(sameStamps(a, b));
+
+    int calls = 0;
+    const PairComparer cmp = [&](const std::string&, const std::string&) { return ++calls, 1; };
+    EXPECT_EQ(filesEqual(a, "l", a, "r", cmp), 1);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(filesEqual(a, "l", b, "r", cmp), 1);
+    EXPECT_EQ(calls, 1);
+}
+
+std::vector<ComparisonRow> sampleRows() {
+    // same, absent-left, different, same, different
+    auto row = [](const char* l, RowState ls, std::int64_t lt, const char* r, RowState rs) {
+        ComparisonRow c;
+        c.left = {l, "", lt, ls};
+        c.right = {r, "", 0, rs};
+        return c;
+    };
+    return {row("/a/B", ROW_SAME, 30, "/b/B", ROW_SAME),
+            row("", ROW_ABSENT, 0, "/b/c", ROW_DIFFERENT),
+            row("/a/d", ROW_DIFFERENT, 10, "/b/d", ROW_DIFFERENT),
+            row("/a/a", ROW_SAME, 20, "/b/a", ROW_SAME),
+            row("/a/e", ROW_DIFFERENT, 40, "", ROW_ABSENT)};
+}
+
+TEST(DirectoryLists, DifferencesOnlyHidesEqualPairs) {
+    const auto rows = sampleRows();
+    EXPECT_EQ(visibleRows(rows, false), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(visibleRows(rows, true), (std::vector<int>{1, 2, 4}));
+    EXPECT_FALSE(startsMergeRun(rows[0]));
+    EXPECT_FALSE(startsMergeRun(rows[1]));
+    EXPECT_TRUE(startsMergeRun(rows[2]));
+}
+
+TEST(DirectoryLists, SortClicksAndOrders) {
+    const auto rows = sampleRows();
+    ListSort sort;
+    std::vector<int> shown = {0, 2, 3, 4};
+    sort.click(0); // the first click on "Name" turns the initial order round
+    sortRows(shown, rows, 0, sort);
+    EXPECT_EQ(shown, (std::vector<int>{4, 2, 0, 3}));
+    sort.click(1);
+    sortRows(shown, rows, 0, sort);
+    EXPECT_EQ(shown, (std::vector<int>{4, 0, 3, 2})); // newest first
+    sort.click(1);
+    sortRows(shown, rows, 0, sort);
+    EXPECT_EQ(shown, (std::vector<int>{2, 3, 0, 4})); // oldest first
+}
+
+TEST(DirectoryLists, NextAndPreviousWrapRound) {
+    const auto rows = sampleRows();
+    const std::vector<int> shown = {0, 1, 2, 3, 4};
+    EXPECT_EQ(findNextRow(shown, rows, 0), 1);
+    EXPECT_EQ(findNextRow(shown, rows, 2), 4);
+    EXPECT_EQ(findNextRow(shown, rows, 4), 1); // wraps to the top
+    EXPECT_EQ(findPreviousRow(shown, rows, 4), 2);
+    EXPECT_EQ(findPreviousRow(shown, rows, 2), 4); // nothing at 0: wraps from the end
+    const std::vector<int> onlyFirst = {1, 0, 3};
+    EXPECT_EQ(findNextRow(onlyFirst, rows, 1), 0); // the only non-equal row is above
+    EXPECT_EQ(findNextRow({}, rows, 0), -1);
+    EXPECT_EQ(findPreviousRow({0, 3}, rows, 1), -1);
+}
+
+} // namespace
+} // namespace tandel

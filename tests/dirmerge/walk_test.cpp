@@ -1,0 +1,218 @@
+#include "dirmerge/child_commands.h"
+#include "dirmerge/directory_walk.h"
+#include "scripted_frame.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace tandel {
+namespace {
+
+using testing::ScriptedFrame;
+using testing::TempTree;
+
+struct Walk : ::testing::Test {
+    TempTree tree;
+    ScriptedFrame frame;
+    DirectoryOperationState state;
+    DirMergeServices services;
+    DirMergeContext ctx{state, frame, services};
+    std::string d1 = tree.mkdir("one");
+    std::string d2 = tree.mkdir("two");
+    std::vector<std::pair<std::string, std::string>> loaded;
+    int clears = 0;
+    std::vector<std::vector<std::string>> started;
+
+    Walk() {
+        services.makeBackup = [](const std::string& p) {
+            return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
+        };
+        services.loadAndCompare = [this](const std::string& l, const std::string& r) {
+            loaded.emplace_back(l, r);
+            return TempTree::read(l) == TempTree::read(r) ? 1 : 0;
+        };
+        services.clearSides = [this] { ++clears; };
+        services.startInstance = [this](const std::vector<std::string>& a) {
+            started.push_back(a);
+        };
+        services.programPath = "/usr/bin/tandel";
+    }
+
+    int start(const std::string& destination) {
+        ScanFilters f;
+        f.recursive = true;
+        return startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
+    }
+    // Runs posted walk commands until the walk stops posting them.
+    void run() {
+        for (int id = frame.takePosted(); id != 0; id = frame.takePosted())
+            handleWalkCommand(ctx, id);
+    }
+    bool finished() const {
+        return !frame.messages.empty() &&
+               frame.messages.back() ==
+                   std::make_pair(Severity::Info,
+                                  std::string("Directories have been \nsuccessfully compared"));
+    }
+};
+
+TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
+    for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"}) {
+        tree.write(std::string("one/") + rel, rel);
+        tree.write(std::string("two/") + rel, rel);
+    }
+    const std::string out = tree.mkdir("out");
+    ASSERT_EQ(start(out + "/"), 0);
+    EXPECT_TRUE(state.comparing);
+    run();
+    EXPECT_TRUE(finished());
+    EXPECT_TRUE(frame.permissionQuestions.empty());
+    for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"})
+        EXPECT_EQ(TempTree::read(out + "/" + rel), rel) << rel;
+    EXPECT_FALSE(state.comparing);
+    EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
+    EXPECT_EQ(frame.errorCount(), 0);
+}
+
+TEST_F(Walk, DestinationIsDirectoryOneOffersOnlyTheRightSide) {
+    tree.write("one/left-only", "l");
+    tree.write("one/sub/left-deep", "l");
+    tree.write("two/sub/right-deep", "r");
+    tree.write("two/right-only", "r");
+    tree.write("one/same", "s");
+    tree.write("two/same", "s");
+    frame.permissionAnswers = {kAnswerYes, kAnswerYes};
+    start(d1);
+    run();
+    EXPECT_TRUE(finished());
+    ASSERT_EQ(frame.permissionQuestions.size(), 2u);
+    EXPECT_EQ(frame.permissionQuestions[0],
+              "right-only is present only in\n" + d2 + ".\nCopy it to the destination directory ?");
+    EXPECT_EQ(TempTree::read(d1 + "/right-only"), "r");
+    EXPECT_EQ(TempTree::read(d1 + "/sub/right-deep"), "r");
+    EXPECT_EQ(TempTree::read(d1 + "/same"), "s");
+    EXPECT_FALSE(TempTree::exists(d1 + "/same.bak"));
+}
+
+TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
+    tree.write("one/a", "left\n");
+    tree.write("two/a", "right\n");
+    tree.write("one/b", "left\n");
+    tree.write("two/b", "right\n");
+    const std::string out = tree.mkdir("out");
+    start(out);
+    run();
+    EXPECT_FALSE(finished());
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(state.pairOutputPath, out + "/a");
+    // Comparing again after an edit that made them equal copies the loaded
+    // pair, not the entry the cursor moved on to.
+    tree.write("two/a", "left\n");
+    walkCompared(ctx, 1);
+    EXPECT_EQ(TempTree::read(out + "/a"), "left\n");
+    EXPECT_FALSE(TempTree::exists(out + "/b"));
+    run();
+    EXPECT_EQ(state.pairOutputPath, out + "/b");
+    handleWalkCommand(ctx, kCommandSkip);
+    run();
+    EXPECT_TRUE(finished());
+    EXPECT_FALSE(TempTree::exists(out + "/b"));
+    EXPECT_GE(clears, 1);
+
+    frame.messages.clear();
+    start(out);
+    run();
+    EXPECT_TRUE(state.walking);
+    handleWalkCommand(ctx, kCommandCancelWalk);
+    EXPECT_FALSE(state.comparing);
+    EXPECT_FALSE(state.walking);
+    handleWalkCommand(ctx, kCommandWalkStep); // ignored once ended
+    EXPECT_TRUE(frame.messages.empty());
+}
+
+TEST_F(Walk, PresentOnlyYesToAllCopiesLaterEntriesAndSubtrees) {
+    tree.write("one/a", "a");
+    tree.write("one/b/c/d", "d");
+    tree.write("two/e", "e");
+    const std::string out = tree.mkdir("out");
+    frame.permissionAnswers = {kAnswerYesToAll};
+    start(out);
+    run();
+    EXPECT_TRUE(finished());
+    EXPECT_EQ(frame.permissionQuestions.size(), 1u);
+    EXPECT_EQ(TempTree::read(out + "/a"), "a");
+    EXPECT_EQ(TempTree::read(out + "/b/c/d"), "d");
+    EXPECT_EQ(TempTree::read(out + "/e"), "e");
+
+    // A new walk asks again.
+    frame.permissionAnswers = {kAnswerCancel};
+    start(tree.mkdir("out2"));
+    EXPECT_EQ(frame.permissionQuestions.size(), 2u);
+    EXPECT_EQ(frame.posted.front(), kCommandCancelWalk);
+    run();
+    EXPECT_FALSE(state.walking);
+}
+
+TEST_F(Walk, FileAgainstDirectoryCopiesTheChosenSide) {
+    tree.write("one/x", "file");
+    tree.write("two/x/inner", "in");
+    const std::string out = tree.mkdir("out");
+    frame.fileOrDirAnswers = {kAnswerDirectory};
+    start(out);
+    run();
+    EXPECT_TRUE(finished());
+    ASSERT_EQ(frame.fileOrDirQuestions.size(), 1u);
+    EXPECT_EQ(frame.fileOrDirQuestions[0], std::make_pair(d1 + "/x", d2 + "/x"));
+    EXPECT_EQ(TempTree::read(out + "/x/inner"), "in");
+}
+
+TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
+    tree.write("one/sub/f", "f");
+    tree.write("two/sub/f", "f");
+    tree.write("one/z", "z");
+    tree.write("two/z", "z");
+    const std::string out = tree.mkdir("out");
+    tree.write("out/sub", "a file in the way");
+    start(out);
+    run();
+    EXPECT_FALSE(finished());
+    EXPECT_EQ(frame.messages.back().second, "Cannot create directory \n" + out + "/sub");
+    handleWalkCommand(ctx, kCommandSkip);
+    run();
+    EXPECT_TRUE(finished());
+    EXPECT_EQ(TempTree::read(out + "/z"), "z"); // written to out, not out/sub
+}
+
+TEST_F(Walk, StartWhileRunningIsIgnoredAndShowDirectoriesStartsAnInstance) {
+    tree.write("one/a", "1");
+    tree.write("two/a", "2");
+    start(tree.mkdir("out"));
+    EXPECT_EQ(start(tree.path("out")), -1);
+
+    DirectoryOperationState other;
+    DirMergeContext c2{other, frame, services};
+    int written = 0;
+    services.writeSettings = [&] { ++written; };
+    startDirectoryMerge(c2, {"/a b", "/c", "/d e", true}, ScanFilters{});
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], (std::vector<std::string>{"/usr/bin/tandel", "-d1", "/a b", "-d2", "/c",
+                                                    "-outd", "/d e", "-mandc"}));
+    EXPECT_EQ(written, 1);
+    EXPECT_FALSE(other.comparing);
+}
+
+TEST_F(Walk, MergeRunCreatesThePairDirectory) {
+    const std::string left = tree.write("one/p q/r.txt", "l");
+    const std::string out = tree.path("out");
+    EXPECT_EQ(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, out), 0);
+    EXPECT_TRUE(TempTree::exists(out + "/p q"));
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], (std::vector<std::string>{"/usr/bin/tandel", "-f1", left, "-f2",
+                                                    d2 + "/p q/r.txt", "-outd", out + "/p q"}));
+    EXPECT_EQ(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, out), -1);
+}
+
+} // namespace
+} // namespace tandel
