@@ -1,0 +1,141 @@
+#include "fake_frame.h"
+#include "merge/command_ids.h"
+#include "merge/decisions.h"
+#include "merge/merged_output.h"
+#include "model_fixture.h"
+#include "settings/settings_record.h"
+
+#include <gtest/gtest.h>
+
+namespace tandel {
+namespace {
+
+using test::installScript;
+using test::setLines;
+
+class Output : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setLines(model.side(1), {"a", "", "old", "z"}, dir.path("one.txt"));
+        setLines(model.side(2), {"a", "", "new", "z"}, dir.path("two.txt"));
+        dir.write("one.txt", "a\n\nold\nz\n");
+        dir.write("two.txt", "a\n\nnew\nz\n");
+        installScript(model, "3c3\n");
+    }
+    int produce(OutputSink sink, bool differencesOnly = false,
+                const std::string& target = "out.txt") {
+        return Produce(model, settings, frame, dir.path(target), sink, differencesOnly);
+    }
+
+    test::TempDir dir;
+    MergeModel model;
+    test::FakeFrame frame;
+    SettingsRecord settings;
+};
+
+TEST_F(Output, RefusesBeforeAComparisonAndWhileUnresolved) {
+    settings.notYetCompared = 1;
+    EXPECT_EQ(produce(OutputSink::File), 1);
+    EXPECT_EQ(frame.shown(Severity::Info),
+              std::vector<std::string>{"Files have not been compared yet"});
+    settings.notYetCompared = 0;
+    EXPECT_EQ(produce(OutputSink::Preview), 1);
+    EXPECT_EQ(produce(OutputSink::File), 1);
+    EXPECT_EQ(frame.shown(Severity::Error).back(), "You have unresolved difference(s) !");
+    EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kNextUnresolved, cmd::kNextUnresolved}));
+    EXPECT_FALSE(test::TempDir::readPath(dir.path("out.txt")).size() > 0);
+    EXPECT_FALSE(frame.preview);
+    // The differences listing needs no decisions.
+    EXPECT_EQ(produce(OutputSink::Preview, true), 0);
+}
+
+TEST_F(Output, TextModeWritesCrLfAndKeepsEmptyLines) {
+    SelectFrom(model, frame, 2);
+    EXPECT_EQ(produce(OutputSink::File), 0);
+    EXPECT_EQ(dir.read("out.txt"), "a\r\n\r\nnew\r\nz\r\n");
+    settings.unixFormat = 1;
+    EXPECT_EQ(produce(OutputSink::File), 0);
+    EXPECT_EQ(dir.read("out.txt"), "a\n\nnew\nz\n");
+}
+
+TEST_F(Output, DifferencesListing) {
+    settings.unixFormat = 1;
+    EXPECT_EQ(produce(OutputSink::File, true), 0);
+    EXPECT_EQ(dir.read("out.txt"),
+              "--File 1--\n<<3 old\n--File 2--\n>>3 new\n----------\n\n");
+
+    // A segment with no lines on side 1: the side 1 heading comes right before side 2's.
+    setLines(model.side(1), {"a"});
+    setLines(model.side(2), {"a", "b", "c"});
+    installScript(model, "1a2,3\n");
+    EXPECT_EQ(produce(OutputSink::Preview, true), 0);
+    EXPECT_EQ(frame.previewContents, "--File 1--\n--File 2--\n>>2 b\n>>3 c\n----------\n\n");
+}
+
+TEST_F(Output, PrinterGetsOneCallPerLine) {
+    SelectAll(model, frame);
+    EXPECT_EQ(produce(OutputSink::Printer), 0);
+    EXPECT_EQ(frame.printed, (std::vector<std::string>{"a", "", "new", "old", "z"}));
+    frame.printAccepted = false;
+    EXPECT_EQ(produce(OutputSink::Printer), -1);
+}
+
+TEST_F(Output, PreviewIsReplacedAndMarkedUnmodified) {
+    ChooseSide(model, frame, 0, 1, false);
+    frame.preview = true;
+    frame.previewContents = "edited";
+    frame.previewDirty = true;
+    EXPECT_EQ(produce(OutputSink::Preview), 0);
+    EXPECT_EQ(frame.previewContents, "a\n\nold\nz\n");
+    EXPECT_FALSE(frame.previewDirty);
+}
+
+TEST_F(Output, LinesSurviveWholeWhateverTheirBytes) {
+    std::string nul("x\0y", 3);
+    std::string longLine(20000, 'q');
+    longLine += "tail";
+    setLines(model.side(1), {nul, longLine, "same"});
+    setLines(model.side(2), {nul, "short", "same"});
+    installScript(model, "2c2\n");
+    ChooseSide(model, frame, 0, 1, false);
+    settings.unixFormat = 1;
+    EXPECT_EQ(produce(OutputSink::File), 0);
+    EXPECT_EQ(dir.read("out.txt"), nul + "\n" + longLine + "\nsame\n");
+    EXPECT_EQ(produce(OutputSink::File, true), 0);
+    EXPECT_EQ(dir.read("out.txt"),
+              "--File 1--\n<<2 " + longLine + "\n--File 2--\n>>2 short\n----------\n\n");
+}
+
+TEST_F(Output, RangesBeyondTheTextAreClampedAndReportedOnce) {
+    installScript(model, "3,9c3,8\n");
+    SelectAll(model, frame);
+    EXPECT_EQ(MergedText(model, frame, false), "a\n\nnew\nz\nold\nz\n");
+    EXPECT_EQ(frame.shown(Severity::Error),
+              std::vector<std::string>{
+                  "There was an error in file differences.\nPlease check the output file"});
+}
+
+TEST_F(Output, IdenticalFilesSaveFileOneAsItIs) {
+    ReleaseLists(model);
+    dir.write("one.txt", "a\r\nkept bytes\n");
+    EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), 0);
+    EXPECT_EQ(dir.read("copy.txt"), "a\r\nkept bytes\n");
+    // Onto one of the inputs: nothing to do.
+    EXPECT_EQ(produce(OutputSink::File, false, "two.txt"), 0);
+    EXPECT_EQ(dir.read("two.txt"), "a\n\nnew\nz\n");
+    EXPECT_TRUE(frame.questions.empty());
+    // An existing target is asked about, and kept on No.
+    dir.write("copy.txt", "mine");
+    frame.yesNoCancelAnswers = {kAnswerNo};
+    EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), 0);
+    EXPECT_EQ(dir.read("copy.txt"), "mine");
+    ASSERT_EQ(frame.questions.size(), 1u);
+    // The preview of identical files is file 1's text; the listing is empty.
+    EXPECT_EQ(produce(OutputSink::Preview), 0);
+    EXPECT_EQ(frame.previewContents, "a\n\nold\nz\n");
+    EXPECT_EQ(produce(OutputSink::Preview, true), 0);
+    EXPECT_EQ(frame.previewContents, "");
+}
+
+} // namespace
+} // namespace tandel

@@ -1,0 +1,135 @@
+#include "fake_frame.h"
+#include "merge/command_ids.h"
+#include "merge/side_loader.h"
+#include "model_fixture.h"
+#include "settings/settings_record.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace tandel {
+namespace {
+
+std::vector<std::string> linesOf(const SideRecord& side) {
+    std::vector<std::string> lines;
+    for (std::int32_t i = 0; i < side.lineCount; ++i) {
+        lines.emplace_back(side.line(i));
+    }
+    return lines;
+}
+
+std::string engineBytes(const SideRecord& side) {
+    return std::string(side.engineCopy.data(), side.engineSize);
+}
+
+class Loader : public ::testing::Test {
+protected:
+    SideRecord& load(const std::string& bytes, bool unixFormat, int s = 1) {
+        settings.unixFormat = unixFormat ? 1 : 0;
+        EXPECT_EQ(LoadSide(model, settings, frame, dir.write("f.txt", bytes), s), 0);
+        return model.side(s);
+    }
+    test::TempDir dir;
+    MergeModel model;
+    test::FakeFrame frame;
+    SettingsRecord settings;
+};
+
+TEST_F(Loader, LineEndsInTextMode) {
+    const SideRecord& side = load("lf\r\ncrlf\r\nlone\rcr\nlast\r", false);
+    EXPECT_EQ(linesOf(side), (std::vector<std::string>{"lf", "crlf", "lone\rcr", "last\r"}));
+    EXPECT_EQ(engineBytes(side), "lf\ncrlf\nlone\rcr\nlast\r\n");
+    EXPECT_GE(side.engineCopy.size(), side.engineSize + kEngineSpareBytes);
+}
+
+TEST_F(Loader, LineEndsKeptInUnixFormat) {
+    const SideRecord& side = load("a\r\nb\nc", true);
+    EXPECT_EQ(linesOf(side), (std::vector<std::string>{"a\r", "b", "c"}));
+    EXPECT_EQ(engineBytes(side), "a\r\nb\nc\n");
+}
+
+TEST_F(Loader, EmptyFilesAndBlankLines) {
+    EXPECT_EQ(load("", false).lineCount, 0);
+    EXPECT_EQ(engineBytes(model.side(1)), "");
+    EXPECT_EQ(linesOf(load("\n\n", false)), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(linesOf(load("\r\n", true)), (std::vector<std::string>{"\r"}));
+}
+
+TEST_F(Loader, NulBytesAndLongLinesAreKept) {
+    std::string nul("before\0after", 12);
+    std::string longLine(70000, 'w');
+    const SideRecord& side = load(nul + "\n" + longLine + "\n", false);
+    EXPECT_EQ(linesOf(side), (std::vector<std::string>{nul, longLine}));
+    EXPECT_EQ(engineBytes(side), nul + "\n" + longLine + "\n");
+}
+
+TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
+    load("keep\n", false);
+    EXPECT_EQ(LoadSide(model, settings, frame, dir.path("missing"), 1), -1);
+    EXPECT_EQ(LoadSide(model, settings, frame, dir.path(""), 1), -1); // the folder itself
+    EXPECT_EQ(frame.shown(Severity::Error),
+              (std::vector<std::string>{"Unable to open file", "Unable to open file"}));
+    EXPECT_EQ(linesOf(model.side(1)), std::vector<std::string>{"keep"});
+    EXPECT_EQ(model.side(1).fileName, dir.path("f.txt"));
+}
+
+TEST_F(Loader, ComparisonStartsOnceBothSidesAreLoaded) {
+    frame.preview = true;
+    load("a\n", false, 1);
+    EXPECT_FALSE(frame.preview);
+    EXPECT_EQ(settings.notYetCompared, 1);
+    EXPECT_TRUE(frame.posted.empty());
+    load("b\n", false, 2);
+    EXPECT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
+    // The comparison clears the flags; a single load then starts nothing.
+    model.loadedSinceComparison = {false, false};
+    load("c\n", false, 1);
+    EXPECT_EQ(frame.posted.size(), 1u);
+    // During the directory walk the comparison runs before the load returns.
+    settings.directoryWalk = 1;
+    load("d\n", false, 2);
+    EXPECT_EQ(frame.sent, std::vector<int>{cmd::kCompareFiles});
+}
+
+TEST_F(Loader, LoadingDiscardsListsAndTheQuietLoaderTouchesNoDisplay) {
+    load("a\n", false, 1);
+    model.side(1).textRanges = {SegmentRange{1, 1, 0}, SegmentRange{}};
+    model.side(1).gapRanges = {SegmentRange{RANGE_NONE, RANGE_NONE, 0}, SegmentRange{}};
+    settings.topLine = 9;
+    EXPECT_EQ(LoadSideQuiet(model, settings, frame, dir.write("q.txt", "1\n2\n3\n"), 2), 0);
+    EXPECT_FALSE(model.side(1).hasLists());
+    EXPECT_EQ(settings.rowCount, 3);
+    EXPECT_EQ(settings.topLine, 9);
+    EXPECT_TRUE(frame.posted.empty());
+}
+
+TEST_F(Loader, ByNameFallsBackToTheDirectory) {
+    dir.write("named.txt", "x\n");
+    EXPECT_EQ(LoadByName(model, settings, frame, "named.txt", dir.path(""), 1), 1);
+    EXPECT_EQ(model.side(1).fileName, dir.path("named.txt"));
+    EXPECT_EQ(LoadByName(model, settings, frame, "nothing.txt", "", 2), 0);
+    EXPECT_TRUE(frame.messages.empty());
+}
+
+TEST_F(Loader, OpenDialogRemembersTheFolder) {
+    Settings all;
+    all.files.dirName2 = "/start";
+    frame.openAnswers = {dir.write("chosen.txt", "y\n")};
+    EXPECT_EQ(OpenSide(model, all, frame, 2), 0);
+    EXPECT_EQ(all.files.dirName2 + "/", dir.path(""));
+    EXPECT_EQ(OpenSide(model, all, frame, 2), -1); // cancelled
+}
+
+TEST_F(Loader, ClearSidesEmptiesBoth) {
+    load("a\n", false, 1);
+    load("b\n", false, 2);
+    ClearSides(model, settings, frame);
+    EXPECT_EQ(model.side(1).lineCount + model.side(2).lineCount, 0);
+    EXPECT_TRUE(model.side(2).fileName.empty());
+    EXPECT_EQ(settings.notYetCompared, 0);
+    EXPECT_EQ(settings.rowCount, 0);
+}
+
+} // namespace
+} // namespace tandel
