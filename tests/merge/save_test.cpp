@@ -1,0 +1,181 @@
+#include "fake_frame.h"
+#include "merge/command_ids.h"
+#include "merge/decisions.h"
+#include "merge/save.h"
+#include "merge/side_loader.h"
+#include "model_fixture.h"
+#include "settings/settings_record.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tandel {
+namespace {
+
+using test::installScript;
+
+class Saving : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.record.unixFormat = 1;
+        loadPair("left.txt", "right.txt");
+    }
+    void loadPair(const std::string& left, const std::string& right) {
+        ASSERT_EQ(LoadSide(model, settings.record, frame, dir.write(left, "same\nleft\n"), 1), 0);
+        ASSERT_EQ(LoadSide(model, settings.record, frame, dir.write(right, "same\nright\n"), 2), 0);
+        installScript(model, "2c2\n");
+        settings.record.notYetCompared = 0;
+        ChooseSide(model, frame, 0, 2, false);
+    }
+    mode_t modeOf(const std::string& name) {
+        struct stat st {};
+        ::stat(dir.path(name).c_str(), &st);
+        return st.st_mode & 07777;
+    }
+
+    test::TempDir dir;
+    MergeModel model;
+    test::FakeFrame frame;
+    Settings settings;
+};
+
+TEST_F(Saving, SaveAsLeftAsksThenBacksUpAndReplacesTheBackupNextTime) {
+    ::chmod(dir.path("left.txt").c_str(), 0640);
+    EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
+    ASSERT_EQ(frame.questions.size(), 1u);
+    EXPECT_EQ(frame.questions[0], "File " + dir.path("left.txt") + " already exists.\nSave anyway ?");
+    EXPECT_EQ(dir.read("left.txt"), "same\nright\n");
+    EXPECT_EQ(dir.read("left.txt.bak"), "same\nleft\n");
+    EXPECT_EQ(modeOf("left.txt"), 0640u);
+
+    ChooseSide(model, frame, 0, 1, false);
+    EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
+    EXPECT_EQ(dir.read("left.txt"), "same\nleft\n");
+    EXPECT_EQ(dir.read("left.txt.bak"), "same\nright\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "left.txt.bak", "right.txt"}));
+}
+
+TEST_F(Saving, AnsweringNoWritesNothing) {
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(Save(model, settings, frame, kSaveAsRight), 0);
+    EXPECT_EQ(dir.read("right.txt"), "same\nright\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "right.txt"}));
+}
+
+TEST_F(Saving, BakTargetsGetNoBackup) {
+    dir.write("x.BAK", "old");
+    frame.saveAnswers = {dir.path("x.BAK")};
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(dir.read("x.BAK"), "same\nright\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "right.txt", "x.BAK"}));
+}
+
+TEST_F(Saving, ABackupNeverDeletesTheOtherInput) {
+    // File 2 is named like file 1's backup: saving over file 1 must not delete it.
+    dir.write("right.txt", "");
+    loadPair("a.txt", "a.txt.bak");
+    EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
+    EXPECT_EQ(dir.read("a.txt"), "same\nright\n");
+    EXPECT_EQ(dir.read("a.txt.bak"), "same\nright\n"); // still the input, untouched
+    EXPECT_TRUE(frame.shown(Severity::Error).empty());
+}
+
+TEST_F(Saving, UnwritableFolderLeavesEverythingAsItWas) {
+    // A parent that is a regular file: no permission bits involved, so this
+    // also holds when the tests run as root.
+    const std::string target = dir.path("left.txt") + "/out.txt";
+    frame.saveAnswers = {target};
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{"Error opening output file"});
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "right.txt"}));
+    EXPECT_EQ(dir.read("left.txt"), "same\nleft\n");
+
+    if (::geteuid() != 0) {
+        const std::string locked = dir.path("locked");
+        ::mkdir(locked.c_str(), 0755);
+        dir.write("locked/out.txt", "old");
+        ::chmod(locked.c_str(), 0555);
+        frame.saveAnswers = {locked + "/out.txt"};
+        EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+        EXPECT_EQ(dir.read("locked/out.txt"), "old");
+        ::chmod(locked.c_str(), 0755);
+    }
+}
+
+TEST_F(Saving, SaveAsProposesTheSharedBaseName) {
+    settings.files.outDir = "/dest";
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1); // cancelled
+    EXPECT_EQ(frame.saveDialogs.back().second, "");
+
+    ::mkdir(dir.path("b").c_str(), 0755);
+    dir.write("b/Config.ini", "same\nright\n");
+    ASSERT_EQ(LoadSide(model, settings.record, frame, dir.write("config.ini", "same\nleft\n"), 1), 0);
+    ASSERT_EQ(LoadSide(model, settings.record, frame, dir.path("b/Config.ini"), 2), 0);
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1);
+    EXPECT_EQ(frame.saveDialogs.back(), (std::pair<std::string, std::string>{"/dest", "/dest/config.ini"}));
+
+    installScript(model, "2c2\n");
+    settings.record.notYetCompared = 0;
+    SelectFrom(model, frame, 1);
+    frame.saveAnswers = {dir.path("merged.ini")};
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(dir.read("merged.ini"), "same\nleft\n");
+    EXPECT_EQ(settings.files.outDir, dir.path(""));
+}
+
+TEST_F(Saving, OutfNameNeedsNoDialog) {
+    model.saveName = dir.path("auto.txt");
+    model.saveNameFromSwitch = true;
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_TRUE(frame.saveDialogs.empty());
+    EXPECT_EQ(dir.read("auto.txt"), "same\nright\n");
+}
+
+TEST_F(Saving, ModifiedPreviewTextIsSavedInstead) {
+    frame.preview = true;
+    frame.previewContents = "hand\nedited\n";
+    frame.previewDirty = true;
+    settings.record.unixFormat = 0;
+    EXPECT_EQ(Save(model, settings, frame, kSaveAsRight), 0);
+    EXPECT_EQ(dir.read("right.txt"), "hand\r\nedited\r\n");
+    EXPECT_EQ(dir.read("right.txt.bak"), "same\nright\n");
+}
+
+TEST_F(Saving, DirectoryWalkSavesToThePairOutputAndMovesOn) {
+    settings.record.directoryWalk = 1;
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1);
+    EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{"Error #1"});
+
+    model.pairOutputPath = dir.path("left.txt") + "/cannot";
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(model.side(1).lineCount, 2); // stays on the pair
+    EXPECT_TRUE(frame.posted.empty() || frame.posted.back() != cmd::kWalkNext);
+
+    model.pairOutputPath = dir.path("walk.txt");
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(dir.read("walk.txt"), "same\nright\n");
+    EXPECT_EQ(model.side(1).lineCount, 0);
+    EXPECT_EQ(frame.posted.back(), cmd::kWalkNext);
+}
+
+TEST(Backup, RulesOfTheBackupName) {
+    test::TempDir dir;
+    EXPECT_EQ(MakeBackup(dir.path("absent")), -1);
+    dir.write("n.txt", "1");
+    dir.write("n.txt.bak", "older");
+    EXPECT_EQ(MakeBackup(dir.path("n.txt")), 0);
+    EXPECT_EQ(dir.read("n.txt.bak"), "1");
+    EXPECT_FALSE(FileExists(dir.path("n.txt")));
+    dir.write("notes.Bak", "2");
+    EXPECT_EQ(MakeBackup(dir.path("notes.Bak")), 0);
+    EXPECT_TRUE(FileExists(dir.path("notes.Bak")));
+    dir.write("d.txt", "3");
+    ::mkdir(dir.path("d.txt.bak").c_str(), 0755); // a folder is never deleted for a backup
+    EXPECT_EQ(MakeBackup(dir.path("d.txt")), -1);
+    EXPECT_EQ(dir.read("d.txt"), "3");
+}
+
+} // namespace
+} // namespace tandel
