@@ -4,6 +4,7 @@
 #include "merge/frame.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,8 @@ public:
     std::vector<std::pair<std::string, std::string>> fileOrDirQuestions;
     std::vector<int> posted;
     std::vector<bool> walkMenu;
+    // Runs a sent command at once, as the window's dispatcher would.
+    std::function<void(int)> onSend;
 
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
@@ -39,7 +42,10 @@ public:
         return next(yesNoCancelAnswers, kAnswerNo);
     }
     void postCommand(int id) override { posted.push_back(id); }
-    void sendCommand(int id) override { posted.push_back(id); }
+    void sendCommand(int id) override {
+        if (onSend)
+            onSend(id);
+    }
     void setWalkMenu(bool walking) override { walkMenu.push_back(walking); }
 
     // Removes and returns the oldest posted command, or 0.

@@ -1,0 +1,69 @@
+// Directory merging wired to the application object: the merge model's
+// loading, saving, backups and the comparison driver. The owner of the
+// Application (the main window, or a test) owns one of these beside it.
+#pragma once
+
+#include "dirmerge/comparison_list.h"
+#include "dirmerge/directory_lists.h"
+#include "dirmerge/directory_walk.h"
+#include "dirmerge/dirmerge_context.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+class Application;
+
+class DirectoryMerge {
+public:
+    using Starter = std::function<void(const std::vector<std::string>& arguments)>;
+
+    // `programPath` is this program's own path, for the instances it starts.
+    DirectoryMerge(Application& app, std::string programPath, Starter startInstance);
+    DirectoryMerge(const DirectoryMerge&) = delete;
+    DirectoryMerge& operator=(const DirectoryMerge&) = delete;
+
+    DirectoryOperationState state;
+    ListSort sort;
+
+    // Command 314 once the directory selection dialog was accepted. The filters
+    // and "Recursive" come from the settings.
+    int compareDirectories(const DirectorySelection& selection);
+
+    // Commands 312, 313 and 315. False for any other id.
+    bool handleWalkCommand(int id);
+
+    // To be called after every Compare Files command (305) has run: during
+    // the walk a pair the user compared again and found identical is copied.
+    void afterCompareFiles();
+
+    // Command 1000: builds the comparison list quietly, pair by pair through
+    // the comparison driver. A cancelled build (kBuildCancelled) keeps its
+    // rows; the caller then shows them and ends the instance.
+    int buildList(const std::string& dir1, const std::string& dir2, const std::string& destination,
+                  const BuildProgress& progress);
+
+    // The rows the two lists show, honouring "Directory Diffs Only".
+    std::vector<int> shownRows() const;
+
+    // Command 40001 with the selected item texts of one list and that list's
+    // directory (Directory 1 for the left list, Directory 2 for the right).
+    void copyToDestination(const std::vector<std::string>& itemTexts,
+                           const std::string& sideDirectory, const std::string& destination);
+
+    // Activation of a row: starts the merge run of a differing pair.
+    int activateRow(int row, const std::string& dir1, const std::string& destination);
+
+private:
+    DirMergeContext context();
+    // The merge model and the driver read the flag and the pair's output path
+    // from their own records.
+    void publish();
+
+    Application& app_;
+    DirMergeServices services_;
+};
+
+} // namespace tandel
