@@ -236,6 +236,9 @@ void SettingsStore::writeAllButFiles(const Settings& s, const DefinitionWriters&
 }
 
 int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) {
+    // Without its folder the file cannot be replaced; the folder may have been
+    // removed since start-up.
+    ensureMapping();
     if (reloadForWrite() != 0) {
         return -1;
     }

@@ -75,7 +75,8 @@ public:
     void loadTextFont(Settings& s) const;
     void loadTitleFont(Settings& s) const;
 
-    // Writes everything but the [Files] dialog values, then saves the file.
+    // Makes sure the folder exists, writes everything but the [Files] dialog values,
+    // then saves the file.
     // Returns 0, or -1 when the file could not be read back or written (the old
     // file stays as it was).
     int saveAll(const Settings& s, const DefinitionWriters& writers = {});
