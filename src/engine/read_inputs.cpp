@@ -25,16 +25,26 @@ struct EquivClass {
     std::size_t length; // newline included unless the engine appended it
 };
 
-// Lives for the classification of both inputs only.
+// Lives for the classification of both inputs only. The buckets are a power
+// of two at least as many as the listed count, indexed by a multiplicative
+// mix of the hash: which bucket a line lands in never changes its class,
+// since at most one class of a given hash can match a line.
 class ClassTable {
 public:
-    explicit ClassTable(std::size_t room) : buckets_(bucketCount(room), 0) {
+    explicit ClassTable(std::size_t room) {
+        std::size_t buckets = 1;
+        shift_ = 32;
+        while (buckets < bucketCount(room)) {
+            buckets *= 2;
+            --shift_;
+        }
+        buckets_.assign(buckets, 0);
         classes_.reserve(room + 1);
         classes_.push_back({}); // 0 is never a class
     }
 
     int classify(std::uint32_t hash, const char* line, std::size_t length, const LineRules& rules) {
-        int& head = buckets_[hash % buckets_.size()];
+        int& head = bucket(hash);
         for (int i = head; i != 0; i = classes_[static_cast<std::size_t>(i)].next) {
             const EquivClass& c = classes_[static_cast<std::size_t>(i)];
             if (c.hash == hash && (c.length == length || rules.ignoreSomeChanges) &&
@@ -46,11 +56,26 @@ public:
         return head;
     }
 
+    // Hints for lines still to come: the lookups are bound by memory latency,
+    // so their loads are started well ahead.
+    void prefetchBucket(std::uint32_t hash) { __builtin_prefetch(&bucket(hash)); }
+    void prefetchHead(std::uint32_t hash) {
+        __builtin_prefetch(&classes_[static_cast<std::size_t>(bucket(hash))]);
+    }
+    void prefetchHeadLine(std::uint32_t hash) {
+        const EquivClass& c = classes_[static_cast<std::size_t>(bucket(hash))];
+        if (c.line != nullptr)
+            __builtin_prefetch(c.line);
+    }
+
     int limit() const { return static_cast<int>(classes_.size()); }
 
 private:
+    int& bucket(std::uint32_t hash) { return buckets_[(hash * 0x9E3779B1u) >> shift_]; }
+
     std::vector<EquivClass> classes_;
     std::vector<int> buckets_;
+    int shift_ = 32;
 };
 
 void classifyMiddle(InputFile& input, ClassTable& table, const LineRules& rules,
@@ -59,6 +84,7 @@ void classifyMiddle(InputFile& input, ClassTable& table, const LineRules& rules,
     input.classes.clear();
     input.lineStarts.reserve(capacity);
     input.classes.reserve(capacity);
+    // First pass: line starts and hashes (held in the class array for now).
     char* buffer = input.buffer;
     std::size_t position = input.prefixEnd;
     while (position < input.suffixBegin) {
@@ -72,15 +98,29 @@ void classifyMiddle(InputFile& input, ClassTable& table, const LineRules& rules,
         } else {
             hash = hashLine(line, rules, &newline);
         }
-        const std::size_t next = static_cast<std::size_t>(newline - buffer) + 1;
-        std::size_t length = next - position;
-        if (input.missingNewline && next == input.length)
-            --length;
         input.lineStarts.push_back(position);
-        input.classes.push_back(table.classify(hash, line, length, rules));
-        position = next;
+        input.classes.push_back(static_cast<int>(hash));
+        position = static_cast<std::size_t>(newline - buffer) + 1;
     }
     input.lineStarts.push_back(input.suffixBegin);
+
+    // Second pass: classes, in line order.
+    const std::size_t lines = input.classes.size();
+    const auto hashOf = [&](std::size_t i) { return static_cast<std::uint32_t>(input.classes[i]); };
+    for (std::size_t i = 0; i < lines; ++i) {
+        if (i + 16 < lines)
+            table.prefetchBucket(hashOf(i + 16));
+        if (i + 8 < lines)
+            table.prefetchHead(hashOf(i + 8));
+        if (i + 4 < lines)
+            table.prefetchHeadLine(hashOf(i + 4));
+        const std::size_t start = input.lineStarts[i];
+        const std::size_t next = input.lineStarts[i + 1];
+        std::size_t length = next - start;
+        if (input.missingNewline && next == input.length)
+            --length;
+        input.classes[i] = table.classify(hashOf(i), buffer + start, length, rules);
+    }
 }
 
 // Room for the line table of the first input: one line per 32 bytes.
