@@ -96,6 +96,24 @@ bool isWhiteSpace(unsigned char c) {
     return kWhiteSpace[c];
 }
 
+std::uint32_t hashBytes(const char* line, std::size_t length) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = length;
+    for (; length >= 8; line += 8, length -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, line, 8);
+        h = (h ^ word) * kMultiplier;
+        h ^= h >> 29;
+    }
+    if (length > 0) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, line, length);
+        h = (h ^ word) * kMultiplier;
+        h ^= h >> 29;
+    }
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
 std::uint32_t hashLine(const char* line, const LineRules& rules, const char** newline) {
     const auto* p = reinterpret_cast<const unsigned char*>(line);
     if (rules.allSpace)

@@ -25,6 +25,11 @@ bool isWhiteSpace(unsigned char c);
 // stores where that newline is. The line must end with a newline.
 std::uint32_t hashLine(const char* line, const LineRules& rules, const char** newline);
 
+// Hash for the rule without any switch: there two lines share a class exactly
+// when their bytes agree, so any function of the bytes does, and this one
+// takes eight bytes at a time. `length` excludes the newline.
+std::uint32_t hashBytes(const char* line, std::size_t length);
+
 // Two lines given with their lengths (newline included, or not for a last line
 // that lacks it); both are followed by a newline in memory.
 bool linesEqual(const char* x, std::size_t xLength, const char* y, std::size_t yLength,

@@ -86,6 +86,8 @@ void classifyMiddle(InputFile& input, ClassTable& table, const LineRules& rules,
     input.classes.reserve(capacity);
     // First pass: line starts and hashes (held in the class array for now).
     char* buffer = input.buffer;
+    const bool plain =
+        !rules.ignoreCase && !rules.spaceChange && !rules.allSpace && !rules.skipLeadingWhiteSpace;
     std::size_t position = input.prefixEnd;
     while (position < input.suffixBegin) {
         char* line = buffer + position;
@@ -95,6 +97,9 @@ void classifyMiddle(InputFile& input, ClassTable& table, const LineRules& rules,
             newline = static_cast<const char*>(std::memchr(line, '\n', input.length - position));
             hash = rules.table->reduceAndHash(line, static_cast<std::size_t>(newline - line),
                                               rules.ignoreCase);
+        } else if (plain) {
+            newline = static_cast<const char*>(std::memchr(line, '\n', input.length - position));
+            hash = hashBytes(line, static_cast<std::size_t>(newline - line));
         } else {
             hash = hashLine(line, rules, &newline);
         }
