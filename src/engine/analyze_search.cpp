@@ -2,9 +2,11 @@
 // range for a middle snake splits it into two ranges of half the cost each.
 #include "engine/analyze_stages.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 
 namespace tandel {
 namespace {
@@ -16,6 +18,7 @@ constexpr int kSnakeLimit = 20;
 constexpr int kHeuristicCost = 200;
 // Out-of-range neighbours of the backward search, never chosen as minimum.
 constexpr int kBackwardFar = std::numeric_limits<int>::max();
+constexpr int kNoDiagonal = std::numeric_limits<int>::min();
 
 struct Range {
     int xlo;
@@ -34,17 +37,29 @@ class Searcher {
 public:
     Searcher(const SearchInput& input0, const SearchInput& input1, bool heuristic)
         : xv_(input0.classes.data()), yv_(input1.classes.data()), heuristic_(heuristic),
-          forwardStore_(input0.classes.size() + input1.classes.size() + 3),
-          backwardStore_(forwardStore_.size()) {
-        // Diagonals run from -(n1 + 1) to n0 + 1.
-        const std::size_t offset = input1.classes.size() + 1;
-        fd_ = forwardStore_.data() + offset;
-        bd_ = backwardStore_.data() + offset;
+          diagonals_(input0.classes.size() + input1.classes.size() + 3),
+          offset_(input1.classes.size() + 1) {}
+
+    Split split(int xlo, int xhi, int ylo, int yhi) {
+        // Every entry is written before it is read, so the arrays need no
+        // clearing; and inputs that pair up after discarding never need them.
+        if (!forwardStore_) {
+            forwardStore_ = std::make_unique_for_overwrite<int[]>(diagonals_);
+            backwardStore_ = std::make_unique_for_overwrite<int[]>(diagonals_);
+            // Diagonals run from -(n1 + 1) to n0 + 1.
+            fd_ = forwardStore_.get() + offset_;
+            bd_ = backwardStore_.get() + offset_;
+        }
+        return heuristic_ ? middleSnake<true>(xlo, xhi, ylo, yhi)
+                          : middleSnake<false>(xlo, xhi, ylo, yhi);
     }
 
-    Split middleSnake(int xlo, int xhi, int ylo, int yhi);
-
 private:
+    template <bool kHeuristic> Split middleSnake(int xlo, int xhi, int ylo, int yhi);
+    template <bool kCheck, bool kTrackSnakes>
+    int forwardSweep(int fmin, int fmax, int bmin, int bmax, int xhi, int yhi, bool& bigSnake);
+    template <bool kCheck, bool kTrackSnakes>
+    int backwardSweep(int bmin, int bmax, int fmin, int fmax, int xlo, int ylo, bool& bigSnake);
     bool forwardHeuristic(int c, int fmin, int fmax, int fmid, int xlo, int ylo,
                           Split& split) const;
     bool backwardHeuristic(int c, int bmin, int bmax, int bmid, int xhi, int yhi,
@@ -53,15 +68,77 @@ private:
     const int* xv_;
     const int* yv_;
     bool heuristic_;
-    std::vector<int> forwardStore_;
-    std::vector<int> backwardStore_;
+    std::size_t diagonals_;
+    std::size_t offset_;
+    std::unique_ptr<int[]> forwardStore_;
+    std::unique_ptr<int[]> backwardStore_;
     int* fd_ = nullptr; // furthest x reached forwards, by diagonal x - y
     int* bd_ = nullptr; // smallest x reached backwards, by diagonal
 };
 
-Split Searcher::middleSnake(int xlo, int xhi, int ylo, int yhi) {
+// Extends the furthest forward point of every diagonal d in [fmin, fmax] of
+// one parity by one edit and the snake after it. Returns the first diagonal
+// that meets the backward search, or kNoDiagonal.
+template <bool kCheck, bool kTrackSnakes>
+int Searcher::forwardSweep(int fmin, int fmax, int bmin, int bmax, int xhi, int yhi,
+                           bool& bigSnake) {
     const int* const X = xv_;
     const int* const Y = yv_;
+    int* const fd = fd_;
+    const int* const bd = bd_;
+    for (int d = fmax; d >= fmin; d -= 2) {
+        const int lo = fd[d - 1];
+        const int hi = fd[d + 1];
+        int x = lo >= hi ? lo + 1 : hi;
+        const int start = x;
+        // y = x - d stays below yhi while x stays below yhi + d.
+        const int limit = std::min(xhi, yhi + d);
+        while (x < limit && X[x] == Y[x - d]) {
+            ++x;
+        }
+        if constexpr (kTrackSnakes) {
+            bigSnake |= x - start > kSnakeLimit;
+        }
+        fd[d] = x;
+        if constexpr (kCheck) {
+            if (bmin <= d && d <= bmax && bd[d] <= x) {
+                return d;
+            }
+        }
+    }
+    return kNoDiagonal;
+}
+
+template <bool kCheck, bool kTrackSnakes>
+int Searcher::backwardSweep(int bmin, int bmax, int fmin, int fmax, int xlo, int ylo,
+                            bool& bigSnake) {
+    const int* const X = xv_;
+    const int* const Y = yv_;
+    const int* const fd = fd_;
+    int* const bd = bd_;
+    for (int d = bmax; d >= bmin; d -= 2) {
+        const int lo = bd[d - 1];
+        const int hi = bd[d + 1];
+        int x = lo < hi ? lo : hi - 1;
+        const int start = x;
+        const int limit = std::max(xlo, ylo + d);
+        while (x > limit && X[x - 1] == Y[x - 1 - d]) {
+            --x;
+        }
+        if constexpr (kTrackSnakes) {
+            bigSnake |= start - x > kSnakeLimit;
+        }
+        bd[d] = x;
+        if constexpr (kCheck) {
+            if (fmin <= d && d <= fmax && x <= fd[d]) {
+                return d;
+            }
+        }
+    }
+    return kNoDiagonal;
+}
+
+template <bool kHeuristic> Split Searcher::middleSnake(int xlo, int xhi, int ylo, int yhi) {
     int* const fd = fd_;
     int* const bd = bd_;
     const int dmin = xlo - yhi;
@@ -72,6 +149,8 @@ Split Searcher::middleSnake(int xlo, int xhi, int ylo, int yhi) {
     int fmax = fmid;
     int bmin = bmid;
     int bmax = bmid;
+    // With an odd distance between the middles the searches can only meet
+    // after a forward step, otherwise only after a backward one.
     const bool odd = ((fmid - bmid) & 1) != 0;
     fd[fmid] = xlo;
     bd[bmid] = xhi;
@@ -91,21 +170,11 @@ Split Searcher::middleSnake(int xlo, int xhi, int ylo, int yhi) {
         } else {
             --fmax;
         }
-        for (int d = fmax; d >= fmin; d -= 2) {
-            const int lo = fd[d - 1];
-            const int hi = fd[d + 1];
-            int x = lo >= hi ? lo + 1 : hi;
-            const int start = x;
-            int y = x - d;
-            while (x < xhi && y < yhi && X[x] == Y[y]) {
-                ++x;
-                ++y;
-            }
-            bigSnake |= x - start > kSnakeLimit;
-            fd[d] = x;
-            if (odd && bmin <= d && d <= bmax && bd[d] <= x) {
-                return {bd[d], bd[d] - d, 2 * c - 1};
-            }
+        const int met =
+            odd ? forwardSweep<true, kHeuristic>(fmin, fmax, bmin, bmax, xhi, yhi, bigSnake)
+                : forwardSweep<false, kHeuristic>(fmin, fmax, bmin, bmax, xhi, yhi, bigSnake);
+        if (met != kNoDiagonal) {
+            return {bd[met], bd[met] - met, 2 * c - 1};
         }
 
         if (bmin > dmin) {
@@ -120,24 +189,14 @@ Split Searcher::middleSnake(int xlo, int xhi, int ylo, int yhi) {
         } else {
             --bmax;
         }
-        for (int d = bmax; d >= bmin; d -= 2) {
-            const int lo = bd[d - 1];
-            const int hi = bd[d + 1];
-            int x = lo < hi ? lo : hi - 1;
-            const int start = x;
-            int y = x - d;
-            while (x > xlo && y > ylo && X[x - 1] == Y[y - 1]) {
-                --x;
-                --y;
-            }
-            bigSnake |= start - x > kSnakeLimit;
-            bd[d] = x;
-            if (!odd && fmin <= d && d <= fmax && x <= fd[d]) {
-                return {x, x - d, 2 * c};
-            }
+        const int joined =
+            odd ? backwardSweep<false, kHeuristic>(bmin, bmax, fmin, fmax, xlo, ylo, bigSnake)
+                : backwardSweep<true, kHeuristic>(bmin, bmax, fmin, fmax, xlo, ylo, bigSnake);
+        if (joined != kNoDiagonal) {
+            return {bd[joined], bd[joined] - joined, 2 * c};
         }
 
-        if (heuristic_ && c > kHeuristicCost && bigSnake) {
+        if (kHeuristic && c > kHeuristicCost && bigSnake) {
             Split split{};
             if (forwardHeuristic(c, fmin, fmax, fmid, xlo, ylo, split) ||
                 backwardHeuristic(c, bmin, bmax, bmid, xhi, yhi, split)) {
@@ -236,7 +295,7 @@ bool searchChanges(const SearchInput& input0, const SearchInput& input1, bool he
                 changed0[real0[x]] = 1;
             }
         } else {
-            const Split split = searcher.middleSnake(xlo, xhi, ylo, yhi);
+            const Split split = searcher.split(xlo, xhi, ylo, yhi);
             // Cost 1 means one range was empty, which was handled above; a
             // split at a corner or outside the range would never finish.
             const bool inside = xlo <= split.x && split.x <= xhi && ylo <= split.y &&
