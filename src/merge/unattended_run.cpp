@@ -1,5 +1,7 @@
 #include "merge/unattended_run.h"
 
+#include <strings.h>
+
 #include "merge/application.h"
 #include "merge/compare_settings_store.h"
 #include "merge/console_frame.h"
@@ -72,8 +74,19 @@ void reportUnfinished(Application& app, ConsoleFrame& frame) {
 
 bool requestsUnattendedRun(const std::vector<std::string>& arguments) {
     SwitchTable table;
-    parseArguments(arguments, table);
-    return table.isGiven(kSwitchAuto);
+    if (parseArguments(arguments, table).status == 0) {
+        return table.isGiven(kSwitchAuto);
+    }
+    // A bad token before the switch stops the parse, but a caller that asked
+    // for an unattended run must never get a window that waits for a user:
+    // such a run reports the error and ends.
+    for (const auto& token : arguments) {
+        if (token.size() == 5 && (token[0] == '-' || token[0] == '/') &&
+            ::strcasecmp(token.c_str() + 1, "auto") == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int saveUnattendedResult(Application& app) {

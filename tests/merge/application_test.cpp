@@ -31,7 +31,10 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
 
     EXPECT_TRUE(requestsUnattendedRun({"a", "b", "/AUTO"}));
     EXPECT_FALSE(requestsUnattendedRun({"a", "b", "/auto/x"}));
-    EXPECT_FALSE(requestsUnattendedRun({"-x", "-auto"}));
+    EXPECT_FALSE(requestsUnattendedRun({"-x", "a"}));
+    // Even after a bad token: a script asking for an unattended run must not
+    // get a window waiting for a user.
+    EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
 }
 
 TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
@@ -135,6 +138,9 @@ TEST_F(UnattendedRunTest, FailuresEndTheRunWithAReason) {
     EXPECT_FALSE(std::filesystem::exists(out));
 
     writeFile(folder.file("b.txt"), "y\n");
+    EXPECT_EQ(run({"-bogus", "-auto", a, folder.file("b.txt"), "-outf", out}), 2);
+    EXPECT_EQ(errors.str(), "Error: Unknown option\n");
+
     EXPECT_EQ(run({"-auto", a, folder.file("b.txt")}), 255);
     EXPECT_NE(errors.str().find("Error: "), std::string::npos);
 }

@@ -1,0 +1,53 @@
+#!/bin/sh
+# Times the unattended run (tandel -auto) against tandel-diff alone on the
+# engine benchmark's case a (two 1,000,000-line files with 100 scattered
+# changes), median of 5 interleaved runs, and reports both peak memories
+# against the two files' bytes.
+# Usage: bench/run_auto_bench.sh [build folder]   (default: build/)
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-$here/../build}
+data=$here/data
+[ -x /usr/bin/time ] || { echo "install the Debian package 'time'" >&2; exit 2; }
+[ -f "$data/a2.txt" ] || python3 "$here/gen_engine_cases.py" "$data"
+
+python3 - "$build" "$data" <<'PY'
+import os, shutil, statistics, subprocess, sys, tempfile, time
+build, data = sys.argv[1], sys.argv[2]
+a1, a2 = f"{data}/a1.txt", f"{data}/a2.txt"
+scratch = tempfile.mkdtemp(prefix="tandel-auto-bench-")
+out = os.path.join(scratch, "merged.txt")
+# A private settings folder and no display, as an unattended run would have.
+env = {"HOME": scratch, "XDG_CONFIG_HOME": scratch, "PATH": "/usr/bin:/bin"}
+auto = [f"{build}/tandel", "-auto", "-f1", a1, "-f2", a2, "-outf", out]
+diff = [f"{build}/tandel-diff", "-a", a1, a2]
+
+def timed(command):
+    if os.path.exists(out):
+        os.remove(out)
+    start = time.perf_counter()
+    code = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                          env=env).returncode
+    return time.perf_counter() - start, code
+
+def peak_kb(command):
+    result = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.PIPE, text=True, env=env)
+    return int(result.stderr.strip().splitlines()[-1])
+
+runs = {"auto": [], "diff": []}
+for _ in range(5):
+    t, code = timed(auto)
+    if code != 0:
+        sys.exit(f"tandel -auto failed with exit code {code}")
+    runs["auto"].append(t)
+    runs["diff"].append(timed(diff)[0])
+t_auto, t_diff = statistics.median(runs["auto"]), statistics.median(runs["diff"])
+m_auto, m_diff = peak_kb(auto), peak_kb(diff)
+inputs_kb = (os.path.getsize(a1) + os.path.getsize(a2)) / 1024
+print(f"tandel -auto  {t_auto:7.3f} s  {m_auto:9d} KB")
+print(f"tandel-diff   {t_diff:7.3f} s  {m_diff:9d} KB")
+print(f"time ratio {t_auto / t_diff:.2f} (limit 1.5); "
+      f"peak memory {m_auto / inputs_kb:.2f} x the inputs' {inputs_kb:.0f} KB (limit 4)")
+shutil.rmtree(scratch, ignore_errors=True)
+PY
