@@ -65,13 +65,15 @@ void MapOneScreen(benchmark::State& state) {
     const std::int64_t rows = DisplayLineCount(model);
     std::mt19937 random(5);
     for (auto _ : state) {
-        const std::int64_t top = static_cast<std::int64_t>(random() % static_cast<unsigned>(rows - 60));
+        const std::int64_t top =
+            static_cast<std::int64_t>(random() % static_cast<unsigned>(rows - 60));
         for (std::int64_t d = top; d < top + 60; ++d) {
             for (int s = 1; s <= 2; ++s) {
                 const SideRecord& side = model.side(s);
                 const DisplayPosition p = DisplayToLine(side, d);
-                const std::int32_t segment = p.line < 0 ? FindSegment(side, d, SegmentKind::Gap)
-                                                        : FindSegment(side, p.line, SegmentKind::Text);
+                const std::int32_t segment = p.line < 0
+                                                 ? FindSegment(side, d, SegmentKind::Gap)
+                                                 : FindSegment(side, p.line, SegmentKind::Text);
                 benchmark::DoNotOptimize(segment);
             }
         }

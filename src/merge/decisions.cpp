@@ -33,7 +33,9 @@ void markPresent(MergeModel& model, int s, std::int32_t i, std::int32_t choice) 
     }
 }
 
-int other(int s) { return s == 1 ? 2 : 1; }
+int other(int s) {
+    return s == 1 ? 2 : 1;
+}
 
 } // namespace
 
@@ -167,10 +169,10 @@ bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, st
         const DisplayPosition& r = positions[s - 1];
         const SegmentRange& text = textOf(model, s, i);
         const SegmentRange& gap = gapOf(model, s, i);
-        const bool inside = r.line >= 0
-                                ? text.present() && text.first <= r.line && r.line < text.last
-                                : gap.present() && gap.first <= r.gapPosition + 1 &&
-                                      r.gapPosition + 1 <= gap.last;
+        const bool inside =
+            r.line >= 0
+                ? text.present() && text.first <= r.line && r.line < text.last
+                : gap.present() && gap.first <= r.gapPosition + 1 && r.gapPosition + 1 <= gap.last;
         if (!inside) {
             return false;
         }

@@ -44,8 +44,9 @@ public:
         if (last >= lineCount) {
             if (!reported_) {
                 reported_ = true;
-                frame_.message(Severity::Error,
-                               "There was an error in file differences.\nPlease check the output file");
+                frame_.message(
+                    Severity::Error,
+                    "There was an error in file differences.\nPlease check the output file");
             }
             return lineCount - 1;
         }

@@ -75,7 +75,8 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
 } // namespace
 
 int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-            const std::string& target, OutputSink sink, bool differencesOnly, bool directoryWindow) {
+            const std::string& target, OutputSink sink, bool differencesOnly,
+            bool directoryWindow) {
     if (settings.notYetCompared != 0) {
         frame.message(Severity::Info, "Files have not been compared yet");
         return 1;

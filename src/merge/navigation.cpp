@@ -36,7 +36,8 @@ SegmentStart NextSegmentStart(const MergeModel& model, std::int64_t line0, bool 
     const std::int64_t current = line0 + 1;
     while (lo < hi) {
         const std::int32_t mid = lo + (hi - lo) / 2;
-        const bool before = forward ? startOf(model, mid) <= current : startOf(model, mid) < current;
+        const bool before =
+            forward ? startOf(model, mid) <= current : startOf(model, mid) < current;
         if (before) {
             lo = mid + 1;
         } else {
@@ -90,25 +91,30 @@ void GoToUnresolved(const MergeModel& model, SettingsRecord& settings, Frame& fr
 void GoToFirstSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame) {
     const SegmentStart found = NextSegmentStart(model, -1, true);
     if (found.start >= 0) {
-        ScrollToLine(settings, frame, std::max<std::int64_t>(0, found.start - settings.contextLines - 1));
+        ScrollToLine(settings, frame,
+                     std::max<std::int64_t>(0, found.start - settings.contextLines - 1));
     }
 }
 
 void GoToLastSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame) {
     const SegmentStart found = NextSegmentStart(model, DisplayLineCount(model), false);
     if (found.start >= 0) {
-        ScrollToLine(settings, frame, std::max<std::int64_t>(0, found.start - settings.contextLines - 1));
+        ScrollToLine(settings, frame,
+                     std::max<std::int64_t>(0, found.start - settings.contextLines - 1));
     }
 }
 
-void GoToFirstLine(SettingsRecord& settings, Frame& frame) { ScrollToLine(settings, frame, 0); }
+void GoToFirstLine(SettingsRecord& settings, Frame& frame) {
+    ScrollToLine(settings, frame, 0);
+}
 
 void GoToLastLine(SettingsRecord& settings, Frame& frame) {
     ScrollToLine(settings, frame, settings.rowCount);
 }
 
 void ScrollToLine(SettingsRecord& settings, Frame& frame, std::int64_t top) {
-    setTopLine(settings, frame, std::clamp<std::int64_t>(top, 0, std::max(0, settings.rowCount - 1)));
+    setTopLine(settings, frame,
+               std::clamp<std::int64_t>(top, 0, std::max(0, settings.rowCount - 1)));
 }
 
 } // namespace tandel

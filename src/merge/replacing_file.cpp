@@ -46,7 +46,9 @@ std::string resolveLink(const std::string& target) {
 
 } // namespace
 
-ReplacingFile::~ReplacingFile() { discard(); }
+ReplacingFile::~ReplacingFile() {
+    discard();
+}
 
 bool ReplacingFile::open(const std::string& target) {
     discard();
@@ -129,8 +131,8 @@ bool ReplacingFile::commit(bool backup, const std::vector<std::string>& keep) {
         discard();
         return false;
     }
-    const bool movedAside = backup && FileExists(target_) && MakeBackup(target_, keep) == 0 &&
-                            !FileExists(target_);
+    const bool movedAside =
+        backup && FileExists(target_) && MakeBackup(target_, keep) == 0 && !FileExists(target_);
     if (::rename(temp_.c_str(), target_.c_str()) != 0) {
         if (movedAside) {
             // Put the old file back under its name.

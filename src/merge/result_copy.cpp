@@ -59,7 +59,8 @@ int CopyResultFile(Frame& frame, const std::string& source, const std::string& r
             return 0;
         }
         if (S_ISDIR(to.st_mode)) {
-            frame.message(Severity::Error, target + ": cannot overwrite directory with non-directory");
+            frame.message(Severity::Error,
+                          target + ": cannot overwrite directory with non-directory");
             return 1;
         }
         const int answer = frame.askYesNoCancel(

@@ -93,8 +93,8 @@ bool parseHunk(std::string_view line, Hunk& hunk) {
         if (right.first < 1) {
             return false;
         }
-        hunk = {kNone, range(n + 1, n + 1 + right.last - right.first), range(right.first, right.last),
-                kNone};
+        hunk = {kNone, range(n + 1, n + 1 + right.last - right.first),
+                range(right.first, right.last), kNone};
         return true;
     }
     case 'd': {

@@ -43,7 +43,9 @@ const SegmentIndex& freshIndex(const SideRecord& side, SegmentIndex& scratch) {
 
 } // namespace
 
-void RebuildIndex(SideRecord& side) { side.index = buildIndex(side); }
+void RebuildIndex(SideRecord& side) {
+    side.index = buildIndex(side);
+}
 
 std::int32_t SegmentFirstLine(const SideRecord& side, std::int32_t i) {
     if (!validSegment(side, i)) {
@@ -95,7 +97,8 @@ DisplayPosition DisplayToLine(const SideRecord& side, std::int64_t d) {
     if (it == index.gapDisplayLast.end()) {
         return {d - index.gapBefore.back(), 0};
     }
-    const std::int32_t i = index.gapSegments[static_cast<std::size_t>(it - index.gapDisplayLast.begin())];
+    const std::int32_t i =
+        index.gapSegments[static_cast<std::size_t>(it - index.gapDisplayLast.begin())];
     const std::int64_t g = index.gapBefore[static_cast<std::size_t>(i)];
     if (d + 1 >= side.gapRanges[static_cast<std::size_t>(i)].first + g) {
         return {-1, d - g};
@@ -118,10 +121,10 @@ std::int32_t FindSegment(const SideRecord& side, std::int64_t n, SegmentKind kin
         return -1;
     }
     const std::int32_t i = segments[static_cast<std::size_t>(it - ends.begin())];
-    const std::int64_t begin =
-        kind == SegmentKind::Text
-            ? side.textRanges[static_cast<std::size_t>(i)].first
-            : side.gapRanges[static_cast<std::size_t>(i)].first + index.gapBefore[static_cast<std::size_t>(i)];
+    const std::int64_t begin = kind == SegmentKind::Text
+                                   ? side.textRanges[static_cast<std::size_t>(i)].first
+                                   : side.gapRanges[static_cast<std::size_t>(i)].first +
+                                         index.gapBefore[static_cast<std::size_t>(i)];
     return begin <= n + 1 ? i : -1;
 }
 

@@ -50,9 +50,10 @@ bool splitLines(std::string& bytes, bool unixFormat, std::vector<std::size_t>& s
     starts.clear();
     while (in < size) {
         const void* found = std::memchr(bytes.data() + in, '\n', size - in);
-        const std::size_t end = found != nullptr
-                                    ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data())
-                                    : size;
+        const std::size_t end =
+            found != nullptr
+                ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data())
+                : size;
         std::size_t textEnd = end;
         if (!unixFormat && found != nullptr && textEnd > in && bytes[textEnd - 1] == '\r') {
             --textEnd;
@@ -160,8 +161,7 @@ int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const 
     if (directory.empty()) {
         return 0;
     }
-    const std::string joined =
-        directory.back() == '/' ? directory + name : directory + "/" + name;
+    const std::string joined = directory.back() == '/' ? directory + name : directory + "/" + name;
     return LoadSide(model, settings, frame, joined, s) == 0 ? 1 : 0;
 }
 

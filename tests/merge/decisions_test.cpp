@@ -137,9 +137,9 @@ TEST_F(Split, OnAFillerRowKeepsTheFillersAboveWithTheUpperPart) {
 }
 
 TEST_F(Split, FirstRowOrCommonLineChangesNothing) {
-    EXPECT_FALSE(SplitAt(model, settings, frame, 1)); // first row of the segment
-    EXPECT_FALSE(SplitAt(model, settings, frame, 0)); // common line
-    EXPECT_FALSE(SplitAt(model, settings, frame, 5)); // common line after it
+    EXPECT_FALSE(SplitAt(model, settings, frame, 1));  // first row of the segment
+    EXPECT_FALSE(SplitAt(model, settings, frame, 0));  // common line
+    EXPECT_FALSE(SplitAt(model, settings, frame, 5));  // common line after it
     EXPECT_FALSE(SplitAt(model, settings, frame, 40)); // below the last line
     EXPECT_EQ(model.side(1).segmentCount(), 1);
     settings.topLine = 2; // rows count from the top line

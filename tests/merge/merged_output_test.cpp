@@ -61,8 +61,7 @@ TEST_F(Output, TextModeWritesCrLfAndKeepsEmptyLines) {
 TEST_F(Output, DifferencesListing) {
     settings.unixFormat = 1;
     EXPECT_EQ(produce(OutputSink::File, true), 0);
-    EXPECT_EQ(dir.read("out.txt"),
-              "--File 1--\n<<3 old\n--File 2--\n>>3 new\n----------\n\n");
+    EXPECT_EQ(dir.read("out.txt"), "--File 1--\n<<3 old\n--File 2--\n>>3 new\n----------\n\n");
 
     // A segment with no lines on side 1: the side 1 heading comes right before side 2's.
     setLines(model.side(1), {"a"});

@@ -45,7 +45,8 @@ TEST_F(Saving, SaveAsLeftAsksThenBacksUpAndReplacesTheBackupNextTime) {
     ::chmod(dir.path("left.txt").c_str(), 0640);
     EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
     ASSERT_EQ(frame.questions.size(), 1u);
-    EXPECT_EQ(frame.questions[0], "File " + dir.path("left.txt") + " already exists.\nSave anyway ?");
+    EXPECT_EQ(frame.questions[0],
+              "File " + dir.path("left.txt") + " already exists.\nSave anyway ?");
     EXPECT_EQ(dir.read("left.txt"), "same\nright\n");
     EXPECT_EQ(dir.read("left.txt.bak"), "same\nleft\n");
     EXPECT_EQ(modeOf("left.txt"), 0640u);
@@ -111,10 +112,12 @@ TEST_F(Saving, SaveAsProposesTheSharedBaseName) {
 
     ::mkdir(dir.path("b").c_str(), 0755);
     dir.write("b/Config.ini", "same\nright\n");
-    ASSERT_EQ(LoadSide(model, settings.record, frame, dir.write("config.ini", "same\nleft\n"), 1), 0);
+    ASSERT_EQ(LoadSide(model, settings.record, frame, dir.write("config.ini", "same\nleft\n"), 1),
+              0);
     ASSERT_EQ(LoadSide(model, settings.record, frame, dir.path("b/Config.ini"), 2), 0);
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1);
-    EXPECT_EQ(frame.saveDialogs.back(), (std::pair<std::string, std::string>{"/dest", "/dest/config.ini"}));
+    EXPECT_EQ(frame.saveDialogs.back(),
+              (std::pair<std::string, std::string>{"/dest", "/dest/config.ini"}));
 
     installScript(model, "2c2\n");
     settings.record.notYetCompared = 0;

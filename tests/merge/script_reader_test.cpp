@@ -120,13 +120,13 @@ TEST(ScriptReader, MalformedLinesArePassedOver) {
     ScriptLists l;
     const std::string script = "diff output follows\n"
                                "1c1\n"
-                               "3x4\n"       // no kind letter
-                               "5,3c5\n"     // range runs backwards
-                               "6c\n"        // missing right part
-                               "7c7junk\n"   // trailing garbage
+                               "3x4\n"           // no kind letter
+                               "5,3c5\n"         // range runs backwards
+                               "6c\n"            // missing right part
+                               "7c7junk\n"       // trailing garbage
                                "99999999999c1\n" // beyond any file
-                               "1c1\n"       // out of order
-                               "8d7\r\n"     // CR LF result lines are fine
+                               "1c1\n"           // out of order
+                               "8d7\r\n"         // CR LF result lines are fine
                                "< old line\n"
                                "> new line\n";
     ASSERT_EQ(read(script, l), ScriptOutcome::Different);

@@ -38,8 +38,9 @@ DisplayPosition walkDisplayToLine(const SideRecord& side, std::int64_t d) {
 std::int32_t walkFindSegment(const SideRecord& side, std::int64_t n, SegmentKind kind) {
     std::int64_t g = 0;
     for (std::int32_t i = 0; i < side.segmentCount(); ++i) {
-        const SegmentRange& r = kind == SegmentKind::Text ? side.textRanges[static_cast<std::size_t>(i)]
-                                                          : side.gapRanges[static_cast<std::size_t>(i)];
+        const SegmentRange& r = kind == SegmentKind::Text
+                                    ? side.textRanges[static_cast<std::size_t>(i)]
+                                    : side.gapRanges[static_cast<std::size_t>(i)];
         const std::int64_t shift = kind == SegmentKind::Gap ? g : 0;
         if (r.present() && r.last + shift >= n + 1) {
             return r.first + shift <= n + 1 ? i : -1;
