@@ -105,6 +105,17 @@ TEST_F(Saving, UnwritableFolderLeavesEverythingAsItWas) {
     }
 }
 
+TEST_F(Saving, NamesAtTheFolderLimitStillSave) {
+    // The temporary name cannot be longer than the target's here.
+    const std::string name(253, 'n');
+    frame.saveAnswers = {dir.path(name), dir.path(name)};
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(dir.read(name), "same\nright\n");
+    EXPECT_TRUE(frame.shown(Severity::Error).empty());
+    EXPECT_EQ(dir.names().size(), 3u); // no backup fits the name limit, and no leftovers
+}
+
 TEST_F(Saving, SaveAsProposesTheSharedBaseName) {
     settings.files.outDir = "/dest";
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1); // cancelled
