@@ -6,6 +6,9 @@ void EngineRun::report(const std::string& text, int depth) {
     if (depth > 0 && !beginOutput())
         return;
     output.write(text);
+    // Some report texts carry no line end of their own.
+    if (output.isOpen() && !text.empty() && text.back() != '\n')
+        output.write("\n");
 }
 
 bool EngineRun::beginOutput() {

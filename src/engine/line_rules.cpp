@@ -26,13 +26,6 @@ inline unsigned char upper(unsigned char c) {
     return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
 
-// Under ignore-case the space-change hash knows only blank and tab, while the
-// comparison uses the full table; lines the comparison would call equal may
-// then hash apart and stay in different classes.
-inline bool caseBlank(unsigned char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::uint32_t hashAllSpace(const unsigned char* p, bool fold, const char** newline) {
     std::uint32_t h = 0;
     for (unsigned char c; (c = *p) != '\n'; ++p) {
@@ -43,15 +36,17 @@ std::uint32_t hashAllSpace(const unsigned char* p, bool fold, const char** newli
     return h;
 }
 
+// The same white space as the line comparison, with or without ignore-case:
+// a hash that knew fewer white-space bytes would keep lines apart that the
+// comparison calls equal (a carriage return before the newline, say).
 std::uint32_t hashSpaceChange(const unsigned char* p, bool fold, const char** newline) {
     std::uint32_t h = 0;
     for (unsigned char c; (c = *p) != '\n'; ++p) {
-        const bool white = fold ? caseBlank(c) : kWhiteSpace[c];
-        if (!white) {
+        if (!kWhiteSpace[c]) {
             h = include(h, fold ? lower(c) : c);
             continue;
         }
-        while (fold ? caseBlank(p[1]) : kWhiteSpace[p[1]])
+        while (kWhiteSpace[p[1]])
             ++p;
         if (p[1] != '\n')
             h = include(h, ' ');

@@ -35,8 +35,8 @@ TEST(DirectoryCompareTest, WalkReportsEveryPairInNameOrder) {
     DirectoryPair d;
     EXPECT_EQ(d.run({}), 1);
     EXPECT_EQ(d.result(), "diff " + d.left("changed") + " " + d.right("changed") + "\n2c2\n" +
-                              "File onlyleft only in " + d.folder.file("left") +
-                              "File onlyright only in " + d.folder.file("right") +
+                              "File onlyleft only in " + d.folder.file("left") + "\n" +
+                              "File onlyright only in " + d.folder.file("right") + "\n" +
                               "Common subdirectories: " + d.left("sub") + " and " + d.right("sub") +
                               "\n");
 }
