@@ -1,0 +1,61 @@
+// The directory window's list build over two generated trees (see
+// gen_dir_trees.py), with every pair compared by content through the
+// comparison driver, as a directory window instance does it.
+// TANDEL_BENCH_TREES names the folder that holds "one" and "two".
+#include "dirmerge/directory_merge.h"
+#include "merge/application.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// No window: every question is answered "no", nothing is shown.
+class QuietFrame : public tandel::Frame {
+public:
+    void message(tandel::Severity, const std::string&) override {}
+    bool confirmOverwrite(const std::string&) override { return false; }
+    int askPermission(const std::string&) override { return tandel::kAnswerNo; }
+    int askFileOrDirectory(const std::string&, const std::string&) override {
+        return tandel::kAnswerNone;
+    }
+    int askYesNoCancel(const std::string&, const std::string&) override {
+        return tandel::kAnswerNo;
+    }
+    void postCommand(int) override {}
+    void sendCommand(int) override {}
+};
+
+std::string trees() {
+    const char* t = std::getenv("TANDEL_BENCH_TREES");
+    return t ? t : "/tmp/tandel-dir-trees";
+}
+
+void runBuild(benchmark::State& state, bool recursive) {
+    const std::string root = trees();
+    std::size_t rows = 0;
+    std::size_t different = 0;
+    for (auto _ : state) {
+        QuietFrame frame;
+        tandel::Application app(frame);
+        app.frameState.directoryWindow = true;
+        app.settings.record.recursive = recursive ? 1 : 0;
+        tandel::DirectoryMerge dirs(app, "tandel", nullptr);
+        dirs.buildList(root + "/one", root + "/two", root + "/out", {});
+        rows = dirs.state.rows.size();
+        different = 0;
+        for (const auto& r : dirs.state.rows)
+            different += r.left.state != tandel::ROW_SAME;
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["not_equal"] = static_cast<double>(different);
+}
+
+void BM_DirectoryListBuild(benchmark::State& state) {
+    runBuild(state, true);
+}
+BENCHMARK(BM_DirectoryListBuild)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
