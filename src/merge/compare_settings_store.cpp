@@ -17,8 +17,8 @@ void readColumnSet(const Profile& profile, const std::string& key, ColumnSet& se
     parseColumnList(profile.readString(kTableOptions, key, ""), set, message);
 }
 
-// A blank and ", " between numbers, as the options page writes the included
-// set; the ignored set is written tight ("2,5").
+// The two stored forms differ: the included set is written " 1, 3" (a lead
+// blank, then ", " between numbers), the ignored set tight as "2,5".
 std::string formatColumnSet(const ColumnSet& set, std::string_view separator,
                             std::string_view lead) {
     std::string text;
