@@ -14,7 +14,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-const std::string& CommandSwitch::value() const { return values.empty() ? kNoValue : values[0]; }
+const std::string& CommandSwitch::value() const {
+    return values.empty() ? kNoValue : values[0];
+}
 
 SwitchTable::SwitchTable()
     : entries_{{{"d1", kSwitchD1, 1, false, {}},

@@ -57,8 +57,8 @@ void reloadSpentCopies(Application& app) {
 } // namespace
 
 std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
-                                              const std::string& tempName,
-                                              const std::string& file1, const std::string& file2) {
+                                              const std::string& tempName, const std::string& file1,
+                                              const std::string& file2) {
     std::vector<std::string> arguments{"diff", "-s", "-a"};
     if (switches.compressSpaces || switches.tableMode || switches.ignoreComments) {
         arguments.emplace_back("-b");

@@ -30,8 +30,8 @@ struct EngineSwitches {
 // compressed spaces, table mode or ignored comments (comment blanking relies on
 // white-space compression); "-w" may come without it.
 std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
-                                              const std::string& tempName,
-                                              const std::string& file1, const std::string& file2);
+                                              const std::string& tempName, const std::string& file1,
+                                              const std::string& file2);
 
 EngineSwitches engineSwitches(const Application& app);
 

@@ -37,7 +37,8 @@ std::optional<std::string> createFallback(const std::string& directory) {
     path += kTempFallbackName;
     // A fixed name cannot be exclusive (a stale copy may exist); refusing to
     // follow a link keeps a planted symlink from redirecting the write.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         return std::nullopt;
     }

@@ -11,8 +11,8 @@ namespace tandel {
 class Application;
 
 // Exit codes of an unattended run.
-inline constexpr int kUnattendedSaved = 0;     // the merged result was saved
-inline constexpr int kUnattendedFailure = 2;   // anything else went wrong
+inline constexpr int kUnattendedSaved = 0;      // the merged result was saved
+inline constexpr int kUnattendedFailure = 2;    // anything else went wrong
 inline constexpr int kUnattendedNoOutput = 255; // no output file was named
 
 // True when the arguments (program name removed) ask for an unattended run.

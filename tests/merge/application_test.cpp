@@ -14,20 +14,18 @@ namespace tandel {
 namespace {
 
 using testing_support::readFile;
-using testing_support::RecordingFrame;
+using testing_support::DispatchingFrame;
 using testing_support::TempFolder;
 using testing_support::writeFile;
 
 TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
-    RecordingFrame frame;
+    DispatchingFrame frame;
     Application app(frame);
     EXPECT_EQ(applyCommandLine(app, {"-mandc", "-d1", "/a", "-bogus", "-auto"}), -1);
     EXPECT_TRUE(app.frameState.directoryWindow);
     EXPECT_FALSE(app.frameState.unattended); // the parse stopped before it
     EXPECT_EQ(app.switches.valueOf(kSwitchD1), "/a");
-    ASSERT_EQ(frame.messages.size(), 1u);
-    EXPECT_EQ(frame.messages[0].severity, Severity::Error);
-    EXPECT_EQ(frame.messages[0].text, "Unknown option");
+    EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{"Unknown option"});
 
     EXPECT_TRUE(requestsUnattendedRun({"a", "b", "/AUTO"}));
     EXPECT_FALSE(requestsUnattendedRun({"a", "b", "/auto/x"}));

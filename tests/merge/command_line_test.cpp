@@ -39,8 +39,8 @@ TEST(CommandLine, EmptyLineGivesNoSwitches) {
 
 TEST(CommandLine, SwitchesMatchWithoutCaseAfterHyphenOrSlash) {
     SwitchTable table;
-    const ParseOutcome outcome =
-        parseArguments({"-F1", "a.txt", "/f2", "b.txt", "-OUTF", "o.txt", "/Auto", "-mandc"}, table);
+    const ParseOutcome outcome = parseArguments(
+        {"-F1", "a.txt", "/f2", "b.txt", "-OUTF", "o.txt", "/Auto", "-mandc"}, table);
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(table.valueOf(kSwitchF1), "a.txt");
     EXPECT_EQ(table.valueOf(kSwitchF2), "b.txt");

@@ -1,11 +1,10 @@
 // Helpers for the driver, dispatcher and application tests: a folder that
-// cleans up after itself, file helpers, and a frame that records what the core
-// asks of it and answers from a script.
+// cleans up after itself, file helpers, and the scripted frame.
 #pragma once
 
 #include <stdlib.h>
 
-#include <deque>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "merge/fake_frame.h"
 #include "merge/frame.h"
 
 namespace tandel::testing_support {
@@ -58,57 +58,25 @@ inline std::string readFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-struct ShownMessage {
-    Severity severity;
-    std::string text;
-};
-
-class RecordingFrame : public Frame {
+// The shared fake, running sent commands through a handler as the walk needs.
+class DispatchingFrame : public test::FakeFrame {
 public:
-    std::vector<ShownMessage> messages;
-    std::vector<std::string> overwriteQuestions;
-    std::deque<int> posted;
-    std::vector<int> sent;
-    std::function<void(int)> onSend; // runs sent commands when set
-    bool overwriteAnswer = true;
-    bool preview = false;
-    int paneRepaints = 0;
+    std::function<void(int)> onSend;
 
-    void message(Severity severity, const std::string& text) override {
-        messages.push_back({severity, text});
-    }
-    bool confirmOverwrite(const std::string& text) override {
-        overwriteQuestions.push_back(text);
-        return overwriteAnswer;
-    }
-    int askPermission(const std::string&) override { return kAnswerNo; }
-    int askFileOrDirectory(const std::string&, const std::string&) override { return kAnswerCancel; }
-    int askYesNoCancel(const std::string&, const std::string&) override {
-        return overwriteAnswer ? kAnswerYes : kAnswerNo;
-    }
-    void postCommand(int id) override { posted.push_back(id); }
     void sendCommand(int id) override {
-        sent.push_back(id);
+        FakeFrame::sendCommand(id);
         if (onSend) {
             onSend(id);
         }
     }
-    void repaintPanes() override { ++paneRepaints; }
-    bool previewOpen() const override { return preview; }
-    void closePreview() override { preview = false; }
-
-    bool shown(Severity severity, const std::string& text) const {
-        for (const auto& m : messages) {
-            if (m.severity == severity && m.text == text) {
-                return true;
-            }
-        }
-        return false;
+    bool shownText(Severity severity, const std::string& text) const {
+        const auto texts = shown(severity);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
     }
     std::string allMessages() const {
         std::ostringstream out;
-        for (const auto& m : messages) {
-            out << static_cast<int>(m.severity) << ' ' << m.text << '\n';
+        for (const auto& [severity, text] : messages) {
+            out << static_cast<int>(severity) << ' ' << text << '\n';
         }
         return out.str();
     }
