@@ -1,0 +1,76 @@
+#include "dirmerge/command_router.h"
+
+#include "dirmerge/directory_merge.h"
+#include "merge/application.h"
+#include "merge/command_ids.h"
+#include "merge/console_frame.h"
+#include "merge/dispatcher.h"
+
+namespace tandel {
+
+CommandRouter::CommandRouter(Application& app, DirectoryMerge& directories, RouterInputs inputs)
+    : app_(app), directories_(directories), inputs_(std::move(inputs)) {}
+
+bool CommandRouter::route(int id) {
+    switch (id) {
+    case cmd::kCompareDirs:
+        compareDirectories();
+        return true;
+    case cmd::kWalkNext:
+    case cmd::kWalkSkip:
+    case cmd::kWalkCancel:
+        return directories_.handleWalkCommand(id);
+    case cmd::kCompareDirectoryLists:
+        buildList();
+        return true;
+    case cmd::kCopyToDestination:
+        copyToDestination();
+        return true;
+    case cmd::kCompareFiles:
+        dispatchCommand(app_, id);
+        // A loaded pair that the user's own comparison finds identical is
+        // copied by the walk, which then goes on.
+        directories_.afterCompareFiles();
+        return true;
+    default:
+        return dispatchCommand(app_, id);
+    }
+}
+
+void CommandRouter::compareDirectories() {
+    // The dialog is not even shown while a walk or a list build runs.
+    if (directories_.state.comparing || !inputs_.chooseDirectories)
+        return;
+    DirectorySelection selection;
+    if (!inputs_.chooseDirectories(selection))
+        return;
+    directories_.compareDirectories(selection);
+}
+
+void CommandRouter::buildList() {
+    const FilesSection& files = app_.settings.files;
+    const int result = directories_.buildList(files.selectDir1, files.selectDir2,
+                                              files.selectOutdir, inputs_.buildProgress);
+    app_.frame().refreshLists();
+    // A cancelled build still shows what it found, then the instance ends.
+    if (result == kBuildCancelled)
+        requestQuit(app_, 0);
+}
+
+void CommandRouter::copyToDestination() {
+    if (!inputs_.selectedItems)
+        return;
+    const ListSelection selection = inputs_.selectedItems();
+    if (selection.side != 1 && selection.side != 2)
+        return;
+    const FilesSection& files = app_.settings.files;
+    const std::string& sideDirectory = selection.side == 1 ? files.selectDir1 : files.selectDir2;
+    directories_.copyToDestination(selection.itemTexts, sideDirectory, files.selectOutdir);
+}
+
+void CommandRouter::runPosted(ConsoleFrame& console) {
+    console.setCommandHandler([this](int id) { route(id); });
+    console.runPosted([this] { return app_.frameState.quitRequested; });
+}
+
+} // namespace tandel
