@@ -127,9 +127,11 @@ int compareFiles(Application& app, const std::string& file1, const std::string& 
     EngineCall call = prepareEngineCall(app);
     FrameMessageSink sink(frame);
     // The status is not used: the result file alone tells the outcome.
-    app.engine.run(static_cast<int>(arguments.size()), argv.data(), model.side(1).engineText(),
-                   model.side(2).engineText(), sink, call.context);
-    if (switches.tableMode || switches.ignoreComments) {
+    const bool rewrites = switches.tableMode || switches.ignoreComments;
+    app.engine.run(static_cast<int>(arguments.size()), argv.data(),
+                   model.side(1).engineText(rewrites), model.side(2).engineText(rewrites), sink,
+                   call.context);
+    if (rewrites) {
         model.side(1).reloadNeeded = true;
         model.side(2).reloadNeeded = true;
     }

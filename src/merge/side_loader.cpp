@@ -17,17 +17,29 @@ namespace tandel {
 
 namespace {
 
-bool readAll(int fd, std::string& bytes) {
+// The whole file in one buffer, sized once from the file's status for a
+// regular file, with room after the bytes for a line feed the last line may
+// lack and for the engine's spare bytes. Input of unknown or growing size is
+// read on in doubling steps. `length` is the number of bytes read.
+bool readAll(int fd, std::string& bytes, std::size_t& length) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         return false;
     }
-    if (S_ISREG(st.st_mode) && st.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
-    }
-    char chunk[1 << 16];
+    constexpr std::size_t kTail = 1 + kEngineSpareBytes;
+    // One byte more than the size, so that the end of the file is seen by a
+    // read that returns nothing rather than by a full buffer.
+    std::size_t room = S_ISREG(st.st_mode) && st.st_size > 0
+                           ? static_cast<std::size_t>(st.st_size) + 1
+                           : std::size_t{1} << 16;
+    bytes.resize(room + kTail);
+    length = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (length == room) {
+            room *= 2;
+            bytes.resize(room + kTail);
+        }
+        const ssize_t n = ::read(fd, bytes.data() + length, room - length);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -37,50 +49,69 @@ bool readAll(int fd, std::string& bytes) {
         if (n == 0) {
             return true;
         }
-        bytes.append(chunk, static_cast<std::size_t>(n));
+        length += static_cast<std::size_t>(n);
     }
 }
 
-// Splits the bytes into lines in place: every line ends with one '\n'
-// afterwards, and without unixFormat a CR in front of a LF is dropped.
-bool splitLines(std::string& bytes, bool unixFormat, std::vector<std::size_t>& starts) {
+std::size_t countLineFeeds(const char* data, std::size_t length) {
+    std::size_t count = 0;
+    const char* const end = data + length;
+    for (const char* at = data; (at = static_cast<const char*>(std::memchr(
+                                     at, '\n', static_cast<std::size_t>(end - at)))) != nullptr;
+         ++at) {
+        ++count;
+    }
+    return count;
+}
+
+// Splits the first `length` bytes into lines in place: every line ends with
+// one '\n' afterwards, and without unixFormat a CR in front of a LF is
+// dropped. The buffer then holds the lines and kEngineSpareBytes zero bytes.
+bool splitLines(std::string& bytes, std::size_t length, bool unixFormat,
+                std::vector<std::size_t>& starts) {
+    char* const data = bytes.data();
+    const std::size_t feeds = countLineFeeds(data, length);
+    const bool unterminated = length > 0 && data[length - 1] != '\n';
+    const std::size_t lines = feeds + (unterminated ? 1 : 0);
+    if (lines > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        return false;
+    }
+    starts.clear();
+    starts.reserve(lines + 1);
     std::size_t out = 0;
     std::size_t in = 0;
-    const std::size_t size = bytes.size();
-    starts.clear();
-    while (in < size) {
-        const void* found = std::memchr(bytes.data() + in, '\n', size - in);
+    while (in < length) {
+        const void* found = std::memchr(data + in, '\n', length - in);
         const std::size_t end =
-            found != nullptr
-                ? static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data())
-                : size;
+            found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - data)
+                             : length;
         std::size_t textEnd = end;
-        if (!unixFormat && found != nullptr && textEnd > in && bytes[textEnd - 1] == '\r') {
+        if (!unixFormat && found != nullptr && textEnd > in && data[textEnd - 1] == '\r') {
             --textEnd;
         }
         starts.push_back(out);
         if (out != in) {
-            std::memmove(bytes.data() + out, bytes.data() + in, textEnd - in);
+            std::memmove(data + out, data + in, textEnd - in);
         }
         out += textEnd - in;
-        if (out < bytes.size()) {
-            bytes[out] = '\n';
-        } else {
-            bytes.push_back('\n'); // the last line had no line feed
-        }
-        ++out;
+        data[out++] = '\n'; // within the buffer's room for a missing last line feed
         in = end + 1;
     }
-    bytes.resize(out);
     starts.push_back(out);
-    return starts.size() - 1 <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+    bytes.resize(out + kEngineSpareBytes);
+    std::memset(bytes.data() + out, 0, kEngineSpareBytes);
+    // Input that grew while it was read may have left much unused room.
+    if (bytes.capacity() > bytes.size() + bytes.size() / 8 + (std::size_t{1} << 16)) {
+        bytes.shrink_to_fit();
+    }
+    return true;
 }
 
 void install(SideRecord& side, LoadedText&& text, const std::string& name) {
     side.lineCount = text.lineCount;
     side.lineBuffer = std::move(text.lineBuffer);
     side.lineStarts = std::move(text.lineStarts);
-    side.engineCopy = std::move(text.engineCopy);
+    side.engineCopy = {};
     side.engineSize = text.engineSize;
     side.fileName = name;
     side.reloadNeeded = false;
@@ -91,20 +122,19 @@ void install(SideRecord& side, LoadedText&& text, const std::string& name) {
 bool ReadFile(const std::string& name, bool unixFormat, Frame& frame, LoadedText& out) {
     const int fd = name.empty() ? -1 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
     std::string bytes;
-    bool ok = fd >= 0 && readAll(fd, bytes);
+    std::size_t length = 0;
+    bool ok = fd >= 0 && readAll(fd, bytes, length);
     if (fd >= 0) {
         ::close(fd);
     }
     std::vector<std::size_t> starts;
-    ok = ok && splitLines(bytes, unixFormat, starts);
+    ok = ok && splitLines(bytes, length, unixFormat, starts);
     if (!ok) {
         frame.message(Severity::Error, "Unable to open file");
         return false;
     }
     out.lineCount = static_cast<std::int32_t>(starts.size() - 1);
-    out.engineSize = bytes.size();
-    out.engineCopy.assign(bytes.size() + kEngineSpareBytes + 1, '\0');
-    std::memcpy(out.engineCopy.data(), bytes.data(), bytes.size());
+    out.engineSize = starts.back();
     out.lineBuffer = std::move(bytes);
     out.lineStarts = std::move(starts);
     return true;

@@ -11,12 +11,11 @@ class Frame;
 struct SettingsRecord;
 struct Settings;
 
-// A file's lines as the loaders install them.
+// A file's lines as the loaders install them (see SideRecord).
 struct LoadedText {
     std::int32_t lineCount = 0;
     std::string lineBuffer;
     std::vector<std::size_t> lineStarts;
-    std::vector<char> engineCopy;
     std::size_t engineSize = 0;
 };
 

@@ -21,11 +21,23 @@ std::string_view SideRecord::line(std::int64_t i) const {
     return std::string_view(lineBuffer).substr(begin, end - begin);
 }
 
-EngineText SideRecord::engineText() {
-    if (engineCopy.size() < engineSize + kEngineSpareBytes) {
-        engineCopy.resize(engineSize + kEngineSpareBytes, '\0');
+EngineText SideRecord::engineText(bool runRewritesText) {
+    const std::size_t needed = engineSize + kEngineSpareBytes;
+    if (runRewritesText) {
+        const std::size_t kept = std::min(engineSize, lineBuffer.size());
+        std::vector<char> copy;
+        copy.reserve(needed);
+        copy.insert(copy.end(), lineBuffer.data(), lineBuffer.data() + kept);
+        copy.resize(needed, '\0');
+        engineCopy = std::move(copy);
+        return EngineText{engineCopy.data(), engineSize};
     }
-    return EngineText{engineCopy.data(), engineSize};
+    // A copy from an earlier rewriting run is of no further use.
+    std::vector<char>().swap(engineCopy);
+    if (lineBuffer.size() < needed) {
+        lineBuffer.resize(needed, '\0');
+    }
+    return EngineText{lineBuffer.data(), engineSize};
 }
 
 } // namespace tandel

@@ -54,6 +54,9 @@ struct SideRecord {
     std::string fileName;
     // Every line followed by one '\n'; line i spans
     // [lineStarts[i], lineStarts[i + 1] - 1). Lines may hold any byte, NUL included.
+    // A loaded side keeps kEngineSpareBytes bytes after the lines: the engine
+    // borrows this buffer for runs that only read the text, writing nothing
+    // but its end marks into those spare bytes.
     std::string lineBuffer;
     std::vector<std::size_t> lineStarts; // lineCount + 1 entries once loaded
     // Empty: no comparison result. Otherwise both lists have the same length
@@ -61,9 +64,10 @@ struct SideRecord {
     std::vector<SegmentRange> textRanges;
     std::vector<SegmentRange> gapRanges;
     std::int32_t firstVisibleColumn = 0;
-    // The engine writes into its copy, so it is separate from lineBuffer and
-    // has kEngineSpareBytes writable bytes after engineSize.
+    // A private copy for runs that rewrite the text (comment or table-column
+    // blanking), so that the lines on display stay as they are; empty otherwise.
     std::vector<char> engineCopy;
+    // Bytes of the lines in lineBuffer: what the engine is given.
     std::size_t engineSize = 0;
     bool reloadNeeded = false;
     SegmentIndex index;
@@ -73,7 +77,9 @@ struct SideRecord {
     std::int32_t segmentCount() const;
     // Line i (0-based) without its line feed; empty for an index out of range.
     std::string_view line(std::int64_t i) const;
-    EngineText engineText();
+    // The text for one engine run: the line buffer itself, or a fresh private
+    // copy when the run rewrites the text.
+    EngineText engineText(bool runRewritesText);
 };
 
 } // namespace tandel

@@ -20,7 +20,7 @@ std::vector<std::string> linesOf(const SideRecord& side) {
 }
 
 std::string engineBytes(const SideRecord& side) {
-    return std::string(side.engineCopy.data(), side.engineSize);
+    return std::string(side.lineBuffer.data(), side.engineSize);
 }
 
 class Loader : public ::testing::Test {
@@ -40,7 +40,7 @@ TEST_F(Loader, LineEndsInTextMode) {
     const SideRecord& side = load("lf\r\ncrlf\r\nlone\rcr\nlast\r", false);
     EXPECT_EQ(linesOf(side), (std::vector<std::string>{"lf", "crlf", "lone\rcr", "last\r"}));
     EXPECT_EQ(engineBytes(side), "lf\ncrlf\nlone\rcr\nlast\r\n");
-    EXPECT_GE(side.engineCopy.size(), side.engineSize + kEngineSpareBytes);
+    EXPECT_GE(side.lineBuffer.size(), side.engineSize + kEngineSpareBytes);
 }
 
 TEST_F(Loader, LineEndsKeptInUnixFormat) {
