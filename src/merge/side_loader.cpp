@@ -21,7 +21,7 @@ namespace {
 // regular file, with room after the bytes for a line feed the last line may
 // lack and for the engine's spare bytes. Input of unknown or growing size is
 // read on in doubling steps. `length` is the number of bytes read.
-bool readAll(int fd, std::string& bytes, std::size_t& length) {
+bool readAll(int fd, ByteBuffer& bytes, std::size_t& length) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         return false;
@@ -67,7 +67,7 @@ std::size_t countLineFeeds(const char* data, std::size_t length) {
 // Splits the first `length` bytes into lines in place: every line ends with
 // one '\n' afterwards, and without unixFormat a CR in front of a LF is
 // dropped. The buffer then holds the lines and kEngineSpareBytes zero bytes.
-bool splitLines(std::string& bytes, std::size_t length, bool unixFormat,
+bool splitLines(ByteBuffer& bytes, std::size_t length, bool unixFormat,
                 std::vector<std::size_t>& starts) {
     char* const data = bytes.data();
     const std::size_t feeds = countLineFeeds(data, length);
@@ -121,7 +121,7 @@ void install(SideRecord& side, LoadedText&& text, const std::string& name) {
 
 bool ReadFile(const std::string& name, bool unixFormat, Frame& frame, LoadedText& out) {
     const int fd = name.empty() ? -1 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    std::string bytes;
+    ByteBuffer bytes;
     std::size_t length = 0;
     bool ok = fd >= 0 && readAll(fd, bytes, length);
     if (fd >= 0) {

@@ -14,7 +14,7 @@ struct Settings;
 // A file's lines as the loaders install them (see SideRecord).
 struct LoadedText {
     std::int32_t lineCount = 0;
-    std::string lineBuffer;
+    ByteBuffer lineBuffer;
     std::vector<std::size_t> lineStarts;
     std::size_t engineSize = 0;
 };

@@ -18,7 +18,7 @@ std::string_view SideRecord::line(std::int64_t i) const {
     }
     const std::size_t begin = lineStarts[static_cast<std::size_t>(i)];
     const std::size_t end = lineStarts[static_cast<std::size_t>(i) + 1] - 1; // drop the '\n'
-    return std::string_view(lineBuffer).substr(begin, end - begin);
+    return std::string_view(lineBuffer.data() + begin, end - begin);
 }
 
 EngineText SideRecord::engineText(bool runRewritesText) {

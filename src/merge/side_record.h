@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/engine.h"
+#include "merge/byte_buffer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,7 +58,7 @@ struct SideRecord {
     // A loaded side keeps kEngineSpareBytes bytes after the lines: the engine
     // borrows this buffer for runs that only read the text, writing nothing
     // but its end marks into those spare bytes.
-    std::string lineBuffer;
+    ByteBuffer lineBuffer;
     std::vector<std::size_t> lineStarts; // lineCount + 1 entries once loaded
     // Empty: no comparison result. Otherwise both lists have the same length
     // and their last entry is the end entry (first = RANGE_END).

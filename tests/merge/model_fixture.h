@@ -23,7 +23,8 @@ inline void setLines(SideRecord& side, const std::vector<std::string>& lines,
     side.fileName = name;
     side.lineStarts.push_back(0);
     for (const std::string& line : lines) {
-        side.lineBuffer += line + '\n';
+        side.lineBuffer.insert(side.lineBuffer.end(), line.begin(), line.end());
+        side.lineBuffer.push_back('\n');
         side.lineStarts.push_back(side.lineBuffer.size());
     }
     side.lineCount = static_cast<std::int32_t>(lines.size());
