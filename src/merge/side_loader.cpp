@@ -53,13 +53,12 @@ bool readAll(int fd, ByteBuffer& bytes, std::size_t& length) {
     }
 }
 
+// A plain loop rather than one memchr call per line: the compiler turns it
+// into a vector scan, and most lines are short.
 std::size_t countLineFeeds(const char* data, std::size_t length) {
     std::size_t count = 0;
-    const char* const end = data + length;
-    for (const char* at = data; (at = static_cast<const char*>(std::memchr(
-                                     at, '\n', static_cast<std::size_t>(end - at)))) != nullptr;
-         ++at) {
-        ++count;
+    for (std::size_t i = 0; i < length; ++i) {
+        count += data[i] == '\n' ? 1 : 0;
     }
     return count;
 }
