@@ -13,9 +13,8 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tandel-settings-XXXXXX");
-        if (::mkdtemp(pattern.data()) != nullptr) {
+        if (::mkdtemp(pattern.data()) != nullptr)
             path_ = pattern;
-        }
     }
     ~TempFolder() {
         std::error_code ec;
