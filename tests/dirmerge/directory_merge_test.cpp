@@ -1,5 +1,5 @@
-// Directory merging driven through the real application object: the merge
-// model's loader, save and backup, and the comparison driver.
+// The directory window's list built through the real application object and
+// its quiet comparison driver.
 #include "dirmerge/directory_merge.h"
 #include "merge/application.h"
 #include "merge/command_ids.h"
@@ -37,10 +37,6 @@ struct AppFixture : ::testing::Test {
         if (id == cmd::kCompareFiles)
             dirs.afterCompareFiles();
     }
-    void drain() {
-        for (int id = frame.takePosted(); id != 0; id = frame.takePosted())
-            run(id);
-    }
 };
 
 TEST_F(AppFixture, ListBuildComparesContentsThroughTheDriver) {
@@ -63,32 +59,6 @@ TEST_F(AppFixture, ListBuildComparesContentsThroughTheDriver) {
     EXPECT_EQ(dirs.activateRow(0, d1, tree.path("out")), 0);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0].back(), tree.path("out"));
-}
-
-TEST_F(AppFixture, WalkLoadsADifferingPairAndItsSaveGoesToTheDestination) {
-    tree.write("one/a.txt", "same\n", 100);
-    tree.write("two/a.txt", "same\n", 200);
-    tree.write("one/b.txt", "left\n", 100);
-    tree.write("two/b.txt", "right\n", 200);
-    const std::string out = tree.mkdir("out");
-    tree.write("out/b.txt", "older result\n");
-    ASSERT_EQ(dirs.compareDirectories({d1, d2, out, false}), 0);
-    drain();
-    EXPECT_EQ(TempTree::read(out + "/a.txt"), "same\n"); // identical by content: copied
-    EXPECT_EQ(app.model.side(1).fileName, d1 + "/b.txt");
-    EXPECT_EQ(app.model.pairOutputPath, out + "/b.txt");
-    EXPECT_EQ(app.settings.record.directoryWalk, 1);
-
-    run(cmd::kSelectAll);
-    run(cmd::kSaveAs);
-    drain();
-    // The merged text itself is the model's business; it lands in the pair's place.
-    EXPECT_NE(TempTree::read(out + "/b.txt").find("left"), std::string::npos);
-    EXPECT_EQ(TempTree::read(out + "/b.txt.bak"), "older result\n");
-    ASSERT_FALSE(frame.messages.empty());
-    EXPECT_EQ(frame.messages.back().second, "Directories have been \nsuccessfully compared");
-    EXPECT_EQ(app.settings.record.directoryWalk, 0);
-    EXPECT_TRUE(app.model.pairOutputPath.empty());
 }
 
 } // namespace

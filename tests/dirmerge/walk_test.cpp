@@ -21,7 +21,8 @@ struct Walk : ::testing::Test {
     DirMergeContext ctx{state, frame, services};
     std::string d1 = tree.mkdir("one");
     std::string d2 = tree.mkdir("two");
-    std::vector<std::pair<std::string, std::string>> loaded;
+    std::string out = tree.mkdir("out");
+    int loads = 0;
     int clears = 0;
     std::vector<std::vector<std::string>> started;
 
@@ -30,7 +31,7 @@ struct Walk : ::testing::Test {
             return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
         };
         services.loadAndCompare = [this](const std::string& l, const std::string& r) {
-            loaded.emplace_back(l, r);
+            ++loads;
             return TempTree::read(l) == TempTree::read(r) ? 1 : 0;
         };
         services.clearSides = [this] { ++clears; };
@@ -39,7 +40,10 @@ struct Walk : ::testing::Test {
         };
         services.programPath = "/usr/bin/tandel";
     }
-
+    void both(const std::string& rel, const std::string& left, const std::string& right) const {
+        tree.write("one/" + rel, left);
+        tree.write("two/" + rel, right);
+    }
     int start(const std::string& destination) {
         ScanFilters f;
         f.recursive = true;
@@ -59,17 +63,15 @@ struct Walk : ::testing::Test {
 };
 
 TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
-    for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"}) {
-        tree.write(std::string("one/") + rel, rel);
-        tree.write(std::string("two/") + rel, rel);
-    }
-    const std::string out = tree.mkdir("out");
+    const char* files[] = {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"};
+    for (const char* rel : files)
+        both(rel, rel, rel);
     ASSERT_EQ(start(out + "/"), 0);
     EXPECT_TRUE(state.comparing);
     run();
     EXPECT_TRUE(finished());
     EXPECT_TRUE(frame.permissionQuestions.empty());
-    for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"})
+    for (const char* rel : files)
         EXPECT_EQ(TempTree::read(out + "/" + rel), rel) << rel;
     EXPECT_FALSE(state.comparing);
     EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
@@ -81,8 +83,7 @@ TEST_F(Walk, DestinationIsDirectoryOneOffersOnlyTheRightSide) {
     tree.write("one/sub/left-deep", "l");
     tree.write("two/sub/right-deep", "r");
     tree.write("two/right-only", "r");
-    tree.write("one/same", "s");
-    tree.write("two/same", "s");
+    both("same", "s", "s");
     frame.permissionAnswers = {kAnswerYes, kAnswerYes};
     start(d1);
     run();
@@ -97,15 +98,12 @@ TEST_F(Walk, DestinationIsDirectoryOneOffersOnlyTheRightSide) {
 }
 
 TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
-    tree.write("one/a", "left\n");
-    tree.write("two/a", "right\n");
-    tree.write("one/b", "left\n");
-    tree.write("two/b", "right\n");
-    const std::string out = tree.mkdir("out");
+    both("a", "left\n", "right\n");
+    both("b", "left\n", "right\n");
     start(out);
     run();
     EXPECT_FALSE(finished());
-    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(loads, 1);
     EXPECT_EQ(state.pairOutputPath, out + "/a");
     // Comparing again after an edit that made them equal copies the loaded
     // pair, not the entry the cursor moved on to.
@@ -132,12 +130,14 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     EXPECT_TRUE(frame.messages.empty());
 }
 
-TEST_F(Walk, PresentOnlyYesToAllCopiesLaterEntriesAndSubtrees) {
+TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     tree.write("one/a", "a");
     tree.write("one/b/c/d", "d");
     tree.write("two/e", "e");
-    const std::string out = tree.mkdir("out");
+    tree.write("one/x", "file");
+    tree.write("two/x/inner", "in");
     frame.permissionAnswers = {kAnswerYesToAll};
+    frame.fileOrDirAnswers = {kAnswerDirectory};
     start(out);
     run();
     EXPECT_TRUE(finished());
@@ -145,6 +145,9 @@ TEST_F(Walk, PresentOnlyYesToAllCopiesLaterEntriesAndSubtrees) {
     EXPECT_EQ(TempTree::read(out + "/a"), "a");
     EXPECT_EQ(TempTree::read(out + "/b/c/d"), "d");
     EXPECT_EQ(TempTree::read(out + "/e"), "e");
+    ASSERT_EQ(frame.fileOrDirQuestions.size(), 1u);
+    EXPECT_EQ(frame.fileOrDirQuestions[0], std::make_pair(d1 + "/x", d2 + "/x"));
+    EXPECT_EQ(TempTree::read(out + "/x/inner"), "in");
 
     // A new walk asks again.
     frame.permissionAnswers = {kAnswerCancel};
@@ -155,25 +158,9 @@ TEST_F(Walk, PresentOnlyYesToAllCopiesLaterEntriesAndSubtrees) {
     EXPECT_FALSE(state.walking);
 }
 
-TEST_F(Walk, FileAgainstDirectoryCopiesTheChosenSide) {
-    tree.write("one/x", "file");
-    tree.write("two/x/inner", "in");
-    const std::string out = tree.mkdir("out");
-    frame.fileOrDirAnswers = {kAnswerDirectory};
-    start(out);
-    run();
-    EXPECT_TRUE(finished());
-    ASSERT_EQ(frame.fileOrDirQuestions.size(), 1u);
-    EXPECT_EQ(frame.fileOrDirQuestions[0], std::make_pair(d1 + "/x", d2 + "/x"));
-    EXPECT_EQ(TempTree::read(out + "/x/inner"), "in");
-}
-
 TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
-    tree.write("one/sub/f", "f");
-    tree.write("two/sub/f", "f");
-    tree.write("one/z", "z");
-    tree.write("two/z", "z");
-    const std::string out = tree.mkdir("out");
+    both("sub/f", "f", "f");
+    both("z", "z", "z");
     tree.write("out/sub", "a file in the way");
     start(out);
     run();
@@ -185,33 +172,30 @@ TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
     EXPECT_EQ(TempTree::read(out + "/z"), "z"); // written to out, not out/sub
 }
 
-TEST_F(Walk, StartWhileRunningIsIgnoredAndShowDirectoriesStartsAnInstance) {
-    tree.write("one/a", "1");
-    tree.write("two/a", "2");
-    start(tree.mkdir("out"));
-    EXPECT_EQ(start(tree.path("out")), -1);
+TEST_F(Walk, InstancesGetTheirSwitchesAndASecondStartIsIgnored) {
+    both("a", "1", "2");
+    start(out);
+    EXPECT_EQ(start(out), -1);
 
+    // "Show directories" hands the walk to a new instance after saving the settings.
     DirectoryOperationState other;
     DirMergeContext c2{other, frame, services};
     int written = 0;
     services.writeSettings = [&] { ++written; };
     startDirectoryMerge(c2, {"/a b", "/c", "/d e", true}, ScanFilters{});
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0], (std::vector<std::string>{"/usr/bin/tandel", "-d1", "/a b", "-d2", "/c",
-                                                    "-outd", "/d e", "-mandc"}));
     EXPECT_EQ(written, 1);
     EXPECT_FALSE(other.comparing);
-}
-
-TEST_F(Walk, MergeRunCreatesThePairDirectory) {
+    // A merge run creates the pair's folder below the destination first.
     const std::string left = tree.write("one/p q/r.txt", "l");
-    const std::string out = tree.path("out");
-    EXPECT_EQ(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, out), 0);
-    EXPECT_TRUE(TempTree::exists(out + "/p q"));
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0], (std::vector<std::string>{"/usr/bin/tandel", "-f1", left, "-f2",
-                                                    d2 + "/p q/r.txt", "-outd", out + "/p q"}));
-    EXPECT_EQ(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, out), -1);
+    const std::string fresh = tree.path("fresh");
+    EXPECT_EQ(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh), 0);
+    EXPECT_TRUE(TempTree::exists(fresh + "/p q"));
+    EXPECT_EQ(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, fresh), -1);
+    EXPECT_EQ(
+        started,
+        (std::vector<std::vector<std::string>>{
+            {"/usr/bin/tandel", "-d1", "/a b", "-d2", "/c", "-outd", "/d e", "-mandc"},
+            {"/usr/bin/tandel", "-f1", left, "-f2", d2 + "/p q/r.txt", "-outd", fresh + "/p q"}}));
 }
 
 } // namespace
