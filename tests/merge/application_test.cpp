@@ -13,10 +13,8 @@
 namespace tandel {
 namespace {
 
-using testing_support::readFile;
 using testing_support::DispatchingFrame;
 using testing_support::TempFolder;
-using testing_support::writeFile;
 
 TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     DispatchingFrame frame;
@@ -33,6 +31,20 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     // Even after a bad token: a script asking for an unattended run must not
     // get a window waiting for a user.
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
+}
+
+TEST(Application, UnattendedRunWithAnUnknownOptionFailsWithItsReason) {
+    TempFolder folder;
+    std::ostringstream errors;
+    const std::vector<std::string> arguments{"-bogus",
+                                             "-auto",
+                                             folder.write("a.txt", "x\n"),
+                                             folder.write("b.txt", "y\n"),
+                                             "-outf",
+                                             folder.file("out.txt")};
+    EXPECT_EQ(runUnattended(arguments, errors, folder.file("tandel.ini")), 2);
+    EXPECT_EQ(errors.str(), "Error: Unknown option\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
 }
 
 TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
@@ -68,9 +80,7 @@ TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
         if (id == 1) {
             frame.postCommand(3); // posted while running: runs after 2
         }
-        if (id == 3) {
-            stop = true;
-        }
+        stop = stop || id == 3;
     });
     frame.postCommand(1);
     frame.postCommand(2);
@@ -79,68 +89,6 @@ TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
     EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
     frame.sendCommand(5);
     EXPECT_EQ(ran.back(), 5);
-}
-
-class UnattendedRunTest : public ::testing::Test {
-protected:
-    int run(const std::vector<std::string>& arguments) {
-        errors.str("");
-        return runUnattended(arguments, errors, ini);
-    }
-
-    TempFolder folder;
-    std::string ini = folder.file("config/tandel/tandel.ini");
-    std::ostringstream errors;
-};
-
-TEST_F(UnattendedRunTest, SavesTheMergeAndWritesTheSettings) {
-    const std::string a = folder.file("a.txt");
-    const std::string b = folder.file("b.txt");
-    const std::string out = folder.file("out.txt");
-    writeFile(a, "keep\nleft\n");
-    writeFile(b, "keep\nright\n");
-    EXPECT_EQ(run({"-auto", "-f1", a, "-f2", b, "-outf", out}), 0) << errors.str();
-    // Text mode by default: every line ends in CR LF.
-    EXPECT_EQ(readFile(out), "keep\r\nright\r\nleft\r\n");
-    EXPECT_NE(readFile(ini).find("Tab size"), std::string::npos);
-
-    writeFile(ini, "[Options]\nUnix format=1\n");
-    EXPECT_EQ(run({a, b, "-outf", out, "/auto"}), 0) << errors.str();
-    EXPECT_EQ(readFile(out), "keep\nright\nleft\n");
-    EXPECT_EQ(readFile(out + ".bak"), "keep\r\nright\r\nleft\r\n");
-}
-
-TEST_F(UnattendedRunTest, IdenticalFilesSaveFile1) {
-    const std::string a = folder.file("a.txt");
-    const std::string b = folder.file("b.txt");
-    const std::string out = folder.file("out.txt");
-    writeFile(a, "same\r\nlines");
-    writeFile(b, "same\r\nlines");
-    EXPECT_EQ(run({"-auto", a, b, "-outf", out}), 0) << errors.str();
-    EXPECT_NE(errors.str().find("Info: Files are identical"), std::string::npos);
-    EXPECT_TRUE(readFile(out) == "same\r\nlines" || readFile(out) == "same\r\nlines\r\n")
-        << readFile(out);
-}
-
-TEST_F(UnattendedRunTest, FailuresEndTheRunWithAReason) {
-    const std::string a = folder.file("a.txt");
-    const std::string out = folder.file("out.txt");
-    writeFile(a, "x\n");
-
-    EXPECT_EQ(run({"-auto", a, folder.file("missing.txt"), "-outf", out}), 2);
-    EXPECT_EQ(errors.str().rfind("Error: ", 0), 0u) << errors.str();
-    EXPECT_NE(errors.str().find("missing.txt"), std::string::npos) << errors.str();
-
-    EXPECT_EQ(run({"-auto", a, "-outf", out}), 2);
-    EXPECT_EQ(errors.str().rfind("Error: ", 0), 0u) << errors.str();
-    EXPECT_FALSE(std::filesystem::exists(out));
-
-    writeFile(folder.file("b.txt"), "y\n");
-    EXPECT_EQ(run({"-bogus", "-auto", a, folder.file("b.txt"), "-outf", out}), 2);
-    EXPECT_EQ(errors.str(), "Error: Unknown option\n");
-
-    EXPECT_EQ(run({"-auto", a, folder.file("b.txt")}), 255);
-    EXPECT_NE(errors.str().find("Error: "), std::string::npos);
 }
 
 } // namespace

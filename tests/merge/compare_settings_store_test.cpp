@@ -7,21 +7,6 @@
 namespace tandel {
 namespace {
 
-TEST(CompareSettingsStore, EmptyProfileGivesDefaults) {
-    Profile profile("unused.ini");
-    CompareSettings settings;
-    settings.comments = {{"a", "b"}};
-    settings.positions = {{1, 2}};
-    loadCompareSettings(profile, settings);
-    EXPECT_EQ(settings.tableMode, 0);
-    EXPECT_EQ(settings.columnType, kColumnWhiteSpaceSeparated);
-    EXPECT_EQ(settings.ignoreMultiSeps, 1);
-    EXPECT_TRUE(settings.positions.empty());
-    EXPECT_TRUE(settings.comments.empty());
-    EXPECT_EQ(settings.columnChars['a'], 1); // rebuilt for the default type
-    EXPECT_EQ(settings.columnChars[' '], 0);
-}
-
 TEST(CompareSettingsStore, WriteFormsAndRoundTripThroughTheFile) {
     const auto path = std::filesystem::path(::testing::TempDir()) / "compare_store_test.ini";
     CompareSettings written;
@@ -88,12 +73,22 @@ TEST(CompareSettingsStore, ColumnPositionsReading) {
     EXPECT_EQ(parseColumnPositions("3:8,1:5"), (Ranges{{1, 5}, {3, 8}}));
 }
 
-TEST(CompareSettingsStore, DamagedValuesNeverSpoilTheSettings) {
+TEST(CompareSettingsStore, LoadingDropsStaleValuesAndSurvivesDamagedOnes) {
+    Profile empty("unused.ini");
+    CompareSettings settings;
+    settings.comments = {{"a", "b"}};
+    settings.positions = {{1, 2}};
+    loadCompareSettings(empty, settings);
+    EXPECT_EQ(settings.columnType, kColumnWhiteSpaceSeparated);
+    EXPECT_TRUE(settings.positions.empty());
+    EXPECT_TRUE(settings.comments.empty());
+    EXPECT_EQ(settings.columnChars['a'], 1); // rebuilt for the default type
+    EXPECT_EQ(settings.columnChars[' '], 0);
+
     Profile profile("unused.ini");
     profile.writeString("Table Options", "Ignored columns", "2, zwei");
     profile.writeInt("Table Options", "ColDef type", 9);
     profile.writeString("Options", "Ignored Segments", "  /*   */ rem");
-    CompareSettings settings;
     settings.ignored.assign({7});
     loadCompareSettings(profile, settings);
     EXPECT_EQ(settings.ignored.numbers(), std::vector<long long>{7});

@@ -1,31 +1,18 @@
-#include "fake_frame.h"
 #include "merge/decisions.h"
-#include "merge/merged_output.h"
 #include "merge/segment_map.h"
 #include "model_fixture.h"
-#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 
 namespace tandel {
 namespace {
 
-using test::installScript;
-using test::setLines;
-
 // a b c d e against a B c x d: 0 change, 1 addition, 2 deletion.
-class Decisions : public ::testing::Test {
+class Decisions : public test::ModelTest {
 protected:
     void SetUp() override {
-        setLines(model.side(1), {"a", "b", "c", "d", "e"});
-        setLines(model.side(2), {"a", "B", "c", "x", "d"});
-        installScript(model, "2c2\n3a4\n5d5\n");
+        build({"a", "b", "c", "d", "e"}, {"a", "B", "c", "x", "d"}, "2c2\n3a4\n5d5\n");
     }
-    std::string merged() { return MergedText(model, frame, false); }
-
-    MergeModel model;
-    test::FakeFrame frame;
-    SettingsRecord settings;
 };
 
 TEST_F(Decisions, PlainClicksPickOneSide) {
@@ -90,17 +77,12 @@ TEST_F(Decisions, NothingHappensWithoutAComparison) {
 }
 
 // Four lines of side 1 against two of side 2.
-class Split : public ::testing::Test {
+class Split : public test::ModelTest {
 protected:
     void SetUp() override {
-        setLines(model.side(1), {"top", "l1", "l2", "l3", "l4", "end"});
-        setLines(model.side(2), {"top", "r1", "r2", "end"});
-        installScript(model, "2,5c2,3\n");
+        build({"top", "l1", "l2", "l3", "l4", "end"}, {"top", "r1", "r2", "end"}, "2,5c2,3\n");
         ChooseSide(model, frame, 0, 1, false);
     }
-    MergeModel model;
-    test::FakeFrame frame;
-    SettingsRecord settings;
 };
 
 TEST_F(Split, ThirdRowOfAnUnevenChange) {
@@ -120,10 +102,10 @@ TEST_F(Split, ThirdRowOfAnUnevenChange) {
     EXPECT_EQ(s2.gapRanges[1].length(), 2);
     EXPECT_EQ(DisplayLineCount(model), 6);
     // Both parts kept the decision.
-    EXPECT_EQ(MergedText(model, frame, false), "top\nl1\nl2\nl3\nl4\nend\n");
+    EXPECT_EQ(merged(), "top\nl1\nl2\nl3\nl4\nend\n");
     // The parts can now be decided apart.
     ChooseSide(model, frame, 0, 2, false);
-    EXPECT_EQ(MergedText(model, frame, false), "top\nr1\nr2\nl3\nl4\nend\n");
+    EXPECT_EQ(merged(), "top\nr1\nr2\nl3\nl4\nend\n");
 }
 
 TEST_F(Split, OnAFillerRowKeepsTheFillersAboveWithTheUpperPart) {
@@ -137,10 +119,10 @@ TEST_F(Split, OnAFillerRowKeepsTheFillersAboveWithTheUpperPart) {
 }
 
 TEST_F(Split, FirstRowOrCommonLineChangesNothing) {
-    EXPECT_FALSE(SplitAt(model, settings, frame, 1));  // first row of the segment
-    EXPECT_FALSE(SplitAt(model, settings, frame, 0));  // common line
-    EXPECT_FALSE(SplitAt(model, settings, frame, 5));  // common line after it
-    EXPECT_FALSE(SplitAt(model, settings, frame, 40)); // below the last line
+    // The segment's first row, the common lines around it, below the last line.
+    for (std::int64_t row : {1, 0, 5, 40}) {
+        EXPECT_FALSE(SplitAt(model, settings, frame, row)) << row;
+    }
     EXPECT_EQ(model.side(1).segmentCount(), 1);
     settings.topLine = 2; // rows count from the top line
     EXPECT_TRUE(SplitAt(model, settings, frame, 0));
@@ -148,9 +130,7 @@ TEST_F(Split, FirstRowOrCommonLineChangesNothing) {
 }
 
 TEST_F(Split, AdditionSplitOnItsSecondRow) {
-    setLines(model.side(1), {"a", "b"});
-    setLines(model.side(2), {"a", "n1", "n2", "n3", "b"});
-    installScript(model, "1a2,4\n");
+    build({"a", "b"}, {"a", "n1", "n2", "n3", "b"}, "1a2,4\n");
     ASSERT_TRUE(SplitAt(model, settings, frame, 2));
     EXPECT_EQ(model.side(1).gapRanges[0].length(), 1);
     EXPECT_EQ(model.side(1).gapRanges[1].length(), 2);
@@ -158,7 +138,7 @@ TEST_F(Split, AdditionSplitOnItsSecondRow) {
     EXPECT_EQ(model.side(2).textRanges[1].first, 3);
     ChooseSide(model, frame, 0, 2, false);
     ChooseSide(model, frame, 1, 1, false);
-    EXPECT_EQ(MergedText(model, frame, false), "a\nn1\nb\n");
+    EXPECT_EQ(merged(), "a\nn1\nb\n");
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 namespace tandel {
 namespace {
 
-using testing_support::readFile;
 using testing_support::DispatchingFrame;
 using testing_support::TempFolder;
 using testing_support::writeFile;
@@ -60,37 +59,24 @@ TEST(EngineArguments, FollowTheSpaceCommentAndTableSettings) {
     EXPECT_EQ(build(false, false, false, true), build(true, false, false, false));
 }
 
-TEST(TempResultFile, IsCreatedEmptyAndRemovedWithItsObject) {
+TEST(TempResultFile, IsCreatedEmptyFallsBackAndIsRemovedWithItsObject) {
     TempFolder dir;
-    std::string path;
+    TempFolder cwd;
+    const std::string missing = dir.file("no/such/folder");
     {
-        auto temp = TempResultFile::create({dir.path()});
+        auto temp = TempResultFile::create({missing, dir.path()});
         ASSERT_TRUE(temp.has_value());
-        path = temp->path();
-        EXPECT_EQ(path.rfind(dir.path() + "/$3781", 0), 0u) << path;
-        EXPECT_TRUE(std::filesystem::exists(path));
-        EXPECT_EQ(std::filesystem::file_size(path), 0u);
+        EXPECT_EQ(temp->path().rfind(dir.path() + "/$3781", 0), 0u) << temp->path();
+        EXPECT_EQ(std::filesystem::file_size(temp->path()), 0u);
         auto second = TempResultFile::create({dir.path()});
         ASSERT_TRUE(second.has_value());
-        EXPECT_NE(second->path(), path);
+        EXPECT_NE(second->path(), temp->path());
+        // Without a usable folder the file goes to the working folder.
+        auto last = TempResultFile::create({missing}, cwd.path());
+        ASSERT_TRUE(last.has_value());
+        EXPECT_EQ(last->path(), cwd.file("tmp$3781.bin"));
     }
     EXPECT_TRUE(dir.entries().empty());
-}
-
-TEST(TempResultFile, MissingFoldersFallBackInOrder) {
-    TempFolder good;
-    TempFolder cwd;
-    const std::string missing = good.file("no/such/folder");
-    {
-        auto temp = TempResultFile::create({missing, good.path()});
-        ASSERT_TRUE(temp.has_value());
-        EXPECT_EQ(std::filesystem::path(temp->path()).parent_path(), good.path());
-    }
-    {
-        auto temp = TempResultFile::create({missing}, cwd.path());
-        ASSERT_TRUE(temp.has_value());
-        EXPECT_EQ(temp->path(), cwd.file("tmp$3781.bin"));
-    }
     EXPECT_TRUE(cwd.entries().empty());
     EXPECT_FALSE(TempResultFile::create({missing}, missing).has_value());
 }
@@ -107,11 +93,6 @@ class DriverTest : public ::testing::Test {
 protected:
     DriverTest() : tmp_("TMP", tmpFolder.path()) {}
 
-    std::string put(const std::string& name, const std::string& bytes) {
-        const std::string path = files.file(name);
-        writeFile(path, bytes);
-        return path;
-    }
     void load(const std::string& one, const std::string& two) {
         ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, one, 1), 0);
         ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, two, 2), 0);
@@ -138,7 +119,7 @@ private:
 };
 
 TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
-    load(put("a", "a\nb\nc\nd\ne\n"), put("b", "a\nB\nc\nx\nd\n"));
+    load(files.write("a", "a\nb\nc\nd\ne\n"), files.write("b", "a\nB\nc\nx\nd\n"));
     ASSERT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
     runPosted();
 
@@ -156,7 +137,7 @@ TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
 
 TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {
     app.settings.record.compressSpaces = 1;
-    load(put("a", "one  two\nthree\n"), put("b", "one two\nthree\n"));
+    load(files.write("a", "one  two\nthree\n"), files.write("b", "one two\nthree\n"));
     EXPECT_EQ(compareLoaded(), kCompareIdentical);
     EXPECT_TRUE(frame.shownText(Severity::Info, "Files are identical")) << frame.allMessages();
     EXPECT_FALSE(app.model.side(1).hasLists());
@@ -173,7 +154,7 @@ TEST_F(DriverTest, TmpNamingAMissingFolderFallsBack) {
     TempFolder second;
     ScopedEnv missing("TMP", files.file("gone/away"));
     ScopedEnv tmpdir("TMPDIR", second.path());
-    load(put("a", "1\n"), put("b", "2\n"));
+    load(files.write("a", "1\n"), files.write("b", "2\n"));
     EXPECT_EQ(compareLoaded(), kCompareDifferent);
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
     EXPECT_TRUE(second.entries().empty());
@@ -181,7 +162,7 @@ TEST_F(DriverTest, TmpNamingAMissingFolderFallsBack) {
 }
 
 TEST_F(DriverTest, AnEmptySideIsNotComparedOutsideAnUnattendedRun) {
-    load(put("a", ""), put("b", "x\n"));
+    load(files.write("a", ""), files.write("b", "x\n"));
     runPosted();
     EXPECT_EQ(app.settings.record.notYetCompared, 1);
     EXPECT_FALSE(app.model.side(1).hasLists());
@@ -191,8 +172,8 @@ TEST_F(DriverTest, AnEmptySideIsNotComparedOutsideAnUnattendedRun) {
 TEST_F(DriverTest, SpentCopiesAreReloadedBeforeTheNextComparisonOfAnyMode) {
     app.compare.ignoreComments = 1;
     app.compare.comments = {{"/*", "*/"}};
-    const std::string one = put("a", "x = 1; /* old */\ny\n");
-    const std::string two = put("b", "x = 1; /* new note */\ny\n");
+    const std::string one = files.write("a", "x = 1; /* old */\ny\n");
+    const std::string two = files.write("b", "x = 1; /* new note */\ny\n");
     load(one, two);
     frame.posted.clear();
     EXPECT_EQ(compareLoaded(), kCompareIdentical);
@@ -209,8 +190,8 @@ TEST_F(DriverTest, SpentCopiesAreReloadedBeforeTheNextComparisonOfAnyMode) {
 
 TEST_F(DriverTest, AReloadThatFailsGoesOnWithTheSpentCopy) {
     app.compare.tableMode = 1;
-    const std::string one = put("a", "a 1\nb 2\n");
-    const std::string two = put("b", "a 1\nb 3\n");
+    const std::string one = files.write("a", "a 1\nb 2\n");
+    const std::string two = files.write("b", "a 1\nb 3\n");
     load(one, two);
     frame.posted.clear();
     EXPECT_NE(compareLoaded(), kCompareFailed);
@@ -228,9 +209,9 @@ TEST_F(DriverTest, AReloadThatFailsGoesOnWithTheSpentCopy) {
 
 TEST_F(DriverTest, DirectoryWindowModeLoadsQuietlyAndInstallsNothing) {
     app.frameState.directoryWindow = true;
-    const std::string one = put("a", "same\n");
-    EXPECT_EQ(compareFiles(app, one, put("b", "same\n")), kCompareIdentical);
-    EXPECT_EQ(compareFiles(app, one, put("c", "other\n")), kCompareDifferent);
+    const std::string one = files.write("a", "same\n");
+    EXPECT_EQ(compareFiles(app, one, files.write("b", "same\n")), kCompareIdentical);
+    EXPECT_EQ(compareFiles(app, one, files.write("c", "other\n")), kCompareDifferent);
     EXPECT_FALSE(app.model.side(1).hasLists());
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
     EXPECT_TRUE(frame.posted.empty());
@@ -240,28 +221,17 @@ TEST_F(DriverTest, DirectoryWindowModeLoadsQuietlyAndInstallsNothing) {
 TEST_F(DriverTest, TheWalkLoadsAPairAndLearnsTheResult) {
     app.settings.record.directoryWalk = 1;
     frame.onSend = [this](int id) { dispatchCommand(app, id); };
-    const std::string one = put("a", "same\n");
-    EXPECT_EQ(loadPairAndCompare(app, one, put("b", "other\n")), kCompareDifferent);
+    const std::string one = files.write("a", "same\n");
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("b", "other\n")), kCompareDifferent);
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
 
     // Identical pairs are cleared silently; the walk copies them itself.
-    EXPECT_EQ(loadPairAndCompare(app, one, put("c", "same\n")), kCompareIdentical);
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("c", "same\n")), kCompareIdentical);
     EXPECT_EQ(app.model.side(1).lineCount, 0);
     EXPECT_TRUE(app.model.side(1).fileName.empty());
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
 
     EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")), kCompareFailed);
-}
-
-TEST_F(DriverTest, UnattendedCompareOfAnEmptyFileStillSaves) {
-    app.frameState.unattended = true;
-    const std::string out = files.file("out.txt");
-    applyCommandLine(app, {"-auto", "-outf", out});
-    app.settings.record.unixFormat = 1;
-    load(put("a", ""), put("b", "only\n"));
-    runPosted();
-    EXPECT_EQ(app.frameState.exitCode, 0) << frame.allMessages();
-    EXPECT_EQ(readFile(out), "only\n");
 }
 
 } // namespace

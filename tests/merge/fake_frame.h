@@ -79,20 +79,12 @@ public:
     }
 
     bool chooseOpenFile(const std::string&, const std::string&, std::string& chosen) override {
-        if (openAnswers.empty()) {
-            return false;
-        }
-        chosen = take(openAnswers, std::string());
-        return true;
+        return takeChoice(openAnswers, chosen);
     }
     bool chooseSaveFile(const std::string& startDirectory, const std::string& proposal,
                         std::string& chosen) override {
         saveDialogs.emplace_back(startDirectory, proposal);
-        if (saveAnswers.empty()) {
-            return false;
-        }
-        chosen = take(saveAnswers, std::string());
-        return true;
+        return takeChoice(saveAnswers, chosen);
     }
 
     // The texts shown at one severity.
@@ -114,6 +106,12 @@ private:
         T value = std::move(queue.front());
         queue.pop_front();
         return value;
+    }
+    // A dialog answer; an empty queue is a cancelled dialog.
+    static bool takeChoice(std::deque<std::string>& queue, std::string& chosen) {
+        const bool answered = !queue.empty();
+        chosen = take(queue, chosen);
+        return answered;
     }
 };
 

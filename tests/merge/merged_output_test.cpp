@@ -1,6 +1,7 @@
 #include "fake_frame.h"
 #include "merge/command_ids.h"
 #include "merge/decisions.h"
+#include "merge/driver_test_support.h"
 #include "merge/merged_output.h"
 #include "model_fixture.h"
 #include "settings/settings_record.h"
@@ -16,18 +17,18 @@ using test::setLines;
 class Output : public ::testing::Test {
 protected:
     void SetUp() override {
-        setLines(model.side(1), {"a", "", "old", "z"}, dir.path("one.txt"));
-        setLines(model.side(2), {"a", "", "new", "z"}, dir.path("two.txt"));
+        setLines(model.side(1), {"a", "", "old", "z"}, dir.file("one.txt"));
+        setLines(model.side(2), {"a", "", "new", "z"}, dir.file("two.txt"));
         dir.write("one.txt", "a\n\nold\nz\n");
         dir.write("two.txt", "a\n\nnew\nz\n");
         installScript(model, "3c3\n");
     }
     int produce(OutputSink sink, bool differencesOnly = false,
                 const std::string& target = "out.txt") {
-        return Produce(model, settings, frame, dir.path(target), sink, differencesOnly);
+        return Produce(model, settings, frame, dir.file(target), sink, differencesOnly);
     }
 
-    test::TempDir dir;
+    testing_support::TempFolder dir;
     MergeModel model;
     test::FakeFrame frame;
     SettingsRecord settings;
@@ -43,7 +44,7 @@ TEST_F(Output, RefusesBeforeAComparisonAndWhileUnresolved) {
     EXPECT_EQ(produce(OutputSink::File), 1);
     EXPECT_EQ(frame.shown(Severity::Error).back(), "You have unresolved difference(s) !");
     EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kNextUnresolved, cmd::kNextUnresolved}));
-    EXPECT_FALSE(test::TempDir::readPath(dir.path("out.txt")).size() > 0);
+    EXPECT_FALSE(testing_support::readFile(dir.file("out.txt")).size() > 0);
     EXPECT_FALSE(frame.preview);
     // The differences listing needs no decisions.
     EXPECT_EQ(produce(OutputSink::Preview, true), 0);

@@ -1,16 +1,16 @@
 // Builds merge models for tests: sides from literal lines and lists from a
-// normal-format result, and temporary folders with files.
+// normal-format result.
 #pragma once
 
+#include "merge/fake_frame.h"
 #include "merge/merge_model.h"
+#include "merge/merged_output.h"
 #include "merge/script_reader.h"
 #include "merge/segment_map.h"
+#include "settings/settings_record.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,42 +42,20 @@ inline ScriptOutcome installScript(MergeModel& model, const std::string& script)
     return outcome;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tandel-model-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+// A model with a frame and display settings, for tests of the merge steps.
+class ModelTest : public ::testing::Test {
+protected:
+    void build(const std::vector<std::string>& one, const std::vector<std::string>& two,
+               const std::string& script) {
+        setLines(model.side(1), one);
+        setLines(model.side(2), two);
+        installScript(model, script);
     }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    std::string merged() { return MergedText(model, frame, false); }
 
-    std::string path(const std::string& name) const { return path_ + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(path(name), std::ios::binary | std::ios::trunc);
-        out << bytes;
-        return path(name);
-    }
-    std::string read(const std::string& name) const { return readPath(path(name)); }
-    static std::string readPath(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> found;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            found.push_back(entry.path().filename().string());
-        }
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-
-private:
-    std::string path_;
+    MergeModel model;
+    FakeFrame frame;
+    SettingsRecord settings;
 };
 
 } // namespace tandel::test

@@ -1,32 +1,22 @@
-#include "fake_frame.h"
 #include "merge/decisions.h"
 #include "merge/navigation.h"
 #include "merge/segment_map.h"
 #include "model_fixture.h"
-#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 
 namespace tandel {
 namespace {
 
-using test::installScript;
-using test::setLines;
-
 // 40 lines each; single-line changes at lines 2, 10, 20 and 30.
-class Navigation : public ::testing::Test {
+class Navigation : public test::ModelTest {
 protected:
     void SetUp() override {
-        std::vector<std::string> lines(40, "same");
-        setLines(model.side(1), lines);
-        setLines(model.side(2), lines);
-        installScript(model, "2c2\n10c10\n20c20\n30c30\n");
+        const std::vector<std::string> lines(40, "same");
+        build(lines, lines, "2c2\n10c10\n20c20\n30c30\n");
         settings.contextLines = 3;
         settings.rowCount = static_cast<std::int32_t>(DisplayLineCount(model));
     }
-    MergeModel model;
-    test::FakeFrame frame;
-    SettingsRecord settings;
 };
 
 TEST_F(Navigation, SegmentStartsAroundTheCurrentLine) {
@@ -52,6 +42,10 @@ TEST_F(Navigation, NextAndPreviousKeepContextLinesAbove) {
     EXPECT_EQ(settings.topLine, 6);
     GoToNeighbour(model, settings, frame, 1, true);
     EXPECT_EQ(settings.topLine, 16);
+    GoToLastLine(settings, frame);
+    EXPECT_EQ(settings.topLine, 39);
+    ScrollToLine(settings, frame, -5);
+    EXPECT_EQ(settings.topLine, 0);
 }
 
 TEST_F(Navigation, UnresolvedSkipsDecidedSegmentsWithoutWrapping) {
@@ -68,17 +62,6 @@ TEST_F(Navigation, UnresolvedSkipsDecidedSegmentsWithoutWrapping) {
     settings.topLine = 0;
     GoToUnresolved(model, settings, frame, true);
     EXPECT_EQ(settings.topLine, 6);
-}
-
-TEST_F(Navigation, FirstAndLastSegmentAndLine) {
-    GoToLastSegment(model, settings, frame);
-    EXPECT_EQ(settings.topLine, 26);
-    GoToFirstSegment(model, settings, frame);
-    EXPECT_EQ(settings.topLine, 0);
-    GoToLastLine(settings, frame);
-    EXPECT_EQ(settings.topLine, 39);
-    ScrollToLine(settings, frame, -5);
-    EXPECT_EQ(settings.topLine, 0);
 }
 
 TEST(NavigationWithoutLists, DoesNothing) {

