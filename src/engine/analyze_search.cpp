@@ -1,12 +1,15 @@
 // Shortest edit script by divide and conquer: a search from both ends of a
 // range for a middle snake splits it into two ranges of half the cost each.
 #include "engine/analyze_stages.h"
+#include "engine/analyze_sweep.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace tandel {
 namespace {
@@ -33,22 +36,47 @@ struct Split {
     int cost;
 };
 
-class Searcher {
+// The furthest points of one search direction, by diagonal. Each cost step
+// touches diagonals of one parity only and reads its neighbours of the other
+// parity, so the two parities live in separate arrays: a step then reads and
+// writes contiguous memory, and its first pass vectorises.
+class DiagonalStore {
 public:
-    Searcher(const SearchInput& input0, const SearchInput& input1, bool heuristic)
-        : xv_(input0.classes.data()), yv_(input1.classes.data()), heuristic_(heuristic),
-          diagonals_(input0.classes.size() + input1.classes.size() + 3),
-          offset_(input1.classes.size() + 1) {}
+    // Diagonals -(n1 + 2) .. n0 + 2 all have a slot.
+    DiagonalStore(std::size_t n0, std::size_t n1)
+        : offset_(static_cast<int>(n1) + 2), half_((n0 + n1 + 6) / 2 + 2) {}
+
+    void allocate() {
+        even_ = std::make_unique_for_overwrite<int[]>(half_);
+        odd_ = std::make_unique_for_overwrite<int[]>(half_);
+    }
+    bool allocated() const { return even_ != nullptr; }
+
+    int index(int d) const { return (d + offset_) >> 1; }
+    int* parity(int d) const { return ((d + offset_) & 1) != 0 ? odd_.get() : even_.get(); }
+    int* other(int d) const { return ((d + offset_) & 1) != 0 ? even_.get() : odd_.get(); }
+    // The slot of diagonal d - 1 among the other parity's, relative to d's.
+    int lowerShift(int d) const { return ((d + offset_) & 1) != 0 ? 0 : -1; }
+    int& at(int d) const { return parity(d)[index(d)]; }
+
+private:
+    int offset_;
+    std::size_t half_;
+    std::unique_ptr<int[]> even_;
+    std::unique_ptr<int[]> odd_;
+};
+
+template <typename Class> class Searcher {
+public:
+    Searcher(const Class* x, std::size_t n0, const Class* y, std::size_t n1, bool heuristic)
+        : xv_(x), yv_(y), heuristic_(heuristic), fd_(n0, n1), bd_(n0, n1) {}
 
     Split split(int xlo, int xhi, int ylo, int yhi) {
         // Every entry is written before it is read, so the arrays need no
         // clearing; and inputs that pair up after discarding never need them.
-        if (!forwardStore_) {
-            forwardStore_ = std::make_unique_for_overwrite<int[]>(diagonals_);
-            backwardStore_ = std::make_unique_for_overwrite<int[]>(diagonals_);
-            // Diagonals run from -(n1 + 1) to n0 + 1.
-            fd_ = forwardStore_.get() + offset_;
-            bd_ = backwardStore_.get() + offset_;
+        if (!fd_.allocated()) {
+            fd_.allocate();
+            bd_.allocate();
         }
         return heuristic_ ? middleSnake<true>(xlo, xhi, ylo, yhi)
                           : middleSnake<false>(xlo, xhi, ylo, yhi);
@@ -65,43 +93,36 @@ private:
     bool backwardHeuristic(int c, int bmin, int bmax, int bmid, int xhi, int yhi,
                            Split& split) const;
 
-    const int* xv_;
-    const int* yv_;
+    const Class* xv_;
+    const Class* yv_;
     bool heuristic_;
-    std::size_t diagonals_;
-    std::size_t offset_;
-    std::unique_ptr<int[]> forwardStore_;
-    std::unique_ptr<int[]> backwardStore_;
-    int* fd_ = nullptr; // furthest x reached forwards, by diagonal x - y
-    int* bd_ = nullptr; // smallest x reached backwards, by diagonal
+    DiagonalStore fd_; // furthest x reached forwards, by diagonal x - y
+    DiagonalStore bd_; // smallest x reached backwards, by diagonal
 };
 
 // Extends the furthest forward point of every diagonal d in [fmin, fmax] of
-// one parity by one edit and the snake after it. Returns the first diagonal
-// that meets the backward search, or kNoDiagonal.
+// one parity by one edit and the snake after it. Returns the first diagonal,
+// from fmax down, that meets the backward search, or kNoDiagonal.
+template <typename Class>
 template <bool kCheck, bool kTrackSnakes>
-int Searcher::forwardSweep(int fmin, int fmax, int bmin, int bmax, int xhi, int yhi,
-                           bool& bigSnake) {
-    const int* const X = xv_;
-    const int* const Y = yv_;
-    int* const fd = fd_;
-    const int* const bd = bd_;
-    for (int d = fmax; d >= fmin; d -= 2) {
-        const int lo = fd[d - 1];
-        const int hi = fd[d + 1];
-        int x = lo >= hi ? lo + 1 : hi;
-        const int start = x;
-        // y = x - d stays below yhi while x stays below yhi + d.
-        const int limit = std::min(xhi, yhi + d);
-        while (x < limit && X[x] == Y[x - d]) {
-            ++x;
-        }
-        if constexpr (kTrackSnakes) {
-            bigSnake |= x - start > kSnakeLimit;
-        }
-        fd[d] = x;
-        if constexpr (kCheck) {
-            if (bmin <= d && d <= bmax && bd[d] <= x) {
+int Searcher<Class>::forwardSweep(int fmin, int fmax, int bmin, int bmax, int xhi, int yhi,
+                                  bool& bigSnake) {
+    int* const own = fd_.parity(fmin);
+    const SweepSpan<Class> span{
+        xv_, yv_, own, fd_.other(fmin) + fd_.lowerShift(fmin), fd_.index(fmin), fd_.index(fmax),
+        fmin};
+    const int longest = forwardStep(span, xhi, yhi);
+    if constexpr (kTrackSnakes) {
+        bigSnake |= longest > kSnakeLimit;
+    }
+    if constexpr (kCheck) {
+        // Snakes never affect each other within a step, so meetings can be
+        // looked for once all of them are followed.
+        const int* const other = bd_.parity(fmin);
+        const int top = std::min(fmax, bmax);
+        for (int d = fmax - (fmax - top + 1) / 2 * 2, k = fd_.index(d); d >= fmin && d >= bmin;
+             d -= 2, --k) {
+            if (other[k] <= own[k]) {
                 return d;
             }
         }
@@ -109,28 +130,24 @@ int Searcher::forwardSweep(int fmin, int fmax, int bmin, int bmax, int xhi, int 
     return kNoDiagonal;
 }
 
+template <typename Class>
 template <bool kCheck, bool kTrackSnakes>
-int Searcher::backwardSweep(int bmin, int bmax, int fmin, int fmax, int xlo, int ylo,
-                            bool& bigSnake) {
-    const int* const X = xv_;
-    const int* const Y = yv_;
-    const int* const fd = fd_;
-    int* const bd = bd_;
-    for (int d = bmax; d >= bmin; d -= 2) {
-        const int lo = bd[d - 1];
-        const int hi = bd[d + 1];
-        int x = lo < hi ? lo : hi - 1;
-        const int start = x;
-        const int limit = std::max(xlo, ylo + d);
-        while (x > limit && X[x - 1] == Y[x - 1 - d]) {
-            --x;
-        }
-        if constexpr (kTrackSnakes) {
-            bigSnake |= start - x > kSnakeLimit;
-        }
-        bd[d] = x;
-        if constexpr (kCheck) {
-            if (fmin <= d && d <= fmax && x <= fd[d]) {
+int Searcher<Class>::backwardSweep(int bmin, int bmax, int fmin, int fmax, int xlo, int ylo,
+                                   bool& bigSnake) {
+    int* const own = bd_.parity(bmin);
+    const SweepSpan<Class> span{
+        xv_, yv_, own, bd_.other(bmin) + bd_.lowerShift(bmin), bd_.index(bmin), bd_.index(bmax),
+        bmin};
+    const int longest = backwardStep(span, xlo, ylo);
+    if constexpr (kTrackSnakes) {
+        bigSnake |= longest > kSnakeLimit;
+    }
+    if constexpr (kCheck) {
+        const int* const other = fd_.parity(bmin);
+        const int top = std::min(bmax, fmax);
+        for (int d = bmax - (bmax - top + 1) / 2 * 2, k = bd_.index(d); d >= bmin && d >= fmin;
+             d -= 2, --k) {
+            if (own[k] <= other[k]) {
                 return d;
             }
         }
@@ -138,9 +155,9 @@ int Searcher::backwardSweep(int bmin, int bmax, int fmin, int fmax, int xlo, int
     return kNoDiagonal;
 }
 
-template <bool kHeuristic> Split Searcher::middleSnake(int xlo, int xhi, int ylo, int yhi) {
-    int* const fd = fd_;
-    int* const bd = bd_;
+template <typename Class>
+template <bool kHeuristic>
+Split Searcher<Class>::middleSnake(int xlo, int xhi, int ylo, int yhi) {
     const int dmin = xlo - yhi;
     const int dmax = xhi - ylo;
     const int fmid = xlo - ylo;
@@ -152,21 +169,21 @@ template <bool kHeuristic> Split Searcher::middleSnake(int xlo, int xhi, int ylo
     // With an odd distance between the middles the searches can only meet
     // after a forward step, otherwise only after a backward one.
     const bool odd = ((fmid - bmid) & 1) != 0;
-    fd[fmid] = xlo;
-    bd[bmid] = xhi;
+    fd_.at(fmid) = xlo;
+    bd_.at(bmid) = xhi;
 
     for (int c = 1;; ++c) {
         bool bigSnake = false;
 
         if (fmin > dmin) {
             --fmin;
-            fd[fmin - 1] = -1;
+            fd_.at(fmin - 1) = -1;
         } else {
             ++fmin;
         }
         if (fmax < dmax) {
             ++fmax;
-            fd[fmax + 1] = -1;
+            fd_.at(fmax + 1) = -1;
         } else {
             --fmax;
         }
@@ -174,18 +191,19 @@ template <bool kHeuristic> Split Searcher::middleSnake(int xlo, int xhi, int ylo
             odd ? forwardSweep<true, kHeuristic>(fmin, fmax, bmin, bmax, xhi, yhi, bigSnake)
                 : forwardSweep<false, kHeuristic>(fmin, fmax, bmin, bmax, xhi, yhi, bigSnake);
         if (met != kNoDiagonal) {
-            return {bd[met], bd[met] - met, 2 * c - 1};
+            const int x = bd_.at(met);
+            return {x, x - met, 2 * c - 1};
         }
 
         if (bmin > dmin) {
             --bmin;
-            bd[bmin - 1] = kBackwardFar;
+            bd_.at(bmin - 1) = kBackwardFar;
         } else {
             ++bmin;
         }
         if (bmax < dmax) {
             ++bmax;
-            bd[bmax + 1] = kBackwardFar;
+            bd_.at(bmax + 1) = kBackwardFar;
         } else {
             --bmax;
         }
@@ -193,7 +211,8 @@ template <bool kHeuristic> Split Searcher::middleSnake(int xlo, int xhi, int ylo
             odd ? backwardSweep<false, kHeuristic>(bmin, bmax, fmin, fmax, xlo, ylo, bigSnake)
                 : backwardSweep<true, kHeuristic>(bmin, bmax, fmin, fmax, xlo, ylo, bigSnake);
         if (joined != kNoDiagonal) {
-            return {bd[joined], bd[joined] - joined, 2 * c};
+            const int x = bd_.at(joined);
+            return {x, x - joined, 2 * c};
         }
 
         if (kHeuristic && c > kHeuristicCost && bigSnake) {
@@ -209,12 +228,13 @@ template <bool kHeuristic> Split Searcher::middleSnake(int xlo, int xhi, int ylo
 // The forward diagonal that got furthest while staying near the middle, if it
 // ends in a snake of at least kSnakeLimit lines. The range is split at that
 // forward point: the backward array holds nothing meaningful there.
-bool Searcher::forwardHeuristic(int c, int fmin, int fmax, int fmid, int xlo, int ylo,
-                                Split& split) const {
+template <typename Class>
+bool Searcher<Class>::forwardHeuristic(int c, int fmin, int fmax, int fmid, int xlo, int ylo,
+                                       Split& split) const {
     long long best = 0;
     for (int d = fmax; d >= fmin; d -= 2) {
         const long long dd = d - fmid;
-        const int x = fd_[d];
+        const int x = fd_.at(d);
         const int y = x - d;
         const long long value = 2LL * x - dd;
         if (2LL * (x - xlo) - dd <= 12LL * (c + std::llabs(dd)) || value <= best ||
@@ -233,12 +253,13 @@ bool Searcher::forwardHeuristic(int c, int fmin, int fmax, int fmid, int xlo, in
     return best > 0;
 }
 
-bool Searcher::backwardHeuristic(int c, int bmin, int bmax, int bmid, int xhi, int yhi,
-                                 Split& split) const {
+template <typename Class>
+bool Searcher<Class>::backwardHeuristic(int c, int bmin, int bmax, int bmid, int xhi, int yhi,
+                                        Split& split) const {
     long long best = 0;
     for (int d = bmax; d >= bmin; d -= 2) {
         const long long dd = d - bmid;
-        const int x = bd_[d];
+        const int x = bd_.at(d);
         const int y = x - d;
         const long long value = 2LL * (xhi - x) + dd;
         if (value <= 12LL * (c + std::llabs(dd)) || value <= best || xhi - x <= kSnakeLimit ||
@@ -257,15 +278,13 @@ bool Searcher::backwardHeuristic(int c, int bmin, int bmax, int bmid, int xhi, i
     return best > 0;
 }
 
-} // namespace
-
-bool searchChanges(const SearchInput& input0, const SearchInput& input1, bool heuristic,
-                   char* changed0, char* changed1) {
+template <typename Class>
+bool searchWith(const SearchInput& input0, const SearchInput& input1, Searcher<Class>& searcher,
+                char* changed0, char* changed1) {
     const int* const X = input0.classes.data();
     const int* const Y = input1.classes.data();
     const int* const real0 = input0.realIndex.data();
     const int* const real1 = input1.realIndex.data();
-    Searcher searcher(input0, input1, heuristic);
 
     // An explicit stack: with the heuristic, splits need not halve the cost,
     // and the depth could grow with the number of lines.
@@ -309,6 +328,42 @@ bool searchChanges(const SearchInput& input0, const SearchInput& input1, bool he
         }
     }
     return true;
+}
+
+// Narrow copies of the classes keep more of both inputs in the nearest cache
+// during the search; the vector step reads past the end of them.
+template <typename Class>
+bool searchNarrow(const SearchInput& input0, const SearchInput& input1, bool heuristic,
+                  char* changed0, char* changed1) {
+    const std::size_t n0 = input0.classes.size();
+    const std::size_t n1 = input1.classes.size();
+    std::vector<Class> x(n0 + 4, 0);
+    std::vector<Class> y(n1 + 4, 0);
+    std::copy(input0.classes.begin(), input0.classes.end(), x.begin());
+    std::copy(input1.classes.begin(), input1.classes.end(), y.begin());
+    Searcher<Class> searcher(x.data(), n0, y.data(), n1, heuristic);
+    return searchWith(input0, input1, searcher, changed0, changed1);
+}
+
+int largestClass(const SearchInput& input) {
+    return input.classes.empty() ? 0
+                                 : *std::max_element(input.classes.begin(), input.classes.end());
+}
+
+} // namespace
+
+bool searchChanges(const SearchInput& input0, const SearchInput& input1, bool heuristic,
+                   char* changed0, char* changed1) {
+    const int largest = std::max(largestClass(input0), largestClass(input1));
+    if (largest <= std::numeric_limits<std::uint8_t>::max()) {
+        return searchNarrow<std::uint8_t>(input0, input1, heuristic, changed0, changed1);
+    }
+    if (largest <= std::numeric_limits<std::uint16_t>::max()) {
+        return searchNarrow<std::uint16_t>(input0, input1, heuristic, changed0, changed1);
+    }
+    Searcher<int> searcher(input0.classes.data(), input0.classes.size(), input1.classes.data(),
+                           input1.classes.size(), heuristic);
+    return searchWith(input0, input1, searcher, changed0, changed1);
 }
 
 } // namespace tandel
