@@ -1,10 +1,8 @@
-#include "fake_frame.h"
 #include "merge/command_ids.h"
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"
 #include "model_fixture.h"
-#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +12,12 @@ namespace {
 using test::installScript;
 using test::setLines;
 
-class Output : public ::testing::Test {
+class Output : public test::ModelTest {
 protected:
     void SetUp() override {
-        setLines(model.side(1), {"a", "", "old", "z"}, dir.file("one.txt"));
-        setLines(model.side(2), {"a", "", "new", "z"}, dir.file("two.txt"));
-        dir.write("one.txt", "a\n\nold\nz\n");
-        dir.write("two.txt", "a\n\nnew\nz\n");
-        installScript(model, "3c3\n");
+        build({"a", "", "old", "z"}, {"a", "", "new", "z"}, "3c3\n");
+        model.side(1).fileName = dir.write("one.txt", "a\n\nold\nz\n");
+        model.side(2).fileName = dir.write("two.txt", "a\n\nnew\nz\n");
     }
     int produce(OutputSink sink, bool differencesOnly = false,
                 const std::string& target = "out.txt") {
@@ -29,9 +25,6 @@ protected:
     }
 
     testing_support::TempFolder dir;
-    MergeModel model;
-    test::FakeFrame frame;
-    SettingsRecord settings;
 };
 
 TEST_F(Output, RefusesBeforeAComparisonAndWhileUnresolved) {
@@ -109,7 +102,7 @@ TEST_F(Output, LinesSurviveWholeWhateverTheirBytes) {
 TEST_F(Output, RangesBeyondTheTextAreClampedAndReportedOnce) {
     installScript(model, "3,9c3,8\n");
     SelectAll(model, frame);
-    EXPECT_EQ(MergedText(model, frame, false), "a\n\nnew\nz\nold\nz\n");
+    EXPECT_EQ(merged(), "a\n\nnew\nz\nold\nz\n");
     EXPECT_EQ(frame.shown(Severity::Error),
               std::vector<std::string>{
                   "There was an error in file differences.\nPlease check the output file"});

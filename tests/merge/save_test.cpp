@@ -30,12 +30,6 @@ protected:
         settings.record.notYetCompared = 0;
         ChooseSide(model, frame, 0, 2, false);
     }
-    mode_t modeOf(const std::string& name) {
-        struct stat st {};
-        ::stat(dir.file(name).c_str(), &st);
-        return st.st_mode & 07777;
-    }
-
     testing_support::TempFolder dir;
     MergeModel model;
     test::FakeFrame frame;
@@ -50,7 +44,9 @@ TEST_F(Saving, SaveAsLeftAsksThenBacksUpAndReplacesTheBackupNextTime) {
               "File " + dir.file("left.txt") + " already exists.\nSave anyway ?");
     EXPECT_EQ(dir.read("left.txt"), "same\nright\n");
     EXPECT_EQ(dir.read("left.txt.bak"), "same\nleft\n");
-    EXPECT_EQ(modeOf("left.txt"), 0640u);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("left.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 
     ChooseSide(model, frame, 0, 1, false);
     EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
