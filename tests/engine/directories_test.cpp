@@ -29,40 +29,31 @@ struct DirectoryPair : EngineHarness {
     }
     std::string left(const std::string& name) { return folder.file("left/" + name); }
     std::string right(const std::string& name) { return folder.file("right/" + name); }
+    std::string header(const std::string& name) {
+        return "diff " + left(name) + " " + right(name) + "\n";
+    }
+    bool reported(const std::string& text) { return result().find(text) != std::string::npos; }
 };
 
 TEST(DirectoryCompareTest, WalkReportsEveryPairInNameOrder) {
     DirectoryPair d;
     EXPECT_EQ(d.run({}), 1);
-    EXPECT_EQ(d.result(), "diff " + d.left("changed") + " " + d.right("changed") + "\n2c2\n" +
-                              "File onlyleft only in " + d.folder.file("left") + "\n" +
-                              "File onlyright only in " + d.folder.file("right") + "\n" +
-                              "Common subdirectories: " + d.left("sub") + " and " + d.right("sub") +
-                              "\n");
-}
-
-TEST(DirectoryCompareTest, RecursiveNewFileWalk) {
-    DirectoryPair d;
+    EXPECT_EQ(d.result(), d.header("changed") + "2c2\nFile onlyleft only in " +
+                              d.folder.file("left") + "\nFile onlyright only in " +
+                              d.folder.file("right") + "\nCommon subdirectories: " + d.left("sub") +
+                              " and " + d.right("sub") + "\n");
     EXPECT_EQ(d.run({"-r", "-N"}), 1);
-    EXPECT_EQ(d.result(), "diff " + d.left("changed") + " " + d.right("changed") + "\n2c2\n" +
-                              "diff " + d.left("onlyleft") + " " + d.right("onlyleft") + "\n1d0\n" +
-                              "diff " + d.left("onlyright") + " " + d.right("onlyright") +
-                              "\n0a1,2\n" + "diff " + d.left("sub/deep") + " " +
-                              d.right("sub/deep") + "\n1c1\n");
+    EXPECT_EQ(d.result(), d.header("changed") + "2c2\n" + d.header("onlyleft") + "1d0\n" +
+                              d.header("onlyright") + "0a1,2\n" + d.header("sub/deep") + "1c1\n");
 }
 
 TEST(DirectoryCompareTest, FirstSideNewFileOnlyForEntriesOfTheSecondSide) {
     DirectoryPair d;
     d.folder.write("right/newdir/inner", "i\n");
     EXPECT_EQ(d.run({"-P", "-r", "-q"}), 1);
-    const std::string result = d.result();
-    EXPECT_NE(result.find("File onlyleft only in"), std::string::npos);
-    EXPECT_NE(
-        result.find("Files " + d.left("onlyright") + " and " + d.right("onlyright") + " differ\n"),
-        std::string::npos);
-    EXPECT_NE(result.find("Files " + d.left("newdir/inner") + " and " + d.right("newdir/inner") +
-                          " differ\n"),
-              std::string::npos);
+    EXPECT_TRUE(d.reported("File onlyleft only in"));
+    for (const std::string name : {"onlyright", "newdir/inner"})
+        EXPECT_TRUE(d.reported("Files " + d.left(name) + " and " + d.right(name) + " differ\n"));
 }
 
 TEST(DirectoryCompareTest, DirectoryAgainstFileAndFileAgainstDirectory) {
@@ -70,9 +61,8 @@ TEST(DirectoryCompareTest, DirectoryAgainstFileAndFileAgainstDirectory) {
     d.folder.write("left/kind", "file\n");
     d.folder.write("right/kind/x", "x\n");
     EXPECT_EQ(d.run({"-s"}), 1);
-    EXPECT_NE(
-        d.result().find(d.right("kind") + " is a directory but " + d.left("kind") + " is not\n"),
-        std::string::npos);
+    EXPECT_TRUE(
+        d.reported(d.right("kind") + " is a directory but " + d.left("kind") + " is not\n"));
 
     // At the top a file against a directory means the file of the same name in it.
     const std::string file = d.folder.write("changed", "a\nb\n");

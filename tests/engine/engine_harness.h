@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,9 +32,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
-
     std::string write(const std::string& name, const std::string& text) const {
         const auto target = path_ / name;
         std::filesystem::create_directories(target.parent_path());
@@ -47,19 +44,12 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 // A copy of a text with exactly kEngineSpareBytes after it, so that the
 // sanitizers catch any access beyond.
 struct CallerText {
-    explicit CallerText(const std::string& text) : bytes(text.size() + kEngineSpareBytes) {
+    explicit CallerText(const std::string& text)
+        : bytes(text.size() + kEngineSpareBytes), length(text.size()) {
         text.copy(bytes.data(), text.size());
-        length = text.size();
     }
     EngineText view() { return {bytes.data(), length}; }
     std::vector<char> bytes;
@@ -75,15 +65,22 @@ struct EngineHarness {
 
     // Runs "diff", options..., "-o" result, first, second on the given texts.
     int compare(const std::string& first, const std::string& second,
-                std::initializer_list<std::string> options = {}) {
-        const std::string name0 = folder.write("first", first);
-        const std::string name1 = folder.write("second", second);
+                const std::vector<std::string>& options = {}) {
         std::vector<std::string> words{"diff"};
-        words.insert(words.end(), options);
-        words.insert(words.end(), {"-o", output, name0, name1});
+        words.insert(words.end(), options.begin(), options.end());
+        words.insert(words.end(),
+                     {"-o", output, folder.write("first", first), folder.write("second", second)});
         CallerText text0(first);
         CallerText text1(second);
         return runWords(words, text0.view(), text1.view());
+    }
+
+    // The status and the result file together, as "1:3c3\n", so that one
+    // expectation checks both.
+    std::string outcome(const std::string& first, const std::string& second,
+                        const std::vector<std::string>& options = {}) {
+        const int status = compare(first, second, options);
+        return std::to_string(status) + ":" + result();
     }
 
     int runWords(std::vector<std::string> words, EngineText first = {}, EngineText second = {}) {
@@ -96,7 +93,11 @@ struct EngineHarness {
     }
 
     bool outputExists() const { return std::filesystem::exists(output); }
-    std::string result() const { return readFile(output); }
+    std::string result() const {
+        std::ostringstream content;
+        content << std::ifstream(output, std::ios::binary).rdbuf();
+        return content.str();
+    }
 };
 
 } // namespace tandel::testing

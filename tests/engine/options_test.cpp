@@ -33,14 +33,11 @@ TEST(EngineOptionsTest, LongNamesAbbreviateUnlessAmbiguousAndExactNamesWin) {
 }
 
 TEST(EngineOptionsTest, RejectedAndIncompleteOptions) {
-    for (const auto& words : std::vector<std::vector<const char*>>{{"-c", "a", "b"},
-                                                                   {"-x", "a", "b"},
-                                                                   {"--in=3", "a", "b"},
-                                                                   {"--in", "3", "a", "b"},
-                                                                   {"--zz", "a", "b"},
-                                                                   {"--te=1", "a", "b"},
-                                                                   {"a", "b", "-o"},
-                                                                   {"a", "b", "--ou"}})
+    using Words = std::vector<const char*>;
+    for (const Words& words :
+         {Words{"-c", "a", "b"}, Words{"-x", "a", "b"}, Words{"--in=3", "a", "b"},
+          Words{"--in", "3", "a", "b"}, Words{"--zz", "a", "b"}, Words{"--te=1", "a", "b"},
+          Words{"a", "b", "-o"}, Words{"a", "b", "--ou"}})
         EXPECT_EQ(parse(words).status, ParseStatus::Rejected) << words[0];
 }
 
@@ -74,26 +71,20 @@ TEST(EngineEntryTest, EachCallSeesOnlyItsOwnSwitchesButKeepsTheOutputName) {
     EXPECT_EQ(h.compare("a  b\n", "a b\n", {"-b", "-s"}), 0);
     EXPECT_NE(h.result().find("are identical"), std::string::npos);
 
-    // No -b this time, and no -o: the name of the previous call still holds.
-    const std::string first = h.folder.write("first", "a  b\n");
-    const std::string second = h.folder.write("second", "a b\n");
+    // The same files without -b, and without -o: the previous name still holds.
     testing::CallerText text0("a  b\n");
     testing::CallerText text1("a b\n");
-    EXPECT_EQ(h.runWords({"diff", first, second}, text0.view(), text1.view()), 1);
+    EXPECT_EQ(h.runWords({"diff", h.folder.file("first"), h.folder.file("second")}, text0.view(),
+                         text1.view()),
+              1);
     EXPECT_EQ(h.result(), "1c1\n");
     EXPECT_EQ(h.engine.outputName(), h.output);
-}
 
-TEST(EngineEntryTest, WithoutAnyOutputNameTheResultIsTrouble) {
-    testing::TempFolder folder;
-    const std::string file = folder.write("one", "x\n");
-    testing::RecordingSink sink;
-    Engine engine;
-    std::string words[] = {"diff", file, file};
-    char* argv[] = {words[0].data(), words[1].data(), words[2].data(), nullptr};
-    testing::CallerText text("x\n");
-    EXPECT_EQ(engine.run(3, argv, text.view(), text.view(), sink), 2);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{"Can't open output file"});
+    // A fresh engine has no output name to fall back on.
+    EngineHarness fresh;
+    const std::string file = fresh.folder.write("one", "x\n");
+    EXPECT_EQ(fresh.runWords({"diff", file, file}, text0.view(), text0.view()), 2);
+    EXPECT_EQ(fresh.sink.messages, std::vector<std::string>{"Can't open output file"});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "engine/compare_settings.h"
 #include "engine/table_column_list.h"
+#include "engine/table_definition.h"
 
 #include <gtest/gtest.h>
 
@@ -59,9 +60,8 @@ TEST(TableColumns, ColumnTableFollowsTheType) {
         settings.columnType = type;
         rebuildColumnTable(settings);
         std::string bytes;
-        for (char c : std::string("a Z9.\t\xe9-;")) {
+        for (char c : std::string("a Z9.\t\xe9-;"))
             bytes += settings.columnChars[static_cast<unsigned char>(c)] ? c : '_';
-        }
         return bytes;
     };
     EXPECT_EQ(columnBytes(kColumnNumeric), "___9_____");
@@ -78,9 +78,8 @@ TEST(TableColumns, ColumnTableFollowsTheType) {
 
 TEST(TableColumns, PositionListKeepsOrder) {
     std::vector<ColumnRange> list;
-    for (ColumnRange range : {ColumnRange{12, 20}, {1, 8}, {30, 31}, {9, 10}}) {
+    for (ColumnRange range : {ColumnRange{12, 20}, {1, 8}, {30, 31}, {9, 10}})
         insertColumnRange(list, range);
-    }
     EXPECT_EQ(list, (std::vector<ColumnRange>{{1, 8}, {9, 10}, {12, 20}, {30, 31}}));
     EXPECT_TRUE(columnRangeOverlaps(list, {8, 8}));
     EXPECT_TRUE(columnRangeOverlaps(list, {21, 30}));
@@ -88,6 +87,41 @@ TEST(TableColumns, PositionListKeepsOrder) {
     EXPECT_TRUE(removeColumnRange(list, 1));
     EXPECT_FALSE(removeColumnRange(list, 3));
     EXPECT_EQ(list, (std::vector<ColumnRange>{{1, 8}, {12, 20}, {30, 31}}));
+}
+
+// The listed bytes of a character-set text, in byte order.
+std::string listed(std::string_view text) {
+    std::array<unsigned char, 256> table{};
+    parseDefinitionText(table, text, kDefinitionCharset);
+    std::string bytes;
+    for (int c = 0; c < 256; ++c)
+        if (table[static_cast<std::size_t>(c)] != 0)
+            bytes += static_cast<char>(c);
+    return bytes;
+}
+
+TEST(TableDefinition, RangesAndEscapes) {
+    EXPECT_EQ(listed("0-9.\\-"), "-.0123456789");
+    EXPECT_EQ(listed("a-c-e"), "abcde"); // the range start stays the last byte
+    EXPECT_EQ(listed("z-a"), "z");
+    EXPECT_EQ(listed("a -c"), "-ac"); // a blank clears the last byte
+    EXPECT_EQ(listed("x-"), "-x");
+    EXPECT_EQ(listed("\xfe-\xff"), "\xfe\xff");
+    EXPECT_EQ(listed("\\n\\r\\t\\v\\s\\\\"), std::string("\t\n\v\r \\"));
+    EXPECT_EQ(listed("\\w-a"), std::string("\t\n\v\f\r -a")); // \w clears the last byte
+    EXPECT_EQ(listed("\\x61-c\\Xff"), "abc\xff");
+    EXPECT_EQ(listed("\\q\\"), "\\q");
+    // Characters that are not hexadecimal are read as ordinary text.
+    EXPECT_EQ(listed("\\xg1"), "1g");
+    EXPECT_EQ(listed("a\\xzz-b"), "az");
+    EXPECT_EQ(listed("\\x4"), "4");
+}
+
+TEST(TableDefinition, SeparatorModeClearsListedBytes) {
+    std::array<unsigned char, 256> table{};
+    parseDefinitionText(table, "\\t;", kDefinitionSeparators);
+    for (int c = 0; c < 256; ++c)
+        EXPECT_EQ(table[static_cast<std::size_t>(c)], (c == '\t' || c == ';') ? 0 : 1) << c;
 }
 
 } // namespace

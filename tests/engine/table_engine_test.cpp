@@ -1,80 +1,92 @@
-// The engine run in table mode and with comment definitions, as the comparison
-// driver calls it: "-s -a -b -o result file1 file2" on engine copies of files.
-#include "engine/engine.h"
+// Table mode: the line reduction alone, then the engine run as the comparison
+// driver calls it ("-s -a -b -o result file1 file2" on engine copies of files).
 #include "engine/table_reducer.h"
+#include "engine_harness.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace tandel {
 namespace {
 
-namespace fs = std::filesystem;
-
-class CollectingSink : public MessageSink {
-public:
-    void engineMessage(const std::string& text) override { messages += text; }
-    std::string messages;
-};
-
-class TableEngineTest : public ::testing::Test {
+class TableTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::path(::testing::TempDir()) / (std::string("table_engine_") + info->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     void setType(int type) {
         settings.columnType = type;
         rebuildColumnTable(settings);
     }
-
+    // The line as the engine's line comparison will see it.
+    std::string reduced(std::string line) {
+        reducer.reduceAndHash(line.data(), line.size(), false);
+        return line;
+    }
+    std::uint32_t hash(std::string line, bool ignoreCase = false) {
+        return reducer.reduceAndHash(line.data(), line.size(), ignoreCase);
+    }
     // The result file's contents, "same" standing for the identical report.
     std::string compare(const std::string& text1, const std::string& text2,
-                        const std::vector<std::string>& extraOptions = {}) {
-        const std::string file1 = (dir / "one.txt").string();
-        const std::string file2 = (dir / "two.txt").string();
-        const std::string result = (dir / "result").string();
-        std::ofstream(file1, std::ios::binary) << text1;
-        std::ofstream(file2, std::ios::binary) << text2;
-
-        std::vector<std::string> args = {"diff", "-s", "-a", "-b"};
-        args.insert(args.end(), extraOptions.begin(), extraOptions.end());
-        args.insert(args.end(), {"-o", result, file1, file2});
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-
-        std::vector<char> copy1(text1.begin(), text1.end());
-        std::vector<char> copy2(text2.begin(), text2.end());
-        copy1.resize(text1.size() + kEngineSpareBytes);
-        copy2.resize(text2.size() + kEngineSpareBytes);
-
-        TableReducer reducer(settings);
-        CollectingSink sink;
-        Engine engine;
-        engine.run(static_cast<int>(args.size()), argv.data(), {copy1.data(), text1.size()},
-                   {copy2.data(), text2.size()}, sink, makeEngineContext(settings, reducer));
-        EXPECT_EQ(sink.messages, "");
-
-        std::ostringstream out;
-        out << std::ifstream(result, std::ios::binary).rdbuf();
-        const std::string identical = "Files " + file1 + " and " + file2 + " are identical\n";
-        return out.str() == identical ? "same" : out.str();
+                        std::vector<std::string> options = {}) {
+        options.insert(options.begin(), {"-s", "-a", "-b"});
+        h.context = makeEngineContext(settings, reducer);
+        h.compare(text1, text2, options);
+        EXPECT_EQ(h.sink.messages, std::vector<std::string>{});
+        const std::string identical = "Files " + h.folder.file("first") + " and " +
+                                      h.folder.file("second") + " are identical\n";
+        return h.result() == identical ? "same" : h.result();
     }
 
-    fs::path dir;
+    testing::EngineHarness h;
     CompareSettings settings;
+    TableReducer reducer{settings};
 };
 
-TEST_F(TableEngineTest, CommaSeparatedWithAColumnIgnored) {
+TEST_F(TableTest, ReducerBlanksWhatIsNotCompared) {
+    setType(kColumnWhiteSpaceSeparated);
+    settings.ignored.assign({2});
+    EXPECT_EQ(reduced("a xyz\tc"), "a     c");
+    EXPECT_EQ(hash("a b c"), hash("a  xyz c"));
+    EXPECT_NE(hash("a b c"), hash("a b d"));
+    settings.ignored.clear();
+    // Ignoring case folds only the hash.
+    EXPECT_EQ(hash("ABC d", true), hash("abc D", true));
+    EXPECT_NE(hash("ABC d"), hash("abc d"));
+    EXPECT_EQ(reduced("ABC d"), "ABC d");
+
+    setType(kColumnNumeric);
+    settings.ignored.assign({1});
+    EXPECT_EQ(reduced("x=1.5"), "    5"); // columns 1 and 5
+
+    settings.customSeparators = std::string(",");
+    setType(kColumnCustomSeparators);
+    settings.ignoreMultiSeps = 0;
+    settings.ignored.assign({3});
+    // a (1), the separators (2 and 3), b (4): compared separators are marked.
+    EXPECT_EQ(reduced("a,,b"), "a\xff b");
+}
+
+TEST_F(TableTest, ReducerPositions) {
+    setType(kColumnPositions);
+    settings.positions = {{1, 3}, {6, 8}};
+    EXPECT_EQ(reduced("abcdefghij"), "abc  fgh  ");
+    EXPECT_EQ(reduced("ab"), "ab");
+    // Overlapping and huge ranges stay inside the line.
+    settings.positions = {{1, 5}, {3, 8}, {2147483600, 2147483647}};
+    EXPECT_EQ(reduced("abcdefghij"), "abcdefgh  ");
+    // Without ignore-multi-seps every byte outside a range moves on to the
+    // next range, so later ranges stop lining up with their positions.
+    settings.positions = {{1, 3}, {6, 8}};
+    settings.ignoreMultiSeps = 0;
+    EXPECT_EQ(reduced("abcdefgh"), "abc\xff\xff\xff\xff\xff");
+}
+
+TEST_F(TableTest, ReducerKeepsOddLinesWhole) {
+    setType(kColumnWhiteSpaceSeparated);
+    EXPECT_EQ(hash(""), 0u);
+    EXPECT_EQ(reduced(std::string("a\0b \xff", 5)), std::string("a\0b \xff", 5));
+    const std::string longLine(1 << 20, 'x');
+    EXPECT_EQ(reduced(longLine), longLine);
+}
+
+TEST_F(TableTest, EngineCommaSeparatedWithAColumnIgnored) {
     settings.tableMode = 1;
     settings.customSeparators = std::string(",");
     setType(kColumnCustomSeparators);
@@ -84,9 +96,14 @@ TEST_F(TableEngineTest, CommaSeparatedWithAColumnIgnored) {
     EXPECT_EQ(compare(before, "id,name,age\n1,Smith,40\n2,Jones,32\n"), "3c3\n");
     EXPECT_EQ(compare(before, "ID,name,age\n1,Smith,40\n2,Jones,31\n"), "1c1\n");
     EXPECT_EQ(compare(before, "ID,name,age\n1,Smith,40\n2,Jones,31\n", {"-i"}), "same");
+    // Doubled separators count only without ignore-multi-seps.
+    settings.ignored.clear();
+    EXPECT_EQ(compare("k,a,,b\nk,c\n", "k,a,b\nk,c\n"), "same");
+    settings.ignoreMultiSeps = 0;
+    EXPECT_EQ(compare("k,a,,b\nk,c\n", "k,a,b\nk,c\n"), "1c1\n");
 }
 
-TEST_F(TableEngineTest, WhiteSpaceAndNumericColumns) {
+TEST_F(TableTest, EngineWhiteSpaceNumericAndPositionColumns) {
     settings.tableMode = 1;
     setType(kColumnWhiteSpaceSeparated);
     const std::string before = "a b c\nd e f\ng h i\n";
@@ -97,27 +114,14 @@ TEST_F(TableEngineTest, WhiteSpaceAndNumericColumns) {
     setType(kColumnNumeric);
     EXPECT_EQ(compare("x=1.5\ny=2\n", "1.5\nlength 2\n"), "same");
     EXPECT_EQ(compare("x=1.5\ny=2\n", "x=1.6\ny=2\n"), "1c1\n");
-}
 
-TEST_F(TableEngineTest, ColumnPositions) {
-    settings.tableMode = 1;
     setType(kColumnPositions);
     settings.positions = {{1, 3}, {8, 10}};
-    const std::string before = "001 xx 100\n002 yy 200\n";
-    EXPECT_EQ(compare(before, "001 ab 100\n002 cd 200\n"), "same");
-    EXPECT_EQ(compare(before, "001 xx 100\n002 yy 201\n"), "2c2\n");
+    EXPECT_EQ(compare("001 xx 100\n002 yy 200\n", "001 ab 100\n002 cd 200\n"), "same");
+    EXPECT_EQ(compare("001 xx 100\n002 yy 200\n", "001 xx 100\n002 yy 201\n"), "2c2\n");
 }
 
-TEST_F(TableEngineTest, SeparatorsCountWithoutIgnoreMultiSeps) {
-    settings.tableMode = 1;
-    settings.customSeparators = std::string(",");
-    setType(kColumnCustomSeparators);
-    EXPECT_EQ(compare("k,a,,b\nk,c\n", "k,a,b\nk,c\n"), "same");
-    settings.ignoreMultiSeps = 0;
-    EXPECT_EQ(compare("k,a,,b\nk,c\n", "k,a,b\nk,c\n"), "1c1\n");
-}
-
-TEST_F(TableEngineTest, CommentsOfBothKindsAreIgnored) {
+TEST_F(TableTest, EngineIgnoresCommentsOfBothKinds) {
     settings.ignoreComments = 1;
     settings.comments = {{"/*", "*/"}, {"#", "$"}};
     const std::string before = "x = 1; # one\ny = 2;\n/* block\n spanning */\nz = 3;\n";
