@@ -1,5 +1,6 @@
 #include "engine/table_reducer.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace tandel {
@@ -17,6 +18,18 @@ std::uint32_t include(std::uint32_t hash, std::uint32_t value) {
 
 unsigned char folded(unsigned char c, bool ignoreCase) {
     return ignoreCase && c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Positions with an empty list, or a character set with no byte in it, put
+// no byte of any line into a column: every two lines would then be equal and
+// a merge would silently drop one file's text. Such a definition compares
+// whole lines instead.
+bool selectsNoColumn(const CompareSettings& settings) {
+    if (settings.columnType == kColumnPositions) {
+        return settings.positions.empty();
+    }
+    return std::all_of(settings.columnChars.begin(), settings.columnChars.end(),
+                       [](unsigned char c) { return c == 0; });
 }
 
 } // namespace
@@ -71,7 +84,7 @@ EngineContext makeEngineContext(const CompareSettings& settings, TableReducer& r
     EngineContext context;
     context.ignoreComments = settings.ignoreComments != 0;
     context.comments = settings.comments;
-    const bool tableMode = settings.tableMode != 0;
+    const bool tableMode = settings.tableMode != 0 && !selectsNoColumn(settings);
     context.table = tableMode ? &reducer : nullptr;
     context.skipLeadingWhiteSpace = tableMode;
     return context;

@@ -121,6 +121,18 @@ TEST_F(TableTest, EngineWhiteSpaceNumericAndPositionColumns) {
     EXPECT_EQ(compare("001 xx 100\n002 yy 200\n", "001 xx 100\n002 yy 201\n"), "2c2\n");
 }
 
+// A definition that selects no column would call any two lines equal and drop
+// one file's text from a merge: it compares whole lines instead.
+TEST_F(TableTest, EngineComparesWholeLinesWhenNoColumnIsSelected) {
+    settings.tableMode = 1;
+    setType(kColumnPositions);
+    EXPECT_EQ(compare("abc\n", "xyz\n"), "1c1\n");
+    settings.customCharset.clear();
+    setType(kColumnCustomCharset);
+    EXPECT_EQ(compare("abc\n", "xyz\n"), "1c1\n");
+    EXPECT_EQ(compare("a  b\n", "a b\n"), "same");
+}
+
 TEST_F(TableTest, EngineIgnoresCommentsOfBothKinds) {
     settings.ignoreComments = 1;
     settings.comments = {{"/*", "*/"}, {"#", "$"}};
