@@ -1,19 +1,12 @@
 // Unattended runs of the real program under settings read from tandel.ini. Every
 // segment is taken (file 2's lines, then file 1's) and common lines come from file
 // 1, so the merged output shows which lines the settings made equal.
-#include <fcntl.h>
-#include <spawn.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -21,16 +14,10 @@
 
 namespace {
 
+using e2e::readFile;
+using e2e::RunResult;
+using e2e::writeFile;
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::string lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -65,68 +52,18 @@ std::string valueOf(const IniFile& ini, const std::string& section, const std::s
     return it == ini.end() ? "<missing>" : it->second;
 }
 
-struct RunResult {
-    int exitCode = -1;
-    std::string errors;
-};
-
 class AutoSettings : public ::testing::Test {
 protected:
-    AutoSettings() {
-        std::string pattern = (fs::temp_directory_path() / "tandel-ini-XXXXXX").string();
-        root = ::mkdtemp(pattern.data());
-        for (const char* sub : {"home", "config/tandel", "tmp"}) {
-            fs::create_directories(root / sub);
-        }
-    }
-    ~AutoSettings() override {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-
-    fs::path ini() const { return root / "config" / "tandel" / "tandel.ini"; }
-
-    // The real program with a minimal environment: no display, private folders.
+    // Runs the real program on the two texts, merging into out().
     RunResult merge(const std::string& file1, const std::string& file2) {
-        writeFile(root / "a.txt", file1);
-        writeFile(root / "b.txt", file2);
-        std::vector<std::string> args{TANDEL_PATH, "-auto",
-                                      "-f1",       (root / "a.txt").string(),
-                                      "-f2",       (root / "b.txt").string(),
-                                      "-outf",     out().string()};
-        std::vector<std::string> env{"HOME=" + (root / "home").string(),
-                                     "XDG_CONFIG_HOME=" + (root / "config").string(),
-                                     "TMP=" + (root / "tmp").string(), "PATH=/usr/bin:/bin"};
-        std::vector<char*> argv, envp;
-        for (auto& a : args) {
-            argv.push_back(a.data());
-        }
-        for (auto& e : env) {
-            envp.push_back(e.data());
-        }
-        argv.push_back(nullptr);
-        envp.push_back(nullptr);
-        const fs::path errorsPath = root / "stderr.txt";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        pid_t pid = 0;
-        RunResult result;
-        if (posix_spawn(&pid, TANDEL_PATH, &actions, nullptr, argv.data(), envp.data()) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            result.errors = readFile(errorsPath);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        return result;
+        return box.run(TANDEL_PATH, {"-auto", "-f1", box.put("a.txt", file1).string(), "-f2",
+                                     box.put("b.txt", file2).string(), "-outf", out().string()});
     }
 
-    fs::path out() const { return root / "out.txt"; }
+    fs::path out() const { return box.root / "out.txt"; }
 
-    fs::path root;
+    e2e::Sandbox box{"tandel-ini"};
+    const fs::path iniPath = box.folder("config/tandel") / "tandel.ini";
 };
 
 struct SettingsCase {
@@ -181,7 +118,7 @@ const SettingsCase kCases[] = {
 TEST_F(AutoSettings, MergedOutputFollowsTheStoredComparisonSettings) {
     for (const SettingsCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        writeFile(ini(), c.ini);
+        writeFile(iniPath, c.ini);
         fs::remove(out());
         const RunResult r = merge(c.file1, c.file2);
         ASSERT_EQ(r.exitCode, 0) << r.errors;
@@ -197,7 +134,7 @@ TEST_F(AutoSettings, MergedOutputFollowsTheStoredComparisonSettings) {
 TEST_F(AutoSettings, ShutDownWritesTheSettingsBack) {
     // First run: no file at all; the defaults are written.
     ASSERT_EQ(merge("1\n", "2\n").exitCode, 0);
-    IniFile written = parseIni(readFile(ini()));
+    IniFile written = parseIni(readFile(iniPath));
     EXPECT_EQ(valueOf(written, "Options", "Tab size"), "8");
     EXPECT_EQ(valueOf(written, "Options", "Comparison mode"), "0");
     EXPECT_EQ(valueOf(written, "Table Options", "ColDef type"), "3");
@@ -206,16 +143,16 @@ TEST_F(AutoSettings, ShutDownWritesTheSettingsBack) {
 
     // The user's values survive the run, in the forms they are stored in; the
     // lower-case spelling of the spaces key is read and written back once.
-    writeFile(ini(), "[Options]\nTab size=4\nContext lines=5\nIgnore spaces=1\nUnix format=1\n"
-                     "Comparison mode=1\nIgnore comments=1\nIgnored Segments=-- $ \n"
-                     "[Table Options]\nColDef type=5\nCustom separators=\\t;\n"
-                     "Custom charset=0-9\nInclusive spec=1\nIncluded columns=1;3\n"
-                     "Ignore MultiSeps=0\nColumn positions=12:20,1:8\n");
+    writeFile(iniPath, "[Options]\nTab size=4\nContext lines=5\nIgnore spaces=1\nUnix format=1\n"
+                       "Comparison mode=1\nIgnore comments=1\nIgnored Segments=-- $ \n"
+                       "[Table Options]\nColDef type=5\nCustom separators=\\t;\n"
+                       "Custom charset=0-9\nInclusive spec=1\nIncluded columns=1;3\n"
+                       "Ignore MultiSeps=0\nColumn positions=12:20,1:8\n");
     // Separators count as columns, so column 3 is the second field and decides.
     const RunResult r = merge("1;a;2\n", "1;b;2\n");
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     EXPECT_EQ(readFile(out()), "1;b;2\n1;a;2\n");
-    written = parseIni(readFile(ini()));
+    written = parseIni(readFile(iniPath));
     const char* const kept[][3] = {
         {"Options", "Tab size", "4"},
         {"Options", "Context lines", "5"},

@@ -1,0 +1,113 @@
+// Shared by the end-to-end tests: a private temporary folder, file reading and
+// writing, and starting a real program with a clean environment (no DISPLAY,
+// nothing inherited) while capturing its output and exit status.
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+inline std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+struct RunResult {
+    int exitCode = -1; // -1 when the program could not start or did not exit normally
+    std::string out;
+    std::string errors;
+};
+
+// A temporary folder with private home, config and tmp folders beneath it,
+// removed with everything in it at the end.
+class Sandbox {
+public:
+    explicit Sandbox(const std::string& prefix) {
+        std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
+        root = ::mkdtemp(pattern.data());
+        for (const char* sub : {"home", "config", "tmp"}) {
+            fs::create_directories(root / sub);
+        }
+    }
+    ~Sandbox() {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    // Creates the named folder under the root and returns its path.
+    fs::path folder(const fs::path& name) const {
+        fs::create_directories(root / name);
+        return root / name;
+    }
+
+    // Writes the bytes to the named file under the folder and returns its path.
+    fs::path put(const fs::path& name, const std::string& bytes) const {
+        fs::create_directories((root / name).parent_path());
+        writeFile(root / name, bytes);
+        return root / name;
+    }
+
+    // Starts the program with only HOME, XDG_CONFIG_HOME, TMP and PATH set,
+    // standard input read from the given file, and waits for it to end.
+    RunResult run(const std::string& program, const std::vector<std::string>& arguments,
+                  const fs::path& input = "/dev/null") const {
+        std::vector<std::string> args{program};
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        std::vector<std::string> env{"HOME=" + (root / "home").string(),
+                                     "XDG_CONFIG_HOME=" + (root / "config").string(),
+                                     "TMP=" + (root / "tmp").string(), "PATH=/usr/bin:/bin"};
+        std::vector<char*> argv, envp;
+        for (auto& a : args) {
+            argv.push_back(a.data());
+        }
+        for (auto& e : env) {
+            envp.push_back(e.data());
+        }
+        argv.push_back(nullptr);
+        envp.push_back(nullptr);
+
+        const fs::path outPath = root / "stdout.txt";
+        const fs::path errorsPath = root / "stderr.txt";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        pid_t pid = 0;
+        RunResult result;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            result.out = readFile(outPath);
+            result.errors = readFile(errorsPath);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        return result;
+    }
+
+    fs::path root;
+};
+
+} // namespace e2e
