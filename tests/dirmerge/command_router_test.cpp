@@ -5,7 +5,7 @@
 #include "merge/application.h"
 #include "merge/command_ids.h"
 #include "merge/console_frame.h"
-#include "temp_tree.h"
+#include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@
 namespace tandel {
 namespace {
 
-using testing::TempTree;
+using testing_support::readFile;
+using testing_support::TempFolder;
 
 const std::string kWalkDone = "Directories have been \nsuccessfully compared";
 
@@ -58,7 +59,7 @@ private:
 };
 
 struct Router : ::testing::Test {
-    TempTree tree;
+    TempFolder tree;
     WalkFrame frame;
     Application app{frame};
     DirectoryMerge dirs{app, "/opt/tandel", [](const std::vector<std::string>&) {}};
@@ -103,7 +104,7 @@ TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
     frame.permissionAnswers = {kAnswerYesToAll};
 
     post(cmd::kCompareDirs);
-    EXPECT_EQ(TempTree::read(out + "/a.txt"), "same\n");
+    EXPECT_EQ(readFile(out + "/a.txt"), "same\n");
     ASSERT_TRUE(walking()); // waits on b.txt
     EXPECT_EQ(app.model.side(1).fileName, d1 + "/b.txt");
     EXPECT_EQ(app.model.side(2).fileName, d2 + "/b.txt");
@@ -119,13 +120,13 @@ TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
     router.runPosted(frame);
 
     // Both sides taken with equal marks: file 2's lines come first.
-    EXPECT_EQ(TempTree::read(out + "/b.txt"), "right\nleft\n");
+    EXPECT_EQ(readFile(out + "/b.txt"), "right\nleft\n");
     // One question: Yes to All covers the second left-only file and the right-only one.
     EXPECT_EQ(frame.permissionQuestions.size(), 1u);
-    EXPECT_EQ(TempTree::read(out + "/c1.txt"), "only left 1\n");
-    EXPECT_EQ(TempTree::read(out + "/c2.txt"), "only left 2\n");
-    EXPECT_EQ(TempTree::read(out + "/d.txt"), "only right\n");
-    EXPECT_EQ(TempTree::read(out + "/sub/e.txt"), "deep\n");
+    EXPECT_EQ(readFile(out + "/c1.txt"), "only left 1\n");
+    EXPECT_EQ(readFile(out + "/c2.txt"), "only left 2\n");
+    EXPECT_EQ(readFile(out + "/d.txt"), "only right\n");
+    EXPECT_EQ(readFile(out + "/sub/e.txt"), "deep\n");
     ASSERT_FALSE(frame.messages.empty());
     EXPECT_EQ(frame.messages.back(), std::make_pair(Severity::Info, kWalkDone));
     EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
@@ -144,8 +145,8 @@ TEST_F(Router, CancelAnsweredToACopyQuestionEndsTheWalk) {
     EXPECT_FALSE(walking());
     EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
     EXPECT_FALSE(frame.shown(Severity::Info, kWalkDone));
-    EXPECT_FALSE(TempTree::exists(out + "/a.txt"));
-    EXPECT_FALSE(TempTree::exists(out + "/z.txt"));
+    EXPECT_FALSE(std::filesystem::exists(out + "/a.txt"));
+    EXPECT_FALSE(std::filesystem::exists(out + "/z.txt"));
 
     // Skip and Cancel outside a walk change nothing.
     post(cmd::kWalkSkip);
@@ -169,9 +170,9 @@ TEST_F(Router, WalkIntoDirectoryOneOffersOnlyTheRightSideAndSkipLeavesThePair) {
 
     ASSERT_EQ(frame.permissionQuestions.size(), 1u);
     EXPECT_NE(frame.permissionQuestions[0].find("right-only.txt"), std::string::npos);
-    EXPECT_EQ(TempTree::read(d1 + "/right-only.txt"), "r\n");
-    EXPECT_EQ(TempTree::read(d1 + "/pair.txt"), "mine\n");
-    EXPECT_FALSE(TempTree::exists(d1 + "/pair.txt.bak"));
+    EXPECT_EQ(readFile(d1 + "/right-only.txt"), "r\n");
+    EXPECT_EQ(readFile(d1 + "/pair.txt"), "mine\n");
+    EXPECT_FALSE(std::filesystem::exists(d1 + "/pair.txt.bak"));
     EXPECT_TRUE(frame.shown(Severity::Info, kWalkDone));
     EXPECT_FALSE(walking());
 }
@@ -191,7 +192,7 @@ TEST_F(Router, DirectoryWindowBuildsItsListAndCopiesTheSelectedRows) {
 
     listSelection = {2, {"", d2 + "/sub/new.txt"}};
     EXPECT_TRUE(router.route(cmd::kCopyToDestination));
-    EXPECT_EQ(TempTree::read(out + "/sub/new.txt"), "n\n");
+    EXPECT_EQ(readFile(out + "/sub/new.txt"), "n\n");
 
     EXPECT_FALSE(router.route(4)); // an id nobody owns
     EXPECT_FALSE(app.frameState.quitRequested);

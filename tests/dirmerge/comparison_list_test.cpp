@@ -1,16 +1,17 @@
 #include "dirmerge/comparison_list.h"
 #include "dirmerge/directory_lists.h"
-#include "temp_tree.h"
+#include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace tandel {
 namespace {
 
-using testing::TempTree;
+using testing_support::readFile;
+using testing_support::TempFolder;
 
 struct Lists {
-    TempTree tree;
+    TempFolder tree;
     std::string d1 = tree.mkdir("one");
     std::string d2 = tree.mkdir("two");
     DirectoryOperationState state;
@@ -19,7 +20,7 @@ struct Lists {
     PairComparer comparer = [this](const std::string& a, const std::string& b) {
         ++calls;
         const auto text = [](const std::string& p) {
-            std::string s = TempTree::read(p);
+            std::string s = readFile(p);
             std::erase(s, ' ');
             return s;
         };
@@ -29,7 +30,7 @@ struct Lists {
     int build(bool recursive = true) {
         ScanFilters f;
         f.recursive = recursive;
-        return buildComparisonList(state, d1, d2, tree.path("out/"), f, comparer, {});
+        return buildComparisonList(state, d1, d2, tree.file("out/"), f, comparer, {});
     }
     // "L:path-state R:path-state" with paths relative to the tree, one per row.
     std::vector<std::string> describe() const {
@@ -98,7 +99,7 @@ TEST(ComparisonList, EmptyOrMissingDirectoriesAndFailedComparisons) {
 
     l.tree.write("one/a", "x\n", 1);
     ScanFilters f;
-    buildComparisonList(l.state, l.d1, l.tree.path("nowhere"), "", f, l.comparer, {});
+    buildComparisonList(l.state, l.d1, l.tree.file("nowhere"), "", f, l.comparer, {});
     EXPECT_EQ(l.describe(), (std::vector<std::string>{"one/a:100 -:8"}));
 
     // A comparison that could not run must not call the pair equal.

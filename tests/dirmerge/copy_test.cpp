@@ -1,8 +1,7 @@
 #include "dirmerge/copy_path.h"
 #include "dirmerge/destination_copy.h"
 #include "dirmerge/ensure_directory.h"
-#include "scripted_frame.h"
-#include "temp_tree.h"
+#include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +11,21 @@
 namespace tandel {
 namespace {
 
-using testing::ScriptedFrame;
-using testing::TempTree;
+using testing_support::DispatchingFrame;
+using testing_support::readFile;
+using testing_support::TempFolder;
 
 struct CopyFixture : ::testing::Test {
-    TempTree tree;
-    ScriptedFrame frame;
+    TempFolder tree;
+    DispatchingFrame frame;
     ToAllAnswers answers;
     CopyServices services{frame, answers, [](const std::string& p) {
                               return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
                           }};
 
-    std::string p(const std::string& rel) const { return tree.path(rel); }
-    std::string read(const std::string& rel) const { return TempTree::read(p(rel)); }
-    bool has(const std::string& rel) const { return TempTree::exists(p(rel)); }
+    std::string p(const std::string& rel) const { return tree.file(rel); }
+    std::string read(const std::string& rel) const { return readFile(p(rel)); }
+    bool has(const std::string& rel) const { return std::filesystem::exists(p(rel)); }
     int copy(const std::string& from, const std::string& to) {
         return copyPath(services, p(from), p(to), answers.replace);
     }
@@ -42,7 +42,7 @@ TEST_F(CopyFixture, NewFileKeepsBytesAndTimes) {
     const std::string text("line\r\nno final newline\0with nul", 31);
     tree.write("src/a.txt", text, 123456);
     ASSERT_EQ(copy("src/a.txt", "dst/a.txt"), 1); // no such folder: shown, failed
-    EXPECT_EQ(frame.errorCount(), 1);
+    EXPECT_EQ(frame.shown(Severity::Error).size(), 1u);
     tree.mkdir("dst");
     ASSERT_EQ(copy("src/a.txt", "dst/a.txt"), 0);
     EXPECT_EQ(read("dst/a.txt"), text);
@@ -55,7 +55,7 @@ TEST_F(CopyFixture, SameFileUnderAnotherSpellingIsLeftAlone) {
     tree.write("d/a.txt", "keep\n");
     EXPECT_EQ(copy("d/a.txt", "d/../d/a.txt"), 0);
     EXPECT_EQ(copy("d/a.txt", "d"), 0); // into its own folder
-    EXPECT_TRUE(frame.permissionQuestions.empty());
+    EXPECT_TRUE(frame.questions.empty());
     EXPECT_FALSE(has("d/a.txt.bak"));
     EXPECT_EQ(read("d/a.txt"), "keep\n");
 }
@@ -65,8 +65,8 @@ TEST_F(CopyFixture, ReplaceAnswersHoldAndCancelPostsTheRequest) {
     frame.permissionAnswers = {kAnswerNo, kAnswerNoToAll};
     for (const char* n : {"a", "b", "c"}) // c silently skipped
         EXPECT_EQ(copy(std::string("s/") + n, std::string("t/") + n), 0);
-    EXPECT_EQ(frame.permissionQuestions.size(), 2u);
-    EXPECT_EQ(frame.permissionQuestions[0], "Destination file " + p("t/a") +
+    EXPECT_EQ(frame.questions.size(), 2u);
+    EXPECT_EQ(frame.questions[0], "Destination file " + p("t/a") +
                                                 " already exists.\nReplace it with " + p("s/a") +
                                                 " ?");
     EXPECT_EQ(read("t/c"), "old");
@@ -82,7 +82,7 @@ TEST_F(CopyFixture, ReplaceAnswersHoldAndCancelPostsTheRequest) {
     EXPECT_EQ(copy("s/c", "t/c"), 0);
     EXPECT_EQ(read("t/c"), "new c");
     EXPECT_EQ(read("t/c.bak"), "old");
-    EXPECT_EQ(frame.permissionQuestions.size(), 4u);
+    EXPECT_EQ(frame.questions.size(), 4u);
 
     // A caller's own answer variable set to the message-box form.
     int own = kAskWithMessageBox;
@@ -110,8 +110,8 @@ TEST_F(CopyFixture, FailedBackupAsksAndItsAnswerOutlivesTheOperation) {
     frame.permissionAnswers = {kAnswerNo};
     EXPECT_EQ(copy("s/a", "t/a"), 0);
     EXPECT_EQ(read("t/a"), "old");
-    ASSERT_EQ(frame.permissionQuestions.size(), 1u);
-    EXPECT_EQ(frame.permissionQuestions[0],
+    ASSERT_EQ(frame.questions.size(), 1u);
+    EXPECT_EQ(frame.questions[0],
               "Unable to back up " + p("t/a") +
                   ".\nWould you like to proceed with overriding this file?");
     frame.permissionAnswers = {kAnswerYesToAll};
@@ -121,7 +121,7 @@ TEST_F(CopyFixture, FailedBackupAsksAndItsAnswerOutlivesTheOperation) {
     tree.write("t/a", "old again");
     EXPECT_EQ(copy("s/a", "t/a"), 0);
     EXPECT_EQ(read("t/a"), "new a");
-    EXPECT_EQ(frame.permissionQuestions.size(), 2u);
+    EXPECT_EQ(frame.questions.size(), 2u);
 
     answers.backupFailure = kAskWithDialog;
     frame.permissionAnswers = {kAnswerCancel};
@@ -133,7 +133,7 @@ TEST_F(CopyFixture, FailedCopyKeepsTheOldTarget) {
     const std::string target = tree.write("t/a", "precious");
     // Opens like a file, then fails on the first read, even for root.
     const std::string failing = "/proc/self/mem";
-    if (!TempTree::exists(failing))
+    if (!std::filesystem::exists(failing))
         GTEST_SKIP() << "no /proc";
     services.makeBackup = nullptr; // no backup: the target itself must survive
     answers.replace = kYesToAll;
@@ -153,7 +153,7 @@ TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {
     tree.write("t/other", "kept");
     frame.permissionAnswers = {kAnswerYes};
     EXPECT_EQ(copy("s/", "t"), 0);
-    EXPECT_EQ(frame.permissionQuestions.size(), 1u); // only the file present in both
+    EXPECT_EQ(frame.questions.size(), 1u); // only the file present in both
     EXPECT_EQ(read("t/a"), "new a");
     EXPECT_EQ(read("t/sub/b"), "new b");
     EXPECT_EQ(read("t/other"), "kept");
@@ -170,7 +170,7 @@ TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {
     tree.write("t/d", "a file");
     tree.write("s/d/x", "x");
     EXPECT_EQ(copy("s/d", "t/d"), 0);
-    EXPECT_EQ(frame.permissionQuestions.size(), 1u);
+    EXPECT_EQ(frame.questions.size(), 1u);
     EXPECT_EQ(read("t/d/x"), "x");
     EXPECT_EQ(read("t/d.bak"), "a file");
 }
@@ -192,7 +192,7 @@ TEST_F(CopyFixture, EnsureDirectoryCreatesEveryLevelOrExplains) {
     EXPECT_EQ(frame.messages.back().second, file + " is not a directory");
     EXPECT_EQ(ensureDirectory(frame, file + "/below"), -1);
     EXPECT_EQ(frame.messages.back().second, "Unknown error");
-    EXPECT_EQ(frame.errorCount(), 2);
+    EXPECT_EQ(frame.shown(Severity::Error).size(), 2u);
 }
 
 TEST_F(CopyFixture, SelectedRowsGoBelowTheDestinationForeignOrEmptyItemsAreSkipped) {

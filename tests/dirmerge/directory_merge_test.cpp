@@ -4,20 +4,19 @@
 #include "merge/application.h"
 #include "merge/command_ids.h"
 #include "merge/dispatcher.h"
-#include "scripted_frame.h"
-#include "temp_tree.h"
+#include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace tandel {
 namespace {
 
-using testing::ScriptedFrame;
-using testing::TempTree;
+using testing_support::DispatchingFrame;
+using testing_support::TempFolder;
 
 struct AppFixture : ::testing::Test {
-    TempTree tree;
-    ScriptedFrame frame;
+    TempFolder tree;
+    DispatchingFrame frame;
     Application app{frame};
     std::vector<std::vector<std::string>> started;
     DirectoryMerge dirs{app, "/opt/tandel",
@@ -46,7 +45,7 @@ TEST_F(AppFixture, ListBuildComparesContentsThroughTheDriver) {
     tree.write("two/diff.txt", "a\nc\n", 200);
     tree.write("one/skip.o", "obj", 100);
     app.settings.lists.excludeFilters = {"*.o"};
-    ASSERT_EQ(dirs.buildList(d1, d2, tree.path("out"), {}), kBuildFinished);
+    ASSERT_EQ(dirs.buildList(d1, d2, tree.file("out"), {}), kBuildFinished);
     ASSERT_EQ(dirs.state.rows.size(), 2u);
     EXPECT_EQ(dirs.state.rows[0].left.state, ROW_DIFFERENT); // diff.txt
     EXPECT_EQ(dirs.state.rows[1].left.state, ROW_SAME);
@@ -55,10 +54,10 @@ TEST_F(AppFixture, ListBuildComparesContentsThroughTheDriver) {
     app.settings.record.directoryDiffsOnly = 1;
     EXPECT_EQ(dirs.shownRows(), (std::vector<int>{0}));
 
-    EXPECT_EQ(dirs.activateRow(1, d1, tree.path("out")), -1); // equal pair: nothing
-    EXPECT_EQ(dirs.activateRow(0, d1, tree.path("out")), 0);
+    EXPECT_EQ(dirs.activateRow(1, d1, tree.file("out")), -1); // equal pair: nothing
+    EXPECT_EQ(dirs.activateRow(0, d1, tree.file("out")), 0);
     ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].back(), tree.path("out"));
+    EXPECT_EQ(started[0].back(), tree.file("out"));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "dirmerge/child_commands.h"
 #include "dirmerge/directory_walk.h"
-#include "scripted_frame.h"
-#include "temp_tree.h"
+#include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +9,13 @@
 namespace tandel {
 namespace {
 
-using testing::ScriptedFrame;
-using testing::TempTree;
+using testing_support::DispatchingFrame;
+using testing_support::readFile;
+using testing_support::TempFolder;
 
 struct Walk : ::testing::Test {
-    TempTree tree;
-    ScriptedFrame frame;
+    TempFolder tree;
+    DispatchingFrame frame;
     DirectoryOperationState state;
     DirMergeServices services;
     DirMergeContext ctx{state, frame, services};
@@ -32,7 +32,7 @@ struct Walk : ::testing::Test {
         };
         services.loadAndCompare = [this](const std::string& l, const std::string& r) {
             ++loads;
-            return TempTree::read(l) == TempTree::read(r) ? 1 : 0;
+            return readFile(l) == readFile(r) ? 1 : 0;
         };
         services.clearSides = [this] { ++clears; };
         services.startInstance = [this](const std::vector<std::string>& a) {
@@ -70,12 +70,12 @@ TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
     EXPECT_TRUE(state.comparing);
     run();
     EXPECT_TRUE(finished());
-    EXPECT_TRUE(frame.permissionQuestions.empty());
+    EXPECT_TRUE(frame.questions.empty());
     for (const char* rel : files)
-        EXPECT_EQ(TempTree::read(out + "/" + rel), rel) << rel;
+        EXPECT_EQ(readFile(out + "/" + rel), rel) << rel;
     EXPECT_FALSE(state.comparing);
     EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
-    EXPECT_EQ(frame.errorCount(), 0);
+    EXPECT_EQ(frame.shown(Severity::Error).size(), 0u);
 }
 
 TEST_F(Walk, DestinationIsDirectoryOneOffersOnlyTheRightSide) {
@@ -88,13 +88,13 @@ TEST_F(Walk, DestinationIsDirectoryOneOffersOnlyTheRightSide) {
     start(d1);
     run();
     EXPECT_TRUE(finished());
-    ASSERT_EQ(frame.permissionQuestions.size(), 2u);
-    EXPECT_EQ(frame.permissionQuestions[0],
+    ASSERT_EQ(frame.questions.size(), 2u);
+    EXPECT_EQ(frame.questions[0],
               "right-only is present only in\n" + d2 + ".\nCopy it to the destination directory ?");
-    EXPECT_EQ(TempTree::read(d1 + "/right-only"), "r");
-    EXPECT_EQ(TempTree::read(d1 + "/sub/right-deep"), "r");
-    EXPECT_EQ(TempTree::read(d1 + "/same"), "s");
-    EXPECT_FALSE(TempTree::exists(d1 + "/same.bak"));
+    EXPECT_EQ(readFile(d1 + "/right-only"), "r");
+    EXPECT_EQ(readFile(d1 + "/sub/right-deep"), "r");
+    EXPECT_EQ(readFile(d1 + "/same"), "s");
+    EXPECT_FALSE(std::filesystem::exists(d1 + "/same.bak"));
 }
 
 TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
@@ -109,14 +109,14 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     // pair, not the entry the cursor moved on to.
     tree.write("two/a", "left\n");
     walkCompared(ctx, 1);
-    EXPECT_EQ(TempTree::read(out + "/a"), "left\n");
-    EXPECT_FALSE(TempTree::exists(out + "/b"));
+    EXPECT_EQ(readFile(out + "/a"), "left\n");
+    EXPECT_FALSE(std::filesystem::exists(out + "/b"));
     run();
     EXPECT_EQ(state.pairOutputPath, out + "/b");
     handleWalkCommand(ctx, kCommandSkip);
     run();
     EXPECT_TRUE(finished());
-    EXPECT_FALSE(TempTree::exists(out + "/b"));
+    EXPECT_FALSE(std::filesystem::exists(out + "/b"));
     EXPECT_GE(clears, 1);
 
     frame.messages.clear();
@@ -141,18 +141,17 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     start(out);
     run();
     EXPECT_TRUE(finished());
-    EXPECT_EQ(frame.permissionQuestions.size(), 1u);
-    EXPECT_EQ(TempTree::read(out + "/a"), "a");
-    EXPECT_EQ(TempTree::read(out + "/b/c/d"), "d");
-    EXPECT_EQ(TempTree::read(out + "/e"), "e");
-    ASSERT_EQ(frame.fileOrDirQuestions.size(), 1u);
-    EXPECT_EQ(frame.fileOrDirQuestions[0], std::make_pair(d1 + "/x", d2 + "/x"));
-    EXPECT_EQ(TempTree::read(out + "/x/inner"), "in");
+    ASSERT_EQ(frame.questions.size(), 2u); // one permission, then file or directory
+    EXPECT_EQ(frame.questions[1], d1 + "/x | " + d2 + "/x");
+    EXPECT_EQ(readFile(out + "/a"), "a");
+    EXPECT_EQ(readFile(out + "/b/c/d"), "d");
+    EXPECT_EQ(readFile(out + "/e"), "e");
+    EXPECT_EQ(readFile(out + "/x/inner"), "in");
 
     // A new walk asks again.
     frame.permissionAnswers = {kAnswerCancel};
     start(tree.mkdir("out2"));
-    EXPECT_EQ(frame.permissionQuestions.size(), 2u);
+    EXPECT_EQ(frame.questions.size(), 3u);
     EXPECT_EQ(frame.posted.front(), kCommandCancelWalk);
     run();
     EXPECT_FALSE(state.walking);
@@ -169,7 +168,7 @@ TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
     handleWalkCommand(ctx, kCommandSkip);
     run();
     EXPECT_TRUE(finished());
-    EXPECT_EQ(TempTree::read(out + "/z"), "z"); // written to out, not out/sub
+    EXPECT_EQ(readFile(out + "/z"), "z"); // written to out, not out/sub
 }
 
 TEST_F(Walk, InstancesGetTheirSwitchesAndASecondStartIsIgnored) {
@@ -187,9 +186,9 @@ TEST_F(Walk, InstancesGetTheirSwitchesAndASecondStartIsIgnored) {
     EXPECT_FALSE(other.comparing);
     // A merge run creates the pair's folder below the destination first.
     const std::string left = tree.write("one/p q/r.txt", "l");
-    const std::string fresh = tree.path("fresh");
+    const std::string fresh = tree.file("fresh");
     EXPECT_EQ(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh), 0);
-    EXPECT_TRUE(TempTree::exists(fresh + "/p q"));
+    EXPECT_TRUE(std::filesystem::exists(fresh + "/p q"));
     EXPECT_EQ(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, fresh), -1);
     EXPECT_EQ(
         started,

@@ -65,7 +65,7 @@ TEST_F(DispatcherTest, SaveAsLeftAndRightWriteTheirOwnFile) {
     EXPECT_EQ(folder.read("r"), "same\nnew\nend\n");
 }
 
-TEST_F(DispatcherTest, NavigationCommandsMoveTheTopLine) {
+TEST_F(DispatcherTest, EachNavigationIdReachesItsFunction) {
     std::string one;
     std::string two;
     for (int i = 1; i <= 40; ++i) {
@@ -76,20 +76,20 @@ TEST_F(DispatcherTest, NavigationCommandsMoveTheTopLine) {
     ASSERT_EQ(app.model.side(1).segmentCount(), 2);
     app.settings.record.visibleRows = 10;
 
-    // Context lines 3: a segment at line 10 is shown from line 6 (top line 6).
-    const std::vector<std::pair<int, int>> steps = {
-        {cmd::kFirstSegment, 6},   {cmd::kNextSegment, 26},
-        {cmd::kPrevSegment, 6},    {cmd::kLastSegment, 26},
-        {cmd::kFirstLine, 0},      {cmd::kNextUnresolved, 6},
-        {cmd::kSelectFromLeft, 6}, {cmd::kFirstLine, 0},
-        {cmd::kNextUnresolved, 0}, // nothing left unresolved
+    // Segments at lines 10 and 30 are shown from top lines 6 and 26.
+    struct Row {
+        int id;
+        int fromTop;
+        int toTop;
     };
-    for (const auto& [id, topLine] : steps) {
-        dispatchCommand(app, id);
-        EXPECT_EQ(app.settings.record.topLine, topLine) << "command " << id;
+    for (const Row& row : {Row{cmd::kFirstSegment, 20, 6}, Row{cmd::kLastSegment, 0, 26},
+                           Row{cmd::kNextSegment, 0, 6}, Row{cmd::kPrevSegment, 26, 6},
+                           Row{cmd::kNextUnresolved, 0, 6}, Row{cmd::kPrevUnresolved, 26, 6},
+                           Row{cmd::kFirstLine, 20, 0}, Row{cmd::kLastLine, 0, 39}}) {
+        app.settings.record.topLine = row.fromTop;
+        EXPECT_TRUE(dispatchCommand(app, row.id)) << row.id;
+        EXPECT_EQ(app.settings.record.topLine, row.toTop) << "command " << row.id;
     }
-    dispatchCommand(app, cmd::kLastLine);
-    EXPECT_GT(app.settings.record.topLine, 26);
 }
 
 TEST_F(DispatcherTest, SplitArmsAndForeignIdsAreLeftToTheWindow) {

@@ -2,9 +2,12 @@
 // helpers, and the scripted frame that can run sent commands.
 #pragma once
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -43,9 +46,22 @@ public:
 
     std::string path() const { return path_.string(); }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
-    // Writes `bytes` to `name` in the folder and returns its path.
-    std::string write(const std::string& name, const std::string& bytes) const {
-        writeFile(file(name), bytes);
+    // Writes `bytes` to `name` in the folder, creating parent folders, and
+    // returns its path; `mtime` (seconds) sets the modification time when not 0.
+    std::string write(const std::string& name, const std::string& bytes,
+                      std::int64_t mtime = 0) const {
+        const std::string p = file(name);
+        std::filesystem::create_directories(std::filesystem::path(p).parent_path());
+        writeFile(p, bytes);
+        if (mtime != 0) {
+            const timespec t[2] = {{static_cast<time_t>(mtime), 0},
+                                   {static_cast<time_t>(mtime), 0}};
+            ::utimensat(AT_FDCWD, p.c_str(), t, 0);
+        }
+        return p;
+    }
+    std::string mkdir(const std::string& name) const {
+        std::filesystem::create_directories(file(name));
         return file(name);
     }
     std::string read(const std::string& name) const { return readFile(file(name)); }
@@ -67,6 +83,16 @@ private:
 class DispatchingFrame : public test::FakeFrame {
 public:
     std::function<void(int)> onSend;
+
+    // Removes and returns the oldest posted command, or 0.
+    int takePosted() {
+        if (posted.empty()) {
+            return 0;
+        }
+        const int id = posted.front();
+        posted.erase(posted.begin());
+        return id;
+    }
 
     void sendCommand(int id) override {
         FakeFrame::sendCommand(id);

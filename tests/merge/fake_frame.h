@@ -26,6 +26,7 @@ public:
     std::vector<std::string> questions; // every question's text, in order
     std::vector<int> posted;
     std::vector<int> sent;
+    std::vector<bool> walkMenu; // setWalkMenu calls
     std::vector<std::string> printed;
     std::vector<std::pair<std::string, std::string>> saveDialogs; // start directory, proposal
     int paneRepaints = 0;
@@ -60,6 +61,7 @@ public:
     void postCommand(int id) override { posted.push_back(id); }
     void sendCommand(int id) override { sent.push_back(id); }
     void repaintPanes() override { ++paneRepaints; }
+    void setWalkMenu(bool walking) override { walkMenu.push_back(walking); }
 
     bool previewOpen() const override { return preview; }
     void openPreview() override { preview = true; }
