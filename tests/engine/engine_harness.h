@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/engine.h"
+#include "support/temp_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,31 +18,6 @@ class RecordingSink : public MessageSink {
 public:
     void engineMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
-};
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "engine-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string write(const std::string& name, const std::string& text) const {
-        const auto target = path_ / name;
-        std::filesystem::create_directories(target.parent_path());
-        std::ofstream(target, std::ios::binary) << text;
-        return target.string();
-    }
-
-private:
-    std::filesystem::path path_;
 };
 
 // A copy of a text with exactly kEngineSpareBytes after it, so that the

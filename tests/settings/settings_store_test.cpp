@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "settings/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tandel {
 namespace {
