@@ -12,6 +12,10 @@
 
 namespace tandel {
 
+// A tab of zero or fewer blanks, or of millions, cannot be drawn: "Tab size" is
+// read within 1..kMaxTabSize, and the panes and the printer clamp to it too.
+inline constexpr std::int32_t kMaxTabSize = 1000;
+
 // The settings record: 32-bit options named after their [Options] keys, and the
 // shared view state and run flags, which are never stored.
 struct SettingsRecord {

@@ -23,10 +23,8 @@ constexpr std::int32_t kMaxCoordinate = 1000000;
 constexpr std::int32_t kMinWidth = 150;
 constexpr std::int32_t kMinHeight = 100;
 
-// A tab of zero or fewer blanks, or of millions, cannot be drawn, and a negative or
-// vast context makes the navigation arithmetic meaningless; such values fall back to
-// the defaults.
-constexpr std::int32_t kMaxTabSize = 1000;
+// A negative or vast context makes the navigation arithmetic meaningless; such a
+// value, like a tab size outside its range, falls back to the default.
 constexpr std::int32_t kMaxContextLines = 100000;
 
 std::int32_t inRangeOr(std::int32_t value, std::int32_t low, std::int32_t high,
