@@ -1,0 +1,64 @@
+// Line expansion: what a pane row and a printed line show of a file line.
+//
+// A column is one shown character. Each character of the line (decoded as
+// display_text.h says) takes one column, except a tab, which takes tab-size
+// columns of blanks wherever it stands. A trailing control character (a
+// carriage return in particular) is not shown and takes no column. The
+// horizontal offset, the 255-column window, hit testing, the selection and
+// Copy all count in these columns; ColumnsToBytes maps them back to the bytes
+// of the line. "&" is shown as it is: nothing here draws mnemonics.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tandel {
+
+// A pane row shows at most this many columns, from the horizontal offset on.
+inline constexpr std::int64_t kShownColumns = 255;
+
+// The tab size actually used: "Tab size" clamped to 1..kMaxTabSize, so that a
+// tab never vanishes and never explodes.
+std::int32_t EffectiveTabSize(std::int32_t tabSize);
+
+// The line less its trailing control character, if it ends with one (any
+// byte below 0x20 other than a tab, or DEL).
+std::string_view ShownPart(std::string_view line);
+
+// Number of columns the whole line takes.
+std::int64_t ExpandedWidth(std::string_view line, std::int32_t tabSize);
+
+// Appends to `out` the shown characters of columns [first, first + count) of
+// the line (fewer when the line ends sooner, none when it ends before first).
+// Decodes the line once; cost grows with first + count, not the line's length,
+// apart from one scan that decides its encoding.
+void ExpandColumns(std::string_view line, std::int32_t tabSize, std::int64_t first,
+                   std::int64_t count, std::u32string& out);
+
+// What a pane row shows at horizontal offset `offset`: `out` is replaced by at
+// most kShownColumns characters, empty when the offset is past the end.
+void ShownText(std::string_view line, std::int32_t tabSize, std::int64_t offset,
+               std::u32string& out);
+
+// The whole line expanded, for the printer.
+std::u32string ExpandedLine(std::string_view line, std::int32_t tabSize);
+
+struct ByteSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+// The bytes of the characters that overlap columns [first, last): a tab is
+// taken whole when any of its columns is selected. Columns past the end count
+// as the end; an empty span when no character overlaps. `last` may be
+// kToLineEnd.
+inline constexpr std::int64_t kToLineEnd = INT64_MAX;
+ByteSpan ColumnsToBytes(std::string_view line, std::int32_t tabSize, std::int64_t first,
+                        std::int64_t last);
+
+// "%-6ld  " of the 1-based number of 0-based file line `line`: what the line
+// number box shows.
+std::string LineNumberLabel(std::int64_t line);
+
+} // namespace tandel
