@@ -2,6 +2,7 @@
 
 #include "merge/decisions.h"
 #include "merge/frame.h"
+#include "merge/pane_scroll.h"
 #include "merge/segment_map.h"
 #include "settings/settings_record.h"
 
@@ -113,8 +114,7 @@ void GoToLastLine(SettingsRecord& settings, Frame& frame) {
 }
 
 void ScrollToLine(SettingsRecord& settings, Frame& frame, std::int64_t top) {
-    setTopLine(settings, frame,
-               std::clamp<std::int64_t>(top, 0, std::max(0, settings.rowCount - 1)));
+    setTopLine(settings, frame, ClampTopLine(top, settings.rowCount));
 }
 
 } // namespace tandel

@@ -1,0 +1,30 @@
+// Tick marks of the position bar: one for every text range and every gap
+// range of side 1, placed along the bar as the rows lie in the file.
+#pragma once
+
+#include "merge/side_record.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tandel {
+
+struct PositionBarMetrics {
+    std::int64_t clientHeight = 0;   // of the position bar
+    std::int64_t scrollBarWidth = 0; // the desktop's vertical scroll bar width
+    std::int64_t arrowHeight = 0;    // the desktop's vertical scroll arrow height
+};
+
+// Width of the scroll bar in the middle of the position bar: the desktop's
+// width made even, less 2, so that a margin shows on either side.
+std::int64_t MiddleScrollBarWidth(std::int64_t scrollBarWidth);
+
+// The y of each tick, top to bottom, each drawn as a line across the bar.
+// With w the middle bar's width, E = w x arrow height / scroll bar width + 1
+// and K = client height - 3E, a range that starts on display line L (1-based)
+// has its tick at L x K / N + E. Ticks at the same y are listed once; none
+// when N is 0 or side 1 has no lists.
+std::vector<std::int64_t> PositionTicks(const SideRecord& side1, std::int64_t rowCount,
+                                        const PositionBarMetrics& metrics);
+
+} // namespace tandel
