@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -67,14 +68,26 @@ public:
     }
 
     // Starts the program with only HOME, XDG_CONFIG_HOME, TMP and PATH set,
+    // each replaced or joined by the "NAME=value" entries of `environment`,
     // standard input read from the given file, and waits for it to end.
     RunResult run(const std::string& program, const std::vector<std::string>& arguments,
-                  const fs::path& input = "/dev/null") const {
+                  const fs::path& input = "/dev/null",
+                  const std::vector<std::string>& environment = {}) const {
         std::vector<std::string> args{program};
         args.insert(args.end(), arguments.begin(), arguments.end());
         std::vector<std::string> env{"HOME=" + (root / "home").string(),
                                      "XDG_CONFIG_HOME=" + (root / "config").string(),
                                      "TMP=" + (root / "tmp").string(), "PATH=/usr/bin:/bin"};
+        for (const std::string& entry : environment) {
+            const std::string name = entry.substr(0, entry.find('=') + 1);
+            auto same = std::find_if(env.begin(), env.end(),
+                                     [&](const std::string& e) { return e.starts_with(name); });
+            if (same != env.end()) {
+                *same = entry;
+            } else {
+                env.push_back(entry);
+            }
+        }
         std::vector<char*> argv, envp;
         for (auto& a : args) {
             argv.push_back(a.data());
