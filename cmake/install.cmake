@@ -5,13 +5,21 @@
 include(GNUInstallDirs)
 
 set(TANDEL_RESOURCES ${PROJECT_SOURCE_DIR}/resources)
-set(TANDEL_HELP_INSTALL_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tandel)
 
 install(TARGETS tandel tandel-diff RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TANDEL_RESOURCES}/tandel.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${TANDEL_RESOURCES}/tandel.svg
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
-install(DIRECTORY ${TANDEL_RESOURCES}/help/ DESTINATION ${TANDEL_HELP_INSTALL_DIR})
+install(DIRECTORY ${TANDEL_RESOURCES}/help/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tandel)
 install(FILES ${TANDEL_RESOURCES}/man/tandel.1 ${TANDEL_RESOURCES}/man/tandel-diff.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The help pages also lie beside the built programs, in resources/help of the
+# build folder, so that a build made anywhere finds them; editing a page copies
+# it again at the next build.
+file(GLOB TANDEL_HELP_PAGES CONFIGURE_DEPENDS ${TANDEL_RESOURCES}/help/*)
+foreach(page ${TANDEL_HELP_PAGES})
+  get_filename_component(name ${page} NAME)
+  configure_file(${page} ${PROJECT_BINARY_DIR}/resources/help/${name} COPYONLY)
+endforeach()
