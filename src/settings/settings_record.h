@@ -12,9 +12,15 @@
 
 namespace tandel {
 
-// A tab of zero or fewer blanks, or of millions, cannot be drawn: "Tab size" is
-// read within 1..kMaxTabSize, and the panes and the printer clamp to it too.
+// The usable ranges of the two stored counts. A tab of zero or fewer blanks, or
+// of millions, cannot be drawn, and a negative or vast context makes the
+// navigation arithmetic meaningless: loading falls back to the default outside
+// them, the panes and the printer clamp the tab size to its range, and the
+// options sheet refuses values outside them.
+inline constexpr std::int32_t kMinTabSize = 1;
 inline constexpr std::int32_t kMaxTabSize = 1000;
+inline constexpr std::int32_t kMinContextLines = 0;
+inline constexpr std::int32_t kMaxContextLines = 100000;
 
 // The settings record: 32-bit options named after their [Options] keys, and the
 // shared view state and run flags, which are never stored.
@@ -32,6 +38,7 @@ struct SettingsRecord {
     std::int32_t autoCompare = 1;        // "Auto Compare"
     std::int32_t ignoreAllSpaces = 0;    // read as "Ignore spaces", written as "Ignore Spaces"
     std::int32_t directoryDiffsOnly = 0; // "Directory Diffs Only"
+    std::int32_t highlightChanges = 1;   // "Highlight changes": mark changed characters
 
     // View state shared by the panes; never stored.
     std::int32_t charWidth = 0;   // average character width of the text font

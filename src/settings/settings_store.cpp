@@ -23,10 +23,6 @@ constexpr std::int32_t kMaxCoordinate = 1000000;
 constexpr std::int32_t kMinWidth = 150;
 constexpr std::int32_t kMinHeight = 100;
 
-// A negative or vast context makes the navigation arithmetic meaningless; such a
-// value, like a tab size outside its range, falls back to the default.
-constexpr std::int32_t kMaxContextLines = 100000;
-
 std::int32_t inRangeOr(std::int32_t value, std::int32_t low, std::int32_t high,
                        std::int32_t fallback) {
     return value < low || value > high ? fallback : value;
@@ -50,12 +46,13 @@ int SettingsStore::loadOptions(Settings& s) {
     const Profile& p = profile_;
     SettingsRecord& r = s.record;
     const SettingsRecord d;
-    r.tabSize = inRangeOr(p.readInt(kOptions, "Tab size", d.tabSize), 1, kMaxTabSize, d.tabSize);
+    r.tabSize =
+        inRangeOr(p.readInt(kOptions, "Tab size", d.tabSize), kMinTabSize, kMaxTabSize, d.tabSize);
     r.autoWalk = p.readInt(kOptions, "Auto walk", d.autoWalk);
     r.compressSpaces = p.readInt(kOptions, "Compress spaces", d.compressSpaces);
     r.lineNumbers = p.readInt(kOptions, "Line numbers", d.lineNumbers);
-    r.contextLines = inRangeOr(p.readInt(kOptions, "Context lines", d.contextLines), 0,
-                               kMaxContextLines, d.contextLines);
+    r.contextLines = inRangeOr(p.readInt(kOptions, "Context lines", d.contextLines),
+                               kMinContextLines, kMaxContextLines, d.contextLines);
     r.syncHScroll = p.readInt(kOptions, "Sync hscroll", d.syncHScroll);
     r.unixFormat = p.readInt(kOptions, "Unix format", d.unixFormat);
     r.recursive = p.readInt(kOptions, "Recursive", d.recursive);
@@ -63,6 +60,7 @@ int SettingsStore::loadOptions(Settings& s) {
     r.autoCompare = p.readInt(kOptions, "Auto Compare", d.autoCompare);
     r.ignoreAllSpaces = p.readInt(kOptions, "Ignore spaces", d.ignoreAllSpaces);
     r.directoryDiffsOnly = p.readInt(kOptions, "Directory Diffs Only", d.directoryDiffsOnly);
+    r.highlightChanges = p.readInt(kOptions, "Highlight changes", d.highlightChanges);
 
     Geometry& g = s.geometry;
     const Geometry dg;
@@ -189,6 +187,7 @@ void SettingsStore::saveOptions(const Settings& s) {
     profile_.writeInt(kOptions, "Ignore Spaces", r.ignoreAllSpaces);
     profile_.writeInt(kOptions, "OutDirUIType", g.outDirUIType);
     profile_.writeInt(kOptions, "Directory Diffs Only", r.directoryDiffsOnly);
+    profile_.writeInt(kOptions, "Highlight changes", r.highlightChanges);
     profile_.writeInt(kOptions, "TimeSize1", g.timeSize1);
     profile_.writeInt(kOptions, "TimeSize2", g.timeSize2);
     profile_.writeInt(kOptions, "PathSize1", g.pathSize1);

@@ -56,7 +56,8 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
     EXPECT_NE(text.find("[Options]\nTab size=8\nAuto walk=1\nCompress spaces=0\nLine numbers=0\n"
                         "Context lines=3\nSync hscroll=1\nUnix format=0\nRecursive=0\n"
                         "Diffs Only=0\nAuto Compare=1\nIgnore Spaces=0\nOutDirUIType=0\n"
-                        "Directory Diffs Only=0\nTimeSize1=130\nTimeSize2=130\nPathSize1=-1\n"
+                        "Directory Diffs Only=0\nHighlight "
+                        "changes=1\nTimeSize1=130\nTimeSize2=130\nPathSize1=-1\n"
                         "PathSize2=-1\nLeft=0\nTop=0\nWidth=640\nHeight=480\n"),
               std::string::npos)
         << text;
@@ -73,7 +74,7 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
 
 TEST_F(Store, EverySectionRoundTrips) {
     Settings s = startUp(store);
-    s.record = {4, 0, 1, 1, 7, 0, 1, 1, 1, 0, 1, 1};
+    s.record = {4, 0, 1, 1, 7, 0, 1, 1, 1, 0, 1, 1, 0};
     s.geometry = {10, 20, 800, 600, 90, 91, 300, 301, 2};
     s.files = {"/a/one", 2, "/b/two", 3, "/out", 1, "/sel 1", "/sel 2", "/sel out"};
     s.textFont = {"A Font Family Name Longer Than Thirty-One", 700, 1, -20, 49, 0};
