@@ -10,7 +10,6 @@ namespace {
 
 const std::string kOptions = "Options";
 const std::string kTableOptions = "Table Options";
-constexpr int kPositionLimit = 60000;
 
 void readColumnSet(const Profile& profile, const std::string& key, ColumnSet& set) {
     std::string message; // a bad stored list is ignored at start-up
@@ -51,7 +50,7 @@ std::optional<std::int64_t> readNumber(std::string_view text, std::size_t& i) {
     const std::size_t digitsStart = i;
     std::int64_t value = 0;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (value < kPositionLimit) {
+        if (value < kColumnPositionLimit) {
             value = value * 10 + (text[i] - '0');
         }
         ++i;
@@ -107,7 +106,7 @@ std::vector<ColumnRange> parseColumnPositions(std::string_view text) {
             break;
         }
         const auto [first, last] = *range;
-        if (0 < first && first <= last && last < kPositionLimit) {
+        if (0 < first && first <= last && last < kColumnPositionLimit) {
             insertColumnRange(positions, {static_cast<int>(first), static_cast<int>(last)});
         }
         if (comma == std::string_view::npos) {

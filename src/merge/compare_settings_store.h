@@ -27,6 +27,9 @@ void saveCommentDefinitions(Profile& profile, const CompareSettings& settings);
 // the returned writers.
 DefinitionWriters compareSettingsWriters(const CompareSettings& settings);
 
+// Column positions at or past this are not read back.
+inline constexpr int kColumnPositionLimit = 60000;
+
 // The text forms, shared with the options pages.
 // "1:8,12:20". Reading stops at the first part that is not two numbers; a part
 // outside 0 < first <= last < 60000 is skipped; parts are inserted in order.

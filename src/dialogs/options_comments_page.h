@@ -1,0 +1,28 @@
+// Page 5 of the options sheet, "Comments definition": the begin and end
+// markers of the comments that comparisons can ignore.
+#pragma once
+
+#include "dialogs/options_page.h"
+#include "merge/comment_list_edit.h"
+
+class QLineEdit;
+class QListWidget;
+
+namespace tandel {
+
+class OptionsCommentsPage : public OptionsPage {
+    Q_OBJECT
+public:
+    explicit OptionsCommentsPage(Application& app, QWidget* parent = nullptr);
+    [[nodiscard]] bool apply() override;
+
+private:
+    void relist();
+
+    CommentListEdit edit_;
+    QLineEdit* begin_ = nullptr;
+    QLineEdit* end_ = nullptr;
+    QListWidget* list_ = nullptr;
+};
+
+} // namespace tandel

@@ -1,0 +1,46 @@
+// One page of the "Tandel options" sheet: it fills its controls from the
+// application's settings when made, tells the sheet when the user changes
+// something, and commits its controls on apply.
+#pragma once
+
+#include <QWidget>
+
+#include "merge/option_notice.h"
+
+class QListWidget;
+
+namespace tandel {
+
+class Application;
+
+class OptionsPage : public QWidget {
+    Q_OBJECT
+public:
+    OptionsPage(Application& app, int helpContext, QWidget* parent = nullptr);
+
+    int helpContext() const { return helpContext_; }
+
+    // Commits the page into the settings. False when the page refused: it has
+    // told the user why and committed nothing.
+    [[nodiscard]] virtual bool apply() = 0;
+
+signals:
+    void changed();
+
+protected:
+    // Every button click and every edit change in the page from now on marks
+    // the sheet changed; called once the controls hold their first values.
+    void watchControls();
+    // Shows the notice, if any, through the frame's message box; true when there
+    // was none.
+    bool report(const OptionResult& result);
+    // The selected entry of a list, -1 for none.
+    static int selectedRow(const QListWidget& list);
+
+    Application& app_;
+
+private:
+    int helpContext_;
+};
+
+} // namespace tandel

@@ -1,0 +1,28 @@
+// Page 4 of the options sheet, "Define column positions": the ranges of bytes
+// that form the columns under the position type, edited as a copy until apply.
+#pragma once
+
+#include "dialogs/options_page.h"
+#include "merge/table_options_edit.h"
+
+class QLineEdit;
+class QListWidget;
+
+namespace tandel {
+
+class OptionsPositionsPage : public OptionsPage {
+    Q_OBJECT
+public:
+    explicit OptionsPositionsPage(Application& app, QWidget* parent = nullptr);
+    [[nodiscard]] bool apply() override;
+
+private:
+    void relist();
+
+    ColumnPositionsEdit edit_;
+    QLineEdit* first_ = nullptr;
+    QLineEdit* last_ = nullptr;
+    QListWidget* list_ = nullptr;
+};
+
+} // namespace tandel

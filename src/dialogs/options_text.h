@@ -1,0 +1,17 @@
+// The settings hold texts as bytes; the pages edit them as Qt strings. A text
+// is shown as UTF-8, or as Latin-1 when it is not valid UTF-8, and an edit
+// that still shows what it was given hands back the very bytes it was given.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace tandel {
+
+QString textForEdit(const std::string& bytes);
+
+// `shownFrom` is the stored text the edit started with.
+std::string bytesFromEdit(const QString& text, const std::string& shownFrom);
+
+} // namespace tandel
