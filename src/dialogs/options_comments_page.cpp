@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/options_text.h"
 #include "merge/application.h"
 
 namespace tandel {
@@ -29,10 +28,14 @@ OptionsCommentsPage::OptionsCommentsPage(Application& app, QWidget* parent)
     : OptionsPage(app, kHelpContext, parent), edit_(app.compare.comments) {
     begin_ = markerEdit("commentBegin");
     end_ = markerEdit("commentEnd");
-    auto* add = new QPushButton(QStringLiteral("&Add"));
-    auto* remove = new QPushButton(QStringLiteral("&Delete"));
-    list_ = new QListWidget;
-    relist();
+    auto* list = new QListWidget;
+    const ListButtons buttons =
+        listButtons(list, {[this] {
+                               return edit_.add(begin_->text().toUtf8().toStdString(),
+                                                end_->text().toUtf8().toStdString());
+                           },
+                           [this](int selected) { return edit_.remove(selected); },
+                           [this] { return edit_.entries(); }});
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
@@ -41,31 +44,12 @@ OptionsCommentsPage::OptionsCommentsPage(Application& app, QWidget* parent)
     grid->addWidget(new QLabel(QStringLiteral("Comments end with:\n(Enter $ for end of line)")), 1,
                     0);
     grid->addWidget(end_, 1, 1);
-    grid->addWidget(add, 0, 2);
-    grid->addWidget(remove, 1, 2);
-    grid->addWidget(list_, 2, 0, 1, 3);
+    grid->addWidget(buttons.add, 0, 2);
+    grid->addWidget(buttons.remove, 1, 2);
+    grid->addWidget(list, 2, 0, 1, 3);
     grid->setRowStretch(2, 1);
 
-    connect(add, &QPushButton::clicked, this, [this] {
-        const QByteArray begin = begin_->text().toUtf8();
-        const QByteArray end = end_->text().toUtf8();
-        if (report(edit_.add(begin.toStdString(), end.toStdString()))) {
-            relist();
-        }
-    });
-    connect(remove, &QPushButton::clicked, this, [this] {
-        if (report(edit_.remove(selectedRow(*list_)))) {
-            relist();
-        }
-    });
     watchControls();
-}
-
-void OptionsCommentsPage::relist() {
-    list_->clear();
-    for (const std::string& entry : edit_.entries()) {
-        list_->addItem(textForEdit(entry));
-    }
 }
 
 bool OptionsCommentsPage::apply() {

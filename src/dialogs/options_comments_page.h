@@ -6,7 +6,6 @@
 #include "merge/comment_list_edit.h"
 
 class QLineEdit;
-class QListWidget;
 
 namespace tandel {
 
@@ -17,12 +16,9 @@ public:
     [[nodiscard]] bool apply() override;
 
 private:
-    void relist();
-
     CommentListEdit edit_;
     QLineEdit* begin_ = nullptr;
     QLineEdit* end_ = nullptr;
-    QListWidget* list_ = nullptr;
 };
 
 } // namespace tandel

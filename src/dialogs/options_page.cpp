@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
+#include "dialogs/options_text.h"
 #include "merge/application.h"
 
 namespace tandel {
@@ -28,8 +30,29 @@ bool OptionsPage::report(const OptionResult& result) {
     return false;
 }
 
-int OptionsPage::selectedRow(const QListWidget& list) {
-    return list.selectedItems().isEmpty() ? -1 : list.currentRow();
+OptionsPage::ListButtons OptionsPage::listButtons(QListWidget* list, ListSteps steps) {
+    const ListButtons buttons{new QPushButton(QStringLiteral("&Add")),
+                              new QPushButton(QStringLiteral("&Delete"))};
+    const auto relist = [list, entries = steps.entries] {
+        list->clear();
+        for (const std::string& entry : entries()) {
+            list->addItem(textForEdit(entry));
+        }
+    };
+    relist();
+    connect(buttons.add, &QPushButton::clicked, this, [this, relist, step = std::move(steps.add)] {
+        if (report(step())) {
+            relist();
+        }
+    });
+    connect(buttons.remove, &QPushButton::clicked, this,
+            [this, list, relist, step = std::move(steps.remove)] {
+                const int selected = list->selectedItems().isEmpty() ? -1 : list->currentRow();
+                if (report(step(selected))) {
+                    relist();
+                }
+            });
+    return buttons;
 }
 
 } // namespace tandel

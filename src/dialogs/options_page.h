@@ -5,9 +5,14 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "merge/option_notice.h"
 
 class QListWidget;
+class QPushButton;
 
 namespace tandel {
 
@@ -34,8 +39,19 @@ protected:
     // Shows the notice, if any, through the frame's message box; true when there
     // was none.
     bool report(const OptionResult& result);
-    // The selected entry of a list, -1 for none.
-    static int selectedRow(const QListWidget& list);
+    // A list edited through "&Add" and "&Delete" buttons, made here: each runs
+    // its step (Delete with the selected row, -1 for none), shows the step's
+    // notice, and relists the entries when the step went through.
+    struct ListSteps {
+        std::function<OptionResult()> add;
+        std::function<OptionResult(int selected)> remove;
+        std::function<std::vector<std::string>()> entries;
+    };
+    struct ListButtons {
+        QPushButton* add;
+        QPushButton* remove;
+    };
+    ListButtons listButtons(QListWidget* list, ListSteps steps);
 
     Application& app_;
 

@@ -24,10 +24,12 @@ OptionsPositionsPage::OptionsPositionsPage(Application& app, QWidget* parent)
     first_->setObjectName(QStringLiteral("firstPosition"));
     last_ = new QLineEdit;
     last_->setObjectName(QStringLiteral("lastPosition"));
-    auto* add = new QPushButton(QStringLiteral("&Add"));
-    auto* remove = new QPushButton(QStringLiteral("&Delete"));
-    list_ = new QListWidget;
-    relist();
+    auto* list = new QListWidget;
+    const ListButtons listed = listButtons(
+        list,
+        {[this] { return edit_.add(first_->text().toStdString(), last_->text().toStdString()); },
+         [this](int selected) { return edit_.remove(selected); },
+         [this] { return edit_.entries(); }});
 
     auto* group = new QGroupBox;
     auto* layout = new QHBoxLayout(group);
@@ -35,34 +37,17 @@ OptionsPositionsPage::OptionsPositionsPage(Application& app, QWidget* parent)
     inputs->addRow(QStringLiteral("First position:"), first_);
     inputs->addRow(QStringLiteral("Last position:"), last_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
+    buttons->addWidget(listed.add);
+    buttons->addWidget(listed.remove);
     inputs->addRow(buttons);
     layout->addLayout(inputs);
-    layout->addWidget(list_, 1);
+    layout->addWidget(list, 1);
 
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     page->addWidget(group);
 
-    connect(add, &QPushButton::clicked, this, [this] {
-        if (report(edit_.add(first_->text().toStdString(), last_->text().toStdString()))) {
-            relist();
-        }
-    });
-    connect(remove, &QPushButton::clicked, this, [this] {
-        if (report(edit_.remove(selectedRow(*list_)))) {
-            relist();
-        }
-    });
     watchControls();
-}
-
-void OptionsPositionsPage::relist() {
-    list_->clear();
-    for (const std::string& entry : edit_.entries()) {
-        list_->addItem(QString::fromStdString(entry));
-    }
 }
 
 bool OptionsPositionsPage::apply() {

@@ -6,7 +6,6 @@
 #include "merge/table_options_edit.h"
 
 class QLineEdit;
-class QListWidget;
 
 namespace tandel {
 
@@ -17,12 +16,9 @@ public:
     [[nodiscard]] bool apply() override;
 
 private:
-    void relist();
-
     ColumnPositionsEdit edit_;
     QLineEdit* first_ = nullptr;
     QLineEdit* last_ = nullptr;
-    QListWidget* list_ = nullptr;
 };
 
 } // namespace tandel
