@@ -1,16 +1,15 @@
 #include "dialogs/options_text.h"
 
-#include <QStringDecoder>
-
 #include <algorithm>
+
+#include "merge/display_text.h"
 
 namespace tandel {
 namespace {
 
+// The same reading as the panes give a line.
 bool isUtf8(const std::string& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    return !decoder.hasError();
+    return LineEncodingOf(bytes) == LineEncoding::Utf8;
 }
 
 bool fitsLatin1(const QString& text) {

@@ -1,5 +1,5 @@
 // The settings hold texts as bytes; the pages edit them as Qt strings. A text
-// is shown as UTF-8, or as Latin-1 when it is not valid UTF-8, and an edit
+// is shown as the panes show a line (UTF-8, else Latin-1), and an edit
 // that still shows what it was given hands back the very bytes it was given.
 #pragma once
 
