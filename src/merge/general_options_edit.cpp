@@ -103,10 +103,4 @@ OptionResult applyGeneralOptions(const GeneralOptions& o, SettingsRecord& record
     return std::nullopt;
 }
 
-ToolbarChecks toolbarChecks(const SettingsRecord& record, const CompareSettings& compare,
-                            bool directoryWindow) {
-    const std::int32_t diffsOnly = directoryWindow ? record.directoryDiffsOnly : record.diffsOnly;
-    return {compare.tableMode != 0, diffsOnly != 0, compare.ignoreComments != 0};
-}
-
 } // namespace tandel

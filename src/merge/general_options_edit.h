@@ -45,16 +45,4 @@ std::optional<long long> readTypedInteger(std::string_view text);
 [[nodiscard]] OptionResult applyGeneralOptions(const GeneralOptions& options,
                                                SettingsRecord& record, CompareSettings& compare);
 
-// The toolbar's three check buttons after an apply: table mode (24), differences
-// only (25; the directory lists' own flag in a directory window) and ignore
-// comments (26).
-struct ToolbarChecks {
-    bool tableMode = false;
-    bool diffsOnly = false;
-    bool ignoreComments = false;
-    bool operator==(const ToolbarChecks&) const = default;
-};
-ToolbarChecks toolbarChecks(const SettingsRecord& record, const CompareSettings& compare,
-                            bool directoryWindow);
-
 } // namespace tandel

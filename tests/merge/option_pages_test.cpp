@@ -80,18 +80,6 @@ TEST(GeneralOptions, CountsTheProgramCannotUseAreRefusedAndNothingChanges) {
               "Context lines must be a whole number from 0 to 100000");
 }
 
-TEST(GeneralOptions, ToolbarChecksFollowTheFlagsAndTheDirectoryListsOwnFlag) {
-    SettingsRecord record;
-    CompareSettings compare;
-    compare.tableMode = 1;
-    record.diffsOnly = 1;
-    EXPECT_EQ(toolbarChecks(record, compare, false), (ToolbarChecks{true, true, false}));
-    EXPECT_EQ(toolbarChecks(record, compare, true), (ToolbarChecks{true, false, false}));
-    record.directoryDiffsOnly = 1;
-    compare.ignoreComments = 1;
-    EXPECT_EQ(toolbarChecks(record, compare, true), (ToolbarChecks{true, true, true}));
-}
-
 ColumnSet setOf(std::vector<long long> numbers) {
     ColumnSet set;
     set.assign(std::move(numbers));
