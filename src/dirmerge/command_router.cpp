@@ -1,5 +1,8 @@
 #include "dirmerge/command_router.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "dirmerge/directory_merge.h"
 #include "merge/application.h"
 #include "merge/command_ids.h"
@@ -47,8 +50,25 @@ void CommandRouter::compareDirectories() {
     directories_.compareDirectories(selection);
 }
 
+namespace {
+
+// A missing folder lists as empty, but a file named where a folder belongs
+// is a mistake the user should hear about rather than an empty list.
+bool namesAFile(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::exists(path, error) &&
+           !std::filesystem::is_directory(path, error);
+}
+
+} // namespace
+
 void CommandRouter::buildList() {
     const FilesSection& files = app_.settings.files;
+    for (const std::string* dir : {&files.selectDir1, &files.selectDir2}) {
+        if (namesAFile(*dir)) {
+            app_.frame().message(Severity::Error, *dir + " is not a directory");
+        }
+    }
     const int result = directories_.buildList(files.selectDir1, files.selectDir2,
                                               files.selectOutdir, inputs_.buildProgress);
     app_.frame().refreshLists();

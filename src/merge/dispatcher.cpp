@@ -4,6 +4,7 @@
 #include "merge/command_ids.h"
 #include "merge/comparison_driver.h"
 #include "merge/decisions.h"
+#include "merge/merged_output.h"
 #include "merge/navigation.h"
 #include "merge/save.h"
 
@@ -61,6 +62,9 @@ bool dispatchCommand(Application& app, int id) {
         return true;
     case cmd::kLastLine:
         GoToLastLine(record, frame);
+        return true;
+    case cmd::kPreview:
+        Produce(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
         return true;
     case cmd::kSplitSegment:
         app.frameState.splitArmed = true;

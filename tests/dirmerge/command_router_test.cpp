@@ -198,5 +198,15 @@ TEST_F(Router, DirectoryWindowBuildsItsListAndCopiesTheSelectedRows) {
     EXPECT_FALSE(app.frameState.quitRequested);
 }
 
+TEST_F(Router, AFileNamedAsADirectoryOfTheListIsReported) {
+    const std::string file = tree.write("plain.txt", "x\n");
+    app.settings.files.selectDir1 = file;
+    app.settings.files.selectDir2 = d2;
+    app.settings.files.selectOutdir = out;
+    post(cmd::kCompareDirectoryLists);
+    EXPECT_TRUE(frame.shown(Severity::Error, file + " is not a directory"));
+    EXPECT_EQ(readFile(file), "x\n");
+}
+
 } // namespace
 } // namespace tandel

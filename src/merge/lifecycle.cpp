@@ -1,0 +1,77 @@
+#include "merge/lifecycle.h"
+
+#include "merge/application.h"
+#include "merge/command_ids.h"
+#include "merge/compare_settings_store.h"
+#include "merge/save.h"
+#include "merge/side_loader.h"
+#include "settings/settings_store.h"
+
+namespace tandel {
+
+namespace {
+
+PathSwitches pathSwitches(const SwitchTable& switches) {
+    PathSwitches paths;
+    if (switches.isGiven(kSwitchD1)) {
+        paths.d1 = switches.valueOf(kSwitchD1);
+    }
+    if (switches.isGiven(kSwitchD2)) {
+        paths.d2 = switches.valueOf(kSwitchD2);
+    }
+    if (switches.isGiven(kSwitchOutd)) {
+        paths.outd = switches.valueOf(kSwitchOutd);
+    }
+    paths.f1Given = switches.isGiven(kSwitchF1);
+    paths.f2Given = switches.isGiven(kSwitchF2);
+    return paths;
+}
+
+void loadNamedFile(Application& app, int s) {
+    const int id = s == 1 ? kSwitchF1 : kSwitchF2;
+    const std::string name = app.switches.valueOf(id);
+    if (!app.switches.isGiven(id) || name.empty()) {
+        return;
+    }
+    const std::string& directory = s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
+    // A name that is not there would be joined to the remembered folder,
+    // which `f1` and `f2` empty; say so rather than show an empty pane.
+    if (!FileExists(name) && directory.empty()) {
+        app.frame().message(Severity::Error, "Unable to open file " + name);
+        return;
+    }
+    LoadByName(app.model, app.settings.record, app.frame(), name, directory, s);
+}
+
+} // namespace
+
+int readStartupSettings(Application& app, SettingsStore& store,
+                        const std::vector<std::string>& arguments) {
+    const int status = applyCommandLine(app, arguments);
+    app.settings.record.notYetCompared = 1;
+    store.loadOptions(app.settings);
+    store.loadFilesSection(app.settings, pathSwitches(app.switches));
+    if (app.switches.isGiven(kSwitchOutf)) {
+        app.model.saveName = app.switches.valueOf(kSwitchOutf);
+        app.model.saveNameFromSwitch = true;
+    }
+    store.loadTextFont(app.settings);
+    loadCompareSettings(store.profile(), app.compare);
+    store.loadTitleFont(app.settings);
+    return status;
+}
+
+void openStartupFiles(Application& app) {
+    loadNamedFile(app, 1);
+    loadNamedFile(app, 2);
+    app.frameState.splitArmed = false;
+    if (app.frameState.directoryWindow) {
+        app.frame().postCommand(cmd::kCompareDirectoryLists);
+    }
+}
+
+int writeShutdownSettings(Application& app, SettingsStore& store) {
+    return store.shutDown(app.settings, compareSettingsWriters(app.compare));
+}
+
+} // namespace tandel

@@ -1,0 +1,30 @@
+// The start-up and shut-down order that every run follows, with a window or
+// without one:
+//   1. readStartupSettings: the command line, then [Options] with the
+//      geometry and lists, then [Files] with the path switches applied, the
+//      two font descriptions, the comparison definitions and the save name;
+//   2. the frame builds its windows from those settings (and shows them);
+//   3. openStartupFiles: the `f1` and `f2` loads, and in directory window
+//      mode the posted list build;
+//   4. writeShutdownSettings, when the run ends.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tandel {
+
+class Application;
+class SettingsStore;
+
+// Returns the command line parser's status; after a parse error (shown
+// through the frame) start-up goes on with the switches recorded so far.
+int readStartupSettings(Application& app, SettingsStore& store,
+                        const std::vector<std::string>& arguments);
+
+void openStartupFiles(Application& app);
+
+// Returns the settings store's status.
+int writeShutdownSettings(Application& app, SettingsStore& store);
+
+} // namespace tandel

@@ -1,0 +1,98 @@
+// The start-up and shut-down order every run follows, and the toolbar's
+// three flags, without any window.
+#include "merge/lifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include "merge/application.h"
+#include "merge/command_ids.h"
+#include "merge/driver_test_support.h"
+#include "merge/toolbar_flags.h"
+#include "settings/settings_store.h"
+
+namespace tandel {
+namespace {
+
+using testing_support::DispatchingFrame;
+using testing_support::readFile;
+using testing_support::TempFolder;
+
+struct Lifecycle : ::testing::Test {
+    TempFolder folder;
+    DispatchingFrame frame;
+    Application app{frame};
+    SettingsStore store{folder.file("tandel.ini")};
+};
+
+TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) {
+    folder.write("tandel.ini", "[Options]\nTab size=4\n[Files]\nDir name 1=/remembered\n"
+                               "Out dir=/out\n[Font]\nFont name=Mono\nTitle Font name=Serif\n");
+    const std::string a = folder.write("a.txt", "one\ntwo\n");
+    const std::string b = folder.write("b.txt", "one\n2\n");
+    ASSERT_EQ(readStartupSettings(app, store, {a, b, "-outf", "/tmp/merged"}), 0);
+    EXPECT_EQ(app.settings.record.tabSize, 4);
+    EXPECT_EQ(app.settings.record.notYetCompared, 1);
+    EXPECT_EQ(app.settings.files.dirName1, ""); // `f1` empties it for this run
+    EXPECT_EQ(app.settings.files.outDir, "/out");
+    EXPECT_EQ(app.settings.textFont.faceName, "Mono");
+    EXPECT_EQ(app.settings.titleFont.faceName, "Serif");
+    EXPECT_EQ(app.model.saveName, "/tmp/merged");
+    EXPECT_TRUE(app.model.saveNameFromSwitch);
+
+    openStartupFiles(app);
+    EXPECT_EQ(app.model.side(1).fileName, a);
+    EXPECT_EQ(app.model.side(2).fileName, b);
+    EXPECT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
+    EXPECT_TRUE(frame.messages.empty());
+}
+
+TEST_F(Lifecycle, ParseErrorsAndMissingFilesAreShownAndStartUpGoesOn) {
+    const std::string missing = folder.file("missing.txt");
+    EXPECT_EQ(readStartupSettings(app, store, {missing, "-nosuch", "b"}), -1);
+    openStartupFiles(app);
+    EXPECT_EQ(frame.shown(Severity::Error),
+              (std::vector<std::string>{"Unknown option", "Unable to open file " + missing}));
+    EXPECT_TRUE(frame.posted.empty());
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST_F(Lifecycle, TheDirectoryWindowPostsItsListBuild) {
+    ASSERT_EQ(readStartupSettings(app, store, {"-d1", "/x", "-d2", "/y", "-mandc"}), 0);
+    EXPECT_EQ(app.settings.files.selectDir1, "/x");
+    openStartupFiles(app);
+    EXPECT_EQ(frame.posted, std::vector<int>{cmd::kCompareDirectoryLists});
+}
+
+TEST_F(Lifecycle, ShutDownWritesWhatTheRunChanged) {
+    ASSERT_EQ(readStartupSettings(app, store, {}), 0);
+    app.settings.record.contextLines = 7;
+    app.compare.ignoreComments = 1;
+    ASSERT_EQ(writeShutdownSettings(app, store), 0);
+    const std::string ini = readFile(folder.file("tandel.ini"));
+    EXPECT_NE(ini.find("Context lines=7"), std::string::npos);
+    EXPECT_NE(ini.find("Ignore comments"), std::string::npos);
+}
+
+TEST_F(Lifecycle, EachCheckButtonFlipsOneFlag) {
+    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleTableMode));
+    EXPECT_TRUE(toolbarFlag(app, cmd::kToggleTableMode));
+    EXPECT_EQ(app.compare.tableMode, 1);
+    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleDiffsOnly));
+    EXPECT_EQ(app.settings.record.diffsOnly, 1);
+    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleIgnoreComments));
+    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleTableMode));
+    EXPECT_EQ(app.compare.tableMode, 0);
+    EXPECT_EQ(app.compare.ignoreComments, 1);
+    EXPECT_FALSE(flipToolbarFlag(app, cmd::kCompareFiles));
+    EXPECT_FALSE(toolbarFlag(app, cmd::kCompareFiles));
+
+    // The directory window's button is "Directory Diffs Only".
+    app.frameState.directoryWindow = true;
+    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleDiffsOnly));
+    EXPECT_EQ(app.settings.record.directoryDiffsOnly, 1);
+    EXPECT_EQ(app.settings.record.diffsOnly, 1);
+    EXPECT_TRUE(toolbarFlag(app, cmd::kToggleDiffsOnly));
+}
+
+} // namespace
+} // namespace tandel
