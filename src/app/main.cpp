@@ -1,21 +1,22 @@
-#include <QApplication>
-
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/desktop_run.h"
 #include "merge/unattended_run.h"
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // An unattended run must work with no display at all, so it never creates
-    // the QApplication.
+    // the toolkit's application object.
     if (tandel::requestsUnattendedRun(arguments)) {
         return tandel::runUnattended(arguments, std::cerr);
     }
-    QApplication application(argc, argv);
-    tandel::MainWindow window;
-    window.show();
-    return QApplication::exec();
+    if (!tandel::displayAvailable(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                                  std::getenv("QT_QPA_PLATFORM"))) {
+        tandel::reportNoDisplay(std::cerr);
+        return 2;
+    }
+    return tandel::runDesktop(argc, argv);
 }

@@ -1,10 +1,160 @@
 #include "app/main_window.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMetaObject>
+
+#include "app/accelerators.h"
+#include "app/frame_body.h"
+#include "merge/command_ids.h"
+#include "merge/lifecycle.h"
+#include "merge/toolbar_flags.h"
+#include "view/diff_edit.h"
+#include "view/diff_title.h"
+#include "view/edit_cont.h"
+#include "view/position_bar.h"
+#include "view/preview_edit.h"
+
 namespace tandel {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& arguments,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      store_(services_.settingsPath),
+      directories_(app_, services_.programPath, services_.startInstance),
+      router_(app_, directories_) {
     setWindowTitle(QString::fromLatin1(kWindowCaption));
-    resize(800, 600);
+    readStartupSettings(app_, store_, arguments);
+    for (int s = 1; s <= 2; ++s) {
+        openNames_[s - 1] = app_.switches.valueOf(s == 1 ? kSwitchF1 : kSwitchF2);
+    }
+    makeFonts();
+    buildToolbar();
+    container_ = new edit_cont(app_, app_.frameState.directoryWindow, this);
+    container_->setFonts(textFont_, titleFont_);
+    body_ = new FrameBody(container_, this);
+    setCentralWidget(body_);
+    buildMenus();
+    accelerators_ = new ui::Accelerators(this, accelerators(), [this](int id) { runCommand(id); });
+    placeWindow();
 }
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::start() {
+    if (!app_.frameState.unattended) {
+        show();
+    }
+    openStartupFiles(app_);
+}
+
+void MainWindow::runCommand(int id) {
+    if (ended_) {
+        return;
+    }
+    emit commandReceived(id);
+    ++commandDepth_;
+    if (!runWindowCommand(id)) {
+        router_.route(id);
+    }
+    --commandDepth_;
+    // A quit asked for by a command ends the run once that command is done.
+    if (commandDepth_ == 0 && app_.frameState.quitRequested) {
+        close();
+    }
+}
+
+bool MainWindow::runWindowCommand(int id) {
+    switch (id) {
+    case cmd::kTitleFont:
+        chooseTitleFont();
+        return true;
+    case cmd::kTextFont:
+        chooseTextFont();
+        return true;
+    case cmd::kHelpContents:
+        showHelp();
+        return true;
+    case cmd::kQuit:
+        close();
+        return true;
+    case cmd::kAbout:
+        showAbout();
+        return true;
+    case cmd::kPaste:
+        pasteIntoPreview();
+        return true;
+    default:
+        if (flipToolbarFlag(app_, id)) {
+            syncToolbarChecks();
+            return true;
+        }
+        return false;
+    }
+}
+
+void MainWindow::postCommand(int id) {
+    QMetaObject::invokeMethod(this, [this, id] { runCommand(id); }, Qt::QueuedConnection);
+}
+
+void MainWindow::sendCommand(int id) { runCommand(id); }
+
+void MainWindow::repaintPanes() {
+    if (container_->pane(1) != nullptr) {
+        container_->pane(1)->update();
+        container_->pane(2)->update();
+    }
+}
+
+void MainWindow::repaintTitles() {
+    if (container_->title(1) != nullptr) {
+        container_->title(1)->update();
+        container_->title(2)->update();
+    }
+}
+
+void MainWindow::repaintPositionBar() {
+    if (container_->positionBar() != nullptr) {
+        container_->positionBar()->update();
+    }
+}
+
+void MainWindow::relayout() { container_->relayout(); }
+
+void MainWindow::refreshLists() { container_->update(); }
+
+void MainWindow::setWaitCursor(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void MainWindow::clearSelection(int side) {
+    if (container_->pane(side) != nullptr) {
+        container_->pane(side)->clearSelection();
+    }
+}
+
+void MainWindow::setClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(),
+                                                            static_cast<qsizetype>(text.size())));
+}
+
+// Printing comes with the print dialog; until then a print job is refused
+// with a word instead of silently.
+bool MainWindow::startPrint(const std::string& /*documentName*/) {
+    message(Severity::Info, "Printing is not available in this version");
+    return false;
+}
+
+bool MainWindow::printLine(const std::string& /*text*/) { return false; }
+
+void MainWindow::endPrint() {}
+
+void MainWindow::printDirectoryLists() {}
 
 } // namespace tandel

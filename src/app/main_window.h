@@ -1,15 +1,166 @@
+// The main window: the frame of the whole program. It owns the application
+// object, directory merging and the command router, implements every frame
+// service the core asks for, and turns menus, keys and toolbar buttons into
+// command ids. Its parts live in main_window_*.cpp by concern.
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
+
+#include <array>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/command_tables.h"
+#include "app/window_services.h"
+#include "dirmerge/command_router.h"
+#include "dirmerge/directory_merge.h"
+#include "merge/application.h"
+#include "settings/settings_store.h"
+
+class QAction;
+class QMenu;
+class QToolBar;
 
 namespace tandel {
 
+class FrameBody;
+class edit_cont;
+class PreviewEdit;
+namespace ui {
+class Accelerators;
+}
+
 inline constexpr const char* kWindowCaption = "Tandel v4.5";
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public Frame {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // Reads the settings and the command line (program name removed) and
+    // builds the window for the run mode; start() then shows it.
+    MainWindow(WindowServices services, const std::vector<std::string>& arguments,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Shows the window, loads the files the command line names and, in
+    // directory window mode, posts the list build.
+    void start();
+
+    // Every command id, from a menu, a key, a button or the program itself.
+    void runCommand(int id);
+
+    Application& application() { return app_; }
+    edit_cont* container() const { return container_; }
+    PreviewEdit* preview() const;
+    QToolBar* toolbar() const { return toolbar_; }
+    // The panes' context menu of the run mode.
+    QMenu* quickMenu() const { return quickMenu_; }
+    const QFont& textFont() const { return textFont_; }
+    const QFont& titleFont() const { return titleFont_; }
+
+    // For the dialogs: help context N, or the contents for 0.
+    void showHelp(int context = 0);
+    // After the options change: the check buttons from the flags, the
+    // preview's tab stops from "Tab size", both panes repainted.
+    void syncToolbarChecks();
+    void applyTabStops();
+
+    // The exit code of the run, once it has ended.
+    int exitCode() const { return app_.frameState.exitCode; }
+
+    // Frame: messages and questions.
+    void message(Severity severity, const std::string& text) override;
+    bool confirmOverwrite(const std::string& text) override;
+    int askPermission(const std::string& text) override;
+    int askFileOrDirectory(const std::string& file, const std::string& directory) override;
+    int askYesNoCancel(const std::string& caption, const std::string& text) override;
+    bool chooseOpenFile(const std::string& title, const std::string& startDirectory,
+                        std::string& chosen) override;
+    bool chooseSaveFile(const std::string& startDirectory, const std::string& proposal,
+                        std::string& chosen) override;
+
+    // Frame: commands, repaints and layout.
+    void postCommand(int id) override;
+    void sendCommand(int id) override;
+    void repaintPanes() override;
+    void repaintTitles() override;
+    void repaintPositionBar() override;
+    void relayout() override;
+    void refreshLists() override;
+    void setWaitCursor(bool on) override;
+    void setWalkMenu(bool walking) override;
+    void clearSelection(int side) override;
+    void setClipboardText(const std::string& text) override;
+
+    // Frame: the preview.
+    bool previewOpen() const override;
+    void openPreview() override;
+    void closePreview() override;
+    void setPreviewText(const std::string& text) override;
+    std::string previewText() const override;
+    bool previewModified() const override;
+    void setPreviewModified(bool modified) override;
+
+    // Frame: printing.
+    bool startPrint(const std::string& documentName) override;
+    bool printLine(const std::string& text) override;
+    void endPrint() override;
+    void printDirectoryLists() override;
+
+signals:
+    // Each command id as it arrives, before it runs.
+    void commandReceived(int id);
+    // The run has ended and its settings are written.
+    void finished(int exitCode);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    // main_window.cpp
+    bool runWindowCommand(int id);
+    void pasteIntoPreview();
+    // main_window_menus.cpp
+    void buildMenus();
+    void buildToolbar();
+    std::span<const ui::Accelerator> accelerators() const;
+    // main_window_fonts.cpp
+    void makeFonts();
+    void makeTextFont();
+    void makeTitleFont();
+    // The font dialog from `current`; true with `description` updated when accepted.
+    [[nodiscard]] bool chooseFont(FontDescription& description, const QFont& current);
+    void chooseTextFont();
+    void chooseTitleFont();
+    // main_window_dialogs.cpp
+    void showAbout();
+    std::vector<std::string> fileFilters() const;
+    // main_window_lifecycle.cpp
+    void placeWindow();
+    void shutDown();
+
+    WindowServices services_;
+    Application app_{*this};
+    SettingsStore store_;
+    DirectoryMerge directories_;
+    CommandRouter router_;
+
+    edit_cont* container_ = nullptr;
+    FrameBody* body_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    std::map<int, QAction*> checkButtons_;
+    QMenu* filePopup_ = nullptr;     // the main menu's own File popup
+    QMenu* walkFilePopup_ = nullptr; // COMP_DIR_MENU's, while the walk runs
+    QMenu* quickMenu_ = nullptr;
+    ui::Accelerators* accelerators_ = nullptr;
+    QFont textFont_;
+    QFont titleFont_;
+    std::array<std::string, 2> openNames_; // the open dialogs' file names: `f1`, `f2`, then the last chosen
+    int commandDepth_ = 0;
+    bool ended_ = false;
 };
 
 } // namespace tandel

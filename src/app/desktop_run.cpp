@@ -1,0 +1,47 @@
+#include "app/desktop_run.h"
+
+#include <QApplication>
+
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/window_services.h"
+
+namespace tandel {
+
+namespace {
+
+bool named(const char* value) { return value != nullptr && *value != '\0'; }
+
+} // namespace
+
+bool displayAvailable(const char* display, const char* waylandDisplay, const char* platform) {
+    return named(display) || named(waylandDisplay) || named(platform);
+}
+
+void reportNoDisplay(std::ostream& errors) {
+    errors << "tandel: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the "
+              "window cannot open.\n"
+              "To merge without a display, use the unattended run:\n"
+              "  tandel -auto -f1 FILE1 -f2 FILE2 -outf OUTPUT\n";
+}
+
+int runDesktop(int argc, char* argv[], const std::function<void(MainWindow&)>& started) {
+    // The toolkit takes its own options (such as -platform) out of argv first.
+    QApplication application(argc, argv);
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // The window ends the run itself, with the run's exit code, once its
+    // settings are written.
+    QApplication::setQuitOnLastWindowClosed(false);
+    MainWindow window(desktopServices(), arguments);
+    QObject::connect(&window, &MainWindow::finished, &application,
+                     [](int code) { QCoreApplication::exit(code); });
+    window.start();
+    if (started) {
+        started(window);
+    }
+    return QApplication::exec();
+}
+
+} // namespace tandel

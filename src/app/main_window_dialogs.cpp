@@ -1,0 +1,176 @@
+// The frame's dialogs: message boxes, the confirmation questions, the open
+// and save dialogs, help and the About box. Every one runs through the
+// services' modal runner.
+#include "app/main_window.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <algorithm>
+
+#include "app/help_location.h"
+#include "app/open_filters.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/ask_permission_dialog.h"
+#include "dialogs/file_to_dir_dialog.h"
+
+namespace tandel {
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+struct SeverityLook {
+    const char* caption;
+    QMessageBox::Icon icon;
+};
+
+SeverityLook lookOf(Severity severity) {
+    switch (severity) {
+    case Severity::Error:
+        return {"Error", QMessageBox::Critical};
+    case Severity::Warning:
+        return {"Warning", QMessageBox::Warning};
+    case Severity::Info:
+        break;
+    }
+    return {"Info", QMessageBox::Information};
+}
+
+// The folder a dialog starts in: the remembered one when it is a folder, its
+// parent when it names a file, else wherever the dialog likes.
+QString startFolder(const std::string& remembered) {
+    if (remembered.empty()) {
+        return {};
+    }
+    const QFileInfo info(qs(remembered));
+    if (info.isDir()) {
+        return info.absoluteFilePath();
+    }
+    return info.absoluteDir().exists() ? info.absolutePath() : QString();
+}
+
+} // namespace
+
+void MainWindow::message(Severity severity, const std::string& text) {
+    const SeverityLook look = lookOf(severity);
+    QMessageBox box(look.icon, QString::fromLatin1(look.caption), qs(text), QMessageBox::Ok, this);
+    services_.runModal(box);
+}
+
+bool MainWindow::confirmOverwrite(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm the operation"), qs(text),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    services_.runModal(box);
+    return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
+int MainWindow::askYesNoCancel(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, qs(caption), qs(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    services_.runModal(box);
+    if (box.clickedButton() == box.button(QMessageBox::Yes)) {
+        return kAnswerYes;
+    }
+    return box.clickedButton() == box.button(QMessageBox::No) ? kAnswerNo : kAnswerCancel;
+}
+
+int MainWindow::askPermission(const std::string& text) {
+    AskPermissionDialog dialog(qs(text), this);
+    return services_.runModal(dialog);
+}
+
+int MainWindow::askFileOrDirectory(const std::string& file, const std::string& directory) {
+    FileToDirDialog dialog(qs(file), qs(directory), this);
+    return services_.runModal(dialog);
+}
+
+std::vector<std::string> MainWindow::fileFilters() const {
+    return ui::openFilters(app_.settings.lists);
+}
+
+bool MainWindow::chooseOpenFile(const std::string& title, const std::string& startDirectory,
+                                std::string& chosen) {
+    const int side = title == "Open file 2" ? 2 : 1;
+    std::int32_t& index =
+        side == 2 ? app_.settings.files.currentIndex2 : app_.settings.files.currentIndex1;
+    QFileDialog dialog(this, qs(title), startFolder(startDirectory));
+    dialog.setObjectName(side == 2 ? QStringLiteral("open2") : QStringLiteral("open1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    QStringList filters;
+    for (const std::string& filter : fileFilters()) {
+        filters << qs(filter);
+    }
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.at(ui::filterToSelect(index, filters.size())));
+    std::string& name = openNames_[side - 1];
+    if (!name.empty()) {
+        dialog.selectFile(qs(name));
+    }
+    if (services_.runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    index = static_cast<std::int32_t>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
+    chosen = dialog.selectedFiles().front().toStdString();
+    name = chosen;
+    return true;
+}
+
+bool MainWindow::chooseSaveFile(const std::string& startDirectory, const std::string& proposal,
+                                std::string& chosen) {
+    std::int32_t& index = app_.settings.files.saveIndex;
+    QFileDialog dialog(this, QString(), startFolder(startDirectory));
+    dialog.setObjectName(QStringLiteral("save"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The save asks its own question before it replaces a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    QStringList filters;
+    for (const std::string& filter : fileFilters()) {
+        filters << qs(filter);
+    }
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.at(ui::filterToSelect(index, filters.size())));
+    const std::string& name = proposal.empty() ? app_.model.saveName : proposal;
+    if (!name.empty()) {
+        dialog.selectFile(qs(name));
+    }
+    if (services_.runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    index = static_cast<std::int32_t>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
+    chosen = dialog.selectedFiles().front().toStdString();
+    return true;
+}
+
+void MainWindow::showHelp(int context) {
+    if (services_.helpPage.empty()) {
+        const std::string programDir = QFileInfo(qs(services_.programPath)).absolutePath().toStdString();
+        std::string where;
+        for (const std::string& folder : ui::helpFolders(programDir)) {
+            where += "\n" + folder;
+        }
+        message(Severity::Error, "The help pages (index.html) were not found in:" + where);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(qs(services_.helpPage));
+    const std::string fragment = ui::helpFragment(context);
+    if (!fragment.empty()) {
+        url.setFragment(qs(fragment));
+    }
+    if (!services_.openUrl(url)) {
+        message(Severity::Error, "Unable to open the help page " + url.toString().toStdString() +
+                                     " in the desktop's browser");
+    }
+}
+
+void MainWindow::showAbout() {
+    AboutDialog dialog(QString::fromLatin1(kWindowCaption), this);
+    services_.runModal(dialog);
+}
+
+} // namespace tandel

@@ -1,0 +1,67 @@
+// Where the window opens, and the end of the run: the settings written when
+// the window closes, by the system or by Quit.
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/frame_layout.h"
+#include "merge/lifecycle.h"
+
+namespace tandel {
+
+namespace {
+
+ui::Rect rectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+std::vector<ui::Rect> availableScreens() {
+    std::vector<ui::Rect> screens;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary != nullptr) {
+        screens.push_back(rectOf(primary->availableGeometry()));
+    }
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != primary) {
+            screens.push_back(rectOf(screen->availableGeometry()));
+        }
+    }
+    return screens;
+}
+
+} // namespace
+
+void MainWindow::placeWindow() {
+    const Geometry& g = app_.settings.geometry;
+    const std::vector<ui::Rect> screens = availableScreens();
+    const ui::Rect r = ui::placeOnScreens({g.left, g.top, g.width, g.height}, screens);
+    resize(r.width, r.height);
+    move(r.x, r.y);
+}
+
+void MainWindow::shutDown() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    Geometry& g = app_.settings.geometry;
+    if (isMinimized()) {
+        g.left = -1; // the file keeps the geometry of the last normal window
+    } else {
+        g.left = pos().x();
+        g.top = pos().y();
+        g.width = width();
+        g.height = height();
+    }
+    if (writeShutdownSettings(app_, store_) != 0) {
+        message(Severity::Warning, "Unable to write the settings to " + store_.path());
+    }
+    emit finished(exitCode());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    shutDown();
+    event->accept();
+}
+
+} // namespace tandel

@@ -1,0 +1,90 @@
+// The main window's menus, toolbar and accelerator table, all built from the
+// command tables of the run mode.
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "app/menu_builder.h"
+#include "merge/toolbar_flags.h"
+
+// The resource file lives in a static library; its data must be named once.
+static void initialiseResources() { Q_INIT_RESOURCE(tandel); }
+
+namespace tandel {
+
+std::span<const ui::Accelerator> MainWindow::accelerators() const {
+    return app_.frameState.directoryWindow ? ui::kestaAccMandc() : ui::kestaAcc();
+}
+
+void MainWindow::buildMenus() {
+    const ui::CommandRunner run = [this](int id) { runCommand(id); };
+    if (app_.frameState.directoryWindow) {
+        // The directory window has no menu bar: its context menu, keys and
+        // toolbar carry its commands.
+        quickMenu_ = ui::buildMenu(ui::quickMenuMandc(), accelerators(), run, this);
+        return;
+    }
+    filePopup_ = ui::fillMenuBar(menuBar(), ui::mainMenu(), accelerators(), run);
+    walkFilePopup_ = ui::buildPopup(ui::compDirMenu(), accelerators(), run, this);
+    quickMenu_ = ui::buildMenu(ui::quickMenu(), accelerators(), run, this);
+}
+
+void MainWindow::setWalkMenu(bool walking) {
+    if (filePopup_ == nullptr) {
+        return;
+    }
+    QMenu* shown = walking ? walkFilePopup_ : filePopup_;
+    QMenu* hidden = walking ? filePopup_ : walkFilePopup_;
+    const QList<QAction*> items = menuBar()->actions();
+    if (!items.isEmpty() && items.front() == shown->menuAction()) {
+        return;
+    }
+    menuBar()->insertMenu(items.isEmpty() ? nullptr : items.front(), shown);
+    menuBar()->removeAction(hidden->menuAction());
+}
+
+void MainWindow::buildToolbar() {
+    initialiseResources();
+    const bool directoryWindow = app_.frameState.directoryWindow;
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName(QStringLiteral("1000"));
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setIconSize(QSize(16, 16));
+    for (const ui::ToolButton& button : directoryWindow ? ui::directoryToolbar()
+                                                        : ui::fileToolbar()) {
+        if (button.kind == ui::ToolKind::Separator) {
+            toolbar_->addSeparator();
+            continue;
+        }
+        const QString tip = QString::fromStdString(ui::tooltipText(button.command));
+        QAction* action = toolbar_->addAction(
+            QIcon(QString::fromStdString(ui::toolbarImage(directoryWindow, button.image))), tip);
+        action->setObjectName(QString::number(button.command));
+        action->setToolTip(tip);
+        action->setData(button.command);
+        const int id = button.command;
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        if (button.kind == ui::ToolKind::Check) {
+            action->setCheckable(true);
+            checkButtons_[id] = action;
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+    syncToolbarChecks();
+}
+
+void MainWindow::syncToolbarChecks() {
+    for (const auto& [id, action] : checkButtons_) {
+        action->setChecked(toolbarFlag(app_, id));
+    }
+}
+
+QMenu* MainWindow::createPopupMenu() {
+    return nullptr; // the toolbar stays: no menu offers to hide it
+}
+
+} // namespace tandel

@@ -1,0 +1,32 @@
+// What the main window needs from the outside world, passed in at
+// construction so that a test builds the same window over fakes.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QDialog;
+class QUrl;
+
+namespace tandel {
+
+struct WindowServices {
+    std::string settingsPath; // tandel.ini
+    std::string programPath;  // this program, for the instances directory merging starts
+    // Starts a program: the first argument names it. Never waits for it.
+    std::function<void(const std::vector<std::string>& arguments)> startInstance;
+    std::string helpPage; // index.html of the help pages; empty when none was found
+    // Shows a page in the desktop's browser; false when that failed.
+    std::function<bool(const QUrl& url)> openUrl;
+    // Runs a modal dialog and returns its result; every dialog of the frame
+    // goes through here.
+    std::function<int(QDialog& dialog)> runModal;
+};
+
+// The services of a real run: the default settings file, this executable,
+// detached processes, the help pages beside the build or the installation,
+// the desktop browser and modal dialogs of their own.
+WindowServices desktopServices();
+
+} // namespace tandel

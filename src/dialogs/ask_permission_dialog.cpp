@@ -1,0 +1,59 @@
+#include "dialogs/ask_permission_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+#include "merge/frame.h"
+
+namespace tandel {
+
+namespace {
+
+struct Choice {
+    int id;
+    const char* label;
+};
+
+constexpr std::array<Choice, 5> kChoices{{
+    {kAnswerYes, "&Yes"},
+    {kAnswerYesToAll, "Yes to &All"},
+    {kAnswerNo, "&No"},
+    {kAnswerNoToAll, "No to A&ll"},
+    {kAnswerCancel, "&Cancel"},
+}};
+
+} // namespace
+
+AskPermissionDialog::AskPermissionDialog(const QString& question, QWidget* parent)
+    : QDialog(parent), text_(new QLabel(question, this)) {
+    setObjectName(QStringLiteral("ASK_PERMISSION"));
+    setWindowTitle(QStringLiteral("Confirm file operation"));
+    text_->setObjectName(QStringLiteral("504"));
+    text_->setWordWrap(true);
+    text_->setTextFormat(Qt::PlainText);
+    auto* buttons = new QHBoxLayout;
+    for (const Choice& choice : kChoices) {
+        auto* button = new QPushButton(QString::fromLatin1(choice.label), this);
+        button->setObjectName(QString::number(choice.id));
+        button->setAutoDefault(false);
+        if (choice.id == kAnswerYes) {
+            button->setDefault(true);
+        }
+        const int id = choice.id;
+        connect(button, &QPushButton::clicked, this, [this, id] { done(id); });
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+}
+
+QString AskPermissionDialog::question() const { return text_->text(); }
+
+void AskPermissionDialog::reject() { done(kAnswerCancel); }
+
+} // namespace tandel

@@ -1,0 +1,69 @@
+#include "dialogs/file_to_dir_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+#include "merge/frame.h"
+
+namespace tandel {
+
+namespace {
+
+struct Choice {
+    int id;
+    const char* label;
+};
+
+constexpr std::array<Choice, 3> kChoices{{
+    {kAnswerFile, "&File"},
+    {kAnswerDirectory, "&Directory"},
+    {kAnswerNone, "&None"},
+}};
+
+} // namespace
+
+FileToDirDialog::FileToDirDialog(const QString& file, const QString& directory, QWidget* parent)
+    : QDialog(parent),
+      text_(new QLabel(QStringLiteral("File %1 corresponds to directory %2. Which of them should "
+                                      "be copied to the target directory?")
+                           .arg(file, directory),
+                       this)),
+      choices_(new QButtonGroup(this)) {
+    setObjectName(QStringLiteral("FILE_TO_DIR_DLG"));
+    setWindowTitle(QStringLiteral("Directory Compare"));
+    text_->setObjectName(QStringLiteral("504"));
+    text_->setWordWrap(true);
+    text_->setTextFormat(Qt::PlainText);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    for (const Choice& choice : kChoices) {
+        auto* radio = new QRadioButton(QString::fromLatin1(choice.label), this);
+        radio->setObjectName(QString::number(choice.id));
+        choices_->addButton(radio, choice.id);
+        layout->addWidget(radio);
+    }
+    choices_->button(kAnswerFile)->setChecked(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FileToDirDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &FileToDirDialog::reject);
+    layout->addWidget(buttons);
+}
+
+QString FileToDirDialog::question() const { return text_->text(); }
+
+void FileToDirDialog::accept() {
+    const int checked = choices_->checkedId();
+    done(checked == kAnswerFile || checked == kAnswerDirectory ? checked : kAnswerNone);
+}
+
+void FileToDirDialog::reject() { done(kAnswerCancel); }
+
+} // namespace tandel

@@ -1,0 +1,100 @@
+#include "view/edit_cont.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+#include "view/container_layout.h"
+#include "merge/application.h"
+#include "view/diff_edit.h"
+#include "view/diff_title.h"
+#include "view/position_bar.h"
+
+namespace tandel {
+
+namespace {
+
+void place(QWidget* widget, const ui::Rect& r) {
+    widget->setGeometry(r.x, r.y, std::max(0, r.width), std::max(0, r.height));
+}
+
+QTreeWidget* makeList(QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Date Modified"), QString()});
+    return list;
+}
+
+} // namespace
+
+edit_cont::edit_cont(Application& app, bool directoryWindow, QWidget* parent)
+    : QWidget(parent), app_(app) {
+    setObjectName(QStringLiteral("edcontainer"));
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    if (directoryWindow) {
+        for (int s = 1; s <= 2; ++s) {
+            lists_[index(s)] = makeList(this);
+        }
+        return;
+    }
+    for (int s = 1; s <= 2; ++s) {
+        titles_[index(s)] = new DiffTitle(app, s, this);
+        panes_[index(s)] = new DiffEdit(app, s, this);
+    }
+    positionBar_ = new position_bar(app, this);
+}
+
+DiffEdit* edit_cont::pane(int side) const { return panes_[index(side)]; }
+DiffTitle* edit_cont::title(int side) const { return titles_[index(side)]; }
+QTreeWidget* edit_cont::list(int side) const { return lists_[index(side)]; }
+
+void edit_cont::setFonts(const QFont& text, const QFont& title) {
+    for (DiffEdit* pane : panes_) {
+        if (pane != nullptr) {
+            pane->setFont(text);
+        }
+    }
+    for (DiffTitle* t : titles_) {
+        if (t != nullptr) {
+            t->setFont(title);
+        }
+    }
+}
+
+void edit_cont::relayout() {
+    const int w = width();
+    const int h = height();
+    if (positionBar_ == nullptr) {
+        const ui::ListLayout layout = ui::listLayout(w, h);
+        place(lists_[0], layout.list1);
+        place(lists_[1], layout.list2);
+        for (QTreeWidget* list : lists_) {
+            list->setColumnWidth(2, ui::thirdColumnWidth(w, list->columnWidth(0),
+                                                         list->columnWidth(1)));
+        }
+        return;
+    }
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const ui::PaneLayout layout =
+        ui::paneLayout(w, h, app_.settings.record.titleHeight, extent);
+    place(titles_[0], layout.title1);
+    place(titles_[1], layout.title2);
+    place(panes_[0], layout.pane1);
+    place(positionBar_, layout.positionBar);
+    place(positionBar_->scrollBar(), layout.scrollBar);
+    place(panes_[1], layout.pane2);
+}
+
+void edit_cont::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+} // namespace tandel

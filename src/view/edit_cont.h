@@ -1,0 +1,50 @@
+// The container ("edcontainer") below the toolbar: in file mode the two
+// titles, the two panes and the position bar between them; in directory
+// window mode the two directory lists. It places them whenever its size or
+// the title height changes.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QTreeWidget;
+
+namespace tandel {
+
+class Application;
+class DiffEdit;
+class DiffTitle;
+class position_bar;
+
+class edit_cont : public QWidget {
+    Q_OBJECT
+public:
+    edit_cont(Application& app, bool directoryWindow, QWidget* parent);
+
+    // File mode only (null in directory window mode); side 1 or 2.
+    DiffEdit* pane(int side) const;
+    DiffTitle* title(int side) const;
+    position_bar* positionBar() const { return positionBar_; }
+    // Directory window mode only; side 1 or 2.
+    QTreeWidget* list(int side) const;
+
+    // The text font goes to the panes, the title font to the titles.
+    void setFonts(const QFont& text, const QFont& title);
+    // Places the children again, as after a resize.
+    void relayout();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    static int index(int side) { return side == 2 ? 1 : 0; }
+
+    Application& app_;
+    std::array<DiffEdit*, 2> panes_{};
+    std::array<DiffTitle*, 2> titles_{};
+    position_bar* positionBar_ = nullptr;
+    std::array<QTreeWidget*, 2> lists_{};
+};
+
+} // namespace tandel

@@ -1,0 +1,145 @@
+// Builds the real main window over fakes: a settings file in a private
+// folder, dialogs that a test answers with real clicks and keys instead of a
+// user, a recording browser and process starter.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QUrl>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "dialogs/ask_permission_dialog.h"
+#include "dialogs/file_to_dir_dialog.h"
+#include "support/temp_folder.h"
+
+namespace tandel::test {
+
+// A dialog as the window showed it.
+struct ShownDialog {
+    QString className;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+class DialogScript {
+public:
+    using Answer = std::function<int(QDialog&)>;
+
+    // Answers, oldest first; with none left a dialog is closed unanswered.
+    std::deque<Answer> answers;
+    std::vector<ShownDialog> shown;
+
+    int run(QDialog& dialog) {
+        shown.push_back(describe(dialog));
+        if (answers.empty()) {
+            return QDialog::Rejected;
+        }
+        Answer answer = std::move(answers.front());
+        answers.pop_front();
+        return answer(dialog);
+    }
+
+    // The texts of the message boxes shown, in order.
+    std::vector<QString> texts() const {
+        std::vector<QString> out;
+        for (const ShownDialog& d : shown) {
+            out.push_back(d.text);
+        }
+        return out;
+    }
+
+private:
+    static ShownDialog describe(QDialog& dialog) {
+        ShownDialog d{QString::fromLatin1(dialog.metaObject()->className()), dialog.windowTitle(),
+                      {}, QMessageBox::NoIcon};
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+            d.text = box->text();
+            d.icon = box->icon();
+        } else if (auto* ask = qobject_cast<AskPermissionDialog*>(&dialog)) {
+            d.text = ask->question();
+        } else if (auto* which = qobject_cast<FileToDirDialog*>(&dialog)) {
+            d.text = which->question();
+        }
+        return d;
+    }
+};
+
+// Shows the dialog and clicks the button named `objectName`.
+inline DialogScript::Answer clickButton(const QString& objectName) {
+    return [objectName](QDialog& dialog) {
+        dialog.show();
+        auto* button = dialog.findChild<QAbstractButton*>(objectName);
+        if (button != nullptr) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        return dialog.result();
+    };
+}
+
+// Shows the message box and clicks its standard button.
+inline DialogScript::Answer clickStandard(QMessageBox::StandardButton which) {
+    return [which](QDialog& dialog) {
+        auto& box = static_cast<QMessageBox&>(dialog);
+        box.show();
+        QTest::mouseClick(box.button(which), Qt::LeftButton);
+        return box.result();
+    };
+}
+
+// Shows the dialog and presses a key in it.
+inline DialogScript::Answer pressKey(Qt::Key key) {
+    return [key](QDialog& dialog) {
+        dialog.show();
+        QTest::keyClick(&dialog, key);
+        return dialog.result();
+    };
+}
+
+class WindowHarness {
+public:
+    testing::TempFolder folder;
+    DialogScript dialogs;
+    std::vector<QUrl> opened;
+    bool browserWorks = true;
+    std::string helpPage;
+
+    std::string ini() const { return folder.file("tandel.ini"); }
+
+    WindowServices services() {
+        WindowServices s;
+        s.settingsPath = ini();
+        s.programPath = folder.file("bin/tandel");
+        s.startInstance = [](const std::vector<std::string>&) {};
+        s.helpPage = helpPage;
+        s.openUrl = [this](const QUrl& url) {
+            opened.push_back(url);
+            return browserWorks;
+        };
+        s.runModal = [this](QDialog& dialog) { return dialogs.run(dialog); };
+        return s;
+    }
+
+    // The window built, started and shown, as a real run starts it.
+    std::unique_ptr<MainWindow> open(const std::vector<std::string>& arguments = {}) {
+        auto window = std::make_unique<MainWindow>(services(), arguments);
+        window->start();
+        if (window->isVisible()) {
+            QApplication::setActiveWindow(window.get());
+            [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window.get());
+        }
+        return window;
+    }
+};
+
+} // namespace tandel::test
