@@ -7,6 +7,7 @@
 #include "merge/merged_output.h"
 #include "merge/navigation.h"
 #include "merge/save.h"
+#include "merge/side_loader.h"
 
 namespace tandel {
 
@@ -18,6 +19,10 @@ bool dispatchCommand(Application& app, int id) {
     switch (id) {
     case cmd::kCompareFiles:
         compareFilesCommand(app);
+        return true;
+    case cmd::kFile1:
+    case cmd::kFile2:
+        OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
         return true;
     case cmd::kSaveAs:
         Save(model, app.settings, frame, kSaveAs);

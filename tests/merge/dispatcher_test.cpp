@@ -92,10 +92,19 @@ TEST_F(DispatcherTest, EachNavigationIdReachesItsFunction) {
     }
 }
 
+TEST_F(DispatcherTest, FileCommandsLoadTheFileChosenInTheOpenDialog) {
+    frame.openAnswers = {folder.write("chosen", "x\n")};
+    EXPECT_TRUE(dispatchCommand(app, cmd::kFile2));
+    EXPECT_EQ(app.model.side(2).fileName, folder.file("chosen"));
+    EXPECT_EQ(app.settings.files.dirName2, folder.path());
+    EXPECT_TRUE(dispatchCommand(app, cmd::kFile1)); // cancelled: nothing loaded
+    EXPECT_TRUE(app.model.side(1).fileName.empty());
+}
+
 TEST_F(DispatcherTest, SplitArmsAndForeignIdsAreLeftToTheWindow) {
     EXPECT_TRUE(dispatchCommand(app, cmd::kSplitSegment));
     EXPECT_TRUE(app.frameState.splitArmed);
-    for (int id : {4, 5, 12, 14, 16, 23, 308, cmd::kQuit, cmd::kPrint, cmd::kFile1, cmd::kFind}) {
+    for (int id : {4, 5, 12, 14, 16, 23, 308, cmd::kQuit, cmd::kPrint, cmd::kFind}) {
         EXPECT_FALSE(dispatchCommand(app, id)) << id;
     }
     // The directory window walks its lists with Next and Previous.

@@ -1,0 +1,190 @@
+// The frame's dialogs as the user meets them: message boxes, the
+// confirmation questions and the ids they return, the open and save dialogs,
+// help and About.
+#include <QFileDialog>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "dialogs/about_dialog.h"
+#include "merge/command_ids.h"
+#include "window_harness.h"
+
+using tandel::Severity;
+using tandel::test::clickButton;
+using tandel::test::clickStandard;
+using tandel::test::pressKey;
+using tandel::test::WindowHarness;
+
+class FrameDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void messageBoxesShowTheCaptionAndIconOfTheirSeverity() {
+        WindowHarness h;
+        auto window = h.open();
+        window->message(Severity::Error, "e");
+        window->message(Severity::Warning, "w");
+        window->message(Severity::Info, "i");
+        const auto& shown = h.dialogs.shown;
+        QCOMPARE(shown.size(), std::size_t{3});
+        QCOMPARE(shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(shown[1].title, QStringLiteral("Warning"));
+        QCOMPARE(shown[1].icon, QMessageBox::Warning);
+        QCOMPARE(shown[2].title, QStringLiteral("Info"));
+        QCOMPARE(shown[2].icon, QMessageBox::Information);
+        QCOMPARE(shown[2].text, QStringLiteral("i"));
+    }
+
+    void thePermissionQuestionReturnsTheButtonPressed() {
+        WindowHarness h;
+        auto window = h.open();
+        for (const char* id : {"6", "130", "7", "131", "2"}) {
+            h.dialogs.answers.push_back(clickButton(QLatin1String(id)));
+            QCOMPARE(window->askPermission("Copy it?"), QByteArray(id).toInt());
+        }
+        h.dialogs.answers.push_back(pressKey(Qt::Key_Escape));
+        QCOMPARE(window->askPermission("Copy it?"), static_cast<int>(tandel::kAnswerCancel));
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Confirm file operation"));
+        QCOMPARE(h.dialogs.shown.back().text, QStringLiteral("Copy it?"));
+    }
+
+    void theFileOrDirectoryQuestionReturnsTheCheckedChoice() {
+        WindowHarness h;
+        auto window = h.open();
+        h.dialogs.answers.push_back(pressKey(Qt::Key_Return)); // "&File" is checked at first
+        QCOMPARE(window->askFileOrDirectory("/a/x", "/b/x"), static_cast<int>(tandel::kAnswerFile));
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Directory Compare"));
+        QCOMPARE(h.dialogs.shown.back().text,
+                 QStringLiteral("File /a/x corresponds to directory /b/x. Which of them should be "
+                                "copied to the target directory?"));
+        for (const char* id : {"125", "126"}) {
+            h.dialogs.answers.push_back([id](QDialog& dialog) {
+                dialog.show();
+                auto* radio = dialog.findChild<QRadioButton*>(QLatin1String(id));
+                QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+                QTest::keyClick(&dialog, Qt::Key_Return);
+                return dialog.result();
+            });
+            QCOMPARE(window->askFileOrDirectory("/a/x", "/b/x"), QByteArray(id).toInt());
+        }
+        h.dialogs.answers.push_back(pressKey(Qt::Key_Escape));
+        QCOMPARE(window->askFileOrDirectory("/a/x", "/b/x"),
+                 static_cast<int>(tandel::kAnswerCancel));
+    }
+
+    void yesNoQuestionsAnswerByTheButton() {
+        WindowHarness h;
+        auto window = h.open();
+        h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
+                             pressKey(Qt::Key_Escape)};
+        QVERIFY(window->confirmOverwrite("File x already exists.\nSave anyway ?"));
+        QVERIFY(!window->confirmOverwrite("again"));
+        QVERIFY(!window->confirmOverwrite("and again"));
+        QCOMPARE(h.dialogs.shown.front().title, QStringLiteral("Confirm the operation"));
+
+        h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
+                             clickStandard(QMessageBox::Cancel), pressKey(Qt::Key_Escape)};
+        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 6);
+        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 7);
+        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 2);
+        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 2);
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Confirm file operation"));
+    }
+
+    void theOpenDialogStartsWhereTheSideLastOpenedAFile() {
+        WindowHarness h;
+        const std::string sub = h.folder.mkdir("sources");
+        const std::string chosen = h.folder.write("sources/main.c", "int x;\n");
+        h.folder.write("tandel.ini", "[Files]\nDir name 1=" + sub + "/\nCurrent index 1=1\n"
+                                     "[File Descriptions]\nNumEntries=1\nString 0=C files\n"
+                                     "[File filters]\nNumEntries=1\nString 0=*.c;*.h\n");
+        auto window = h.open();
+        QString title, directory, filter;
+        QStringList filters;
+        h.dialogs.answers.push_back([&](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            title = files.windowTitle();
+            directory = files.directory().absolutePath();
+            filters = files.nameFilters();
+            filter = files.selectedNameFilter();
+            files.selectFile(QString::fromStdString(chosen));
+            dialog.accept();
+            return files.result();
+        });
+        QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(title, QStringLiteral("Open file 1"));
+        QCOMPARE(directory, QString::fromStdString(sub));
+        QCOMPARE(filters, (QStringList{"All files(*)", "C files (*.c *.h)"}));
+        QCOMPARE(filter, QStringLiteral("C files (*.c *.h)"));
+        const tandel::Application& app = window->application();
+        QCOMPARE(app.model.side(1).fileName, chosen);
+        QCOMPARE(app.settings.files.dirName1, sub);
+
+        // Cancelled: nothing changes.
+        QTest::keyClick(window.get(), Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Open file 2"));
+        QVERIFY(app.model.side(2).fileName.empty());
+    }
+
+    void theSaveDialogWritesTheChosenFile() {
+        WindowHarness h;
+        const std::string a = h.folder.write("a.txt", "one\ntwo\n");
+        const std::string b = h.folder.write("b.txt", "one\n2\n");
+        const std::string out = h.folder.file("merged.txt");
+        h.folder.write("tandel.ini", "[Options]\nUnix format=1\n");
+        auto window = h.open({a, b});
+        QCoreApplication::sendPostedEvents();
+        QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+        h.dialogs.answers.push_back([&](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            files.selectFile(QString::fromStdString(out));
+            dialog.accept();
+            return files.result();
+        });
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(tandel::testing::readFile(out), std::string("one\n2\ntwo\n"));
+        QCOMPARE(window->application().settings.files.outDir, h.folder.path() + "/");
+    }
+
+    void helpOpensThePageAtItsContext() {
+        WindowHarness h;
+        h.helpPage = h.folder.write("help/index.html", "<p>");
+        auto window = h.open();
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        window->showHelp(273);
+        QCOMPARE(h.opened.size(), std::size_t{2});
+        QCOMPARE(h.opened[0], QUrl::fromLocalFile(QString::fromStdString(h.helpPage)));
+        QCOMPARE(h.opened[1].fragment(), QStringLiteral("context-273"));
+        QVERIFY(h.dialogs.shown.empty());
+
+        h.browserWorks = false;
+        window->showHelp();
+        QVERIFY(h.dialogs.texts().back().startsWith(QStringLiteral("Unable to open the help page")));
+
+        WindowHarness none;
+        auto bare = none.open();
+        bare->showHelp(260);
+        QVERIFY(none.opened.empty());
+        QVERIFY(none.dialogs.texts().back().contains(QStringLiteral("share/doc/tandel")));
+    }
+
+    void aboutShowsTheCaptionAndAnyButtonCloses() {
+        WindowHarness h;
+        auto window = h.open();
+        QString text;
+        h.dialogs.answers.push_back([&](QDialog& dialog) {
+            dialog.show();
+            text = dialog.findChild<QLabel*>(QStringLiteral("501"))->text();
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            return dialog.isVisible() ? -1 : dialog.result();
+        });
+        window->runCommand(tandel::cmd::kAbout);
+        QCOMPARE(text, QStringLiteral("Tandel v4.5"));
+        QCOMPARE(h.dialogs.shown.back().className, QStringLiteral("tandel::AboutDialog"));
+    }
+};
+
+QTEST_MAIN(FrameDialogsTest)
+#include "frame_dialogs_test.moc"
