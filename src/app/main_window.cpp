@@ -68,6 +68,9 @@ void MainWindow::runCommand(int id) {
 
 bool MainWindow::runWindowCommand(int id) {
     switch (id) {
+    case cmd::kOptionsGeneral:
+        openOptions();
+        return true;
     case cmd::kTitleFont:
         chooseTitleFont();
         return true;

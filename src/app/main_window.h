@@ -137,6 +137,7 @@ private:
     void chooseTitleFont();
     // main_window_dialogs.cpp
     void showAbout();
+    void openOptions();
     std::vector<std::string> fileFilters() const;
     // main_window_lifecycle.cpp
     void placeWindow();

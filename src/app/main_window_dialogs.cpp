@@ -15,6 +15,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/ask_permission_dialog.h"
 #include "dialogs/file_to_dir_dialog.h"
+#include "dialogs/options_sheet.h"
 
 namespace tandel {
 
@@ -166,6 +167,17 @@ void MainWindow::showHelp(int context) {
         message(Severity::Error, "Unable to open the help page " + url.toString().toStdString() +
                                      " in the desktop's browser");
     }
+}
+
+void MainWindow::openOptions() {
+    OptionsSheet sheet(app_, this);
+    connect(&sheet, &OptionsSheet::applied, this, [this] {
+        syncToolbarChecks();
+        applyTabStops();
+        repaintPanes();
+    });
+    connect(&sheet, &OptionsSheet::helpRequested, this, [this](int context) { showHelp(context); });
+    services_.runModal(sheet);
 }
 
 void MainWindow::showAbout() {

@@ -1,7 +1,11 @@
 // The frame's dialogs as the user meets them: message boxes, the
 // confirmation questions and the ids they return, the open and save dialogs,
 // help and About.
+#include <QAction>
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QPushButton>
+#include <QToolBar>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -168,6 +172,37 @@ private slots:
         bare->showHelp(260);
         QVERIFY(none.opened.empty());
         QVERIFY(none.dialogs.texts().back().contains(QStringLiteral("share/doc/tandel")));
+    }
+
+    void theOptionsSheetUpdatesTheToolbarAndOpensItsHelp() {
+        WindowHarness h;
+        h.helpPage = h.folder.write("help/index.html", "<p>");
+        auto window = h.open();
+        QString title;
+        h.dialogs.answers.push_back([&](QDialog& sheet) {
+            sheet.show();
+            title = sheet.windowTitle();
+            for (QCheckBox* box : sheet.findChildren<QCheckBox*>()) {
+                if (box->text() == QStringLiteral("Table Comparison Mode")) {
+                    box->click();
+                }
+            }
+            for (QPushButton* button : sheet.findChildren<QPushButton*>()) {
+                if (button->text() == QStringLiteral("Help")) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+            QTest::keyClick(&sheet, Qt::Key_Return); // OK
+            return sheet.result();
+        });
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier); // the Options menu
+        QVERIFY(QApplication::activePopupWidget() != nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G); // "&General ..."
+        QCOMPARE(title, QStringLiteral("Tandel options"));
+        QCOMPARE(window->application().compare.tableMode, 1);
+        QVERIFY(window->toolbar()->findChild<QAction*>(QStringLiteral("24"))->isChecked());
+        QCOMPARE(h.opened.size(), std::size_t{1});
+        QCOMPARE(h.opened[0].fragment(), QStringLiteral("context-273"));
     }
 
     void aboutShowsTheCaptionAndAnyButtonCloses() {
