@@ -21,6 +21,7 @@
 #include "settings/settings_store.h"
 
 class QAction;
+class QFileDialog;
 class QMenu;
 class QToolBar;
 
@@ -138,7 +139,10 @@ private:
     // main_window_dialogs.cpp
     void showAbout();
     void openOptions();
-    std::vector<std::string> fileFilters() const;
+    // The open or save dialog with the file types' filters, the remembered
+    // filter and `name` selected; true with `chosen` set when accepted.
+    [[nodiscard]] bool runFileDialog(QFileDialog& dialog, std::int32_t& filterIndex,
+                                     const std::string& name, std::string& chosen);
     // main_window_lifecycle.cpp
     void placeWindow();
     void shutDown();

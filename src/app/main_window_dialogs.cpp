@@ -88,64 +88,53 @@ int MainWindow::askFileOrDirectory(const std::string& file, const std::string& d
     return services_.runModal(dialog);
 }
 
-std::vector<std::string> MainWindow::fileFilters() const {
-    return ui::openFilters(app_.settings.lists);
-}
-
-bool MainWindow::chooseOpenFile(const std::string& title, const std::string& startDirectory,
-                                std::string& chosen) {
-    const int side = title == "Open file 2" ? 2 : 1;
-    std::int32_t& index =
-        side == 2 ? app_.settings.files.currentIndex2 : app_.settings.files.currentIndex1;
-    QFileDialog dialog(this, qs(title), startFolder(startDirectory));
-    dialog.setObjectName(side == 2 ? QStringLiteral("open2") : QStringLiteral("open1"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::ReadOnly, false);
+bool MainWindow::runFileDialog(QFileDialog& dialog, std::int32_t& filterIndex,
+                               const std::string& name, std::string& chosen) {
     QStringList filters;
-    for (const std::string& filter : fileFilters()) {
+    for (const std::string& filter : ui::openFilters(app_.settings.lists)) {
         filters << qs(filter);
     }
     dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.at(ui::filterToSelect(index, filters.size())));
-    std::string& name = openNames_[side - 1];
+    dialog.selectNameFilter(filters.at(ui::filterToSelect(filterIndex, filters.size())));
     if (!name.empty()) {
         dialog.selectFile(qs(name));
     }
     if (services_.runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
-    index = static_cast<std::int32_t>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
+    filterIndex = static_cast<std::int32_t>(
+        std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
     chosen = dialog.selectedFiles().front().toStdString();
+    return true;
+}
+
+bool MainWindow::chooseOpenFile(const std::string& title, const std::string& startDirectory,
+                                std::string& chosen) {
+    const int side = title == "Open file 2" ? 2 : 1;
+    FilesSection& files = app_.settings.files;
+    QFileDialog dialog(this, qs(title), startFolder(startDirectory));
+    dialog.setObjectName(side == 2 ? QStringLiteral("open2") : QStringLiteral("open1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    std::string& name = openNames_[side - 1];
+    if (!runFileDialog(dialog, side == 2 ? files.currentIndex2 : files.currentIndex1, name,
+                       chosen)) {
+        return false;
+    }
     name = chosen;
     return true;
 }
 
 bool MainWindow::chooseSaveFile(const std::string& startDirectory, const std::string& proposal,
                                 std::string& chosen) {
-    std::int32_t& index = app_.settings.files.saveIndex;
     QFileDialog dialog(this, QString(), startFolder(startDirectory));
     dialog.setObjectName(QStringLiteral("save"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The save asks its own question before it replaces a file.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    QStringList filters;
-    for (const std::string& filter : fileFilters()) {
-        filters << qs(filter);
-    }
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.at(ui::filterToSelect(index, filters.size())));
-    const std::string& name = proposal.empty() ? app_.model.saveName : proposal;
-    if (!name.empty()) {
-        dialog.selectFile(qs(name));
-    }
-    if (services_.runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return false;
-    }
-    index = static_cast<std::int32_t>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
-    chosen = dialog.selectedFiles().front().toStdString();
-    return true;
+    return runFileDialog(dialog, app_.settings.files.saveIndex,
+                         proposal.empty() ? app_.model.saveName : proposal, chosen);
 }
 
 void MainWindow::showHelp(int context) {
