@@ -4,10 +4,12 @@
 #include <system_error>
 
 #include "dirmerge/directory_merge.h"
+#include "dirmerge/list_search.h"
 #include "merge/application.h"
 #include "merge/command_ids.h"
 #include "merge/console_frame.h"
 #include "merge/dispatcher.h"
+#include "merge/search.h"
 
 namespace tandel {
 
@@ -28,6 +30,9 @@ bool CommandRouter::route(int id) {
         return true;
     case cmd::kCopyToDestination:
         copyToDestination();
+        return true;
+    case cmd::kFindNext:
+        findNext();
         return true;
     case cmd::kCompareFiles:
         dispatchCommand(app_, id);
@@ -86,6 +91,18 @@ void CommandRouter::copyToDestination() {
     const FilesSection& files = app_.settings.files;
     const std::string& sideDirectory = selection.side == 1 ? files.selectDir1 : files.selectDir2;
     directories_.copyToDestination(selection.itemTexts, sideDirectory, files.selectOutdir);
+}
+
+void CommandRouter::findNext() {
+    if (!app_.frameState.directoryWindow) {
+        FindNext(app_);
+        return;
+    }
+    const std::vector<int> order =
+        inputs_.listOrder ? inputs_.listOrder() : directories_.shownRows();
+    FindNext(app_, [&](std::int64_t after, const TextMatcher& matcher) {
+        return ListSearch(directories_.state.rows, order, after, matcher, app_.frame());
+    });
 }
 
 void CommandRouter::runPosted(ConsoleFrame& console) {

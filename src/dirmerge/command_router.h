@@ -33,6 +33,10 @@ struct RouterInputs {
     std::function<ListSelection()> selectedItems;
     // Command 1000: told the path about to be compared; false stops the build.
     BuildProgress buildProgress;
+    // Command 316 in the directory window: the row indexes in the order the
+    // lists show them (sorted by a column click); the build order honouring
+    // "Directory Diffs Only" when not given.
+    std::function<std::vector<int>()> listOrder;
 };
 
 class CommandRouter {
@@ -51,6 +55,7 @@ private:
     void compareDirectories();
     void buildList();
     void copyToDestination();
+    void findNext();
 
     Application& app_;
     DirectoryMerge& directories_;

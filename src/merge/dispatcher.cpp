@@ -7,6 +7,7 @@
 #include "merge/merged_output.h"
 #include "merge/navigation.h"
 #include "merge/save.h"
+#include "merge/search.h"
 #include "merge/side_loader.h"
 
 namespace tandel {
@@ -73,6 +74,13 @@ bool dispatchCommand(Application& app, int id) {
         return true;
     case cmd::kSplitSegment:
         app.frameState.splitArmed = true;
+        return true;
+    case cmd::kFind:
+        FindCommand(app);
+        return true;
+    case cmd::kFindNext:
+        // The directory lists are searched through the command router.
+        FindNext(app);
         return true;
     default:
         return false;

@@ -1,5 +1,5 @@
-// The commands that need no window: comparing, saving, merge decisions and
-// navigation. The window's own dispatcher hands these ids here.
+// The commands that need no window: comparing, saving, merge decisions,
+// navigation and search. The window's own dispatcher hands these ids here.
 #pragma once
 
 namespace tandel {

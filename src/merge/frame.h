@@ -2,9 +2,17 @@
 // console of unattended runs and the scripted fake of the tests implement it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tandel {
+
+// The preview's selection as byte offsets into the UTF-8 bytes of its text;
+// end -1 stands for the end of the text.
+struct PreviewSelection {
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+};
 
 enum class Severity { Error = -1, Warning = -2, Info = -3 };
 
@@ -64,6 +72,21 @@ public:
     virtual void endPrint() {}
 
     virtual void setClipboardText(const std::string& /*text*/) {}
+
+    // Search. The preview takes a search when it is open and holds the focus,
+    // or held it when the Find dialog was opened.
+    virtual bool previewTakesSearch() const { return false; }
+    // The preview's selection, in bytes of previewText().
+    virtual PreviewSelection previewSelection() const { return {}; }
+    // Selects the preview's bytes [start, end), scrolls them into view and
+    // gives the preview the focus.
+    virtual void selectPreviewText(std::int64_t /*start*/, std::int64_t /*end*/) {}
+    // Opens the modeless Find dialog with an empty find-what field and its
+    // match-case box ticked or not.
+    virtual void openFindDialog(bool /*matchCase*/) {}
+    // Directory window: in list 1 (left) or 2 (right), selects row `row` alone,
+    // makes it visible and gives that list the focus.
+    virtual void showListRow(int /*list*/, std::int64_t /*row*/) {}
 
     // Directory window mode prints the two directory lists instead of a result.
     virtual void printDirectoryLists() {}

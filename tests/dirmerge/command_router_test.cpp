@@ -76,6 +76,7 @@ struct Router : ::testing::Test {
                                           return true;
                                       },
                                       [this] { return listSelection; },
+                                      {},
                                       {}}};
 
     Router() {

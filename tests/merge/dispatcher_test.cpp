@@ -101,10 +101,22 @@ TEST_F(DispatcherTest, FileCommandsLoadTheFileChosenInTheOpenDialog) {
     EXPECT_TRUE(app.model.side(1).fileName.empty());
 }
 
+TEST_F(DispatcherTest, FindAfterAComparisonOpensWithMatchCaseTicked) {
+    loadAndCompare();
+    app.frameState.ignoreCase = true;
+    ASSERT_TRUE(dispatchCommand(app, cmd::kFind));
+    ASSERT_TRUE(dispatchCommand(app, cmd::kCompareFiles));
+    ASSERT_TRUE(dispatchCommand(app, cmd::kFind));
+    EXPECT_EQ(frame.findDialogs, (std::vector<bool>{false, true}));
+    app.frameState.searchText = "new";
+    ASSERT_TRUE(dispatchCommand(app, cmd::kFindNext));
+    EXPECT_EQ(app.settings.record.topLine, 1);
+}
+
 TEST_F(DispatcherTest, SplitArmsAndForeignIdsAreLeftToTheWindow) {
     EXPECT_TRUE(dispatchCommand(app, cmd::kSplitSegment));
     EXPECT_TRUE(app.frameState.splitArmed);
-    for (int id : {4, 5, 12, 14, 16, 23, 308, cmd::kQuit, cmd::kPrint, cmd::kFind}) {
+    for (int id : {4, 5, 12, 14, 16, 23, 308, cmd::kQuit, cmd::kPrint}) {
         EXPECT_FALSE(dispatchCommand(app, id)) << id;
     }
     // The directory window walks its lists with Next and Previous.

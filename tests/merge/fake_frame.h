@@ -37,6 +37,12 @@ public:
     bool preview = false;
     std::string previewContents;
     bool previewDirty = false;
+    bool previewFocused = false;
+    PreviewSelection previewSelected;
+
+    // Search.
+    std::vector<bool> findDialogs;                      // openFindDialog's match-case box
+    std::vector<std::pair<int, std::int64_t>> listHits; // showListRow: list, row
 
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
@@ -70,6 +76,14 @@ public:
     std::string previewText() const override { return previewContents; }
     bool previewModified() const override { return previewDirty; }
     void setPreviewModified(bool modified) override { previewDirty = modified; }
+
+    bool previewTakesSearch() const override { return previewFocused; }
+    PreviewSelection previewSelection() const override { return previewSelected; }
+    void selectPreviewText(std::int64_t start, std::int64_t end) override {
+        previewSelected = {start, end};
+    }
+    void openFindDialog(bool matchCase) override { findDialogs.push_back(matchCase); }
+    void showListRow(int list, std::int64_t row) override { listHits.emplace_back(list, row); }
 
     bool startPrint(const std::string& /*documentName*/) override {
         ++printJobs;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,6 +41,40 @@ inline ScriptOutcome installScript(MergeModel& model, const std::string& script)
     InstallLists(model.side(1), std::move(lists.text1), std::move(lists.gap1));
     InstallLists(model.side(2), std::move(lists.text2), std::move(lists.gap2));
     return outcome;
+}
+
+// A random pair of files' worth of hunks: changes of unequal sizes, additions
+// and deletions, separated by common runs.
+inline std::string randomScript(std::mt19937& random, std::int32_t& lines1, std::int32_t& lines2) {
+    std::string script;
+    std::int32_t at1 = 0;
+    std::int32_t at2 = 0;
+    for (int h = 0; h < 60; ++h) {
+        const int common = static_cast<int>(random() % 4);
+        at1 += common;
+        at2 += common;
+        const int kind = static_cast<int>(random() % 3);
+        const int n1 = 1 + static_cast<int>(random() % 4);
+        const int n2 = 1 + static_cast<int>(random() % 4);
+        auto range = [](std::int32_t first, int n) {
+            return n == 1 ? std::to_string(first)
+                          : std::to_string(first) + "," + std::to_string(first + n - 1);
+        };
+        if (kind == 0) {
+            script += range(at1 + 1, n1) + "c" + range(at2 + 1, n2) + "\n";
+            at1 += n1;
+            at2 += n2;
+        } else if (kind == 1) {
+            script += std::to_string(at1) + "a" + range(at2 + 1, n2) + "\n";
+            at2 += n2;
+        } else {
+            script += range(at1 + 1, n1) + "d" + std::to_string(at2) + "\n";
+            at1 += n1;
+        }
+    }
+    lines1 = at1 + 3;
+    lines2 = at2 + 3;
+    return script;
 }
 
 // A model with a frame and display settings, for tests of the merge steps.

@@ -9,12 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace tandel {
 namespace {
 
 using test::installScript;
+using test::randomScript;
 using test::setLines;
 
 DisplayPosition walkDisplayToLine(const SideRecord& side, std::int64_t d) {
@@ -51,40 +50,6 @@ std::int32_t walkFindSegment(const SideRecord& side, std::int64_t n, SegmentKind
         }
     }
     return -1;
-}
-
-// A random pair of files' worth of hunks: changes of unequal sizes, additions
-// and deletions, separated by common runs.
-std::string randomScript(std::mt19937& random, std::int32_t& lines1, std::int32_t& lines2) {
-    std::string script;
-    std::int32_t at1 = 0;
-    std::int32_t at2 = 0;
-    for (int h = 0; h < 60; ++h) {
-        const int common = static_cast<int>(random() % 4);
-        at1 += common;
-        at2 += common;
-        const int kind = static_cast<int>(random() % 3);
-        const int n1 = 1 + static_cast<int>(random() % 4);
-        const int n2 = 1 + static_cast<int>(random() % 4);
-        auto range = [](std::int32_t first, int n) {
-            return n == 1 ? std::to_string(first)
-                          : std::to_string(first) + "," + std::to_string(first + n - 1);
-        };
-        if (kind == 0) {
-            script += range(at1 + 1, n1) + "c" + range(at2 + 1, n2) + "\n";
-            at1 += n1;
-            at2 += n2;
-        } else if (kind == 1) {
-            script += std::to_string(at1) + "a" + range(at2 + 1, n2) + "\n";
-            at2 += n2;
-        } else {
-            script += range(at1 + 1, n1) + "d" + std::to_string(at2) + "\n";
-            at1 += n1;
-        }
-    }
-    lines1 = at1 + 3;
-    lines2 = at2 + 3;
-    return script;
 }
 
 void expectLookupsAgree(const MergeModel& model) {
