@@ -1,0 +1,65 @@
+// Loads and compares two files as the program does, then times Find Next for
+// a text: the search itself, as the user waits for it with the files shown.
+// Usage: search_timing FILE1 FILE2 TEXT [-i] [repeats]
+// Prints the median seconds of `repeats` searches (default 5) and whether
+// the text was found.
+#include "merge/application.h"
+#include "merge/comparison_driver.h"
+#include "merge/search.h"
+#include "merge/side_loader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tandel;
+
+// No window: messages and questions go nowhere.
+class SilentFrame : public Frame {
+public:
+    void message(Severity, const std::string&) override {}
+    bool confirmOverwrite(const std::string&) override { return false; }
+    int askPermission(const std::string&) override { return kAnswerNo; }
+    int askFileOrDirectory(const std::string&, const std::string&) override { return kAnswerNone; }
+    int askYesNoCancel(const std::string&, const std::string&) override { return kAnswerCancel; }
+    void postCommand(int) override {}
+    void sendCommand(int) override {}
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s FILE1 FILE2 TEXT [-i] [repeats]\n", argv[0]);
+        return 2;
+    }
+    const bool ignoreCase = argc > 4 && std::string(argv[4]) == "-i";
+    const int repeats = argc > 4 + ignoreCase ? std::atoi(argv[4 + ignoreCase]) : 5;
+
+    SilentFrame frame;
+    Application app(frame);
+    app.settings.record.unixFormat = 1;
+    if (LoadSide(app.model, app.settings.record, frame, argv[1], 1) != 0 ||
+        LoadSide(app.model, app.settings.record, frame, argv[2], 2) != 0 ||
+        compareFiles(app, argv[1], argv[2]) == kCompareFailed) {
+        std::fprintf(stderr, "cannot load and compare the files\n");
+        return 2;
+    }
+    std::vector<double> seconds;
+    bool found = false;
+    for (int i = 0; i < std::max(repeats, 1); ++i) {
+        app.settings.record.topLine = 0;
+        const auto start = std::chrono::steady_clock::now();
+        found = Search(app, argv[3], ignoreCase);
+        seconds.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    std::printf("%.6f %s\n", seconds[seconds.size() / 2], found ? "found" : "not-found");
+    return 0;
+}
