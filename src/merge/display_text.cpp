@@ -46,6 +46,10 @@ std::size_t sequenceLength(std::string_view text, std::size_t i) {
 
 } // namespace
 
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+    return static_cast<unsigned char>(text[i]) < 0x80 ? 1 : sequenceLength(text, i);
+}
+
 LineEncoding LineEncodingOf(std::string_view line) {
     std::size_t i = 0;
     const std::size_t n = line.size();

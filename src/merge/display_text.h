@@ -14,6 +14,10 @@ namespace tandel {
 
 enum class LineEncoding { Utf8, Latin1 };
 
+// Length of the well-formed UTF-8 sequence that starts at text[i]: 1 for
+// ASCII, 2 to 4 for a longer character, 0 when none starts there.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
+
 // Utf8 when the line is well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF, no cut sequence), Latin1 otherwise.
 LineEncoding LineEncodingOf(std::string_view line);
