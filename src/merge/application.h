@@ -12,6 +12,7 @@
 #include "merge/command_line.h"
 #include "merge/frame.h"
 #include "merge/merge_model.h"
+#include "merge/pane_selection.h"
 #include "settings/settings_record.h"
 
 namespace tandel {
@@ -22,6 +23,7 @@ struct FrameState {
     bool directoryWindow = false; // the `mandc` run mode
     bool unattended = false;      // the `auto` run mode
     bool splitArmed = false;      // "Split segment": the next click in a pane splits
+    TextSelection selection;      // the panes' character selection, which Copy takes
     std::string searchText;       // last text searched for
     bool ignoreCase = false;
     std::int64_t lastFoundPosition = -1; // search restarts here; -1: from the top

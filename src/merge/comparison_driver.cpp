@@ -144,6 +144,10 @@ int compareFiles(Application& app, const std::string& file1, const std::string& 
     ScriptLists lists;
     const ScriptOutcome outcome = ReadScript(result, quiet, lists);
     result.close();
+    if (!quiet) {
+        // Rows of the old result mean other lines now.
+        app.frameState.selection = {};
+    }
 
     int status = kCompareDifferent;
     if (outcome != ScriptOutcome::Identical) {

@@ -208,6 +208,18 @@ int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
     return LoadSide(model, settings.record, frame, chosen, s);
 }
 
+int LoadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                const std::vector<std::string>& names, int s) {
+    if (settings.directoryWalk != 0) {
+        return -1;
+    }
+    if (names.size() != 1) {
+        frame.message(Severity::Warning, "Only one file can be dropped");
+        return -1;
+    }
+    return LoadSide(model, settings, frame, names.front(), s);
+}
+
 void ClearSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {
     ReleaseLists(model);
     for (SideRecord& side : model.sides) {

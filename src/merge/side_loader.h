@@ -4,6 +4,7 @@
 #include "merge/merge_model.h"
 
 #include <string>
+#include <vector>
 
 namespace tandel {
 
@@ -40,6 +41,12 @@ int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const 
 // "Dir name 2", which then become the chosen file's folder), then LoadSide.
 // Returns 0, or -1 when cancelled or the load failed.
 int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s);
+// Files dropped on the pane of side s: exactly one is loaded as File 1 and
+// File 2 load a chosen file; any other count shows "Only one file can be
+// dropped". A drop during the directory walk is ignored. Returns 0, or -1
+// when nothing was loaded.
+[[nodiscard]] int LoadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                              const std::vector<std::string>& names, int s);
 // Empties both sides: texts, names, lists and counts.
 void ClearSides(MergeModel& model, SettingsRecord& settings, Frame& frame);
 

@@ -123,5 +123,25 @@ TEST_F(Loader, OpenDialogRemembersTheFolder) {
     EXPECT_EQ(OpenSide(model, all, frame, 2), -1); // cancelled
 }
 
+TEST_F(Loader, ADropLoadsExactlyOneFileAndNothingDuringTheWalk) {
+    const std::string one = dir.write("one.txt", "1\n");
+    const std::string two = dir.write("two.txt", "2\n");
+    for (const std::vector<std::string>& names :
+         {std::vector<std::string>{}, std::vector<std::string>{one, two}}) {
+        EXPECT_EQ(LoadDropped(model, settings, frame, names, 1), -1);
+    }
+    EXPECT_EQ(frame.shown(Severity::Warning),
+              (std::vector<std::string>(2, "Only one file can be dropped")));
+    EXPECT_EQ(model.side(1).lineCount, 0);
+
+    settings.directoryWalk = 1;
+    EXPECT_EQ(LoadDropped(model, settings, frame, {one}, 2), -1);
+    EXPECT_EQ(model.side(2).lineCount, 0);
+    settings.directoryWalk = 0;
+    EXPECT_EQ(LoadDropped(model, settings, frame, {one}, 2), 0);
+    EXPECT_EQ(model.side(2).fileName, one);
+    EXPECT_EQ(frame.messages.size(), 2U);
+}
+
 } // namespace
 } // namespace tandel
