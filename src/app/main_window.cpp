@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMetaObject>
 
 #include "app/accelerators.h"
@@ -13,8 +14,10 @@
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/edit_cont.h"
+#include "view/pane_group.h"
 #include "view/position_bar.h"
 #include "view/preview_edit.h"
+#include "view/split_cursor.h"
 
 namespace tandel {
 
@@ -60,6 +63,7 @@ void MainWindow::runCommand(int id) {
         router_.route(id);
     }
     --commandDepth_;
+    ui::showSplitCursor(this, app_.frameState.splitArmed);
     // A quit asked for by a command ends the run once that command is done.
     if (commandDepth_ == 0 && app_.frameState.quitRequested) {
         close();
@@ -105,9 +109,8 @@ void MainWindow::postCommand(int id) {
 void MainWindow::sendCommand(int id) { runCommand(id); }
 
 void MainWindow::repaintPanes() {
-    if (container_->pane(1) != nullptr) {
-        container_->pane(1)->update();
-        container_->pane(2)->update();
+    if (PaneGroup* group = container_->paneGroup()) {
+        group->repaintPanes();
     }
 }
 
@@ -119,8 +122,9 @@ void MainWindow::repaintTitles() {
 }
 
 void MainWindow::repaintPositionBar() {
-    if (container_->positionBar() != nullptr) {
-        container_->positionBar()->update();
+    if (PaneGroup* group = container_->paneGroup()) {
+        group->syncVerticalBar();
+        group->positionBar()->update();
     }
 }
 
@@ -137,8 +141,16 @@ void MainWindow::setWaitCursor(bool on) {
 }
 
 void MainWindow::clearSelection(int side) {
-    if (container_->pane(side) != nullptr) {
-        container_->pane(side)->clearSelection();
+    if (app_.frameState.selection.side == side) {
+        app_.frameState.selection = {};
+        repaintPanes();
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    PaneGroup* group = container_->paneGroup();
+    if (group == nullptr || !group->key(*event)) {
+        QMainWindow::keyPressEvent(event);
     }
 }
 

@@ -118,6 +118,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The keys that scroll the panes.
+    void keyPressEvent(QKeyEvent* event) override;
     QMenu* createPopupMenu() override;
 
 private:
@@ -163,7 +165,8 @@ private:
     ui::Accelerators* accelerators_ = nullptr;
     QFont textFont_;
     QFont titleFont_;
-    std::array<std::string, 2> openNames_; // the open dialogs' file names: `f1`, `f2`, then the last chosen
+    std::array<std::string, 2>
+        openNames_; // the open dialogs' file names: `f1`, `f2`, then the last chosen
     int commandDepth_ = 0;
     bool ended_ = false;
 };

@@ -9,6 +9,8 @@
 
 #include "app/menu_builder.h"
 #include "merge/toolbar_flags.h"
+#include "view/edit_cont.h"
+#include "view/pane_group.h"
 
 // The resource file lives in a static library; its data must be named once.
 static void initialiseResources() { Q_INIT_RESOURCE(tandel); }
@@ -30,6 +32,7 @@ void MainWindow::buildMenus() {
     filePopup_ = ui::fillMenuBar(menuBar(), ui::mainMenu(), accelerators(), run);
     walkFilePopup_ = ui::buildPopup(ui::compDirMenu(), accelerators(), run, this);
     quickMenu_ = ui::buildMenu(ui::quickMenu(), accelerators(), run, this);
+    container_->paneGroup()->setContextMenu(quickMenu_);
 }
 
 void MainWindow::setWalkMenu(bool walking) {

@@ -1,13 +1,240 @@
 #include "view/diff_edit.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "merge/application.h"
+#include "merge/line_expansion.h"
+#include "merge/pane_actions.h"
+#include "merge/side_loader.h"
+#include "view/pane_group.h"
+#include "view/pane_painter.h"
+#include "view/row_layout.h"
+#include "view/split_cursor.h"
+
 namespace tandel {
 
-DiffEdit::DiffEdit(Application& app, int side, QWidget* parent)
-    : QWidget(parent), app_(app), side_(side) {
+namespace {
+
+// How often a held button scrolls on while the mouse rests near an edge.
+constexpr int kAutoscrollIntervalMs = 50;
+
+std::vector<std::string> droppedFiles(const QMimeData& data) {
+    std::vector<std::string> names;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile()) {
+            names.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+DiffEdit::DiffEdit(Application& app, PaneGroup& group, int side, QWidget* parent)
+    : QWidget(parent), app_(app), group_(group), side_(side),
+      horizontalBar_(new QScrollBar(Qt::Horizontal, this)), autoscrollTimer_(new QTimer(this)) {
     setObjectName(side == 2 ? QStringLiteral("edit2") : QStringLiteral("edit1"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
     setFocusPolicy(Qt::ClickFocus);
+    setAcceptDrops(true);
+    horizontalBar_->setObjectName(QStringLiteral("HorzScr"));
+    horizontalBar_->setFocusPolicy(Qt::NoFocus);
+    horizontalBar_->setRange(0, kHorizontalScrollMax);
+    horizontalBar_->setPageStep(16);
+    autoscrollTimer_->setInterval(kAutoscrollIntervalMs);
+    layout_ = std::make_unique<ui::RowLayout>(font());
+    connect(autoscrollTimer_, &QTimer::timeout, this, [this] {
+        // The release may have gone elsewhere (a popup took the mouse).
+        if (QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
+            dragTo(dragPosition_);
+        } else {
+            autoscrollTimer_->stop();
+        }
+    });
+}
+
+DiffEdit::~DiffEdit() = default;
+
+void DiffEdit::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        layout_ = std::make_unique<ui::RowLayout>(font());
+    }
+    QWidget::changeEvent(event);
+}
+
+int DiffEdit::textHeight() const {
+    return std::max(0, height() - horizontalBar_->height());
+}
+
+PaneMetrics DiffEdit::metrics() const {
+    const SettingsRecord& record = app_.settings.record;
+    return {record.lineHeight, record.charWidth, record.lineNumbers != 0};
+}
+
+void DiffEdit::scrollRows(std::int64_t d) {
+    const QRect area(0, 0, width(), textHeight());
+    if (std::llabs(d) >= app_.settings.record.visibleRows) {
+        update(area);
+        return;
+    }
+    scroll(0, static_cast<int>(d * app_.settings.record.lineHeight), area);
+}
+
+void DiffEdit::syncHorizontalBar() {
+    horizontalBar_->setValue(
+        HorizontalScrollBarPosition(app_.model.side(side_).firstVisibleColumn));
+}
+
+void DiffEdit::paintEvent(QPaintEvent* event) {
+    const SideRecord& side = app_.model.side(side_);
+    const SettingsRecord& record = app_.settings.record;
+    const PaneMetrics m = metrics();
+    if (side.lineCount <= 0 || m.lineHeight <= 0) {
+        return; // the background alone
+    }
+    QPainter painter(this);
+    const ui::PaneScene scene{&side, record.topLine, EffectiveTabSize(record.tabSize),
+                              m,     width(),        fontMetrics().ascent()};
+    const QRect area = event->rect();
+    ui::paintRows(painter, *layout_, scene, palette(), area.top() / m.lineHeight,
+                  area.bottom() / m.lineHeight);
+    const TextSelection& selection = app_.frameState.selection;
+    if (selection.side == side_) {
+        ui::invertRects(painter, SelectionRects(selection, record.topLine, record.visibleRows,
+                                                side.firstVisibleColumn, width(), m));
+    }
+}
+
+void DiffEdit::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int barHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    horizontalBar_->setGeometry(0, height() - barHeight, width(), barHeight);
+    app_.settings.record.visibleRows = VisibleRows(height(), barHeight, metrics());
+    group_.syncVerticalBar();
+    update();
+}
+
+std::int64_t DiffEdit::rowAt(int y) const {
+    const int h = std::max(1, app_.settings.record.lineHeight);
+    // Rounded down, so that a point above the pane is on a row above it.
+    return y >= 0 ? y / h : -((-y + h - 1) / h);
+}
+
+SelectionPoint DiffEdit::hitAt(QPoint position) const {
+    const SettingsRecord& record = app_.settings.record;
+    // The same layout as painted: the row is laid out once, then measured.
+    const std::u32string* laidOut = nullptr;
+    return HitRow(app_.model.side(side_), record.topLine + rowAt(position.y()), position.x(),
+                  EffectiveTabSize(record.tabSize), metrics(),
+                  [this, &laidOut](const std::u32string& shown, std::size_t count) {
+                      if (laidOut != &shown) {
+                          layout_->setText(shown);
+                          laidOut = &shown;
+                      }
+                      return static_cast<std::int64_t>(std::lround(layout_->width(count)));
+                  });
+}
+
+void DiffEdit::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        if (QMenu* menu = group_.contextMenu()) {
+            menu->popup(event->globalPosition().toPoint());
+        }
+        return;
+    }
+    if (event->button() != Qt::LeftButton || app_.frameState.splitArmed) {
+        return;
+    }
+    dragPosition_ = event->position().toPoint();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers.testFlag(Qt::ShiftModifier)) {
+        // Only Shift with the left button alone selects.
+        if (modifiers == Qt::ShiftModifier && event->buttons() == Qt::LeftButton) {
+            [[maybe_unused]] const bool started = BeginSelection(
+                app_.model, app_.frame(), app_.frameState.selection, side_, hitAt(dragPosition_));
+        }
+        return;
+    }
+    ClickRow(app_.model, app_.settings.record, app_.frame(), app_.frameState.selection, side_,
+             rowAt(dragPosition_.y()), modifiers.testFlag(Qt::ControlModifier));
+}
+
+void DiffEdit::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons().testFlag(Qt::LeftButton)) {
+        dragTo(event->position().toPoint());
+    }
+}
+
+void DiffEdit::dragTo(QPoint position) {
+    dragPosition_ = position;
+    const AutoscrollStep step =
+        AutoscrollFor(position.x(), position.y(), width(), height(), horizontalBar_->height());
+    if (step.rows != 0) {
+        group_.scrollVertically(step.rows < 0 ? VerticalScroll::LineUp : VerticalScroll::LineDown);
+    }
+    if (step.columns != 0) {
+        group_.scrollHorizontally(side_, step.columns < 0 ? HorizontalScroll::LineLeft
+                                                          : HorizontalScroll::LineRight);
+    }
+    if (step.rows == 0 && step.columns == 0) {
+        autoscrollTimer_->stop();
+    } else if (!autoscrollTimer_->isActive()) {
+        autoscrollTimer_->start();
+    }
+    TextSelection& selection = app_.frameState.selection;
+    if (selection.side == side_ && ExtendSelection(selection, hitAt(position))) {
+        update();
+    }
+}
+
+void DiffEdit::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    autoscrollTimer_->stop();
+    if (app_.frameState.splitArmed) {
+        [[maybe_unused]] const bool split =
+            ReleaseSplit(app_.model, app_.settings.record, app_.frame(), app_.frameState.splitArmed,
+                         rowAt(event->position().toPoint().y()));
+        ui::showSplitCursor(window(), false);
+        return;
+    }
+    app_.frameState.selection.selecting = false;
+}
+
+void DiffEdit::wheelEvent(QWheelEvent* event) {
+    group_.wheel(event->angleDelta().y());
+    event->accept();
+}
+
+void DiffEdit::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && app_.settings.record.directoryWalk == 0) {
+        event->acceptProposedAction();
+    }
+}
+
+void DiffEdit::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    [[maybe_unused]] const int loaded = LoadDropped(app_.model, app_.settings.record, app_.frame(),
+                                                    droppedFiles(*event->mimeData()), side_);
 }
 
 } // namespace tandel

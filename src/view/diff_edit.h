@@ -1,25 +1,76 @@
-// One difference pane ("edit1" for side 1, "edit2" for side 2). It draws its
-// side of the comparison from the application's model and view settings.
+// One difference pane ("edit1" for side 1, "edit2" for side 2): its side of
+// the comparison drawn row by row from the model, with its own horizontal
+// scroll bar along the bottom. A click chooses this side of a segment, a
+// Shift+drag selects characters, a right click opens the context menu, and a
+// file dropped on it is loaded into its side.
 #pragma once
 
 #include <QWidget>
 
+#include <cstdint>
+#include <memory>
+
+#include "merge/pane_geometry.h"
+#include "merge/pane_selection.h"
+
+class QScrollBar;
+class QTimer;
+
 namespace tandel {
+namespace ui {
+class RowLayout;
+}
 
 class Application;
+class PaneGroup;
 
 class DiffEdit : public QWidget {
     Q_OBJECT
 public:
-    DiffEdit(Application& app, int side, QWidget* parent);
+    DiffEdit(Application& app, PaneGroup& group, int side, QWidget* parent);
+    ~DiffEdit() override;
 
     int side() const { return side_; }
-    // A new file was loaded into this side: a text selection in it is void.
-    void clearSelection() {}
+    QScrollBar* horizontalBar() const { return horizontalBar_; }
+
+    // Height of the rows' area: the pane less its horizontal scroll bar.
+    int textHeight() const;
+    PaneMetrics metrics() const;
+
+    // The top line moved by d rows (old minus new): the pixels move and only
+    // the rows they uncover are painted again.
+    void scrollRows(std::int64_t d);
+    // The horizontal scroll bar shows this side's offset.
+    void syncHorizontalBar();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The pane row under pane y (may be negative above the pane).
+    std::int64_t rowAt(int y) const;
+    SelectionPoint hitAt(QPoint position) const;
+    // While the left button is held: one autoscroll step for the mouse at
+    // `position`, then the selection follows the mouse.
+    void dragTo(QPoint position);
+
     Application& app_;
+    PaneGroup& group_;
     int side_;
+    QScrollBar* horizontalBar_;
+    // Repeats the autoscroll while the mouse stays near an edge.
+    QTimer* autoscrollTimer_;
+    QPoint dragPosition_;
+    // Of the pane's font; rows are laid out in it one at a time.
+    std::unique_ptr<ui::RowLayout> layout_;
 };
 
 } // namespace tandel

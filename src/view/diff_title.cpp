@@ -1,5 +1,12 @@
 #include "view/diff_title.h"
 
+#include <QPainter>
+
+#include <string>
+
+#include "merge/application.h"
+#include "merge/display_text.h"
+
 namespace tandel {
 
 DiffTitle::DiffTitle(Application& app, int side, QWidget* parent)
@@ -7,6 +14,27 @@ DiffTitle::DiffTitle(Application& app, int side, QWidget* parent)
     setObjectName(side == 2 ? QStringLiteral("Title2") : QStringLiteral("Title1"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
+    setForegroundRole(QPalette::ButtonText);
+}
+
+QString DiffTitle::shownPath() const {
+    const std::string& name = app_.model.side(side_).fileName;
+    std::string shown;
+    AppendClipboardText(shown, name, LineEncodingOf(name));
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+}
+
+void DiffTitle::paintEvent(QPaintEvent* /*event*/) {
+    const QString path = shownPath();
+    if (path.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    const QRect box = rect().adjusted(0, 1, -1, 1);
+    // A path wider than the title loses its start, never its file name.
+    const QString fitted = fontMetrics().elidedText(path, Qt::ElideLeft, box.width());
+    painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, fitted);
 }
 
 } // namespace tandel

@@ -1,5 +1,5 @@
-// The title above a pane ("Title1", "Title2"): the name of that side's file,
-// in the title font.
+// The title above a pane ("Title1", "Title2"): the path of that side's file,
+// centred in the title font.
 #pragma once
 
 #include <QWidget>
@@ -14,6 +14,12 @@ public:
     DiffTitle(Application& app, int side, QWidget* parent);
 
     int side() const { return side_; }
+    // The path as shown: bytes that are not UTF-8 read as Latin-1, control
+    // characters as visible stand-ins.
+    QString shownPath() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Application& app_;

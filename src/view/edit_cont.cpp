@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -11,6 +12,7 @@
 #include "merge/application.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
+#include "view/pane_group.h"
 #include "view/position_bar.h"
 
 namespace tandel {
@@ -44,57 +46,65 @@ edit_cont::edit_cont(Application& app, bool directoryWindow, QWidget* parent)
         }
         return;
     }
-    for (int s = 1; s <= 2; ++s) {
-        titles_[index(s)] = new DiffTitle(app, s, this);
-        panes_[index(s)] = new DiffEdit(app, s, this);
-    }
-    positionBar_ = new position_bar(app, this);
+    group_ = new PaneGroup(app, this);
 }
 
-DiffEdit* edit_cont::pane(int side) const { return panes_[index(side)]; }
-DiffTitle* edit_cont::title(int side) const { return titles_[index(side)]; }
+DiffEdit* edit_cont::pane(int side) const {
+    return group_ != nullptr ? group_->pane(side) : nullptr;
+}
+DiffTitle* edit_cont::title(int side) const {
+    return group_ != nullptr ? group_->title(side) : nullptr;
+}
+position_bar* edit_cont::positionBar() const {
+    return group_ != nullptr ? group_->positionBar() : nullptr;
+}
 QTreeWidget* edit_cont::list(int side) const { return lists_[index(side)]; }
 
 void edit_cont::setFonts(const QFont& text, const QFont& title) {
-    for (DiffEdit* pane : panes_) {
-        if (pane != nullptr) {
-            pane->setFont(text);
-        }
+    if (group_ == nullptr) {
+        return;
     }
-    for (DiffTitle* t : titles_) {
-        if (t != nullptr) {
-            t->setFont(title);
-        }
+    for (int s = 1; s <= 2; ++s) {
+        group_->pane(s)->setFont(text);
+        group_->title(s)->setFont(title);
     }
 }
 
 void edit_cont::relayout() {
     const int w = width();
     const int h = height();
-    if (positionBar_ == nullptr) {
+    if (group_ == nullptr) {
         const ui::ListLayout layout = ui::listLayout(w, h);
         place(lists_[0], layout.list1);
         place(lists_[1], layout.list2);
         for (QTreeWidget* list : lists_) {
-            list->setColumnWidth(2, ui::thirdColumnWidth(w, list->columnWidth(0),
-                                                         list->columnWidth(1)));
+            list->setColumnWidth(
+                2, ui::thirdColumnWidth(w, list->columnWidth(0), list->columnWidth(1)));
         }
         return;
     }
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const ui::PaneLayout layout =
-        ui::paneLayout(w, h, app_.settings.record.titleHeight, extent);
-    place(titles_[0], layout.title1);
-    place(titles_[1], layout.title2);
-    place(panes_[0], layout.pane1);
-    place(positionBar_, layout.positionBar);
-    place(positionBar_->scrollBar(), layout.scrollBar);
-    place(panes_[1], layout.pane2);
+    const ui::PaneLayout layout = ui::paneLayout(w, h, app_.settings.record.titleHeight, extent);
+    place(title(1), layout.title1);
+    place(title(2), layout.title2);
+    place(pane(1), layout.pane1);
+    place(positionBar(), layout.positionBar);
+    place(positionBar()->scrollBar(), layout.scrollBar);
+    place(pane(2), layout.pane2);
 }
 
 void edit_cont::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     relayout();
+}
+
+void edit_cont::wheelEvent(QWheelEvent* event) {
+    if (group_ == nullptr) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    group_->wheel(event->angleDelta().y());
+    event->accept();
 }
 
 } // namespace tandel

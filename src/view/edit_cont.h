@@ -15,6 +15,7 @@ namespace tandel {
 class Application;
 class DiffEdit;
 class DiffTitle;
+class PaneGroup;
 class position_bar;
 
 class edit_cont : public QWidget {
@@ -23,9 +24,10 @@ public:
     edit_cont(Application& app, bool directoryWindow, QWidget* parent);
 
     // File mode only (null in directory window mode); side 1 or 2.
+    PaneGroup* paneGroup() const { return group_; }
     DiffEdit* pane(int side) const;
     DiffTitle* title(int side) const;
-    position_bar* positionBar() const { return positionBar_; }
+    position_bar* positionBar() const;
     // Directory window mode only; side 1 or 2.
     QTreeWidget* list(int side) const;
 
@@ -36,14 +38,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Wheel turns over the panes and titles come here.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     static int index(int side) { return side == 2 ? 1 : 0; }
 
     Application& app_;
-    std::array<DiffEdit*, 2> panes_{};
-    std::array<DiffTitle*, 2> titles_{};
-    position_bar* positionBar_ = nullptr;
+    PaneGroup* group_ = nullptr;
     std::array<QTreeWidget*, 2> lists_{};
 };
 

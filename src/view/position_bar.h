@@ -1,5 +1,6 @@
-// The strip between the panes ("DiffPos"): where the segments lie in the
-// whole comparison, and the vertical scroll bar ("VertScr") both panes share.
+// The strip between the panes ("DiffPos"): the vertical scroll bar ("VertScr")
+// both panes share, and beside it a tick for every segment, placed along the
+// bar as the segment lies in the whole comparison.
 #pragma once
 
 #include <QWidget>
@@ -16,6 +17,9 @@ public:
     position_bar(Application& app, QWidget* parent);
 
     QScrollBar* scrollBar() const { return scrollBar_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Application& app_;

@@ -1,0 +1,86 @@
+#include "view/pane_painter.h"
+
+#include <QPainter>
+#include <QPalette>
+
+#include "merge/line_expansion.h"
+#include "merge/pane_rows.h"
+#include "view/pane_colors.h"
+#include "view/row_layout.h"
+
+namespace tandel::ui {
+
+namespace {
+
+// LEFT-TO-RIGHT OVERRIDE: the row is not reordered by the bidirectional
+// algorithm, so hit testing by prefix widths stays true.
+constexpr char16_t kLeftToRightOverride = 0x202D;
+
+} // namespace
+
+void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
+               const QPalette& palette, int firstRow, int lastRow) {
+    const SideRecord& side = *scene.side;
+    const int h = scene.metrics.lineHeight;
+    const int textLeft = static_cast<int>(TextLeft(scene.metrics));
+    std::u32string shown;
+    for (int i = firstRow; i <= lastRow; ++i) {
+        const PaneRow row = DescribeRow(side, scene.topLine + i);
+        if (row.kind == RowKind::PastEnd) {
+            break;
+        }
+        const int y = i * h;
+        const RowColors colors = rowColors(row.fill, palette);
+        if (colors.background.isValid()) {
+            painter.fillRect(0, y, scene.width, h, colors.background);
+        }
+        if (row.kind == RowKind::Filler) {
+            continue;
+        }
+        painter.setPen(colors.text);
+        if (scene.metrics.lineNumbers) {
+            const std::string label = LineNumberLabel(row.line);
+            shown.assign(label.begin(), label.end());
+            layout.setText(shown);
+            // A number too long for its box is cut at the box's edge.
+            const bool overflows = layout.width(shown.size()) > textLeft;
+            if (overflows) {
+                painter.save();
+                painter.setClipRect(QRect(0, y, textLeft, h), Qt::IntersectClip);
+            }
+            layout.draw(painter, QPointF(0, y + scene.ascent));
+            if (overflows) {
+                painter.restore();
+            }
+        }
+        ShownText(side.line(row.line), scene.tabSize, side.firstVisibleColumn, shown);
+        layout.setText(shown);
+        layout.draw(painter, QPointF(textLeft, y + scene.ascent));
+    }
+}
+
+void invertRects(QPainter& painter, const std::vector<PixelRect>& rects) {
+    if (rects.empty()) {
+        return;
+    }
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    for (const PixelRect& r : rects) {
+        painter.fillRect(QRect(static_cast<int>(r.left), static_cast<int>(r.top),
+                               static_cast<int>(r.right - r.left),
+                               static_cast<int>(r.bottom - r.top)),
+                         Qt::black);
+    }
+    painter.restore();
+}
+
+QString rowString(const std::u32string& shown, std::size_t count) {
+    count = std::min(count, shown.size());
+    QString text;
+    text.reserve(static_cast<qsizetype>(count) + 1);
+    text.append(QChar(kLeftToRightOverride));
+    text.append(QString::fromUcs4(shown.data(), static_cast<qsizetype>(count)));
+    return text;
+}
+
+} // namespace tandel::ui

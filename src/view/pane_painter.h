@@ -1,0 +1,46 @@
+// Drawing the rows of one pane: each row's fill by its choice, its line
+// number and its shown text, then the inverted selection. Only the rows asked
+// for are turned from bytes into characters.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "merge/pane_geometry.h"
+#include "merge/pane_selection.h"
+#include "merge/side_record.h"
+
+class QPainter;
+class QPalette;
+
+namespace tandel::ui {
+
+// What one paint of a pane reads.
+struct PaneScene {
+    const SideRecord* side = nullptr;
+    std::int64_t topLine = 0;
+    std::int32_t tabSize = 8;
+    PaneMetrics metrics;
+    int width = 0;
+    int ascent = 0; // of the text font, from the top of a row to its base line
+};
+
+class RowLayout;
+
+// Pane rows firstRow..lastRow (counted from the top line), stopping below the
+// end of the file; `layout` is of the painter's font.
+void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
+               const QPalette& palette, int firstRow, int lastRow);
+
+// Inverts the pixels of each rectangle (the selection).
+void invertRects(QPainter& painter, const std::vector<PixelRect>& rects);
+
+// The first `count` shown characters as drawn and measured: laid out left to
+// right in their order, whatever their writing direction, so that the n-th
+// character is always the n-th from the left.
+QString rowString(const std::u32string& shown, std::size_t count);
+
+} // namespace tandel::ui

@@ -1,0 +1,196 @@
+// What the panes, titles and position bar draw, read off grabbed images: the
+// choice colours and readable text on them, line numbers and tabs, the
+// 255-column window, bytes that are not text, and empty panes.
+#include <QApplication>
+#include <QPalette>
+#include <QtTest>
+
+#include "merge/command_ids.h"
+#include "pane_harness.h"
+#include "view/diff_title.h"
+#include "view/position_bar.h"
+
+using namespace std::string_literals;
+using tandel::test::Ink;
+using tandel::test::PaneHarness;
+
+namespace {
+
+const QColor kCyan(0, 255, 255);
+const QColor kBlue(0, 0, 255);
+const QColor kGreen(0, 255, 0);
+const QColor kYellow(255, 255, 0);
+
+// a b c d e against a B c x d: a change on row 1, a line only on the right
+// on row 3 (a filler row on the left), a line only on the left on row 5.
+const char* const kLeft = "a\nb\nc\nd\ne\n";
+const char* const kRight = "a\nB\nc\nx\nd\n";
+
+std::vector<QColor> rowColours(PaneHarness& p, int side, int rows) {
+    const QImage image = PaneHarness::grab(p.pane(side));
+    std::vector<QColor> colours;
+    for (int row = 0; row < rows; ++row) {
+        colours.push_back(p.rowColour(image, row));
+    }
+    return colours;
+}
+
+// Whether a pixel of this colour (give or take anti-aliasing) is in the row.
+bool rowHas(PaneHarness& p, const QImage& image, int row, const QColor& colour) {
+    for (int y = row * p.h(); y < (row + 1) * p.h(); ++y) {
+        for (int x = 0; x < PaneHarness::logicalWidth(image); ++x) {
+            if (PaneHarness::distance(PaneHarness::at(image, x, y), colour) < 60) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class PanePaintTest : public QObject {
+    Q_OBJECT
+private slots:
+    void choiceColoursFollowClicksCtrlClicksAndSelectAll() {
+        PaneHarness p;
+        p.open(kLeft, kRight);
+        const QColor base = p.pane(1)->palette().color(QPalette::Base);
+        using C = std::vector<QColor>;
+        QCOMPARE(rowColours(p, 1, 6), (C{base, kGreen, base, kYellow, base, kGreen}));
+        QCOMPARE(rowColours(p, 2, 6), (C{base, kGreen, base, kGreen, base, kYellow}));
+
+        p.click(1, 1);
+        QCOMPARE(rowColours(p, 1, 2)[1], kCyan);
+        QCOMPARE(rowColours(p, 2, 2)[1], kGreen);
+        p.click(2, 1, Qt::ControlModifier);
+        QCOMPARE(rowColours(p, 1, 2)[1], kCyan);
+        QCOMPARE(rowColours(p, 2, 2)[1], kBlue);
+        // Text stays readable: white on blue, black on cyan.
+        QVERIFY(rowHas(p, PaneHarness::grab(p.pane(2)), 1, Qt::white));
+        QVERIFY(rowHas(p, PaneHarness::grab(p.pane(1)), 1, Qt::black));
+
+        p.key(Qt::Key_A, Qt::ControlModifier); // Select All Segments
+        QCOMPARE(rowColours(p, 1, 6), (C{base, kCyan, base, kCyan, base, kCyan}));
+        QCOMPARE(rowColours(p, 2, 6), (C{base, kCyan, base, kCyan, base, kCyan}));
+    }
+
+    void aDarkPaletteKeepsEveryRowReadable() {
+        const QPalette saved = QApplication::palette();
+        QPalette dark = saved;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        PaneHarness p;
+        p.open(kLeft, kRight);
+        const QImage left = PaneHarness::grab(p.pane(1));
+        QCOMPARE(p.rowColour(left, 0), QColor(30, 30, 30));
+        QVERIFY(rowHas(p, left, 0, QColor(230, 230, 230)));
+        QCOMPARE(p.rowColour(left, 1), kGreen);
+        QVERIFY(rowHas(p, left, 1, Qt::black));
+        QApplication::setPalette(saved);
+    }
+
+    void lineNumbersTabsAndAmpersands() {
+        PaneHarness p;
+        p.open("\tX\nA&B\n", "\tX\nnew\nA&B\n", "Line numbers=1\nTab size=4\n");
+        const QImage left = PaneHarness::grab(p.pane(1));
+        const QFontMetrics fm = p.pane(1)->fontMetrics();
+        const int box = 8 * p.record().charWidth;
+        // Row 0: the number 1 at the left of its box, then the tab's four blanks.
+        const Ink number = p.ink(left, 0, 0, box);
+        QVERIFY(number.any() && number.right < fm.horizontalAdvance(QLatin1Char('1')) + 1);
+        const Ink text = p.ink(left, 0, box);
+        const int blanks = fm.horizontalAdvance(QStringLiteral("    "));
+        QVERIFY2(text.left >= box + blanks - 1 && text.left < box + blanks + fm.averageCharWidth(),
+                 qPrintable(QString::number(text.left)));
+        // Row 1 is the filler row facing "new": no number, no text.
+        QCOMPARE(p.rowColour(left, 1), kYellow);
+        QVERIFY(!p.ink(left, 1).any());
+        // "&" shows once: the row is no wider than "A&B" drawn.
+        const Ink amp = p.ink(left, 2, box);
+        QVERIFY(amp.any());
+        QVERIFY(amp.right - amp.left < fm.horizontalAdvance(QStringLiteral("A&B")) + 1);
+        QCOMPARE(p.ink(left, 2, 0, box).any(), true); // line 2's number
+    }
+
+    void aLongLineShowsAtMost255ColumnsAndAnOffsetPastItsEndShowsNothing() {
+        PaneHarness p;
+        const std::string longLine = std::string(255, 'i') + std::string(45, 'W');
+        p.open(longLine + "\nshort\n", longLine + "\nshort\n", "Sync hscroll=0\n",
+               QSize(2400, 300));
+        const QFontMetrics fm = p.pane(1)->fontMetrics();
+        const int shown = fm.horizontalAdvance(QString(255, QLatin1Char('i')));
+        QVERIFY(p.pane(1)->width() > shown + fm.horizontalAdvance(QStringLiteral("WWWW")));
+        const Ink row = p.ink(PaneHarness::grab(p.pane(1)), 0);
+        QVERIFY2(row.right < shown + 2, qPrintable(QString::number(row.right)));
+
+        // End scrolls the pane under the mouse to offset 79.
+        QCursor::setPos(p.pane(1)->mapToGlobal(p.rowPoint(1)));
+        p.key(Qt::Key_End);
+        QCOMPARE(p.app().model.side(1).firstVisibleColumn, 79);
+        QCOMPARE(p.app().model.side(2).firstVisibleColumn, 0);
+        const QImage scrolled = PaneHarness::grab(p.pane(1));
+        QVERIFY(p.ink(scrolled, 0).any());
+        QVERIFY(!p.ink(scrolled, 1).any());
+    }
+
+    void bytesThatAreNotTextStillShowOnEveryLine() {
+        PaneHarness p;
+        const std::string lines = "caf\xe9\na\0b\n\xff\xfe\nab\nx\x01y\n"s;
+        p.open(lines, lines + "more\n");
+        const QImage image = PaneHarness::grab(p.pane(1));
+        for (int row = 0; row < 5; ++row) {
+            QVERIFY2(p.ink(image, row).any(), qPrintable(QString::number(row)));
+        }
+        // The NUL between a and b takes a visible place of its own.
+        const Ink withNul = p.ink(image, 1);
+        const Ink without = p.ink(image, 3);
+        QVERIFY(withNul.right - withNul.left > without.right - without.left + 2);
+    }
+
+    void withoutFilesOnlyTheBackgroundShows() {
+        PaneHarness p;
+        p.open("", "");
+        for (QWidget* w : std::initializer_list<QWidget*>{p.pane(1), p.pane(2)}) {
+            const QImage image = PaneHarness::grab(w);
+            const QColor base = w->palette().color(QPalette::Base);
+            const int textHeight = static_cast<tandel::DiffEdit*>(w)->textHeight();
+            for (int y = 0; y < textHeight; y += 3) {
+                for (int x = 0; x < w->width(); x += 3) {
+                    QCOMPARE(PaneHarness::at(image, x, y), base);
+                }
+            }
+        }
+    }
+
+    void titlesCentreThePathAndTheBarTicksEverySegment() {
+        PaneHarness p;
+        p.open(kLeft, kRight);
+        tandel::DiffTitle* title = p.main->container()->title(2);
+        QCOMPARE(title->shownPath(), QString::fromStdString(p.window.folder.file("right.txt")));
+        const QImage titleImage = PaneHarness::grab(title);
+        const Ink path = PaneHarness::inkIn(titleImage, 0, title->height(), 0,
+                                            PaneHarness::at(titleImage, 0, 0));
+        QVERIFY(path.any());
+        QVERIFY(std::abs((path.left + path.right) / 2 - title->width() / 2) <= 3);
+
+        // One tick in each margin beside the bar for each of the three segments,
+        // top to bottom in their order.
+        tandel::position_bar* bar = p.main->container()->positionBar();
+        const QImage barImage = PaneHarness::grab(bar);
+        const QColor background = bar->palette().color(QPalette::Base);
+        std::vector<int> ticks;
+        for (int y = 0; y < bar->height(); ++y) {
+            if (PaneHarness::at(barImage, 1, y) != background) {
+                ticks.push_back(y);
+            }
+        }
+        QCOMPARE(ticks.size(), std::size_t{3});
+        QVERIFY(ticks[0] < ticks[1] && ticks[1] < ticks[2]);
+        QVERIFY(ticks[2] < bar->height() - 10);
+    }
+};
+
+QTEST_MAIN(PanePaintTest)
+#include "pane_paint_test.moc"

@@ -1,0 +1,50 @@
+// The panes at twice the pixels (run with QT_SCALE_FACTOR=2): rows stay whole
+// device pixels high, so the edges between coloured rows are sharp, and the
+// rows follow the font, not fixed pixels.
+#include <QtTest>
+
+#include "pane_harness.h"
+#include "view/position_bar.h"
+
+using tandel::test::PaneHarness;
+
+class PaneScaleTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rowEdgesFallOnDevicePixels() {
+        PaneHarness p;
+        p.open("a\nb\nc\nd\ne\n", "a\nB\nc\nx\nd\n");
+        const QImage image = PaneHarness::grab(p.pane(1));
+        QCOMPARE(image.devicePixelRatio(), 2.0);
+        const QColor base = p.pane(1)->palette().color(QPalette::Base);
+        const QColor green(0, 255, 0);
+        const QColor yellow(255, 255, 0);
+        const int x = image.width() - 6; // device pixels, right of any text
+        const int h = 2 * p.h();
+        // Each side of each edge is exactly one colour or the other.
+        QCOMPARE(image.pixelColor(x, h - 1), base);
+        QCOMPARE(image.pixelColor(x, h), green);
+        QCOMPARE(image.pixelColor(x, 2 * h - 1), green);
+        QCOMPARE(image.pixelColor(x, 2 * h), base);
+        QCOMPARE(image.pixelColor(x, 3 * h), yellow);
+        QCOMPARE(image.pixelColor(x, 4 * h - 1), yellow);
+        QVERIFY(p.ink(image, 1).any());
+
+        // A tick is one logical pixel: two whole device rows of ink.
+        tandel::position_bar* bar = p.main->container()->positionBar();
+        const QImage ticks = PaneHarness::grab(bar);
+        const QColor background = bar->palette().color(QPalette::Base);
+        int inked = 0;
+        for (int y = 0; y < ticks.height(); ++y) {
+            const QColor c = ticks.pixelColor(2, y);
+            if (c != background) {
+                QCOMPARE(c, bar->palette().color(QPalette::Text));
+                ++inked;
+            }
+        }
+        QCOMPARE(inked, 2 * 3);
+    }
+};
+
+QTEST_MAIN(PaneScaleTest)
+#include "pane_scale_test.moc"
