@@ -76,6 +76,8 @@ DiffEdit::~DiffEdit() = default;
 void DiffEdit::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         layout_ = std::make_unique<ui::RowLayout>(font());
+        // The rows' height came with the font.
+        countVisibleRows();
     }
     QWidget::changeEvent(event);
 }
@@ -127,9 +129,13 @@ void DiffEdit::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int barHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     horizontalBar_->setGeometry(0, height() - barHeight, width(), barHeight);
-    app_.settings.record.visibleRows = VisibleRows(height(), barHeight, metrics());
-    group_.syncVerticalBar();
+    countVisibleRows();
     update();
+}
+
+void DiffEdit::countVisibleRows() {
+    app_.settings.record.visibleRows = VisibleRows(height(), horizontalBar_->height(), metrics());
+    group_.syncVerticalBar();
 }
 
 std::int64_t DiffEdit::rowAt(int y) const {

@@ -55,6 +55,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // V, and the shared bar's page, after the pane or its font changed.
+    void countVisibleRows();
     // The pane row under pane y (may be negative above the pane).
     std::int64_t rowAt(int y) const;
     SelectionPoint hitAt(QPoint position) const;

@@ -190,6 +190,9 @@ void PaneGroup::repaintPanes() {
 }
 
 void PaneGroup::syncVerticalBar() {
+    if (positionBar_ == nullptr) {
+        return; // still being built
+    }
     const SettingsRecord& record = app_.settings.record;
     QScrollBar* bar = positionBar_->scrollBar();
     bar->setRange(1, std::max(1, record.rowCount));

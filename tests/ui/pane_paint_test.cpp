@@ -9,6 +9,7 @@
 #include "pane_harness.h"
 #include "view/diff_title.h"
 #include "view/position_bar.h"
+#include "view/row_layout.h"
 
 using namespace std::string_literals;
 using tandel::test::Ink;
@@ -147,6 +148,23 @@ private slots:
         const Ink withNul = p.ink(image, 1);
         const Ink without = p.ink(image, 3);
         QVERIFY(withNul.right - withNul.left > without.right - without.left + 2);
+    }
+
+    void rowsThatNeedShapingAreLaidOutLeftToRightToo() {
+        PaneHarness p;
+        p.open("x\n", "y\n");
+        tandel::ui::RowLayout layout(p.pane(1)->font());
+        const std::u32string rows[] = {U"plain text", U"e\u0301te",
+                                       U"\u05E9\u05DC\u05D5\u05DD ab", U"\U0001F600!"};
+        for (const std::u32string& row : rows) {
+            layout.setText(row);
+            QCOMPARE(layout.direct(), &row == &rows[0]);
+            // Character n starts right of character n - 1, whatever its script.
+            for (std::size_t n = 1; n <= row.size(); ++n) {
+                QVERIFY(layout.width(n) >= layout.width(n - 1));
+            }
+            QVERIFY(layout.width(row.size()) > layout.width(1));
+        }
     }
 
     void withoutFilesOnlyTheBackgroundShows() {
