@@ -1,7 +1,9 @@
 // Painting the panes over the 1,000,000-line pair with 100 changes (case a
 // of gen_engine_cases.py), offscreen, in the real window: one full screen of
-// 60 rows in both panes at random places in the file, and what a one-row and
-// a one-page scroll paint.
+// 60 rows in both panes at random places in the file, with and without the
+// changed characters marked; a screen starting on a change with nothing
+// cached, there and in a pair where nearly every row differs (case c); and
+// what a one-row and a one-page scroll paint.
 // Usage: pane_paint_timing DATA_FOLDER [benchmark options]
 #include <QApplication>
 #include <QPaintEvent>
@@ -19,6 +21,7 @@
 
 #include "app/main_window.h"
 #include "merge/application.h"
+#include "merge/segment_map.h"
 #include "view/diff_edit.h"
 #include "view/edit_cont.h"
 #include "view/pane_group.h"
@@ -48,14 +51,15 @@ struct Shown {
     QTemporaryDir settings;
     std::unique_ptr<MainWindow> window;
 
-    Shown(const std::string& data) {
+    Shown(const std::string& data, const std::string& pair) {
         WindowServices services;
         services.settingsPath = settings.filePath(QStringLiteral("tandel.ini")).toStdString();
         services.startInstance = [](const std::vector<std::string>&) {};
         services.openUrl = [](const QUrl&) { return false; };
         services.runModal = [](QDialog&) { return 0; };
         window = std::make_unique<MainWindow>(
-            services, std::vector<std::string>{"-f1", data + "/a1.txt", "-f2", data + "/a2.txt"});
+            services, std::vector<std::string>{"-f1", data + "/" + pair + "1.txt", "-f2",
+                                               data + "/" + pair + "2.txt"});
         window->start();
         QCoreApplication::sendPostedEvents();
         window->resize(1400, 200 + (kScreenRows + 2) * record().lineHeight);
@@ -67,29 +71,57 @@ struct Shown {
 
 Shown* shown = nullptr;
 
+// Where the screens painted start.
+enum class Screens {
+    Anywhere,        // the top line anywhere in the file, highlighting off
+    AnywhereMarked,  // the same with the changed characters marked
+    AtChangesMarked, // the top line on a change, marked, nothing cached yet
+};
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-void paintScreens(benchmark::State& state, bool highlight) {
-    SettingsRecord& record = shown->record();
-    record.highlightChanges = highlight ? 1 : 0;
+void paintScreens(benchmark::State& state, Shown* window, Screens where) {
+    SettingsRecord& record = window->record();
+    record.highlightChanges = where == Screens::Anywhere ? 0 : 1;
+    const MergeModel& model = window->window->application().model;
+    PaneGroup* group = window->window->container()->paneGroup();
     const int rows = kScreenRows * record.lineHeight;
+    const std::int64_t lastTop = record.rowCount - kScreenRows;
     std::mt19937 random(7);
     std::vector<double> times;
+    std::vector<double> pairs;
     for (auto _ : state) {
-        record.topLine = static_cast<std::int32_t>(random() % (record.rowCount - kScreenRows));
+        std::int64_t top = static_cast<std::int64_t>(random() % static_cast<unsigned>(lastTop));
+        if (where == Screens::AtChangesMarked) {
+            const auto segment = static_cast<std::int32_t>(
+                random() % static_cast<unsigned>(model.side(1).segmentCount()));
+            top = std::clamp<std::int64_t>(SegmentDisplayStart(model, segment) - 1, 0, lastTop);
+            group->changedSpans().clear();
+        }
+        record.topLine = static_cast<std::int32_t>(top);
         const auto start = std::chrono::steady_clock::now();
         for (int s = 1; s <= 2; ++s) {
-            shown->pane(s)->repaint(0, 0, shown->pane(s)->width(), rows);
+            window->pane(s)->repaint(0, 0, window->pane(s)->width(), rows);
         }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
         times.push_back(took.count() * 1000);
+        pairs.push_back(static_cast<double>(group->changedSpans().size()));
     }
     state.counters["median_ms"] = median(times);
     state.counters["rows"] = std::min(record.visibleRows, kScreenRows);
+    // Rows pairing two lines, whose changed characters were worked out: the
+    // mean per screen.
+    double pairSum = 0;
+    for (const double p : pairs) {
+        pairSum += p;
+    }
+    state.counters["pairs"] = pairs.empty() || where != Screens::AtChangesMarked
+                                  ? 0
+                                  : pairSum / static_cast<double>(pairs.size());
 }
 
 // Rows painted by each scroll of `code`, and the time to scroll and paint.
@@ -134,18 +166,33 @@ int main(int argc, char* argv[]) {
     --argc;
     ++argv;
     QApplication application(argc, argv);
-    Shown window(data);
+    Shown window(data, "a");
+    // Case c: lines drawn at random from a small pool on each side, so nearly
+    // every row of a change pairs two different lines.
+    Shown denseWindow(data, "c");
+    Shown* dense = &denseWindow;
     shown = &window;
-    if (window.record().visibleRows < kScreenRows) {
-        std::fprintf(stderr, "the window shows only %d rows\n", window.record().visibleRows);
-        return 1;
+    for (Shown* w : {shown, dense}) {
+        if (w->record().visibleRows < kScreenRows) {
+            std::fprintf(stderr, "the window shows only %d rows\n", w->record().visibleRows);
+            return 1;
+        }
     }
-    benchmark::RegisterBenchmark("PaintScreen", paintScreens, false)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("PaintScreenHighlighted", paintScreens, true)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
+    const struct {
+        const char* name;
+        Shown* window;
+        Screens where;
+    } screens[] = {
+        {"PaintScreen", shown, Screens::Anywhere},
+        {"PaintScreenHighlighted", shown, Screens::AnywhereMarked},
+        {"PaintChangeHighlightedUncached", shown, Screens::AtChangesMarked},
+        {"PaintDenseChangesHighlightedUncached", dense, Screens::AtChangesMarked},
+    };
+    for (const auto& screen : screens) {
+        benchmark::RegisterBenchmark(screen.name, paintScreens, screen.window, screen.where)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark("ScrollOneRow", scrollBy, VerticalScroll::LineDown)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);

@@ -4,6 +4,8 @@
 // white-space rules and never split a UTF-8 character.
 #pragma once
 
+#include "merge/byte_span.h"
+
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -26,13 +28,6 @@ struct SpanRules {
 // compressed with "Compress spaces", and also in table mode and when comments
 // are ignored, as the engine is then told to.
 [[nodiscard]] SpanRules SpanRulesFor(const EngineSwitches& switches);
-
-struct ByteSpan {
-    std::size_t begin = 0; // first byte
-    std::size_t end = 0;   // one past the last byte
-
-    bool operator==(const ByteSpan&) const = default;
-};
 
 struct PairSpans {
     std::vector<ByteSpan> side1; // in order, neither empty nor touching

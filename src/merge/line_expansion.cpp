@@ -120,6 +120,35 @@ ByteSpan ColumnsToBytes(std::string_view line, std::int32_t tabSize, std::int64_
     return span;
 }
 
+std::vector<ColumnSpan> ShownColumnSpans(std::string_view line, std::int32_t tabSize,
+                                         std::int64_t offset, const std::vector<ByteSpan>& spans) {
+    std::vector<ColumnSpan> shown;
+    offset = std::clamp<std::int64_t>(offset, 0, INT64_MAX - kShownColumns);
+    const std::int64_t stop = offset + kShownColumns;
+    std::size_t k = 0;
+    walkColumns(line, tabSize,
+                [&](DecodedChar, std::size_t at, std::int64_t column, std::int64_t columns) {
+                    while (k < spans.size() && spans[k].end <= at) {
+                        ++k;
+                    }
+                    if (column >= stop || k == spans.size()) {
+                        return false;
+                    }
+                    const std::int64_t from = std::max(column, offset) - offset;
+                    const std::int64_t to = std::min(column + columns, stop) - offset;
+                    if (at < spans[k].begin || to <= from) {
+                        return true;
+                    }
+                    if (!shown.empty() && shown.back().last == from) {
+                        shown.back().last = to;
+                    } else {
+                        shown.push_back({from, to});
+                    }
+                    return true;
+                });
+    return shown;
+}
+
 std::string LineNumberLabel(std::int64_t line) {
     char text[32];
     const int n = std::snprintf(text, sizeof text, "%-6lld  ", static_cast<long long>(line) + 1);

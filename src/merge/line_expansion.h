@@ -9,10 +9,13 @@
 // of the line. "&" is shown as it is: nothing here draws mnemonics.
 #pragma once
 
+#include "merge/byte_span.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tandel {
 
@@ -45,10 +48,6 @@ void ShownText(std::string_view line, std::int32_t tabSize, std::int64_t offset,
 // The whole line expanded, for the printer.
 std::u32string ExpandedLine(std::string_view line, std::int32_t tabSize);
 
-struct ByteSpan {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-};
 // The bytes of the characters that overlap columns [first, last): a tab is
 // taken whole when any of its columns is selected. Columns past the end count
 // as the end; an empty span when no character overlaps. `last` may be
@@ -56,6 +55,20 @@ struct ByteSpan {
 inline constexpr std::int64_t kToLineEnd = INT64_MAX;
 ByteSpan ColumnsToBytes(std::string_view line, std::int32_t tabSize, std::int64_t first,
                         std::int64_t last);
+
+// Columns [first, last) of a shown row, counted from its left edge.
+struct ColumnSpan {
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+
+    bool operator==(const ColumnSpan&) const = default;
+};
+// Where the characters that start inside `spans` (bytes of the line, in
+// order, not overlapping) show on the row at horizontal offset `offset`: in
+// order, within the row's kShownColumns, touching spans joined. A tab covers
+// all its blanks. Costs no more than showing the row when the spans end early.
+std::vector<ColumnSpan> ShownColumnSpans(std::string_view line, std::int32_t tabSize,
+                                         std::int64_t offset, const std::vector<ByteSpan>& spans);
 
 // "%-6ld  " of the 1-based number of 0-based file line `line`: what the line
 // number box shows.

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "merge/application.h"
+#include "merge/comparison_driver.h"
 #include "merge/line_expansion.h"
 #include "merge/pane_actions.h"
 #include "merge/side_loader.h"
@@ -113,8 +114,15 @@ void DiffEdit::paintEvent(QPaintEvent* event) {
         return; // the background alone
     }
     QPainter painter(this);
-    const ui::PaneScene scene{&side, record.topLine, EffectiveTabSize(record.tabSize),
-                              m,     width(),        fontMetrics().ascent()};
+    ui::PaneScene scene{&side,  record.topLine, EffectiveTabSize(record.tabSize),
+                        m,      width(),        fontMetrics().ascent(),
+                        nullptr};
+    if (record.highlightChanges != 0) {
+        scene.changedBytes = [this, rules = SpanRulesFor(engineSwitches(app_))](std::int64_t row) {
+            const PairSpans* pair = group_.changedSpans().displayRow(app_.model, rules, row);
+            return pair == nullptr ? nullptr : side_ == 2 ? &pair->side2 : &pair->side1;
+        };
+    }
     const QRect area = event->rect();
     ui::paintRows(painter, *layout_, scene, palette(), area.top() / m.lineHeight,
                   area.bottom() / m.lineHeight);

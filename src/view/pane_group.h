@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "merge/changed_span_cache.h"
 #include "merge/pane_scroll.h"
 
 class QKeyEvent;
@@ -33,6 +34,9 @@ public:
     DiffEdit* pane(int side) const { return panes_[side == 2 ? 1 : 0]; }
     DiffTitle* title(int side) const { return titles_[side == 2 ? 1 : 0]; }
     position_bar* positionBar() const { return positionBar_; }
+
+    // The changed characters of the rows painted, kept for both panes.
+    ChangedSpanCache& changedSpans() { return changedSpans_; }
 
     // The panes' context menu (QUICK_MENU), owned by the main window.
     QMenu* contextMenu() const { return contextMenu_; }
@@ -68,6 +72,7 @@ private:
     position_bar* positionBar_ = nullptr;
     QMenu* contextMenu_ = nullptr;
     WheelAccumulator wheel_;
+    ChangedSpanCache changedSpans_;
 };
 
 } // namespace tandel

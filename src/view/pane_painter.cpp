@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <cmath>
+
 #include "merge/line_expansion.h"
 #include "merge/pane_rows.h"
 #include "view/pane_colors.h"
@@ -15,6 +17,27 @@ namespace {
 // LEFT-TO-RIGHT OVERRIDE: the row is not reordered by the bidirectional
 // algorithm, so hit testing by prefix widths stays true.
 constexpr char16_t kLeftToRightOverride = 0x202D;
+
+// Fills the darker shade behind the row's changed characters, on whole
+// pixels so that the shade's edges stay crisp.
+void markChanged(QPainter& painter, const RowLayout& layout, const PaneScene& scene,
+                 std::int64_t display, std::int64_t line, int y, const QColor& shade) {
+    const std::vector<ByteSpan>* bytes = scene.changedBytes(display);
+    if (bytes == nullptr || bytes->empty()) {
+        return;
+    }
+    const SideRecord& side = *scene.side;
+    const qreal textLeft = TextLeft(scene.metrics);
+    for (const ColumnSpan& span :
+         ShownColumnSpans(side.line(line), scene.tabSize, side.firstVisibleColumn, *bytes)) {
+        const auto left =
+            std::lround(textLeft + layout.width(static_cast<std::size_t>(span.first)));
+        const auto right =
+            std::lround(textLeft + layout.width(static_cast<std::size_t>(span.last)));
+        painter.fillRect(static_cast<int>(left), y, static_cast<int>(right - left),
+                         scene.metrics.lineHeight, shade);
+    }
+}
 
 } // namespace
 
@@ -55,6 +78,9 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
         }
         ShownText(side.line(row.line), scene.tabSize, side.firstVisibleColumn, shown);
         layout.setText(shown);
+        if (row.segment >= 0 && colors.changed.isValid() && scene.changedBytes) {
+            markChanged(painter, layout, scene, scene.topLine + i, row.line, y, colors.changed);
+        }
         layout.draw(painter, QPointF(textLeft, y + scene.ascent));
     }
 }

@@ -1,14 +1,17 @@
-// Drawing the rows of one pane: each row's fill by its choice, its line
-// number and its shown text, then the inverted selection. Only the rows asked
-// for are turned from bytes into characters.
+// Drawing the rows of one pane: each row's fill by its choice, the darker
+// shade behind its changed characters, its line number and its shown text,
+// then the inverted selection. Only the rows asked for are turned from bytes
+// into characters.
 #pragma once
 
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "merge/byte_span.h"
 #include "merge/pane_geometry.h"
 #include "merge/pane_selection.h"
 #include "merge/side_record.h"
@@ -26,6 +29,9 @@ struct PaneScene {
     PaneMetrics metrics;
     int width = 0;
     int ascent = 0; // of the text font, from the top of a row to its base line
+    // The bytes of a changed row's line (by display row) that differ from the
+    // other side's; none or no function when nothing is marked.
+    std::function<const std::vector<ByteSpan>*(std::int64_t row)> changedBytes;
 };
 
 class RowLayout;

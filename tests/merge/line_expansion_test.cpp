@@ -78,6 +78,29 @@ TEST(LineExpansion, ColumnsMapBackToWholeCharacters) {
     EXPECT_EQ(bytes(4, 4), "");
 }
 
+TEST(LineExpansion, ChangedBytesShowAsColumnsOfTheWindow) {
+    using Columns = std::vector<ColumnSpan>;
+    const std::string line = "ab\tc\xC3\xA9"
+                             "d\r"; // columns: a b [tab 2..5] c é d
+    const auto columns = [&](std::int64_t offset, const std::vector<ByteSpan>& spans) {
+        return ShownColumnSpans(line, 4, offset, spans);
+    };
+    // A tab covers its blanks; touching spans join.
+    EXPECT_EQ(columns(0, {{2, 3}, {3, 4}}), (Columns{{2, 7}}));
+    EXPECT_EQ(columns(0, {{0, 1}, {4, 6}}), (Columns{{0, 1}, {7, 8}}));
+    // From an offset inside the tab, the rest of its blanks.
+    EXPECT_EQ(columns(4, {{2, 3}, {6, 7}}), (Columns{{0, 2}, {4, 5}}));
+    EXPECT_EQ(columns(0, {{7, 8}}), Columns{}); // the hidden CR
+    EXPECT_EQ(columns(0, {}), Columns{});
+
+    const std::string wide(300, 'x');
+    EXPECT_EQ(ShownColumnSpans(wide, 4, 0, {{250, 300}}), (Columns{{250, 255}}));
+    EXPECT_EQ(ShownColumnSpans(wide, 4, 100, {{250, 300}}), (Columns{{150, 200}}));
+    EXPECT_EQ(ShownColumnSpans(wide, 4, 400, {{250, 300}}), Columns{});
+    // Not UTF-8: each byte its own column.
+    EXPECT_EQ(ShownColumnSpans("\xC3\xA9\xFF", 4, 0, {{1, 2}}), (Columns{{1, 2}}));
+}
+
 TEST(LineExpansion, LineNumberLabel) {
     EXPECT_EQ(LineNumberLabel(0), "1       ");
     EXPECT_EQ(LineNumberLabel(1233), "1234    ");

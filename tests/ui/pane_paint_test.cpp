@@ -21,6 +21,9 @@ const QColor kCyan(0, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kGreen(0, 255, 0);
 const QColor kYellow(255, 255, 0);
+const QColor kDarkCyan(0, 170, 170);
+const QColor kDarkBlue(0, 0, 150);
+const QColor kDarkGreen(0, 170, 0);
 
 // a b c d e against a B c x d: a change on row 1, a line only on the right
 // on row 3 (a filler row on the left), a line only on the left on row 5.
@@ -46,6 +49,14 @@ bool rowHas(PaneHarness& p, const QImage& image, int row, const QColor& colour) 
         }
     }
     return false;
+}
+
+// The colour at the bottom of row `row`, under the middle of characters
+// [from, to) of its text `text` (drawn in the pane's font, no line numbers).
+QColor under(PaneHarness& p, const QImage& image, int row, const QString& text, int from, int to) {
+    const QFontMetrics fm = p.pane(1)->fontMetrics();
+    const int x = (fm.horizontalAdvance(text.left(from)) + fm.horizontalAdvance(text.left(to))) / 2;
+    return PaneHarness::at(image, x, (row + 1) * p.h() - 1);
 }
 
 } // namespace
@@ -89,7 +100,44 @@ private slots:
         QVERIFY(rowHas(p, left, 0, QColor(230, 230, 230)));
         QCOMPARE(p.rowColour(left, 1), kGreen);
         QVERIFY(rowHas(p, left, 1, Qt::black));
+        QCOMPARE(under(p, left, 1, QStringLiteral("b"), 0, 1), kDarkGreen);
         QApplication::setPalette(saved);
+    }
+
+    void changedCharactersShowInADarkerShadeOfEachColour() {
+        PaneHarness p;
+        // Row 1 pairs two lines differing in "old" and "new"; row 2 faces a
+        // filler row.
+        p.open("same\nkeep old end\nonly left\n", "same\nkeep new end\n");
+        const QString row1 = QStringLiteral("keep old end");
+        const auto check = [&](int side, const QColor& fill, const QColor& shade,
+                               const QColor& text) {
+            const QImage image = PaneHarness::grab(p.pane(side));
+            QCOMPARE(under(p, image, 1, row1, 5, 8), shade);
+            QCOMPARE(under(p, image, 1, row1, 0, 4), fill);
+            QCOMPARE(under(p, image, 1, row1, 9, 12), fill);
+            const QFontMetrics fm = p.pane(side)->fontMetrics();
+            const Ink onShade =
+                PaneHarness::inkIn(image, p.h(), 2 * p.h(), fm.horizontalAdvance(row1.left(5)),
+                                   shade, fm.horizontalAdvance(row1.left(8)));
+            QVERIFY(onShade.any());
+            QVERIFY(rowHas(p, image, 1, text));
+        };
+        check(1, kGreen, kDarkGreen, Qt::black);
+        check(2, kGreen, kDarkGreen, Qt::black);
+        // A line facing a filler row has nothing to compare with.
+        QCOMPARE(under(p, PaneHarness::grab(p.pane(1)), 2, QStringLiteral("only left"), 0, 4),
+                 kGreen);
+        QCOMPARE(under(p, PaneHarness::grab(p.pane(2)), 2, QStringLiteral("only left"), 0, 4),
+                 kYellow);
+
+        p.click(1, 1);
+        check(1, kCyan, kDarkCyan, Qt::black);
+        p.click(2, 1, Qt::ControlModifier);
+        check(2, kBlue, kDarkBlue, Qt::white);
+
+        p.record().highlightChanges = 0;
+        QCOMPARE(under(p, PaneHarness::grab(p.pane(1)), 1, row1, 5, 8), kCyan);
     }
 
     void lineNumbersTabsAndAmpersands() {
@@ -154,8 +202,8 @@ private slots:
         PaneHarness p;
         p.open("x\n", "y\n");
         tandel::ui::RowLayout layout(p.pane(1)->font());
-        const std::u32string rows[] = {U"plain text", U"e\u0301te",
-                                       U"\u05E9\u05DC\u05D5\u05DD ab", U"\U0001F600!"};
+        const std::u32string rows[] = {U"plain text", U"e\u0301te", U"\u05E9\u05DC\u05D5\u05DD ab",
+                                       U"\U0001F600!"};
         for (const std::u32string& row : rows) {
             layout.setText(row);
             QCOMPARE(layout.direct(), &row == &rows[0]);
