@@ -3,6 +3,7 @@
 #include "merge/application.h"
 #include "merge/command_ids.h"
 #include "merge/comparison_driver.h"
+#include "merge/copy_command.h"
 #include "merge/decisions.h"
 #include "merge/merged_output.h"
 #include "merge/navigation.h"
@@ -71,6 +72,9 @@ bool dispatchCommand(Application& app, int id) {
         return true;
     case cmd::kPreview:
         Produce(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
+        return true;
+    case cmd::kCopy:
+        CopyCommand(app);
         return true;
     case cmd::kSplitSegment:
         app.frameState.splitArmed = true;

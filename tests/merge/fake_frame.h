@@ -29,6 +29,7 @@ public:
     std::vector<bool> walkMenu; // setWalkMenu calls
     std::vector<std::string> printed;
     std::vector<std::pair<std::string, std::string>> saveDialogs; // start directory, proposal
+    std::vector<std::string> clipboard; // setClipboardText calls
     int paneRepaints = 0;
     int printJobs = 0;
     bool printAccepted = true;
@@ -93,6 +94,7 @@ public:
         printed.push_back(text);
         return true;
     }
+    void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
 
     bool chooseOpenFile(const std::string&, const std::string&, std::string& chosen) override {
         return takeChoice(openAnswers, chosen);
