@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <map>
@@ -15,6 +16,7 @@
 
 #include "app/command_tables.h"
 #include "app/window_services.h"
+#include "dialogs/find_dialog.h"
 #include "dirmerge/command_router.h"
 #include "dirmerge/directory_merge.h"
 #include "merge/application.h"
@@ -68,6 +70,9 @@ public:
     void syncToolbarChecks();
     void applyTabStops();
 
+    // The Find dialog while it is open, else null.
+    FindDialog* findDialog() const { return findDialog_; }
+
     // The exit code of the run, once it has ended.
     int exitCode() const { return app_.frameState.exitCode; }
 
@@ -103,6 +108,13 @@ public:
     std::string previewText() const override;
     bool previewModified() const override;
     void setPreviewModified(bool modified) override;
+
+    // Frame: search.
+    bool previewTakesSearch() const override;
+    PreviewSelection previewSelection() const override;
+    void selectPreviewText(std::int64_t start, std::int64_t end) override;
+    void openFindDialog(bool matchCase) override;
+    void showListRow(int list, std::int64_t row) override;
 
     // Frame: printing.
     bool startPrint(const std::string& documentName) override;
@@ -169,6 +181,9 @@ private:
         openNames_; // the open dialogs' file names: `f1`, `f2`, then the last chosen
     int commandDepth_ = 0;
     bool ended_ = false;
+
+    QPointer<FindDialog> findDialog_;
+    QPointer<QWidget> findFocus_; // had the focus when Find was opened
 };
 
 } // namespace tandel

@@ -1,5 +1,7 @@
 #include "view/preview_text.h"
 
+#include <algorithm>
+
 namespace tandel::ui {
 
 namespace {
@@ -107,26 +109,61 @@ QString previewTextFromBytes(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// Appends the bytes that the character starting at text[i] stands for and
+// returns the UTF-16 units it takes.
+qsizetype appendCharacterBytes(const QString& text, qsizetype i, std::string& out) {
+    const char16_t u = text.at(i).unicode();
+    if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+        QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+        appendUtf8(out, QChar::surrogateToUcs4(u, text.at(i + 1).unicode()));
+        return 2;
+    }
+    if (u >= kEscapeBase && u <= kEscapeBase + 0xFF) {
+        out += static_cast<char>(u - kEscapeBase);
+    } else if (u == kParagraphSeparator) {
+        out += '\n';
+    } else if (QChar::isSurrogate(u)) {
+        appendUtf8(out, 0xFFFD);
+    } else {
+        appendUtf8(out, u);
+    }
+    return 1;
+}
+
+} // namespace
+
 std::string previewBytesFromText(const QString& text) {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
-            appendUtf8(out, QChar::surrogateToUcs4(u, text.at(i + 1).unicode()));
-            ++i;
-        } else if (u >= kEscapeBase && u <= kEscapeBase + 0xFF) {
-            out += static_cast<char>(u - kEscapeBase);
-        } else if (u == kParagraphSeparator) {
-            out += '\n';
-        } else if (QChar::isSurrogate(u)) {
-            appendUtf8(out, 0xFFFD);
-        } else {
-            appendUtf8(out, u);
-        }
+    for (qsizetype i = 0; i < text.size();) {
+        i += appendCharacterBytes(text, i, out);
     }
     return out;
+}
+
+std::size_t previewByteOffset(const QString& text, qsizetype position) {
+    std::string scratch;
+    std::size_t bytes = 0;
+    for (qsizetype i = 0; i < std::min(position, text.size());) {
+        scratch.clear();
+        i += appendCharacterBytes(text, i, scratch);
+        bytes += scratch.size();
+    }
+    return bytes;
+}
+
+qsizetype previewPosition(const QString& text, std::size_t offset) {
+    std::string scratch;
+    std::size_t bytes = 0;
+    qsizetype i = 0;
+    while (i < text.size() && bytes < offset) {
+        scratch.clear();
+        i += appendCharacterBytes(text, i, scratch);
+        bytes += scratch.size();
+    }
+    return i;
 }
 
 } // namespace tandel::ui

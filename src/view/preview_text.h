@@ -18,4 +18,10 @@ QString previewTextFromBytes(std::string_view bytes);
 // Takes the document's raw text: paragraph separators become line feeds.
 std::string previewBytesFromText(const QString& text);
 
+// Where document position `position` of the raw text falls in its bytes.
+std::size_t previewByteOffset(const QString& text, qsizetype position);
+// The first document position at or after byte `offset` of the raw text's
+// bytes; the text's end for an offset past it.
+qsizetype previewPosition(const QString& text, std::size_t offset);
+
 } // namespace tandel::ui
