@@ -8,6 +8,8 @@
 
 #include "app/accelerators.h"
 #include "app/frame_body.h"
+#include "dialogs/abort_dialog.h"
+#include "dialogs/find_dialog.h"
 #include "merge/command_ids.h"
 #include "merge/lifecycle.h"
 #include "merge/toolbar_flags.h"
@@ -17,6 +19,7 @@
 #include "view/pane_group.h"
 #include "view/position_bar.h"
 #include "view/preview_edit.h"
+#include "view/print_job.h"
 #include "view/split_cursor.h"
 
 namespace tandel {
@@ -55,6 +58,11 @@ void MainWindow::start() {
 
 void MainWindow::runCommand(int id) {
     if (ended_) {
+        return;
+    }
+    // The events a print job lets through must not change what it prints.
+    if (printJob_ != nullptr) {
+        heldCommands_.push_back(id);
         return;
     }
     emit commandReceived(id);
@@ -158,18 +166,5 @@ void MainWindow::setClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(),
                                                             static_cast<qsizetype>(text.size())));
 }
-
-// Printing comes with the print dialog; until then a print job is refused
-// with a word instead of silently.
-bool MainWindow::startPrint(const std::string& /*documentName*/) {
-    message(Severity::Info, "Printing is not available in this version");
-    return false;
-}
-
-bool MainWindow::printLine(const std::string& /*text*/) { return false; }
-
-void MainWindow::endPrint() {}
-
-void MainWindow::printDirectoryLists() {}
 
 } // namespace tandel

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "dirmerge/command_router.h"
 #include "dirmerge/directory_merge.h"
 #include "merge/application.h"
+#include "merge/print_layout.h"
 #include "settings/settings_store.h"
 
 class QAction;
@@ -29,7 +31,9 @@ class QToolBar;
 
 namespace tandel {
 
+class AbortDialog;
 class FrameBody;
+class PrintJob;
 class edit_cont;
 class PreviewEdit;
 namespace ui {
@@ -72,6 +76,10 @@ public:
 
     // The Find dialog while it is open, else null.
     FindDialog* findDialog() const { return findDialog_; }
+    // The abort dialog while a print job runs, else null.
+    AbortDialog* abortDialog() const { return abortDialog_.get(); }
+    // Where the last print job put its lines.
+    const PageLayout& lastPrintLayout() const { return lastPrintLayout_; }
 
     // The exit code of the run, once it has ended.
     int exitCode() const { return app_.frameState.exitCode; }
@@ -123,6 +131,8 @@ public:
     void printDirectoryLists() override;
 
 signals:
+    // A print job finished page `page` (1-based) and lets events through.
+    void printPageFinished(int page);
     // Each command id as it arrives, before it runs.
     void commandReceived(int id);
     // The run has ended and its settings are written.
@@ -160,6 +170,8 @@ private:
     // main_window_lifecycle.cpp
     void placeWindow();
     void shutDown();
+    // main_window_print.cpp
+    void betweenPrintedPages();
 
     WindowServices services_;
     Application app_{*this};
@@ -184,6 +196,13 @@ private:
 
     QPointer<FindDialog> findDialog_;
     QPointer<QWidget> findFocus_; // had the focus when Find was opened
+
+    std::unique_ptr<PrintJob> printJob_;
+    std::unique_ptr<AbortDialog> abortDialog_;
+    PageLayout lastPrintLayout_;
+    int printedPages_ = 0;
+    std::vector<int> heldCommands_; // arrived while printing; run after it
+    bool closeAfterPrint_ = false;
 };
 
 } // namespace tandel

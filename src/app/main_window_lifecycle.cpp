@@ -60,6 +60,14 @@ void MainWindow::shutDown() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A print job is still walking the result: it stops first, then the
+    // window closes.
+    if (printJob_ != nullptr) {
+        app_.settings.record.printCancelled = 1;
+        closeAfterPrint_ = true;
+        event->ignore();
+        return;
+    }
     shutDown();
     event->accept();
 }

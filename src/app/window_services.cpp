@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QStringList>
 #include <QUrl>
 
 #include "app/help_location.h"
+#include "view/print_setup.h"
 #include "settings/settings_path.h"
 
 namespace tandel {
@@ -29,6 +31,7 @@ WindowServices desktopServices() {
     services.helpPage = ui::findHelpPage(QCoreApplication::applicationDirPath().toStdString());
     services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     services.runModal = [](QDialog& dialog) { return dialog.exec(); };
+    services.choosePrinter = [](QWidget& parent) { return ui::choosePrinter(parent); };
     return services;
 }
 

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class QDialog;
+class QPrinter;
 class QUrl;
+class QWidget;
 
 namespace tandel {
 
@@ -22,11 +25,14 @@ struct WindowServices {
     // Runs a modal dialog and returns its result; every dialog of the frame
     // goes through here.
     std::function<int(QDialog& dialog)> runModal;
+    // The printer to print on, as the user set it up in the print dialog;
+    // null when the dialog was cancelled.
+    std::function<std::unique_ptr<QPrinter>(QWidget& parent)> choosePrinter;
 };
 
 // The services of a real run: the default settings file, this executable,
 // detached processes, the help pages beside the build or the installation,
-// the desktop browser and modal dialogs of their own.
+// the desktop browser, modal dialogs of their own and the print dialog.
 WindowServices desktopServices();
 
 } // namespace tandel

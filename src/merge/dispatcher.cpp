@@ -73,6 +73,10 @@ bool dispatchCommand(Application& app, int id) {
     case cmd::kPreview:
         Produce(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
         return true;
+    case cmd::kPrint:
+        Produce(model, record, frame, {}, OutputSink::Printer, record.diffsOnly != 0,
+                app.frameState.directoryWindow);
+        return true;
     case cmd::kCopy:
         CopyCommand(app);
         return true;

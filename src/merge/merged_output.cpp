@@ -77,6 +77,16 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
 int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
             const std::string& target, OutputSink sink, bool differencesOnly,
             bool directoryWindow) {
+    if (sink == OutputSink::Printer && directoryWindow) {
+        // The directory lists are printed as they stand: the pair the list
+        // build compared last is neither a result to check nor to resolve.
+        if (!frame.startPrint(kPrintDocumentName)) {
+            return -1;
+        }
+        frame.printDirectoryLists();
+        frame.endPrint();
+        return 0;
+    }
     if (settings.notYetCompared != 0) {
         frame.message(Severity::Info, "Files have not been compared yet");
         return 1;
@@ -90,16 +100,11 @@ int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
     case OutputSink::File:
         return produceFile(model, settings, frame, target, differencesOnly);
     case OutputSink::Printer: {
-        if (!frame.startPrint("Merged file")) {
+        if (!frame.startPrint(kPrintDocumentName)) {
             return -1;
         }
         PrinterSink printer(frame);
-        bool ok = true;
-        if (directoryWindow) {
-            frame.printDirectoryLists();
-        } else {
-            ok = walk(model, frame, printer, differencesOnly);
-        }
+        const bool ok = walk(model, frame, printer, differencesOnly);
         frame.endPrint();
         return ok ? 0 : -1;
     }

@@ -11,14 +11,17 @@ namespace tandel {
 class Frame;
 struct SettingsRecord;
 
+// The name the print spooler shows for every print job.
+inline constexpr const char* kPrintDocumentName = "Merged file";
+
 enum class OutputSink { File = 0, Printer = 1, Preview = 2 };
 
 // Returns 0 on success, -1 on failure after a message, 1 when it refused to
 // start (not compared yet, unresolved segments). The target is used by the file
 // sink only; directoryWindow (the mandc run mode) makes the printer sink print
-// the two directory lists instead. A file is written completely to a temporary file in the target's
-// folder first and then renamed over the target, so a failed write leaves the
-// old file in place.
+// the two directory lists instead, which needs neither check. A file is
+// written completely to a temporary file in the target's folder first and
+// then renamed over the target, so a failed write leaves the old file in place.
 int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
             const std::string& target, OutputSink sink, bool differencesOnly,
             bool directoryWindow = false);

@@ -32,6 +32,8 @@ public:
     std::vector<std::string> clipboard; // setClipboardText calls
     int paneRepaints = 0;
     int printJobs = 0;
+    int printEnds = 0;
+    int listPrints = 0; // printDirectoryLists calls
     bool printAccepted = true;
 
     // Preview state.
@@ -94,6 +96,8 @@ public:
         printed.push_back(text);
         return true;
     }
+    void endPrint() override { ++printEnds; }
+    void printDirectoryLists() override { ++listPrints; }
     void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
 
     bool chooseOpenFile(const std::string&, const std::string&, std::string& chosen) override {

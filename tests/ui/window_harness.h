@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QTest>
 #include <QUrl>
 
@@ -113,6 +114,8 @@ public:
     std::vector<QUrl> opened;
     bool browserWorks = true;
     std::string helpPage;
+    // The printer the print dialog gives; none (a cancelled dialog) when unset.
+    std::function<std::unique_ptr<QPrinter>()> printer;
 
     std::string ini() const { return folder.file("tandel.ini"); }
 
@@ -127,6 +130,9 @@ public:
             return browserWorks;
         };
         s.runModal = [this](QDialog& dialog) { return dialogs.run(dialog); };
+        s.choosePrinter = [this](QWidget&) {
+            return printer ? printer() : std::unique_ptr<QPrinter>();
+        };
         return s;
     }
 
