@@ -21,8 +21,9 @@ namespace {
 RowHalf presentHalf(const std::string& path, const DirEntry& entry, RowState state) {
     RowHalf half;
     half.path = path;
-    half.modificationTime = entry.writeTime.seconds;
-    half.dateText = formatDate(entry.writeTime.seconds);
+    // An entry whose status could not be read is listed with an empty date.
+    half.modificationTime = entry.statusKnown ? entry.writeTime.seconds : 0;
+    half.dateText = entry.statusKnown ? formatDate(entry.writeTime.seconds) : std::string();
     half.state = state;
     return half;
 }

@@ -5,18 +5,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
-#include <memory>
 #include <sys/stat.h>
 #include <vector>
 
 namespace tandel {
 
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* d) const { ::closedir(d); }
-};
 
 bool hasBakExtension(const std::string& path) {
     const std::string_view name = lastComponent(path);
@@ -52,11 +46,12 @@ private:
 };
 
 int CopyJob::decideReplace(const std::string& source, const std::string& destination) {
-    const std::string text =
-        "Destination file " + destination + " already exists.\nReplace it with " + source + " ?";
+    const Question question{QuestionKind::ReplaceFile, destination,
+                            "Destination file " + destination + " already exists.\nReplace it with " +
+                                source + " ?"};
     switch (replace_) {
     case kAskWithMessageBox: {
-        const int a = s_.frame.askYesNoCancel("Confirm file operation", text);
+        const int a = s_.frame.askYesNoCancel("Confirm file operation", question);
         if (a == kAnswerYes)
             return 1;
         if (a == kAnswerCancel)
@@ -70,7 +65,7 @@ int CopyJob::decideReplace(const std::string& source, const std::string& destina
     default:
         break;
     }
-    switch (s_.frame.askPermission(text)) {
+    switch (s_.frame.askPermission(question)) {
     case kAnswerYes:
         return 1;
     case kAnswerYesToAll:
@@ -93,8 +88,10 @@ int CopyJob::decideAfterFailedBackup(const std::string& destination) {
         return 0;
     if (answer == kYesToAll)
         return 1;
-    switch (s_.frame.askPermission("Unable to back up " + destination +
-                                   ".\nWould you like to proceed with overriding this file?")) {
+    switch (s_.frame.askPermission(
+        {QuestionKind::BackupFailed, destination,
+         "Unable to back up " + destination +
+             ".\nWould you like to proceed with overriding this file?"})) {
     case kAnswerYes:
         return 1;
     case kAnswerYesToAll:
@@ -118,6 +115,11 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
         return 1;
     }
     const bool sourceIsDir = S_ISDIR(src.st_mode);
+    if (!sourceIsDir && !S_ISREG(src.st_mode)) {
+        // A pipe or a device would be read for ever, or be replaced by a copy.
+        error("Can not copy " + source + ": not a regular file");
+        return 1;
+    }
     bool destinationIsDir = false;
     if (!destinationNew) {
         struct stat dst {};
@@ -157,7 +159,7 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
         return copyTree(source, destination, destinationNew);
     }
 
-    if (copyFileReplacing(source, destination) != 0) {
+    if (copyFileReplacing(s_.files, source, destination) != 0) {
         error("Can not copy " + source);
         return 1;
     }
@@ -167,25 +169,17 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
 int CopyJob::copyTree(const std::string& source, const std::string& destination,
                       bool destinationNew) {
     outputDirs_.push_back(fileIdentity(destination));
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(source.c_str()));
-    if (!dir) {
+    std::vector<FolderEntry> entries;
+    if (!s_.files.listFolder(source, entries).ok()) {
         error("Can not copy " + source);
         return 1;
     }
     std::vector<std::string> names;
-    while (const dirent* d = ::readdir(dir.get())) {
-        const std::string_view name(d->d_name);
-        if (name == "." || name == "..")
-            continue;
-        if (d->d_type == DT_LNK) {
-            struct stat st {};
-            const std::string path = joinPath(source, name);
-            if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-                continue; // a linked directory could lead back into this tree
-        }
-        names.emplace_back(name);
+    for (FolderEntry& entry : entries) {
+        if (entry.isLink && entry.kind == FileKind::Directory)
+            continue; // a linked directory could lead back into this tree
+        names.push_back(std::move(entry.name));
     }
-    dir.reset();
 
     int result = 0;
     for (const auto& name : names) {

@@ -2,6 +2,7 @@
 // backup-failure questions.
 #pragma once
 
+#include "base/file_system.h"
 #include "dirmerge/to_all_answers.h"
 #include "merge/frame.h"
 
@@ -17,6 +18,7 @@ struct CopyServices {
     Frame& frame;
     ToAllAnswers& answers;
     BackupMaker makeBackup;
+    FileSystem& files = realFileSystem();
 };
 
 inline constexpr int kCancelCommand = 313;

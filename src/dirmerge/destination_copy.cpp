@@ -31,12 +31,19 @@ int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing) {
 bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
     if (listing.exhausted() || sameFile(listing.path, ctx.state.walkDestination))
         return false;
+    const DirEntry& entry = listing.entry();
+    if (!entry.isDirectory() && !entry.isRegular()) {
+        // Never copied, so not asked about either.
+        ctx.frame.message(Severity::Error, listing.currentPath() + " is not a regular file");
+        return false;
+    }
     int& answer = ctx.state.answers.presentOnly;
     bool copy = answer == kYesToAll;
     if (answer == kAskWithMessageBox || answer == kAskWithDialog) {
-        switch (ctx.frame.askPermission(listing.entry().name + " is present only in\n" +
-                                        listing.path +
-                                        ".\nCopy it to the destination directory ?")) {
+        switch (ctx.frame.askPermission({QuestionKind::PresentOnly, listing.currentPath(),
+                                         listing.entry().name + " is present only in\n" +
+                                             listing.path +
+                                             ".\nCopy it to the destination directory ?"})) {
         case kAnswerYes:
             copy = true;
             break;

@@ -4,35 +4,24 @@
 #include "dirmerge/pattern.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <fcntl.h>
-#include <memory>
-#include <sys/stat.h>
 
 namespace tandel {
 
 namespace {
 
-struct DirCloser {
-    void operator()(DIR* d) const { ::closedir(d); }
-};
-
-FileTime fromStatx(const struct statx_timestamp& t) {
-    return {static_cast<std::int64_t>(t.tv_sec), static_cast<std::int64_t>(t.tv_nsec)};
-}
-
-bool statEntry(int dirFd, const char* name, int flags, DirEntry& entry) {
-    struct statx sx {};
-    if (::statx(dirFd, name, flags | AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &sx) !=
-        0)
-        return false;
-    entry.attributes = S_ISDIR(sx.stx_mode) ? kAttributeDirectory : 0;
-    entry.creationTime =
-        (sx.stx_mask & STATX_BTIME) ? fromStatx(sx.stx_btime) : fromStatx(sx.stx_ctime);
-    entry.accessTime = fromStatx(sx.stx_atime);
-    entry.writeTime = fromStatx(sx.stx_mtime);
-    entry.size = sx.stx_size;
-    return true;
+DirEntry entryOf(const FolderEntry& found) {
+    DirEntry entry;
+    entry.name = found.name;
+    entry.kind = found.kind;
+    entry.statusKnown = found.statusKnown;
+    if (found.statusKnown) {
+        entry.attributes = found.status.isDirectory() ? kAttributeDirectory : 0;
+        entry.creationTime = found.status.creationTime;
+        entry.accessTime = found.status.accessTime;
+        entry.writeTime = found.status.writeTime;
+        entry.size = found.status.size;
+    }
+    return entry;
 }
 
 } // namespace
@@ -51,37 +40,20 @@ bool passesFilters(std::string_view name, const ScanFilters& filters) {
                        [&](const std::string& p) { return matchPattern(name, p); });
 }
 
-bool readEntry(const std::string& path, DirEntry& entry) {
-    entry.name = std::string(lastComponent(path));
-    return statEntry(AT_FDCWD, path.c_str(), 0, entry);
-}
-
 DirListing listDirectory(const std::string& path, const ScanFilters& filters) {
     DirListing listing;
     listing.path = path;
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(path.empty() ? "." : path.c_str()));
-    if (!dir)
+    std::vector<FolderEntry> found;
+    if (!filters.files->listFolder(path.empty() ? "." : path, found).ok())
         return listing;
-    const int fd = ::dirfd(dir.get());
-    while (const dirent* d = ::readdir(dir.get())) {
-        const std::string_view name(d->d_name);
-        if (name == "." || name == "..")
-            continue;
-        DirEntry entry;
-        if (!statEntry(fd, d->d_name, 0, entry))
-            continue; // a dangling link or a file that vanished meanwhile
+    for (const FolderEntry& item : found) {
+        DirEntry entry = entryOf(item);
         if (entry.isDirectory()) {
-            if (!filters.recursive)
+            if (!filters.recursive || item.isLink)
                 continue;
-            DirEntry self;
-            if (d->d_type == DT_LNK ||
-                (d->d_type == DT_UNKNOWN && statEntry(fd, d->d_name, AT_SYMLINK_NOFOLLOW, self) &&
-                 !self.isDirectory()))
-                continue;
-        } else if (!passesFilters(name, filters)) {
+        } else if (!passesFilters(entry.name, filters)) {
             continue;
         }
-        entry.name = std::string(name);
         listing.entries.push_back(std::move(entry));
     }
     std::stable_sort(

@@ -2,6 +2,8 @@
 // the copy use them.
 #pragma once
 
+#include "base/file_system.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,14 +14,6 @@ namespace tandel {
 
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
 
-// Seconds and nanoseconds since the epoch. Equality uses both, so two files
-// written within the same second are not taken for one another.
-struct FileTime {
-    std::int64_t seconds = 0;
-    std::int64_t nanoseconds = 0;
-    bool operator==(const FileTime&) const = default;
-};
-
 struct DirEntry {
     std::uint32_t attributes = 0;
     // The birth time where the file system reports one, else the inode change time.
@@ -28,8 +22,14 @@ struct DirEntry {
     FileTime writeTime;
     std::uint64_t size = 0;
     std::string name;
+    // What the entry is; only a regular file is ever opened, compared or copied.
+    FileKind kind = FileKind::Regular;
+    // False for a dangling link or a file removed during the scan: its times
+    // and size are unknown, and it never counts as equal to anything.
+    bool statusKnown = true;
 
     bool isDirectory() const { return (attributes & kAttributeDirectory) != 0; }
+    bool isRegular() const { return kind == FileKind::Regular && statusKnown; }
 };
 
 // The include and exclude patterns and the include-subdirectories flag.
@@ -37,6 +37,8 @@ struct ScanFilters {
     std::vector<std::string> include;
     std::vector<std::string> exclude;
     bool recursive = false;
+    // The file layer the scan, the comparison and the copies go through.
+    FileSystem* files = &realFileSystem();
 };
 
 struct DirListing {
@@ -55,12 +57,10 @@ struct DirListing {
 bool passesFilters(std::string_view name, const ScanFilters& filters);
 
 // A missing or unreadable directory gives an empty listing. Directories are
-// listed only with `recursive`; the patterns apply to files only. Symbolic
-// links to directories are left out so that a link cycle cannot make a
-// recursive scan or copy endless.
+// listed only with `recursive`; the patterns apply to everything else, pipes,
+// devices and entries whose status cannot be read included, which are listed
+// but never opened. Symbolic links to directories are left out so that a link
+// cycle cannot make a recursive scan or copy endless.
 DirListing listDirectory(const std::string& path, const ScanFilters& filters);
-
-// Reads one path's entry data (following symbolic links); false when it cannot.
-bool readEntry(const std::string& path, DirEntry& entry);
 
 } // namespace tandel

@@ -17,11 +17,13 @@ DirectoryMerge::DirectoryMerge(Application& app, std::string programPath, Starte
         // The driver's quiet mode loads both files itself and touches no pane.
         const bool wasQuiet = app_.frameState.directoryWindow;
         app_.frameState.directoryWindow = true;
-        const int result = compareFiles(app_, left, right);
+        const int result = static_cast<int>(compareFiles(app_, left, right));
         app_.frameState.directoryWindow = wasQuiet;
         return result;
     };
-    services_.makeBackup = [](const std::string& path) { return MakeBackup(path); };
+    services_.makeBackup = [this](const std::string& path) {
+        return MakeBackup(*app_.model.files, path);
+    };
     services_.loadAndCompare = [this](const std::string& left, const std::string& right) {
         publish();
         return loadPairAndCompare(app_, left, right);
@@ -43,6 +45,7 @@ int DirectoryMerge::compareDirectories(const DirectorySelection& selection) {
     filters.include = app_.settings.lists.includeFilters;
     filters.exclude = app_.settings.lists.excludeFilters;
     filters.recursive = app_.settings.record.recursive != 0;
+    filters.files = app_.model.files;
     DirMergeContext ctx = context();
     const int result = startDirectoryMerge(ctx, selection, filters);
     publish();
@@ -69,6 +72,7 @@ int DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
     filters.include = app_.settings.lists.includeFilters;
     filters.exclude = app_.settings.lists.excludeFilters;
     filters.recursive = app_.settings.record.recursive != 0;
+    filters.files = app_.model.files;
     app_.settings.record.directoryWalk = 1;
     const int result = buildComparisonList(state, dir1, dir2, destination, filters,
                                            services_.comparePair, progress);

@@ -39,6 +39,11 @@ int copyLoadedPair(DirMergeContext& ctx) {
     return copyPath(services, source, target, ctx.state.answers.replace) == 0 ? 0 : -1;
 }
 
+std::string notRegularMessage(const DirListing& l, const DirListing& r) {
+    const DirListing& odd = l.entry().isRegular() ? r : l;
+    return odd.currentPath() + " is not a regular file";
+}
+
 // True when `path` is (now) a directory; an existing file of that name is
 // not one, whatever its creation would say.
 bool makeOneLevel(const std::string& path) {
@@ -52,6 +57,13 @@ void handleFilePair(DirMergeContext& ctx) {
     DirectoryOperationState& state = ctx.state;
     const DirListing& l = state.cursor.top(Side::Left);
     const DirListing& r = state.cursor.top(Side::Right);
+    if (!l.entry().isRegular() || !r.entry().isRegular()) {
+        // A pipe or a device would block or never end if read; the pair is
+        // different, and nothing of it is loaded or copied.
+        ctx.frame.message(Severity::Error, notRegularMessage(l, r));
+        ctx.frame.postCommand(kCommandWalkStep);
+        return;
+    }
     if (sameStamps(l.entry(), r.entry())) {
         if (copyCursorEntry(ctx, l) != 0)
             ctx.frame.message(Severity::Error, "Could not copy " + l.entry().name +

@@ -35,7 +35,9 @@ struct DirMergeContext {
     Frame& frame;
     const DirMergeServices& services;
 
-    CopyServices copyServices() const { return {frame, state.answers, services.makeBackup}; }
+    CopyServices copyServices() const {
+        return {frame, state.answers, services.makeBackup, *state.filters.files};
+    }
 };
 
 } // namespace tandel

@@ -74,6 +74,10 @@ bool sameBytes(const std::string& leftPath, const std::string& rightPath, std::u
 
 int filesEqual(const DirEntry& left, const std::string& leftPath, const DirEntry& right,
                const std::string& rightPath, const PairComparer& compare) {
+    // Only two regular files can be equal: a pipe or a device is never
+    // opened, and an entry of unknown status proves nothing.
+    if (!left.isRegular() || !right.isRegular())
+        return 0;
     if (sameStamps(left, right))
         return 1;
     if (left.size == right.size && sameBytes(leftPath, rightPath, left.size))

@@ -20,7 +20,8 @@ bool sameStamps(const DirEntry& left, const DirEntry& right);
 // size the listing reported, which sizes the reads.
 bool sameBytes(const std::string& leftPath, const std::string& rightPath, std::uint64_t size);
 
-// 1 when equal, 0 otherwise. Stamps first; then byte-identical files are equal
+// 1 when equal, 0 otherwise; never equal unless both are regular files with a
+// known status. Stamps first; then byte-identical files are equal
 // without a comparison run, since no comparison option can tell identical
 // texts apart; everything else goes to the comparer (without one, not equal).
 int filesEqual(const DirEntry& left, const std::string& leftPath, const DirEntry& right,

@@ -14,52 +14,39 @@ namespace tandel {
 namespace {
 
 bool regularOrAbsent(const InputFile& input) {
-    return input.descriptor == -1 || S_ISREG(input.status.st_mode);
+    return input.descriptor == -1 || input.status.isRegular();
 }
 
 bool sameFile(const InputFile& a, const InputFile& b) {
-    return a.descriptor != -1 && b.descriptor != -1 && a.status.st_dev == b.status.st_dev &&
-           a.status.st_ino == b.status.st_ino;
+    return a.descriptor != -1 && b.descriptor != -1 && a.status.inode != 0 &&
+           a.status.sameFileAs(b.status);
 }
 
-// Reads up to `size` bytes, fewer only at the end of the file; -1 on error.
-long readBlock(int descriptor, char* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(descriptor, data + done, size - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return -1;
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return static_cast<long>(done);
-}
-
-// The whole input into the engine's own buffer, with the spare room after it.
-bool readWhole(InputFile& input) {
+// Standard input, which has no name to read through the file layer.
+bool readStandardInput(InputFile& input) {
     std::size_t room = 1 << 16;
-    if (S_ISREG(input.status.st_mode) && input.status.st_size > 0)
-        room = static_cast<std::size_t>(input.status.st_size) + 1;
     input.ownText.resize(room + kEngineSpareBytes);
     std::size_t length = 0;
     for (;;) {
-        const long got = readBlock(input.descriptor, input.ownText.data() + length, room - length);
+        const ssize_t got = ::read(0, input.ownText.data() + length, room - length);
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0)
             return false;
-        length += static_cast<std::size_t>(got);
-        if (length < room)
+        if (got == 0)
             break;
-        room *= 2;
-        input.ownText.resize(room + kEngineSpareBytes);
+        length += static_cast<std::size_t>(got);
+        if (length == room) {
+            room *= 2;
+            input.ownText.resize(room + kEngineSpareBytes);
+        }
     }
     input.buffer = input.ownText.data();
     input.length = length;
     return true;
 }
 
+// The input's text: the caller's, or read here through one open.
 bool loadText(EngineRun& run, InputFile& input, int side) {
     // A caller that lends no text leaves the reading to the engine.
     if (input.useCallerText && run.callerTexts[side].data != nullptr) {
@@ -73,39 +60,39 @@ bool loadText(EngineRun& run, InputFile& input, int side) {
         input.length = 0;
         return true;
     }
-    if (readWhole(input))
-        return true;
-    run.message("Error in file " + input.name);
-    return false;
+    if (input.descriptor == 0) {
+        if (readStandardInput(input))
+            return true;
+        run.message("Error in file " + input.name);
+        return false;
+    }
+    InputBytes bytes;
+    const IoStatus read = run.files.readInput(input.name, kEngineSpareBytes, bytes);
+    if (!read.ok()) {
+        run.message(withReason("Error in file " + input.name, read));
+        return false;
+    }
+    input.ownText.assign(bytes.bytes.begin(), bytes.bytes.end());
+    input.buffer = input.ownText.data();
+    input.length = bytes.length;
+    return true;
 }
 
 int compareOpaque(EngineRun& run, InputFile& a, InputFile& b, bool shared, int depth) {
     const std::string differ = "Files " + a.name + " and " + b.name + " differ\n";
-    if (a.status.st_size != b.status.st_size && regularOrAbsent(a) && regularOrAbsent(b)) {
+    if (a.status.size != b.status.size && regularOrAbsent(a) && regularOrAbsent(b)) {
         run.report(differ, depth);
         return 1;
     }
     if (shared)
         return 0;
-    const bool regular = S_ISREG(a.status.st_mode) || S_ISREG(b.status.st_mode);
-    const std::size_t block = regular ? 8192 : 4096;
-    std::vector<char> dataA(block);
-    std::vector<char> dataB(block);
-    for (;;) {
-        const long gotA = a.descriptor == -1 ? 0 : readBlock(a.descriptor, dataA.data(), block);
-        const long gotB = b.descriptor == -1 ? 0 : readBlock(b.descriptor, dataB.data(), block);
-        if (gotA < 0 || gotB < 0) {
-            run.message("Error in file " + (gotA < 0 ? a.name : b.name));
-            return 2;
-        }
-        if (gotA != gotB ||
-            std::memcmp(dataA.data(), dataB.data(), static_cast<std::size_t>(gotA)) != 0) {
-            run.report(differ, depth);
-            return 1;
-        }
-        if (gotA == 0)
-            return 0;
+    if (!loadText(run, a, 0) || !loadText(run, b, 1))
+        return 2;
+    if (a.length != b.length || std::memcmp(a.buffer, b.buffer, a.length) != 0) {
+        run.report(differ, depth);
+        return 1;
     }
+    return 0;
 }
 
 bool allLinesEmpty(const InputFile& input, int first, int count) {
@@ -162,7 +149,11 @@ bool printScript(EngineRun& run, const InputFile& a, const InputFile& b, const E
 
 int compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth) {
     const EngineOptions& options = run.options;
-    const bool shared = sameFile(first, second);
+    // One text lent for both sides is one input: the engine writes into it.
+    const bool lentOnce = first.useCallerText && second.useCallerText &&
+                          run.callerTexts[0].data != nullptr &&
+                          run.callerTexts[0].data == run.callerTexts[1].data;
+    const bool shared = lentOnce || sameFile(first, second);
     if (options.brief && !options.alwaysText)
         return compareOpaque(run, first, second, shared, depth);
     if (!loadText(run, first, 0) || (!shared && !loadText(run, second, 1)))

@@ -5,11 +5,7 @@
 #include "engine/input_file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <dirent.h>
-#include <fcntl.h>
-#include <memory>
-#include <unistd.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tandel {
@@ -22,30 +18,31 @@ std::string joinPath(const std::string& directory, const std::string& name) {
     return last == '/' || last == '\\' ? directory + name : directory + "/" + name;
 }
 
-bool takeStatus(InputFile& input) {
-    const int result = input.descriptor == 0 ? ::fstat(0, &input.status)
-                                             : ::stat(input.name.c_str(), &input.status);
-    input.isDirectory = result == 0 && input.descriptor != 0 && S_ISDIR(input.status.st_mode);
-    return result == 0;
+// Only a status: nothing is opened here, so a pipe is opened once, by the read.
+bool takeStatus(EngineRun& run, InputFile& input) {
+    bool ok;
+    if (input.descriptor == 0) {
+        struct stat st {};
+        ok = ::fstat(0, &st) == 0;
+        input.status = FileStatus{};
+        input.status.kind = S_ISREG(st.st_mode) ? FileKind::Regular : FileKind::Pipe;
+        input.status.size = static_cast<std::uint64_t>(st.st_size);
+        input.status.device = st.st_dev;
+        input.status.inode = st.st_ino;
+    } else {
+        ok = run.files.status(input.name, input.status).ok() &&
+             input.status.kind != FileKind::Missing;
+    }
+    input.isDirectory = ok && input.descriptor != 0 && input.status.isDirectory();
+    return ok;
 }
 
-struct DirectoryCloser {
-    void operator()(DIR* directory) const { ::closedir(directory); }
-};
-
-bool listDirectory(const std::string& path, std::vector<std::string>& names) {
-    const std::unique_ptr<DIR, DirectoryCloser> directory(::opendir(path.c_str()));
-    if (!directory)
+bool listDirectory(EngineRun& run, const std::string& path, std::vector<std::string>& names) {
+    std::vector<FolderEntry> entries;
+    if (!run.files.listFolder(path, entries).ok())
         return false;
-    errno = 0;
-    while (const dirent* entry = ::readdir(directory.get())) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
-        errno = 0;
-    }
-    if (errno != 0)
-        return false;
+    for (FolderEntry& entry : entries)
+        names.push_back(std::move(entry.name));
     std::sort(names.begin(), names.end());
     return true;
 }
@@ -58,7 +55,7 @@ int compareDirectories(EngineRun& run, const std::string& path0, bool present0,
     const std::string* paths[2] = {&path0, &path1};
     const bool present[2] = {present0, present1};
     for (int side = 0; side < 2; ++side) {
-        if (present[side] && !listDirectory(*paths[side], names[side])) {
+        if (present[side] && !listDirectory(run, *paths[side], names[side])) {
             run.message("Error in file " + *paths[side]);
             return 2;
         }
@@ -82,48 +79,19 @@ int compareDirectories(EngineRun& run, const std::string& path0, bool present0,
     return status;
 }
 
-bool openInput(EngineRun& run, InputFile& input) {
-    if (input.descriptor == -1 || input.descriptor == 0)
-        return true;
-    do {
-        input.descriptor = ::open(input.name.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (input.descriptor < 0 && errno == EINTR);
-    if (input.descriptor < 0) {
-        run.message("Error in file " + input.name);
-        return false;
-    }
-    input.ownsDescriptor = true;
-    return true;
-}
-
-bool closeInput(EngineRun& run, InputFile& input) {
-    if (!input.ownsDescriptor)
-        return true;
-    input.ownsDescriptor = false;
-    if (::close(input.descriptor) == 0)
-        return true;
-    run.message("Error in file " + input.name);
-    return false;
-}
-
 int compareExaminedFiles(EngineRun& run, InputFile (&inputs)[2], int depth) {
     // With -a the white-space rules decide, so a size difference proves nothing.
     if (run.options.brief && !run.options.alwaysText &&
-        inputs[0].status.st_size != inputs[1].status.st_size) {
+        inputs[0].status.size != inputs[1].status.size) {
         const auto regularOrAbsent = [](const InputFile& input) {
-            return input.descriptor == -1 || S_ISREG(input.status.st_mode);
+            return input.descriptor == -1 || input.status.isRegular();
         };
         if (regularOrAbsent(inputs[0]) && regularOrAbsent(inputs[1])) {
             run.report("Files " + inputs[0].name + " and " + inputs[1].name + " differ\n", depth);
             return 1;
         }
     }
-    int status = 2;
-    if (openInput(run, inputs[0]) && openInput(run, inputs[1]))
-        status = compareFiles(run, inputs[0], inputs[1], depth);
-    const bool closed0 = closeInput(run, inputs[0]);
-    const bool closed1 = closeInput(run, inputs[1]);
-    return closed0 && closed1 ? status : 2;
+    return compareFiles(run, inputs[0], inputs[1], depth);
 }
 
 } // namespace
@@ -147,7 +115,10 @@ int compareOperands(EngineRun& run, const std::string& directory0,
     InputFile inputs[2];
     for (int side = 0; side < 2; ++side) {
         InputFile& input = inputs[side];
-        if (*names[side] == "-" && present[side]) {
+        // A text the caller lends is that file's, whatever its name: "-" is
+        // standard input only when nobody has read it already.
+        const bool lent = depth == 0 && run.callerTexts[side].data != nullptr;
+        if (*names[side] == "-" && present[side] && !lent) {
             input.name = "Standard Input";
             input.descriptor = 0;
         } else {
@@ -156,7 +127,15 @@ int compareOperands(EngineRun& run, const std::string& directory0,
         }
         if (!present[side])
             continue;
-        if (!takeStatus(input)) {
+        if (lent) {
+            // The caller has read the file: its text is the file, wherever
+            // the name now leads.
+            input.status = FileStatus{};
+            input.status.kind = FileKind::Regular;
+            input.status.size = run.callerTexts[side].length;
+            continue;
+        }
+        if (!takeStatus(run, input)) {
             run.message("Error in file " + input.name);
             return 2;
         }
@@ -181,7 +160,7 @@ int compareOperands(EngineRun& run, const std::string& directory0,
         input.name = input.name + "/" +
                      (slash == std::string::npos ? otherName : otherName.substr(slash + 1));
         input.useCallerText = false;
-        if (!takeStatus(input)) {
+        if (!takeStatus(run, input)) {
             run.message("Error in file " + input.name);
             return 2;
         }
@@ -223,7 +202,7 @@ int compareOperands(EngineRun& run, const std::string& directory0,
                              " are identical\n");
         run.finishOutput();
     } else if (status != 0) {
-        run.output.flush();
+        run.flushOutput();
     }
     return status;
 }

@@ -13,7 +13,7 @@ namespace tandel {
 Engine::Engine() = default;
 Engine::~Engine() = default;
 
-int Engine::run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
+EngineStatus Engine::run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
                 const EngineContext& context) {
     try {
         ParsedArguments parsed =
@@ -26,22 +26,23 @@ int Engine::run(int argc, char* const* argv, EngineText first, EngineText second
             sink.engineMessage("Error #1\n");
         if (parsed.status != ParseStatus::Ok || parsed.operands.size() != 2) {
             sink.engineMessage("Error #2");
-            return -1;
+            return EngineStatus::UsageError;
         }
         EngineRun state(sink, context, first, second, outputName_);
+        state.toStandardOutput = context.standardOutputByDefault && !parsed.outputGiven;
         state.options = parsed.options;
         int status = compareOperands(state, std::string(), parsed.operands[0], std::string(),
                                      parsed.operands[1], 0);
         if (state.output.isOpen())
             state.finishOutput();
         // A missing or incomplete result must not pass for a comparison.
-        return state.outputFailed ? 2 : status;
+        return state.outputFailed ? EngineStatus::Trouble : static_cast<EngineStatus>(status);
     } catch (const std::bad_alloc&) {
         sink.engineMessage("Not enough memory");
     } catch (const std::length_error&) {
         sink.engineMessage("Not enough memory");
     }
-    return 2;
+    return EngineStatus::Trouble;
 }
 
 } // namespace tandel

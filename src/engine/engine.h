@@ -2,6 +2,8 @@
 // comparison, on two caller-owned texts.
 #pragma once
 
+#include "base/file_system.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -49,6 +51,19 @@ struct EngineContext {
     std::vector<CommentDefinition> comments;
     LineReducer* table = nullptr;           // non-null: table mode
     bool skipLeadingWhiteSpace = false;     // column positions with tab size 1
+    // Every file the engine itself reads, lists or writes; null: the real one.
+    FileSystem* files = nullptr;
+    // Without "-o" the result goes to standard output (the command-line
+    // tool); otherwise it is written only to a named output file.
+    bool standardOutputByDefault = false;
+};
+
+// The engine's statuses. Beware: the comparison driver's 0 means "different".
+enum class [[nodiscard]] EngineStatus : int {
+    UsageError = -1,
+    Same = 0,
+    Different = 1,
+    Trouble = 2, // a file could not be read or the result not written
 };
 
 // One engine per application object: its only state that survives a call is
@@ -60,9 +75,7 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Returns -1 on a usage error, else 0 (no differences), 1 (differences)
-    // or 2 (trouble).
-    int run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
+    EngineStatus run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
             const EngineContext& context = {});
 
     const std::string& outputName() const { return outputName_; }

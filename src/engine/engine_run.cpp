@@ -1,5 +1,7 @@
 #include "engine/engine_run.h"
 
+#include <cerrno>
+
 namespace tandel {
 
 void EngineRun::report(const std::string& text, int depth) {
@@ -18,8 +20,17 @@ bool EngineRun::beginOutput() {
         return false;
     // Later comparisons of the same run (a directory walk) append, so that
     // one pair's result does not wipe out the pairs before it.
-    if (!output.open(outputName, !outputStarted)) {
-        message("Can't open output file");
+    if (toStandardOutput) {
+        output.openStandardOutput();
+        outputStarted = true;
+        return true;
+    }
+    const IoStatus opened = outputName.empty()
+                                ? IoStatus::failure(ENOENT)
+                                : output.open(files, outputName, !outputStarted);
+    if (!opened.ok()) {
+        message(outputName.empty() ? std::string("Can't open output file")
+                                   : withReason("Can't open output file " + outputName, opened));
         outputFailed = openFailed = true;
         return false;
     }
@@ -28,10 +39,20 @@ bool EngineRun::beginOutput() {
 }
 
 void EngineRun::finishOutput() {
-    if (!output.close()) {
-        message("Error writing temp. file");
+    const IoStatus closed = output.close();
+    if (!closed.ok()) {
+        message(withReason("Error writing temp. file " +
+                               (toStandardOutput ? std::string("standard output") : outputName),
+                           closed));
         outputFailed = true;
     }
+}
+
+void EngineRun::flushOutput() {
+    // Closing completes what is written so far; a later report of the same
+    // run appends.
+    if (output.isOpen())
+        finishOutput();
 }
 
 } // namespace tandel

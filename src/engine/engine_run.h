@@ -13,12 +13,14 @@ namespace tandel {
 struct EngineRun {
     EngineRun(MessageSink& messageSink, const EngineContext& engineContext, EngineText first,
               EngineText second, const std::string& output)
-        : sink(messageSink), context(engineContext), callerTexts{first, second},
-          outputName(output) {}
+        : sink(messageSink), context(engineContext),
+          files(engineContext.files != nullptr ? *engineContext.files : realFileSystem()),
+          callerTexts{first, second}, outputName(output) {}
 
     EngineOptions options;
     MessageSink& sink;
     const EngineContext& context;
+    FileSystem& files;
     EngineText callerTexts[2];
     const std::string& outputName;
 
@@ -26,6 +28,7 @@ struct EngineRun {
     bool outputStarted = false; // the first open of a run empties the file
     bool outputFailed = false;  // the output is incomplete: the run reports trouble
     bool openFailed = false;    // shown once; a walk does not retry
+    bool toStandardOutput = false;
 
     // A message box text.
     void message(const std::string& text) { sink.engineMessage(text); }
@@ -37,8 +40,11 @@ struct EngineRun {
 
     // Opens the output unless it is open; false after "Can't open output file".
     bool beginOutput();
-    // Closes the output; a failed write or close shows "Error writing temp. file".
+    // Closes the output; a failed write or close shows "Error writing temp. file"
+    // with the file's name and the reason.
     void finishOutput();
+    // Nothing more of this comparison is buffered.
+    void flushOutput();
 };
 
 } // namespace tandel

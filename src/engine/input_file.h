@@ -1,7 +1,7 @@
 // The engine's record of one input of a two-file comparison.
 #pragma once
 
-#include <sys/stat.h>
+#include "base/file_system.h"
 
 #include <cstddef>
 #include <string>
@@ -12,9 +12,8 @@ namespace tandel {
 struct InputFile {
     // Operand examination.
     std::string name;    // the path as built, or "Standard Input"
-    int descriptor = -2; // -1 absent, 0 standard input, -2 not yet opened
-    bool ownsDescriptor = false;
-    struct stat status {};
+    int descriptor = -2; // -1 absent, 0 standard input, -2 a named file
+    FileStatus status;
     bool isDirectory = false;
     bool useCallerText = false; // a depth-0 file operand: the caller lent its text
 

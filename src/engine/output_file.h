@@ -1,31 +1,30 @@
-// The engine's output stream: one file, written through a large buffer.
+// The engine's output stream: one file (or standard output), written through
+// the file layer.
 #pragma once
 
+#include "base/file_system.h"
+
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tandel {
 
 class OutputFile {
 public:
-    OutputFile() = default;
-    ~OutputFile();
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-
     // Creates the file, emptying it when `truncate`, else appending to it.
-    bool open(const std::string& name, bool truncate);
-    bool isOpen() const { return descriptor_ >= 0; }
+    IoStatus open(FileSystem& files, const std::string& name, bool truncate);
+    // The process's standard output, which stays open after close().
+    void openStandardOutput();
+    bool isOpen() const { return writer_ != nullptr; }
+    // A failure sticks and is reported by close().
     void write(std::string_view text);
-    void flush();
-    // Returns false when any write since open, or the close itself, failed.
-    bool close();
+    // Completes the output; the first failure since open, if any.
+    IoStatus close();
 
 private:
-    int descriptor_ = -1;
-    bool failed_ = false;
-    std::vector<char> buffer_;
+    std::unique_ptr<FileWriter> writer_;
+    IoStatus failure_;
 };
 
 } // namespace tandel

@@ -55,7 +55,7 @@ private:
 // Parses the arguments (program name removed) into the switch table and sets
 // the run-mode flags; a parse error is shown through the frame and start-up
 // goes on with the switches recorded so far. Returns the parser's status.
-int applyCommandLine(Application& app, const std::vector<std::string>& arguments);
+[[nodiscard]] int applyCommandLine(Application& app, const std::vector<std::string>& arguments);
 
 // Asks the event loop to end with `exitCode` once the current command returns.
 void requestQuit(Application& app, int exitCode);

@@ -3,22 +3,11 @@
 #include "merge/frame.h"
 #include "merge/save.h"
 
-#include <cstdio>
 #include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tandel {
 
-namespace {
-
-bool sameFile(const struct stat& a, const std::string& name) {
-    struct stat b {};
-    return !name.empty() && ::stat(name.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
-           a.st_ino == b.st_ino;
-}
-
-bool hasBackupExtension(const std::string& name) {
+bool HasBackupExtension(const std::string& name) {
     const std::size_t slash = name.rfind('/');
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
@@ -27,36 +16,44 @@ bool hasBackupExtension(const std::string& name) {
     return ::strcasecmp(name.c_str() + dot, ".bak") == 0;
 }
 
-} // namespace
-
-bool FileExists(const std::string& name) {
-    struct stat st {};
-    return !name.empty() && ::stat(name.c_str(), &st) == 0;
+bool FileExists(FileSystem& files, const std::string& name) {
+    return kindOf(files, name) != FileKind::Missing;
 }
 
 bool ConfirmOverwrite(Frame& frame, const std::string& name) {
-    return frame.confirmOverwrite("File " + name + " already exists.\nSave anyway ?");
+    return frame.confirmOverwrite(
+        {QuestionKind::Overwrite, name, "File " + name + " already exists.\nSave anyway ?"});
 }
 
-int MakeBackup(const std::string& name, const std::vector<std::string>& keep) {
-    if (hasBackupExtension(name)) {
+int MakeBackup(FileSystem& files, const std::string& name, const std::vector<std::string>& keep) {
+    if (HasBackupExtension(name)) {
         return 0;
     }
+    FileStatus target;
+    if (!files.status(name, target).ok() || !target.isRegular()) {
+        return -1; // only a regular file is moved aside
+    }
     const std::string backup = name + ".bak";
-    struct stat old {};
-    if (::lstat(backup.c_str(), &old) == 0) {
+    FileStatus old;
+    if (!files.status(backup, old, false).ok()) {
+        return -1;
+    }
+    if (old.kind != FileKind::Missing) {
         // The old backup may be one of the files being merged: it is never
-        // deleted then, and this backup is not made.
+        // deleted then, and this backup is not made. Nor is anything removed
+        // that is not a plain file or a link: a folder, a device or a pipe
+        // under that name is the user's, not an old backup.
         for (const std::string& kept : keep) {
-            if (sameFile(old, kept)) {
+            if (sameFile(files, backup, kept)) {
                 return -1;
             }
         }
-        if (S_ISDIR(old.st_mode) || ::unlink(backup.c_str()) != 0) {
+        const bool removable = old.kind == FileKind::Regular || old.kind == FileKind::Link;
+        if (!removable || !files.remove(backup).ok()) {
             return -1;
         }
     }
-    return ::rename(name.c_str(), backup.c_str()) == 0 ? 0 : -1;
+    return files.rename(name, backup).ok() ? 0 : -1;
 }
 
 } // namespace tandel

@@ -1,6 +1,6 @@
 #include "merge/comparison_driver.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "engine/table_reducer.h"
 #include "merge/application.h"
@@ -49,7 +49,10 @@ void reloadSpentCopies(Application& app) {
         const int other = 3 - s;
         model.loadedSinceComparison[other - 1] = false;
         const std::string name = model.side(s).fileName;
-        LoadSide(model, app.settings.record, app.frame(), name, s);
+        // A failed reload has shown its message; the lines on display are
+        // intact and the run compares them.
+        const bool reloaded = LoadSide(model, app.settings.record, app.frame(), name, s) == 0;
+        model.side(s).reloadNeeded = !reloaded;
         model.loadedSinceComparison[other - 1] = true;
     }
 }
@@ -68,6 +71,8 @@ std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
     }
     arguments.emplace_back("-o");
     arguments.push_back(tempName);
+    // Names are names, even when they start with "-".
+    arguments.emplace_back("--");
     arguments.push_back(file1);
     arguments.push_back(file2);
     return arguments;
@@ -92,7 +97,7 @@ EngineCall prepareEngineCall(const Application& app) {
     return call;
 }
 
-int compareFiles(Application& app, const std::string& file1, const std::string& file2) {
+CompareResult compareFiles(Application& app, const std::string& file1, const std::string& file2) {
     MergeModel& model = app.model;
     SettingsRecord& record = app.settings.record;
     Frame& frame = app.frame();
@@ -103,16 +108,21 @@ int compareFiles(Application& app, const std::string& file1, const std::string& 
     WaitCursor wait(frame);
 
     if (quiet) {
-        LoadSideQuiet(model, record, frame, file1, 1);
-        LoadSideQuiet(model, record, frame, file2, 2);
+        // A side that cannot be read must not be compared with the text the
+        // previous pair left there.
+        if (LoadSideQuiet(model, record, frame, file1, 1) != 0 ||
+            LoadSideQuiet(model, record, frame, file2, 2) != 0) {
+            return CompareResult::Failed;
+        }
     } else {
         reloadSpentCopies(app);
     }
 
-    std::optional<TempResultFile> temp = TempResultFile::create(temporaryDirectories());
+    FileSystem& files = *model.files;
+    std::optional<TempResultFile> temp = TempResultFile::create(files, temporaryDirectories());
     if (!temp) {
         frame.message(Severity::Error, "can't create file name ");
-        return kCompareFailed;
+        return CompareResult::Failed;
     }
 
     const EngineSwitches switches = engineSwitches(app);
@@ -125,31 +135,38 @@ int compareFiles(Application& app, const std::string& file1, const std::string& 
     argv.push_back(nullptr);
 
     EngineCall call = prepareEngineCall(app);
+    call.context.files = &files;
     FrameMessageSink sink(frame);
-    // The status is not used: the result file alone tells the outcome.
     const bool rewrites = switches.tableMode || switches.ignoreComments;
-    app.engine.run(static_cast<int>(arguments.size()), argv.data(),
-                   model.side(1).engineText(rewrites), model.side(2).engineText(rewrites), sink,
-                   call.context);
+    const EngineStatus engineStatus = app.engine.run(
+        static_cast<int>(arguments.size()), argv.data(), model.side(1).engineText(rewrites),
+        model.side(2).engineText(rewrites), sink, call.context);
     if (rewrites) {
         model.side(1).reloadNeeded = true;
         model.side(2).reloadNeeded = true;
     }
-
-    std::ifstream result(temp->path(), std::ios::binary);
-    if (!result) {
-        frame.message(Severity::Error, "Can not open temporary file");
-        return kCompareFailed;
+    // A result the engine could not complete (it said why) is no comparison:
+    // read as it stands, it would pass for "different, no segments", and a
+    // save would take file 1 alone for the merge.
+    if (engineStatus == EngineStatus::UsageError || engineStatus == EngineStatus::Trouble) {
+        return CompareResult::Failed;
     }
+
+    InputBytes resultBytes;
+    const IoStatus read = files.readInput(temp->path(), 0, resultBytes);
+    if (!read.ok()) {
+        frame.message(Severity::Error, withReason("Can not open temporary file", read));
+        return CompareResult::Failed;
+    }
+    std::istringstream result(std::string(resultBytes.bytes.data(), resultBytes.length));
     ScriptLists lists;
     const ScriptOutcome outcome = ReadScript(result, quiet, lists);
-    result.close();
     if (!quiet) {
         // Rows of the old result mean other lines now.
         app.frameState.selection = {};
     }
 
-    int status = kCompareDifferent;
+    CompareResult status = CompareResult::Different;
     if (outcome != ScriptOutcome::Identical) {
         if (!quiet) {
             ReleaseLists(model);
@@ -158,7 +175,7 @@ int compareFiles(Application& app, const std::string& file1, const std::string& 
             frame.repaintPanes();
         }
     } else {
-        status = kCompareIdentical;
+        status = CompareResult::Identical;
         if (quiet) {
             // The list only needs the verdict.
         } else if (record.directoryWalk != 0) {
@@ -179,7 +196,7 @@ void compareFilesCommand(Application& app) {
     Frame& frame = app.frame();
 
     model.loadedSinceComparison = {false, false};
-    app.frameState.lastCompareResult = kCompareFailed;
+    app.frameState.lastCompareResult = static_cast<int>(CompareResult::Failed);
     if (frame.previewOpen()) {
         frame.closePreview();
     }
@@ -187,15 +204,16 @@ void compareFilesCommand(Application& app) {
     // An unattended run compares an empty file too: without a comparison there
     // would be nothing to save, and the run would end without its result.
     if (bothHaveLines || app.frameState.unattended) {
-        const int result = compareFiles(app, model.side(1).fileName, model.side(2).fileName);
-        app.frameState.lastCompareResult = result;
-        if (result == kCompareFailed) {
+        const CompareResult result =
+            compareFiles(app, model.side(1).fileName, model.side(2).fileName);
+        app.frameState.lastCompareResult = static_cast<int>(result);
+        if (result == CompareResult::Failed) {
             if (app.frameState.unattended) {
                 requestQuit(app, kUnattendedFailure);
             }
             return;
         }
-        if (result == kCompareIdentical && !app.frameState.unattended) {
+        if (result == CompareResult::Identical && !app.frameState.unattended) {
             // During the directory walk the walk itself copies the identical
             // pair and steps on, from the result it reads back.
             return;
@@ -218,12 +236,13 @@ namespace tandel {
 
 int loadPairAndCompare(Application& app, const std::string& left, const std::string& right) {
     MergeModel& model = app.model;
-    app.frameState.lastCompareResult = kCompareFailed;
+    constexpr int kFailed = static_cast<int>(CompareResult::Failed);
+    app.frameState.lastCompareResult = kFailed;
     // Flags left from an earlier pair must not start a comparison half-way.
     model.loadedSinceComparison = {false, false};
     if (LoadSide(model, app.settings.record, app.frame(), left, 1) != 0 ||
         LoadSide(model, app.settings.record, app.frame(), right, 2) != 0) {
-        return kCompareFailed;
+        return kFailed;
     }
     // With the walk flag set the second load has sent Compare Files already.
     return app.frameState.lastCompareResult;

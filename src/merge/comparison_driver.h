@@ -12,10 +12,12 @@ namespace tandel {
 
 class Application;
 
-enum CompareResult : int {
-    kCompareFailed = -1,   // a message has been shown; lists and flags unchanged
-    kCompareDifferent = 0, // at least one segment, or no identical report
-    kCompareIdentical = 1, // identical under the current settings
+// The driver's outcome, with the driver's values: 0 is "different" here,
+// where the engine's 0 means "same".
+enum class [[nodiscard]] CompareResult : int {
+    Failed = -1,   // a message has been shown; lists and flags unchanged
+    Different = 0, // at least one segment, or no identical report
+    Identical = 1, // identical under the current settings
 };
 
 // The settings that shape the engine's argument vector.
@@ -26,7 +28,7 @@ struct EngineSwitches {
     bool tableMode = false;
 };
 
-// "diff" "-s" "-a" ["-b"] ["-w"] "-o" temp file1 file2. "-b" comes with
+// "diff" "-s" "-a" ["-b"] ["-w"] "-o" temp "--" file1 file2. "-b" comes with
 // compressed spaces, table mode or ignored comments (comment blanking relies on
 // white-space compression); "-w" may come without it.
 std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
@@ -47,8 +49,9 @@ EngineCall prepareEngineCall(const Application& app);
 
 // One comparison of file 1 against file 2. In file mode the texts are the
 // engine copies the sides already hold (spent copies are reloaded first); in
-// directory window mode both files are loaded quietly. Returns a CompareResult.
-int compareFiles(Application& app, const std::string& file1, const std::string& file2);
+// directory window mode both files are loaded quietly; a file that cannot be
+// read fails the comparison.
+CompareResult compareFiles(Application& app, const std::string& file1, const std::string& file2);
 
 // Command 305, Compare Files: compares the two loaded sides and, in an
 // unattended run, selects all, saves and requests the quit with the run's
@@ -56,8 +59,8 @@ int compareFiles(Application& app, const std::string& file1, const std::string& 
 void compareFilesCommand(Application& app);
 
 // The directory walk's step (walk flag set): loads `left` as file 1 and
-// `right` as file 2, which sends Compare Files, and returns that comparison's CompareResult (failed
-// when a file could not be loaded).
-int loadPairAndCompare(Application& app, const std::string& left, const std::string& right);
+// `right` as file 2, which sends Compare Files, and returns that comparison's
+// CompareResult as its value (failed when a file could not be loaded).
+[[nodiscard]] int loadPairAndCompare(Application& app, const std::string& left, const std::string& right);
 
 } // namespace tandel

@@ -35,31 +35,29 @@ void ConsoleFrame::message(Severity severity, const std::string& text) {
     errors_ << severityLabel(severity) << text << '\n' << std::flush;
 }
 
-bool ConsoleFrame::namesWritableTarget(const std::string& text, const std::string& lead) const {
-    if (writableTarget_.empty()) {
-        return false;
-    }
-    const std::string expected = lead + writableTarget_ + " already exists.";
-    return text.compare(0, expected.size(), expected) == 0;
+bool ConsoleFrame::replacesWritableTarget(const Question& question) const {
+    const bool replaceKind =
+        question.kind == QuestionKind::Overwrite || question.kind == QuestionKind::ReplaceFile;
+    return replaceKind && !writableTarget_.empty() && question.path == writableTarget_;
 }
 
-bool ConsoleFrame::confirmOverwrite(const std::string& text) {
-    const bool yes = namesWritableTarget(text, "File ");
-    message(Severity::Info, text + (yes ? " Yes" : " No"));
+bool ConsoleFrame::answer(const Question& question, bool yes) {
+    message(Severity::Info, question.text + (yes ? " Yes" : " No"));
     return yes;
 }
 
-int ConsoleFrame::askYesNoCancel(const std::string& /*caption*/, const std::string& text) {
-    // Identical files are saved by copying file 1 over the target, which asks
-    // with this box instead of the overwrite question.
-    const bool yes = namesWritableTarget(text, "Destination file ");
-    message(Severity::Info, text + (yes ? " Yes" : " No"));
-    return yes ? kAnswerYes : kAnswerNo;
+bool ConsoleFrame::confirmOverwrite(const Question& question) {
+    return answer(question, replacesWritableTarget(question));
 }
 
-int ConsoleFrame::askPermission(const std::string& text) {
-    message(Severity::Info, text + " No");
-    return kAnswerNo;
+int ConsoleFrame::askYesNoCancel(const std::string& /*caption*/, const Question& question) {
+    return answer(question, replacesWritableTarget(question)) ? kAnswerYes : kAnswerNo;
+}
+
+// A file whose backup failed is never overwritten without a user, nor is
+// anything copied that nobody asked for.
+int ConsoleFrame::askPermission(const Question& question) {
+    return answer(question, replacesWritableTarget(question)) ? kAnswerYes : kAnswerNo;
 }
 
 int ConsoleFrame::askFileOrDirectory(const std::string& file, const std::string& directory) {

@@ -27,15 +27,17 @@ public:
     int errorCount() const { return errorCount_; }
 
     void message(Severity severity, const std::string& text) override;
-    bool confirmOverwrite(const std::string& text) override;
-    int askPermission(const std::string& text) override;
+    bool confirmOverwrite(const Question& question) override;
+    int askPermission(const Question& question) override;
     int askFileOrDirectory(const std::string& file, const std::string& directory) override;
-    int askYesNoCancel(const std::string& caption, const std::string& text) override;
+    int askYesNoCancel(const std::string& caption, const Question& question) override;
     void postCommand(int id) override { posted_.push_back(id); }
     void sendCommand(int id) override;
 
 private:
-    bool namesWritableTarget(const std::string& text, const std::string& lead) const;
+    // Yes only to replacing the file the run was told to write.
+    bool replacesWritableTarget(const Question& question) const;
+    bool answer(const Question& question, bool yes);
 
     std::ostream& errors_;
     std::function<void(int)> handler_;

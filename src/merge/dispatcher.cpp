@@ -27,13 +27,16 @@ bool dispatchCommand(Application& app, int id) {
         OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
         return true;
     case cmd::kSaveAs:
-        Save(model, app.settings, frame, kSaveAs);
+        // The save shows its own messages; a cancelled dialog needs none.
+        (void)Save(model, app.settings, frame, kSaveAs);
         return true;
     case cmd::kSaveAsLeft:
-        Save(model, app.settings, frame, kSaveAsLeft);
+        // The save shows its own messages; a cancelled dialog needs none.
+        (void)Save(model, app.settings, frame, kSaveAsLeft);
         return true;
     case cmd::kSaveAsRight:
-        Save(model, app.settings, frame, kSaveAsRight);
+        // The save shows its own messages; a cancelled dialog needs none.
+        (void)Save(model, app.settings, frame, kSaveAsRight);
         return true;
     case cmd::kSelectFromLeft:
         SelectFrom(model, frame, 1);

@@ -28,20 +28,35 @@ enum DialogAnswer : int {
     kAnswerNone = 126,
 };
 
+// What a question is about. A frame without a user (the console of unattended
+// runs) answers by the kind and the path, never by reading the text.
+enum class QuestionKind {
+    Overwrite,      // "File %s already exists.\nSave anyway ?"
+    ReplaceFile,    // "Destination file %s already exists.\nReplace it with %s ?"
+    BackupFailed,   // "Unable to back up %s.\nWould you like to proceed with overriding this file?"
+    PresentOnly,    // "%s is present only in\n%s.\nCopy it to the destination directory ?"
+};
+
+struct Question {
+    QuestionKind kind = QuestionKind::Overwrite;
+    std::string path; // the file the answer acts on
+    std::string text; // shown to the user as it is
+};
+
 class Frame {
 public:
     virtual ~Frame() = default;
 
     // Messages and questions.
     virtual void message(Severity severity, const std::string& text) = 0;
-    // "File %s already exists.\nSave anyway ?" with Yes and No; true for Yes.
-    virtual bool confirmOverwrite(const std::string& text) = 0;
+    // The overwrite question with Yes and No; true for Yes.
+    virtual bool confirmOverwrite(const Question& question) = 0;
     // ASK_PERMISSION: Yes, Yes to All, No, No to All or Cancel.
-    virtual int askPermission(const std::string& text) = 0;
+    virtual int askPermission(const Question& question) = 0;
     // FILE_TO_DIR_DLG: kAnswerFile, kAnswerDirectory, kAnswerNone or kAnswerCancel.
     virtual int askFileOrDirectory(const std::string& file, const std::string& directory) = 0;
     // Plain Yes/No/Cancel box: kAnswerYes, kAnswerNo or kAnswerCancel.
-    virtual int askYesNoCancel(const std::string& caption, const std::string& text) = 0;
+    virtual int askYesNoCancel(const std::string& caption, const Question& question) = 0;
 
     // Commands: posted ones run later from the event loop, sent ones now.
     virtual void postCommand(int id) = 0;

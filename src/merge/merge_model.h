@@ -3,6 +3,7 @@
 // and save dialogs are the [Files] directories of the settings (FilesSection).
 #pragma once
 
+#include "base/file_system.h"
 #include "merge/side_record.h"
 
 #include <array>
@@ -23,6 +24,10 @@ struct MergeModel {
 
     // Directory walk: where the save of the pair now loaded goes.
     std::string pairOutputPath;
+
+    // Every read and write of the model goes through this file layer; tests
+    // put a failing one here. Not owned.
+    FileSystem* files = &realFileSystem();
 
     SideRecord& side(int s) { return sides[s == 2 ? 1 : 0]; }
     const SideRecord& side(int s) const { return sides[s == 2 ? 1 : 0]; }

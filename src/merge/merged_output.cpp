@@ -9,21 +9,10 @@
 #include "merge/save.h"
 #include "settings/settings_record.h"
 
-#include <sys/stat.h>
 
 namespace tandel {
 
 namespace {
-
-bool sameFile(const std::string& a, const std::string& b) {
-    if (a == b) {
-        return true;
-    }
-    struct stat sa {};
-    struct stat sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
 
 bool walk(const MergeModel& model, Frame& frame, LineSink& sink, bool differencesOnly) {
     if (differencesOnly) {
@@ -42,29 +31,34 @@ bool walk(const MergeModel& model, Frame& frame, LineSink& sink, bool difference
 
 int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                 const std::string& target, bool differencesOnly) {
+    FileSystem& files = *model.files;
     const std::vector<std::string> inputs = {model.side(1).fileName, model.side(2).fileName};
     if (!model.side(1).hasLists() && !model.side(2).hasLists()) {
         // Identical files: the result is file 1 as it is on disk.
-        if (sameFile(target, inputs[0]) || sameFile(target, inputs[1])) {
+        if (target == inputs[0] || sameFile(files, target, inputs[0]) ||
+            sameFile(files, target, inputs[1])) {
             return 0;
         }
-        CopyResultFile(frame, inputs[0], target, inputs);
-        return 0;
+        return CopyResultFile(files, frame, inputs[0], target, inputs) == CopyOutcome::Copied ? 0
+                                                                                            : -1;
     }
-    if (FileExists(target) && !ConfirmOverwrite(frame, target)) {
+    if (FileExists(files, target) && !ConfirmOverwrite(frame, target)) {
         return -1;
     }
-    ReplacingFile file;
-    if (!file.open(target)) {
-        frame.message(Severity::Error, "Error opening output file");
+    ReplacingFile file(files);
+    const IoStatus opened = file.open(target);
+    if (!opened.ok()) {
+        frame.message(Severity::Error, withReason("Error opening output file " + target, opened));
         return -1;
     }
-    FileSink sink(file, settings.unixFormat != 0, frame);
+    FileSink sink(file, target, settings.unixFormat != 0, frame);
     if (!walk(model, frame, sink, differencesOnly)) {
         return -1;
     }
-    if (!file.commit(true, inputs)) {
-        frame.message(Severity::Error, "Error writing output file");
+    const IoStatus committed = file.commit(true, inputs);
+    if (!committed.ok()) {
+        frame.message(Severity::Error,
+                      withReason("Error writing output file " + target, committed));
         frame.message(Severity::Error,
                       differencesOnly ? "Unable to show differences" : "Unable to merge files");
         return -1;

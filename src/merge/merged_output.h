@@ -22,7 +22,7 @@ enum class OutputSink { File = 0, Printer = 1, Preview = 2 };
 // the two directory lists instead, which needs neither check. A file is
 // written completely to a temporary file in the target's folder first and
 // then renamed over the target, so a failed write leaves the old file in place.
-int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+[[nodiscard]] int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
             const std::string& target, OutputSink sink, bool differencesOnly,
             bool directoryWindow = false);
 

@@ -16,18 +16,18 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
 }
 
 bool FileSink::put(std::string_view text) {
-    bool ok = true;
+    IoStatus written;
     if (unixFormat_) {
-        ok = file_.write(text);
+        written = file_.write(text);
     } else {
         scratch_.clear();
         AppendWithCrLf(scratch_, text);
-        ok = file_.write(scratch_);
+        written = file_.write(scratch_);
     }
-    if (!ok) {
-        frame_.message(Severity::Error, "Error writing output file");
+    if (!written.ok()) {
+        frame_.message(Severity::Error, withReason("Error writing output file " + name_, written));
     }
-    return ok;
+    return written.ok();
 }
 
 bool PrinterSink::put(std::string_view text) {

@@ -21,12 +21,13 @@ public:
 // Text mode (unixFormat off) writes every '\n' as CR LF.
 class FileSink : public LineSink {
 public:
-    FileSink(ReplacingFile& file, bool unixFormat, Frame& frame)
-        : file_(file), unixFormat_(unixFormat), frame_(frame) {}
+    FileSink(ReplacingFile& file, std::string name, bool unixFormat, Frame& frame)
+        : file_(file), name_(std::move(name)), unixFormat_(unixFormat), frame_(frame) {}
     bool put(std::string_view text) override;
 
 private:
     ReplacingFile& file_;
+    std::string name_;
     bool unixFormat_;
     Frame& frame_;
     std::string scratch_;

@@ -1,8 +1,11 @@
-// Writes a file so that its old contents survive every failure: the bytes go
-// to a new file in the same folder, which takes the target's name only once it
-// is complete.
+// Writes a result file so that its old contents survive every failure: the
+// bytes go to a new file in the same folder, which takes the target's name
+// only once it is complete. A device or a pipe is written where it is.
 #pragma once
 
+#include "base/file_system.h"
+
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,34 +14,23 @@ namespace tandel {
 
 class ReplacingFile {
 public:
-    ReplacingFile() = default;
-    ~ReplacingFile();
-    ReplacingFile(const ReplacingFile&) = delete;
-    ReplacingFile& operator=(const ReplacingFile&) = delete;
+    explicit ReplacingFile(FileSystem& files) : files_(files) {}
 
-    // Creates the temporary file next to the target (the file a symbolic link
-    // points to, for a link). False when the target is a directory or its
-    // folder cannot take a new file; nothing has been changed then.
-    bool open(const std::string& target);
-    // Buffered; false once any write has failed.
-    bool write(std::string_view bytes);
-    // Completes the file, moves an existing target aside to its ".bak" name
-    // when `backup` is set (never deleting a backup name that is one of
-    // `keep`), and renames the new file over the target with the target's
-    // permissions. False when any step failed; the target then still holds
-    // its old contents.
-    bool commit(bool backup, const std::vector<std::string>& keep);
-    // Removes the temporary file; the target is untouched.
-    void discard();
+    // Refuses a folder, a socket and the like; nothing has been changed then.
+    IoStatus open(const std::string& target);
+    // Buffered; a failure sticks.
+    IoStatus write(std::string_view bytes);
+    // Completes the file. With `backup`, an existing regular target is first
+    // moved aside to its ".bak" name (never deleting a backup name that is one
+    // of `keep`); a backup that cannot be made does not stop the save. On
+    // failure the target still holds its old contents.
+    IoStatus commit(bool backup, const std::vector<std::string>& keep);
+    // Drops the new file; the target is untouched.
+    void discard() { writer_.reset(); }
 
 private:
-    bool flush();
-
-    std::string target_;
-    std::string temp_;
-    std::string buffer_;
-    int fd_ = -1;
-    bool failed_ = false;
+    FileSystem& files_;
+    std::unique_ptr<FileWriter> writer_;
 };
 
 } // namespace tandel

@@ -3,85 +3,97 @@
 #include "merge/command_ids.h"
 #include "merge/frame.h"
 #include "merge/replacing_file.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "merge/save.h"
 
 namespace tandel {
 
 namespace {
 
-bool copyBytes(const std::string& source, ReplacingFile& out) {
-    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
+std::string intoFolder(const std::string& folder, const std::string& source) {
+    const std::size_t slash = source.rfind('/');
+    const std::string name = slash == std::string::npos ? source : source.substr(slash + 1);
+    return (folder.back() == '/' ? folder : folder + "/") + name;
+}
+
+// Yes or Yes to All go on; Cancel also ends a walk.
+bool agreed(Frame& frame, int answer) {
+    if (answer == kAnswerCancel) {
+        frame.postCommand(cmd::kWalkCancel);
     }
-    char chunk[1 << 16];
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        if (!out.write(std::string_view(chunk, static_cast<std::size_t>(n)))) {
-            ok = false;
-            break;
-        }
-    }
-    ::close(fd);
-    return ok;
+    return answer == kAnswerYes || answer == kAnswerYesToAll;
 }
 
 } // namespace
 
-int CopyResultFile(Frame& frame, const std::string& source, const std::string& requested,
-                   const std::vector<std::string>& keep) {
-    struct stat from {};
-    if (::stat(source.c_str(), &from) != 0) {
-        frame.message(Severity::Error, "Can not open " + source);
-        return 1;
+CopyOutcome CopyResultFile(FileSystem& files, Frame& frame, const std::string& source,
+                           const std::string& requested, const std::vector<std::string>& keep) {
+    InputBytes input;
+    const IoStatus read = files.readInput(source, 0, input);
+    if (!read.ok()) {
+        frame.message(Severity::Error, withReason("Can not open " + source, read));
+        return CopyOutcome::Failed;
     }
     std::string target = requested;
-    struct stat to {};
-    if (::stat(target.c_str(), &to) == 0 && S_ISDIR(to.st_mode)) {
-        const std::size_t slash = source.rfind('/');
-        const std::string name = slash == std::string::npos ? source : source.substr(slash + 1);
-        target = (target.back() == '/' ? target : target + "/") + name;
+    FileStatus to;
+    if (files.status(target, to).ok() && to.isDirectory()) {
+        target = intoFolder(target, source);
     }
-    if (::stat(target.c_str(), &to) == 0) {
-        if (to.st_dev == from.st_dev && to.st_ino == from.st_ino) {
-            return 0;
+    const IoStatus looked = files.status(target, to);
+    if (!looked.ok()) {
+        frame.message(Severity::Error,
+                      withReason("Can not copy " + source + " to " + target, looked));
+        return CopyOutcome::Failed;
+    }
+    bool movedAside = false;
+    if (to.kind != FileKind::Missing) {
+        if (to.sameFileAs(input.status)) {
+            return CopyOutcome::Copied;
         }
-        if (S_ISDIR(to.st_mode)) {
+        if (to.isDirectory()) {
             frame.message(Severity::Error,
                           target + ": cannot overwrite directory with non-directory");
-            return 1;
+            return CopyOutcome::Failed;
         }
-        const int answer = frame.askYesNoCancel(
-            "Confirm file operation",
-            "Destination file " + target + " already exists.\nReplace it with " + source + " ?");
-        if (answer == kAnswerCancel) {
-            frame.postCommand(cmd::kWalkCancel);
+        const Question replace{QuestionKind::ReplaceFile, target,
+                               "Destination file " + target + " already exists.\nReplace it with " +
+                                   source + " ?"};
+        if (!agreed(frame, frame.askYesNoCancel("Confirm file operation", replace))) {
+            return CopyOutcome::Skipped;
         }
-        if (answer != kAnswerYes) {
-            return 0;
+        // A ".bak" target is overwritten without a backup, and without a question.
+        if (to.isRegular() && !HasBackupExtension(target)) {
+            movedAside = MakeBackup(files, target, keep) == 0 &&
+                         kindOf(files, target) == FileKind::Missing;
+            const Question overwrite{QuestionKind::BackupFailed, target,
+                                     "Unable to back up " + target +
+                                         ".\nWould you like to proceed with overriding this file?"};
+            if (!movedAside && !agreed(frame, frame.askPermission(overwrite))) {
+                return CopyOutcome::Skipped;
+            }
         }
     }
-    ReplacingFile out;
-    if (!out.open(target) || !copyBytes(source, out) || !out.commit(true, keep)) {
+    ReplacingFile out(files);
+    IoStatus copied = out.open(target);
+    if (copied.ok()) {
+        copied = out.write(std::string_view(input.bytes.data(), input.length));
+    }
+    if (copied.ok()) {
+        copied = out.commit(false, keep);
+    }
+    if (!copied.ok()) {
         out.discard();
-        frame.message(Severity::Error, "Can not copy " + source);
-        return 1;
+        if (movedAside) {
+            (void)files.rename(target + ".bak", target); // the old file goes back
+        }
+        frame.message(Severity::Error,
+                      withReason("Can not copy " + source + " to " + target, copied));
+        return CopyOutcome::Failed;
     }
-    const struct timespec times[2] = {from.st_atim, from.st_mtim};
-    ::utimensat(AT_FDCWD, target.c_str(), times, 0);
-    return 0;
+    if (input.status.isRegular() && kindOf(files, target) == FileKind::Regular) {
+        // Best effort: a file system that refuses times still has the copy.
+        (void)files.setTimes(target, input.status.accessTime, input.status.writeTime);
+    }
+    return CopyOutcome::Copied;
 }
 
 } // namespace tandel

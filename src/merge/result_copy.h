@@ -1,6 +1,8 @@
 // After "Files are identical" the merged result is file 1 itself: saving copies it.
 #pragma once
 
+#include "base/file_system.h"
+
 #include <string>
 #include <vector>
 
@@ -8,10 +10,17 @@ namespace tandel {
 
 class Frame;
 
-// Copies source to target (into it, when target is a directory), asking before
-// it replaces an existing file and backing that file up first. Returns 0 when
-// copied or skipped, 1 after an error message.
-int CopyResultFile(Frame& frame, const std::string& source, const std::string& target,
-                   const std::vector<std::string>& keep);
+enum class [[nodiscard]] CopyOutcome {
+    Copied,  // the target holds the source's bytes (or already was the source)
+    Skipped, // the user (or an unattended run) declined; the target is untouched
+    Failed,  // an error message has been shown; the target is untouched
+};
+
+// Copies source to target (into it, when target is a folder), asking before it
+// replaces an existing file and backing that file up first; when the backup
+// cannot be made it asks again before overwriting. A device or a pipe is
+// written in place, never backed up. `keep`: names an old backup never replaces.
+CopyOutcome CopyResultFile(FileSystem& files, Frame& frame, const std::string& source,
+                           const std::string& target, const std::vector<std::string>& keep);
 
 } // namespace tandel

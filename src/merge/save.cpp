@@ -81,12 +81,14 @@ int Save(MergeModel& model, Settings& settings, Frame& frame, int which) {
 
 int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
                     const std::string& name) {
-    if (FileExists(name) && !ConfirmOverwrite(frame, name)) {
+    FileSystem& files = *model.files;
+    if (FileExists(files, name) && !ConfirmOverwrite(frame, name)) {
         return -1;
     }
-    ReplacingFile file;
-    if (!file.open(name)) {
-        frame.message(Severity::Error, "Error opening output file");
+    ReplacingFile file(files);
+    const IoStatus opened = file.open(name);
+    if (!opened.ok()) {
+        frame.message(Severity::Error, withReason("Error opening output file " + name, opened));
         return -1;
     }
     const std::string text = frame.previewText();
@@ -96,9 +98,12 @@ int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Fra
     } else {
         AppendWithCrLf(bytes, text);
     }
-    if (!file.write(bytes) ||
-        !file.commit(true, {model.side(1).fileName, model.side(2).fileName})) {
-        frame.message(Severity::Error, "Error writing output file");
+    IoStatus written = file.write(bytes);
+    if (written.ok()) {
+        written = file.commit(true, {model.side(1).fileName, model.side(2).fileName});
+    }
+    if (!written.ok()) {
+        frame.message(Severity::Error, withReason("Error writing output file " + name, written));
         return -1;
     }
     return 0;

@@ -2,6 +2,7 @@
 // and the ".bak" backup of the file that is replaced.
 #pragma once
 
+#include "base/file_system.h"
 #include "merge/merge_model.h"
 
 #include <string>
@@ -20,18 +21,22 @@ enum SaveWhich : int { kSaveAs = 0, kSaveAsLeft = 1, kSaveAsRight = 2 };
 // Save As starts its dialog in "Out dir", which then becomes the chosen
 // file's folder. During the directory walk a successful write clears both
 // sides and posts the walk's next step.
-int Save(MergeModel& model, Settings& settings, Frame& frame, int which);
+[[nodiscard]] int Save(MergeModel& model, Settings& settings, Frame& frame, int which);
 // Writes the preview's text. Returns 0 or -1.
-int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+[[nodiscard]] int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
                     const std::string& name);
 
-bool FileExists(const std::string& name);
+bool FileExists(FileSystem& files, const std::string& name);
 // "File %s already exists.\nSave anyway ?"; true for Yes.
-bool ConfirmOverwrite(Frame& frame, const std::string& name);
-// Moves name aside to name + ".bak", replacing an older backup; a name whose
-// extension is ".bak" in any case gets none (returns 0). Returns -1 when no
-// backup could be made; a backup name that is the same file as one of `keep`
-// (the other input, say) is never deleted, the backup then fails.
-int MakeBackup(const std::string& name, const std::vector<std::string>& keep = {});
+[[nodiscard]] bool ConfirmOverwrite(Frame& frame, const std::string& name);
+// The extension is ".bak" in any letter case: such a file gets no backup.
+bool HasBackupExtension(const std::string& name);
+// Moves the regular file `name` aside to name + ".bak", replacing an older
+// backup; a name whose extension is ".bak" in any case gets none (returns 0).
+// Returns -1 when no backup could be made: `name` is not a regular file, or
+// the backup name is a folder, a device or one of `keep` (the other input,
+// say), which is never deleted.
+[[nodiscard]] int MakeBackup(FileSystem& files, const std::string& name,
+                             const std::vector<std::string>& keep = {});
 
 } // namespace tandel

@@ -8,50 +8,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tandel {
 
 namespace {
-
-// The whole file in one buffer, sized once from the file's status for a
-// regular file, with room after the bytes for a line feed the last line may
-// lack and for the engine's spare bytes. Input of unknown or growing size is
-// read on in doubling steps. `length` is the number of bytes read.
-bool readAll(int fd, ByteBuffer& bytes, std::size_t& length) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        return false;
-    }
-    constexpr std::size_t kTail = 1 + kEngineSpareBytes;
-    // One byte more than the size, so that the end of the file is seen by a
-    // read that returns nothing rather than by a full buffer.
-    std::size_t room = S_ISREG(st.st_mode) && st.st_size > 0
-                           ? static_cast<std::size_t>(st.st_size) + 1
-                           : std::size_t{1} << 16;
-    bytes.resize(room + kTail);
-    length = 0;
-    for (;;) {
-        if (length == room) {
-            room *= 2;
-            bytes.resize(room + kTail);
-        }
-        const ssize_t n = ::read(fd, bytes.data() + length, room - length);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return false;
-        }
-        if (n == 0) {
-            return true;
-        }
-        length += static_cast<std::size_t>(n);
-    }
-}
 
 // A plain loop rather than one memchr call per line: the compiler turns it
 // into a vector scan, and most lines are short.
@@ -118,23 +79,23 @@ void install(SideRecord& side, LoadedText&& text, const std::string& name) {
 
 } // namespace
 
-bool ReadFile(const std::string& name, bool unixFormat, Frame& frame, LoadedText& out) {
-    const int fd = name.empty() ? -1 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    ByteBuffer bytes;
-    std::size_t length = 0;
-    bool ok = fd >= 0 && readAll(fd, bytes, length);
-    if (fd >= 0) {
-        ::close(fd);
-    }
+bool ReadFile(FileSystem& files, const std::string& name, bool unixFormat, Frame& frame,
+              LoadedText& out) {
+    // Room after the bytes for a line feed the last line may lack and for
+    // the engine's spare bytes.
+    InputBytes input;
+    IoStatus read = files.readInput(name, 1 + kEngineSpareBytes, input);
     std::vector<std::size_t> starts;
-    ok = ok && splitLines(bytes, length, unixFormat, starts);
-    if (!ok) {
-        frame.message(Severity::Error, "Unable to open file");
+    if (read.ok() && !splitLines(input.bytes, input.length, unixFormat, starts)) {
+        read = IoStatus::failure(EFBIG);
+    }
+    if (!read.ok()) {
+        frame.message(Severity::Error, withReason("Unable to open file " + name, read));
         return false;
     }
     out.lineCount = static_cast<std::int32_t>(starts.size() - 1);
     out.engineSize = starts.back();
-    out.lineBuffer = std::move(bytes);
+    out.lineBuffer = std::move(input.bytes);
     out.lineStarts = std::move(starts);
     return true;
 }
@@ -142,7 +103,7 @@ bool ReadFile(const std::string& name, bool unixFormat, Frame& frame, LoadedText
 int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
              int s) {
     LoadedText text;
-    if (!ReadFile(name, settings.unixFormat != 0, frame, text)) {
+    if (!ReadFile(*model.files, name, settings.unixFormat != 0, frame, text)) {
         return -1;
     }
     settings.rowCount = text.lineCount;
@@ -173,7 +134,7 @@ int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const st
 int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
                   const std::string& name, int s) {
     LoadedText text;
-    if (!ReadFile(name, settings.unixFormat != 0, frame, text)) {
+    if (!ReadFile(*model.files, name, settings.unixFormat != 0, frame, text)) {
         return -1;
     }
     settings.rowCount = text.lineCount;
@@ -184,7 +145,7 @@ int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
 
 int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
                const std::string& directory, int s) {
-    if (FileExists(name)) {
+    if (kindOf(*model.files, name) != FileKind::Missing) {
         return LoadSide(model, settings, frame, name, s) == 0 ? 1 : 0;
     }
     if (directory.empty()) {

@@ -20,27 +20,29 @@ struct LoadedText {
     std::size_t engineSize = 0;
 };
 
-// unixFormat off: CR LF reads as LF (a lone CR stays); on: bytes unchanged.
-// Returns false after "Unable to open file".
-bool ReadFile(const std::string& name, bool unixFormat, Frame& frame, LoadedText& out);
+// Reads the file through one open, whatever it is. unixFormat off: CR LF
+// reads as LF (a lone CR stays); on: bytes unchanged. Returns false after
+// "Unable to open file NAME: reason".
+[[nodiscard]] bool ReadFile(FileSystem& files, const std::string& name, bool unixFormat,
+                            Frame& frame, LoadedText& out);
 
 // The full loader: installs the file into side s (1 or 2), discards both
 // sides' lists, closes the preview and, once both sides have been loaded since
 // the last comparison, requests one (posted; sent during the directory walk).
 // Returns 0 or -1.
-int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
+[[nodiscard]] int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
              int s);
 // The directory window's loader: no display effects, no comparison request.
-int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
+[[nodiscard]] int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
                   const std::string& name, int s);
 // Loads name if it exists, else directory + "/" + name when directory is not
 // empty. Returns 1 when loaded, 0 otherwise.
-int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
+[[nodiscard]] int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
                const std::string& directory, int s);
 // File 1 / File 2 commands: the open dialog (starting in "Dir name 1" or
 // "Dir name 2", which then become the chosen file's folder), then LoadSide.
 // Returns 0, or -1 when cancelled or the load failed.
-int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s);
+[[nodiscard]] int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s);
 // Files dropped on the pane of side s: exactly one is loaded as File 1 and
 // File 2 load a chosen file; any other count shows "Only one file can be
 // dropped". A drop during the directory walk is ignored. Returns 0, or -1

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "merge/byte_buffer.h"
+#include "base/byte_buffer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,6 @@
 #include "merge/temp_result_file.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,24 +9,6 @@
 namespace tandel {
 
 namespace {
-
-std::optional<std::string> createUnique(const std::string& directory) {
-    std::string pattern = directory;
-    if (!pattern.empty() && pattern.back() != '/') {
-        pattern.push_back('/');
-    }
-    pattern += kTempPrefix;
-    pattern += "XXXXXX";
-    // mkstemp rewrites the template in place, so it needs a writable buffer.
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const int fd = ::mkstemp(buffer.data());
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    ::close(fd);
-    return std::string(buffer.data());
-}
 
 std::optional<std::string> createFallback(const std::string& directory) {
     std::string path = directory;
@@ -49,33 +30,39 @@ std::optional<std::string> createFallback(const std::string& directory) {
 } // namespace
 
 TempResultFile::TempResultFile(TempResultFile&& other) noexcept
-    : path_(std::exchange(other.path_, {})) {}
+    : files_(other.files_), path_(std::exchange(other.path_, {})) {}
 
 TempResultFile& TempResultFile::operator=(TempResultFile&& other) noexcept {
     if (this != &other) {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
+        removeFile();
+        files_ = other.files_;
         path_ = std::exchange(other.path_, {});
     }
     return *this;
 }
 
 TempResultFile::~TempResultFile() {
+    removeFile();
+}
+
+void TempResultFile::removeFile() {
     if (!path_.empty()) {
-        ::unlink(path_.c_str());
+        (void)files_->remove(path_); // a file already gone is no loss
+        path_.clear();
     }
 }
 
-std::optional<TempResultFile> TempResultFile::create(const std::vector<std::string>& directories,
+std::optional<TempResultFile> TempResultFile::create(FileSystem& files,
+                                                     const std::vector<std::string>& directories,
                                                      const std::string& fallbackDirectory) {
     for (const auto& directory : directories) {
-        if (auto path = createUnique(directory)) {
-            return TempResultFile(std::move(*path));
+        std::string path;
+        if (files.createUnique(directory, kTempPrefix, path).ok()) {
+            return TempResultFile(files, std::move(path));
         }
     }
     if (auto path = createFallback(fallbackDirectory)) {
-        return TempResultFile(std::move(*path));
+        return TempResultFile(files, std::move(*path));
     }
     return std::nullopt;
 }

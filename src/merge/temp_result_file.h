@@ -2,6 +2,8 @@
 // exists, empty, from creation until the object is destroyed.
 #pragma once
 
+#include "base/file_system.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,13 +25,16 @@ public:
     // `directories` where that works; failing all of them, creates
     // "tmp$3781.bin" in `fallbackDirectory` (empty: the current directory).
     // Nothing when no file could be made.
-    static std::optional<TempResultFile> create(const std::vector<std::string>& directories,
+    static std::optional<TempResultFile> create(FileSystem& files,
+                                                const std::vector<std::string>& directories,
                                                 const std::string& fallbackDirectory = {});
 
     const std::string& path() const { return path_; }
 
 private:
-    explicit TempResultFile(std::string path) : path_(std::move(path)) {}
+    TempResultFile(FileSystem& files, std::string path) : files_(&files), path_(std::move(path)) {}
+    void removeFile();
+    FileSystem* files_;
     std::string path_;
 };
 

@@ -45,8 +45,11 @@ void loadNamedFiles(Application& app) {
     for (int s = 1; s <= 2; ++s) {
         const int id = s == 1 ? kSwitchF1 : kSwitchF2;
         if (app.switches.isGiven(id) && !app.switches.valueOf(id).empty()) {
-            LoadByName(app.model, app.settings.record, app.frame(), app.switches.valueOf(id),
-                       s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2, s);
+            // A file that cannot be loaded has said why; the run then ends
+            // without a comparison, and so without a save.
+            (void)LoadByName(app.model, app.settings.record, app.frame(), app.switches.valueOf(id),
+                             s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2,
+                             s);
         }
     }
 }
@@ -112,7 +115,9 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
 
     // Start-up order: command line, options, then what the window's creation
     // reads ([Files] with the path switches applied, fonts, definitions).
-    applyCommandLine(app, arguments);
+    // A switch the run does not know may have been meant to change what is
+    // merged or where it goes: nothing is saved then.
+    const bool understood = applyCommandLine(app, arguments) == 0;
     app.frameState.unattended = true;
     app.frameState.directoryWindow = false;
     frame.setWritableTarget(app.switches.valueOf(kSwitchOutf));
@@ -126,7 +131,11 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
     prepareSaveName(app);
 
     app.settings.record.notYetCompared = 1;
-    loadNamedFiles(app);
+    if (understood) {
+        loadNamedFiles(app);
+    } else {
+        requestQuit(app, kUnattendedFailure);
+    }
     frame.runPosted([&app] { return app.frameState.quitRequested; });
 
     if (!app.frameState.quitRequested) {

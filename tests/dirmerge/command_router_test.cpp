@@ -35,9 +35,9 @@ public:
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
     }
-    bool confirmOverwrite(const std::string&) override { return true; }
-    int askPermission(const std::string& text) override {
-        permissionQuestions.push_back(text);
+    bool confirmOverwrite(const Question&) override { return true; }
+    int askPermission(const Question& question) override {
+        permissionQuestions.push_back(question.text);
         if (permissionAnswers.empty())
             return kAnswerNo;
         const int answer = permissionAnswers.front();

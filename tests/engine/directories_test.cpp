@@ -1,4 +1,5 @@
 #include "engine_harness.h"
+#include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -77,12 +78,13 @@ TEST(DirectoryCompareTest, IdenticalTreesAndUnreadableDirectories) {
     h.folder.write("b/x", "1\n");
     EXPECT_EQ(h.runWords({"diff", "-r", "-o", h.output, h.folder.file("a"), h.folder.file("b")}),
               0);
-    if (::geteuid() != 0) {
-        std::filesystem::permissions(h.folder.file("b"), std::filesystem::perms::none);
-        EXPECT_EQ(
-            h.runWords({"diff", "-r", "-o", h.output, h.folder.file("a"), h.folder.file("b")}), 2);
-        std::filesystem::permissions(h.folder.file("b"), std::filesystem::perms::owner_all);
-    }
+    // A folder that cannot be listed, as root too.
+    testing::FailingFileSystem failing;
+    failing.fail(testing::FileOp::List, h.folder.file("b"), EACCES);
+    h.context.files = &failing;
+    EXPECT_EQ(h.runWords({"diff", "-r", "-o", h.output, h.folder.file("a"), h.folder.file("b")}),
+              2);
+    EXPECT_EQ(h.sink.messages.back(), "Error in file " + h.folder.file("b"));
 }
 
 TEST(DirectoryCompareTest, StandardInputIsReadByTheEngine) {

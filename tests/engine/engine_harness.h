@@ -64,8 +64,8 @@ struct EngineHarness {
         for (std::string& word : words)
             argv.push_back(word.data());
         argv.push_back(nullptr);
-        return engine.run(static_cast<int>(words.size()), argv.data(), first, second, sink,
-                          context);
+        return static_cast<int>(
+            engine.run(static_cast<int>(words.size()), argv.data(), first, second, sink, context));
     }
 
     bool outputExists() const { return std::filesystem::exists(output); }

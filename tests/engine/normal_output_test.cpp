@@ -77,11 +77,13 @@ TEST(NormalOutputTest, UnwritableOutputAndMissingOperandAreTrouble) {
     h.sink.messages.clear();
     h.output = h.folder.file("missing/folder/result");
     EXPECT_EQ(h.compare("a\n", "b\n"), 2);
-    EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Can't open output file"});
+    EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Can't open output file " + h.output +
+                                                        ": No such file or directory"});
     h.sink.messages.clear();
     h.output = "/dev/full";
     EXPECT_EQ(h.compare("a\n", "b\n"), 2);
-    EXPECT_EQ(h.sink.messages, std::vector<std::string>{"Error writing temp. file"});
+    EXPECT_EQ(h.sink.messages, std::vector<std::string>{
+                                   "Error writing temp. file /dev/full: No space left on device"});
 }
 
 } // namespace

@@ -55,19 +55,24 @@ TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
     EXPECT_EQ(errors.str(), "Error: Unable to open file\nWarning: careful\n");
     EXPECT_EQ(frame.errorCount(), 1);
 
-    // Without a target every replace question is answered No.
-    EXPECT_FALSE(frame.confirmOverwrite("File /o already exists.\nSave anyway ?"));
+    // Without a target every replace question is answered No; with one, only
+    // the questions about replacing that very file get a Yes, whatever their text.
+    const auto overwrite = [](const std::string& path) {
+        return Question{QuestionKind::Overwrite, path, "File " + path + " already exists."};
+    };
+    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/o")));
     frame.setWritableTarget("/o");
-    EXPECT_TRUE(frame.confirmOverwrite("File /o already exists.\nSave anyway ?"));
-    EXPECT_FALSE(frame.confirmOverwrite("File /other already exists.\nSave anyway ?"));
-    EXPECT_FALSE(frame.confirmOverwrite("File /o.bak already exists.\nSave anyway ?"));
-    EXPECT_EQ(frame.askYesNoCancel("Confirm file operation",
-                                   "Destination file /o already exists.\nReplace it with /a ?"),
+    EXPECT_TRUE(frame.confirmOverwrite(overwrite("/o")));
+    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/other")));
+    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/o.bak")));
+    EXPECT_TRUE(frame.confirmOverwrite({QuestionKind::Overwrite, "/o", "any text"}));
+    EXPECT_EQ(frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/o", "?"}),
               kAnswerYes);
-    EXPECT_EQ(frame.askYesNoCancel("Confirm file operation",
-                                   "Destination file /p already exists.\nReplace it with /a ?"),
+    EXPECT_EQ(frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/p", "?"}),
               kAnswerNo);
-    EXPECT_EQ(frame.askPermission("Copy?"), kAnswerNo);
+    // A failed backup or a one-sided entry is never answered Yes without a user.
+    EXPECT_EQ(frame.askPermission({QuestionKind::BackupFailed, "/o", "?"}), kAnswerNo);
+    EXPECT_EQ(frame.askPermission({QuestionKind::PresentOnly, "/o", "?"}), kAnswerNo);
 }
 
 TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {

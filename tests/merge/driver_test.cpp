@@ -16,44 +16,25 @@ namespace tandel {
 namespace {
 
 using testing_support::DispatchingFrame;
+using testing_support::ScopedEnv;
 using testing_support::TempFolder;
 using testing_support::writeFile;
 using Args = std::vector<std::string>;
 
 // Points TMP (and TMPDIR) somewhere for one test and puts them back after.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(EngineArguments, FollowTheSpaceCommentAndTableSettings) {
     const auto build = [](bool compress, bool all, bool comments, bool table) {
         return buildEngineArguments({compress, all, comments, table}, "T", "one", "two");
     };
     EXPECT_EQ(build(false, false, false, false),
-              (Args{"diff", "-s", "-a", "-o", "T", "one", "two"}));
+              (Args{"diff", "-s", "-a", "-o", "T", "--", "one", "two"}));
     EXPECT_EQ(build(true, false, false, false),
-              (Args{"diff", "-s", "-a", "-b", "-o", "T", "one", "two"}));
+              (Args{"diff", "-s", "-a", "-b", "-o", "T", "--", "one", "two"}));
     EXPECT_EQ(build(false, true, false, false),
-              (Args{"diff", "-s", "-a", "-w", "-o", "T", "one", "two"}));
+              (Args{"diff", "-s", "-a", "-w", "-o", "T", "--", "one", "two"}));
     EXPECT_EQ(build(true, true, false, false),
-              (Args{"diff", "-s", "-a", "-b", "-w", "-o", "T", "one", "two"}));
+              (Args{"diff", "-s", "-a", "-b", "-w", "-o", "T", "--", "one", "two"}));
     // Comment blanking and table columns leave blanks that must compare alike.
     EXPECT_EQ(build(false, false, true, false), build(true, false, false, false));
     EXPECT_EQ(build(false, false, false, true), build(true, false, false, false));
@@ -64,21 +45,21 @@ TEST(TempResultFile, IsCreatedEmptyFallsBackAndIsRemovedWithItsObject) {
     TempFolder cwd;
     const std::string missing = dir.file("no/such/folder");
     {
-        auto temp = TempResultFile::create({missing, dir.path()});
+        auto temp = TempResultFile::create(realFileSystem(), {missing, dir.path()});
         ASSERT_TRUE(temp.has_value());
         EXPECT_EQ(temp->path().rfind(dir.path() + "/$3781", 0), 0u) << temp->path();
         EXPECT_EQ(std::filesystem::file_size(temp->path()), 0u);
-        auto second = TempResultFile::create({dir.path()});
+        auto second = TempResultFile::create(realFileSystem(), {dir.path()});
         ASSERT_TRUE(second.has_value());
         EXPECT_NE(second->path(), temp->path());
         // Without a usable folder the file goes to the working folder.
-        auto last = TempResultFile::create({missing}, cwd.path());
+        auto last = TempResultFile::create(realFileSystem(), {missing}, cwd.path());
         ASSERT_TRUE(last.has_value());
         EXPECT_EQ(last->path(), cwd.file("tmp$3781.bin"));
     }
     EXPECT_TRUE(dir.entries().empty());
     EXPECT_TRUE(cwd.entries().empty());
-    EXPECT_FALSE(TempResultFile::create({missing}, missing).has_value());
+    EXPECT_FALSE(TempResultFile::create(realFileSystem(), {missing}, missing).has_value());
 }
 
 TEST(TempResultFile, DirectoriesComeFromTmpThenTmpdir) {
@@ -105,7 +86,7 @@ protected:
             dispatchCommand(app, id);
         }
     }
-    int compareLoaded() {
+    CompareResult compareLoaded() {
         return compareFiles(app, app.model.side(1).fileName, app.model.side(2).fileName);
     }
 
@@ -123,7 +104,7 @@ TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
     ASSERT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
     runPosted();
 
-    EXPECT_EQ(app.frameState.lastCompareResult, kCompareDifferent);
+    EXPECT_EQ(app.frameState.lastCompareResult, static_cast<int>(CompareResult::Different));
     EXPECT_EQ(app.model.side(1).segmentCount(), 3);
     EXPECT_EQ(app.model.side(2).segmentCount(), 3);
     EXPECT_EQ(app.settings.record.notYetCompared, 0);
@@ -138,7 +119,7 @@ TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
 TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {
     app.settings.record.compressSpaces = 1;
     load(files.write("a", "one  two\nthree\n"), files.write("b", "one two\nthree\n"));
-    EXPECT_EQ(compareLoaded(), kCompareIdentical);
+    EXPECT_EQ(compareLoaded(), CompareResult::Identical);
     EXPECT_TRUE(frame.shownText(Severity::Info, "Files are identical")) << frame.allMessages();
     EXPECT_FALSE(app.model.side(1).hasLists());
     EXPECT_FALSE(app.model.side(2).hasLists());
@@ -146,7 +127,7 @@ TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {
     EXPECT_TRUE(tmpFolder.entries().empty());
 
     app.settings.record.compressSpaces = 0;
-    EXPECT_EQ(compareLoaded(), kCompareDifferent);
+    EXPECT_EQ(compareLoaded(), CompareResult::Different);
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
 }
 
@@ -155,7 +136,7 @@ TEST_F(DriverTest, TmpNamingAMissingFolderFallsBack) {
     ScopedEnv missing("TMP", files.file("gone/away"));
     ScopedEnv tmpdir("TMPDIR", second.path());
     load(files.write("a", "1\n"), files.write("b", "2\n"));
-    EXPECT_EQ(compareLoaded(), kCompareDifferent);
+    EXPECT_EQ(compareLoaded(), CompareResult::Different);
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
     EXPECT_TRUE(second.entries().empty());
     EXPECT_FALSE(std::filesystem::exists(files.file("gone")));
@@ -176,13 +157,13 @@ TEST_F(DriverTest, SpentCopiesAreReloadedBeforeTheNextComparisonOfAnyMode) {
     const std::string two = files.write("b", "x = 1; /* new note */\ny\n");
     load(one, two);
     frame.posted.clear();
-    EXPECT_EQ(compareLoaded(), kCompareIdentical);
+    EXPECT_EQ(compareLoaded(), CompareResult::Identical);
     EXPECT_TRUE(app.model.side(1).reloadNeeded);
 
     // Without comment ignoring the comments count again: the blanked copies
     // must not be compared as if they were the files.
     app.compare.ignoreComments = 0;
-    EXPECT_EQ(compareLoaded(), kCompareDifferent);
+    EXPECT_EQ(compareLoaded(), CompareResult::Different);
     EXPECT_FALSE(app.model.side(1).reloadNeeded);
     // The reload requested no comparison of its own.
     EXPECT_TRUE(frame.posted.empty());
@@ -194,14 +175,16 @@ TEST_F(DriverTest, AReloadThatFailsGoesOnWithTheSpentCopy) {
     const std::string two = files.write("b", "a 1\nb 3\n");
     load(one, two);
     frame.posted.clear();
-    EXPECT_NE(compareLoaded(), kCompareFailed);
+    EXPECT_NE(compareLoaded(), CompareResult::Failed);
     ASSERT_TRUE(app.model.side(2).reloadNeeded);
 
     writeFile(one, "a 1\nb 3\n"); // changed on disk: the reload picks it up
     std::filesystem::remove(two);
     app.compare.tableMode = 0;
-    EXPECT_NE(compareLoaded(), kCompareFailed);
-    EXPECT_TRUE(frame.shownText(Severity::Error, "Unable to open file")) << frame.allMessages();
+    EXPECT_NE(compareLoaded(), CompareResult::Failed);
+    EXPECT_TRUE(frame.shownText(Severity::Error,
+                                "Unable to open file " + two + ": No such file or directory"))
+        << frame.allMessages();
     EXPECT_EQ(app.model.side(1).line(1), "b 3");
     EXPECT_TRUE(frame.posted.empty());
     EXPECT_TRUE(app.model.loadedSinceComparison[0] && app.model.loadedSinceComparison[1]);
@@ -210,8 +193,8 @@ TEST_F(DriverTest, AReloadThatFailsGoesOnWithTheSpentCopy) {
 TEST_F(DriverTest, DirectoryWindowModeLoadsQuietlyAndInstallsNothing) {
     app.frameState.directoryWindow = true;
     const std::string one = files.write("a", "same\n");
-    EXPECT_EQ(compareFiles(app, one, files.write("b", "same\n")), kCompareIdentical);
-    EXPECT_EQ(compareFiles(app, one, files.write("c", "other\n")), kCompareDifferent);
+    EXPECT_EQ(compareFiles(app, one, files.write("b", "same\n")), CompareResult::Identical);
+    EXPECT_EQ(compareFiles(app, one, files.write("c", "other\n")), CompareResult::Different);
     EXPECT_FALSE(app.model.side(1).hasLists());
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
     EXPECT_TRUE(frame.posted.empty());
@@ -222,16 +205,16 @@ TEST_F(DriverTest, TheWalkLoadsAPairAndLearnsTheResult) {
     app.settings.record.directoryWalk = 1;
     frame.onSend = [this](int id) { dispatchCommand(app, id); };
     const std::string one = files.write("a", "same\n");
-    EXPECT_EQ(loadPairAndCompare(app, one, files.write("b", "other\n")), kCompareDifferent);
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("b", "other\n")), static_cast<int>(CompareResult::Different));
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
 
     // Identical pairs are cleared silently; the walk copies them itself.
-    EXPECT_EQ(loadPairAndCompare(app, one, files.write("c", "same\n")), kCompareIdentical);
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("c", "same\n")), static_cast<int>(CompareResult::Identical));
     EXPECT_EQ(app.model.side(1).lineCount, 0);
     EXPECT_TRUE(app.model.side(1).fileName.empty());
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
 
-    EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")), kCompareFailed);
+    EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")), static_cast<int>(CompareResult::Failed));
 }
 
 } // namespace

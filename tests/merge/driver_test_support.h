@@ -2,6 +2,9 @@
 // and the scripted frame that can run sent commands.
 #pragma once
 
+#include <cstdlib>
+#include <optional>
+#include <stdlib.h>
 #include <algorithm>
 #include <functional>
 #include <sstream>
@@ -50,6 +53,28 @@ public:
         }
         return out.str();
     }
+};
+
+// Sets an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 } // namespace tandel::testing_support

@@ -69,11 +69,11 @@ TEST(EngineText, RunsLeaveTheDisplayedLinesAsLoaded) {
             argv.push_back(argument.data());
         }
         argv.push_back(nullptr);
-        const int status = engine.run(static_cast<int>(arguments.size()), argv.data(),
+        const auto status = engine.run(static_cast<int>(arguments.size()), argv.data(),
                                       model.side(1).engineText(run.rewrites),
                                       model.side(2).engineText(run.rewrites), sink,
                                       run.rewrites ? comments : EngineContext{});
-        EXPECT_EQ(status, run.status) << arguments.size();
+        EXPECT_EQ(static_cast<int>(status), run.status) << arguments.size();
         EXPECT_EQ(linesOf(model.side(1)), shown1);
         EXPECT_EQ(linesOf(model.side(2)), shown2);
     }

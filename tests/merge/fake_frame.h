@@ -14,6 +14,7 @@ namespace tandel::test {
 class FakeFrame : public Frame {
 public:
     // Answers, oldest first.
+    std::vector<QuestionKind> kinds; // of every question asked, in order
     std::deque<bool> overwriteAnswers;   // confirmOverwrite; true (Yes) when empty
     std::deque<int> permissionAnswers;   // askPermission; kAnswerNo when empty
     std::deque<int> fileOrDirAnswers;    // askFileOrDirectory; kAnswerNone when empty
@@ -50,20 +51,23 @@ public:
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
     }
-    bool confirmOverwrite(const std::string& text) override {
-        questions.push_back(text);
+    bool confirmOverwrite(const Question& question) override {
+        questions.push_back(question.text);
+        kinds.push_back(question.kind);
         return take(overwriteAnswers, true);
     }
-    int askPermission(const std::string& text) override {
-        questions.push_back(text);
+    int askPermission(const Question& question) override {
+        questions.push_back(question.text);
+        kinds.push_back(question.kind);
         return take(permissionAnswers, static_cast<int>(kAnswerNo));
     }
     int askFileOrDirectory(const std::string& file, const std::string& directory) override {
         questions.push_back(file + " | " + directory);
         return take(fileOrDirAnswers, static_cast<int>(kAnswerNone));
     }
-    int askYesNoCancel(const std::string& /*caption*/, const std::string& text) override {
-        questions.push_back(text);
+    int askYesNoCancel(const std::string& /*caption*/, const Question& question) override {
+        questions.push_back(question.text);
+        kinds.push_back(question.kind);
         return take(yesNoCancelAnswers, static_cast<int>(kAnswerYes));
     }
 

@@ -117,10 +117,10 @@ TEST_F(Output, IdenticalFilesSaveFileOneAsItIs) {
     EXPECT_EQ(produce(OutputSink::File, false, "two.txt"), 0);
     EXPECT_EQ(dir.read("two.txt"), "a\n\nnew\nz\n");
     EXPECT_TRUE(frame.questions.empty());
-    // An existing target is asked about, and kept on No.
+    // An existing target is asked about, and kept on No: nothing was saved.
     dir.write("copy.txt", "mine");
     frame.yesNoCancelAnswers = {kAnswerNo};
-    EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), 0);
+    EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), -1);
     EXPECT_EQ(dir.read("copy.txt"), "mine");
     ASSERT_EQ(frame.questions.size(), 1u);
     // The preview of identical files is file 1's text; the listing is empty.

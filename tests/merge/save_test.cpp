@@ -6,6 +6,7 @@
 #include "merge/side_loader.h"
 #include "model_fixture.h"
 #include "settings/settings_record.h"
+#include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -79,20 +80,22 @@ TEST_F(Saving, UnwritableFolderLeavesEverythingAsItWas) {
     const std::string target = dir.file("left.txt") + "/out.txt";
     frame.saveAnswers = {target};
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
-    EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{"Error opening output file"});
+    EXPECT_EQ(frame.shown(Severity::Error),
+              std::vector<std::string>{"Error opening output file " + target + ": Not a directory"});
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"left.txt", "right.txt"}));
     EXPECT_EQ(dir.read("left.txt"), "same\nleft\n");
 
-    if (::geteuid() != 0) {
-        const std::string locked = dir.file("locked");
-        ::mkdir(locked.c_str(), 0755);
-        dir.write("locked/out.txt", "old");
-        ::chmod(locked.c_str(), 0555);
-        frame.saveAnswers = {locked + "/out.txt"};
-        EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
-        EXPECT_EQ(dir.read("locked/out.txt"), "old");
-        ::chmod(locked.c_str(), 0755);
-    }
+    // A folder that takes no new file, as root too.
+    testing::FailingFileSystem failing;
+    failing.fail(testing::FileOp::Open, dir.file("locked"), EACCES);
+    model.files = &failing;
+    dir.write("locked/out.txt", "old");
+    frame.saveAnswers = {dir.file("locked/out.txt")};
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
+    EXPECT_EQ(dir.read("locked/out.txt"), "old");
+    EXPECT_EQ(frame.shown(Severity::Error).back(),
+              "Error opening output file " + dir.file("locked/out.txt") + ": Permission denied");
+    model.files = &realFileSystem();
 }
 
 TEST_F(Saving, NamesAtTheFolderLimitStillSave) {
@@ -166,19 +169,26 @@ TEST_F(Saving, DirectoryWalkSavesToThePairOutputAndMovesOn) {
 
 TEST(Backup, RulesOfTheBackupName) {
     testing_support::TempFolder dir;
-    EXPECT_EQ(MakeBackup(dir.file("absent")), -1);
+    FileSystem& files = realFileSystem();
+    EXPECT_EQ(MakeBackup(files, dir.file("absent")), -1);
     dir.write("n.txt", "1");
     dir.write("n.txt.bak", "older");
-    EXPECT_EQ(MakeBackup(dir.file("n.txt")), 0);
+    EXPECT_EQ(MakeBackup(files, dir.file("n.txt")), 0);
     EXPECT_EQ(dir.read("n.txt.bak"), "1");
-    EXPECT_FALSE(FileExists(dir.file("n.txt")));
+    EXPECT_FALSE(FileExists(files, dir.file("n.txt")));
     dir.write("notes.Bak", "2");
-    EXPECT_EQ(MakeBackup(dir.file("notes.Bak")), 0);
-    EXPECT_TRUE(FileExists(dir.file("notes.Bak")));
+    EXPECT_EQ(MakeBackup(files, dir.file("notes.Bak")), 0);
+    EXPECT_TRUE(FileExists(files, dir.file("notes.Bak")));
+    // Under the backup name, only an old file is removed: a folder or a pipe
+    // is the user's.
     dir.write("d.txt", "3");
-    ::mkdir(dir.file("d.txt.bak").c_str(), 0755); // a folder is never deleted for a backup
-    EXPECT_EQ(MakeBackup(dir.file("d.txt")), -1);
-    EXPECT_EQ(dir.read("d.txt"), "3");
+    ::mkdir(dir.file("d.txt.bak").c_str(), 0755);
+    EXPECT_EQ(MakeBackup(files, dir.file("d.txt")), -1);
+    dir.write("p.txt", "4");
+    ASSERT_EQ(::mkfifo(dir.file("p.txt.bak").c_str(), 0644), 0);
+    EXPECT_EQ(MakeBackup(files, dir.file("p.txt")), -1);
+    EXPECT_EQ(dir.read("d.txt") + dir.read("p.txt"), "34");
+    EXPECT_EQ(kindOf(files, dir.file("p.txt.bak")), FileKind::Pipe);
 }
 
 } // namespace

@@ -70,8 +70,11 @@ TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
     load("keep\n", false);
     EXPECT_EQ(LoadSide(model, settings, frame, dir.file("missing"), 1), -1);
     EXPECT_EQ(LoadSide(model, settings, frame, dir.path() + "/", 1), -1); // the folder itself
+    // The message names the file and the reason.
     EXPECT_EQ(frame.shown(Severity::Error),
-              (std::vector<std::string>{"Unable to open file", "Unable to open file"}));
+              (std::vector<std::string>{
+                  "Unable to open file " + dir.file("missing") + ": No such file or directory",
+                  "Unable to open file " + dir.path() + "/: Is a directory"}));
     EXPECT_EQ(linesOf(model.side(1)), std::vector<std::string>{"keep"});
     EXPECT_EQ(model.side(1).fileName, dir.file("f.txt"));
 }

@@ -1,0 +1,452 @@
+#include "base/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tandel {
+
+namespace {
+
+constexpr std::size_t kWriteBuffer = 1 << 16;
+
+FileKind kindOfMode(unsigned mode) {
+    switch (mode & S_IFMT) {
+    case S_IFREG:
+        return FileKind::Regular;
+    case S_IFDIR:
+        return FileKind::Directory;
+    case S_IFCHR:
+        return FileKind::CharacterDevice;
+    case S_IFBLK:
+        return FileKind::BlockDevice;
+    case S_IFIFO:
+        return FileKind::Pipe;
+    case S_IFSOCK:
+        return FileKind::Socket;
+    case S_IFLNK:
+        return FileKind::Link;
+    default:
+        return FileKind::Other;
+    }
+}
+
+FileKind kindOfDirent(unsigned char type) {
+    switch (type) {
+    case DT_REG:
+        return FileKind::Regular;
+    case DT_DIR:
+        return FileKind::Directory;
+    case DT_CHR:
+        return FileKind::CharacterDevice;
+    case DT_BLK:
+        return FileKind::BlockDevice;
+    case DT_FIFO:
+        return FileKind::Pipe;
+    case DT_SOCK:
+        return FileKind::Socket;
+    case DT_LNK:
+        return FileKind::Link;
+    default:
+        return FileKind::Other;
+    }
+}
+
+FileTime fromStatx(const struct statx_timestamp& t) {
+    return {static_cast<std::int64_t>(t.tv_sec), static_cast<std::int64_t>(t.tv_nsec)};
+}
+
+// 0 or the error number.
+int statAt(int folder, const char* name, bool followLinks, FileStatus& out) {
+    struct statx sx {};
+    const int flags = (followLinks ? 0 : AT_SYMLINK_NOFOLLOW) | (*name == '\0' ? AT_EMPTY_PATH : 0) |
+                      AT_STATX_SYNC_AS_STAT;
+    if (::statx(folder, name, flags, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
+        return errno;
+    out.kind = kindOfMode(sx.stx_mode);
+    out.size = sx.stx_size;
+    out.accessTime = fromStatx(sx.stx_atime);
+    out.writeTime = fromStatx(sx.stx_mtime);
+    out.creationTime =
+        (sx.stx_mask & STATX_BTIME) ? fromStatx(sx.stx_btime) : fromStatx(sx.stx_ctime);
+    out.device = (static_cast<std::uint64_t>(sx.stx_dev_major) << 32) | sx.stx_dev_minor;
+    out.inode = sx.stx_ino;
+    out.permissions = sx.stx_mode & 07777;
+    return 0;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+    // Closes and reports the close's own failure (0 or the error number).
+    int close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd >= 0 && ::close(fd) != 0 ? errno : 0;
+    }
+
+private:
+    int fd_;
+};
+
+int openRetrying(const char* path, int flags, unsigned mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path, flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// 0 or the error number.
+int writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return EIO;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A buffered descriptor: the common part of every writer.
+class DescriptorWriter : public FileWriter {
+public:
+    DescriptorWriter(int fd, std::string target) : fd_(fd), target_(std::move(target)) {
+        buffer_.reserve(kWriteBuffer);
+    }
+
+    IoStatus write(std::string_view bytes) override {
+        if (error_ != 0)
+            return IoStatus::failure(error_);
+        if (buffer_.size() + bytes.size() > kWriteBuffer) {
+            flush();
+            if (error_ == 0 && bytes.size() > kWriteBuffer) {
+                error_ = writeAll(fd_.get(), bytes.data(), bytes.size());
+                return status();
+            }
+        }
+        if (error_ == 0)
+            buffer_.append(bytes);
+        return status();
+    }
+
+    IoStatus commit() override {
+        flush();
+        if (error_ == 0) {
+            const int closed = fd_.close();
+            error_ = closed;
+        }
+        return status();
+    }
+
+    const std::string& target() const override { return target_; }
+
+protected:
+    IoStatus status() const { return error_ == 0 ? IoStatus() : IoStatus::failure(error_); }
+    void flush() {
+        if (error_ == 0 && !buffer_.empty())
+            error_ = writeAll(fd_.get(), buffer_.data(), buffer_.size());
+        buffer_.clear();
+    }
+
+    Descriptor fd_;
+    std::string target_;
+    std::string buffer_;
+    int error_ = 0;
+};
+
+// Writes a new file beside the target and renames it over the target at
+// commit; dropped uncommitted, it removes the new file.
+class ReplacingWriter : public DescriptorWriter {
+public:
+    ReplacingWriter(int fd, std::string temp, std::string target, bool durable)
+        : DescriptorWriter(fd, std::move(target)), temp_(std::move(temp)), durable_(durable) {}
+    ~ReplacingWriter() override {
+        fd_.reset();
+        if (!temp_.empty())
+            ::unlink(temp_.c_str());
+    }
+
+    IoStatus commit() override {
+        flush();
+        if (error_ == 0 && durable_ && ::fsync(fd_.get()) != 0)
+            error_ = errno;
+        const int closed = fd_.close();
+        if (error_ == 0)
+            error_ = closed;
+        if (error_ == 0 && ::rename(temp_.c_str(), target_.c_str()) != 0)
+            error_ = errno;
+        if (error_ != 0)
+            return status();
+        temp_.clear();
+        if (durable_) {
+            // The rename itself reaches the disk with the folder.
+            Descriptor folder(openRetrying(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY));
+            if (folder.get() >= 0)
+                (void)::fsync(folder.get());
+        }
+        return status();
+    }
+
+private:
+    std::string temp_;
+    bool durable_;
+};
+
+// A link is replaced where it points, so the link itself survives the save.
+std::string resolveLink(const std::string& target) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return target;
+    char* real = ::realpath(target.c_str(), nullptr);
+    if (real == nullptr)
+        return target;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+IoStatus openReplacing(const std::string& requested, const WriteOptions& options,
+                       std::unique_ptr<FileWriter>& out) {
+    const std::string target = resolveLink(requested);
+    FileStatus old;
+    const int statError = statAt(AT_FDCWD, target.c_str(), true, old);
+    if (statError != 0 && statError != ENOENT)
+        return IoStatus::failure(statError);
+    const bool exists = statError == 0;
+    if (exists && old.writtenInPlace()) {
+        const int fd = openRetrying(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return IoStatus::failure(errno);
+        out = std::make_unique<DescriptorWriter>(fd, target);
+        return {};
+    }
+    if (exists && !old.isRegular())
+        return IoStatus::failure(old.isDirectory() ? EISDIR : EINVAL);
+
+    const std::string folder = folderOf(target);
+    const std::string base = baseOf(target);
+    std::random_device random;
+    // A very long base name may not fit the folder's name limit; a short one will.
+    bool shortName = false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+        std::string name = shortName ? folder + "/.tandel." + suffix + ".tmp"
+                                     : folder + "/." + base + "." + suffix + ".tmp";
+        const int fd = openRetrying(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == ENAMETOOLONG && !shortName)
+                shortName = true;
+            else if (errno != EEXIST)
+                return IoStatus::failure(errno);
+            continue;
+        }
+        // Keep who owns the file and who may read it; a failure only loses that detail.
+        struct stat owner {};
+        if (exists && ::stat(target.c_str(), &owner) == 0)
+            (void)::fchown(fd, owner.st_uid, owner.st_gid);
+        if (options.setPermissions)
+            (void)::fchmod(fd, options.permissions & 07777);
+        else if (exists)
+            (void)::fchmod(fd, old.permissions & 07777);
+        out = std::make_unique<ReplacingWriter>(fd, std::move(name), target, options.durable);
+        return {};
+    }
+    return IoStatus::failure(EEXIST);
+}
+
+class RealFileSystem : public FileSystem {
+public:
+    IoStatus status(const std::string& path, FileStatus& out, bool followLinks) override {
+        out = FileStatus{};
+        if (path.empty())
+            return {};
+        const int error = statAt(AT_FDCWD, path.c_str(), followLinks, out);
+        if (error == ENOENT || error == ENOTDIR)
+            return {};
+        return error == 0 ? IoStatus() : IoStatus::failure(error);
+    }
+
+    IoStatus readInput(const std::string& path, std::size_t spare, InputBytes& out) override {
+        out.length = 0;
+        if (path.empty())
+            return IoStatus::failure(ENOENT);
+        Descriptor fd(openRetrying(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+        if (fd.get() < 0)
+            return IoStatus::failure(errno);
+        const int error = statAt(fd.get(), "", true, out.status);
+        if (error != 0)
+            return IoStatus::failure(error);
+        if (out.status.isDirectory())
+            return IoStatus::failure(EISDIR);
+        // One byte more than the size, so that the end is seen by a read that
+        // returns nothing rather than by a full buffer. Input of unknown or
+        // growing size is read on in doubling steps.
+        std::size_t room = out.status.isRegular() && out.status.size > 0
+                               ? static_cast<std::size_t>(out.status.size) + 1
+                               : std::size_t{1} << 16;
+        out.bytes.resize(room + spare);
+        for (;;) {
+            if (out.length == room) {
+                room *= 2;
+                out.bytes.resize(room + spare);
+            }
+            const ssize_t n = ::read(fd.get(), out.bytes.data() + out.length, room - out.length);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return IoStatus::failure(errno);
+            if (n == 0)
+                break;
+            out.length += static_cast<std::size_t>(n);
+        }
+        out.bytes.resize(out.length + spare);
+        return {};
+    }
+
+    IoStatus listFolder(const std::string& path, std::vector<FolderEntry>& out) override {
+        out.clear();
+        struct Closer {
+            void operator()(DIR* d) const { ::closedir(d); }
+        };
+        std::unique_ptr<DIR, Closer> dir(::opendir(path.empty() ? "." : path.c_str()));
+        if (!dir)
+            return IoStatus::failure(errno);
+        const int fd = ::dirfd(dir.get());
+        errno = 0;
+        while (const dirent* d = ::readdir(dir.get())) {
+            const std::string_view name(d->d_name);
+            if (name == "." || name == "..") {
+                errno = 0;
+                continue;
+            }
+            FolderEntry entry;
+            entry.name = std::string(name);
+            FileStatus self;
+            const bool known = statAt(fd, d->d_name, false, self) == 0;
+            entry.isLink = known ? self.kind == FileKind::Link : d->d_type == DT_LNK;
+            entry.statusKnown = statAt(fd, d->d_name, true, entry.status) == 0;
+            entry.kind = entry.statusKnown ? entry.status.kind
+                         : known           ? self.kind
+                                           : kindOfDirent(d->d_type);
+            out.push_back(std::move(entry));
+            errno = 0;
+        }
+        return errno == 0 ? IoStatus() : IoStatus::failure(errno);
+    }
+
+    IoStatus openWriter(const std::string& target, const WriteOptions& options,
+                        std::unique_ptr<FileWriter>& out) override {
+        out.reset();
+        if (target.empty())
+            return IoStatus::failure(ENOENT);
+        if (options.mode == WriteMode::Replace)
+            return openReplacing(target, options, out);
+        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY |
+                          (options.mode == WriteMode::Truncate ? O_TRUNC : O_APPEND);
+        const int fd = openRetrying(target.c_str(), flags, 0666);
+        if (fd < 0)
+            return IoStatus::failure(errno);
+        out = std::make_unique<DescriptorWriter>(fd, target);
+        return {};
+    }
+
+    IoStatus createUnique(const std::string& folder, const std::string& prefix,
+                          std::string& path) override {
+        std::string pattern = folder;
+        if (!pattern.empty() && pattern.back() != '/')
+            pattern.push_back('/');
+        pattern += prefix;
+        pattern += "XXXXXX";
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0)
+            return IoStatus::failure(errno);
+        ::close(fd);
+        path = std::move(pattern);
+        return {};
+    }
+
+    IoStatus rename(const std::string& from, const std::string& to) override {
+        return ::rename(from.c_str(), to.c_str()) == 0 ? IoStatus() : IoStatus::failure(errno);
+    }
+
+    IoStatus remove(const std::string& path) override {
+        return ::unlink(path.c_str()) == 0 ? IoStatus() : IoStatus::failure(errno);
+    }
+
+    IoStatus makeFolder(const std::string& path) override {
+        return ::mkdir(path.c_str(), 0777) == 0 ? IoStatus() : IoStatus::failure(errno);
+    }
+
+    IoStatus setTimes(const std::string& path, const FileTime& access,
+                      const FileTime& write) override {
+        const timespec times[2] = {
+            {static_cast<time_t>(access.seconds), static_cast<long>(access.nanoseconds)},
+            {static_cast<time_t>(write.seconds), static_cast<long>(write.nanoseconds)}};
+        return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? IoStatus()
+                                                                  : IoStatus::failure(errno);
+    }
+};
+
+} // namespace
+
+FileSystem& realFileSystem() {
+    // Stateless: one shared instance serves every caller.
+    static RealFileSystem files;
+    return files;
+}
+
+std::unique_ptr<FileWriter> standardOutputWriter() {
+    class StandardOutput : public DescriptorWriter {
+    public:
+        StandardOutput() : DescriptorWriter(::dup(STDOUT_FILENO), "standard output") {}
+    };
+    auto writer = std::make_unique<StandardOutput>();
+    return writer;
+}
+
+FileKind kindOf(FileSystem& files, const std::string& path) {
+    FileStatus status;
+    return files.status(path, status).ok() ? status.kind : FileKind::Missing;
+}
+
+bool sameFile(FileSystem& files, const std::string& a, const std::string& b) {
+    FileStatus sa;
+    FileStatus sb;
+    return files.status(a, sa).ok() && files.status(b, sb).ok() && sa.sameFileAs(sb);
+}
+
+} // namespace tandel

@@ -1,0 +1,131 @@
+// The file layer with failures on demand: every call goes to the real file
+// system unless a rule says that this operation on this path fails. Failure
+// tests use it instead of permissions, so they fail the same way as root.
+#pragma once
+
+#include "base/file_system.h"
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+namespace tandel::testing {
+
+enum class FileOp { Status, Read, List, Open, Write, Commit, CreateUnique, Rename, Remove, MakeFolder, SetTimes };
+
+class FailingFileSystem : public FileSystem {
+public:
+    explicit FailingFileSystem(FileSystem& real = realFileSystem()) : real_(real) {}
+
+    // `op` fails with `error` on every path that contains `pathPart` (every
+    // path when empty). For Write, the first `skip` writes still succeed.
+    void fail(FileOp op, std::string pathPart, int error, int skip = 0) {
+        rules_.push_back({op, std::move(pathPart), error, skip});
+    }
+    void clear() { rules_.clear(); }
+    // How often a rule made an operation fail.
+    int failures() const { return failures_; }
+
+    IoStatus status(const std::string& path, FileStatus& out, bool followLinks = true) override {
+        if (const int e = check(FileOp::Status, path))
+            return IoStatus::failure(e);
+        return real_.status(path, out, followLinks);
+    }
+    IoStatus readInput(const std::string& path, std::size_t spare, InputBytes& out) override {
+        if (const int e = check(FileOp::Read, path))
+            return IoStatus::failure(e);
+        return real_.readInput(path, spare, out);
+    }
+    IoStatus listFolder(const std::string& path, std::vector<FolderEntry>& out) override {
+        if (const int e = check(FileOp::List, path))
+            return IoStatus::failure(e);
+        return real_.listFolder(path, out);
+    }
+    IoStatus openWriter(const std::string& target, const WriteOptions& options,
+                        std::unique_ptr<FileWriter>& out) override {
+        if (const int e = check(FileOp::Open, target))
+            return IoStatus::failure(e);
+        std::unique_ptr<FileWriter> inner;
+        IoStatus opened = real_.openWriter(target, options, inner);
+        if (opened.ok())
+            out = std::make_unique<Writer>(*this, std::move(inner), target);
+        return opened;
+    }
+    IoStatus createUnique(const std::string& folder, const std::string& prefix,
+                          std::string& path) override {
+        if (const int e = check(FileOp::CreateUnique, folder))
+            return IoStatus::failure(e);
+        return real_.createUnique(folder, prefix, path);
+    }
+    IoStatus rename(const std::string& from, const std::string& to) override {
+        if (const int e = check(FileOp::Rename, from + "\n" + to))
+            return IoStatus::failure(e);
+        return real_.rename(from, to);
+    }
+    IoStatus remove(const std::string& path) override {
+        if (const int e = check(FileOp::Remove, path))
+            return IoStatus::failure(e);
+        return real_.remove(path);
+    }
+    IoStatus makeFolder(const std::string& path) override {
+        if (const int e = check(FileOp::MakeFolder, path))
+            return IoStatus::failure(e);
+        return real_.makeFolder(path);
+    }
+    IoStatus setTimes(const std::string& path, const FileTime& access,
+                      const FileTime& write) override {
+        if (const int e = check(FileOp::SetTimes, path))
+            return IoStatus::failure(e);
+        return real_.setTimes(path, access, write);
+    }
+
+private:
+    struct Rule {
+        FileOp op;
+        std::string pathPart;
+        int error;
+        int skip;
+    };
+
+    class Writer : public FileWriter {
+    public:
+        Writer(FailingFileSystem& owner, std::unique_ptr<FileWriter> inner, std::string path)
+            : owner_(owner), inner_(std::move(inner)), path_(std::move(path)) {}
+        IoStatus write(std::string_view bytes) override {
+            if (const int e = owner_.check(FileOp::Write, path_))
+                return IoStatus::failure(e);
+            return inner_->write(bytes);
+        }
+        IoStatus commit() override {
+            if (const int e = owner_.check(FileOp::Commit, path_))
+                return IoStatus::failure(e);
+            return inner_->commit();
+        }
+        const std::string& target() const override { return inner_->target(); }
+
+    private:
+        FailingFileSystem& owner_;
+        std::unique_ptr<FileWriter> inner_;
+        std::string path_;
+    };
+
+    int check(FileOp op, const std::string& path) {
+        for (Rule& rule : rules_) {
+            if (rule.op != op || path.find(rule.pathPart) == std::string::npos)
+                continue;
+            if (rule.skip > 0) {
+                --rule.skip;
+                continue;
+            }
+            ++failures_;
+            return rule.error;
+        }
+        return 0;
+    }
+
+    FileSystem& real_;
+    std::vector<Rule> rules_;
+    int failures_ = 0;
+};
+
+} // namespace tandel::testing
