@@ -16,12 +16,12 @@ namespace {
 class QuietFrame : public tandel::Frame {
 public:
     void message(tandel::Severity, const std::string&) override {}
-    bool confirmOverwrite(const std::string&) override { return false; }
-    int askPermission(const std::string&) override { return tandel::kAnswerNo; }
+    bool confirmOverwrite(const tandel::Question&) override { return false; }
+    int askPermission(const tandel::Question&) override { return tandel::kAnswerNo; }
     int askFileOrDirectory(const std::string&, const std::string&) override {
         return tandel::kAnswerNone;
     }
-    int askYesNoCancel(const std::string&, const std::string&) override {
+    int askYesNoCancel(const std::string&, const tandel::Question&) override {
         return tandel::kAnswerNo;
     }
     void postCommand(int) override {}
