@@ -43,7 +43,7 @@ private slots:
         SettingsStore store(ini);
         startUp(h, store);
         const auto same = [&h](const std::pair<std::string, std::string>& files) {
-            return compareFiles(h.app, files.first, files.second) == kCompareIdentical;
+            return compareFiles(h.app, files.first, files.second) == CompareResult::Identical;
         };
         QVERIFY(!same(spaces) && !same(table) && !same(comments));
 
@@ -94,8 +94,8 @@ private slots:
         QVERIFY(c.ignored == h.app.compare.ignored);
         QCOMPARE(c.comments.size(), std::size_t(1));
         QCOMPARE(c.comments[0].begin + c.comments[0].end, std::string("#$"));
-        QCOMPARE(compareFiles(restarted.app, comments.first, comments.second),
-                 int(kCompareIdentical));
+        QCOMPARE(int(compareFiles(restarted.app, comments.first, comments.second)),
+                 int(CompareResult::Identical));
     }
 };
 
