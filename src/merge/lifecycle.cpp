@@ -36,11 +36,12 @@ void loadNamedFile(Application& app, int s) {
     const std::string& directory = s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
     // A name that is not there would be joined to the remembered folder,
     // which `f1` and `f2` empty; say so rather than show an empty pane.
-    if (!FileExists(name) && directory.empty()) {
+    if (!FileExists(*app.model.files, name) && directory.empty()) {
         app.frame().message(Severity::Error, "Unable to open file " + name);
         return;
     }
-    LoadByName(app.model, app.settings.record, app.frame(), name, directory, s);
+    // A file that cannot be read has said why; its side stays empty.
+    (void)LoadByName(app.model, app.settings.record, app.frame(), name, directory, s);
 }
 
 } // namespace

@@ -30,15 +30,15 @@ struct LoadedText {
 // sides' lists, closes the preview and, once both sides have been loaded since
 // the last comparison, requests one (posted; sent during the directory walk).
 // Returns 0 or -1.
-[[nodiscard]] int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
-             int s);
+[[nodiscard]] int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                           const std::string& name, int s);
 // The directory window's loader: no display effects, no comparison request.
 [[nodiscard]] int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                  const std::string& name, int s);
+                                const std::string& name, int s);
 // Loads name if it exists, else directory + "/" + name when directory is not
 // empty. Returns 1 when loaded, 0 otherwise.
-[[nodiscard]] int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
-               const std::string& directory, int s);
+[[nodiscard]] int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                             const std::string& name, const std::string& directory, int s);
 // File 1 / File 2 commands: the open dialog (starting in "Dir name 1" or
 // "Dir name 2", which then become the chosen file's folder), then LoadSide.
 // Returns 0, or -1 when cancelled or the load failed.
