@@ -61,15 +61,15 @@ void MainWindow::message(Severity severity, const std::string& text) {
     services_.runModal(box);
 }
 
-bool MainWindow::confirmOverwrite(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm the operation"), qs(text),
-                    QMessageBox::Yes | QMessageBox::No, this);
+bool MainWindow::confirmOverwrite(const Question& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm the operation"),
+                    qs(question.text), QMessageBox::Yes | QMessageBox::No, this);
     services_.runModal(box);
     return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
-int MainWindow::askYesNoCancel(const std::string& caption, const std::string& text) {
-    QMessageBox box(QMessageBox::Question, qs(caption), qs(text),
+int MainWindow::askYesNoCancel(const std::string& caption, const Question& question) {
+    QMessageBox box(QMessageBox::Question, qs(caption), qs(question.text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     services_.runModal(box);
     if (box.clickedButton() == box.button(QMessageBox::Yes)) {
@@ -78,8 +78,8 @@ int MainWindow::askYesNoCancel(const std::string& caption, const std::string& te
     return box.clickedButton() == box.button(QMessageBox::No) ? kAnswerNo : kAnswerCancel;
 }
 
-int MainWindow::askPermission(const std::string& text) {
-    AskPermissionDialog dialog(qs(text), this);
+int MainWindow::askPermission(const Question& question) {
+    AskPermissionDialog dialog(qs(question.text), this);
     return services_.runModal(dialog);
 }
 

@@ -64,8 +64,8 @@ FileTime fromStatx(const struct statx_timestamp& t) {
 // 0 or the error number.
 int statAt(int folder, const char* name, bool followLinks, FileStatus& out) {
     struct statx sx {};
-    const int flags = (followLinks ? 0 : AT_SYMLINK_NOFOLLOW) | (*name == '\0' ? AT_EMPTY_PATH : 0) |
-                      AT_STATX_SYNC_AS_STAT;
+    const int flags = (followLinks ? 0 : AT_SYMLINK_NOFOLLOW) |
+                      (*name == '\0' ? AT_EMPTY_PATH : 0) | AT_STATX_SYNC_AS_STAT;
     if (::statx(folder, name, flags, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
         return errno;
     out.kind = kindOfMode(sx.stx_mode);

@@ -47,8 +47,8 @@ private:
 
 int CopyJob::decideReplace(const std::string& source, const std::string& destination) {
     const Question question{QuestionKind::ReplaceFile, destination,
-                            "Destination file " + destination + " already exists.\nReplace it with " +
-                                source + " ?"};
+                            "Destination file " + destination +
+                                " already exists.\nReplace it with " + source + " ?"};
     switch (replace_) {
     case kAskWithMessageBox: {
         const int a = s_.frame.askYesNoCancel("Confirm file operation", question);
@@ -88,10 +88,10 @@ int CopyJob::decideAfterFailedBackup(const std::string& destination) {
         return 0;
     if (answer == kYesToAll)
         return 1;
-    switch (s_.frame.askPermission(
-        {QuestionKind::BackupFailed, destination,
-         "Unable to back up " + destination +
-             ".\nWould you like to proceed with overriding this file?"})) {
+    switch (
+        s_.frame.askPermission({QuestionKind::BackupFailed, destination,
+                                "Unable to back up " + destination +
+                                    ".\nWould you like to proceed with overriding this file?"})) {
     case kAnswerYes:
         return 1;
     case kAnswerYesToAll:

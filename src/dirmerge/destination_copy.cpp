@@ -40,10 +40,10 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
     int& answer = ctx.state.answers.presentOnly;
     bool copy = answer == kYesToAll;
     if (answer == kAskWithMessageBox || answer == kAskWithDialog) {
-        switch (ctx.frame.askPermission({QuestionKind::PresentOnly, listing.currentPath(),
-                                         listing.entry().name + " is present only in\n" +
-                                             listing.path +
-                                             ".\nCopy it to the destination directory ?"})) {
+        switch (
+            ctx.frame.askPermission({QuestionKind::PresentOnly, listing.currentPath(),
+                                     listing.entry().name + " is present only in\n" + listing.path +
+                                         ".\nCopy it to the destination directory ?"})) {
         case kAnswerYes:
             copy = true;
             break;

@@ -13,8 +13,8 @@ namespace tandel {
 Engine::Engine() = default;
 Engine::~Engine() = default;
 
-EngineStatus Engine::run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
-                const EngineContext& context) {
+EngineStatus Engine::run(int argc, char* const* argv, EngineText first, EngineText second,
+                         MessageSink& sink, const EngineContext& context) {
     try {
         ParsedArguments parsed =
             parseEngineArguments(argc, argv, std::getenv("POSIXLY_CORRECT") != nullptr);

@@ -49,8 +49,8 @@ public:
 struct EngineContext {
     bool ignoreComments = false;
     std::vector<CommentDefinition> comments;
-    LineReducer* table = nullptr;           // non-null: table mode
-    bool skipLeadingWhiteSpace = false;     // column positions with tab size 1
+    LineReducer* table = nullptr;       // non-null: table mode
+    bool skipLeadingWhiteSpace = false; // column positions with tab size 1
     // Every file the engine itself reads, lists or writes; null: the real one.
     FileSystem* files = nullptr;
     // Without "-o" the result goes to standard output (the command-line
@@ -59,10 +59,8 @@ struct EngineContext {
 };
 
 // The engine's statuses. Beware: the comparison driver's 0 means "different".
-enum class [[nodiscard]] EngineStatus : int {
-    UsageError = -1,
-    Same = 0,
-    Different = 1,
+enum class [[nodiscard]] EngineStatus : int{
+    UsageError = -1, Same = 0, Different = 1,
     Trouble = 2, // a file could not be read or the result not written
 };
 
@@ -75,8 +73,8 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    EngineStatus run(int argc, char* const* argv, EngineText first, EngineText second, MessageSink& sink,
-            const EngineContext& context = {});
+    EngineStatus run(int argc, char* const* argv, EngineText first, EngineText second,
+                     MessageSink& sink, const EngineContext& context = {});
 
     const std::string& outputName() const { return outputName_; }
 

@@ -25,9 +25,8 @@ bool EngineRun::beginOutput() {
         outputStarted = true;
         return true;
     }
-    const IoStatus opened = outputName.empty()
-                                ? IoStatus::failure(ENOENT)
-                                : output.open(files, outputName, !outputStarted);
+    const IoStatus opened = outputName.empty() ? IoStatus::failure(ENOENT)
+                                               : output.open(files, outputName, !outputStarted);
     if (!opened.ok()) {
         message(outputName.empty() ? std::string("Can't open output file")
                                    : withReason("Can't open output file " + outputName, opened));

@@ -14,7 +14,7 @@ class Application;
 
 // The driver's outcome, with the driver's values: 0 is "different" here,
 // where the engine's 0 means "same".
-enum class [[nodiscard]] CompareResult : int {
+enum class [[nodiscard]] CompareResult : int{
     Failed = -1,   // a message has been shown; lists and flags unchanged
     Different = 0, // at least one segment, or no identical report
     Identical = 1, // identical under the current settings
@@ -61,6 +61,7 @@ void compareFilesCommand(Application& app);
 // The directory walk's step (walk flag set): loads `left` as file 1 and
 // `right` as file 2, which sends Compare Files, and returns that comparison's
 // CompareResult as its value (failed when a file could not be loaded).
-[[nodiscard]] int loadPairAndCompare(Application& app, const std::string& left, const std::string& right);
+[[nodiscard]] int loadPairAndCompare(Application& app, const std::string& left,
+                                     const std::string& right);
 
 } // namespace tandel

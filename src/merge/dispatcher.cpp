@@ -24,7 +24,8 @@ bool dispatchCommand(Application& app, int id) {
         return true;
     case cmd::kFile1:
     case cmd::kFile2:
-        OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
+        // A cancelled dialog needs no message; a failed load has shown its own.
+        (void)OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
         return true;
     case cmd::kSaveAs:
         // The save shows its own messages; a cancelled dialog needs none.
@@ -74,7 +75,8 @@ bool dispatchCommand(Application& app, int id) {
         GoToLastLine(record, frame);
         return true;
     case cmd::kPreview:
-        Produce(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
+        // The preview shows its own messages.
+        (void)Produce(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
         return true;
     case cmd::kPrint:
         Produce(model, record, frame, {}, OutputSink::Printer, record.diffsOnly != 0,

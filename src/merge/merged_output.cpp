@@ -9,7 +9,6 @@
 #include "merge/save.h"
 #include "settings/settings_record.h"
 
-
 namespace tandel {
 
 namespace {
@@ -40,7 +39,7 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
             return 0;
         }
         return CopyResultFile(files, frame, inputs[0], target, inputs) == CopyOutcome::Copied ? 0
-                                                                                            : -1;
+                                                                                              : -1;
     }
     if (FileExists(files, target) && !ConfirmOverwrite(frame, target)) {
         return -1;

@@ -23,8 +23,8 @@ enum class OutputSink { File = 0, Printer = 1, Preview = 2 };
 // written completely to a temporary file in the target's folder first and
 // then renamed over the target, so a failed write leaves the old file in place.
 [[nodiscard]] int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-            const std::string& target, OutputSink sink, bool differencesOnly,
-            bool directoryWindow = false);
+                          const std::string& target, OutputSink sink, bool differencesOnly,
+                          bool directoryWindow = false);
 
 // The text the merge walk or the differences walk produces, with '\n' line
 // ends, without any of Produce's checks; for callers that need the text itself.

@@ -62,8 +62,8 @@ CopyOutcome CopyResultFile(FileSystem& files, Frame& frame, const std::string& s
         }
         // A ".bak" target is overwritten without a backup, and without a question.
         if (to.isRegular() && !HasBackupExtension(target)) {
-            movedAside = MakeBackup(files, target, keep) == 0 &&
-                         kindOf(files, target) == FileKind::Missing;
+            movedAside =
+                MakeBackup(files, target, keep) == 0 && kindOf(files, target) == FileKind::Missing;
             const Question overwrite{QuestionKind::BackupFailed, target,
                                      "Unable to back up " + target +
                                          ".\nWould you like to proceed with overriding this file?"};

@@ -10,7 +10,7 @@ namespace tandel {
 
 class Frame;
 
-enum class [[nodiscard]] CopyOutcome {
+enum class [[nodiscard]] CopyOutcome{
     Copied,  // the target holds the source's bytes (or already was the source)
     Skipped, // the user (or an unattended run) declined; the target is untouched
     Failed,  // an error message has been shown; the target is untouched

@@ -23,8 +23,8 @@ enum SaveWhich : int { kSaveAs = 0, kSaveAsLeft = 1, kSaveAsRight = 2 };
 // sides and posts the walk's next step.
 [[nodiscard]] int Save(MergeModel& model, Settings& settings, Frame& frame, int which);
 // Writes the preview's text. Returns 0 or -1.
-[[nodiscard]] int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
-                    const std::string& name);
+[[nodiscard]] int SavePreviewText(const MergeModel& model, const SettingsRecord& settings,
+                                  Frame& frame, const std::string& name);
 
 bool FileExists(FileSystem& files, const std::string& name);
 // "File %s already exists.\nSave anyway ?"; true for Yes.

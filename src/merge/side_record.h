@@ -2,8 +2,8 @@
 // them, and the side's half of the segment lists.
 #pragma once
 
-#include "engine/engine.h"
 #include "base/byte_buffer.h"
+#include "engine/engine.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -48,8 +48,7 @@ void loadNamedFiles(Application& app) {
             // A file that cannot be loaded has said why; the run then ends
             // without a comparison, and so without a save.
             (void)LoadByName(app.model, app.settings.record, app.frame(), app.switches.valueOf(id),
-                             s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2,
-                             s);
+                             s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2, s);
         }
     }
 }

@@ -56,9 +56,9 @@ TEST(SpecialEntries, AreNeverCopied) {
     CopyServices services{frame, answers, {}};
     int replace = kYesToAll;
     EXPECT_NE(copyPath(services, tree.file("pipe"), tree.file("copy"), replace), 0);
-    EXPECT_EQ(frame.shown(Severity::Error),
-              std::vector<std::string>{"Can not copy " + tree.file("pipe") +
-                                       ": not a regular file"});
+    EXPECT_EQ(
+        frame.shown(Severity::Error),
+        std::vector<std::string>{"Can not copy " + tree.file("pipe") + ": not a regular file"});
     EXPECT_EQ(tree.entries(), std::vector<std::string>{"pipe"});
 }
 

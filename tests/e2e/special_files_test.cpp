@@ -121,8 +121,8 @@ TEST_F(SpecialFilesTest, AClosedOutputPipeLeavesNoTemporaryFile) {
     const std::string b = box.put("b", right).string();
     const std::string tmp = box.folder("private-tmp").string();
     const e2e::RunResult r =
-        box.run("/bin/sh", {"-c", "TMPDIR=" + tmp + " timeout 10 '" + TANDEL_DIFF_PATH + "' " +
-                                      a + " " + b + " | head -1"});
+        box.run("/bin/sh", {"-c", "TMPDIR=" + tmp + " timeout 10 '" + TANDEL_DIFF_PATH + "' " + a +
+                                      " " + b + " | head -1"});
     EXPECT_EQ(r.out, "4c4\n");
     EXPECT_TRUE(fs::is_empty(tmp));
     EXPECT_TRUE(fs::is_empty(box.root / "tmp"));

@@ -1,8 +1,8 @@
 // The command-line tokenizer and the switch parser on any text: tokens carry
 // no quote characters, and a text the parser accepts parses the same from its
 // own tokens.
-#include "merge/command_line.h"
 #include "fuzz_support.h"
+#include "merge/command_line.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,15 +5,15 @@
 #include "engine/compare_settings.h"
 #include "engine/engine.h"
 #include "engine/table_reducer.h"
-#include "merge/script_reader.h"
 #include "fuzz_support.h"
+#include "merge/script_reader.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -119,7 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::remove(output.c_str());
     QuietSink sink;
     tandel::Engine engine;
-    const int status = static_cast<int>(engine.run(static_cast<int>(words.size()), argv.data(), lent[0], lent[1], sink, context));
+    const int status = static_cast<int>(
+        engine.run(static_cast<int>(words.size()), argv.data(), lent[0], lent[1], sink, context));
     tandel::fuzz::require(status == 0 || status == 1, "two texts compare without trouble");
 
     std::ifstream result(output, std::ios::binary); // absent: reads as empty

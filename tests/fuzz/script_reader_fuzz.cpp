@@ -1,8 +1,8 @@
 // The reader of the engine's normal-format result on any bytes: whatever it
 // accepts must form four parallel lists that end with the end entry, with
 // ranges that run forwards.
-#include "merge/script_reader.h"
 #include "fuzz_support.h"
+#include "merge/script_reader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The settings file reader on any file: every key, the fonts, the lists and
 // the comparison definitions are read as at start-up, and what is read is
 // written back and read again, which must give the same settings.
+#include "fuzz_support.h"
 #include "merge/compare_settings_store.h"
 #include "settings/settings_store.h"
-#include "fuzz_support.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -66,10 +66,12 @@ TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
     EXPECT_FALSE(frame.confirmOverwrite(overwrite("/other")));
     EXPECT_FALSE(frame.confirmOverwrite(overwrite("/o.bak")));
     EXPECT_TRUE(frame.confirmOverwrite({QuestionKind::Overwrite, "/o", "any text"}));
-    EXPECT_EQ(frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/o", "?"}),
-              kAnswerYes);
-    EXPECT_EQ(frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/p", "?"}),
-              kAnswerNo);
+    EXPECT_EQ(
+        frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/o", "?"}),
+        kAnswerYes);
+    EXPECT_EQ(
+        frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/p", "?"}),
+        kAnswerNo);
     // A failed backup or a one-sided entry is never answered Yes without a user.
     EXPECT_EQ(frame.askPermission({QuestionKind::BackupFailed, "/o", "?"}), kAnswerNo);
     EXPECT_EQ(frame.askPermission({QuestionKind::PresentOnly, "/o", "?"}), kAnswerNo);

@@ -205,16 +205,19 @@ TEST_F(DriverTest, TheWalkLoadsAPairAndLearnsTheResult) {
     app.settings.record.directoryWalk = 1;
     frame.onSend = [this](int id) { dispatchCommand(app, id); };
     const std::string one = files.write("a", "same\n");
-    EXPECT_EQ(loadPairAndCompare(app, one, files.write("b", "other\n")), static_cast<int>(CompareResult::Different));
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("b", "other\n")),
+              static_cast<int>(CompareResult::Different));
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
 
     // Identical pairs are cleared silently; the walk copies them itself.
-    EXPECT_EQ(loadPairAndCompare(app, one, files.write("c", "same\n")), static_cast<int>(CompareResult::Identical));
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("c", "same\n")),
+              static_cast<int>(CompareResult::Identical));
     EXPECT_EQ(app.model.side(1).lineCount, 0);
     EXPECT_TRUE(app.model.side(1).fileName.empty());
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
 
-    EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")), static_cast<int>(CompareResult::Failed));
+    EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")),
+              static_cast<int>(CompareResult::Failed));
 }
 
 } // namespace

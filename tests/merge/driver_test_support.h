@@ -2,12 +2,12 @@
 // and the scripted frame that can run sent commands.
 #pragma once
 
-#include <cstdlib>
-#include <optional>
-#include <stdlib.h>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <sstream>
+#include <stdlib.h>
 #include <string>
 #include <vector>
 

@@ -70,9 +70,9 @@ TEST(EngineText, RunsLeaveTheDisplayedLinesAsLoaded) {
         }
         argv.push_back(nullptr);
         const auto status = engine.run(static_cast<int>(arguments.size()), argv.data(),
-                                      model.side(1).engineText(run.rewrites),
-                                      model.side(2).engineText(run.rewrites), sink,
-                                      run.rewrites ? comments : EngineContext{});
+                                       model.side(1).engineText(run.rewrites),
+                                       model.side(2).engineText(run.rewrites), sink,
+                                       run.rewrites ? comments : EngineContext{});
         EXPECT_EQ(static_cast<int>(status), run.status) << arguments.size();
         EXPECT_EQ(linesOf(model.side(1)), shown1);
         EXPECT_EQ(linesOf(model.side(2)), shown2);

@@ -14,7 +14,7 @@ namespace tandel::test {
 class FakeFrame : public Frame {
 public:
     // Answers, oldest first.
-    std::vector<QuestionKind> kinds; // of every question asked, in order
+    std::vector<QuestionKind> kinds;     // of every question asked, in order
     std::deque<bool> overwriteAnswers;   // confirmOverwrite; true (Yes) when empty
     std::deque<int> permissionAnswers;   // askPermission; kAnswerNo when empty
     std::deque<int> fileOrDirAnswers;    // askFileOrDirectory; kAnswerNone when empty

@@ -80,8 +80,8 @@ TEST_F(Saving, UnwritableFolderLeavesEverythingAsItWas) {
     const std::string target = dir.file("left.txt") + "/out.txt";
     frame.saveAnswers = {target};
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
-    EXPECT_EQ(frame.shown(Severity::Error),
-              std::vector<std::string>{"Error opening output file " + target + ": Not a directory"});
+    EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{"Error opening output file " +
+                                                                     target + ": Not a directory"});
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"left.txt", "right.txt"}));
     EXPECT_EQ(dir.read("left.txt"), "same\nleft\n");
 

@@ -11,7 +11,19 @@
 
 namespace tandel::testing {
 
-enum class FileOp { Status, Read, List, Open, Write, Commit, CreateUnique, Rename, Remove, MakeFolder, SetTimes };
+enum class FileOp {
+    Status,
+    Read,
+    List,
+    Open,
+    Write,
+    Commit,
+    CreateUnique,
+    Rename,
+    Remove,
+    MakeFolder,
+    SetTimes
+};
 
 class FailingFileSystem : public FileSystem {
 public:

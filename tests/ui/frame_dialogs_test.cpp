@@ -46,10 +46,12 @@ private slots:
         auto window = h.open();
         for (const char* id : {"6", "130", "7", "131", "2"}) {
             h.dialogs.answers.push_back(clickButton(QLatin1String(id)));
-            QCOMPARE(window->askPermission("Copy it?"), QByteArray(id).toInt());
+            QCOMPARE(window->askPermission({tandel::QuestionKind::PresentOnly, "x", "Copy it?"}),
+                     QByteArray(id).toInt());
         }
         h.dialogs.answers.push_back(pressKey(Qt::Key_Escape));
-        QCOMPARE(window->askPermission("Copy it?"), static_cast<int>(tandel::kAnswerCancel));
+        QCOMPARE(window->askPermission({tandel::QuestionKind::PresentOnly, "x", "Copy it?"}),
+                 static_cast<int>(tandel::kAnswerCancel));
         QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Confirm file operation"));
         QCOMPARE(h.dialogs.shown.back().text, QStringLiteral("Copy it?"));
     }
@@ -83,17 +85,26 @@ private slots:
         auto window = h.open();
         h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
                              pressKey(Qt::Key_Escape)};
-        QVERIFY(window->confirmOverwrite("File x already exists.\nSave anyway ?"));
-        QVERIFY(!window->confirmOverwrite("again"));
-        QVERIFY(!window->confirmOverwrite("and again"));
+        QVERIFY(window->confirmOverwrite(
+            {tandel::QuestionKind::Overwrite, "x", "File x already exists.\nSave anyway ?"}));
+        QVERIFY(!window->confirmOverwrite({tandel::QuestionKind::Overwrite, "x", "again"}));
+        QVERIFY(!window->confirmOverwrite({tandel::QuestionKind::Overwrite, "x", "and again"}));
         QCOMPARE(h.dialogs.shown.front().title, QStringLiteral("Confirm the operation"));
 
         h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
                              clickStandard(QMessageBox::Cancel), pressKey(Qt::Key_Escape)};
-        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 6);
-        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 7);
-        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 2);
-        QCOMPARE(window->askYesNoCancel("Confirm file operation", "Replace?"), 2);
+        QCOMPARE(window->askYesNoCancel("Confirm file operation",
+                                        {tandel::QuestionKind::ReplaceFile, "x", "Replace?"}),
+                 6);
+        QCOMPARE(window->askYesNoCancel("Confirm file operation",
+                                        {tandel::QuestionKind::ReplaceFile, "x", "Replace?"}),
+                 7);
+        QCOMPARE(window->askYesNoCancel("Confirm file operation",
+                                        {tandel::QuestionKind::ReplaceFile, "x", "Replace?"}),
+                 2);
+        QCOMPARE(window->askYesNoCancel("Confirm file operation",
+                                        {tandel::QuestionKind::ReplaceFile, "x", "Replace?"}),
+                 2);
         QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Confirm file operation"));
     }
 
@@ -101,9 +112,10 @@ private slots:
         WindowHarness h;
         const std::string sub = h.folder.mkdir("sources");
         const std::string chosen = h.folder.write("sources/main.c", "int x;\n");
-        h.folder.write("tandel.ini", "[Files]\nDir name 1=" + sub + "/\nCurrent index 1=1\n"
-                                     "[File Descriptions]\nNumEntries=1\nString 0=C files\n"
-                                     "[File filters]\nNumEntries=1\nString 0=*.c;*.h\n");
+        h.folder.write("tandel.ini", "[Files]\nDir name 1=" + sub +
+                                         "/\nCurrent index 1=1\n"
+                                         "[File Descriptions]\nNumEntries=1\nString 0=C files\n"
+                                         "[File filters]\nNumEntries=1\nString 0=*.c;*.h\n");
         auto window = h.open();
         QString title, directory, filter;
         QStringList filters;
@@ -165,7 +177,8 @@ private slots:
 
         h.browserWorks = false;
         window->showHelp();
-        QVERIFY(h.dialogs.texts().back().startsWith(QStringLiteral("Unable to open the help page")));
+        QVERIFY(
+            h.dialogs.texts().back().startsWith(QStringLiteral("Unable to open the help page")));
 
         WindowHarness none;
         auto bare = none.open();
