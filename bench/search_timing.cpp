@@ -23,10 +23,10 @@ using namespace tandel;
 class SilentFrame : public Frame {
 public:
     void message(Severity, const std::string&) override {}
-    bool confirmOverwrite(const std::string&) override { return false; }
-    int askPermission(const std::string&) override { return kAnswerNo; }
+    bool confirmOverwrite(const Question&) override { return false; }
+    int askPermission(const Question&) override { return kAnswerNo; }
     int askFileOrDirectory(const std::string&, const std::string&) override { return kAnswerNone; }
-    int askYesNoCancel(const std::string&, const std::string&) override { return kAnswerCancel; }
+    int askYesNoCancel(const std::string&, const Question&) override { return kAnswerCancel; }
     void postCommand(int) override {}
     void sendCommand(int) override {}
 };
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     app.settings.record.unixFormat = 1;
     if (LoadSide(app.model, app.settings.record, frame, argv[1], 1) != 0 ||
         LoadSide(app.model, app.settings.record, frame, argv[2], 2) != 0 ||
-        compareFiles(app, argv[1], argv[2]) == kCompareFailed) {
+        compareFiles(app, argv[1], argv[2]) == CompareResult::Failed) {
         std::fprintf(stderr, "cannot load and compare the files\n");
         return 2;
     }
