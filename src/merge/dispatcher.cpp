@@ -79,8 +79,9 @@ bool dispatchCommand(Application& app, int id) {
         (void)Produce(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
         return true;
     case cmd::kPrint:
-        Produce(model, record, frame, {}, OutputSink::Printer, record.diffsOnly != 0,
-                app.frameState.directoryWindow);
+        // A print that fails has said why; a declined one needs no word.
+        (void)Produce(model, record, frame, {}, OutputSink::Printer, record.diffsOnly != 0,
+                      app.frameState.directoryWindow);
         return true;
     case cmd::kCopy:
         CopyCommand(app);
