@@ -1,0 +1,69 @@
+// "Select directories to merge": Directory 1, Directory 2 and where the
+// results go, each edit a drop target with a "..." folder browser, "Show
+// directories" ticked at every opening, and "Options" for the directory
+// merging filters. OK makes sure each folder exists (creating it with its
+// parents) and stays open after an error.
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "dirmerge/directory_selection.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+
+namespace tandel {
+
+class Frame;
+struct Settings;
+
+// Asks for a folder under `title`, starting at `start`; none when cancelled.
+using FolderBrowser =
+    std::function<std::optional<std::string>(QWidget* owner, const QString& title,
+                                             const std::string& start)>;
+
+// The desktop's folder dialog.
+std::optional<std::string> browseForFolder(QWidget* owner, const QString& title,
+                                           const std::string& start);
+
+class SelectDirectoriesDialog : public QDialog {
+    Q_OBJECT
+public:
+    struct Hooks {
+        FolderBrowser browse = browseForFolder;
+        // "Options": the directory merging filters, owned by this dialog.
+        std::function<void(QWidget* owner)> options;
+    };
+
+    SelectDirectoriesDialog(Frame& frame, Settings& settings, Hooks hooks, QWidget* parent);
+
+    // What OK confirmed.
+    const DirectorySelection& selection() const { return selection_; }
+
+public slots:
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* makeEdit(int id, const std::string& text);
+    void browse(QLineEdit* edit, std::string& remembered, const QString& title);
+
+    Frame& frame_;
+    Settings& settings_;
+    Hooks hooks_;
+    DirectorySelection selection_;
+    QLineEdit* dir1_;
+    QLineEdit* dir2_;
+    QLineEdit* other_;
+    QButtonGroup* destination_;
+    QCheckBox* showDirectories_;
+};
+
+} // namespace tandel
