@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "view/directory_list_model.h"
+#include "view/directory_row_delegate.h"
 
 namespace tandel {
 
@@ -14,6 +15,7 @@ DirectoryListView::DirectoryListView(int side, DirectoryListModel* model, QWidge
     : QTreeView(parent), side_(side == 2 ? 2 : 1), model_(model) {
     setObjectName(side_ == 1 ? QStringLiteral("list1") : QStringLiteral("list2"));
     setModel(model);
+    setItemDelegate(new DirectoryRowDelegate(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
