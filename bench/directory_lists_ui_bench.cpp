@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "quiet_frame.h"
+
 #include <cstdio>
 #include <random>
 
@@ -19,21 +21,6 @@
 
 namespace {
 
-class QuietFrame : public tandel::Frame {
-public:
-    void message(tandel::Severity, const std::string&) override {}
-    bool confirmOverwrite(const std::string&) override { return false; }
-    int askPermission(const std::string&) override { return tandel::kAnswerNo; }
-    int askFileOrDirectory(const std::string&, const std::string&) override {
-        return tandel::kAnswerNone;
-    }
-    int askYesNoCancel(const std::string&, const std::string&) override {
-        return tandel::kAnswerNo;
-    }
-    void postCommand(int) override {}
-    void sendCommand(int) override {}
-};
-
 constexpr int kRows = 20000;
 
 tandel::RowHalf half(const char* side, int n, std::int64_t time, tandel::RowState state) {
@@ -44,7 +31,7 @@ tandel::RowHalf half(const char* side, int n, std::int64_t time, tandel::RowStat
 }
 
 struct Lists {
-    QuietFrame frame;
+    tandel::bench::QuietFrame frame;
     tandel::Application app{frame};
     tandel::DirectoryMerge dirs{app, "tandel", nullptr};
     tandel::DirectoryWindow window{dirs, app.settings, nullptr};
