@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "view/shown_text.h"
+#include "dialogs/options_text.h"
 
 namespace tandel {
 
@@ -38,7 +38,7 @@ BuildProgressDialog::BuildProgressDialog(QWidget* owner)
 
 bool BuildProgressDialog::step(const std::string& currentPath) {
     if (!sinceEvents_.isValid() || sinceEvents_.elapsed() >= kEventInterval) {
-        path_->setText(shownText(currentPath));
+        path_->setText(textForEdit(currentPath));
         QCoreApplication::processEvents();
         sinceEvents_.start();
     }

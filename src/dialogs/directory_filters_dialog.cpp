@@ -14,7 +14,7 @@
 #include "dialogs/list_box.h"
 #include "dirmerge/filter_lists.h"
 #include "settings/settings_record.h"
-#include "view/shown_text.h"
+#include "dialogs/options_text.h"
 
 namespace tandel {
 
@@ -50,7 +50,7 @@ QWidget* DirectoryFiltersDialog::makeGroup(PatternGroup& group, const QString& t
     group.list = new QListWidget(box);
     group.list->setObjectName(QString::number(listId));
     for (const std::string& pattern : group.working)
-        group.list->addItem(shownText(pattern));
+        group.list->addItem(textForEdit(pattern));
     auto* add = new QPushButton(QStringLiteral("Add"), box);
     add->setObjectName(QString::number(addId));
     auto* del = new QPushButton(QStringLiteral("Delete"), box);

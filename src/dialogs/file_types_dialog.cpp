@@ -12,7 +12,7 @@
 #include "dialogs/dialog_buttons.h"
 #include "dialogs/list_box.h"
 #include "settings/settings_record.h"
-#include "view/shown_text.h"
+#include "dialogs/options_text.h"
 
 namespace tandel {
 
@@ -38,7 +38,7 @@ FileTypesDialog::FileTypesDialog(Settings& settings, HelpOpener help, QWidget* p
     setWindowTitle(QStringLiteral("Customize file types"));
     list_->setObjectName(QStringLiteral("102"));
     for (const FileType& type : working_)
-        list_->addItem(shownText(fileTypeLine(type)));
+        list_->addItem(textForEdit(fileTypeLine(type)));
 
     auto* add = new QPushButton(QStringLiteral("&Add"), this);
     add->setObjectName(QStringLiteral("108"));
@@ -66,7 +66,7 @@ FileTypesDialog::FileTypesDialog(Settings& settings, HelpOpener help, QWidget* p
 void FileTypesDialog::add() {
     const FileType type{pattern_->text().toStdString(), description_->text().toStdString()};
     if (addFileType(working_, type))
-        list_->addItem(shownText(fileTypeLine(type)));
+        list_->addItem(textForEdit(fileTypeLine(type)));
 }
 
 void FileTypesDialog::remove() {

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -15,7 +16,7 @@
 
 #include "dialogs/dialog_buttons.h"
 #include "settings/settings_record.h"
-#include "view/shown_text.h"
+#include "dialogs/options_text.h"
 
 namespace tandel {
 
@@ -43,10 +44,10 @@ QPushButton* browseButton(int id, QWidget* parent) {
 std::optional<std::string> browseForFolder(QWidget* owner, const QString& title,
                                            const std::string& start) {
     const QString chosen =
-        QFileDialog::getExistingDirectory(owner, title, shownText(start), QFileDialog::ShowDirsOnly);
+        QFileDialog::getExistingDirectory(owner, title, textForEdit(start), QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty())
         return std::nullopt;
-    return chosen.toStdString();
+    return QFile::encodeName(chosen).toStdString();
 }
 
 SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& settings, Hooks hooks,
@@ -79,10 +80,10 @@ SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& setting
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Directory 1:"), this), 0, 0);
-    grid->addWidget(dir1_, 0, 1);
+    grid->addWidget(dir1_.edit, 0, 1);
     grid->addWidget(browse1, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("Directory 2:"), this), 1, 0);
-    grid->addWidget(dir2_, 1, 1);
+    grid->addWidget(dir2_.edit, 1, 1);
     grid->addWidget(browse2, 1, 2);
     const QString choices[] = {QStringLiteral("Directory 1"), QStringLiteral("Directory 2"),
                                QStringLiteral("Other:")};
@@ -92,7 +93,7 @@ SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& setting
         destination_->addButton(radio, c);
         grid->addWidget(radio, 2 + c, 0);
     }
-    grid->addWidget(other_, 4, 1);
+    grid->addWidget(other_.edit, 4, 1);
     grid->addWidget(browseOut, 4, 2);
     destination_->button(destinationChoiceOf(settings.geometry.outDirUIType))->setChecked(true);
 
@@ -111,21 +112,32 @@ SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& setting
                                             }}}));
 }
 
-QLineEdit* SelectDirectoriesDialog::makeEdit(int id, const std::string& text) {
-    auto* edit = new QLineEdit(shownText(text), this);
-    edit->setObjectName(QString::number(id));
-    edit->setMinimumWidth(320);
-    edit->installEventFilter(this);
-    return edit;
+std::string SelectDirectoriesDialog::PathEdit::bytes() const {
+    return bytesFromEdit(edit->text(), shownFrom);
 }
 
-void SelectDirectoriesDialog::browse(QLineEdit* edit, std::string& remembered,
+void SelectDirectoriesDialog::PathEdit::set(const std::string& path) {
+    shownFrom = path;
+    edit->setText(textForEdit(path));
+}
+
+SelectDirectoriesDialog::PathEdit SelectDirectoriesDialog::makeEdit(int id,
+                                                                    const std::string& text) {
+    PathEdit path{new QLineEdit(this), {}};
+    path.edit->setObjectName(QString::number(id));
+    path.edit->setMinimumWidth(320);
+    path.edit->installEventFilter(this);
+    path.set(text);
+    return path;
+}
+
+void SelectDirectoriesDialog::browse(PathEdit& edit, std::string& remembered,
                                      const QString& title) {
-    remembered = edit->text().toStdString();
+    remembered = edit.bytes();
     if (!hooks_.browse)
         return;
     if (const std::optional<std::string> chosen = hooks_.browse(this, title, remembered))
-        edit->setText(shownText(*chosen));
+        edit.set(*chosen);
 }
 
 bool SelectDirectoriesDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -146,7 +158,9 @@ bool SelectDirectoriesDialog::eventFilter(QObject* watched, QEvent* event) {
         const std::optional<QString> path = droppedPath(drop->mimeData());
         if (!path)
             return QDialog::eventFilter(watched, event);
-        edit->setText(*path);
+        for (PathEdit* target : {&dir1_, &dir2_, &other_})
+            if (target->edit == edit)
+                target->set(QFile::encodeName(*path).toStdString());
         drop->acceptProposedAction();
         return true;
     }
@@ -157,9 +171,9 @@ bool SelectDirectoriesDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void SelectDirectoriesDialog::accept() {
     SelectionForm form;
-    form.dir1 = dir1_->text().toStdString();
-    form.dir2 = dir2_->text().toStdString();
-    form.other = other_->text().toStdString();
+    form.dir1 = dir1_.bytes();
+    form.dir2 = dir2_.bytes();
+    form.other = other_.bytes();
     form.choice = destinationChoiceOf(destination_->checkedId());
     form.showDirectories = showDirectories_->isChecked();
     if (confirmSelection(frame_, form, settings_, selection_) == 0)

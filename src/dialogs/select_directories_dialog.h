@@ -52,16 +52,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* makeEdit(int id, const std::string& text);
-    void browse(QLineEdit* edit, std::string& remembered, const QString& title);
+    // A path edit and the bytes it was last given, which it hands back as
+    // they were while its text is unchanged.
+    struct PathEdit {
+        QLineEdit* edit = nullptr;
+        std::string shownFrom;
+        std::string bytes() const;
+        void set(const std::string& path);
+    };
+    PathEdit makeEdit(int id, const std::string& text);
+    void browse(PathEdit& edit, std::string& remembered, const QString& title);
 
     Frame& frame_;
     Settings& settings_;
     Hooks hooks_;
     DirectorySelection selection_;
-    QLineEdit* dir1_;
-    QLineEdit* dir2_;
-    QLineEdit* other_;
+    PathEdit dir1_;
+    PathEdit dir2_;
+    PathEdit other_;
     QButtonGroup* destination_;
     QCheckBox* showDirectories_;
 };

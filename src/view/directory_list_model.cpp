@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "view/shown_text.h"
+#include "dialogs/options_text.h"
 
 namespace tandel {
 
@@ -70,9 +70,9 @@ QVariant DirectoryListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         if (column == 0)
-            return shownText(h.path);
+            return textForEdit(h.path);
         if (column == 1)
-            return shownText(h.dateText);
+            return textForEdit(h.dateText);
         return {};
     case Qt::BackgroundRole: {
         const QColor colour = rowColour(h.state);

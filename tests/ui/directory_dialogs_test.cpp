@@ -123,6 +123,14 @@ private slots:
         QCOMPARE(s.settings.files.selectDir1, missing);
     }
 
+    void aFolderNameThatIsNotUtf8ComesBackByteForByte() {
+        SelectionSetup s;
+        s.settings.files.selectDir2 = s.tree.mkdir("caf\xe9");
+        auto dialog = s.open();
+        press(*dialog, 1);
+        QCOMPARE(dialog->selection().dir2, s.tree.file("caf\xe9"));
+    }
+
     void anErrorKeepsTheDialogOpenAndDirectory2ChoiceIsRemembered() {
         SelectionSetup s;
         const std::string file = s.tree.write("plain", "x");
