@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,15 +39,6 @@ QPushButton* browseButton(int id, QWidget* parent) {
 }
 
 } // namespace
-
-std::optional<std::string> browseForFolder(QWidget* owner, const QString& title,
-                                           const std::string& start) {
-    const QString chosen =
-        QFileDialog::getExistingDirectory(owner, title, textForEdit(start), QFileDialog::ShowDirsOnly);
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return QFile::encodeName(chosen).toStdString();
-}
 
 SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& settings, Hooks hooks,
                                                  QWidget* parent)

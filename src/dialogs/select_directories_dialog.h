@@ -27,15 +27,11 @@ using FolderBrowser =
     std::function<std::optional<std::string>(QWidget* owner, const QString& title,
                                              const std::string& start)>;
 
-// The desktop's folder dialog.
-std::optional<std::string> browseForFolder(QWidget* owner, const QString& title,
-                                           const std::string& start);
-
 class SelectDirectoriesDialog : public QDialog {
     Q_OBJECT
 public:
     struct Hooks {
-        FolderBrowser browse = browseForFolder;
+        FolderBrowser browse;
         // "Options": the directory merging filters, owned by this dialog.
         std::function<void(QWidget* owner)> options;
     };

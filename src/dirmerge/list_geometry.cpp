@@ -31,10 +31,6 @@ void recordColumnWidths(Geometry& geometry, int side, const ListColumnWidths& wi
     (side == 2 ? geometry.timeSize2 : geometry.timeSize1) = widths.date;
 }
 
-int thirdColumnWidth(int containerWidth, const ListColumnWidths& widths) {
-    return std::max(0, heldWidth(containerWidth) / 2 - (widths.name + widths.date) + 2);
-}
-
 int topAfterEnsureVisible(int top, int row, int page, int count) {
     if (count <= 0)
         return 0;

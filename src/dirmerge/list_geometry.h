@@ -22,9 +22,6 @@ ListColumnWidths startColumnWidths(const Geometry& geometry, int side, int conta
 // Records the widths the user left list `side` with, for the next run.
 void recordColumnWidths(Geometry& geometry, int side, const ListColumnWidths& widths);
 
-// The untitled third column takes the rest of the half width, plus 2.
-int thirdColumnWidth(int containerWidth, const ListColumnWidths& widths);
-
 // The top row of a list of `count` rows that shows `page` rows at once after
 // `row` was made visible: a row above the view becomes the top row, a row
 // below it the bottom row, a row in view moves nothing.

@@ -3,8 +3,11 @@
 #include <QMenu>
 #include <QScrollBar>
 
+#include <algorithm>
+
 #include "dirmerge/directory_merge.h"
 #include "settings/settings_record.h"
+#include "view/container_layout.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 
@@ -113,9 +116,11 @@ void DirectoryWindow::resizeEvent(QResizeEvent* event) {
 
 void DirectoryWindow::layOut() {
     const int w = width();
-    const int h = height();
-    lists_[0]->setGeometry(0, 0, w / 2, h);
-    lists_[1]->setGeometry(w / 2, 0, w / 2, h);
+    const ui::ListLayout layout = ui::listLayout(w, height());
+    for (int i = 0; i < 2; ++i) {
+        const ui::Rect& r = i == 0 ? layout.list1 : layout.list2;
+        lists_[i]->setGeometry(r.x, r.y, std::max(0, r.width), std::max(0, r.height));
+    }
     if (w <= 0)
         return;
     for (DirectoryListView* list : lists_) {
@@ -123,7 +128,7 @@ void DirectoryWindow::layOut() {
         const ListColumnWidths widths = widthsPlaced_
                                             ? list->columnWidths()
                                             : startColumnWidths(settings_.geometry, list->side(), w);
-        list->setColumnWidths(widths, thirdColumnWidth(w, widths));
+        list->setColumnWidths(widths, ui::thirdColumnWidth(w, widths.name, widths.date));
         recordColumnWidths(settings_.geometry, list->side(), widths);
     }
     widthsPlaced_ = true;

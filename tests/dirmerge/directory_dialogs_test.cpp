@@ -109,8 +109,6 @@ TEST(ListGeometry, ColumnWidthsFromTheSettings) {
     g.pathSize2 = 300;
     g.timeSize2 = 90;
     EXPECT_EQ(startColumnWidths(g, 2, 800), (ListColumnWidths{300, 90}));
-    EXPECT_EQ(thirdColumnWidth(800, {300, 90}), 12);
-    EXPECT_EQ(thirdColumnWidth(800, {500, 90}), 0);
     // What a damaged file may hold never gives a negative or endless column.
     g.pathSize1 = -500;
     g.timeSize1 = 2'000'000'000;
