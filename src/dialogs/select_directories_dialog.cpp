@@ -35,6 +35,7 @@ QPushButton* browseButton(int id, QWidget* parent) {
     auto* button = new QPushButton(QStringLiteral("..."), parent);
     button->setObjectName(QString::number(id));
     button->setAutoDefault(false);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
     return button;
 }
 
