@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 
+#include "app/scroll_keys.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dialogs/directory_filters_dialog.h"
 #include "dialogs/file_types_dialog.h"
@@ -17,29 +18,6 @@
 #include "view/edit_cont.h"
 
 namespace tandel {
-
-namespace {
-
-std::optional<ListKey> listKeyOf(int key) {
-    switch (key) {
-    case Qt::Key_PageUp:
-        return ListKey::PageUp;
-    case Qt::Key_PageDown:
-        return ListKey::PageDown;
-    case Qt::Key_Up:
-        return ListKey::Up;
-    case Qt::Key_Down:
-        return ListKey::Down;
-    case Qt::Key_Home:
-        return ListKey::Home;
-    case Qt::Key_End:
-        return ListKey::End;
-    default:
-        return std::nullopt;
-    }
-}
-
-} // namespace
 
 DirectoryWindow* MainWindow::directoryWindow() const {
     return container_ != nullptr ? container_->directoryWindow() : nullptr;
@@ -136,11 +114,11 @@ void MainWindow::buildDirectoryList() {
 }
 
 bool MainWindow::scrollListsByKey(int key) {
-    const std::optional<ListKey> listKey = listKeyOf(key);
-    if (directoryWindow() == nullptr || !listKey) {
+    const std::optional<PaneKey> paneKey = ui::paneKeyOf(key);
+    if (directoryWindow() == nullptr || !paneKey) {
         return false;
     }
-    directoryWindow()->scrollByKey(*listKey);
+    directoryWindow()->scrollByKey(*paneKey);
     return true;
 }
 

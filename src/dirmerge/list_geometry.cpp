@@ -51,30 +51,33 @@ int topRevealing(int top, int row, int page, int count) {
     return topAfterEnsureVisible(top, below, page, count);
 }
 
-int topAfterKey(ListKey key, int top, int page, int count) {
+int topAfterKey(PaneKey key, int top, int page, int count) {
     if (count <= 0)
         return 0;
     page = std::max(page, 1);
     int wanted = top;
     switch (key) {
-    case ListKey::PageUp:
+    case PaneKey::PageUp:
         wanted = top - page;
         break;
-    case ListKey::PageDown:
+    case PaneKey::PageDown:
         wanted = top + page;
         break;
-    case ListKey::Up:
+    case PaneKey::Up:
         wanted = top - 1;
         break;
-    case ListKey::Down:
+    case PaneKey::Down:
         wanted = top + 1;
         break;
-    case ListKey::Home:
+    case PaneKey::Home:
         wanted = 0;
         break;
-    case ListKey::End:
+    case PaneKey::End:
         wanted = count - 1;
         break;
+    case PaneKey::Left:
+    case PaneKey::Right:
+        return top;
     }
     return topRevealing(top, std::clamp(wanted, 0, count - 1), page, count);
 }

@@ -2,6 +2,7 @@
 // widths, and where a list's top row goes when the program scrolls it.
 #pragma once
 
+#include "merge/pane_scroll.h"
 #include "settings/settings_record.h"
 
 namespace tandel {
@@ -32,10 +33,8 @@ int topAfterEnsureVisible(int top, int row, int page, int count);
 // Previous, the keys and the scrolling of one list after the other.
 int topRevealing(int top, int row, int page, int count);
 
-enum class ListKey { PageUp, PageDown, Up, Down, Home, End };
-
 // The keys of the directory window scroll the first list: a page or a row
-// at a time, or to either end.
-int topAfterKey(ListKey key, int top, int page, int count);
+// at a time, or to either end; Left and Right leave it.
+int topAfterKey(PaneKey key, int top, int page, int count);
 
 } // namespace tandel

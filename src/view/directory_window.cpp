@@ -88,7 +88,7 @@ void DirectoryWindow::previous() {
         revealLeftRow(found);
 }
 
-void DirectoryWindow::scrollByKey(ListKey key) {
+void DirectoryWindow::scrollByKey(PaneKey key) {
     DirectoryListView* left = lists_[0];
     left->setTopRow(topAfterKey(key, left->topRow(), left->rowsPerPage(), model_->rowCount()));
 }

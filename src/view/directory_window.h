@@ -38,7 +38,7 @@ public:
     void previous();
 
     // The keys of the directory window scroll the left list; the right one follows.
-    void scrollByKey(ListKey key);
+    void scrollByKey(PaneKey key);
 
     // The items selected in the list that holds the selection (Copy to Destination).
     ListSelection selection() const;

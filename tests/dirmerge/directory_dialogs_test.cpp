@@ -133,15 +133,16 @@ TEST(ListGeometry, RevealedRowBecomesTheTopWhereTheListIsLongEnough) {
 }
 
 TEST(ListGeometry, KeysScrollByPageRowAndToTheEnds) {
-    EXPECT_EQ(topAfterKey(ListKey::PageDown, 20, 10, 100), 30);
-    EXPECT_EQ(topAfterKey(ListKey::PageUp, 20, 10, 100), 10);
-    EXPECT_EQ(topAfterKey(ListKey::PageUp, 5, 10, 100), 0);
-    EXPECT_EQ(topAfterKey(ListKey::Down, 20, 10, 100), 21);
-    EXPECT_EQ(topAfterKey(ListKey::Up, 0, 10, 100), 0);
-    EXPECT_EQ(topAfterKey(ListKey::Home, 20, 10, 100), 0);
-    EXPECT_EQ(topAfterKey(ListKey::End, 20, 10, 100), 90);
-    EXPECT_EQ(topAfterKey(ListKey::PageDown, 85, 10, 100), 90);
-    EXPECT_EQ(topAfterKey(ListKey::End, 0, 0, 3), 2 - 0); // a page of no rows counts as one
+    EXPECT_EQ(topAfterKey(PaneKey::PageDown, 20, 10, 100), 30);
+    EXPECT_EQ(topAfterKey(PaneKey::PageUp, 20, 10, 100), 10);
+    EXPECT_EQ(topAfterKey(PaneKey::PageUp, 5, 10, 100), 0);
+    EXPECT_EQ(topAfterKey(PaneKey::Down, 20, 10, 100), 21);
+    EXPECT_EQ(topAfterKey(PaneKey::Up, 0, 10, 100), 0);
+    EXPECT_EQ(topAfterKey(PaneKey::Home, 20, 10, 100), 0);
+    EXPECT_EQ(topAfterKey(PaneKey::End, 20, 10, 100), 90);
+    EXPECT_EQ(topAfterKey(PaneKey::PageDown, 85, 10, 100), 90);
+    EXPECT_EQ(topAfterKey(PaneKey::End, 0, 0, 3), 2); // a page of no rows counts as one
+    EXPECT_EQ(topAfterKey(PaneKey::Left, 20, 10, 100), 20);
 }
 
 } // namespace

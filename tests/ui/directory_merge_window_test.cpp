@@ -217,6 +217,13 @@ private slots:
         QTest::keyClick(right, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(t.h.folder.read("out/c.txt"), std::string("right\n"));
 
+        // Alt+Down is Next here; no message, no segment navigation.
+        QSignalSpy received(window.get(), &MainWindow::commandReceived);
+        QTest::keyClick(right, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(0).toInt(), cmd::kNextSegment);
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(0));
+
         // "Show differences only" leaves the equal pair out at once.
         QToolBar* toolbar = window->toolbar();
         QAction* diffsOnly = toolbar->findChild<QAction*>(QStringLiteral("25"));

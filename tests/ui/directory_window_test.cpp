@@ -202,7 +202,7 @@ private slots:
         QCOMPARE(s.list(1)->topRow(), 0);
         QCOMPARE(s.list(2)->topRow(), 0);
 
-        s.window.scrollByKey(ListKey::End);
+        s.window.scrollByKey(PaneKey::End);
         QVERIFY(s.list(1)->topRow() > 0);
         QCOMPARE(s.list(2)->topRow(), s.list(1)->topRow());
         s.window.previous();

@@ -1,0 +1,30 @@
+#include "app/scroll_keys.h"
+
+#include <Qt>
+
+namespace tandel::ui {
+
+std::optional<PaneKey> paneKeyOf(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Up:
+        return PaneKey::Up;
+    case Qt::Key_Down:
+        return PaneKey::Down;
+    case Qt::Key_PageUp:
+        return PaneKey::PageUp;
+    case Qt::Key_PageDown:
+        return PaneKey::PageDown;
+    case Qt::Key_Left:
+        return PaneKey::Left;
+    case Qt::Key_Right:
+        return PaneKey::Right;
+    case Qt::Key_Home:
+        return PaneKey::Home;
+    case Qt::Key_End:
+        return PaneKey::End;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace tandel::ui
