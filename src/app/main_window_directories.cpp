@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 
+#include <climits>
+
 #include "app/scroll_keys.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dialogs/directory_filters_dialog.h"
@@ -34,7 +36,16 @@ RouterInputs MainWindow::routerInputs() {
     inputs.buildProgress = [this](const std::string& path) {
         return progress_ == nullptr || progress_->step(path);
     };
+    inputs.listOrder = [this] {
+        return directoryWindow() != nullptr ? directoryWindow()->order() : std::vector<int>{};
+    };
     return inputs;
+}
+
+void MainWindow::showListRow(int list, std::int64_t row) {
+    if (directoryWindow() != nullptr && row >= 0 && row <= INT_MAX) {
+        directoryWindow()->showRow(list, static_cast<int>(row));
+    }
 }
 
 bool MainWindow::runDirectoryCommand(int id) {

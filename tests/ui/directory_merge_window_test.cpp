@@ -224,6 +224,18 @@ private slots:
         QCOMPARE(received.at(0).at(0).toInt(), cmd::kNextSegment);
         QCOMPARE(t.h.dialogs.shown.size(), std::size_t(0));
 
+        // Find Next searches both lists from the row after the last hit and
+        // selects the hit alone in the list that holds it.
+        window->application().frameState.searchText = "c.txt";
+        QTest::keyClick(right, Qt::Key_F3);
+        QCOMPARE(t.lists(*window).list(2)->selectedRows(), std::vector<int>{2});
+        QCOMPARE(window->focusWidget(), t.lists(*window).list(2));
+        window->application().frameState.searchText = "b.TXT";
+        window->application().frameState.ignoreCase = true;
+        QTest::keyClick(right, Qt::Key_F3);
+        QCOMPARE(t.lists(*window).list(1)->selectedRows(), std::vector<int>{1});
+        QVERIFY(t.lists(*window).list(2)->selectedRows().empty());
+
         // "Show differences only" leaves the equal pair out at once.
         QToolBar* toolbar = window->toolbar();
         QAction* diffsOnly = toolbar->findChild<QAction*>(QStringLiteral("25"));
