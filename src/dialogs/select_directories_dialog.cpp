@@ -101,6 +101,21 @@ SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& setting
                                                 if (hooks_.options)
                                                     hooks_.options(this);
                                             }}}));
+
+    // Tab walks the rows as they stand; the edits were made before the rest.
+    QWidget* const tabOrder[] = {dir1_.edit,
+                                 browse1,
+                                 dir2_.edit,
+                                 browse2,
+                                 destination_->button(kToDirectory1),
+                                 destination_->button(kToDirectory2),
+                                 destination_->button(kToOther),
+                                 other_.edit,
+                                 browseOut,
+                                 showDirectories_,
+                                 findChild<QPushButton*>(QStringLiteral("1"))};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 std::string SelectDirectoriesDialog::PathEdit::bytes() const {

@@ -107,6 +107,20 @@ private slots:
         QVERIFY(control<QCheckBox>(*second, 1010)->isChecked());
     }
 
+    void tabWalksTheControlsRowByRow() {
+        SelectionSetup s;
+        auto dialog = s.open();
+        QWidget* first = control(*dialog, 1004);
+        first->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            visited << dialog->focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"1000", "1003", "1001", "1007", "1008", "1009", "104", "1002",
+                                       "1010", "1"}));
+    }
+
     void okCreatesAMissingDirectory1AndTheDestination() {
         SelectionSetup s;
         auto dialog = s.open();
