@@ -180,7 +180,7 @@ void MainWindow::clearSelection(int side) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     PaneGroup* group = container_->paneGroup();
-    const bool taken = group != nullptr ? group->key(*event) : scrollListsByKey(event->key());
+    const bool taken = group != nullptr ? group->key(*event) : scrollListsByKey(*event);
     if (!taken) {
         QMainWindow::keyPressEvent(event);
     }

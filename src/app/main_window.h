@@ -184,7 +184,7 @@ private:
     void showDirectoryFilters(QWidget* owner);
     void showFileTypes();
     void buildDirectoryList();
-    [[nodiscard]] bool scrollListsByKey(int key);
+    [[nodiscard]] bool scrollListsByKey(const QKeyEvent& event);
     // main_window_lifecycle.cpp
     void placeWindow();
     void shutDown();

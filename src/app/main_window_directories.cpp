@@ -9,7 +9,6 @@
 
 #include <climits>
 
-#include "app/scroll_keys.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dialogs/directory_filters_dialog.h"
 #include "dialogs/file_types_dialog.h"
@@ -18,6 +17,7 @@
 #include "merge/command_ids.h"
 #include "view/directory_window.h"
 #include "view/edit_cont.h"
+#include "view/scroll_keys.h"
 
 namespace tandel {
 
@@ -124,8 +124,8 @@ void MainWindow::buildDirectoryList() {
     progress_ = nullptr;
 }
 
-bool MainWindow::scrollListsByKey(int key) {
-    const std::optional<PaneKey> paneKey = ui::paneKeyOf(key);
+bool MainWindow::scrollListsByKey(const QKeyEvent& event) {
+    const std::optional<PaneKey> paneKey = ui::scrollKeyOf(event);
     if (directoryWindow() == nullptr || !paneKey) {
         return false;
     }

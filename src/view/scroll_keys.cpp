@@ -1,11 +1,14 @@
-#include "app/scroll_keys.h"
+#include "view/scroll_keys.h"
 
-#include <Qt>
+#include <QKeyEvent>
 
 namespace tandel::ui {
 
-std::optional<PaneKey> paneKeyOf(int qtKey) {
-    switch (qtKey) {
+std::optional<PaneKey> scrollKeyOf(const QKeyEvent& event) {
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
+        return std::nullopt;
+    }
+    switch (event.key()) {
     case Qt::Key_Up:
         return PaneKey::Up;
     case Qt::Key_Down:

@@ -6,9 +6,12 @@
 
 #include "merge/pane_scroll.h"
 
+class QKeyEvent;
+
 namespace tandel::ui {
 
-// Up, Down, Page Up, Page Down, Left, Right, Home and End; nothing for other keys.
-std::optional<PaneKey> paneKeyOf(int qtKey);
+// Up, Down, Page Up, Page Down, Left, Right, Home and End without Ctrl, Alt
+// or Meta (those chords belong to the accelerators); nothing for other keys.
+std::optional<PaneKey> scrollKeyOf(const QKeyEvent& event);
 
 } // namespace tandel::ui
