@@ -135,9 +135,6 @@ public:
     void endPrint() override;
     void printDirectoryLists() override;
 
-    // Frame: the directory window's search hit.
-    void showListRow(int list, std::int64_t row) override;
-
 signals:
     // A print job finished page `page` (1-based) and lets events through.
     void printPageFinished(int page);

@@ -42,6 +42,7 @@ RouterInputs MainWindow::routerInputs() {
     return inputs;
 }
 
+// The hit's row is selected alone: the lists clear each other's selection.
 void MainWindow::showListRow(int list, std::int64_t row) {
     if (directoryWindow() != nullptr && row >= 0 && row <= INT_MAX) {
         directoryWindow()->showRow(list, static_cast<int>(row));
