@@ -7,26 +7,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "quiet_frame.h"
+
 #include <cstdlib>
 #include <string>
 
 namespace {
-
-// No window: every question is answered "no", nothing is shown.
-class QuietFrame : public tandel::Frame {
-public:
-    void message(tandel::Severity, const std::string&) override {}
-    bool confirmOverwrite(const tandel::Question&) override { return false; }
-    int askPermission(const tandel::Question&) override { return tandel::kAnswerNo; }
-    int askFileOrDirectory(const std::string&, const std::string&) override {
-        return tandel::kAnswerNone;
-    }
-    int askYesNoCancel(const std::string&, const tandel::Question&) override {
-        return tandel::kAnswerNo;
-    }
-    void postCommand(int) override {}
-    void sendCommand(int) override {}
-};
 
 std::string trees() {
     const char* t = std::getenv("TANDEL_BENCH_TREES");
@@ -38,7 +24,7 @@ void runBuild(benchmark::State& state, bool recursive) {
     std::size_t rows = 0;
     std::size_t different = 0;
     for (auto _ : state) {
-        QuietFrame frame;
+        tandel::bench::QuietFrame frame;
         tandel::Application app(frame);
         app.frameState.directoryWindow = true;
         app.settings.record.recursive = recursive ? 1 : 0;

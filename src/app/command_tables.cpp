@@ -118,7 +118,9 @@ constexpr auto kQuickMenuMandc = std::to_array<MenuEntry>({
     kSeparator,
     item(cmd::kCopyToDestination, "&Copy to Destination", "Ctrl+D"),
     kSeparator,
-    item(cmd::kSaveAs, "P&rint"),
+    // Labelled and meant as Print: the save command it could carry would
+    // offer to write a merge result the directory window does not have.
+    item(cmd::kPrint, "P&rint"),
 });
 
 constexpr KeyChord ctrl(int key) { return {kModCtrl, key}; }

@@ -6,15 +6,19 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 
+#include <memory>
+
 #include "app/accelerators.h"
 #include "app/frame_body.h"
 #include "dialogs/abort_dialog.h"
 #include "dialogs/find_dialog.h"
 #include "merge/command_ids.h"
+#include "merge/compare_settings_store.h"
 #include "merge/lifecycle.h"
 #include "merge/toolbar_flags.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
+#include "view/directory_window.h"
 #include "view/edit_cont.h"
 #include "view/pane_group.h"
 #include "view/position_bar.h"
@@ -30,7 +34,7 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
       services_(std::move(services)),
       store_(services_.settingsPath),
       directories_(app_, services_.programPath, services_.startInstance),
-      router_(app_, directories_) {
+      router_(app_, directories_, routerInputs()) {
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     readStartupSettings(app_, store_, arguments);
     for (int s = 1; s <= 2; ++s) {
@@ -38,16 +42,28 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
     }
     makeFonts();
     buildToolbar();
-    container_ = new edit_cont(app_, app_.frameState.directoryWindow, this);
+    container_ =
+        new edit_cont(app_, app_.frameState.directoryWindow ? &directories_ : nullptr, this);
     container_->setFonts(textFont_, titleFont_);
     body_ = new FrameBody(container_, this);
     setCentralWidget(body_);
     buildMenus();
+    if (directoryWindow() != nullptr) {
+        directoryWindow()->setContextMenu(quickMenu_);
+    }
+    directories_.setSettingsWriter([this] {
+        if (store_.saveAll(app_.settings, compareSettingsWriters(app_.compare)) != 0) {
+            message(Severity::Warning, "Unable to write the settings to " + store_.path());
+        }
+    });
     accelerators_ = new ui::Accelerators(this, accelerators(), [this](int id) { runCommand(id); });
     placeWindow();
 }
 
-MainWindow::~MainWindow() = default;
+// The container's widgets read the application object and directory merging,
+// which die with this window's members, before the base class deletes its
+// children: the widgets go first.
+MainWindow::~MainWindow() { std::unique_ptr<QWidget> body(takeCentralWidget()); }
 
 void MainWindow::start() {
     if (!app_.frameState.unattended) {
@@ -79,6 +95,9 @@ void MainWindow::runCommand(int id) {
 }
 
 bool MainWindow::runWindowCommand(int id) {
+    if (runDirectoryCommand(id)) {
+        return true;
+    }
     switch (id) {
     case cmd::kOptionsGeneral:
         openOptions();
@@ -138,7 +157,11 @@ void MainWindow::repaintPositionBar() {
 
 void MainWindow::relayout() { container_->relayout(); }
 
-void MainWindow::refreshLists() { container_->update(); }
+void MainWindow::refreshLists() {
+    if (directoryWindow() != nullptr) {
+        directoryWindow()->fill();
+    }
+}
 
 void MainWindow::setWaitCursor(bool on) {
     if (on) {
@@ -157,7 +180,8 @@ void MainWindow::clearSelection(int side) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     PaneGroup* group = container_->paneGroup();
-    if (group == nullptr || !group->key(*event)) {
+    const bool taken = group != nullptr ? group->key(*event) : scrollListsByKey(*event);
+    if (!taken) {
         QMainWindow::keyPressEvent(event);
     }
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ class QToolBar;
 namespace tandel {
 
 class AbortDialog;
+class BuildProgressDialog;
+class DirectoryWindow;
 class FrameBody;
 class PrintJob;
 class edit_cont;
@@ -60,6 +63,8 @@ public:
 
     Application& application() { return app_; }
     edit_cont* container() const { return container_; }
+    // The two directory lists; null in file mode.
+    DirectoryWindow* directoryWindow() const;
     PreviewEdit* preview() const;
     QToolBar* toolbar() const { return toolbar_; }
     // The panes' context menu of the run mode.
@@ -140,7 +145,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The keys that scroll the panes.
+    // The keys that scroll the panes, or the first directory list.
     void keyPressEvent(QKeyEvent* event) override;
     QMenu* createPopupMenu() override;
 
@@ -167,6 +172,16 @@ private:
     // filter and `name` selected; true with `chosen` set when accepted.
     [[nodiscard]] bool runFileDialog(QFileDialog& dialog, std::int32_t& filterIndex,
                                      const std::string& name, std::string& chosen);
+    // main_window_directories.cpp
+    RouterInputs routerInputs();
+    bool runDirectoryCommand(int id);
+    [[nodiscard]] bool chooseDirectories(DirectorySelection& selection);
+    std::optional<std::string> browseForFolder(QWidget* owner, const QString& title,
+                                               const std::string& start);
+    void showDirectoryFilters(QWidget* owner);
+    void showFileTypes();
+    void buildDirectoryList();
+    [[nodiscard]] bool scrollListsByKey(const QKeyEvent& event);
     // main_window_lifecycle.cpp
     void placeWindow();
     void shutDown();
@@ -191,6 +206,7 @@ private:
     QFont titleFont_;
     std::array<std::string, 2>
         openNames_; // the open dialogs' file names: `f1`, `f2`, then the last chosen
+    BuildProgressDialog* progress_ = nullptr; // while the directory list build runs
     int commandDepth_ = 0;
     bool ended_ = false;
 

@@ -68,6 +68,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Closing while the directory list is built stops the build; the run
+    // then ends as a cancelled build ends it.
+    if (progress_ != nullptr) {
+        directories_.state.cancelRequested = true;
+        event->ignore();
+        return;
+    }
     shutDown();
     event->accept();
 }

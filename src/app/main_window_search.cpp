@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QTextCursor>
-#include <QTreeWidget>
 
 #include "dialogs/find_dialog.h"
 #include "merge/command_ids.h"
@@ -74,23 +73,6 @@ void MainWindow::openFindDialog(bool matchCase) {
     findDialog_->show();
     findDialog_->raise();
     findDialog_->activateWindow();
-}
-
-void MainWindow::showListRow(int list, std::int64_t row) {
-    QTreeWidget* shown = container_->list(list);
-    if (shown == nullptr) {
-        return;
-    }
-    container_->list(list == 2 ? 1 : 2)->clearSelection();
-    shown->clearSelection();
-    QTreeWidgetItem* item = shown->topLevelItem(static_cast<int>(row));
-    if (item == nullptr) {
-        return;
-    }
-    shown->setCurrentItem(item);
-    item->setSelected(true);
-    shown->scrollToItem(item);
-    shown->setFocus();
 }
 
 } // namespace tandel

@@ -68,6 +68,10 @@ bool namesAFile(const std::string& path) {
 } // namespace
 
 void CommandRouter::buildList() {
+    // The build keeps the window's events flowing; nothing may start a
+    // second one over the rows it is filling.
+    if (directories_.state.comparing)
+        return;
     const FilesSection& files = app_.settings.files;
     for (const std::string* dir : {&files.selectDir1, &files.selectDir2}) {
         if (namesAFile(*dir)) {

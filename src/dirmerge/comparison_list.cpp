@@ -11,8 +11,11 @@ std::string formatDate(std::int64_t seconds) {
     std::tm local{};
     if (::localtime_r(&t, &local) == nullptr)
         return {};
+    // The locale's short date and time: the C library's full "%c" names the
+    // weekday and month in words and runs past the date column's default
+    // width, where this form ("12/07/26 04:28:33" in the C locale) fits.
     char text[128];
-    const std::size_t n = std::strftime(text, sizeof text, "%c", &local);
+    const std::size_t n = std::strftime(text, sizeof text, "%x %X", &local);
     return std::string(text, n);
 }
 

@@ -10,7 +10,7 @@ enum RowState : int { ROW_SAME = 0, ROW_DIFFERENT = 100, ROW_ABSENT = 8 };
 
 struct RowHalf {
     std::string path;     // empty when the file is absent on this side
-    std::string dateText; // "%c" of the modification time; empty when absent or unreadable
+    std::string dateText; // local modification date and time; empty when absent or unreadable
     std::int64_t modificationTime = 0;
     RowState state = ROW_ABSENT;
 };
@@ -22,7 +22,7 @@ struct ComparisonRow {
     const RowHalf& half(int side) const { return side == 0 ? left : right; }
 };
 
-// The local-time "%c" text of a time, as the lists show it.
+// The local date and time of a time, as the lists show it.
 std::string formatDate(std::int64_t seconds);
 
 } // namespace tandel

@@ -28,6 +28,10 @@ public:
     DirectoryOperationState state;
     ListSort sort;
 
+    // Writes all settings to the settings file; run before a directory window
+    // instance is started, so that it reads the same options and filters.
+    void setSettingsWriter(std::function<void()> write) { services_.writeSettings = std::move(write); }
+
     // Command 314 once the directory selection dialog was accepted. The filters
     // and "Recursive" come from the settings.
     int compareDirectories(const DirectorySelection& selection);

@@ -1,9 +1,7 @@
 #include "view/edit_cont.h"
 
-#include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTreeWidget>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include "merge/application.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
+#include "view/directory_window.h"
 #include "view/pane_group.h"
 #include "view/position_bar.h"
 
@@ -23,27 +22,15 @@ void place(QWidget* widget, const ui::Rect& r) {
     widget->setGeometry(r.x, r.y, std::max(0, r.width), std::max(0, r.height));
 }
 
-QTreeWidget* makeList(QWidget* parent) {
-    auto* list = new QTreeWidget(parent);
-    list->setRootIsDecorated(false);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Date Modified"), QString()});
-    return list;
-}
-
 } // namespace
 
-edit_cont::edit_cont(Application& app, bool directoryWindow, QWidget* parent)
+edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent)
     : QWidget(parent), app_(app) {
     setObjectName(QStringLiteral("edcontainer"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-    if (directoryWindow) {
-        for (int s = 1; s <= 2; ++s) {
-            lists_[index(s)] = makeList(this);
-        }
+    if (directories != nullptr) {
+        directoryWindow_ = new DirectoryWindow(*directories, app.settings, this);
         return;
     }
     group_ = new PaneGroup(app, this);
@@ -58,7 +45,9 @@ DiffTitle* edit_cont::title(int side) const {
 position_bar* edit_cont::positionBar() const {
     return group_ != nullptr ? group_->positionBar() : nullptr;
 }
-QTreeWidget* edit_cont::list(int side) const { return lists_[index(side)]; }
+DirectoryListView* edit_cont::list(int side) const {
+    return directoryWindow_ != nullptr ? directoryWindow_->list(side) : nullptr;
+}
 
 void edit_cont::setFonts(const QFont& text, const QFont& title) {
     if (group_ == nullptr) {
@@ -73,14 +62,8 @@ void edit_cont::setFonts(const QFont& text, const QFont& title) {
 void edit_cont::relayout() {
     const int w = width();
     const int h = height();
-    if (group_ == nullptr) {
-        const ui::ListLayout layout = ui::listLayout(w, h);
-        place(lists_[0], layout.list1);
-        place(lists_[1], layout.list2);
-        for (QTreeWidget* list : lists_) {
-            list->setColumnWidth(
-                2, ui::thirdColumnWidth(w, list->columnWidth(0), list->columnWidth(1)));
-        }
+    if (directoryWindow_ != nullptr) {
+        place(directoryWindow_, {0, 0, w, h});
         return;
     }
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);

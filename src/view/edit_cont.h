@@ -6,30 +6,31 @@
 
 #include <QWidget>
 
-#include <array>
-
-class QTreeWidget;
-
 namespace tandel {
 
 class Application;
 class DiffEdit;
 class DiffTitle;
+class DirectoryListView;
+class DirectoryMerge;
+class DirectoryWindow;
 class PaneGroup;
 class position_bar;
 
 class edit_cont : public QWidget {
     Q_OBJECT
 public:
-    edit_cont(Application& app, bool directoryWindow, QWidget* parent);
+    // With `directories` the container holds the directory window's lists.
+    edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent);
 
     // File mode only (null in directory window mode); side 1 or 2.
     PaneGroup* paneGroup() const { return group_; }
     DiffEdit* pane(int side) const;
     DiffTitle* title(int side) const;
     position_bar* positionBar() const;
-    // Directory window mode only; side 1 or 2.
-    QTreeWidget* list(int side) const;
+    // Directory window mode only (null in file mode); side 1 or 2.
+    DirectoryWindow* directoryWindow() const { return directoryWindow_; }
+    DirectoryListView* list(int side) const;
 
     // The text font goes to the panes, the title font to the titles.
     void setFonts(const QFont& text, const QFont& title);
@@ -42,11 +43,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    static int index(int side) { return side == 2 ? 1 : 0; }
-
     Application& app_;
     PaneGroup* group_ = nullptr;
-    std::array<QTreeWidget*, 2> lists_{};
+    DirectoryWindow* directoryWindow_ = nullptr;
 };
 
 } // namespace tandel

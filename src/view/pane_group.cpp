@@ -13,6 +13,7 @@
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/position_bar.h"
+#include "view/scroll_keys.h"
 
 namespace tandel {
 
@@ -55,29 +56,6 @@ std::optional<HorizontalScroll> horizontalCode(int action) {
         return HorizontalScroll::LeftEnd;
     case QAbstractSlider::SliderToMaximum:
         return HorizontalScroll::RightEnd;
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<PaneKey> paneKey(int key) {
-    switch (key) {
-    case Qt::Key_Up:
-        return PaneKey::Up;
-    case Qt::Key_Down:
-        return PaneKey::Down;
-    case Qt::Key_PageUp:
-        return PaneKey::PageUp;
-    case Qt::Key_PageDown:
-        return PaneKey::PageDown;
-    case Qt::Key_Left:
-        return PaneKey::Left;
-    case Qt::Key_Right:
-        return PaneKey::Right;
-    case Qt::Key_Home:
-        return PaneKey::Home;
-    case Qt::Key_End:
-        return PaneKey::End;
     default:
         return std::nullopt;
     }
@@ -162,10 +140,7 @@ void PaneGroup::wheel(int delta) {
 }
 
 bool PaneGroup::key(const QKeyEvent& event) {
-    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
-        return false;
-    }
-    const std::optional<PaneKey> k = paneKey(event.key());
+    const std::optional<PaneKey> k = ui::scrollKeyOf(event);
     if (!k) {
         return false;
     }

@@ -3,6 +3,7 @@
 #include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace tandel {
 namespace {
@@ -63,7 +64,9 @@ TEST(ComparisonList, PairsByNameIgnoringCaseEachHalfKeepsItsSpelling) {
                             }));
     // Times differ everywhere; the identical bytes of Readme need no comparison run.
     EXPECT_EQ(l.calls, 2);
-    EXPECT_FALSE(l.state.rows[0].left.dateText.empty());
+    // The short date and time that fits the date column (the C locale's form).
+    EXPECT_TRUE(std::regex_match(l.state.rows[0].left.dateText,
+                                 std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d)")));
     EXPECT_EQ(l.state.rows[0].left.modificationTime, 1000);
 }
 

@@ -1,0 +1,54 @@
+#include "dirmerge/directory_selection.h"
+
+#include "dirmerge/ensure_directory.h"
+
+namespace tandel {
+
+namespace {
+
+int ensureNamed(Frame& frame, const std::string& path, const char* what) {
+    if (path.empty()) {
+        frame.message(Severity::Error, std::string("Enter a folder for ") + what);
+        return -1;
+    }
+    return ensureDirectory(frame, path);
+}
+
+} // namespace
+
+DestinationChoice destinationChoiceOf(int stored) {
+    return stored == kToDirectory1 || stored == kToDirectory2 ? static_cast<DestinationChoice>(stored)
+                                                              : kToOther;
+}
+
+int confirmSelection(Frame& frame, const SelectionForm& form, Settings& settings,
+                     DirectorySelection& chosen) {
+    FilesSection& files = settings.files;
+    files.selectDir1 = form.dir1;
+    if (ensureNamed(frame, files.selectDir1, "Directory 1") != 0)
+        return -1;
+    files.selectDir2 = form.dir2;
+    if (ensureNamed(frame, files.selectDir2, "Directory 2") != 0)
+        return -1;
+    switch (form.choice) {
+    case kToDirectory1:
+        files.selectOutdir = files.selectDir1;
+        break;
+    case kToDirectory2:
+        files.selectOutdir = files.selectDir2;
+        break;
+    case kToOther:
+        files.selectOutdir = form.other;
+        break;
+    }
+    settings.geometry.outDirUIType = form.choice;
+    if (ensureNamed(frame, files.selectOutdir, "the destination") != 0)
+        return -1;
+    chosen.dir1 = files.selectDir1;
+    chosen.dir2 = files.selectDir2;
+    chosen.destination = files.selectOutdir;
+    chosen.showDirectories = form.showDirectories;
+    return 0;
+}
+
+} // namespace tandel

@@ -1,0 +1,37 @@
+// "Select directories to merge" without its widgets: what the dialog shows
+// when it opens and what its OK does with the three texts.
+#pragma once
+
+#include "dirmerge/directory_walk.h"
+#include "merge/frame.h"
+#include "settings/settings_record.h"
+
+#include <string>
+
+namespace tandel {
+
+// "OutDirUIType": where the results go.
+enum DestinationChoice : int { kToDirectory1 = 0, kToDirectory2 = 1, kToOther = 2 };
+
+// The stored choice as one of the three; anything else a damaged file holds
+// reads as "Other:".
+DestinationChoice destinationChoiceOf(int stored);
+
+// What the dialog's controls hold when OK is pressed.
+struct SelectionForm {
+    std::string dir1;
+    std::string dir2;
+    std::string other; // the "Other:" edit
+    DestinationChoice choice = kToDirectory1;
+    bool showDirectories = true;
+};
+
+// OK: remembers Directory 1 and makes it a directory (created with its
+// missing parents), then the same for Directory 2, then resolves and makes the
+// destination. Each text is remembered as soon as it is read, even when
+// ensuring it fails. 0 with `chosen` filled; -1 after an error message, and
+// the dialog stays open. An empty text is refused with a message of its own.
+[[nodiscard]] int confirmSelection(Frame& frame, const SelectionForm& form, Settings& settings,
+                                   DirectorySelection& chosen);
+
+} // namespace tandel

@@ -1,0 +1,52 @@
+// One model over the comparison rows for both directory lists. Row r of the
+// model is the same comparison row in both lists; columns 0 to 2 are the left
+// half ("Name", "Date Modified", untitled), 3 to 5 the right half, and each
+// list shows its own three. No item exists per row: the texts are read from
+// the rows as the lists paint.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <vector>
+
+#include "dirmerge/comparison_row.h"
+#include "dirmerge/directory_lists.h"
+
+namespace tandel {
+
+class DirectoryListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kColumnsPerHalf = 3;
+
+    // `rows` is the row table of directory merging; it outlives the model and
+    // is only read at the positions that fill() was given.
+    explicit DirectoryListModel(const std::vector<ComparisonRow>& rows, QObject* parent = nullptr);
+
+    // Shows these comparison rows in this order.
+    void fill(std::vector<int> order);
+    // Orders the shown rows by one half; the selections move with their rows.
+    void sortBy(int half, const ListSort& sort);
+
+    // The comparison row of each list row, in list order.
+    const std::vector<int>& order() const { return order_; }
+    int rowIndex(int listRow) const;
+    const RowHalf& half(int listRow, int half) const;
+
+    // The model column of a half's column.
+    static int columnOf(int half, int column) { return half * kColumnsPerHalf + column; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const std::vector<ComparisonRow>& rows_;
+    std::vector<int> order_;
+};
+
+// The colour a half's state paints its row with; none for an equal half.
+QColor rowColour(RowState state);
+
+} // namespace tandel

@@ -1,0 +1,149 @@
+// What the directory selection and filter dialogs do to the settings, and
+// the directory lists' widths and scrolling, without widgets.
+#include "dirmerge/directory_selection.h"
+#include "dirmerge/filter_lists.h"
+#include "dirmerge/list_geometry.h"
+#include "merge/driver_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tandel {
+namespace {
+
+using testing_support::TempFolder;
+
+struct Selection : ::testing::Test {
+    TempFolder tree;
+    test::FakeFrame frame;
+    Settings settings;
+    DirectorySelection chosen;
+    SelectionForm form{tree.mkdir("one"), tree.mkdir("two"), tree.file("out"), kToOther, true};
+
+    int ok() { return confirmSelection(frame, form, settings, chosen); }
+};
+
+TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAndRemembered) {
+    form.dir1 = tree.file("new/deep/one");
+    ASSERT_EQ(ok(), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(form.dir1));
+    EXPECT_TRUE(std::filesystem::is_directory(form.other));
+    EXPECT_EQ(chosen.dir1, form.dir1);
+    EXPECT_EQ(chosen.destination, form.other);
+    EXPECT_TRUE(chosen.showDirectories);
+    EXPECT_EQ(settings.files.selectDir1, form.dir1);
+    EXPECT_EQ(settings.files.selectOutdir, form.other);
+    EXPECT_EQ(settings.geometry.outDirUIType, kToOther);
+    EXPECT_TRUE(frame.messages.empty());
+}
+
+TEST_F(Selection, DestinationFollowsTheChosenDirectory) {
+    form.choice = kToDirectory2;
+    ASSERT_EQ(ok(), 0);
+    EXPECT_EQ(chosen.destination, form.dir2);
+    EXPECT_EQ(settings.geometry.outDirUIType, 1);
+    EXPECT_FALSE(std::filesystem::exists(form.other)); // the "Other:" text is not used
+    form.choice = kToDirectory1;
+    ASSERT_EQ(ok(), 0);
+    EXPECT_EQ(settings.files.selectOutdir, form.dir1);
+}
+
+TEST_F(Selection, AFolderThatCannotBeMadeKeepsTheDialogOpen) {
+    const std::string file = tree.write("plain", "x");
+    form.dir2 = file;
+    EXPECT_EQ(ok(), -1);
+    ASSERT_EQ(frame.messages.size(), 1u);
+    EXPECT_EQ(frame.messages[0].second, file + " is not a directory");
+    EXPECT_EQ(settings.files.selectDir2, file); // remembered even so
+    EXPECT_TRUE(settings.files.selectOutdir.empty());
+
+    form.dir2 = tree.file("two");
+    form.other = file + "/below";
+    EXPECT_EQ(ok(), -1);
+    EXPECT_EQ(frame.messages.back().second, "Unknown error");
+
+    form.other.clear();
+    EXPECT_EQ(ok(), -1);
+    EXPECT_EQ(frame.messages.back().second, "Enter a folder for the destination");
+}
+
+TEST(DestinationChoice, DamagedValuesReadAsOther) {
+    EXPECT_EQ(destinationChoiceOf(0), kToDirectory1);
+    EXPECT_EQ(destinationChoiceOf(1), kToDirectory2);
+    EXPECT_EQ(destinationChoiceOf(2), kToOther);
+    EXPECT_EQ(destinationChoiceOf(-7), kToOther);
+    EXPECT_EQ(destinationChoiceOf(1 << 30), kToOther);
+}
+
+TEST(FilterLists, AddIgnoresEmptyAndCaseTwinsDeleteNeedsASelection) {
+    std::vector<std::string> patterns = {"*.c"};
+    EXPECT_FALSE(addPattern(patterns, "*.C"));
+    EXPECT_FALSE(addPattern(patterns, ""));
+    EXPECT_TRUE(addPattern(patterns, "*.h"));
+    EXPECT_EQ(patterns, (std::vector<std::string>{"*.c", "*.h"}));
+    EXPECT_FALSE(removeEntry(patterns, -1));
+    EXPECT_FALSE(removeEntry(patterns, 2));
+    EXPECT_TRUE(removeEntry(patterns, 0));
+    EXPECT_EQ(patterns, (std::vector<std::string>{"*.h"}));
+}
+
+TEST(FilterLists, FileTypesRoundTripThroughTheSettingsLists) {
+    StringLists lists;
+    lists.fileFilters = {"*.c", "*.h", "orphan"};
+    lists.fileDescriptions = {"C", "Headers"};
+    std::vector<FileType> types = fileTypesOf(lists);
+    ASSERT_EQ(types.size(), 2u);
+    EXPECT_EQ(fileTypeLine(types[1]), "Headers (*.h)");
+    EXPECT_FALSE(addFileType(types, {"*.txt", ""}));
+    EXPECT_FALSE(addFileType(types, {"", "Text"}));
+    EXPECT_TRUE(addFileType(types, {"*.c", "C again"})); // a pattern may come twice
+    storeFileTypes(lists, types);
+    EXPECT_EQ(lists.fileFilters, (std::vector<std::string>{"*.c", "*.h", "*.c"}));
+    EXPECT_EQ(lists.fileDescriptions, (std::vector<std::string>{"C", "Headers", "C again"}));
+}
+
+TEST(ListGeometry, ColumnWidthsFromTheSettings) {
+    Geometry g;
+    EXPECT_EQ(startColumnWidths(g, 1, 800), (ListColumnWidths{270, 130}));
+    g.pathSize2 = 300;
+    g.timeSize2 = 90;
+    EXPECT_EQ(startColumnWidths(g, 2, 800), (ListColumnWidths{300, 90}));
+    // What a damaged file may hold never gives a negative or endless column.
+    g.pathSize1 = -500;
+    g.timeSize1 = 2'000'000'000;
+    const ListColumnWidths held = startColumnWidths(g, 1, 800);
+    EXPECT_EQ(held.name, 0);
+    EXPECT_LE(held.date, 100000);
+    recordColumnWidths(g, 1, {222, 111});
+    EXPECT_EQ(g.pathSize1, 222);
+    EXPECT_EQ(g.timeSize1, 111);
+    EXPECT_EQ(g.pathSize2, 300);
+}
+
+TEST(ListGeometry, RevealedRowBecomesTheTopWhereTheListIsLongEnough) {
+    // 100 rows, 10 to a page.
+    EXPECT_EQ(topRevealing(50, 70, 10, 100), 70); // below the view
+    EXPECT_EQ(topRevealing(50, 20, 10, 100), 20); // above it
+    EXPECT_EQ(topRevealing(50, 55, 10, 100), 55); // in view
+    EXPECT_EQ(topRevealing(50, 95, 10, 100), 90); // near the end: the last page
+    EXPECT_EQ(topRevealing(0, 3, 10, 5), 0);      // shorter than a page
+    EXPECT_EQ(topRevealing(7, 0, 10, 0), 0);
+    EXPECT_EQ(topAfterEnsureVisible(50, 75, 10, 100), 66);
+}
+
+TEST(ListGeometry, KeysScrollByPageRowAndToTheEnds) {
+    EXPECT_EQ(topAfterKey(PaneKey::PageDown, 20, 10, 100), 30);
+    EXPECT_EQ(topAfterKey(PaneKey::PageUp, 20, 10, 100), 10);
+    EXPECT_EQ(topAfterKey(PaneKey::PageUp, 5, 10, 100), 0);
+    EXPECT_EQ(topAfterKey(PaneKey::Down, 20, 10, 100), 21);
+    EXPECT_EQ(topAfterKey(PaneKey::Up, 0, 10, 100), 0);
+    EXPECT_EQ(topAfterKey(PaneKey::Home, 20, 10, 100), 0);
+    EXPECT_EQ(topAfterKey(PaneKey::End, 20, 10, 100), 90);
+    EXPECT_EQ(topAfterKey(PaneKey::PageDown, 85, 10, 100), 90);
+    EXPECT_EQ(topAfterKey(PaneKey::End, 0, 0, 3), 2); // a page of no rows counts as one
+    EXPECT_EQ(topAfterKey(PaneKey::Left, 20, 10, 100), 20);
+}
+
+} // namespace
+} // namespace tandel

@@ -1,0 +1,294 @@
+// Directory merging in the real window over real folders: Compare Dirs with
+// the walk or a directory window instance, the filter dialogs of the Options
+// menu, the directory window's build, keys and Cancel, and a real child.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include <filesystem>
+
+#include "app/window_services.h"
+#include "dialogs/build_progress_dialog.h"
+#include "dirmerge/child_commands.h"
+#include "merge/command_ids.h"
+#include "view/directory_list_model.h"
+#include "view/directory_list_view.h"
+#include "view/directory_window.h"
+#include "window_harness.h"
+
+using namespace tandel;
+using test::DialogScript;
+using test::WindowHarness;
+
+namespace {
+
+// Handles posted commands until `done`, with a bound instead of a clock.
+template <typename Done>
+bool pump(Done done) {
+    for (int i = 0; i < 100000 && !done(); ++i)
+        QCoreApplication::processEvents();
+    return done();
+}
+
+// The answer to "Select directories to merge": the three texts typed in, a
+// destination radio, "Show directories" left ticked or cleared, then OK.
+DialogScript::Answer selectDirectories(const std::string& dir1, const std::string& dir2,
+                                       const std::string& other, int radio, bool show) {
+    return [=](QDialog& dialog) {
+        dialog.show();
+        const std::pair<const char*, std::string> edits[] = {
+            {"1004", dir1}, {"1003", dir2}, {"104", other}};
+        for (const auto& [id, text] : edits) {
+            auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(id));
+            edit->clear();
+            QTest::keyClicks(edit, QString::fromStdString(text));
+        }
+        dialog.findChild<QRadioButton*>(QString::number(radio))->setChecked(true);
+        dialog.findChild<QCheckBox*>(QStringLiteral("1010"))->setChecked(show);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+QString firstMenuTitle(MainWindow& window) {
+    return window.menuBar()->actions().front()->text();
+}
+
+bool infoShown(const WindowHarness& h, const QString& text) {
+    for (const test::ShownDialog& d : h.dialogs.shown)
+        if (d.text == text)
+            return true;
+    return false;
+}
+
+// Runs `act` once, as soon as the list build's progress box is up.
+template <typename Act>
+void whileBuilding(MainWindow& window, Act act) {
+    auto* timer = new QTimer(&window);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, &window, act] {
+        if (auto* box = window.findChild<BuildProgressDialog*>()) {
+            timer->stop();
+            act(*box);
+        }
+    });
+    timer->start(0);
+}
+
+const QString kFinished = QStringLiteral("Directories have been \nsuccessfully compared");
+
+struct Trees {
+    WindowHarness h;
+    std::string one = h.folder.mkdir("one");
+    std::string two = h.folder.mkdir("two");
+    std::string out = h.folder.file("out");
+    std::vector<std::vector<std::string>> started;
+
+    // A window whose started instances are recorded.
+    std::unique_ptr<MainWindow> open(const std::vector<std::string>& arguments = {}) {
+        WindowServices services = h.services();
+        services.startInstance = [this](const std::vector<std::string>& a) { started.push_back(a); };
+        auto window = std::make_unique<MainWindow>(services, arguments);
+        window->start();
+        QApplication::setActiveWindow(window.get());
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window.get());
+        return window;
+    }
+    std::vector<std::string> mandc() const {
+        return {"-d1", one, "-d2", two, "-outd", out, "-mandc"};
+    }
+    DirectoryWindow& lists(MainWindow& window) const { return *window.directoryWindow(); }
+};
+
+} // namespace
+
+class DirectoryMergeWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void walkOfIdenticalTreesFillsTheDestinationUnderTheWalksFileMenu() {
+        Trees t;
+        for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) {
+            t.h.folder.write(std::string("one/") + rel, rel);
+            t.h.folder.write(std::string("two/") + rel, rel);
+        }
+        auto window = t.open();
+        window->application().settings.record.recursive = 1;
+        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
+        QString menuDuringWalk;
+        t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, false));
+        t.h.dialogs.answers.push_back([&](QDialog& box) {
+            menuDuringWalk = window->menuBar()->actions().front()->menu()->actions().front()->text();
+            return box.result();
+        });
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(pump([&] { return infoShown(t.h, kFinished); }));
+        QCOMPARE(menuDuringWalk, QStringLiteral("S&kip\tAlt+S"));
+        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
+        QCOMPARE(window->menuBar()->actions().front()->menu()->actions().front()->text(),
+                 QStringLiteral("File &1\tCtrl+F1"));
+        for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"})
+            QCOMPARE(t.h.folder.read(std::string("out/") + rel), std::string(rel));
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(2)); // no question was asked
+    }
+
+    void walkIntoDirectory1LoadsADifferingPairUntilSkippedAndOffersOnlyTheRightSide() {
+        Trees t;
+        t.h.folder.write("one/left-only.txt", "l\n");
+        t.h.folder.write("one/pair.txt", "one\n");
+        t.h.folder.write("two/pair.txt", "two\n");
+        t.h.folder.write("two/right-only.txt", "r\n");
+        auto window = t.open();
+        t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, "", 1007, false));
+        window->runCommand(cmd::kCompareDirs);
+        const Application& app = window->application();
+        QVERIFY(pump([&] { return !app.model.side(2).fileName.empty(); }));
+        QCOMPARE(app.model.side(1).fileName, t.one + "/pair.txt");
+        QCOMPARE(app.model.side(2).fileName, t.two + "/pair.txt");
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(1)); // left-only.txt is in place
+
+        t.h.dialogs.answers.push_back(test::clickButton(QStringLiteral("6"))); // copy right-only
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);           // Skip the pair
+        QVERIFY(pump([&] { return infoShown(t.h, kFinished); }));
+        QCOMPARE(t.h.dialogs.shown[1].className, QStringLiteral("tandel::AskPermissionDialog"));
+        QVERIFY(t.h.dialogs.shown[1].text.startsWith(QStringLiteral("right-only.txt is present only in")));
+        QCOMPARE(t.h.folder.read("one/right-only.txt"), std::string("r\n"));
+        QCOMPARE(t.h.folder.read("one/pair.txt"), std::string("one\n")); // nothing written
+        QVERIFY(app.model.side(1).fileName.empty());
+        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
+    }
+
+    void showDirectoriesWritesTheSettingsAndStartsADirectoryWindow() {
+        Trees t;
+        auto window = t.open();
+        window->application().settings.record.recursive = 1;
+        t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, true));
+        window->runCommand(cmd::kCompareDirs);
+        QCOMPARE(t.started.size(), std::size_t(1));
+        QCOMPARE(t.started[0], directoryWindowArguments(t.h.folder.file("bin/tandel"), t.one,
+                                                        t.two, t.out));
+        QVERIFY(testing::readFile(t.h.ini()).find("Recursive=1") != std::string::npos);
+        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File")); // no walk here
+    }
+
+    void optionsMenuOpensTheFilterDialogs() {
+        Trees t;
+        t.h.helpPage = t.h.folder.write("help/index.html", "help");
+        auto window = t.open();
+        t.h.dialogs.answers.push_back([](QDialog& dialog) {
+            dialog.show();
+            QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("603")), QStringLiteral("*.o"));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("114")), Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("23")), Qt::LeftButton);
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+            return dialog.result();
+        });
+        window->runCommand(cmd::kDirectoryMergingOptions);
+        t.h.dialogs.answers.push_back(test::clickButton(QStringLiteral("2")));
+        window->runCommand(cmd::kFileTypes);
+        QCOMPARE(t.h.dialogs.shown[0].title, QStringLiteral("Directory Merging"));
+        QCOMPARE(t.h.dialogs.shown[1].title, QStringLiteral("Customize file types"));
+        QCOMPARE(window->application().settings.lists.excludeFilters, std::vector<std::string>{"*.o"});
+        QCOMPARE(t.h.opened.size(), std::size_t(1));
+        QCOMPARE(t.h.opened[0].fragment(), QStringLiteral("context-264"));
+    }
+
+    void directoryWindowFillsItsListsAndAnswersItsKeysAndButtons() {
+        Trees t;
+        t.h.folder.write("one/a.txt", "same\n");
+        t.h.folder.write("two/a.txt", "same\n");
+        t.h.folder.write("one/b.txt", "left\n");
+        t.h.folder.write("two/c.txt", "right\n");
+        auto window = t.open(t.mandc());
+        DirectoryListModel& model = *t.lists(*window).model();
+        QVERIFY(pump([&] { return model.rowCount() == 3; }));
+        QVERIFY(window->findChild<BuildProgressDialog*>() == nullptr); // closed again
+
+        // Ctrl+D copies the rows selected in the list that holds the selection.
+        DirectoryListView* right = t.lists(*window).list(2);
+        right->setFocus();
+        right->selectionModel()->select(model.index(2, DirectoryListModel::columnOf(1, 0)),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(right, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(t.h.folder.read("out/c.txt"), std::string("right\n"));
+
+        // Alt+Down is Next here; no message, no segment navigation.
+        QSignalSpy received(window.get(), &MainWindow::commandReceived);
+        QTest::keyClick(right, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.at(0).at(0).toInt(), cmd::kNextSegment);
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(0));
+
+        // Find Next searches both lists from the row after the last hit and
+        // selects the hit alone in the list that holds it.
+        window->application().frameState.searchText = "c.txt";
+        QTest::keyClick(right, Qt::Key_F3);
+        QCOMPARE(t.lists(*window).list(2)->selectedRows(), std::vector<int>{2});
+        QCOMPARE(window->focusWidget(), t.lists(*window).list(2));
+        window->application().frameState.searchText = "b.TXT";
+        window->application().frameState.ignoreCase = true;
+        QTest::keyClick(right, Qt::Key_F3);
+        QCOMPARE(t.lists(*window).list(1)->selectedRows(), std::vector<int>{1});
+        QVERIFY(t.lists(*window).list(2)->selectedRows().empty());
+
+        // "Show differences only" leaves the equal pair out at once.
+        QToolBar* toolbar = window->toolbar();
+        QAction* diffsOnly = toolbar->findChild<QAction*>(QStringLiteral("25"));
+        QTest::mouseClick(toolbar->widgetForAction(diffsOnly), Qt::LeftButton);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(window->application().settings.record.directoryDiffsOnly, 1);
+    }
+
+    void cancelInTheProgressBoxShowsWhatWasFoundAndEndsTheInstance() {
+        Trees t;
+        for (int i = 0; i < 30; ++i)
+            t.h.folder.write("one/f" + std::to_string(i) + ".txt", "x\n");
+        auto window = std::make_unique<MainWindow>(t.h.services(), t.mandc());
+        QSignalSpy finished(window.get(), &MainWindow::finished);
+        whileBuilding(*window, [](BuildProgressDialog& box) {
+            QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+        });
+        window->start();
+        QVERIFY(pump([&] { return finished.count() == 1; }));
+        const int shown = t.lists(*window).model()->rowCount();
+        QVERIFY(shown > 0 && shown < 30);
+        QVERIFY(!window->isVisible());
+    }
+
+    void closingTheWindowDuringTheBuildStopsIt() {
+        Trees t;
+        for (int i = 0; i < 30; ++i)
+            t.h.folder.write("two/f" + std::to_string(i) + ".txt", "x\n");
+        auto window = std::make_unique<MainWindow>(t.h.services(), t.mandc());
+        QSignalSpy finished(window.get(), &MainWindow::finished);
+        whileBuilding(*window, [&window](BuildProgressDialog&) { window->close(); });
+        window->start();
+        QVERIFY(pump([&] { return finished.count() == 1; }));
+        QVERIFY(t.lists(*window).model()->rowCount() < 30);
+        QVERIFY(!window->isVisible());
+    }
+
+    // The program's own starter runs a real process; every path arrives as
+    // one argument, blanks and all.
+    void aRealChildGetsEachPathAsOneArgument() {
+        testing::TempFolder folder;
+        const std::string record = folder.file("arguments");
+        const std::string script = folder.write("child.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" +
+                                                                record + ".part\"\nmv \"" + record +
+                                                                ".part\" \"" + record + "\"\n");
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        desktopServices().startInstance(
+            mergeRunArguments(script, "/a dir/left file.txt", "/b dir/right  file.txt", "/out dir"));
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(record), 10000);
+        QCOMPARE(testing::readFile(record),
+                 std::string("-f1\n/a dir/left file.txt\n-f2\n/b dir/right  file.txt\n-outd\n/out dir\n"));
+    }
+};
+
+QTEST_MAIN(DirectoryMergeWindowTest)
+#include "directory_merge_window_test.moc"
