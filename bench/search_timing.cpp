@@ -3,7 +3,7 @@
 // Usage: search_timing FILE1 FILE2 TEXT [-i] [repeats]
 // Prints the median seconds of `repeats` searches (default 5) and whether
 // the text was found.
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/comparison_driver.h"
 #include "merge/search.h"
 #include "merge/side_loader.h"

@@ -8,11 +8,11 @@
 
 #include "app/accelerators.h"
 #include "app/frame_body.h"
+#include "control/lifecycle.h"
+#include "control/toolbar_flags.h"
 #include "dialogs/abort_dialog.h"
 #include "dialogs/find_dialog.h"
 #include "merge/command_ids.h"
-#include "merge/lifecycle.h"
-#include "merge/toolbar_flags.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/edit_cont.h"

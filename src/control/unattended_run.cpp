@@ -1,12 +1,12 @@
-#include "merge/unattended_run.h"
+#include "control/unattended_run.h"
 
 #include <strings.h>
 
-#include "merge/application.h"
+#include "control/application.h"
+#include "control/console_frame.h"
+#include "control/dispatcher.h"
 #include "merge/compare_settings_store.h"
-#include "merge/console_frame.h"
 #include "merge/decisions.h"
-#include "merge/dispatcher.h"
 #include "merge/merged_output.h"
 #include "merge/side_loader.h"
 #include "settings/settings_path.h"
@@ -87,21 +87,6 @@ bool requestsUnattendedRun(const std::vector<std::string>& arguments) {
         }
     }
     return false;
-}
-
-int saveUnattendedResult(Application& app) {
-    MergeModel& model = app.model;
-    Frame& frame = app.frame();
-    SelectAll(model, frame);
-    const std::string target = app.switches.valueOf(kSwitchOutf);
-    if (target.empty()) {
-        frame.message(Severity::Error, "No output file was named (-outf FILE)");
-        return kUnattendedNoOutput;
-    }
-    const SettingsRecord& record = app.settings.record;
-    const int status =
-        Produce(model, record, frame, target, OutputSink::File, record.diffsOnly != 0);
-    return status == 0 ? kUnattendedSaved : kUnattendedFailure;
 }
 
 int runUnattended(const std::vector<std::string>& arguments, std::ostream& errors,
