@@ -3,30 +3,19 @@
 // comparison driver, as a directory window instance does it.
 // TANDEL_BENCH_TREES names the folder that holds "one" and "two".
 #include "control/application.h"
+#include "control/console_frame.h"
 #include "dirmerge/directory_merge.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
 
 namespace {
 
-// No window: every question is answered "no", nothing is shown.
-class QuietFrame : public tandel::Frame {
-public:
-    void message(tandel::Severity, const std::string&) override {}
-    bool confirmOverwrite(const std::string&) override { return false; }
-    int askPermission(const std::string&) override { return tandel::kAnswerNo; }
-    int askFileOrDirectory(const std::string&, const std::string&) override {
-        return tandel::kAnswerNone;
-    }
-    int askYesNoCancel(const std::string&, const std::string&) override {
-        return tandel::kAnswerNo;
-    }
-    void postCommand(int) override {}
-    void sendCommand(int) override {}
-};
+// No window: the console frame's answers, its messages written nowhere.
+std::ostream nowhere(nullptr);
 
 std::string trees() {
     const char* t = std::getenv("TANDEL_BENCH_TREES");
@@ -38,7 +27,7 @@ void runBuild(benchmark::State& state, bool recursive) {
     std::size_t rows = 0;
     std::size_t different = 0;
     for (auto _ : state) {
-        QuietFrame frame;
+        tandel::ConsoleFrame frame(nowhere);
         tandel::Application app(frame);
         app.frameState.directoryWindow = true;
         app.settings.record.recursive = recursive ? 1 : 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dirmerge/to_all_answers.h"
+#include "merge/command_ids.h"
 #include "merge/frame.h"
 
 #include <functional>
@@ -18,8 +19,6 @@ struct CopyServices {
     ToAllAnswers& answers;
     BackupMaker makeBackup;
 };
-
-inline constexpr int kCancelCommand = 313;
 
 // Copies a file or a directory tree. An existing destination directory
 // receives the source (a file goes in under its own name, a directory's
