@@ -5,51 +5,13 @@
 #include "control/application.h"
 #include "control/console_frame.h"
 #include "control/dispatcher.h"
-#include "merge/compare_settings_store.h"
-#include "merge/decisions.h"
-#include "merge/merged_output.h"
-#include "merge/side_loader.h"
+#include "control/lifecycle.h"
 #include "settings/settings_path.h"
 #include "settings/settings_store.h"
 
 namespace tandel {
 
 namespace {
-
-PathSwitches pathSwitches(const SwitchTable& switches) {
-    PathSwitches paths;
-    if (switches.isGiven(kSwitchD1)) {
-        paths.d1 = switches.valueOf(kSwitchD1);
-    }
-    if (switches.isGiven(kSwitchD2)) {
-        paths.d2 = switches.valueOf(kSwitchD2);
-    }
-    if (switches.isGiven(kSwitchOutd)) {
-        paths.outd = switches.valueOf(kSwitchOutd);
-    }
-    paths.f1Given = switches.isGiven(kSwitchF1);
-    paths.f2Given = switches.isGiven(kSwitchF2);
-    return paths;
-}
-
-// The save dialog's name, as the window's creation prepares it.
-void prepareSaveName(Application& app) {
-    MergeModel& model = app.model;
-    if (app.switches.isGiven(kSwitchOutf)) {
-        model.saveName = app.switches.valueOf(kSwitchOutf);
-        model.saveNameFromSwitch = true;
-    }
-}
-
-void loadNamedFiles(Application& app) {
-    for (int s = 1; s <= 2; ++s) {
-        const int id = s == 1 ? kSwitchF1 : kSwitchF2;
-        if (app.switches.isGiven(id) && !app.switches.valueOf(id).empty()) {
-            LoadByName(app.model, app.settings.record, app.frame(), app.switches.valueOf(id),
-                       s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2, s);
-        }
-    }
-}
 
 // The run ended without its save: say why, unless a message already did.
 void reportUnfinished(Application& app, ConsoleFrame& frame) {
@@ -95,30 +57,21 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
     Application app(frame);
     frame.setCommandHandler([&app](int id) { dispatchCommand(app, id); });
 
-    // Start-up order: command line, options, then what the window's creation
-    // reads ([Files] with the path switches applied, fonts, definitions).
-    applyCommandLine(app, arguments);
+    // The start-up order of every run, the window's included; this run then
+    // never shows a directory window and answers for its own target only.
+    SettingsStore store(settingsPath.empty() ? defaultSettingsPath() : settingsPath);
+    readStartupSettings(app, store, arguments);
     app.frameState.unattended = true;
     app.frameState.directoryWindow = false;
     frame.setWritableTarget(app.switches.valueOf(kSwitchOutf));
-
-    SettingsStore store(settingsPath.empty() ? defaultSettingsPath() : settingsPath);
-    store.loadOptions(app.settings);
-    store.loadFilesSection(app.settings, pathSwitches(app.switches));
-    store.loadTextFont(app.settings);
-    loadCompareSettings(store.profile(), app.compare);
-    store.loadTitleFont(app.settings);
-    prepareSaveName(app);
-
-    app.settings.record.notYetCompared = 1;
-    loadNamedFiles(app);
+    openStartupFiles(app);
     frame.runPosted([&app] { return app.frameState.quitRequested; });
 
     if (!app.frameState.quitRequested) {
         reportUnfinished(app, frame);
         requestQuit(app, kUnattendedFailure);
     }
-    store.shutDown(app.settings, compareSettingsWriters(app.compare));
+    writeShutdownSettings(app, store);
     return app.frameState.exitCode;
 }
 
