@@ -77,8 +77,6 @@ public:
     void refreshLists() override {}
     void setWaitCursor(bool) override {}
     void clearSelection(int) override {}
-    void endPrint() override {}
-    void printDirectoryLists() override {}
     void setWalkMenu(bool walking) override { walkMenu.push_back(walking); }
 
     bool previewOpen() const override { return preview; }
