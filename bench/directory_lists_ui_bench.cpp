@@ -14,7 +14,7 @@
 #include <random>
 
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
+#include "control/application.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 #include "view/directory_window.h"

@@ -3,7 +3,7 @@
 // comparison driver, as a directory window instance does it.
 // TANDEL_BENCH_TREES names the folder that holds "one" and "two".
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
+#include "control/application.h"
 
 #include <benchmark/benchmark.h>
 

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/segment_map.h"
 #include "view/diff_edit.h"
 #include "view/edit_cont.h"

@@ -1,21 +1,20 @@
-// A frame for benchmarks: no window, every question answered "no", nothing shown.
+// A frame for benchmarks: the console frame's answers, nothing written.
 #pragma once
 
-#include "merge/frame.h"
+#include <ostream>
 
-#include <string>
+#include "control/console_frame.h"
 
 namespace tandel::bench {
 
-class QuietFrame : public Frame {
+inline std::ostream& nowhere() {
+    static std::ostream stream(nullptr);
+    return stream;
+}
+
+class QuietFrame : public ConsoleFrame {
 public:
-    void message(Severity, const std::string&) override {}
-    bool confirmOverwrite(const Question&) override { return false; }
-    int askPermission(const Question&) override { return kAnswerNo; }
-    int askFileOrDirectory(const std::string&, const std::string&) override { return kAnswerNone; }
-    int askYesNoCancel(const std::string&, const Question&) override { return kAnswerNo; }
-    void postCommand(int) override {}
-    void sendCommand(int) override {}
+    QuietFrame() : ConsoleFrame(nowhere()) {}
 };
 
 } // namespace tandel::bench

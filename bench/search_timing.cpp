@@ -3,7 +3,8 @@
 // Usage: search_timing FILE1 FILE2 TEXT [-i] [repeats]
 // Prints the median seconds of `repeats` searches (default 5) and whether
 // the text was found.
-#include "merge/application.h"
+#include "control/application.h"
+#include "control/console_frame.h"
 #include "merge/comparison_driver.h"
 #include "merge/search.h"
 #include "merge/side_loader.h"
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,17 +21,8 @@ namespace {
 
 using namespace tandel;
 
-// No window: messages and questions go nowhere.
-class SilentFrame : public Frame {
-public:
-    void message(Severity, const std::string&) override {}
-    bool confirmOverwrite(const Question&) override { return false; }
-    int askPermission(const Question&) override { return kAnswerNo; }
-    int askFileOrDirectory(const std::string&, const std::string&) override { return kAnswerNone; }
-    int askYesNoCancel(const std::string&, const Question&) override { return kAnswerCancel; }
-    void postCommand(int) override {}
-    void sendCommand(int) override {}
-};
+// No window: the console frame's answers, its messages written nowhere.
+std::ostream nowhere(nullptr);
 
 } // namespace
 
@@ -41,7 +34,7 @@ int main(int argc, char** argv) {
     const bool ignoreCase = argc > 4 && std::string(argv[4]) == "-i";
     const int repeats = argc > 4 + ignoreCase ? std::atoi(argv[4 + ignoreCase]) : 5;
 
-    SilentFrame frame;
+    ConsoleFrame frame(nowhere);
     Application app(frame);
     app.settings.record.unixFormat = 1;
     if (LoadSide(app.model, app.settings.record, frame, argv[1], 1) != 0 ||

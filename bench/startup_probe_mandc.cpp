@@ -13,7 +13,7 @@
 #include "app/desktop_run.h"
 #include "app/main_window.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/command_ids.h"
 #include "quiet_frame.h"
 #include "startup_probe.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/desktop_run.h"
-#include "merge/unattended_run.h"
+#include "control/unattended_run.h"
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);

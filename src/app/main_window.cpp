@@ -10,12 +10,12 @@
 
 #include "app/accelerators.h"
 #include "app/frame_body.h"
+#include "control/lifecycle.h"
+#include "control/toolbar_flags.h"
 #include "dialogs/abort_dialog.h"
 #include "dialogs/find_dialog.h"
 #include "merge/command_ids.h"
 #include "merge/compare_settings_store.h"
-#include "merge/lifecycle.h"
-#include "merge/toolbar_flags.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/directory_window.h"
@@ -36,7 +36,9 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
       directories_(app_, services_.programPath, services_.startInstance),
       router_(app_, directories_, routerInputs()) {
     setWindowTitle(QString::fromLatin1(kWindowCaption));
-    readStartupSettings(app_, store_, arguments);
+    // A command line the parser refuses has been reported; the window still
+    // opens with the switches it understood, so the user can go on.
+    (void)readStartupSettings(app_, store_, arguments);
     for (int s = 1; s <= 2; ++s) {
         openNames_[s - 1] = app_.switches.valueOf(s == 1 ? kSwitchF1 : kSwitchF2);
     }

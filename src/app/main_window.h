@@ -18,10 +18,10 @@
 
 #include "app/command_tables.h"
 #include "app/window_services.h"
+#include "control/application.h"
+#include "control/command_router.h"
 #include "dialogs/find_dialog.h"
-#include "dirmerge/command_router.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
 #include "merge/print_layout.h"
 #include "settings/settings_store.h"
 

@@ -7,7 +7,7 @@
 #include <QScreen>
 
 #include "app/frame_layout.h"
-#include "merge/lifecycle.h"
+#include "control/lifecycle.h"
 
 namespace tandel {
 

@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "app/menu_builder.h"
-#include "merge/toolbar_flags.h"
+#include "control/toolbar_flags.h"
 #include "view/edit_cont.h"
 #include "view/pane_group.h"
 

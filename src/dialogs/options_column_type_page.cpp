@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "control/application.h"
 #include "dialogs/options_text.h"
-#include "merge/application.h"
 
 namespace tandel {
 namespace {

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "merge/application.h"
+#include "control/application.h"
 
 namespace tandel {
 namespace {

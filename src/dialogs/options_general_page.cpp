@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "merge/application.h"
+#include "control/application.h"
 
 namespace tandel {
 namespace {

@@ -5,8 +5,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "control/application.h"
 #include "dialogs/options_text.h"
-#include "merge/application.h"
 
 namespace tandel {
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "merge/application.h"
+#include "control/application.h"
 
 namespace tandel {
 namespace {

@@ -29,7 +29,7 @@ public:
 
 private:
     void error(const std::string& text) { s_.frame.message(Severity::Error, text); }
-    void requestCancel() { s_.frame.postCommand(kCancelCommand); }
+    void requestCancel() { s_.frame.postCommand(cmd::kWalkCancel); }
 
     // 1 go on, 0 skip.
     int decideReplace(const std::string& source, const std::string& destination);

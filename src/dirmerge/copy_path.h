@@ -4,6 +4,7 @@
 
 #include "base/file_system.h"
 #include "dirmerge/to_all_answers.h"
+#include "merge/command_ids.h"
 #include "merge/frame.h"
 
 #include <functional>
@@ -20,8 +21,6 @@ struct CopyServices {
     BackupMaker makeBackup;
     FileSystem& files = realFileSystem();
 };
-
-inline constexpr int kCancelCommand = 313;
 
 // Copies a file or a directory tree. An existing destination directory
 // receives the source (a file goes in under its own name, a directory's

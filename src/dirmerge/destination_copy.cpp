@@ -55,7 +55,7 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
             answer = kNoToAll;
             break;
         case kAnswerCancel:
-            ctx.frame.postCommand(kCancelCommand);
+            ctx.frame.postCommand(cmd::kWalkCancel);
             break;
         default:
             break;
@@ -76,7 +76,7 @@ int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
     else if (answer == kAnswerDirectory)
         copyCursorEntry(ctx, directorySide);
     else if (answer == kAnswerCancel)
-        ctx.frame.postCommand(kCancelCommand);
+        ctx.frame.postCommand(cmd::kWalkCancel);
     return answer;
 }
 

@@ -2,14 +2,14 @@
 
 #include "dirmerge/child_commands.h"
 #include "dirmerge/destination_copy.h"
-#include "merge/application.h"
 #include "merge/comparison_driver.h"
 #include "merge/save.h"
+#include "merge/session.h"
 #include "merge/side_loader.h"
 
 namespace tandel {
 
-DirectoryMerge::DirectoryMerge(Application& app, std::string programPath, Starter startInstance)
+DirectoryMerge::DirectoryMerge(Session& app, std::string programPath, Starter startInstance)
     : app_(app) {
     services_.programPath = std::move(programPath);
     services_.startInstance = std::move(startInstance);

@@ -14,14 +14,14 @@
 
 namespace tandel {
 
-class Application;
+class Session;
 
 class DirectoryMerge {
 public:
     using Starter = std::function<void(const std::vector<std::string>& arguments)>;
 
     // `programPath` is this program's own path, for the instances it starts.
-    DirectoryMerge(Application& app, std::string programPath, Starter startInstance);
+    DirectoryMerge(Session& app, std::string programPath, Starter startInstance);
     DirectoryMerge(const DirectoryMerge&) = delete;
     DirectoryMerge& operator=(const DirectoryMerge&) = delete;
 
@@ -66,7 +66,7 @@ private:
     // from their own records.
     void publish();
 
-    Application& app_;
+    Session& app_;
     DirMergeServices services_;
 };
 

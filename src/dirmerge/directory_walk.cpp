@@ -61,14 +61,14 @@ void handleFilePair(DirMergeContext& ctx) {
         // A pipe or a device would block or never end if read; the pair is
         // different, and nothing of it is loaded or copied.
         ctx.frame.message(Severity::Error, notRegularMessage(l, r));
-        ctx.frame.postCommand(kCommandWalkStep);
+        ctx.frame.postCommand(cmd::kWalkNext);
         return;
     }
     if (sameStamps(l.entry(), r.entry())) {
         if (copyCursorEntry(ctx, l) != 0)
             ctx.frame.message(Severity::Error, "Could not copy " + l.entry().name +
                                                    " \nto the destination directory");
-        ctx.frame.postCommand(kCommandWalkStep);
+        ctx.frame.postCommand(cmd::kWalkNext);
         return;
     }
     const std::string leftPath = l.currentPath();
@@ -85,7 +85,7 @@ void handleFilePair(DirMergeContext& ctx) {
         return; // the panes show the differences, or the failure; the user goes on
     if (copyLoadedPair(ctx) != 0)
         ctx.frame.message(Severity::Error, "Error copying the file to \nthe destination directory");
-    ctx.frame.postCommand(kCommandWalkStep);
+    ctx.frame.postCommand(cmd::kWalkNext);
 }
 
 // True when the walk entered the subdirectories.
@@ -104,7 +104,7 @@ bool handleDirectoryPair(DirMergeContext& ctx) {
     const std::string leftDir = l.currentPath();
     const std::string rightDir = r.currentPath();
     state.cursor.push(leftDir, rightDir, state.filters);
-    ctx.frame.postCommand(kCommandWalkStep);
+    ctx.frame.postCommand(cmd::kWalkNext);
     return true;
 }
 
@@ -121,7 +121,7 @@ void handlePair(DirMergeContext& ctx) {
         const Side fileSide = leftDir ? Side::Right : Side::Left;
         const Side dirSide = leftDir ? Side::Left : Side::Right;
         if (askFileOrDirectory(ctx, cursor.top(fileSide), cursor.top(dirSide)) != kAnswerCancel)
-            ctx.frame.postCommand(kCommandWalkStep);
+            ctx.frame.postCommand(cmd::kWalkNext);
     }
     cursor.advance(Side::Left);
     cursor.advance(Side::Right);
@@ -176,7 +176,7 @@ void walkStep(DirMergeContext& ctx) {
         const Side side = step.kind == StepKind::LeftOnly ? Side::Left : Side::Right;
         askPresentOnly(ctx, state.cursor.top(side));
         state.cursor.advance(side);
-        ctx.frame.postCommand(kCommandWalkStep);
+        ctx.frame.postCommand(cmd::kWalkNext);
         return;
     }
     case StepKind::Pair:
@@ -190,7 +190,7 @@ void walkSkip(DirMergeContext& ctx) {
         return;
     forgetPair(ctx.state);
     clearSides(ctx);
-    ctx.frame.postCommand(kCommandWalkStep);
+    ctx.frame.postCommand(cmd::kWalkNext);
 }
 
 void endWalk(DirMergeContext& ctx) {
@@ -212,7 +212,7 @@ void walkCompared(DirMergeContext& ctx, int result) {
         return;
     if (copyLoadedPair(ctx) != 0)
         ctx.frame.message(Severity::Error, "Error copying the file to \nthe destination directory");
-    ctx.frame.postCommand(kCommandWalkStep);
+    ctx.frame.postCommand(cmd::kWalkNext);
 }
 
 void walkPairSaved(DirMergeContext& ctx) {
@@ -220,18 +220,18 @@ void walkPairSaved(DirMergeContext& ctx) {
         return;
     forgetPair(ctx.state);
     clearSides(ctx);
-    ctx.frame.postCommand(kCommandWalkStep);
+    ctx.frame.postCommand(cmd::kWalkNext);
 }
 
 bool handleWalkCommand(DirMergeContext& ctx, int id) {
     switch (id) {
-    case kCommandWalkStep:
+    case cmd::kWalkNext:
         walkStep(ctx);
         return true;
-    case kCommandSkip:
+    case cmd::kWalkSkip:
         walkSkip(ctx);
         return true;
-    case kCommandCancelWalk:
+    case cmd::kWalkCancel:
         endWalk(ctx);
         return true;
     default:

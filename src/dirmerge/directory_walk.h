@@ -3,16 +3,11 @@
 #pragma once
 
 #include "dirmerge/dirmerge_context.h"
+#include "merge/command_ids.h"
 
 #include <string>
 
 namespace tandel {
-
-inline constexpr int kCommandCompareFiles = 305;
-inline constexpr int kCommandSkip = 312;
-inline constexpr int kCommandCancelWalk = 313;
-inline constexpr int kCommandCompareDirs = 314;
-inline constexpr int kCommandWalkStep = 315;
 
 // The answers of the directory selection dialog.
 struct DirectorySelection {

@@ -3,13 +3,13 @@
 #include <sstream>
 
 #include "engine/table_reducer.h"
-#include "merge/application.h"
 #include "merge/command_ids.h"
 #include "merge/script_reader.h"
 #include "merge/segment_map.h"
+#include "merge/session.h"
 #include "merge/side_loader.h"
 #include "merge/temp_result_file.h"
-#include "merge/unattended_run.h"
+#include "merge/unattended_save.h"
 
 namespace tandel {
 
@@ -40,7 +40,7 @@ private:
 // mode: comparing blanked columns or comments as if they were the text would
 // give a wrong result. The other side's loaded flag is held clear meanwhile so
 // that the reload does not start a comparison of its own.
-void reloadSpentCopies(Application& app) {
+void reloadSpentCopies(Session& app) {
     MergeModel& model = app.model;
     for (int s = 1; s <= 2; ++s) {
         if (!model.side(s).reloadNeeded) {
@@ -78,7 +78,7 @@ std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
     return arguments;
 }
 
-EngineSwitches engineSwitches(const Application& app) {
+EngineSwitches engineSwitches(const Session& app) {
     EngineSwitches switches;
     switches.compressSpaces = app.settings.record.compressSpaces != 0;
     switches.ignoreAllSpaces = app.settings.record.ignoreAllSpaces != 0;
@@ -87,7 +87,7 @@ EngineSwitches engineSwitches(const Application& app) {
     return switches;
 }
 
-EngineCall prepareEngineCall(const Application& app) {
+EngineCall prepareEngineCall(const Session& app) {
     EngineCall call;
     // The comment definitions and table mode's column reducer enter the engine
     // here; the reducer lives in the call for the duration of the run.
@@ -97,7 +97,7 @@ EngineCall prepareEngineCall(const Application& app) {
     return call;
 }
 
-CompareResult compareFiles(Application& app, const std::string& file1, const std::string& file2) {
+CompareResult compareFiles(Session& app, const std::string& file1, const std::string& file2) {
     MergeModel& model = app.model;
     SettingsRecord& record = app.settings.record;
     Frame& frame = app.frame();
@@ -190,7 +190,7 @@ CompareResult compareFiles(Application& app, const std::string& file1, const std
     return status;
 }
 
-void compareFilesCommand(Application& app) {
+void compareFilesCommand(Session& app) {
     MergeModel& model = app.model;
     SettingsRecord& record = app.settings.record;
     Frame& frame = app.frame();
@@ -234,7 +234,7 @@ void compareFilesCommand(Application& app) {
 
 namespace tandel {
 
-int loadPairAndCompare(Application& app, const std::string& left, const std::string& right) {
+int loadPairAndCompare(Session& app, const std::string& left, const std::string& right) {
     MergeModel& model = app.model;
     constexpr int kFailed = static_cast<int>(CompareResult::Failed);
     app.frameState.lastCompareResult = kFailed;

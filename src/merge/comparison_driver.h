@@ -10,7 +10,7 @@
 
 namespace tandel {
 
-class Application;
+class Session;
 
 // The driver's outcome, with the driver's values: 0 is "different" here,
 // where the engine's 0 means "same".
@@ -35,7 +35,7 @@ std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
                                               const std::string& tempName, const std::string& file1,
                                               const std::string& file2);
 
-EngineSwitches engineSwitches(const Application& app);
+EngineSwitches engineSwitches(const Session& app);
 
 // What the engine borrows for one call, kept alive for its duration.
 struct EngineCall {
@@ -45,23 +45,23 @@ struct EngineCall {
 
 // Builds the engine's context from the comparison definitions: the comment
 // definitions when comments are ignored, the column reducer in table mode.
-EngineCall prepareEngineCall(const Application& app);
+EngineCall prepareEngineCall(const Session& app);
 
 // One comparison of file 1 against file 2. In file mode the texts are the
 // engine copies the sides already hold (spent copies are reloaded first); in
 // directory window mode both files are loaded quietly; a file that cannot be
 // read fails the comparison.
-CompareResult compareFiles(Application& app, const std::string& file1, const std::string& file2);
+CompareResult compareFiles(Session& app, const std::string& file1, const std::string& file2);
 
 // Command 305, Compare Files: compares the two loaded sides and, in an
 // unattended run, selects all, saves and requests the quit with the run's
 // exit code.
-void compareFilesCommand(Application& app);
+void compareFilesCommand(Session& app);
 
 // The directory walk's step (walk flag set): loads `left` as file 1 and
 // `right` as file 2, which sends Compare Files, and returns that comparison's
 // CompareResult as its value (failed when a file could not be loaded).
-[[nodiscard]] int loadPairAndCompare(Application& app, const std::string& left,
+[[nodiscard]] int loadPairAndCompare(Session& app, const std::string& left,
                                      const std::string& right);
 
 } // namespace tandel

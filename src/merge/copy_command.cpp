@@ -1,9 +1,9 @@
 #include "merge/copy_command.h"
 
-#include "merge/application.h"
 #include "merge/display_text.h"
 #include "merge/line_expansion.h"
 #include "merge/selection_text.h"
+#include "merge/session.h"
 
 #include <algorithm>
 
@@ -41,7 +41,7 @@ std::string PreviewClipboardText(std::string_view text, PreviewSelection selecti
     return out;
 }
 
-void CopyCommand(Application& app) {
+void CopyCommand(Session& app) {
     Frame& frame = app.frame();
     const TextSelection& selection = app.frameState.selection;
     std::string text;

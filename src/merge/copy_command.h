@@ -9,12 +9,12 @@
 
 namespace tandel {
 
-class Application;
+class Session;
 
 // The pane selection of the frame state when a pane holds one, else the
 // preview's selection while the preview is open. A selection that gives no
 // text (empty, or filler rows only) leaves the clipboard as it was.
-void CopyCommand(Application& app);
+void CopyCommand(Session& app);
 
 // The clipboard text of the preview's bytes [start, end) (end -1: to the end
 // of the text). Each line is decoded as a whole, UTF-8 or else Latin-1, and

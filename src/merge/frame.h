@@ -63,60 +63,56 @@ public:
     virtual void sendCommand(int id) = 0;
 
     // Repaint and layout requests.
-    virtual void repaintPanes() {}
-    virtual void repaintTitles() {}
-    virtual void repaintPositionBar() {}
-    virtual void relayout() {}
-    virtual void refreshLists() {}
-    virtual void setWaitCursor(bool /*on*/) {}
+    virtual void repaintPanes() = 0;
+    virtual void repaintTitles() = 0;
+    virtual void repaintPositionBar() = 0;
+    virtual void relayout() = 0;
+    virtual void refreshLists() = 0;
+    virtual void setWaitCursor(bool on) = 0;
     // Directory walk: swap the menu between file mode and walk mode.
-    virtual void setWalkMenu(bool /*walking*/) {}
+    virtual void setWalkMenu(bool walking) = 0;
 
     // The preview.
-    virtual bool previewOpen() const { return false; }
-    virtual void openPreview() {}
-    virtual void closePreview() {}
-    virtual void setPreviewText(const std::string& /*text*/) {}
-    virtual std::string previewText() const { return {}; }
-    virtual bool previewModified() const { return false; }
-    virtual void setPreviewModified(bool /*modified*/) {}
+    virtual bool previewOpen() const = 0;
+    virtual void openPreview() = 0;
+    virtual void closePreview() = 0;
+    virtual void setPreviewText(const std::string& text) = 0;
+    virtual std::string previewText() const = 0;
+    virtual bool previewModified() const = 0;
+    virtual void setPreviewModified(bool modified) = 0;
 
     // The print job; startPrint returns false when the user cancelled.
-    virtual bool startPrint(const std::string& /*documentName*/) { return false; }
-    virtual bool printLine(const std::string& /*text*/) { return false; }
-    virtual void endPrint() {}
+    virtual bool startPrint(const std::string& documentName) = 0;
+    virtual bool printLine(const std::string& text) = 0;
+    virtual void endPrint() = 0;
 
-    virtual void setClipboardText(const std::string& /*text*/) {}
+    virtual void setClipboardText(const std::string& text) = 0;
 
     // Search. The preview takes a search when it is open and holds the focus,
     // or held it when the Find dialog was opened.
-    virtual bool previewTakesSearch() const { return false; }
+    virtual bool previewTakesSearch() const = 0;
     // The preview's selection, in bytes of previewText().
-    virtual PreviewSelection previewSelection() const { return {}; }
+    virtual PreviewSelection previewSelection() const = 0;
     // Selects the preview's bytes [start, end), scrolls them into view and
     // gives the preview the focus.
-    virtual void selectPreviewText(std::int64_t /*start*/, std::int64_t /*end*/) {}
+    virtual void selectPreviewText(std::int64_t start, std::int64_t end) = 0;
     // Opens the modeless Find dialog with an empty find-what field and its
     // match-case box ticked or not.
-    virtual void openFindDialog(bool /*matchCase*/) {}
+    virtual void openFindDialog(bool matchCase) = 0;
     // Directory window: in list 1 (left) or 2 (right), selects row `row` alone,
     // makes it visible and gives that list the focus.
-    virtual void showListRow(int /*list*/, std::int64_t /*row*/) {}
+    virtual void showListRow(int list, std::int64_t row) = 0;
 
     // Directory window mode prints the two directory lists instead of a result.
-    virtual void printDirectoryLists() {}
+    virtual void printDirectoryLists() = 0;
     // The open dialog of a side ("Open file 1" / "Open file 2") and the save
     // dialog; false when cancelled, else `chosen` holds the name.
-    virtual bool chooseOpenFile(const std::string& /*title*/, const std::string& /*startDirectory*/,
-                                std::string& /*chosen*/) {
-        return false;
-    }
-    virtual bool chooseSaveFile(const std::string& /*startDirectory*/,
-                                const std::string& /*proposal*/, std::string& /*chosen*/) {
-        return false;
-    }
+    virtual bool chooseOpenFile(const std::string& title, const std::string& startDirectory,
+                                std::string& chosen) = 0;
+    virtual bool chooseSaveFile(const std::string& startDirectory,
+                                const std::string& proposal, std::string& chosen) = 0;
     // A new file was loaded into side 1 or 2: a text selection in that pane is void.
-    virtual void clearSelection(int /*side*/) {}
+    virtual void clearSelection(int side) = 0;
 };
 
 } // namespace tandel

@@ -1,8 +1,8 @@
 #include "merge/search.h"
 
-#include "merge/application.h"
 #include "merge/navigation.h"
 #include "merge/pane_search.h"
+#include "merge/session.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ bool notFound(Frame& frame) {
     return false;
 }
 
-bool searchLists(Application& app, const TextMatcher& matcher, const ListSearcher& lists) {
+bool searchLists(Session& app, const TextMatcher& matcher, const ListSearcher& lists) {
     std::int64_t& last = app.frameState.lastFoundPosition;
     std::int64_t row = lists ? lists(last, matcher) : -1;
     if (row < 0 && lists) {
@@ -35,7 +35,7 @@ bool searchPreview(Frame& frame, const TextMatcher& matcher) {
     return true;
 }
 
-bool searchPanes(Application& app, const TextMatcher& matcher) {
+bool searchPanes(Session& app, const TextMatcher& matcher) {
     Frame& frame = app.frame();
     SettingsRecord& record = app.settings.record;
     std::int64_t& last = app.frameState.lastFoundPosition;
@@ -74,7 +74,7 @@ std::size_t PreviewSearch(std::string_view text, PreviewSelection selection,
     return matcher.find(text, 0, std::min(text.size(), end + matcher.needle().size() - 1));
 }
 
-bool Search(Application& app, const std::string& text, bool ignoreCase, const ListSearcher& lists) {
+bool Search(Session& app, const std::string& text, bool ignoreCase, const ListSearcher& lists) {
     Frame& frame = app.frame();
     if (text.empty()) {
         frame.message(Severity::Info, kNoSearchStringMessage);
@@ -94,12 +94,12 @@ bool Search(Application& app, const std::string& text, bool ignoreCase, const Li
     return searchPanes(app, matcher);
 }
 
-void FindNext(Application& app, const ListSearcher& lists) {
+void FindNext(Session& app, const ListSearcher& lists) {
     // The reason of a failed search has been shown; nothing else follows from it.
     static_cast<void>(Search(app, app.frameState.searchText, app.frameState.ignoreCase, lists));
 }
 
-void FindCommand(Application& app) {
+void FindCommand(Session& app) {
     if (app.settings.record.notYetCompared != 0 && !app.frameState.directoryWindow) {
         app.frame().message(Severity::Info, kNotComparedMessage);
         return;

@@ -14,7 +14,7 @@
 
 namespace tandel {
 
-class Application;
+class Session;
 
 inline constexpr const char* kNoSearchStringMessage = "No search string";
 inline constexpr const char* kNotComparedMessage = "Files have not been compared yet";
@@ -29,7 +29,7 @@ using ListSearcher = std::function<std::int64_t(std::int64_t after, const TextMa
 // when it takes the search, else the panes, whose hit becomes the top line.
 // Each search starts below the last place and wraps to the top once. True
 // when found; otherwise the reason has been shown.
-[[nodiscard]] bool Search(Application& app, const std::string& text, bool ignoreCase,
+[[nodiscard]] bool Search(Session& app, const std::string& text, bool ignoreCase,
                           const ListSearcher& lists = {});
 
 // The preview's part: forward from the selection's end, then once from the
@@ -39,11 +39,11 @@ using ListSearcher = std::function<std::int64_t(std::int64_t after, const TextMa
 
 // Command 316: searches again for the stored text with the stored flag. The
 // Find dialog's Find Next stores its text and flag, then runs this.
-void FindNext(Application& app, const ListSearcher& lists = {});
+void FindNext(Session& app, const ListSearcher& lists = {});
 
 // Command 317: refused before a comparison in file mode; otherwise forgets
 // the last search text and opens the dialog, match case ticked unless the
 // last search ignored case.
-void FindCommand(Application& app);
+void FindCommand(Session& app);
 
 } // namespace tandel

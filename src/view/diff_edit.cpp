@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/comparison_driver.h"
 #include "merge/line_expansion.h"
 #include "merge/pane_actions.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/display_text.h"
 
 namespace tandel {

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "dirmerge/command_router.h"
+#include "control/command_router.h"
 #include "dirmerge/list_geometry.h"
 
 class QMenu;

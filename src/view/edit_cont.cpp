@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
+#include "control/application.h"
 #include "view/container_layout.h"
-#include "merge/application.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/directory_window.h"

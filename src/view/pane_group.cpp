@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/pane_actions.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"

@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/position_ticks.h"
 
 namespace tandel {

@@ -77,7 +77,7 @@ TEST_F(CopyFixture, ReplaceAnswersHoldAndCancelPostsTheRequest) {
     answers.resetForOperation();
     frame.permissionAnswers = {kAnswerCancel, kAnswerYesToAll};
     EXPECT_EQ(copy("s/a", "t/a"), 0);
-    EXPECT_EQ(frame.posted, (std::vector<int>{kCancelCommand}));
+    EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kWalkCancel}));
     EXPECT_EQ(copy("s/b", "t/b"), 0);
     EXPECT_EQ(copy("s/c", "t/c"), 0);
     EXPECT_EQ(read("t/c"), "new c");
@@ -126,7 +126,7 @@ TEST_F(CopyFixture, FailedBackupAsksAndItsAnswerOutlivesTheOperation) {
     answers.backupFailure = kAskWithDialog;
     frame.permissionAnswers = {kAnswerCancel};
     EXPECT_NE(copy("s/a", "t/a"), 0);
-    EXPECT_EQ(frame.posted, (std::vector<int>{kCancelCommand}));
+    EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kWalkCancel}));
 }
 
 TEST_F(CopyFixture, FailedCopyKeepsTheOldTarget) {

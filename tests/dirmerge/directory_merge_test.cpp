@@ -1,9 +1,9 @@
 // The directory window's list built through the real application object and
 // its quiet comparison driver.
+#include "control/application.h"
+#include "control/dispatcher.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
 #include "merge/command_ids.h"
-#include "merge/dispatcher.h"
 #include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "dirmerge/list_search.h"
 
-#include "dirmerge/command_router.h"
+#include "control/application.h"
+#include "control/command_router.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
 #include "merge/command_ids.h"
 #include "merge/fake_frame.h"
 #include "merge/search.h"

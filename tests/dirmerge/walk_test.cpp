@@ -113,7 +113,7 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     EXPECT_FALSE(std::filesystem::exists(out + "/b"));
     run();
     EXPECT_EQ(state.pairOutputPath, out + "/b");
-    handleWalkCommand(ctx, kCommandSkip);
+    handleWalkCommand(ctx, cmd::kWalkSkip);
     run();
     EXPECT_TRUE(finished());
     EXPECT_FALSE(std::filesystem::exists(out + "/b"));
@@ -123,10 +123,10 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     start(out);
     run();
     EXPECT_TRUE(state.walking);
-    handleWalkCommand(ctx, kCommandCancelWalk);
+    handleWalkCommand(ctx, cmd::kWalkCancel);
     EXPECT_FALSE(state.comparing);
     EXPECT_FALSE(state.walking);
-    handleWalkCommand(ctx, kCommandWalkStep); // ignored once ended
+    handleWalkCommand(ctx, cmd::kWalkNext); // ignored once ended
     EXPECT_TRUE(frame.messages.empty());
 }
 
@@ -152,7 +152,7 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     frame.permissionAnswers = {kAnswerCancel};
     start(tree.mkdir("out2"));
     EXPECT_EQ(frame.questions.size(), 3u);
-    EXPECT_EQ(frame.posted.front(), kCommandCancelWalk);
+    EXPECT_EQ(frame.posted.front(), cmd::kWalkCancel);
     run();
     EXPECT_FALSE(state.walking);
 }
@@ -165,7 +165,7 @@ TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
     run();
     EXPECT_FALSE(finished());
     EXPECT_EQ(frame.messages.back().second, "Cannot create directory \n" + out + "/sub");
-    handleWalkCommand(ctx, kCommandSkip);
+    handleWalkCommand(ctx, cmd::kWalkSkip);
     run();
     EXPECT_TRUE(finished());
     EXPECT_EQ(readFile(out + "/z"), "z"); // written to out, not out/sub

@@ -1,8 +1,8 @@
 #include "merge/copy_command.h"
 
-#include "merge/application.h"
+#include "control/application.h"
+#include "control/dispatcher.h"
 #include "merge/command_ids.h"
-#include "merge/dispatcher.h"
 #include "model_fixture.h"
 
 #include <gtest/gtest.h>

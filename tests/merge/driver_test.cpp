@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "merge/application.h"
+#include "control/application.h"
+#include "control/dispatcher.h"
 #include "merge/command_ids.h"
-#include "merge/dispatcher.h"
 #include "merge/driver_test_support.h"
 #include "merge/side_loader.h"
 #include "merge/temp_result_file.h"

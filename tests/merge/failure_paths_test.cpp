@@ -1,6 +1,6 @@
 // Faults of the file system, made by the failing file layer so that they fail
 // the same way as root: nothing is reported as success, no file is lost.
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/comparison_driver.h"
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
@@ -8,7 +8,7 @@
 #include "merge/result_copy.h"
 #include "merge/save.h"
 #include "merge/side_loader.h"
-#include "merge/unattended_run.h"
+#include "control/unattended_run.h"
 #include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>

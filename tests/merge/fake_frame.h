@@ -74,6 +74,13 @@ public:
     void postCommand(int id) override { posted.push_back(id); }
     void sendCommand(int id) override { sent.push_back(id); }
     void repaintPanes() override { ++paneRepaints; }
+    // Nothing else on screen to follow the model.
+    void repaintTitles() override {}
+    void repaintPositionBar() override {}
+    void relayout() override {}
+    void refreshLists() override {}
+    void setWaitCursor(bool) override {}
+    void clearSelection(int) override {}
     void setWalkMenu(bool walking) override { walkMenu.push_back(walking); }
 
     bool previewOpen() const override { return preview; }

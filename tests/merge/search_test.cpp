@@ -2,7 +2,7 @@
 // mapping, and the Find and Find Next commands around it.
 #include "merge/search.h"
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/decisions.h"
 #include "merge/pane_search.h"
 #include "model_fixture.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/fake_frame.h"
 #include "support/temp_folder.h"
 

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "dirmerge/command_router.h"
+#include "control/command_router.h"
 #include "merge/command_ids.h"
 #include "ui/directory_fixture.h"
 #include "view/directory_list_model.h"

@@ -16,8 +16,8 @@
 
 #include <memory>
 
+#include "control/application.h"
 #include "dialogs/options_sheet.h"
-#include "merge/application.h"
 #include "merge/fake_frame.h"
 
 namespace tandel::test {

@@ -1,11 +1,11 @@
-// The application object: every piece of state the program treats as
-// process-wide lives here. The program makes exactly one; each test makes its
-// own, so nothing leaks from one run into the next.
+// The state a run works on: the switches, the settings, the comparison
+// definitions, the model, the engine and the frame's flags, with the frame
+// they report to. The merge and directory layers take this; the controller
+// above them makes the one the program uses.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "engine/compare_settings.h"
 #include "engine/engine.h"
@@ -33,11 +33,11 @@ struct FrameState {
     int exitCode = 0;
 };
 
-class Application {
+class Session {
 public:
-    explicit Application(Frame& frame) : frame_(&frame) {}
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
+    explicit Session(Frame& frame) : frame_(&frame) {}
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     Frame& frame() const { return *frame_; }
 
@@ -52,12 +52,7 @@ private:
     Frame* frame_; // not owned: the window, the console or a test fake
 };
 
-// Parses the arguments (program name removed) into the switch table and sets
-// the run-mode flags; a parse error is shown through the frame and start-up
-// goes on with the switches recorded so far. Returns the parser's status.
-[[nodiscard]] int applyCommandLine(Application& app, const std::vector<std::string>& arguments);
-
 // Asks the event loop to end with `exitCode` once the current command returns.
-void requestQuit(Application& app, int exitCode);
+void requestQuit(Session& session, int exitCode);
 
 } // namespace tandel

@@ -1,6 +1,6 @@
-#include "merge/dispatcher.h"
+#include "control/dispatcher.h"
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/command_ids.h"
 #include "merge/comparison_driver.h"
 #include "merge/copy_command.h"

@@ -1,11 +1,11 @@
-#include "merge/dispatcher.h"
+#include "control/dispatcher.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/command_ids.h"
 #include "merge/driver_test_support.h"
 #include "merge/fake_frame.h"

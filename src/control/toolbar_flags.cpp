@@ -1,6 +1,6 @@
-#include "merge/toolbar_flags.h"
+#include "control/toolbar_flags.h"
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/command_ids.h"
 
 namespace tandel {

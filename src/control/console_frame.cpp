@@ -1,4 +1,4 @@
-#include "merge/console_frame.h"
+#include "control/console_frame.h"
 
 namespace tandel {
 

@@ -2,6 +2,7 @@
 // question answered without a user, and posted commands run by a small loop.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <ostream>
@@ -33,6 +34,44 @@ public:
     int askYesNoCancel(const std::string& caption, const Question& question) override;
     void postCommand(int id) override { posted_.push_back(id); }
     void sendCommand(int id) override;
+
+    // Nothing is drawn, so nothing is repainted or laid out.
+    void repaintPanes() override {}
+    void repaintTitles() override {}
+    void repaintPositionBar() override {}
+    void relayout() override {}
+    void refreshLists() override {}
+    void setWaitCursor(bool) override {}
+    void setWalkMenu(bool) override {}
+    void clearSelection(int) override {}
+
+    // There is no preview: the merged result only ever goes to a file.
+    bool previewOpen() const override { return false; }
+    void openPreview() override {}
+    void closePreview() override {}
+    void setPreviewText(const std::string&) override {}
+    std::string previewText() const override { return {}; }
+    bool previewModified() const override { return false; }
+    void setPreviewModified(bool) override {}
+
+    // No user to print for, search for or pick files: each job is cancelled,
+    // each dialog answered as by Cancel.
+    bool startPrint(const std::string&) override { return false; }
+    bool printLine(const std::string&) override { return false; }
+    void endPrint() override {}
+    void printDirectoryLists() override {}
+    void setClipboardText(const std::string&) override {}
+    bool previewTakesSearch() const override { return false; }
+    PreviewSelection previewSelection() const override { return {}; }
+    void selectPreviewText(std::int64_t, std::int64_t) override {}
+    void openFindDialog(bool) override {}
+    void showListRow(int, std::int64_t) override {}
+    bool chooseOpenFile(const std::string&, const std::string&, std::string&) override {
+        return false;
+    }
+    bool chooseSaveFile(const std::string&, const std::string&, std::string&) override {
+        return false;
+    }
 
 private:
     // Yes only to replacing the file the run was told to write.

@@ -1,4 +1,4 @@
-#include "merge/application.h"
+#include "control/application.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "merge/console_frame.h"
+#include "control/console_frame.h"
+#include "control/unattended_run.h"
 #include "merge/driver_test_support.h"
-#include "merge/unattended_run.h"
 
 namespace tandel {
 namespace {

@@ -1,6 +1,6 @@
-#include "merge/lifecycle.h"
+#include "control/lifecycle.h"
 
-#include "merge/application.h"
+#include "control/application.h"
 #include "merge/command_ids.h"
 #include "merge/compare_settings_store.h"
 #include "merge/save.h"

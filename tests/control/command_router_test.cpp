@@ -1,10 +1,10 @@
 // A directory walk and the directory window's commands driven only through
 // the command router, with posted commands drained as a console run does.
-#include "dirmerge/command_router.h"
+#include "control/application.h"
+#include "control/command_router.h"
+#include "control/console_frame.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/application.h"
 #include "merge/command_ids.h"
-#include "merge/console_frame.h"
 #include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>

@@ -6,21 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "merge/unattended_save.h"
+
 namespace tandel {
 
 class Application;
 
-// Exit codes of an unattended run.
-inline constexpr int kUnattendedSaved = 0;      // the merged result was saved
-inline constexpr int kUnattendedFailure = 2;    // anything else went wrong
-inline constexpr int kUnattendedNoOutput = 255; // no output file was named
-
 // True when the arguments (program name removed) ask for an unattended run.
 bool requestsUnattendedRun(const std::vector<std::string>& arguments);
-
-// Selects all segments and saves the merged result to the `outf` file, as the
-// plain Save does; returns the run's exit code.
-int saveUnattendedResult(Application& app);
 
 // The whole run: settings read as at any start-up, the command line, the
 // loads, the posted commands until the save ends the run, the settings written

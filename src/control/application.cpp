@@ -1,4 +1,4 @@
-#include "merge/application.h"
+#include "control/application.h"
 
 namespace tandel {
 
@@ -10,11 +10,6 @@ int applyCommandLine(Application& app, const std::vector<std::string>& arguments
     app.frameState.directoryWindow = app.switches.isGiven(kSwitchMandc);
     app.frameState.unattended = app.switches.isGiven(kSwitchAuto);
     return outcome.status;
-}
-
-void requestQuit(Application& app, int exitCode) {
-    app.frameState.quitRequested = true;
-    app.frameState.exitCode = exitCode;
 }
 
 } // namespace tandel

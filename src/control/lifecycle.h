@@ -19,7 +19,7 @@ class SettingsStore;
 
 // Returns the command line parser's status; after a parse error (shown
 // through the frame) start-up goes on with the switches recorded so far.
-int readStartupSettings(Application& app, SettingsStore& store,
+[[nodiscard]] int readStartupSettings(Application& app, SettingsStore& store,
                         const std::vector<std::string>& arguments);
 
 void openStartupFiles(Application& app);

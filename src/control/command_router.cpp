@@ -1,14 +1,14 @@
-#include "dirmerge/command_router.h"
+#include "control/command_router.h"
 
 #include <filesystem>
 #include <system_error>
 
+#include "control/application.h"
+#include "control/console_frame.h"
+#include "control/dispatcher.h"
 #include "dirmerge/directory_merge.h"
 #include "dirmerge/list_search.h"
-#include "merge/application.h"
 #include "merge/command_ids.h"
-#include "merge/console_frame.h"
-#include "merge/dispatcher.h"
 #include "merge/search.h"
 
 namespace tandel {

@@ -1,13 +1,13 @@
 // The start-up and shut-down order every run follows, and the toolbar's
 // three flags, without any window.
-#include "merge/lifecycle.h"
+#include "control/lifecycle.h"
 
 #include <gtest/gtest.h>
 
-#include "merge/application.h"
+#include "control/application.h"
+#include "control/toolbar_flags.h"
 #include "merge/command_ids.h"
 #include "merge/driver_test_support.h"
-#include "merge/toolbar_flags.h"
 #include "settings/settings_store.h"
 
 namespace tandel {

@@ -1,0 +1,84 @@
+#include "control/unattended_run.h"
+
+#include <strings.h>
+
+#include "control/application.h"
+#include "control/console_frame.h"
+#include "control/dispatcher.h"
+#include "control/lifecycle.h"
+#include "settings/settings_path.h"
+#include "settings/settings_store.h"
+
+namespace tandel {
+
+namespace {
+
+// The run ended without its save: say why, unless a message already did.
+void reportUnfinished(Application& app, ConsoleFrame& frame) {
+    if (frame.errorCount() > 0) {
+        return;
+    }
+    for (int s = 1; s <= 2; ++s) {
+        const int id = s == 1 ? kSwitchF1 : kSwitchF2;
+        if (!app.switches.isGiven(id) || app.switches.valueOf(id).empty()) {
+            frame.message(Severity::Error, "Two files are needed: -f1 FILE -f2 FILE");
+            return;
+        }
+        if (app.model.side(s).fileName.empty()) {
+            frame.message(Severity::Error, "Unable to open file " + app.switches.valueOf(id));
+            return;
+        }
+    }
+    frame.message(Severity::Error, "The files were not compared");
+}
+
+} // namespace
+
+bool requestsUnattendedRun(const std::vector<std::string>& arguments) {
+    SwitchTable table;
+    if (parseArguments(arguments, table).status == 0) {
+        return table.isGiven(kSwitchAuto);
+    }
+    // A bad token before the switch stops the parse, but a caller that asked
+    // for an unattended run must never get a window that waits for a user:
+    // such a run reports the error and ends.
+    for (const auto& token : arguments) {
+        if (token.size() == 5 && (token[0] == '-' || token[0] == '/') &&
+            ::strcasecmp(token.c_str() + 1, "auto") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int runUnattended(const std::vector<std::string>& arguments, std::ostream& errors,
+                  const std::string& settingsPath) {
+    ConsoleFrame frame(errors);
+    Application app(frame);
+    frame.setCommandHandler([&app](int id) { dispatchCommand(app, id); });
+
+    // The start-up order of every run, the window's included; this run then
+    // never shows a directory window and answers for its own target only.
+    SettingsStore store(settingsPath.empty() ? defaultSettingsPath() : settingsPath);
+    // A switch the run does not know may have been meant to change what is
+    // merged or where it goes: nothing is saved then.
+    const bool understood = readStartupSettings(app, store, arguments) == 0;
+    app.frameState.unattended = true;
+    app.frameState.directoryWindow = false;
+    frame.setWritableTarget(app.switches.valueOf(kSwitchOutf));
+    if (understood) {
+        openStartupFiles(app);
+    } else {
+        requestQuit(app, kUnattendedFailure);
+    }
+    frame.runPosted([&app] { return app.frameState.quitRequested; });
+
+    if (!app.frameState.quitRequested) {
+        reportUnfinished(app, frame);
+        requestQuit(app, kUnattendedFailure);
+    }
+    writeShutdownSettings(app, store);
+    return app.frameState.exitCode;
+}
+
+} // namespace tandel

@@ -1,0 +1,24 @@
+#include "merge/unattended_save.h"
+
+#include "merge/decisions.h"
+#include "merge/merged_output.h"
+#include "merge/session.h"
+
+namespace tandel {
+
+int saveUnattendedResult(Session& app) {
+    MergeModel& model = app.model;
+    Frame& frame = app.frame();
+    SelectAll(model, frame);
+    const std::string target = app.switches.valueOf(kSwitchOutf);
+    if (target.empty()) {
+        frame.message(Severity::Error, "No output file was named (-outf FILE)");
+        return kUnattendedNoOutput;
+    }
+    const SettingsRecord& record = app.settings.record;
+    const int status =
+        Produce(model, record, frame, target, OutputSink::File, record.diffsOnly != 0);
+    return status == 0 ? kUnattendedSaved : kUnattendedFailure;
+}
+
+} // namespace tandel
