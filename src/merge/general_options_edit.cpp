@@ -36,6 +36,7 @@ GeneralOptions readGeneralOptions(const SettingsRecord& record, const CompareSet
     o.ignoreAllSpaces = record.ignoreAllSpaces != 0;
     o.tableMode = compare.tableMode != 0;
     o.ignoreComments = compare.ignoreComments != 0;
+    o.ignoreLineEnds = record.ignoreLineEnds != 0;
     o.keepLineEnds = record.unixFormat != 0;
     o.diffsOnly = record.diffsOnly != 0;
     o.tabSize = std::to_string(record.tabSize);
@@ -91,6 +92,7 @@ OptionResult applyGeneralOptions(const GeneralOptions& o, SettingsRecord& record
     record.ignoreAllSpaces = flag(o.ignoreAllSpaces);
     compare.tableMode = flag(o.tableMode);
     compare.ignoreComments = flag(o.ignoreComments);
+    record.ignoreLineEnds = flag(o.ignoreLineEnds);
     record.unixFormat = flag(o.keepLineEnds);
     record.diffsOnly = flag(o.diffsOnly);
     record.tabSize = *tabSize;

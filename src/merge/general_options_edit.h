@@ -17,6 +17,7 @@ struct GeneralOptions {
     bool ignoreAllSpaces = false; // kept while greyed out with compressSpaces off
     bool tableMode = false;
     bool ignoreComments = false;
+    bool ignoreLineEnds = false;
     bool keepLineEnds = false; // "Unix format"
     bool diffsOnly = false;
     std::string tabSize; // as typed

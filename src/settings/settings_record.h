@@ -32,13 +32,22 @@ struct SettingsRecord {
     std::int32_t lineNumbers = 0;        // "Line numbers"
     std::int32_t contextLines = 3;       // "Context lines"
     std::int32_t syncHScroll = 1;        // "Sync hscroll"
-    std::int32_t unixFormat = 0;         // "Unix format": keep line ends as they are
+    // "Unix format": keep each line's own line end; 0 writes CR LF. A stored 0
+    // is honoured; without the key this platform keeps the files' own ends.
+    std::int32_t unixFormat = 1;
     std::int32_t recursive = 0;          // "Recursive"
     std::int32_t diffsOnly = 0;          // "Diffs Only"
     std::int32_t autoCompare = 1;        // "Auto Compare"
     std::int32_t ignoreAllSpaces = 0;    // read as "Ignore spaces", written as "Ignore Spaces"
     std::int32_t directoryDiffsOnly = 0; // "Directory Diffs Only"
     std::int32_t highlightChanges = 1;   // "Highlight changes": mark changed characters
+    // "Ignore line ends": a line that ends in CR LF equals the same line ending
+    // in LF, and a missing final line feed is no difference. What is equal only;
+    // every line is still written with its own end.
+    std::int32_t ignoreLineEnds = 1;
+    // "Trust time stamps": directory pairs of equal size and equal stamps are
+    // taken for equal without reading them. Off: the bytes decide.
+    std::int32_t trustTimeStamps = 0;
 
     // View state shared by the panes; never stored.
     std::int32_t charWidth = 0;   // average character width of the text font

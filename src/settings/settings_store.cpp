@@ -61,6 +61,8 @@ int SettingsStore::loadOptions(Settings& s) {
     r.ignoreAllSpaces = p.readInt(kOptions, "Ignore spaces", d.ignoreAllSpaces);
     r.directoryDiffsOnly = p.readInt(kOptions, "Directory Diffs Only", d.directoryDiffsOnly);
     r.highlightChanges = p.readInt(kOptions, "Highlight changes", d.highlightChanges);
+    r.ignoreLineEnds = p.readInt(kOptions, "Ignore line ends", d.ignoreLineEnds);
+    r.trustTimeStamps = p.readInt(kOptions, "Trust time stamps", d.trustTimeStamps);
 
     Geometry& g = s.geometry;
     const Geometry dg;
@@ -188,6 +190,8 @@ void SettingsStore::saveOptions(const Settings& s) {
     profile_.writeInt(kOptions, "OutDirUIType", g.outDirUIType);
     profile_.writeInt(kOptions, "Directory Diffs Only", r.directoryDiffsOnly);
     profile_.writeInt(kOptions, "Highlight changes", r.highlightChanges);
+    profile_.writeInt(kOptions, "Ignore line ends", r.ignoreLineEnds);
+    profile_.writeInt(kOptions, "Trust time stamps", r.trustTimeStamps);
     profile_.writeInt(kOptions, "TimeSize1", g.timeSize1);
     profile_.writeInt(kOptions, "TimeSize2", g.timeSize2);
     profile_.writeInt(kOptions, "PathSize1", g.pathSize1);
