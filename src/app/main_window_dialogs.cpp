@@ -69,13 +69,18 @@ bool MainWindow::confirmOverwrite(const Question& question) {
 }
 
 int MainWindow::askYesNoCancel(const std::string& caption, const Question& question) {
-    QMessageBox box(QMessageBox::Question, qs(caption), qs(question.text),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    // Unsaved choices are answered the way every desktop program asks it.
+    const bool unsaved = question.kind == QuestionKind::UnsavedDecisions;
+    const QMessageBox::StandardButton yes = unsaved ? QMessageBox::Save : QMessageBox::Yes;
+    const QMessageBox::StandardButton no = unsaved ? QMessageBox::Discard : QMessageBox::No;
+    QMessageBox box(unsaved ? QMessageBox::Warning : QMessageBox::Question, qs(caption),
+                    qs(question.text), yes | no | QMessageBox::Cancel, this);
+    box.setDefaultButton(unsaved ? QMessageBox::Save : QMessageBox::NoButton);
     services_.runModal(box);
-    if (box.clickedButton() == box.button(QMessageBox::Yes)) {
+    if (box.clickedButton() == box.button(yes)) {
         return kAnswerYes;
     }
-    return box.clickedButton() == box.button(QMessageBox::No) ? kAnswerNo : kAnswerCancel;
+    return box.clickedButton() == box.button(no) ? kAnswerNo : kAnswerCancel;
 }
 
 int MainWindow::askPermission(const Question& question) {

@@ -8,6 +8,7 @@
 
 #include "app/frame_layout.h"
 #include "control/lifecycle.h"
+#include "merge/unsaved_decisions.h"
 
 namespace tandel {
 
@@ -72,6 +73,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // then ends as a cancelled build ends it.
     if (progress_ != nullptr) {
         directories_.state.cancelRequested = true;
+        event->ignore();
+        return;
+    }
+    if (!ended_ && !MayDropDecisions(app_.model, app_.settings, *this)) {
         event->ignore();
         return;
     }

@@ -10,6 +10,7 @@
 #include "dirmerge/list_search.h"
 #include "merge/command_ids.h"
 #include "merge/search.h"
+#include "merge/unsaved_decisions.h"
 
 namespace tandel {
 
@@ -48,6 +49,8 @@ bool CommandRouter::route(int id) {
 void CommandRouter::compareDirectories() {
     // The dialog is not even shown while a walk or a list build runs.
     if (directories_.state.comparing || !inputs_.chooseDirectories)
+        return;
+    if (!MayDropDecisions(app_.model, app_.settings, app_.frame()))
         return;
     DirectorySelection selection;
     if (!inputs_.chooseDirectories(selection))

@@ -10,6 +10,7 @@
 #include "merge/save.h"
 #include "merge/search.h"
 #include "merge/side_loader.h"
+#include "merge/unsaved_decisions.h"
 
 namespace tandel {
 
@@ -25,7 +26,9 @@ bool dispatchCommand(Application& app, int id) {
     case cmd::kFile1:
     case cmd::kFile2:
         // A cancelled dialog needs no message; a failed load has shown its own.
-        (void)OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
+        if (MayDropDecisions(model, app.settings, frame)) {
+            (void)OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
+        }
         return true;
     case cmd::kSaveAs:
         // The save shows its own messages; a cancelled dialog needs none.

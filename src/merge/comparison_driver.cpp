@@ -4,12 +4,14 @@
 
 #include "engine/table_reducer.h"
 #include "merge/command_ids.h"
+#include "merge/disk_state.h"
 #include "merge/script_reader.h"
 #include "merge/segment_map.h"
 #include "merge/session.h"
 #include "merge/side_loader.h"
 #include "merge/temp_result_file.h"
 #include "merge/unattended_save.h"
+#include "merge/unsaved_decisions.h"
 
 namespace tandel {
 
@@ -97,6 +99,84 @@ EngineCall prepareEngineCall(const Session& app) {
     return call;
 }
 
+namespace {
+
+std::string wholeRange(std::int32_t lines) {
+    return lines == 1 ? "1" : "1," + std::to_string(lines);
+}
+
+// Binary files are the same bytes or one difference from end to end: the
+// result the engine would give for two one-line files, written here.
+ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptLists& lists) {
+    if (one.binary && two.binary && one.line(0) == two.line(0)) {
+        return ScriptOutcome::Identical;
+    }
+    std::string script;
+    if (one.lineCount == 0) {
+        script = "0a" + wholeRange(two.lineCount);
+    } else if (two.lineCount == 0) {
+        script = wholeRange(one.lineCount) + "d0";
+    } else {
+        script = wholeRange(one.lineCount) + "c" + wholeRange(two.lineCount);
+    }
+    std::istringstream in(script + "\n");
+    return ReadScript(in, false, lists);
+}
+
+// Runs the engine on the two sides' texts; nullopt after a failure that has
+// been reported.
+std::optional<ScriptOutcome> runEngine(Session& app, const std::string& file1,
+                                       const std::string& file2, ScriptLists& lists) {
+    MergeModel& model = app.model;
+    Frame& frame = app.frame();
+    FileSystem& files = *model.files;
+    std::optional<TempResultFile> temp = TempResultFile::create(files, temporaryDirectories());
+    if (!temp) {
+        frame.message(Severity::Error, "can't create file name ");
+        return std::nullopt;
+    }
+
+    const EngineSwitches switches = engineSwitches(app);
+    std::vector<std::string> arguments = buildEngineArguments(switches, temp->path(), file1, file2);
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    EngineCall call = prepareEngineCall(app);
+    call.context.files = &files;
+    FrameMessageSink sink(frame);
+    const bool rewrites = switches.tableMode || switches.ignoreComments;
+    const bool exactEnds = app.settings.record.ignoreLineEnds == 0;
+    const EngineStatus engineStatus = app.engine.run(
+        static_cast<int>(arguments.size()), argv.data(),
+        model.side(1).engineText(rewrites, exactEnds), model.side(2).engineText(rewrites, exactEnds),
+        sink, call.context);
+    if (rewrites) {
+        model.side(1).reloadNeeded = true;
+        model.side(2).reloadNeeded = true;
+    }
+    // A result the engine could not complete (it said why) is no comparison:
+    // read as it stands, it would pass for "different, no segments", and a
+    // save would take file 1 alone for the merge.
+    if (engineStatus == EngineStatus::UsageError || engineStatus == EngineStatus::Trouble) {
+        return std::nullopt;
+    }
+
+    InputBytes resultBytes;
+    const IoStatus read = files.readInput(temp->path(), 0, resultBytes);
+    if (!read.ok()) {
+        frame.message(Severity::Error, withReason("Can not open temporary file", read));
+        return std::nullopt;
+    }
+    std::istringstream result(std::string(resultBytes.bytes.data(), resultBytes.length));
+    return ReadScript(result, app.frameState.directoryWindow, lists);
+}
+
+} // namespace
+
 CompareResult compareFiles(Session& app, const std::string& file1, const std::string& file2) {
     MergeModel& model = app.model;
     SettingsRecord& record = app.settings.record;
@@ -118,56 +198,23 @@ CompareResult compareFiles(Session& app, const std::string& file1, const std::st
         reloadSpentCopies(app);
     }
 
-    FileSystem& files = *model.files;
-    std::optional<TempResultFile> temp = TempResultFile::create(files, temporaryDirectories());
-    if (!temp) {
-        frame.message(Severity::Error, "can't create file name ");
-        return CompareResult::Failed;
-    }
-
-    const EngineSwitches switches = engineSwitches(app);
-    std::vector<std::string> arguments = buildEngineArguments(switches, temp->path(), file1, file2);
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-
-    EngineCall call = prepareEngineCall(app);
-    call.context.files = &files;
-    FrameMessageSink sink(frame);
-    const bool rewrites = switches.tableMode || switches.ignoreComments;
-    const EngineStatus engineStatus = app.engine.run(
-        static_cast<int>(arguments.size()), argv.data(), model.side(1).engineText(rewrites),
-        model.side(2).engineText(rewrites), sink, call.context);
-    if (rewrites) {
-        model.side(1).reloadNeeded = true;
-        model.side(2).reloadNeeded = true;
-    }
-    // A result the engine could not complete (it said why) is no comparison:
-    // read as it stands, it would pass for "different, no segments", and a
-    // save would take file 1 alone for the merge.
-    if (engineStatus == EngineStatus::UsageError || engineStatus == EngineStatus::Trouble) {
-        return CompareResult::Failed;
-    }
-
-    InputBytes resultBytes;
-    const IoStatus read = files.readInput(temp->path(), 0, resultBytes);
-    if (!read.ok()) {
-        frame.message(Severity::Error, withReason("Can not open temporary file", read));
-        return CompareResult::Failed;
-    }
-    std::istringstream result(std::string(resultBytes.bytes.data(), resultBytes.length));
     ScriptLists lists;
-    const ScriptOutcome outcome = ReadScript(result, quiet, lists);
+    std::optional<ScriptOutcome> outcome;
+    if (model.side(1).binary || model.side(2).binary) {
+        outcome = compareWhole(model.side(1), model.side(2), lists);
+    } else {
+        outcome = runEngine(app, file1, file2, lists);
+    }
+    if (!outcome) {
+        return CompareResult::Failed;
+    }
     if (!quiet) {
         // Rows of the old result mean other lines now.
         app.frameState.selection = {};
     }
 
     CompareResult status = CompareResult::Different;
-    if (outcome != ScriptOutcome::Identical) {
+    if (*outcome != ScriptOutcome::Identical) {
         if (!quiet) {
             ReleaseLists(model);
             InstallLists(model.side(1), std::move(lists.text1), std::move(lists.gap1));
@@ -195,15 +242,24 @@ void compareFilesCommand(Session& app) {
     SettingsRecord& record = app.settings.record;
     Frame& frame = app.frame();
 
+    if (!app.frameState.unattended && !MayDropDecisions(model, app.settings, frame)) {
+        return;
+    }
     model.loadedSinceComparison = {false, false};
     app.frameState.lastCompareResult = static_cast<int>(CompareResult::Failed);
     if (frame.previewOpen()) {
         frame.closePreview();
     }
-    const bool bothHaveLines = model.side(1).lineCount > 0 && model.side(2).lineCount > 0;
-    // An unattended run compares an empty file too: without a comparison there
-    // would be nothing to save, and the run would end without its result.
-    if (bothHaveLines || app.frameState.unattended) {
+    // A file changed on disk since it was loaded is compared as it is now.
+    for (SideRecord& side : model.sides) {
+        if (ChangedSinceLoad(*model.files, side)) {
+            side.reloadNeeded = true;
+        }
+    }
+    // An empty side (an empty file, /dev/null) is compared too: the other
+    // file is then one difference that can be taken.
+    const bool bothLoaded = !model.side(1).fileName.empty() && !model.side(2).fileName.empty();
+    if (bothLoaded || app.frameState.unattended) {
         const CompareResult result =
             compareFiles(app, model.side(1).fileName, model.side(2).fileName);
         app.frameState.lastCompareResult = static_cast<int>(result);

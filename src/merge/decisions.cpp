@@ -73,6 +73,9 @@ void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool ext
     if (!compared(model) || i < 0 || i >= segmentCount(model)) {
         return;
     }
+    model.decisionsUnsaved = true;
+    // Two binary files are never put one after the other.
+    extend = extend && !model.side(1).binary && !model.side(2).binary;
     const int y = other(s);
     const SegmentRange& yText = textOf(model, y, i);
     const SegmentRange& yGap = gapOf(model, y, i);
@@ -93,6 +96,7 @@ void SelectFrom(MergeModel& model, Frame& frame, int s) {
     if (!compared(model)) {
         return;
     }
+    model.decisionsUnsaved = true;
     const int y = other(s);
     const std::int32_t n = segmentCount(model);
     for (std::int32_t i = 0; i < n; ++i) {
@@ -112,6 +116,7 @@ void SelectAll(MergeModel& model, Frame& frame) {
     if (!compared(model)) {
         return;
     }
+    model.decisionsUnsaved = true;
     const std::int32_t n = segmentCount(model);
     for (std::int32_t i = 0; i < n; ++i) {
         markPresent(model, 1, i, CHOICE_FIRST);
@@ -124,6 +129,7 @@ void UnselectAll(MergeModel& model, Frame& frame) {
     if (!compared(model)) {
         return;
     }
+    model.decisionsUnsaved = true;
     for (SideRecord& side : model.sides) {
         for (SegmentRange& range : side.textRanges) {
             range.choice = CHOICE_NONE;
@@ -136,7 +142,8 @@ void UnselectAll(MergeModel& model, Frame& frame) {
 }
 
 bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, std::int64_t row) {
-    if (!compared(model)) {
+    // A binary file has no lines to split it at.
+    if (!compared(model) || model.side(1).binary || model.side(2).binary) {
         return false;
     }
     const std::int64_t d = settings.topLine + row;

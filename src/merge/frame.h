@@ -35,6 +35,8 @@ enum class QuestionKind {
     ReplaceFile,  // "Destination file %s already exists.\nReplace it with %s ?"
     BackupFailed, // "Unable to back up %s.\nWould you like to proceed with overriding this file?"
     PresentOnly,  // "%s is present only in\n%s.\nCopy it to the destination directory ?"
+    ChangedOnDisk, // "File %s has changed on disk since it was loaded.\nSave anyway ?"
+    UnsavedDecisions, // Save, Discard or Cancel the decisions not saved yet
 };
 
 struct Question {

@@ -22,6 +22,9 @@ struct MergeModel {
     std::string saveName;
     bool saveNameFromSwitch = false;
 
+    // A decision was made since the result was last saved or compared.
+    bool decisionsUnsaved = false;
+
     // Directory walk: where the save of the pair now loaded goes.
     std::string pairOutputPath;
 

@@ -12,30 +12,55 @@ namespace {
 
 class Writer {
 public:
-    Writer(Frame& frame, LineSink& sink) : frame_(frame), sink_(sink) {}
+    // A listing is a report: its lines end alike whatever their files had.
+    Writer(Frame& frame, LineSink& sink, bool listing)
+        : frame_(frame), sink_(sink), policy_(sink.lineEnds()) {
+        if (listing && policy_ == LineEndPolicy::Own) {
+            policy_ = LineEndPolicy::Lf;
+        }
+    }
 
-    bool text(std::string_view text) { return sink_.put(text); }
+    // A marker of the listing; its line feeds follow the policy.
+    bool text(std::string_view text) {
+        if (!endPending(text)) {
+            return false;
+        }
+        if (policy_ != LineEndPolicy::CrLf) {
+            return sink_.put(text);
+        }
+        line_.clear();
+        AppendWithCrLf(line_, text);
+        return sink_.put(line_);
+    }
 
     // Lines from..to (0-based, inclusive) of one side. A number of -1 means
     // unnumbered; lines are written whole, whatever their length or bytes.
     bool lines(const SideRecord& side, std::int64_t from, std::int64_t to, std::int64_t number,
                std::string_view prefix, std::string_view header, std::string_view trailer) {
-        if (!header.empty() && !sink_.put(header)) {
+        if (!header.empty() && !text(header)) {
             return false;
         }
         for (std::int64_t i = std::max<std::int64_t>(from, 0); i <= to; ++i) {
+            const std::string_view end = endFor(side.lineEnd(i));
+            if (!endPending(end)) {
+                return false;
+            }
             line_.assign(prefix);
             if (number >= 0) {
                 line_.append(std::to_string(number + (i - from)));
                 line_.push_back(' ');
             }
             line_.append(side.line(i));
-            line_.push_back('\n');
+            line_.append(end);
             if (!sink_.put(line_)) {
                 return false;
             }
+            pending_ = end.empty();
+            if (!end.empty()) {
+                lastEnd_ = end;
+            }
         }
-        return trailer.empty() || sink_.put(trailer);
+        return trailer.empty() || text(trailer);
     }
 
     // A line number beyond a side's lines means the lists and the texts
@@ -54,16 +79,41 @@ public:
     }
 
 private:
+    std::string_view endFor(std::string_view own) const {
+        if (own.empty() || policy_ == LineEndPolicy::Own) {
+            return own;
+        }
+        return policy_ == LineEndPolicy::CrLf ? "\r\n" : "\n";
+    }
+
+    // A line without an end (the last of its file) that is followed by more
+    // output gets the end of the line before it, or else that of what follows.
+    bool endPending(std::string_view next) {
+        if (!pending_) {
+            return true;
+        }
+        pending_ = false;
+        std::string_view end = lastEnd_;
+        if (end.empty()) {
+            end = next.size() >= 2 && next.substr(next.size() - 2) == "\r\n" ? "\r\n" : "\n";
+            end = endFor(end);
+        }
+        return sink_.put(end);
+    }
+
     Frame& frame_;
     LineSink& sink_;
+    LineEndPolicy policy_;
     std::string line_;
+    std::string_view lastEnd_;
+    bool pending_ = false;
     bool reported_ = false;
 };
 
 } // namespace
 
 bool MergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
-    Writer writer(frame, sink);
+    Writer writer(frame, sink, false);
     const SideRecord& side1 = model.side(1);
     const SideRecord& side2 = model.side(2);
     const std::int32_t n1 = side1.lineCount;
@@ -103,7 +153,7 @@ bool MergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
 }
 
 bool DifferencesWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
-    Writer writer(frame, sink);
+    Writer writer(frame, sink, true);
     const SideRecord& side1 = model.side(1);
     if (!side1.hasLists()) {
         return true;

@@ -2,12 +2,15 @@
 
 #include "merge/command_ids.h"
 #include "merge/decisions.h"
+#include "merge/disk_state.h"
 #include "merge/frame.h"
 #include "merge/merge_walk.h"
 #include "merge/replacing_file.h"
 #include "merge/result_copy.h"
 #include "merge/save.h"
 #include "settings/settings_record.h"
+
+#include <algorithm>
 
 namespace tandel {
 
@@ -28,6 +31,15 @@ bool walk(const MergeModel& model, Frame& frame, LineSink& sink, bool difference
     return false;
 }
 
+bool binaryPair(const MergeModel& model) {
+    return model.side(1).binary || model.side(2).binary;
+}
+
+std::string binaryDiffer(const MergeModel& model) {
+    return "Binary files " + model.side(1).fileName + " and " + model.side(2).fileName +
+           " differ";
+}
+
 int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                 const std::string& target, bool differencesOnly) {
     FileSystem& files = *model.files;
@@ -38,20 +50,29 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
             sameFile(files, target, inputs[1])) {
             return 0;
         }
-        return CopyResultFile(files, frame, inputs[0], target, inputs) == CopyOutcome::Copied ? 0
-                                                                                              : -1;
+        if (CopyResultFile(files, frame, inputs[0], target, inputs) != CopyOutcome::Copied) {
+            return -1;
+        }
+        NoteWritten(model, target);
+        model.decisionsUnsaved = false;
+        return 0;
     }
-    if (FileExists(files, target) && !ConfirmOverwrite(frame, target)) {
+    if (!ConfirmReplace(model, frame, target)) {
         return -1;
     }
     ReplacingFile file(files);
-    const IoStatus opened = file.open(target);
+    const IoStatus opened = file.open(target, ResultPermissions(model));
     if (!opened.ok()) {
         frame.message(Severity::Error, withReason("Error opening output file " + target, opened));
         return -1;
     }
-    FileSink sink(file, target, settings.unixFormat != 0, frame);
-    if (!walk(model, frame, sink, differencesOnly)) {
+    FileSink sink(file, target,
+                  settings.unixFormat != 0 ? LineEndPolicy::Own : LineEndPolicy::CrLf, frame);
+    if (differencesOnly && binaryPair(model)) {
+        if (!sink.put(binaryDiffer(model) + "\n")) {
+            return -1;
+        }
+    } else if (!walk(model, frame, sink, differencesOnly)) {
         return -1;
     }
     const IoStatus committed = file.commit(true, inputs);
@@ -62,10 +83,46 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                       differencesOnly ? "Unable to show differences" : "Unable to merge files");
         return -1;
     }
+    NoteWritten(model, target);
+    model.decisionsUnsaved = false;
     return 0;
 }
 
+// A binary file is taken whole from one side or not at all.
+bool bothSidesOfBinary(const MergeModel& model) {
+    const std::int32_t n = std::min(model.side(1).segmentCount(), model.side(2).segmentCount());
+    for (std::int32_t i = 0; i < n; ++i) {
+        if (JudgingMark(model, i, 1) != CHOICE_NONE && JudgingMark(model, i, 2) != CHOICE_NONE) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                    bool differencesOnly) {
+    if (settings.notYetCompared != 0) {
+        frame.message(Severity::Info, "Files have not been compared yet");
+        return false;
+    }
+    if (differencesOnly) {
+        return true;
+    }
+    if (AnyUnresolved(model)) {
+        frame.message(Severity::Error, "You have unresolved difference(s) !");
+        frame.postCommand(cmd::kNextUnresolved);
+        return false;
+    }
+    if (binaryPair(model) && bothSidesOfBinary(model)) {
+        frame.message(Severity::Error,
+                      binaryDiffer(model) + ": a binary file is taken whole from one side, "
+                                            "never merged with the other");
+        return false;
+    }
+    return true;
+}
 
 int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
             const std::string& target, OutputSink sink, bool differencesOnly,
@@ -80,13 +137,13 @@ int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
         frame.endPrint();
         return 0;
     }
-    if (settings.notYetCompared != 0) {
-        frame.message(Severity::Info, "Files have not been compared yet");
+    if (!ReadyToProduce(model, settings, frame, differencesOnly)) {
         return 1;
     }
-    if (!differencesOnly && AnyUnresolved(model)) {
-        frame.message(Severity::Error, "You have unresolved difference(s) !");
-        frame.postCommand(cmd::kNextUnresolved);
+    if (sink != OutputSink::File && binaryPair(model)) {
+        frame.message(Severity::Info, (model.side(1).hasLists() ? binaryDiffer(model)
+                                                                 : "The files are binary") +
+                                          ": they are not shown as text");
         return 1;
     }
     switch (sink) {

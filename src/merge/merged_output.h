@@ -16,6 +16,11 @@ inline constexpr const char* kPrintDocumentName = "Merged file";
 
 enum class OutputSink { File = 0, Printer = 1, Preview = 2 };
 
+// Whether a result can be made now; says why not (not compared yet,
+// unresolved segments, both sides of a binary pair chosen).
+[[nodiscard]] bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings,
+                                  Frame& frame, bool differencesOnly);
+
 // Returns 0 on success, -1 on failure after a message, 1 when it refused to
 // start (not compared yet, unresolved segments). The target is used by the file
 // sink only; directoryWindow (the mandc run mode) makes the printer sink print

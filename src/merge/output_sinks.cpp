@@ -16,14 +16,7 @@ void AppendWithCrLf(std::string& out, std::string_view text) {
 }
 
 bool FileSink::put(std::string_view text) {
-    IoStatus written;
-    if (unixFormat_) {
-        written = file_.write(text);
-    } else {
-        scratch_.clear();
-        AppendWithCrLf(scratch_, text);
-        written = file_.write(scratch_);
-    }
+    const IoStatus written = file_.write(text);
     if (!written.ok()) {
         frame_.message(Severity::Error, withReason("Error writing output file " + name_, written));
     }

@@ -10,27 +10,35 @@ namespace tandel {
 
 class Frame;
 
-// Receives output pieces; each piece is one output line ending with '\n'.
+// Which line end an output line gets.
+enum class LineEndPolicy {
+    Own,  // the end the line had in its file
+    CrLf, // CR LF for every line that had an end ("Unix format" off)
+    Lf,   // a line feed: the preview and the printer
+};
+
+// Receives output pieces: a line with its end, or a marker of the listing.
 class LineSink {
 public:
     virtual ~LineSink() = default;
     // False when the piece could not be written; the walk stops then.
     virtual bool put(std::string_view text) = 0;
+    virtual LineEndPolicy lineEnds() const { return LineEndPolicy::Lf; }
 };
 
-// Text mode (unixFormat off) writes every '\n' as CR LF.
+// Writes the pieces as they come.
 class FileSink : public LineSink {
 public:
-    FileSink(ReplacingFile& file, std::string name, bool unixFormat, Frame& frame)
-        : file_(file), name_(std::move(name)), unixFormat_(unixFormat), frame_(frame) {}
+    FileSink(ReplacingFile& file, std::string name, LineEndPolicy ends, Frame& frame)
+        : file_(file), name_(std::move(name)), ends_(ends), frame_(frame) {}
     bool put(std::string_view text) override;
+    LineEndPolicy lineEnds() const override { return ends_; }
 
 private:
     ReplacingFile& file_;
     std::string name_;
-    bool unixFormat_;
+    LineEndPolicy ends_;
     Frame& frame_;
-    std::string scratch_;
 };
 
 // One print line per output line; cancelled print jobs just skip lines.
@@ -46,13 +54,16 @@ private:
 // Collects the text: the preview's buffer, and the text of MergedText.
 class TextSink : public LineSink {
 public:
+    explicit TextSink(LineEndPolicy ends = LineEndPolicy::Lf) : ends_(ends) {}
     bool put(std::string_view text) override {
         text_.append(text);
         return true;
     }
+    LineEndPolicy lineEnds() const override { return ends_; }
     std::string& text() { return text_; }
 
 private:
+    LineEndPolicy ends_;
     std::string text_;
 };
 

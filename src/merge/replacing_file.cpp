@@ -6,9 +6,15 @@
 
 namespace tandel {
 
-IoStatus ReplacingFile::open(const std::string& target) {
+IoStatus ReplacingFile::open(const std::string& target,
+                             std::optional<std::uint32_t> newFilePermissions) {
     writer_.reset();
-    return files_.openWriter(target, {}, writer_);
+    WriteOptions options;
+    if (newFilePermissions && kindOf(files_, target) == FileKind::Missing) {
+        options.setPermissions = true;
+        options.permissions = *newFilePermissions;
+    }
+    return files_.openWriter(target, options, writer_);
 }
 
 IoStatus ReplacingFile::write(std::string_view bytes) {

@@ -5,7 +5,9 @@
 
 #include "base/file_system.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +19,10 @@ public:
     explicit ReplacingFile(FileSystem& files) : files_(files) {}
 
     // Refuses a folder, a socket and the like; nothing has been changed then.
-    IoStatus open(const std::string& target);
+    // A file that replaces another keeps its permission bits; a new one gets
+    // `newFilePermissions` when given.
+    IoStatus open(const std::string& target,
+                  std::optional<std::uint32_t> newFilePermissions = std::nullopt);
     // Buffered; a failure sticks.
     IoStatus write(std::string_view bytes);
     // Completes the file. With `backup`, an existing regular target is first

@@ -1,6 +1,7 @@
 #include "merge/save.h"
 
 #include "merge/command_ids.h"
+#include "merge/disk_state.h"
 #include "merge/frame.h"
 #include "merge/merged_output.h"
 #include "merge/output_sinks.h"
@@ -56,6 +57,12 @@ int write(MergeModel& model, Settings& settings, Frame& frame, const std::string
 
 int Save(MergeModel& model, Settings& settings, Frame& frame, int which) {
     const bool walking = settings.record.directoryWalk != 0;
+    // What cannot be saved is said before a name is asked for.
+    const bool previewEdited = frame.previewOpen() && frame.previewModified();
+    if (!previewEdited &&
+        !ReadyToProduce(model, settings.record, frame, settings.record.diffsOnly != 0)) {
+        return -1;
+    }
     std::string target;
     if (which == kSaveAsLeft || which == kSaveAsRight) {
         target = model.side(which).fileName;
@@ -79,24 +86,24 @@ int Save(MergeModel& model, Settings& settings, Frame& frame, int which) {
     return 0;
 }
 
-int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+int SavePreviewText(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                     const std::string& name) {
     FileSystem& files = *model.files;
-    if (FileExists(files, name) && !ConfirmOverwrite(frame, name)) {
+    if (!ConfirmReplace(model, frame, name)) {
         return -1;
     }
     ReplacingFile file(files);
-    const IoStatus opened = file.open(name);
+    const IoStatus opened = file.open(name, ResultPermissions(model));
     if (!opened.ok()) {
         frame.message(Severity::Error, withReason("Error opening output file " + name, opened));
         return -1;
     }
     const std::string text = frame.previewText();
     std::string bytes;
-    if (settings.unixFormat != 0) {
-        bytes = text;
-    } else {
+    if (settings.unixFormat == 0 || PreviewWantsCrLf(model)) {
         AppendWithCrLf(bytes, text);
+    } else {
+        bytes = text;
     }
     IoStatus written = file.write(bytes);
     if (written.ok()) {
@@ -106,7 +113,18 @@ int SavePreviewText(const MergeModel& model, const SettingsRecord& settings, Fra
         frame.message(Severity::Error, withReason("Error writing output file " + name, written));
         return -1;
     }
+    NoteWritten(model, name);
+    model.decisionsUnsaved = false;
     return 0;
+}
+
+bool PreviewWantsCrLf(const MergeModel& model) {
+    // The preview holds line feeds only; its text goes out in the style of
+    // file 1, which the result is made from.
+    const SideRecord& side = model.side(1);
+    const std::size_t terminated =
+        static_cast<std::size_t>(side.lineCount) - (side.ends.lastUnterminated ? 1 : 0);
+    return side.ends.crLfCount * 2 > terminated;
 }
 
 } // namespace tandel

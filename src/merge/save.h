@@ -16,15 +16,17 @@ struct Settings;
 
 enum SaveWhich : int { kSaveAs = 0, kSaveAsLeft = 1, kSaveAsRight = 2 };
 
-// Returns -1 when the save dialog was cancelled or the walk has no output
-// name, 0 otherwise (also when writing failed; the message has been shown).
+// Returns -1 when nothing can be saved yet (said before any dialog), the save
+// dialog was cancelled or the walk has no output name, 0 otherwise (also when writing failed; the message has been shown).
 // Save As starts its dialog in "Out dir", which then becomes the chosen
 // file's folder. During the directory walk a successful write clears both
 // sides and posts the walk's next step.
 [[nodiscard]] int Save(MergeModel& model, Settings& settings, Frame& frame, int which);
-// Writes the preview's text. Returns 0 or -1.
-[[nodiscard]] int SavePreviewText(const MergeModel& model, const SettingsRecord& settings,
+// Writes the preview's text, its line feeds as CR LF with "Unix format" off
+// or when most of file 1's lines end so. Returns 0 or -1.
+[[nodiscard]] int SavePreviewText(MergeModel& model, const SettingsRecord& settings,
                                   Frame& frame, const std::string& name);
+bool PreviewWantsCrLf(const MergeModel& model);
 
 bool FileExists(FileSystem& files, const std::string& name);
 // "File %s already exists.\nSave anyway ?"; true for Yes.

@@ -134,6 +134,7 @@ std::int64_t DisplayLineCount(const MergeModel& model) {
 }
 
 void ReleaseLists(MergeModel& model) {
+    model.decisionsUnsaved = false;
     for (SideRecord& side : model.sides) {
         side.textRanges.clear();
         side.gapRanges.clear();

@@ -6,6 +6,7 @@
 #include "merge/segment_map.h"
 #include "settings/settings_record.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -24,11 +25,21 @@ std::size_t countLineFeeds(const char* data, std::size_t length) {
     return count;
 }
 
+void finishBuffer(ByteBuffer& bytes, std::size_t used) {
+    bytes.resize(used + kEngineSpareBytes);
+    std::memset(bytes.data() + used, 0, kEngineSpareBytes);
+    // Input that grew while it was read may have left much unused room.
+    if (bytes.capacity() > bytes.size() + bytes.size() / 8 + (std::size_t{1} << 16)) {
+        bytes.shrink_to_fit();
+    }
+}
+
 // Splits the first `length` bytes into lines in place: every line ends with
-// one '\n' afterwards, and without unixFormat a CR in front of a LF is
-// dropped. The buffer then holds the lines and kEngineSpareBytes zero bytes.
-bool splitLines(ByteBuffer& bytes, std::size_t length, bool unixFormat,
-                std::vector<std::size_t>& starts) {
+// one '\n' afterwards, and a CR in front of a LF leaves the text and is kept
+// in `ends` instead. The buffer then holds the lines and kEngineSpareBytes
+// zero bytes.
+bool splitLines(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
+                LineEnds& ends) {
     char* const data = bytes.data();
     const std::size_t feeds = countLineFeeds(data, length);
     const bool unterminated = length > 0 && data[length - 1] != '\n';
@@ -36,6 +47,8 @@ bool splitLines(ByteBuffer& bytes, std::size_t length, bool unixFormat,
     if (lines > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         return false;
     }
+    ends = LineEnds{};
+    ends.lastUnterminated = unterminated;
     starts.clear();
     starts.reserve(lines + 1);
     std::size_t out = 0;
@@ -46,8 +59,13 @@ bool splitLines(ByteBuffer& bytes, std::size_t length, bool unixFormat,
             found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - data)
                              : length;
         std::size_t textEnd = end;
-        if (!unixFormat && found != nullptr && textEnd > in && data[textEnd - 1] == '\r') {
+        if (found != nullptr && textEnd > in && data[textEnd - 1] == '\r') {
             --textEnd;
+            if (ends.crLf.empty()) {
+                ends.crLf.assign(lines, false);
+            }
+            ends.crLf[starts.size()] = true;
+            ++ends.crLfCount;
         }
         starts.push_back(out);
         if (out != in) {
@@ -58,13 +76,22 @@ bool splitLines(ByteBuffer& bytes, std::size_t length, bool unixFormat,
         in = end + 1;
     }
     starts.push_back(out);
-    bytes.resize(out + kEngineSpareBytes);
-    std::memset(bytes.data() + out, 0, kEngineSpareBytes);
-    // Input that grew while it was read may have left much unused room.
-    if (bytes.capacity() > bytes.size() + bytes.size() / 8 + (std::size_t{1} << 16)) {
-        bytes.shrink_to_fit();
-    }
+    finishBuffer(bytes, out);
     return true;
+}
+
+// A binary file stays as it is: one "line" of all its bytes, no line end.
+void keepWhole(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
+               LineEnds& ends) {
+    bytes[length] = '\n';
+    starts = {0, length + 1};
+    ends = LineEnds{};
+    ends.lastUnterminated = true;
+    finishBuffer(bytes, length + 1);
+}
+
+bool looksBinary(const char* data, std::size_t length) {
+    return std::memchr(data, '\0', std::min(length, kBinaryProbeBytes)) != nullptr;
 }
 
 void install(SideRecord& side, LoadedText&& text, const std::string& name) {
@@ -75,18 +102,24 @@ void install(SideRecord& side, LoadedText&& text, const std::string& name) {
     side.engineSize = text.engineSize;
     side.fileName = name;
     side.reloadNeeded = false;
+    side.ends = std::move(text.ends);
+    side.binary = text.binary;
+    side.loadedStatus = text.status;
+    side.writtenStatus = FileStatus{};
 }
 
 } // namespace
 
-bool ReadFile(FileSystem& files, const std::string& name, bool unixFormat, Frame& frame,
-              LoadedText& out) {
+bool ReadFile(FileSystem& files, const std::string& name, Frame& frame, LoadedText& out) {
     // Room after the bytes for a line feed the last line may lack and for
     // the engine's spare bytes.
     InputBytes input;
     IoStatus read = files.readInput(name, 1 + kEngineSpareBytes, input);
     std::vector<std::size_t> starts;
-    if (read.ok() && !splitLines(input.bytes, input.length, unixFormat, starts)) {
+    out.binary = read.ok() && looksBinary(input.bytes.data(), input.length);
+    if (out.binary) {
+        keepWhole(input.bytes, input.length, starts, out.ends);
+    } else if (read.ok() && !splitLines(input.bytes, input.length, starts, out.ends)) {
         read = IoStatus::failure(EFBIG);
     }
     if (!read.ok()) {
@@ -97,13 +130,14 @@ bool ReadFile(FileSystem& files, const std::string& name, bool unixFormat, Frame
     out.engineSize = starts.back();
     out.lineBuffer = std::move(input.bytes);
     out.lineStarts = std::move(starts);
+    out.status = input.status;
     return true;
 }
 
 int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
              int s) {
     LoadedText text;
-    if (!ReadFile(*model.files, name, settings.unixFormat != 0, frame, text)) {
+    if (!ReadFile(*model.files, name, frame, text)) {
         return -1;
     }
     settings.rowCount = text.lineCount;
@@ -134,7 +168,7 @@ int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const st
 int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
                   const std::string& name, int s) {
     LoadedText text;
-    if (!ReadFile(*model.files, name, settings.unixFormat != 0, frame, text)) {
+    if (!ReadFile(*model.files, name, frame, text)) {
         return -1;
     }
     settings.rowCount = text.lineCount;

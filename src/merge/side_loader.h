@@ -18,13 +18,16 @@ struct LoadedText {
     ByteBuffer lineBuffer;
     std::vector<std::size_t> lineStarts;
     std::size_t engineSize = 0;
+    LineEnds ends;
+    bool binary = false;
+    FileStatus status;
 };
 
-// Reads the file through one open, whatever it is. unixFormat off: CR LF
-// reads as LF (a lone CR stays); on: bytes unchanged. Returns false after
-// "Unable to open file NAME: reason".
-[[nodiscard]] bool ReadFile(FileSystem& files, const std::string& name, bool unixFormat,
-                            Frame& frame, LoadedText& out);
+// Reads the file through one open, whatever it is. Each line's end is kept
+// apart from its text (a lone CR stays in the text); a binary file is kept
+// whole. Returns false after "Unable to open file NAME: reason".
+[[nodiscard]] bool ReadFile(FileSystem& files, const std::string& name, Frame& frame,
+                            LoadedText& out);
 
 // The full loader: installs the file into side s (1 or 2), discards both
 // sides' lists, closes the preview and, once both sides have been loaded since

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/byte_buffer.h"
+#include "base/file_system.h"
 #include "engine/engine.h"
 
 #include <cstddef>
@@ -50,6 +51,21 @@ struct SegmentIndex {
     std::vector<std::int64_t> gapDisplayLast;
 };
 
+// How a file's lines ended. The lines themselves hold their text only, so a
+// line reads the same whatever its end, and each is written back with the end
+// it came with.
+struct LineEnds {
+    std::vector<bool> crLf;   // per line; empty while no line ends in CR LF
+    std::size_t crLfCount = 0;
+    bool lastUnterminated = false; // the file's last line has no line feed
+};
+
+enum class LineEndStyle { NoLines, Lf, CrLf, Mixed };
+
+// A NUL byte in the first kBinaryProbeBytes makes a file binary, as version
+// control judges it.
+inline constexpr std::size_t kBinaryProbeBytes = 8192;
+
 struct SideRecord {
     std::int32_t lineCount = 0;
     std::string fileName;
@@ -72,15 +88,27 @@ struct SideRecord {
     std::size_t engineSize = 0;
     bool reloadNeeded = false;
     SegmentIndex index;
+    LineEnds ends;
+    // A binary file is one "line" holding all of its bytes, never split or
+    // shown as text; it is taken whole or not at all.
+    bool binary = false;
+    // The file as it was when loaded, and as this program last wrote it: a
+    // regular file whose status matches neither was changed by someone else.
+    FileStatus loadedStatus;
+    FileStatus writtenStatus;
 
     bool hasLists() const { return !textRanges.empty() && !gapRanges.empty(); }
     // Number of segments (entries before the end entry); 0 without lists.
     std::int32_t segmentCount() const;
-    // Line i (0-based) without its line feed; empty for an index out of range.
+    // Line i (0-based) without its line end; empty for an index out of range.
     std::string_view line(std::int64_t i) const;
+    // The end line i had in its file: "\r\n", "\n", or "" for a last line
+    // without one.
+    std::string_view lineEnd(std::int64_t i) const;
+    LineEndStyle lineEndStyle() const;
     // The text for one engine run: the line buffer itself, or a fresh private
-    // copy when the run rewrites the text.
-    EngineText engineText(bool runRewritesText);
+    // copy when the run rewrites the text or must see each line's own end.
+    EngineText engineText(bool runRewritesText, bool exactLineEnds = false);
 };
 
 } // namespace tandel

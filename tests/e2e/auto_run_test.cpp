@@ -48,8 +48,8 @@ TEST_F(AutoRun, MergesWithoutADisplayAndWritesTheSettings) {
     const auto out = work / "out.txt";
     const RunResult r = merge(a, b, out);
     ASSERT_EQ(r.exitCode, 0) << r.errors;
-    // Select All: file 2's lines, then file 1's; text mode writes CR LF.
-    EXPECT_EQ(readFile(out), "one\r\n2\r\ntwo\r\nthree\r\nfour\r\n");
+    // Select All: file 2's lines, then file 1's, each with its own line end.
+    EXPECT_EQ(readFile(out), "one\n2\ntwo\nthree\nfour\n");
     EXPECT_TRUE(fs::exists(box.root / "config" / "tandel" / "tandel.ini"));
     EXPECT_EQ(readFile(a), "one\ntwo\nthree\n");
     EXPECT_EQ(readFile(b), "one\n2\nthree\nfour\n");
@@ -63,7 +63,7 @@ TEST_F(AutoRun, BareNamesWorkLikeF1AndF2) {
     const auto out = work / "out.txt";
     const RunResult r = run({"-auto", a.string(), b.string(), "/outf", out.string()});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
-    EXPECT_EQ(readFile(out), "y\r\nx\r\n");
+    EXPECT_EQ(readFile(out), "y\nx\n");
 }
 
 TEST_F(AutoRun, LineEndsFollowTheUnixFormatSetting) {
@@ -74,9 +74,9 @@ TEST_F(AutoRun, LineEndsFollowTheUnixFormatSetting) {
         bool unixFormat;
         const char* merged;
     } cases[] = {
-        // Each line keeps its own end; the last line gains a line feed.
-        {true, "same\r\nright\r\nleft\nend\r\nno newline\n"},
-        {false, "same\r\nright\r\nleft\r\nend\r\nno newline\r\n"},
+        // Each line keeps its own end, and the last still has none.
+        {true, "same\r\nright\r\nleft\nend\r\nno newline"},
+        {false, "same\r\nright\r\nleft\r\nend\r\nno newline"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.unixFormat);

@@ -56,7 +56,7 @@ TEST_F(SpecialFilesTest, ANamedPipeIsReadOnceByBothPrograms) {
     const e2e::RunResult merge = run(TANDEL_PATH, {"-auto", "-f1", ff, "-f2", b, "-outf", out});
     again.join();
     EXPECT_EQ(merge.exitCode, 0) << merge.errors;
-    EXPECT_EQ(readFile(out), "one\r\ntwo\r\n");
+    EXPECT_EQ(readFile(out), "one\ntwo\n");
 }
 
 TEST_F(SpecialFilesTest, AResultPipeIsWrittenInPlaceAndStaysAPipe) {

@@ -142,12 +142,13 @@ TEST_F(DriverTest, TmpNamingAMissingFolderFallsBack) {
     EXPECT_FALSE(std::filesystem::exists(files.file("gone")));
 }
 
-TEST_F(DriverTest, AnEmptySideIsNotComparedOutsideAnUnattendedRun) {
-    load(files.write("a", ""), files.write("b", "x\n"));
+TEST_F(DriverTest, AnEmptySideMakesTheOtherFileOneSegment) {
+    load(files.write("a", ""), files.write("b", "x\ny\n"));
     runPosted();
-    EXPECT_EQ(app.settings.record.notYetCompared, 1);
-    EXPECT_FALSE(app.model.side(1).hasLists());
-    EXPECT_EQ(app.settings.record.rowCount, 0);
+    EXPECT_EQ(app.settings.record.notYetCompared, 0);
+    ASSERT_EQ(app.model.side(2).segmentCount(), 1);
+    EXPECT_EQ(app.model.side(2).textRanges[0].last, 2);
+    EXPECT_EQ(app.settings.record.rowCount, 2);
 }
 
 TEST_F(DriverTest, SpentCopiesAreReloadedBeforeTheNextComparisonOfAnyMode) {

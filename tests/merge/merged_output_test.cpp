@@ -43,8 +43,9 @@ TEST_F(Output, RefusesBeforeAComparisonAndWhileUnresolved) {
     EXPECT_EQ(produce(OutputSink::Preview, true), 0);
 }
 
-TEST_F(Output, TextModeWritesCrLfAndKeepsEmptyLines) {
+TEST_F(Output, UnixFormatOffWritesCrLfAndKeepsEmptyLines) {
     SelectFrom(model, frame, 2);
+    settings.unixFormat = 0;
     EXPECT_EQ(produce(OutputSink::File), 0);
     EXPECT_EQ(dir.read("out.txt"), "a\r\n\r\nnew\r\nz\r\n");
     settings.unixFormat = 1;

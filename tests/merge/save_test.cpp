@@ -111,21 +111,25 @@ TEST_F(Saving, NamesAtTheFolderLimitStillSave) {
 
 TEST_F(Saving, SaveAsProposesTheSharedBaseName) {
     settings.files.outDir = "/dest";
-    EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1); // cancelled
-    EXPECT_EQ(frame.saveDialogs.back().second, "");
-
     ::mkdir(dir.file("b").c_str(), 0755);
     dir.write("b/Config.ini", "same\nright\n");
     ASSERT_EQ(LoadSide(model, settings.record, frame, dir.write("config.ini", "same\nleft\n"), 1),
               0);
     ASSERT_EQ(LoadSide(model, settings.record, frame, dir.file("b/Config.ini"), 2), 0);
+    // Nothing to save yet: said before any name is asked for.
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1);
-    EXPECT_EQ(frame.saveDialogs.back(),
-              (std::pair<std::string, std::string>{"/dest", "/dest/config.ini"}));
+    EXPECT_TRUE(frame.saveDialogs.empty());
 
     installScript(model, "2c2\n");
     settings.record.notYetCompared = 0;
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1);
+    EXPECT_TRUE(frame.saveDialogs.empty());
+    EXPECT_EQ(frame.shown(Severity::Error).back(), "You have unresolved difference(s) !");
+
     SelectFrom(model, frame, 1);
+    EXPECT_EQ(Save(model, settings, frame, kSaveAs), -1); // cancelled
+    EXPECT_EQ(frame.saveDialogs.back(),
+              (std::pair<std::string, std::string>{"/dest", "/dest/config.ini"}));
     frame.saveAnswers = {dir.file("merged.ini")};
     EXPECT_EQ(Save(model, settings, frame, kSaveAs), 0);
     EXPECT_EQ(dir.read("merged.ini"), "same\nleft\n");

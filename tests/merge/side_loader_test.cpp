@@ -24,10 +24,18 @@ std::string engineBytes(const SideRecord& side) {
     return std::string(side.lineBuffer.data(), side.engineSize);
 }
 
+std::string rejoined(const SideRecord& side) {
+    std::string bytes;
+    for (std::int32_t i = 0; i < side.lineCount; ++i) {
+        bytes.append(side.line(i));
+        bytes.append(side.lineEnd(i));
+    }
+    return bytes;
+}
+
 class Loader : public ::testing::Test {
 protected:
-    SideRecord& load(const std::string& bytes, bool unixFormat, int s = 1) {
-        settings.unixFormat = unixFormat ? 1 : 0;
+    SideRecord& load(const std::string& bytes, int s = 1) {
         EXPECT_EQ(LoadSide(model, settings, frame, dir.write("f.txt", bytes), s), 0);
         return model.side(s);
     }
@@ -37,37 +45,47 @@ protected:
     SettingsRecord settings;
 };
 
-TEST_F(Loader, LinesAndTheirEndsAreKeptWhateverTheirBytes) {
+TEST_F(Loader, LinesHoldTheirTextAndKeepTheirEndsApart) {
     const std::string nul("before\0after", 12);
     const std::string longLine(70000, 'w');
     struct Case {
         std::string bytes;
-        bool unixFormat;
         std::vector<std::string> lines;
         std::string engine;
+        LineEndStyle style;
     };
     const std::vector<Case> cases = {
         {"lf\r\ncrlf\r\nlone\rcr\nlast\r",
-         false,
          {"lf", "crlf", "lone\rcr", "last\r"},
-         "lf\ncrlf\nlone\rcr\nlast\r\n"},
-        {"a\r\nb\nc", true, {"a\r", "b", "c"}, "a\r\nb\nc\n"},
-        {"", false, {}, ""},
-        {"\n\n", false, {"", ""}, "\n\n"},
-        {"\r\n", true, {"\r"}, "\r\n"},
-        {nul + "\n" + longLine + "\n", false, {nul, longLine}, nul + "\n" + longLine + "\n"},
+         "lf\ncrlf\nlone\rcr\nlast\r\n",
+         LineEndStyle::Mixed},
+        {"a\r\nb\r\nc", {"a", "b", "c"}, "a\nb\nc\n", LineEndStyle::CrLf},
+        {"", {}, "", LineEndStyle::NoLines},
+        {"\n\n", {"", ""}, "\n\n", LineEndStyle::Lf},
+        {"\r\n", {""}, "\n", LineEndStyle::CrLf},
+        {longLine + "\n" + nul + "\n", {longLine, nul}, longLine + "\n" + nul + "\n",
+         LineEndStyle::Lf},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.substr(0, 20));
-        const SideRecord& side = load(c.bytes, c.unixFormat);
+        const SideRecord& side = load(c.bytes);
+        EXPECT_FALSE(side.binary);
         EXPECT_EQ(linesOf(side), c.lines);
         EXPECT_EQ(engineBytes(side), c.engine);
+        EXPECT_EQ(side.lineEndStyle(), c.style);
+        EXPECT_EQ(rejoined(side), c.bytes);
         EXPECT_GE(side.lineBuffer.size(), side.engineSize + kEngineSpareBytes);
     }
+    // A NUL byte near the start makes the file binary: kept whole, unsplit.
+    const std::string binary = nul + "\r\nmore\n";
+    const SideRecord& side = load(binary);
+    EXPECT_TRUE(side.binary);
+    EXPECT_EQ(linesOf(side), std::vector<std::string>{binary});
+    EXPECT_EQ(rejoined(side), binary);
 }
 
 TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
-    load("keep\n", false);
+    load("keep\n");
     EXPECT_EQ(LoadSide(model, settings, frame, dir.file("missing"), 1), -1);
     EXPECT_EQ(LoadSide(model, settings, frame, dir.path() + "/", 1), -1); // the folder itself
     // The message names the file and the reason.
@@ -81,24 +99,24 @@ TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
 
 TEST_F(Loader, ComparisonStartsOnceBothSidesAreLoaded) {
     frame.preview = true;
-    load("a\n", false, 1);
+    load("a\n", 1);
     EXPECT_FALSE(frame.preview);
     EXPECT_EQ(settings.notYetCompared, 1);
     EXPECT_TRUE(frame.posted.empty());
-    load("b\n", false, 2);
+    load("b\n", 2);
     EXPECT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
     // The comparison clears the flags; a single load then starts nothing.
     model.loadedSinceComparison = {false, false};
-    load("c\n", false, 1);
+    load("c\n", 1);
     EXPECT_EQ(frame.posted.size(), 1u);
     // During the directory walk the comparison runs before the load returns.
     settings.directoryWalk = 1;
-    load("d\n", false, 2);
+    load("d\n", 2);
     EXPECT_EQ(frame.sent, std::vector<int>{cmd::kCompareFiles});
 }
 
 TEST_F(Loader, LoadingDiscardsListsAndTheQuietLoaderTouchesNoDisplay) {
-    load("a\n", false, 1);
+    load("a\n", 1);
     model.side(1).textRanges = {SegmentRange{1, 1, 0}, SegmentRange{}};
     model.side(1).gapRanges = {SegmentRange{RANGE_NONE, RANGE_NONE, 0}, SegmentRange{}};
     settings.topLine = 9;

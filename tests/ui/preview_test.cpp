@@ -68,8 +68,15 @@ private slots:
         QVERIFY(preview->height() >= 40);
         QVERIFY(window->container()->height() >= 40);
 
-        // A new comparison closes the preview.
+        // A new comparison asks first about the choices not saved, then
+        // closes the preview.
+        h.dialogs.answers.push_back(tandel::test::clickStandard(QMessageBox::Cancel));
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(window->preview() != nullptr);
+        h.dialogs.answers.push_back(tandel::test::clickStandard(QMessageBox::Discard));
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(h.dialogs.shown.size(), std::size_t{2});
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Unsaved choices"));
         QVERIFY(window->preview() == nullptr);
         QCOMPARE(window->container()->height(), height);
     }

@@ -1,0 +1,255 @@
+// What a user's files come out as: the bytes they chose with their line ends
+// and modes, binaries whole, files changed on disk noticed, work kept.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sys/stat.h>
+
+#include "control/application.h"
+#include "control/dispatcher.h"
+#include "merge/command_ids.h"
+#include "merge/decisions.h"
+#include "merge/driver_test_support.h"
+#include "merge/merged_output.h"
+#include "merge/save.h"
+#include "merge/side_loader.h"
+#include "merge/unsaved_decisions.h"
+
+namespace tandel {
+namespace {
+
+using testing_support::DispatchingFrame;
+using testing_support::ScopedEnv;
+using testing_support::TempFolder;
+
+class UsersFiles : public ::testing::Test {
+protected:
+    UsersFiles() : tmp_("TMP", tmpFolder.path()) {}
+
+    // Loads both files and runs the comparison their loads request.
+    void open(const std::string& one, const std::string& two) {
+        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, files.write("one", one), 1), 0);
+        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, files.write("two", two), 2), 0);
+        runPosted();
+    }
+    void runPosted() {
+        while (const int id = frame.takePosted()) {
+            if (id != cmd::kNextUnresolved) {
+                dispatchCommand(app, id);
+            }
+        }
+    }
+    // Takes side s everywhere and saves the result to a fresh name.
+    std::string take(int s) {
+        UnselectAll(app.model, frame);
+        SelectFrom(app.model, frame, s);
+        return save();
+    }
+    std::string save() {
+        const std::string out = files.file("out" + std::to_string(++saves_));
+        frame.saveAnswers = {out};
+        EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAs), 0) << frame.allMessages();
+        return testing_support::readFile(out);
+    }
+    bool identical() const { return !app.model.side(1).hasLists(); }
+
+    TempFolder files;
+    TempFolder tmpFolder;
+    DispatchingFrame frame;
+    Application app{frame};
+
+private:
+    ScopedEnv tmp_;
+    int saves_ = 0;
+};
+
+// One random file: lines from a small pool, so that pairs share lines, with
+// LF or CR LF ends, sometimes no final line feed, sometimes a NUL that makes
+// it binary, sometimes nothing at all.
+std::string randomFile(std::mt19937& random) {
+    static const char* const pool[] = {"a", "b", "c", "", "x\ry", "tab\there", "caf\xe9"};
+    const int lines = static_cast<int>(random() % 9);
+    std::string bytes;
+    for (int i = 0; i < lines; ++i) {
+        bytes += pool[random() % std::size(pool)];
+        if (i + 1 < lines || random() % 3 != 0) {
+            bytes += random() % 2 == 0 ? "\n" : "\r\n";
+        }
+    }
+    if (random() % 12 == 0) {
+        bytes.insert(bytes.size() / 2, 1, '\0');
+    }
+    return bytes;
+}
+
+// The text a file stands for when line ends are ignored.
+std::string withoutLineEnds(std::string bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
+            out += bytes[i];
+        }
+    }
+    if (!out.empty() && out.back() == '\n') {
+        out.pop_back();
+    }
+    return out;
+}
+
+std::string allCrLf(const std::string& bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) {
+            out += '\r';
+        }
+        out += bytes[i];
+    }
+    return out;
+}
+
+TEST_F(UsersFiles, TakingOneSideGivesThatFileBackByteForByte) {
+    std::mt19937 random(18);
+    for (int round = 0; round < 150; ++round) {
+        const bool exactEnds = round % 2 == 0;
+        app.settings.record.ignoreLineEnds = exactEnds ? 0 : 1;
+        app.settings.record.unixFormat = 1;
+        const std::string one = randomFile(random);
+        const std::string two = randomFile(random);
+        SCOPED_TRACE(::testing::PrintToString(one) + " | " + ::testing::PrintToString(two));
+        open(one, two);
+        const bool binary = one.find('\0') != std::string::npos ||
+                            two.find('\0') != std::string::npos;
+        if (identical()) {
+            // Equal under the settings: the result is file 1 as it is.
+            EXPECT_EQ(save(), one);
+            EXPECT_TRUE(binary || !exactEnds || one == two);
+            continue;
+        }
+        EXPECT_EQ(take(1), one);
+        const std::string second = take(2);
+        if (exactEnds || binary) {
+            EXPECT_EQ(second, two);
+        } else {
+            // Lines both files share keep file 1's ends.
+            EXPECT_EQ(withoutLineEnds(second), withoutLineEnds(two));
+        }
+        // "Unix format" off: the same result with CR LF for every line end.
+        app.settings.record.unixFormat = 0;
+        if (!binary) {
+            EXPECT_EQ(take(2), allCrLf(second));
+        }
+    }
+}
+
+TEST_F(UsersFiles, AnUnterminatedLineFollowedByOthersTakesTheEndBeforeIt) {
+    // File 1's part first, then file 2's.
+    const auto leftThenRight = [this] {
+        ChooseSide(app.model, frame, 0, 1, false);
+        ChooseSide(app.model, frame, 0, 2, true);
+        return save();
+    };
+    open("a\r\nlast", "a\r\nother\r\n");
+    EXPECT_EQ(leftThenRight(), "a\r\nlast\r\nother\r\n");
+    // With no line before it, the end of the line that follows.
+    open("last", "first\r\nsecond\n");
+    EXPECT_EQ(leftThenRight(), "last\r\nfirst\r\nsecond\n");
+}
+
+TEST_F(UsersFiles, BinaryFilesAreTakenWholeFromOneSideOnly) {
+    const std::string one("\x7f" "ELF\0\0\n\r\n" "abc", 12);
+    const std::string two("\x7f" "ELF\0\1\n" "abcd\r", 13);
+    open(one, two);
+    ASSERT_EQ(app.model.side(1).segmentCount(), 1);
+    // A second side, a split or a listing of lines make no sense here.
+    ChooseSide(app.model, frame, 0, 1, false);
+    ChooseSide(app.model, frame, 0, 2, true);
+    EXPECT_EQ(JudgingMark(app.model, 0, 1), CHOICE_NONE);
+    EXPECT_EQ(save(), two);
+    SelectAll(app.model, frame);
+    frame.saveAnswers = {files.file("both")};
+    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAs), -1);
+    EXPECT_TRUE(frame.saveDialogs.size() == 1u) << "refused before the dialog";
+    EXPECT_NE(frame.shown(Severity::Error).back().find("Binary files"), std::string::npos);
+    ChooseSide(app.model, frame, 0, 1, false);
+    EXPECT_EQ(Produce(app.model, app.settings.record, frame, {}, OutputSink::Preview, false), 1);
+    EXPECT_FALSE(frame.preview);
+
+    open(one, one);
+    EXPECT_TRUE(identical());
+}
+
+TEST_F(UsersFiles, ResultsKeepTheModeOfWhatTheyReplaceOrCameFrom) {
+    const std::string script = files.write("script.sh", "#!/bin/sh\necho a\n");
+    ::chmod(script.c_str(), 0750);
+    ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, script, 1), 0);
+    ASSERT_EQ(LoadSide(app.model, app.settings.record, frame,
+                       files.write("other.sh", "#!/bin/sh\necho b\n"), 2),
+              0);
+    runPosted();
+    SelectFrom(app.model, frame, 2);
+    const std::string fresh = files.file("fresh.sh");
+    const std::string kept = files.write("kept.sh", "old\n");
+    ::chmod(kept.c_str(), 0604);
+    for (const std::string& target : {fresh, kept}) {
+        frame.saveAnswers = {target};
+        ASSERT_EQ(Save(app.model, app.settings, frame, kSaveAs), 0);
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0750u);
+    ASSERT_EQ(::stat(kept.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+    ASSERT_EQ(::stat((kept + ".bak").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+}
+
+TEST_F(UsersFiles, FilesChangedOnDiskAreReadAgainAndNeverOverwrittenUnasked) {
+    open("a\nb\n", "a\nc\n");
+    const std::string two = app.model.side(2).fileName;
+    testing_support::writeFile(two, "a\nc\nedited elsewhere\n");
+    // Compare Files compares what is on disk now.
+    dispatchCommand(app, cmd::kCompareFiles);
+    EXPECT_EQ(app.model.side(2).lineCount, 3);
+
+    testing_support::writeFile(two, "edited again\n");
+    SelectFrom(app.model, frame, 1);
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAsRight), 0);
+    ASSERT_EQ(frame.kinds.back(), QuestionKind::ChangedOnDisk);
+    EXPECT_EQ(testing_support::readFile(two), "edited again\n");
+
+    // What this program wrote itself is no stranger's change.
+    frame.kinds.clear();
+    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAsLeft), 0);
+    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAsLeft), 0);
+    EXPECT_EQ(frame.kinds, (std::vector<QuestionKind>{QuestionKind::Overwrite,
+                                                      QuestionKind::Overwrite}));
+}
+
+TEST_F(UsersFiles, DecisionsAreNotDroppedWithoutAQuestion) {
+    open("a\n", "b\n");
+    // Nothing decided: nothing to ask.
+    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
+    SelectFrom(app.model, frame, 2);
+    frame.yesNoCancelAnswers = {kAnswerCancel, kAnswerNo};
+    EXPECT_FALSE(MayDropDecisions(app.model, app.settings, frame));
+    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
+    EXPECT_EQ(frame.kinds, (std::vector<QuestionKind>{QuestionKind::UnsavedDecisions,
+                                                      QuestionKind::UnsavedDecisions}));
+    // Save: only a save that happened lets the caller go on.
+    frame.yesNoCancelAnswers = {kAnswerYes, kAnswerYes};
+    EXPECT_FALSE(MayDropDecisions(app.model, app.settings, frame)); // dialog cancelled
+    frame.saveAnswers = {files.file("kept")};
+    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
+    EXPECT_EQ(testing_support::readFile(files.file("kept")), "b\n");
+    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
+
+    // Comparing again asks too, and Cancel keeps the decisions.
+    ChooseSide(app.model, frame, 0, 1, false);
+    frame.yesNoCancelAnswers = {kAnswerCancel};
+    dispatchCommand(app, cmd::kCompareFiles);
+    EXPECT_EQ(JudgingMark(app.model, 0, 1), CHOICE_FIRST);
+}
+
+} // namespace
+} // namespace tandel
