@@ -10,6 +10,7 @@
 
 #include "dialogs/abort_dialog.h"
 #include "view/print_job.h"
+#include "view/print_setup.h"
 
 namespace tandel {
 
@@ -20,6 +21,12 @@ bool MainWindow::startPrint(const std::string& documentName) {
     std::unique_ptr<QPrinter> printer = services_.choosePrinter(*this);
     if (printer == nullptr) {
         return false; // the print dialog was cancelled
+    }
+    if (!ui::hasDestination(*printer)) {
+        message(Severity::Error, "There is no printer to print on, and no file was chosen.\n"
+                                 "Choose \"Print to File (PDF)\" and a file name to print "
+                                 "into a PDF file.");
+        return false;
     }
     std::int32_t& cancelled = app_.settings.record.printCancelled;
     auto job = std::make_unique<PrintJob>(

@@ -28,8 +28,9 @@ const PairSpans* ChangedSpanCache::segmentRow(const MergeModel& model, const Spa
                                               std::int32_t segment, std::int64_t k) {
     const SideRecord& one = model.side(1);
     const SideRecord& two = model.side(2);
+    // A binary file's row is a description: no characters of it changed.
     if (!one.hasLists() || !two.hasLists() || segment < 0 || segment >= one.segmentCount() ||
-        segment >= two.segmentCount()) {
+        segment >= two.segmentCount() || one.binary || two.binary) {
         return nullptr;
     }
     const std::int64_t line1 = lineOfRow(one, segment, k);

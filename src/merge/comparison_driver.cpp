@@ -5,6 +5,7 @@
 #include "engine/table_reducer.h"
 #include "merge/command_ids.h"
 #include "merge/disk_state.h"
+#include "merge/file_format_label.h"
 #include "merge/script_reader.h"
 #include "merge/segment_map.h"
 #include "merge/session.h"
@@ -202,6 +203,12 @@ CompareResult compareFiles(Session& app, const std::string& file1, const std::st
     std::optional<ScriptOutcome> outcome;
     if (model.side(1).binary || model.side(2).binary) {
         outcome = compareWhole(model.side(1), model.side(2), lists);
+        for (SideRecord& side : model.sides) {
+            if (side.binary) {
+                side.binaryRow =
+                    BinaryRowText(side.line(0).size(), *outcome != ScriptOutcome::Identical);
+            }
+        }
     } else {
         outcome = runEngine(app, file1, file2, lists);
     }

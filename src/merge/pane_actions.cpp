@@ -50,7 +50,7 @@ SelectionPoint HitRow(const SideRecord& side, std::int64_t row, std::int64_t x,
         hit = HitOutsideText(x, offset, metrics);
     } else {
         std::u32string shown;
-        ShownText(side.line(described.line), tabSize, offset, shown);
+        ShownText(side.shownLine(described.line), tabSize, offset, shown);
         hit = HitText(
             shown.size(), [&](std::size_t count) { return measure(shown, count); }, x, offset,
             metrics);

@@ -73,7 +73,10 @@ CopyOutcome CopyResultFile(FileSystem& files, Frame& frame, const std::string& s
         }
     }
     ReplacingFile out(files);
-    IoStatus copied = out.open(target);
+    // A new copy is as executable, or as private, as its source.
+    IoStatus copied = out.open(target, input.status.isRegular()
+                                           ? std::optional<std::uint32_t>(input.status.permissions)
+                                           : std::nullopt);
     if (copied.ok()) {
         copied = out.write(std::string_view(input.bytes.data(), input.length));
     }

@@ -26,7 +26,7 @@ void walkSelection(const SideRecord& side, const TextSelection& selection, std::
         if (line < 0) {
             continue;
         }
-        const std::string_view text = side.line(line);
+        const std::string_view text = side.shownLine(line);
         const std::int64_t first = row == s.start.row ? s.start.column : 0;
         const std::int64_t last = row == s.end.row ? s.end.column : kToLineEnd;
         const ByteSpan span = ColumnsToBytes(text, tabSize, first, last);

@@ -1,6 +1,7 @@
 #include "merge/side_loader.h"
 
 #include "merge/command_ids.h"
+#include "merge/file_format_label.h"
 #include "merge/frame.h"
 #include "merge/save.h"
 #include "merge/segment_map.h"
@@ -104,6 +105,7 @@ void install(SideRecord& side, LoadedText&& text, const std::string& name) {
     side.reloadNeeded = false;
     side.ends = std::move(text.ends);
     side.binary = text.binary;
+    side.binaryRow = text.binary ? BinaryRowText(side.line(0).size(), false) : std::string();
     side.loadedStatus = text.status;
     side.writtenStatus = FileStatus{};
 }

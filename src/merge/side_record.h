@@ -90,8 +90,10 @@ struct SideRecord {
     SegmentIndex index;
     LineEnds ends;
     // A binary file is one "line" holding all of its bytes, never split or
-    // shown as text; it is taken whole or not at all.
+    // shown as text; it is taken whole or not at all. The panes show
+    // binaryRow in its place.
     bool binary = false;
+    std::string binaryRow;
     // The file as it was when loaded, and as this program last wrote it: a
     // regular file whose status matches neither was changed by someone else.
     FileStatus loadedStatus;
@@ -102,6 +104,10 @@ struct SideRecord {
     std::int32_t segmentCount() const;
     // Line i (0-based) without its line end; empty for an index out of range.
     std::string_view line(std::int64_t i) const;
+    // Line i as the panes show it: a binary file's row says what it is.
+    std::string_view shownLine(std::int64_t i) const {
+        return binary && i == 0 ? std::string_view(binaryRow) : line(i);
+    }
     // The end line i had in its file: "\r\n", "\n", or "" for a last line
     // without one.
     std::string_view lineEnd(std::int64_t i) const;

@@ -6,6 +6,9 @@
 
 #include "control/application.h"
 #include "merge/display_text.h"
+#include "merge/file_format_label.h"
+
+#include <algorithm>
 
 namespace tandel {
 
@@ -24,6 +27,11 @@ QString DiffTitle::shownPath() const {
     return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
+QString DiffTitle::formatLabel() const {
+    const std::string label = FileFormatLabel(app_.model.side(side_));
+    return label.empty() ? QString() : QStringLiteral("  (%1)").arg(QString::fromStdString(label));
+}
+
 void DiffTitle::paintEvent(QPaintEvent* /*event*/) {
     const QString path = shownPath();
     if (path.isEmpty()) {
@@ -32,8 +40,11 @@ void DiffTitle::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     const QRect box = rect().adjusted(0, 1, -1, 1);
-    // A path wider than the title loses its start, never its file name.
-    const QString fitted = fontMetrics().elidedText(path, Qt::ElideLeft, box.width());
+    // A path wider than the title loses its start, never its file name nor
+    // how the file is written.
+    const QString label = formatLabel();
+    const int room = std::max(0, box.width() - fontMetrics().horizontalAdvance(label));
+    const QString fitted = fontMetrics().elidedText(path, Qt::ElideLeft, room) + label;
     painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, fitted);
 }
 

@@ -17,6 +17,8 @@ public:
     // The path as shown: bytes that are not UTF-8 read as Latin-1, control
     // characters as visible stand-ins.
     QString shownPath() const;
+    // After the path: how the file is written, "  (CR LF)"; empty when unloaded.
+    QString formatLabel() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

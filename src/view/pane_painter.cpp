@@ -29,7 +29,7 @@ void markChanged(QPainter& painter, const RowLayout& layout, const PaneScene& sc
     const SideRecord& side = *scene.side;
     const qreal textLeft = TextLeft(scene.metrics);
     for (const ColumnSpan& span :
-         ShownColumnSpans(side.line(line), scene.tabSize, side.firstVisibleColumn, *bytes)) {
+         ShownColumnSpans(side.shownLine(line), scene.tabSize, side.firstVisibleColumn, *bytes)) {
         const auto left =
             std::lround(textLeft + layout.width(static_cast<std::size_t>(span.first)));
         const auto right =
@@ -76,7 +76,7 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
                 painter.restore();
             }
         }
-        ShownText(side.line(row.line), scene.tabSize, side.firstVisibleColumn, shown);
+        ShownText(side.shownLine(row.line), scene.tabSize, side.firstVisibleColumn, shown);
         layout.setText(shown);
         if (row.segment >= 0 && colors.changed.isValid() && scene.changedBytes) {
             markChanged(painter, layout, scene, scene.topLine + i, row.line, y, colors.changed);

@@ -104,6 +104,17 @@ TEST_F(AutoRun, EmptyAndIdenticalFilesStillGiveAResult) {
     EXPECT_EQ(readFile(identicalOut), "only\n");
 }
 
+TEST_F(AutoRun, BinaryFilesThatDifferAreNeverMergedAsText) {
+    const auto a = put("a.bin", std::string("\x7f" "ELF\0\n\x01", 7));
+    const auto b = put("b.bin", std::string("\x7f" "ELF\0\r\n\x02", 8));
+    const auto out = put("out.bin", "kept\n");
+    const RunResult r = merge(a, b, out);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.errors.find("Error: Binary files"), std::string::npos) << r.errors;
+    EXPECT_EQ(readFile(out), "kept\n");
+    EXPECT_FALSE(fs::exists(out.string() + ".bak"));
+}
+
 TEST_F(AutoRun, AnExistingTargetIsBackedUpAndTheBackupReplaced) {
     const auto a = put("a.txt", "1\n");
     const auto b = put("b.txt", "2\n");

@@ -50,8 +50,6 @@ protected:
             const RunResult r = shell(line);
             ASSERT_EQ(r.exitCode, 0) << line << "\n" << r.errors;
         }
-        // Merged files keep their line ends, as the README advises.
-        box.put("config/tandel/tandel.ini", "[Options]\nUnix format=1\n");
         ASSERT_EQ(git({"init", "-q", "-b", "main", repo.string()}).exitCode, 0);
     }
 

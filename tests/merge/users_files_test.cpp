@@ -201,6 +201,15 @@ TEST_F(UsersFiles, ResultsKeepTheModeOfWhatTheyReplaceOrCameFrom) {
     EXPECT_EQ(st.st_mode & 07777, 0604u);
     ASSERT_EQ(::stat((kept + ".bak").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0604u);
+
+    // Identical files: the copy of file 1 is as executable as file 1.
+    open("same\n", "same\n");
+    ::chmod(app.model.side(1).fileName.c_str(), 0700);
+    const std::string copy = files.file("copy.sh");
+    frame.saveAnswers = {copy};
+    ASSERT_EQ(Save(app.model, app.settings, frame, kSaveAs), 0);
+    ASSERT_EQ(::stat(copy.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
 }
 
 TEST_F(UsersFiles, FilesChangedOnDiskAreReadAgainAndNeverOverwrittenUnasked) {

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "merge/command_ids.h"
+#include "view/diff_title.h"
 #include "window_harness.h"
 
 using tandel::MainWindow;
@@ -66,6 +67,27 @@ private slots:
         QSignalSpy received(quit.get(), &MainWindow::commandReceived);
         quit->runCommand(tandel::cmd::kCompareFiles);
         QCOMPARE(received.count(), 0);
+    }
+
+    void choicesNotSavedAreAskedAboutBeforeTheWindowCloses() {
+        WindowHarness h;
+        const std::string out = h.folder.file("merged.txt");
+        auto window = h.open({h.folder.write("a.txt", "a\r\nb\r\n"), h.folder.write("b.txt", ""),
+                              "-outf", out});
+        runPosted();
+        // An empty side is the other file as one difference, there to be taken.
+        auto* title = window->findChild<tandel::DiffTitle*>(QStringLiteral("Title1"));
+        QCOMPARE(title->formatLabel(), QStringLiteral("  (CR LF)"));
+        QTest::keyClick(window.get(), Qt::Key_Left, Qt::ControlModifier);
+        h.dialogs.answers.push_back(tandel::test::clickStandard(QMessageBox::Cancel));
+        window->close();
+        QVERIFY(window->isVisible());
+        h.dialogs.answers.push_back(tandel::test::clickStandard(QMessageBox::Save));
+        QSignalSpy finished(window.get(), &MainWindow::finished);
+        window->close();
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(tandel::testing::readFile(out), std::string("a\r\nb\r\n"));
+        QCOMPARE(h.dialogs.shown.size(), std::size_t{2});
     }
 
     void twoBareNamesLoadAndCompare() {

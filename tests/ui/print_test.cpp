@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QtTest>
@@ -15,6 +16,7 @@
 #include "dialogs/abort_dialog.h"
 #include "dirmerge/list_print.h"
 #include "merge/command_ids.h"
+#include "view/print_setup.h"
 #include "window_harness.h"
 
 using tandel::MainWindow;
@@ -229,6 +231,25 @@ private slots:
             QCOMPARE(isGrey(column - 4, y), grey.at(name).first);
             QCOMPARE(isGrey(2 * column - 4, y), grey.at(name).second);
         }
+    }
+
+    void aPrinterWithNowhereToPrintIsReportedAndAPdfFileIsOffered() {
+        WindowHarness h;
+        h.printer = [] {
+            auto printer = std::make_unique<QPrinter>();
+            printer->setOutputFormat(QPrinter::NativeFormat);
+            printer->setPrinterName({});
+            return printer;
+        };
+        auto window = openResolved(h, 3);
+        window->runCommand(tandel::cmd::kPrint);
+        QVERIFY(h.dialogs.texts().back().startsWith(QStringLiteral("There is no printer")));
+        QVERIFY(window->isEnabled());
+
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        tandel::ui::restrictPrintDialog(dialog);
+        QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintToFile));
     }
 
     void aPrinterThatCannotStartIsReported() {
