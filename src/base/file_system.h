@@ -104,7 +104,11 @@ public:
     virtual ~FileWriter() = default;
     // Buffered; a failure sticks, and every later call reports it again.
     virtual IoStatus write(std::string_view bytes) = 0;
-    // Writes what is buffered and completes the target.
+    // Writes what is buffered and, for a replaced target, makes the new file
+    // durable, without putting it in the target's place yet: a save can still
+    // stop here and leave everything as it was.
+    virtual IoStatus finish() = 0;
+    // Finishes (unless done) and completes the target.
     virtual IoStatus commit() = 0;
     // The path the bytes finally go to (a link's target for a replaced link).
     virtual const std::string& target() const = 0;
@@ -141,6 +145,24 @@ FileSystem& realFileSystem();
 // The process's standard output as a writer; its commit writes what is
 // buffered and leaves the descriptor open.
 std::unique_ptr<FileWriter> standardOutputWriter();
+
+// Bytes kept in memory: `target` names them in messages.
+class StringWriter : public FileWriter {
+public:
+    explicit StringWriter(std::string target) : target_(std::move(target)) {}
+    IoStatus write(std::string_view bytes) override {
+        text_.append(bytes);
+        return {};
+    }
+    IoStatus finish() override { return {}; }
+    IoStatus commit() override { return {}; }
+    const std::string& target() const override { return target_; }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string target_;
+    std::string text_;
+};
 
 // The kind of a path, following links; Missing also when it cannot be read.
 FileKind kindOf(FileSystem& files, const std::string& path);

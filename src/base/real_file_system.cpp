@@ -1,4 +1,5 @@
 #include "base/file_system.h"
+#include "base/interrupt_cleanup.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -162,6 +163,11 @@ public:
         return status();
     }
 
+    IoStatus finish() override {
+        flush();
+        return status();
+    }
+
     IoStatus commit() override {
         flush();
         if (error_ == 0) {
@@ -192,20 +198,30 @@ protected:
 class ReplacingWriter : public DescriptorWriter {
 public:
     ReplacingWriter(int fd, std::string temp, std::string target, bool durable)
-        : DescriptorWriter(fd, std::move(target)), temp_(std::move(temp)), durable_(durable) {}
+        : DescriptorWriter(fd, std::move(target)), temp_(std::move(temp)), durable_(durable),
+          cleanupSlot_(rememberTemporary(temp_)) {}
     ~ReplacingWriter() override {
         fd_.reset();
         if (!temp_.empty())
             ::unlink(temp_.c_str());
+        forgetTemporary(cleanupSlot_);
     }
 
-    IoStatus commit() override {
+    IoStatus finish() override {
+        if (finished_)
+            return status();
+        finished_ = true;
         flush();
         if (error_ == 0 && durable_ && ::fsync(fd_.get()) != 0)
             error_ = errno;
         const int closed = fd_.close();
         if (error_ == 0)
             error_ = closed;
+        return status();
+    }
+
+    IoStatus commit() override {
+        (void)finish(); // its failure sticks in error_
         if (error_ == 0 && ::rename(temp_.c_str(), target_.c_str()) != 0)
             error_ = errno;
         if (error_ != 0)
@@ -223,6 +239,8 @@ public:
 private:
     std::string temp_;
     bool durable_;
+    bool finished_ = false;
+    int cleanupSlot_;
 };
 
 // A link is replaced where it points, so the link itself survives the save.

@@ -43,6 +43,11 @@ bool ConsoleFrame::replacesWritableTarget(const Question& question) const {
 
 bool ConsoleFrame::answer(const Question& question, bool yes) {
     message(Severity::Info, question.text + (yes ? " Yes" : " No"));
+    // Declining anything about the run's own target means its result was
+    // not saved: an error, not a remark.
+    if (!yes && !writableTarget_.empty() && question.path == writableTarget_) {
+        message(Severity::Error, "Nothing was saved to " + question.path);
+    }
     return yes;
 }
 

@@ -30,6 +30,7 @@ EngineStatus Engine::run(int argc, char* const* argv, EngineText first, EngineTe
         }
         EngineRun state(sink, context, first, second, outputName_);
         state.toStandardOutput = context.standardOutputByDefault && !parsed.outputGiven;
+        state.toCallersWriter = context.output != nullptr && !parsed.outputGiven;
         state.options = parsed.options;
         int status = compareOperands(state, std::string(), parsed.operands[0], std::string(),
                                      parsed.operands[1], 0);

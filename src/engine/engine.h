@@ -56,6 +56,9 @@ struct EngineContext {
     // Without "-o" the result goes to standard output (the command-line
     // tool); otherwise it is written only to a named output file.
     bool standardOutputByDefault = false;
+    // Without "-o" the result goes here, not owned: the merge model takes it
+    // from memory, so no file name or file can come between.
+    FileWriter* output = nullptr;
 };
 
 // The engine's statuses. Beware: the comparison driver's 0 means "different".

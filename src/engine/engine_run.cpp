@@ -25,6 +25,11 @@ bool EngineRun::beginOutput() {
         outputStarted = true;
         return true;
     }
+    if (toCallersWriter) {
+        output.openBorrowed(*context.output);
+        outputStarted = true;
+        return true;
+    }
     const IoStatus opened = outputName.empty() ? IoStatus::failure(ENOENT)
                                                : output.open(files, outputName, !outputStarted);
     if (!opened.ok()) {
@@ -41,7 +46,9 @@ void EngineRun::finishOutput() {
     const IoStatus closed = output.close();
     if (!closed.ok()) {
         message(withReason("Error writing temp. file " +
-                               (toStandardOutput ? std::string("standard output") : outputName),
+                               (toStandardOutput   ? std::string("standard output")
+                                : toCallersWriter ? context.output->target()
+                                                  : outputName),
                            closed));
         outputFailed = true;
     }

@@ -29,6 +29,7 @@ struct EngineRun {
     bool outputFailed = false;  // the output is incomplete: the run reports trouble
     bool openFailed = false;    // shown once; a walk does not retry
     bool toStandardOutput = false;
+    bool toCallersWriter = false; // context.output, when no "-o" was given
 
     // A message box text.
     void message(const std::string& text) { sink.engineMessage(text); }

@@ -15,6 +15,23 @@ void OutputFile::openStandardOutput() {
     failure_ = {};
 }
 
+void OutputFile::openBorrowed(FileWriter& writer) {
+    // Forwards to the caller's writer without owning it.
+    class Borrowed : public FileWriter {
+    public:
+        explicit Borrowed(FileWriter& inner) : inner_(inner) {}
+        IoStatus write(std::string_view bytes) override { return inner_.write(bytes); }
+        IoStatus finish() override { return inner_.finish(); }
+        IoStatus commit() override { return inner_.commit(); }
+        const std::string& target() const override { return inner_.target(); }
+
+    private:
+        FileWriter& inner_;
+    };
+    writer_ = std::make_unique<Borrowed>(writer);
+    failure_ = {};
+}
+
 void OutputFile::write(std::string_view text) {
     if (!writer_ || !failure_.ok())
         return;

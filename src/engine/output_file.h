@@ -16,6 +16,9 @@ public:
     IoStatus open(FileSystem& files, const std::string& name, bool truncate);
     // The process's standard output, which stays open after close().
     void openStandardOutput();
+    // A writer the caller owns, committed by close() and written to again by
+    // a later open of the same run.
+    void openBorrowed(FileWriter& writer);
     bool isOpen() const { return writer_ != nullptr; }
     // A failure sticks and is reported by close().
     void write(std::string_view text);

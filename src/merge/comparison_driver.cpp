@@ -10,7 +10,6 @@
 #include "merge/segment_map.h"
 #include "merge/session.h"
 #include "merge/side_loader.h"
-#include "merge/temp_result_file.h"
 #include "merge/unattended_save.h"
 #include "merge/unsaved_decisions.h"
 
@@ -63,8 +62,7 @@ void reloadSpentCopies(Session& app) {
 } // namespace
 
 std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
-                                              const std::string& tempName, const std::string& file1,
-                                              const std::string& file2) {
+                                              const std::string& file1, const std::string& file2) {
     std::vector<std::string> arguments{"diff", "-s", "-a"};
     if (switches.compressSpaces || switches.tableMode || switches.ignoreComments) {
         arguments.emplace_back("-b");
@@ -72,8 +70,6 @@ std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
     if (switches.ignoreAllSpaces) {
         arguments.emplace_back("-w");
     }
-    arguments.emplace_back("-o");
-    arguments.push_back(tempName);
     // Names are names, even when they start with "-".
     arguments.emplace_back("--");
     arguments.push_back(file1);
@@ -125,20 +121,15 @@ ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptL
 }
 
 // Runs the engine on the two sides' texts; nullopt after a failure that has
-// been reported.
+// been reported. The result is handed over in memory, and whether the files
+// are identical is the engine's status, never a line of text that a file
+// name could imitate.
 std::optional<ScriptOutcome> runEngine(Session& app, const std::string& file1,
                                        const std::string& file2, ScriptLists& lists) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
-    FileSystem& files = *model.files;
-    std::optional<TempResultFile> temp = TempResultFile::create(files, temporaryDirectories());
-    if (!temp) {
-        frame.message(Severity::Error, "can't create file name ");
-        return std::nullopt;
-    }
-
     const EngineSwitches switches = engineSwitches(app);
-    std::vector<std::string> arguments = buildEngineArguments(switches, temp->path(), file1, file2);
+    std::vector<std::string> arguments = buildEngineArguments(switches, file1, file2);
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (auto& argument : arguments) {
@@ -147,7 +138,9 @@ std::optional<ScriptOutcome> runEngine(Session& app, const std::string& file1,
     argv.push_back(nullptr);
 
     EngineCall call = prepareEngineCall(app);
-    call.context.files = &files;
+    call.context.files = model.files;
+    StringWriter result("the comparison result");
+    call.context.output = &result;
     FrameMessageSink sink(frame);
     const bool rewrites = switches.tableMode || switches.ignoreComments;
     const bool exactEnds = app.settings.record.ignoreLineEnds == 0;
@@ -159,21 +152,24 @@ std::optional<ScriptOutcome> runEngine(Session& app, const std::string& file1,
         model.side(1).reloadNeeded = true;
         model.side(2).reloadNeeded = true;
     }
+    switch (engineStatus) {
+    case EngineStatus::Same:
+        return ScriptOutcome::Identical;
+    case EngineStatus::Different: {
+        std::istringstream script(result.text());
+        const ScriptOutcome outcome = ReadScript(script, app.frameState.directoryWindow, lists);
+        // Only hunks are read from a difference: a stray identical report
+        // cannot turn it into a sameness.
+        return outcome == ScriptOutcome::Identical ? ScriptOutcome::DifferentNoLists : outcome;
+    }
+    case EngineStatus::UsageError:
+    case EngineStatus::Trouble:
+        break;
+    }
     // A result the engine could not complete (it said why) is no comparison:
     // read as it stands, it would pass for "different, no segments", and a
     // save would take file 1 alone for the merge.
-    if (engineStatus == EngineStatus::UsageError || engineStatus == EngineStatus::Trouble) {
-        return std::nullopt;
-    }
-
-    InputBytes resultBytes;
-    const IoStatus read = files.readInput(temp->path(), 0, resultBytes);
-    if (!read.ok()) {
-        frame.message(Severity::Error, withReason("Can not open temporary file", read));
-        return std::nullopt;
-    }
-    std::istringstream result(std::string(resultBytes.bytes.data(), resultBytes.length));
-    return ReadScript(result, app.frameState.directoryWindow, lists);
+    return std::nullopt;
 }
 
 } // namespace

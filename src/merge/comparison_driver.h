@@ -28,12 +28,12 @@ struct EngineSwitches {
     bool tableMode = false;
 };
 
-// "diff" "-s" "-a" ["-b"] ["-w"] "-o" temp "--" file1 file2. "-b" comes with
+// "diff" "-s" "-a" ["-b"] ["-w"] "--" file1 file2. "-b" comes with
 // compressed spaces, table mode or ignored comments (comment blanking relies on
-// white-space compression); "-w" may come without it.
+// white-space compression); "-w" may come without it. The result comes back
+// in memory (EngineContext::output), not through a named file.
 std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
-                                              const std::string& tempName, const std::string& file1,
-                                              const std::string& file2);
+                                              const std::string& file1, const std::string& file2);
 
 EngineSwitches engineSwitches(const Session& app);
 

@@ -51,15 +51,22 @@ void NoteWritten(MergeModel& model, const std::string& target) {
 
 bool ConfirmReplace(const MergeModel& model, Frame& frame, const std::string& target) {
     FileSystem& files = *model.files;
-    if (!FileExists(files, target)) {
+    FileStatus there;
+    if (!files.status(target, there).ok() || there.kind == FileKind::Missing) {
         return true;
     }
     for (const SideRecord& side : model.sides) {
-        if (isLoadedFile(files, side, target) && ChangedByOthers(files, side)) {
-            return frame.confirmOverwrite(
+        if (isLoadedFile(files, side, target) && ChangedByOthers(files, side) &&
+            !frame.confirmOverwrite(
                 {QuestionKind::ChangedOnDisk, target,
-                 "File " + target + " has changed on disk since it was loaded.\nSave anyway ?"});
+                 "File " + target + " has changed on disk since it was loaded.\nSave anyway ?"})) {
+            return false;
         }
+    }
+    // Nobody may write a file without write permission: its owner chose so.
+    if (there.isRegular() && (there.permissions & 0222) == 0) {
+        return frame.confirmOverwrite({QuestionKind::ReadOnly, target,
+                                       "File " + target + " is read-only.\nReplace it anyway ?"});
     }
     return ConfirmOverwrite(frame, target);
 }

@@ -23,10 +23,11 @@ bool ChangedByOthers(FileSystem& files, const SideRecord& side);
 // After a save to `target`: a side loaded from that file now knows it.
 void NoteWritten(MergeModel& model, const std::string& target);
 
-// The question before `target` is replaced: when it is a loaded file that was
-// changed on disk meanwhile, "File %s has changed on disk since it was
-// loaded.\nSave anyway ?", else "File %s already exists.\nSave anyway ?".
-// True when the save may go on (also when nothing is there).
+// The questions before `target` is replaced: when it is a loaded file that
+// was changed on disk meanwhile, "File %s has changed on disk since it was
+// loaded.\nSave anyway ?"; then, for a read-only file, "File %s is
+// read-only.\nReplace it anyway ?", else "File %s already exists.\nSave
+// anyway ?". True when the save may go on (also when nothing is there).
 [[nodiscard]] bool ConfirmReplace(const MergeModel& model, Frame& frame,
                                   const std::string& target);
 

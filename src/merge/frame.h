@@ -36,6 +36,7 @@ enum class QuestionKind {
     BackupFailed, // "Unable to back up %s.\nWould you like to proceed with overriding this file?"
     PresentOnly,  // "%s is present only in\n%s.\nCopy it to the destination directory ?"
     ChangedOnDisk, // "File %s has changed on disk since it was loaded.\nSave anyway ?"
+    ReadOnly,      // "File %s is read-only.\nReplace it anyway ?"
     UnsavedDecisions, // Save, Discard or Cancel the decisions not saved yet
 };
 

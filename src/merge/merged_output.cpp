@@ -5,8 +5,7 @@
 #include "merge/disk_state.h"
 #include "merge/frame.h"
 #include "merge/merge_walk.h"
-#include "merge/replacing_file.h"
-#include "merge/result_copy.h"
+#include "merge/result_file.h"
 #include "merge/save.h"
 #include "settings/settings_record.h"
 
@@ -43,49 +42,30 @@ std::string binaryDiffer(const MergeModel& model) {
 int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                 const std::string& target, bool differencesOnly) {
     FileSystem& files = *model.files;
-    const std::vector<std::string> inputs = {model.side(1).fileName, model.side(2).fileName};
-    if (!model.side(1).hasLists() && !model.side(2).hasLists()) {
-        // Identical files: the result is file 1 as it is on disk.
-        if (target == inputs[0] || sameFile(files, target, inputs[0]) ||
-            sameFile(files, target, inputs[1])) {
-            return 0;
+    const bool identical = !model.side(1).hasLists() && !model.side(2).hasLists();
+    if (identical) {
+        // The result is file 1 as it was compared: nothing to write over
+        // either input, else its bytes from memory.
+        for (const SideRecord& side : model.sides) {
+            if (target == side.fileName || sameFile(files, target, side.fileName)) {
+                return 0;
+            }
         }
-        if (CopyResultFile(files, frame, inputs[0], target, inputs) != CopyOutcome::Copied) {
-            return -1;
+    }
+    const std::string_view failure =
+        identical || !differencesOnly ? "Unable to merge files" : "Unable to show differences";
+    return WriteResultFile(model, frame, target, [&](ReplacingFile& file) {
+        const LineEndPolicy ends = settings.unixFormat != 0 || identical ? LineEndPolicy::Own
+                                                                         : LineEndPolicy::CrLf;
+        FileSink sink(file, target, ends, frame);
+        if (identical) {
+            return MergeWalk(model, frame, sink);
         }
-        NoteWritten(model, target);
-        model.decisionsUnsaved = false;
-        return 0;
-    }
-    if (!ConfirmReplace(model, frame, target)) {
-        return -1;
-    }
-    ReplacingFile file(files);
-    const IoStatus opened = file.open(target, ResultPermissions(model));
-    if (!opened.ok()) {
-        frame.message(Severity::Error, withReason("Error opening output file " + target, opened));
-        return -1;
-    }
-    FileSink sink(file, target,
-                  settings.unixFormat != 0 ? LineEndPolicy::Own : LineEndPolicy::CrLf, frame);
-    if (differencesOnly && binaryPair(model)) {
-        if (!sink.put(binaryDiffer(model) + "\n")) {
-            return -1;
+        if (differencesOnly && binaryPair(model)) {
+            return sink.put(binaryDiffer(model) + "\n");
         }
-    } else if (!walk(model, frame, sink, differencesOnly)) {
-        return -1;
-    }
-    const IoStatus committed = file.commit(true, inputs);
-    if (!committed.ok()) {
-        frame.message(Severity::Error,
-                      withReason("Error writing output file " + target, committed));
-        frame.message(Severity::Error,
-                      differencesOnly ? "Unable to show differences" : "Unable to merge files");
-        return -1;
-    }
-    NoteWritten(model, target);
-    model.decisionsUnsaved = false;
-    return 0;
+        return walk(model, frame, sink, differencesOnly);
+    }, failure);
 }
 
 // A binary file is taken whole from one side or not at all.

@@ -5,7 +5,7 @@
 #include "merge/frame.h"
 #include "merge/merged_output.h"
 #include "merge/output_sinks.h"
-#include "merge/replacing_file.h"
+#include "merge/result_file.h"
 #include "merge/side_loader.h"
 #include "settings/settings_record.h"
 
@@ -88,34 +88,21 @@ int Save(MergeModel& model, Settings& settings, Frame& frame, int which) {
 
 int SavePreviewText(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                     const std::string& name) {
-    FileSystem& files = *model.files;
-    if (!ConfirmReplace(model, frame, name)) {
-        return -1;
-    }
-    ReplacingFile file(files);
-    const IoStatus opened = file.open(name, ResultPermissions(model));
-    if (!opened.ok()) {
-        frame.message(Severity::Error, withReason("Error opening output file " + name, opened));
-        return -1;
-    }
-    const std::string text = frame.previewText();
-    std::string bytes;
-    if (settings.unixFormat == 0 || PreviewWantsCrLf(model)) {
-        AppendWithCrLf(bytes, text);
-    } else {
-        bytes = text;
-    }
-    IoStatus written = file.write(bytes);
-    if (written.ok()) {
-        written = file.commit(true, {model.side(1).fileName, model.side(2).fileName});
-    }
-    if (!written.ok()) {
-        frame.message(Severity::Error, withReason("Error writing output file " + name, written));
-        return -1;
-    }
-    NoteWritten(model, name);
-    model.decisionsUnsaved = false;
-    return 0;
+    return WriteResultFile(model, frame, name, [&](ReplacingFile& file) {
+        const std::string text = frame.previewText();
+        std::string bytes;
+        if (settings.unixFormat == 0 || PreviewWantsCrLf(model)) {
+            AppendWithCrLf(bytes, text);
+        } else {
+            bytes = text;
+        }
+        const IoStatus written = file.write(bytes);
+        if (!written.ok()) {
+            frame.message(Severity::Error,
+                          withReason("Error writing output file " + name, written));
+        }
+        return written.ok();
+    }, {});
 }
 
 bool PreviewWantsCrLf(const MergeModel& model) {

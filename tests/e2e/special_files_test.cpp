@@ -59,6 +59,17 @@ TEST_F(SpecialFilesTest, ANamedPipeIsReadOnceByBothPrograms) {
     EXPECT_EQ(readFile(out), "one\ntwo\n");
 }
 
+TEST_F(SpecialFilesTest, IdenticalInputsSaveTheBytesThatWereComparedNotARereading) {
+    const std::string b = box.put("b", "x\ny\n").string();
+    const std::string ff = fifo("identical");
+    std::thread writer = feed(ff, "x\ny\n");
+    const std::string out = (box.root / "out").string();
+    const e2e::RunResult merge = run(TANDEL_PATH, {"-auto", "-f1", ff, "-f2", b, "-outf", out});
+    writer.join();
+    EXPECT_EQ(merge.exitCode, 0) << merge.errors;
+    EXPECT_EQ(readFile(out), "x\ny\n");
+}
+
 TEST_F(SpecialFilesTest, AResultPipeIsWrittenInPlaceAndStaysAPipe) {
     const std::string a = box.put("a", "x\n").string();
     const std::string b = box.put("b", "y\n").string();

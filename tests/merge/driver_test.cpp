@@ -10,7 +10,6 @@
 #include "merge/command_ids.h"
 #include "merge/driver_test_support.h"
 #include "merge/side_loader.h"
-#include "merge/temp_result_file.h"
 
 namespace tandel {
 namespace {
@@ -25,49 +24,18 @@ using Args = std::vector<std::string>;
 
 TEST(EngineArguments, FollowTheSpaceCommentAndTableSettings) {
     const auto build = [](bool compress, bool all, bool comments, bool table) {
-        return buildEngineArguments({compress, all, comments, table}, "T", "one", "two");
+        return buildEngineArguments({compress, all, comments, table}, "one", "two");
     };
-    EXPECT_EQ(build(false, false, false, false),
-              (Args{"diff", "-s", "-a", "-o", "T", "--", "one", "two"}));
+    EXPECT_EQ(build(false, false, false, false), (Args{"diff", "-s", "-a", "--", "one", "two"}));
     EXPECT_EQ(build(true, false, false, false),
-              (Args{"diff", "-s", "-a", "-b", "-o", "T", "--", "one", "two"}));
+              (Args{"diff", "-s", "-a", "-b", "--", "one", "two"}));
     EXPECT_EQ(build(false, true, false, false),
-              (Args{"diff", "-s", "-a", "-w", "-o", "T", "--", "one", "two"}));
+              (Args{"diff", "-s", "-a", "-w", "--", "one", "two"}));
     EXPECT_EQ(build(true, true, false, false),
-              (Args{"diff", "-s", "-a", "-b", "-w", "-o", "T", "--", "one", "two"}));
+              (Args{"diff", "-s", "-a", "-b", "-w", "--", "one", "two"}));
     // Comment blanking and table columns leave blanks that must compare alike.
     EXPECT_EQ(build(false, false, true, false), build(true, false, false, false));
     EXPECT_EQ(build(false, false, false, true), build(true, false, false, false));
-}
-
-TEST(TempResultFile, IsCreatedEmptyFallsBackAndIsRemovedWithItsObject) {
-    TempFolder dir;
-    TempFolder cwd;
-    const std::string missing = dir.file("no/such/folder");
-    {
-        auto temp = TempResultFile::create(realFileSystem(), {missing, dir.path()});
-        ASSERT_TRUE(temp.has_value());
-        EXPECT_EQ(temp->path().rfind(dir.path() + "/$3781", 0), 0u) << temp->path();
-        EXPECT_EQ(std::filesystem::file_size(temp->path()), 0u);
-        auto second = TempResultFile::create(realFileSystem(), {dir.path()});
-        ASSERT_TRUE(second.has_value());
-        EXPECT_NE(second->path(), temp->path());
-        // Without a usable folder the file goes to the working folder.
-        auto last = TempResultFile::create(realFileSystem(), {missing}, cwd.path());
-        ASSERT_TRUE(last.has_value());
-        EXPECT_EQ(last->path(), cwd.file("tmp$3781.bin"));
-    }
-    EXPECT_TRUE(dir.entries().empty());
-    EXPECT_TRUE(cwd.entries().empty());
-    EXPECT_FALSE(TempResultFile::create(realFileSystem(), {missing}, missing).has_value());
-}
-
-TEST(TempResultFile, DirectoriesComeFromTmpThenTmpdir) {
-    ScopedEnv tmp("TMP", "/first");
-    ScopedEnv tmpdir("TMPDIR", "/second");
-    EXPECT_EQ(temporaryDirectories(), (Args{"/first", "/second", "/tmp"}));
-    ScopedEnv emptyTmp("TMP", "");
-    EXPECT_EQ(temporaryDirectories(), (Args{"/second", "/tmp"}));
 }
 
 class DriverTest : public ::testing::Test {
@@ -129,17 +97,6 @@ TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {
     app.settings.record.compressSpaces = 0;
     EXPECT_EQ(compareLoaded(), CompareResult::Different);
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
-}
-
-TEST_F(DriverTest, TmpNamingAMissingFolderFallsBack) {
-    TempFolder second;
-    ScopedEnv missing("TMP", files.file("gone/away"));
-    ScopedEnv tmpdir("TMPDIR", second.path());
-    load(files.write("a", "1\n"), files.write("b", "2\n"));
-    EXPECT_EQ(compareLoaded(), CompareResult::Different);
-    EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
-    EXPECT_TRUE(second.entries().empty());
-    EXPECT_FALSE(std::filesystem::exists(files.file("gone")));
 }
 
 TEST_F(DriverTest, AnEmptySideMakesTheOtherFileOneSegment) {

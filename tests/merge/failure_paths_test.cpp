@@ -5,7 +5,6 @@
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"
-#include "merge/result_copy.h"
 #include "merge/save.h"
 #include "merge/side_loader.h"
 #include "control/unattended_run.h"
@@ -14,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <filesystem>
 
 #include <cerrno>
 #include <sstream>
@@ -55,35 +56,6 @@ private:
     ScopedEnv tmp_;
 };
 
-TEST_F(FailurePaths, AResultTheEngineCannotWriteFailsTheComparison) {
-    load(files.write("a", "one\ntwo\n"), files.write("b", "one\nthree\n"));
-    failing.fail(FileOp::Write, "$3781", ENOSPC);
-    EXPECT_EQ(compare(app.model.side(1).fileName, app.model.side(2).fileName),
-              CompareResult::Failed);
-    EXPECT_TRUE(errorMentions("No space left on device")) << frame.allMessages();
-    EXPECT_FALSE(app.model.side(1).hasLists());
-    EXPECT_EQ(app.settings.record.notYetCompared, 1);
-    EXPECT_TRUE(tmpFolder.entries().empty());
-
-    // Unattended, the run ends with a failure and saves nothing.
-    app.frameState.unattended = true;
-    app.switches.findById(kSwitchOutf)->given = true;
-    app.switches.findById(kSwitchOutf)->values = {files.file("out")};
-    compareFilesCommand(app);
-    EXPECT_TRUE(app.frameState.quitRequested);
-    EXPECT_EQ(app.frameState.exitCode, kUnattendedFailure);
-    EXPECT_FALSE(FileExists(realFileSystem(), files.file("out")));
-}
-
-TEST_F(FailurePaths, AnUnreadableResultFailsTheComparison) {
-    load(files.write("a", "x\n"), files.write("b", "y\n"));
-    failing.fail(FileOp::Read, "$3781", EACCES);
-    EXPECT_EQ(compare(app.model.side(1).fileName, app.model.side(2).fileName),
-              CompareResult::Failed);
-    EXPECT_EQ(frame.shown(Severity::Error),
-              std::vector<std::string>{"Can not open temporary file: Permission denied"});
-}
-
 TEST_F(FailurePaths, AQuietLoadThatFailsNeverComparesThePreviousText) {
     app.frameState.directoryWindow = true;
     const std::string a = files.write("a", "same\n");
@@ -103,37 +75,89 @@ TEST_F(FailurePaths, NamesThatLookLikeOptionsAreNames) {
     EXPECT_TRUE(frame.shown(Severity::Error).empty()) << frame.allMessages();
 }
 
-TEST_F(FailurePaths, AFailedWriteLeavesTheTargetAndNoTemporaryFile) {
-    load(files.write("a", "one\n"), files.write("b", "two\n"));
-    ASSERT_NE(compare(app.model.side(1).fileName, app.model.side(2).fileName),
-              CompareResult::Failed);
-    app.settings.record.notYetCompared = 0;
-    SelectAll(app.model, frame);
-    const std::string target = files.write("target", "precious\n");
-    failing.fail(FileOp::Commit, "target", ENOSPC);
-    EXPECT_EQ(Produce(app.model, app.settings.record, frame, target, OutputSink::File, false), -1);
-    EXPECT_TRUE(errorMentions("Error writing output file " + target + ": No space left on device"))
-        << frame.allMessages();
-    EXPECT_EQ(files.read("target"), "precious\n");
-    EXPECT_EQ(files.entries(), (std::vector<std::string>{"a", "b", "target"}));
+// Saves over "target", whose backup "target.bak" holds "older\n". Whatever
+// fails, the folder ends as it began: target, its old backup, no stray file.
+class FailedSaves : public FailurePaths {
+protected:
+    void SetUp() override {
+        load(files.write("a", "one\n"), files.write("b", "two\n"));
+        ASSERT_NE(compare(app.model.side(1).fileName, app.model.side(2).fileName),
+                  CompareResult::Failed);
+        app.settings.record.notYetCompared = 0;
+        SelectAll(app.model, frame);
+        target = files.write("target", "precious\n");
+        files.write("target.bak", "older\n");
+    }
+    int save() {
+        return Produce(app.model, app.settings.record, frame, target, OutputSink::File, false);
+    }
+    void expectUntouched() {
+        EXPECT_EQ(files.read("target"), "precious\n");
+        EXPECT_EQ(files.read("target.bak"), "older\n");
+        EXPECT_EQ(files.entries(), (std::vector<std::string>{"a", "b", "target", "target.bak"}));
+    }
+    std::string target;
+};
+
+TEST_F(FailedSaves, AFailureAtAnyStepLeavesTheFolderAsItWas) {
+    // The last flush of a small result, then the final rename.
+    for (const FileOp op : {FileOp::Finish, FileOp::Commit}) {
+        failing.clear();
+        failing.fail(op, "target", ENOSPC);
+        EXPECT_EQ(save(), -1);
+        EXPECT_TRUE(errorMentions("Error writing output file " + target +
+                                  ": No space left on device"))
+            << frame.allMessages();
+        expectUntouched();
+    }
+    // The old file cannot become the backup: asked, and No saves nothing.
+    failing.clear();
+    failing.fail(FileOp::Rename, target + "\n" + target + ".bak", EACCES);
+    frame.permissionAnswers = {kAnswerNo};
+    EXPECT_EQ(save(), -1);
+    EXPECT_EQ(frame.kinds.back(), QuestionKind::BackupFailed);
+    EXPECT_NE(frame.questions.back().find("target.bak: Permission denied"), std::string::npos);
+    expectUntouched();
+
+    failing.clear();
+    EXPECT_EQ(save(), 0);
+    EXPECT_EQ(files.read("target.bak"), "precious\n");
 }
 
-TEST_F(FailurePaths, IdenticalFilesCopyAsksWhenTheBackupFailsAndRestoresOnError) {
-    const std::string source = files.write("source", "new\n");
-    const std::string target = files.write("target", "old\n");
-    // The backup cannot be made: asked, and No leaves the target.
-    failing.fail(FileOp::Rename, "target.bak", EACCES);
+TEST_F(FailedSaves, ABackupThatIsAnInputStaysAndTheOldFileGoesBesideIt) {
+    // Merging target.bak with target into target.
+    load(target + ".bak", target);
+    ASSERT_NE(compare(target + ".bak", target), CompareResult::Failed);
+    app.settings.record.notYetCompared = 0;
+    SelectFrom(app.model, frame, 1);
+    EXPECT_EQ(save(), 0) << frame.allMessages();
+    EXPECT_EQ(files.read("target"), "older\n");
+    EXPECT_EQ(files.read("target.bak"), "older\n");
+    EXPECT_EQ(files.read("target.bak.1"), "precious\n");
+    EXPECT_EQ(frame.shown(Severity::Info).back(),
+              "The old " + target + " was kept as " + target + ".bak.1");
+
+    // A folder where the backup belongs: asked, and never replaced.
+    load(files.file("a"), files.file("b"));
+    ASSERT_NE(compare(files.file("a"), files.file("b")), CompareResult::Failed);
+    app.settings.record.notYetCompared = 0;
+    SelectAll(app.model, frame);
+    std::filesystem::remove(files.file("target.bak"));
+    std::filesystem::create_directory(files.file("target.bak"));
     frame.permissionAnswers = {kAnswerNo};
-    EXPECT_EQ(CopyResultFile(failing, frame, source, target, {}), CopyOutcome::Skipped);
-    ASSERT_EQ(frame.kinds.size(), 2u);
-    EXPECT_EQ(frame.kinds[1], QuestionKind::BackupFailed);
-    EXPECT_EQ(files.read("target"), "old\n");
-    // The backup is made but the copy fails: the old file is back in place.
-    failing.clear();
-    failing.fail(FileOp::Commit, "target", ENOSPC);
-    EXPECT_EQ(CopyResultFile(failing, frame, source, target, {}), CopyOutcome::Failed);
-    EXPECT_EQ(files.read("target"), "old\n");
-    EXPECT_EQ(files.entries(), (std::vector<std::string>{"source", "target"}));
+    EXPECT_EQ(save(), -1);
+    EXPECT_EQ(files.read("target"), "older\n");
+    EXPECT_TRUE(std::filesystem::is_directory(files.file("target.bak")));
+}
+
+TEST_F(FailedSaves, AReadOnlyTargetIsReplacedOnlyWhenTheUserAgrees) {
+    ::chmod(target.c_str(), 0444);
+    frame.overwriteAnswers = {false, true};
+    EXPECT_EQ(save(), -1);
+    EXPECT_EQ(frame.kinds.back(), QuestionKind::ReadOnly);
+    expectUntouched();
+    EXPECT_EQ(save(), 0);
+    EXPECT_EQ(files.read("target.bak"), "precious\n");
 }
 
 // The unattended run end to end, in process: identical files whose copy

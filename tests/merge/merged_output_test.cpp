@@ -109,18 +109,19 @@ TEST_F(Output, RangesBeyondTheTextAreClampedAndReportedOnce) {
                   "There was an error in file differences.\nPlease check the output file"});
 }
 
-TEST_F(Output, IdenticalFilesSaveFileOneAsItIs) {
+TEST_F(Output, IdenticalFilesSaveFileOneAsItWasCompared) {
     ReleaseLists(model);
-    dir.write("one.txt", "a\r\nkept bytes\n");
+    // What is on disk now was never compared: the result is what was.
+    dir.write("one.txt", "changed meanwhile\n");
     EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), 0);
-    EXPECT_EQ(dir.read("copy.txt"), "a\r\nkept bytes\n");
+    EXPECT_EQ(dir.read("copy.txt"), "a\n\nold\nz\n");
     // Onto one of the inputs: nothing to do.
     EXPECT_EQ(produce(OutputSink::File, false, "two.txt"), 0);
     EXPECT_EQ(dir.read("two.txt"), "a\n\nnew\nz\n");
     EXPECT_TRUE(frame.questions.empty());
     // An existing target is asked about, and kept on No: nothing was saved.
     dir.write("copy.txt", "mine");
-    frame.yesNoCancelAnswers = {kAnswerNo};
+    frame.overwriteAnswers = {false};
     EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), -1);
     EXPECT_EQ(dir.read("copy.txt"), "mine");
     ASSERT_EQ(frame.questions.size(), 1u);

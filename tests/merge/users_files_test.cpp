@@ -203,8 +203,8 @@ TEST_F(UsersFiles, ResultsKeepTheModeOfWhatTheyReplaceOrCameFrom) {
     EXPECT_EQ(st.st_mode & 07777, 0604u);
 
     // Identical files: the copy of file 1 is as executable as file 1.
+    ::chmod(files.write("one", "same\n").c_str(), 0700);
     open("same\n", "same\n");
-    ::chmod(app.model.side(1).fileName.c_str(), 0700);
     const std::string copy = files.file("copy.sh");
     frame.saveAnswers = {copy};
     ASSERT_EQ(Save(app.model, app.settings, frame, kSaveAs), 0);

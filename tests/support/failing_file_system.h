@@ -17,6 +17,7 @@ enum class FileOp {
     List,
     Open,
     Write,
+    Finish, // the final flush and sync of a new file
     Commit,
     CreateUnique,
     Rename,
@@ -108,7 +109,17 @@ private:
                 return IoStatus::failure(e);
             return inner_->write(bytes);
         }
+        IoStatus finish() override {
+            if (!finished_) {
+                finished_ = true;
+                const int e = owner_.check(FileOp::Finish, path_);
+                finish_ = e != 0 ? IoStatus::failure(e) : inner_->finish();
+            }
+            return finish_;
+        }
         IoStatus commit() override {
+            if (const IoStatus done = finish(); !done.ok())
+                return done;
             if (const int e = owner_.check(FileOp::Commit, path_))
                 return IoStatus::failure(e);
             return inner_->commit();
@@ -119,6 +130,8 @@ private:
         FailingFileSystem& owner_;
         std::unique_ptr<FileWriter> inner_;
         std::string path_;
+        bool finished_ = false;
+        IoStatus finish_;
     };
 
     int check(FileOp op, const std::string& path) {

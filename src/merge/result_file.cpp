@@ -1,0 +1,54 @@
+#include "merge/result_file.h"
+
+#include "merge/disk_state.h"
+#include "merge/frame.h"
+
+#include <cerrno>
+
+namespace tandel {
+
+int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
+                    const std::function<bool(ReplacingFile&)>& fill, std::string_view failure) {
+    FileSystem& files = *model.files;
+    if (!ConfirmReplace(model, frame, target)) {
+        return -1;
+    }
+    ReplacingFile file(files);
+    const IoStatus opened = file.open(target, ResultPermissions(model));
+    if (!opened.ok()) {
+        frame.message(Severity::Error, withReason("Error opening output file " + target, opened));
+        return -1;
+    }
+    if (!fill(file)) {
+        return -1;
+    }
+    const auto goOnWithout = [&frame, &target](const std::string& old, const std::string& backup,
+                                               const IoStatus& why) {
+        const Question question{QuestionKind::BackupFailed, target,
+                                "Unable to back up " + old + " (" + withReason(backup, why) +
+                                    ").\nWould you like to proceed with overriding this file?"};
+        const int answer = frame.askPermission(question);
+        return answer == kAnswerYes || answer == kAnswerYesToAll;
+    };
+    const IoStatus committed =
+        file.commit(true, {model.side(1).fileName, model.side(2).fileName}, goOnWithout);
+    if (committed.error() == ECANCELED) {
+        return -1; // the user said no; the question said why
+    }
+    if (!committed.ok()) {
+        frame.message(Severity::Error,
+                      withReason("Error writing output file " + target, committed));
+        if (!failure.empty()) {
+            frame.message(Severity::Error, std::string(failure));
+        }
+        return -1;
+    }
+    if (!file.backupName().empty() && file.backupName() != target + ".bak") {
+        frame.message(Severity::Info, "The old " + target + " was kept as " + file.backupName());
+    }
+    NoteWritten(model, target);
+    model.decisionsUnsaved = false;
+    return 0;
+}
+
+} // namespace tandel
