@@ -114,6 +114,15 @@ public:
     virtual const std::string& target() const = 0;
 };
 
+// One opened input, read a piece at a time, so that a file of any size can be
+// compared or copied in a buffer of fixed size.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // Up to `size` bytes into `into`; `got` is 0 only at the end of the input.
+    virtual IoStatus read(char* into, std::size_t size, std::size_t& got) = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -137,6 +146,13 @@ public:
     virtual IoStatus makeFolder(const std::string& path) = 0;
     virtual IoStatus setTimes(const std::string& path, const FileTime& access,
                               const FileTime& write) = 0;
+    // Opens the path for reading in pieces; a folder is refused (EISDIR).
+    virtual IoStatus openReader(const std::string& path, std::unique_ptr<FileReader>& out) = 0;
+    // The text a symbolic link holds, as it was written: never resolved.
+    virtual IoStatus readLink(const std::string& path, std::string& target) = 0;
+    // A new symbolic link at `path` that holds `target`; an existing name is
+    // refused (EEXIST), never replaced.
+    virtual IoStatus makeLink(const std::string& target, const std::string& path) = 0;
 };
 
 // The machine's own files.

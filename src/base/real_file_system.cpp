@@ -88,6 +88,8 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    // Gives up ownership without closing.
+    void release() { fd_ = -1; }
     void reset(int fd = -1) {
         if (fd_ >= 0)
             ::close(fd_);
@@ -306,6 +308,27 @@ IoStatus openReplacing(const std::string& requested, const WriteOptions& options
     return IoStatus::failure(EEXIST);
 }
 
+class DescriptorReader : public FileReader {
+public:
+    explicit DescriptorReader(int fd) : fd_(fd) {}
+
+    IoStatus read(char* into, std::size_t size, std::size_t& got) override {
+        got = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd_.get(), into, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return IoStatus::failure(errno);
+            got = static_cast<std::size_t>(n);
+            return {};
+        }
+    }
+
+private:
+    Descriptor fd_;
+};
+
 class RealFileSystem : public FileSystem {
 public:
     IoStatus status(const std::string& path, FileStatus& out, bool followLinks) override {
@@ -436,6 +459,46 @@ public:
             {static_cast<time_t>(write.seconds), static_cast<long>(write.nanoseconds)}};
         return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? IoStatus()
                                                                   : IoStatus::failure(errno);
+    }
+
+    IoStatus openReader(const std::string& path, std::unique_ptr<FileReader>& out) override {
+        out.reset();
+        if (path.empty())
+            return IoStatus::failure(ENOENT);
+        Descriptor fd(openRetrying(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+        if (fd.get() < 0)
+            return IoStatus::failure(errno);
+        FileStatus opened;
+        if (const int error = statAt(fd.get(), "", true, opened); error != 0)
+            return IoStatus::failure(error);
+        if (opened.isDirectory())
+            return IoStatus::failure(EISDIR);
+        const int raw = fd.get();
+        fd.release();
+        out = std::make_unique<DescriptorReader>(raw);
+        return {};
+    }
+
+    IoStatus readLink(const std::string& path, std::string& target) override {
+        target.clear();
+        // A link's text has no fixed limit here: grow until it fits.
+        std::string buffer(256, '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+            if (n < 0)
+                return IoStatus::failure(errno);
+            if (static_cast<std::size_t>(n) < buffer.size()) {
+                buffer.resize(static_cast<std::size_t>(n));
+                target = std::move(buffer);
+                return {};
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+
+    IoStatus makeLink(const std::string& target, const std::string& path) override {
+        return ::symlink(target.c_str(), path.c_str()) == 0 ? IoStatus()
+                                                            : IoStatus::failure(errno);
     }
 };
 

@@ -23,7 +23,9 @@ enum class FileOp {
     Rename,
     Remove,
     MakeFolder,
-    SetTimes
+    SetTimes,
+    ReadLink,
+    MakeLink
 };
 
 class FailingFileSystem : public FileSystem {
@@ -90,6 +92,22 @@ public:
         if (const int e = check(FileOp::SetTimes, path))
             return IoStatus::failure(e);
         return real_.setTimes(path, access, write);
+    }
+    // Opening for reading in pieces counts as a Read.
+    IoStatus openReader(const std::string& path, std::unique_ptr<FileReader>& out) override {
+        if (const int e = check(FileOp::Read, path))
+            return IoStatus::failure(e);
+        return real_.openReader(path, out);
+    }
+    IoStatus readLink(const std::string& path, std::string& target) override {
+        if (const int e = check(FileOp::ReadLink, path))
+            return IoStatus::failure(e);
+        return real_.readLink(path, target);
+    }
+    IoStatus makeLink(const std::string& target, const std::string& path) override {
+        if (const int e = check(FileOp::MakeLink, path))
+            return IoStatus::failure(e);
+        return real_.makeLink(target, path);
     }
 
 private:
