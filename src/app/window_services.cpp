@@ -4,11 +4,10 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QPrinter>
-#include <QProcess>
-#include <QStringList>
 #include <QUrl>
 
 #include "app/help_location.h"
+#include "dirmerge/child_commands.h"
 #include "view/print_setup.h"
 #include "settings/settings_path.h"
 
@@ -18,15 +17,10 @@ WindowServices desktopServices() {
     WindowServices services;
     services.settingsPath = defaultSettingsPath();
     services.programPath = QCoreApplication::applicationFilePath().toStdString();
+    // Paths go to the instance as their bytes: a QString would replace what
+    // is not valid UTF-8 in a file name.
     services.startInstance = [](const std::vector<std::string>& arguments) {
-        if (arguments.empty()) {
-            return;
-        }
-        QStringList list;
-        for (auto it = arguments.begin() + 1; it != arguments.end(); ++it) {
-            list << QString::fromStdString(*it);
-        }
-        QProcess::startDetached(QString::fromStdString(arguments.front()), list);
+        (void)startDetached(arguments);
     };
     services.helpPage = ui::findHelpPage(QCoreApplication::applicationDirPath().toStdString());
     services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };

@@ -4,6 +4,10 @@
 #include "dirmerge/ensure_directory.h"
 #include "dirmerge/names.h"
 
+#include <cerrno>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace tandel {
 
 std::vector<std::string> directoryWindowArguments(const std::string& program,
@@ -16,6 +20,35 @@ std::vector<std::string> mergeRunArguments(const std::string& program, const std
                                            const std::string& right,
                                            const std::string& outputDirectory) {
     return {program, "-f1", left, "-f2", right, "-outd", outputDirectory};
+}
+
+bool startDetached(const std::vector<std::string>& arguments) {
+    if (arguments.empty())
+        return false;
+    // Built before forking: between fork and exec only async-signal-safe calls.
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const std::string& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    // The middle process ends at once, so the program is nobody's child to
+    // wait for, and no finished instance lingers as a zombie.
+    const pid_t middle = ::fork();
+    if (middle < 0)
+        return false;
+    if (middle == 0) {
+        ::setsid();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::_exit(child < 0 ? 1 : 0);
+    }
+    int status = 0;
+    while (::waitpid(middle, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 int startMergeRun(DirMergeContext& ctx, const std::string& leftPath, const std::string& rightPath,

@@ -19,6 +19,12 @@ std::vector<std::string> mergeRunArguments(const std::string& program, const std
                                            const std::string& right,
                                            const std::string& outputDirectory);
 
+// Starts the program named by the first argument with the rest as its
+// arguments and does not wait for it. Every argument reaches it as the bytes
+// given, so names that are not valid UTF-8 survive, which a conversion to
+// display text would not. False when it could not be started.
+bool startDetached(const std::vector<std::string>& arguments);
+
 // Starts the merge run of a differing pair of the directory window: the pair's
 // destination directory is the left file's place below Directory 1, moved
 // below `destination`, and is created first. 0 when started, -1 otherwise.

@@ -282,11 +282,12 @@ private slots:
                                                                 record + ".part\"\nmv \"" + record +
                                                                 ".part\" \"" + record + "\"\n");
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-        desktopServices().startInstance(
-            mergeRunArguments(script, "/a dir/left file.txt", "/b dir/right  file.txt", "/out dir"));
+        // "\xe9" alone is Latin-1's e acute, not UTF-8: it must arrive as that byte.
+        desktopServices().startInstance(mergeRunArguments(script, "/a dir/left caf\xe9.txt",
+                                                          "/b dir/right  file.txt", "/out dir"));
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(record), 10000);
         QCOMPARE(testing::readFile(record),
-                 std::string("-f1\n/a dir/left file.txt\n-f2\n/b dir/right  file.txt\n-outd\n/out dir\n"));
+                 std::string("-f1\n/a dir/left caf\xe9.txt\n-f2\n/b dir/right  file.txt\n-outd\n/out dir\n"));
     }
 };
 
