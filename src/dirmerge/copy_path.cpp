@@ -14,7 +14,7 @@ namespace {
 
 bool hasBakExtension(const std::string& path) {
     const std::string_view name = lastComponent(path);
-    return name.size() >= 4 && namesEqual(name.substr(name.size() - 4), ".bak");
+    return name.size() >= 4 && compareIgnoringCase(name.substr(name.size() - 4), ".bak") == 0;
 }
 
 FileId idOf(const struct stat& st) {

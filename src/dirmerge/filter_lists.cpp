@@ -10,7 +10,7 @@ bool addPattern(std::vector<std::string>& patterns, const std::string& text) {
     if (text.empty())
         return false;
     if (std::any_of(patterns.begin(), patterns.end(),
-                    [&](const std::string& p) { return namesEqual(p, text); }))
+                    [&](const std::string& p) { return compareIgnoringCase(p, text) == 0; }))
         return false;
     patterns.push_back(text);
     return true;

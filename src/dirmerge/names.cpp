@@ -11,7 +11,7 @@ unsigned char fold(char c) {
 }
 } // namespace
 
-int compareNames(std::string_view a, std::string_view b) {
+int compareIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char x = fold(a[i]);
@@ -22,6 +22,19 @@ int compareNames(std::string_view a, std::string_view b) {
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+int compareNames(std::string_view a, std::string_view b) {
+    if (const int folded = compareIgnoringCase(a, b); folded != 0)
+        return folded;
+    // Equal once folded means equal length: the first differing byte decides.
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return 0;
 }
 
 std::string joinPath(std::string_view directory, std::string_view name) {

@@ -59,8 +59,12 @@ TEST(Filters, ExcludeWinsThenIncludeDecides) {
     EXPECT_FALSE(passesFilters("notes.md", onlyText));
 }
 
-TEST(Names, FoldsLettersOnlyAndComparesBytes) {
-    EXPECT_EQ(compareNames("Readme.TXT", "README.txt"), 0);
+TEST(Names, FoldLettersToSortAndTheirBytesBreakTheTie) {
+    EXPECT_EQ(compareIgnoringCase("Readme.TXT", "README.txt"), 0);
+    EXPECT_LT(compareNames("README.txt", "Readme.TXT"), 0);
+    EXPECT_GT(compareNames("makefile", "Makefile"), 0);
+    EXPECT_LT(compareNames("Makefile", "mb"), 0); // the case is only a tie-break
+    EXPECT_EQ(compareNames("Makefile", "Makefile"), 0);
     EXPECT_LT(compareNames("_x", "a"), 0); // "_" (95) before letters once folded
     EXPECT_LT(compareNames("9", "a"), 0);
     EXPECT_LT(compareNames("ab", "abc"), 0);
