@@ -3,7 +3,6 @@
 #pragma once
 
 #include "dirmerge/directory_state.h"
-#include "dirmerge/file_equality.h"
 
 #include <functional>
 #include <string>
@@ -16,12 +15,13 @@ using BuildProgress = std::function<bool(const std::string& currentPath)>;
 
 enum BuildResult : int { kBuildFailed = -1, kBuildFinished = 0, kBuildCancelled = 1 };
 
-// Replaces state.rows. The directory comparison flag is set for the duration.
-// A cancelled build keeps the rows found so far; the caller then ends the
-// instance.
+// Replaces state.rows. A pair is equal only when its bytes are (see
+// comparePair). A folder that cannot be read on either side is one
+// unreadable row, and nothing below it is listed on the other side. The
+// directory comparison flag is set for the duration. A cancelled build keeps
+// the rows found so far; the caller then ends the instance.
 int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
                         const std::string& dir2, std::string destination,
-                        const ScanFilters& filters, const PairComparer& compare,
-                        const BuildProgress& progress);
+                        const ScanFilters& filters, const BuildProgress& progress);
 
 } // namespace tandel

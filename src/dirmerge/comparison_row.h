@@ -6,13 +6,21 @@
 
 namespace tandel {
 
-enum RowState : int { ROW_SAME = 0, ROW_DIFFERENT = 100, ROW_ABSENT = 8 };
+// ROW_UNREADABLE: the entry, or the folder of that name on either side,
+// could not be read; nothing below it is listed.
+enum RowState : int { ROW_SAME = 0, ROW_UNREADABLE = 2, ROW_ABSENT = 8, ROW_DIFFERENT = 100 };
 
 struct RowHalf {
     std::string path;     // empty when the file is absent on this side
-    std::string dateText; // local modification date and time; empty when absent or unreadable
+    std::string dateText; // local modification date and time, or why it cannot be read
     std::int64_t modificationTime = 0;
     RowState state = ROW_ABSENT;
+    // Only a pair of two regular files is merged.
+    bool regularFile = false;
+    bool isLink = false;
+    std::string linkTarget{};
+    // The system's reason why this half could not be read; empty when it could.
+    std::string problem{};
 };
 
 struct ComparisonRow {
@@ -24,5 +32,8 @@ struct ComparisonRow {
 
 // The local date and time of a time, as the lists show it.
 std::string formatDate(std::int64_t seconds);
+
+// What the date column says of a half that could not be read.
+std::string unreadableText(const std::string& reason);
 
 } // namespace tandel

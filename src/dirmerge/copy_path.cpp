@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <sys/stat.h>
+#include <optional>
 #include <vector>
 
 namespace tandel {
@@ -17,10 +17,6 @@ bool hasBakExtension(const std::string& path) {
     return name.size() >= 4 && compareIgnoringCase(name.substr(name.size() - 4), ".bak") == 0;
 }
 
-FileId idOf(const struct stat& st) {
-    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
-}
-
 class CopyJob {
 public:
     CopyJob(CopyServices& services, int& replaceAnswer) : s_(services), replace_(replaceAnswer) {}
@@ -28,21 +24,31 @@ public:
     int copy(const std::string& source, const std::string& destination, bool destinationNew);
 
 private:
-    void error(const std::string& text) { s_.frame.message(Severity::Error, text); }
     void requestCancel() { s_.frame.postCommand(cmd::kWalkCancel); }
+    void add(int OperationCount::*what) {
+        if (s_.count != nullptr)
+            ++(s_.count->*what);
+    }
+    int fail(const std::string& text) {
+        s_.frame.message(Severity::Error, text);
+        add(&OperationCount::failed);
+        return 1;
+    }
 
     // 1 go on, 0 skip.
     int decideReplace(const std::string& source, const std::string& destination);
     // 1 go on, 0 skip, -1 cancelled.
     int decideAfterFailedBackup(const std::string& destination);
     int copyTree(const std::string& source, const std::string& destination, bool destinationNew);
+    int copyLink(const std::string& source, const std::string& text,
+                 const std::string& destination);
 
     CopyServices& s_;
     int& replace_;
     // Destination directories of this copy: a source directory among them is
     // the copy's own output (destination inside the source) and is not copied
     // again, or the copy would never end.
-    std::vector<FileId> outputDirs_;
+    std::vector<FileStatus> outputDirs_;
 };
 
 int CopyJob::decideReplace(const std::string& source, const std::string& destination) {
@@ -109,85 +115,109 @@ int CopyJob::decideAfterFailedBackup(const std::string& destination) {
 }
 
 int CopyJob::copy(const std::string& source, const std::string& destination, bool destinationNew) {
-    struct stat src {};
-    if (::stat(source.c_str(), &src) != 0) {
-        error("Can not open " + source);
-        return 1;
-    }
-    const bool sourceIsDir = S_ISDIR(src.st_mode);
-    if (!sourceIsDir && !S_ISREG(src.st_mode)) {
+    FileStatus src;
+    const IoStatus looked = s_.files.status(source, src, false);
+    if (!looked.ok() || src.kind == FileKind::Missing)
+        return fail(withReason("Can not open " + source,
+                               looked.ok() ? IoStatus::failure(ENOENT) : looked));
+    const bool sourceIsLink = src.kind == FileKind::Link;
+    const bool sourceIsDir = src.isDirectory();
+    if (!sourceIsLink && !sourceIsDir && !src.isRegular()) {
         // A pipe or a device would be read for ever, or be replaced by a copy.
-        error("Can not copy " + source + ": not a regular file");
-        return 1;
+        return fail("Can not copy " + source + ": not a regular file");
+    }
+    std::string linkText;
+    if (sourceIsLink) {
+        if (const IoStatus read = s_.files.readLink(source, linkText); !read.ok())
+            return fail(withReason("Can not copy " + source, read));
     }
     bool destinationIsDir = false;
+    std::optional<std::uint32_t> keepPermissions;
+    FileStatus dst;
+    // A link takes the place of the name itself; anything else goes where
+    // the name leads.
+    if (!destinationNew && (!s_.files.status(destination, dst, !sourceIsLink).ok() ||
+                            dst.kind == FileKind::Missing))
+        destinationNew = true;
     if (!destinationNew) {
-        struct stat dst {};
-        if (::stat(destination.c_str(), &dst) != 0) {
+        // The same file under another spelling: nothing to do, and backing
+        // it up first would move the source away.
+        if (dst.sameFileAs(src))
+            return 0;
+        destinationIsDir = dst.isDirectory();
+        if (!sourceIsDir && destinationIsDir)
+            return fail(destination + ": cannot overwrite directory with non-directory");
+        std::string oldText;
+        if (sourceIsLink && dst.kind == FileKind::Link &&
+            s_.files.readLink(destination, oldText).ok() && oldText == linkText)
+            return 0; // that very link is there already
+        if (!sourceIsDir && decideReplace(source, destination) == 0) {
+            add(&OperationCount::skipped);
+            return 0;
+        }
+        if (!destinationIsDir) {
+            if (dst.isRegular())
+                keepPermissions = dst.permissions;
+            if (!hasBakExtension(destination) &&
+                (!s_.makeBackup || s_.makeBackup(destination) != 0)) {
+                const int go = decideAfterFailedBackup(destination);
+                if (go == 0)
+                    add(&OperationCount::skipped);
+                if (go <= 0)
+                    return go < 0 ? 1 : 0;
+            }
             destinationNew = true;
-        } else {
-            // The same file under another spelling: nothing to do, and
-            // backing it up first would move the source away.
-            if (idOf(dst) == idOf(src))
-                return 0;
-            destinationIsDir = S_ISDIR(dst.st_mode);
-            if (!sourceIsDir && destinationIsDir) {
-                error(destination + ": cannot overwrite directory with non-directory");
-                return 1;
-            }
-            if (!sourceIsDir && decideReplace(source, destination) == 0)
-                return 0;
-            if (!destinationIsDir) {
-                if (!hasBakExtension(destination) &&
-                    (!s_.makeBackup || s_.makeBackup(destination) != 0)) {
-                    const int go = decideAfterFailedBackup(destination);
-                    if (go <= 0)
-                        return go < 0 ? 1 : 0;
-                }
-                destinationNew = true;
-            }
         }
     }
 
     if (sourceIsDir) {
         if (destinationNew || !destinationIsDir) {
-            if (::mkdir(destination.c_str(), 0777) != 0) {
-                error("can not create directory " + destination);
-                return 1;
-            }
+            if (const IoStatus made = s_.files.makeFolder(destination); !made.ok())
+                return fail(withReason("can not create directory " + destination, made));
         }
         return copyTree(source, destination, destinationNew);
     }
+    if (sourceIsLink)
+        return copyLink(source, linkText, destination);
+    if (const IoStatus copied = copyFileReplacing(s_.files, source, destination, keepPermissions);
+        !copied.ok())
+        return fail(withReason("Can not copy " + source, copied));
+    add(&OperationCount::copied);
+    return 0;
+}
 
-    if (copyFileReplacing(s_.files, source, destination) != 0) {
-        error("Can not copy " + source);
-        return 1;
-    }
+int CopyJob::copyLink(const std::string& source, const std::string& text,
+                      const std::string& destination) {
+    IoStatus made = s_.files.makeLink(text, destination);
+    // What stayed under the name (no backup was wanted or could be made, and
+    // the user chose to go on) gives way to the link.
+    if (made.error() == EEXIST && s_.files.remove(destination).ok())
+        made = s_.files.makeLink(text, destination);
+    if (!made.ok())
+        return fail(withReason("Can not copy " + source, made));
+    add(&OperationCount::copied);
     return 0;
 }
 
 int CopyJob::copyTree(const std::string& source, const std::string& destination,
                       bool destinationNew) {
-    outputDirs_.push_back(fileIdentity(destination));
+    FileStatus output;
+    if (s_.files.status(destination, output).ok() && output.isDirectory())
+        outputDirs_.push_back(output);
     std::vector<FolderEntry> entries;
-    if (!s_.files.listFolder(source, entries).ok()) {
-        error("Can not copy " + source);
-        return 1;
-    }
-    std::vector<std::string> names;
-    for (FolderEntry& entry : entries) {
-        if (entry.isLink && entry.kind == FileKind::Directory)
-            continue; // a linked directory could lead back into this tree
-        names.push_back(std::move(entry.name));
-    }
+    if (const IoStatus listed = s_.files.listFolder(source, entries); !listed.ok())
+        return fail(withReason("Can not copy " + source, listed));
 
     int result = 0;
-    for (const auto& name : names) {
-        const std::string from = joinPath(source, name);
-        const FileId id = fileIdentity(from);
-        if (id.valid && std::find(outputDirs_.begin(), outputDirs_.end(), id) != outputDirs_.end())
+    for (const FolderEntry& entry : entries) {
+        const bool ownOutput =
+            !entry.isLink && entry.statusKnown &&
+            std::any_of(outputDirs_.begin(), outputDirs_.end(),
+                        [&](const FileStatus& dir) { return dir.sameFileAs(entry.status); });
+        if (ownOutput)
             continue;
-        if (copy(from, joinPath(destination, name), destinationNew) != 0)
+        if (copy(joinPath(source, entry.name), joinPath(destination, entry.name),
+                 destinationNew) != 0)
             result = 1;
     }
     return result;
@@ -197,24 +227,29 @@ int CopyJob::copyTree(const std::string& source, const std::string& destination,
 
 int copyPath(CopyServices& services, const std::string& source, const std::string& destination,
              int& replaceAnswer) {
-    if (sameFile(source, destination))
+    FileSystem& files = services.files;
+    FileStatus self;
+    const bool isLink = files.status(source, self, false).ok() && self.kind == FileKind::Link;
+    FileStatus target;
+    if (isLink ? files.status(destination, target, false).ok() && self.sameFileAs(target)
+               : sameFile(files, source, destination))
         return 0;
     CopyJob job(services, replaceAnswer);
-    struct stat dst {};
-    if (::stat(destination.c_str(), &dst) != 0)
+    FileStatus dst;
+    if (!files.status(destination, dst).ok() || dst.kind == FileKind::Missing)
         return job.copy(source, destination, true);
-    if (!S_ISDIR(dst.st_mode))
+    if (!dst.isDirectory())
         return job.copy(source, destination, false);
 
     std::string src = source;
     while (src.size() > 1 && src.back() == '/')
         src.pop_back();
-    struct stat st {};
-    if (::stat(src.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    FileStatus st;
+    if (files.status(src, st, false).ok() && st.isDirectory())
         return job.copy(src, destination, false);
     const std::string_view last = lastComponent(src);
-    const std::string target = last == ".." ? destination : joinPath(destination, last);
-    return job.copy(src, target, false);
+    const std::string into = last == ".." ? destination : joinPath(destination, last);
+    return job.copy(src, into, false);
 }
 
 } // namespace tandel

@@ -1,8 +1,9 @@
-// Copying files and whole trees into the destination, with the replace and
-// backup-failure questions.
+// Copying files, links and whole trees into the destination, with the
+// replace and backup-failure questions.
 #pragma once
 
 #include "base/file_system.h"
+#include "dirmerge/operation_count.h"
 #include "dirmerge/to_all_answers.h"
 #include "merge/command_ids.h"
 #include "merge/frame.h"
@@ -20,13 +21,19 @@ struct CopyServices {
     ToAllAnswers& answers;
     BackupMaker makeBackup;
     FileSystem& files = realFileSystem();
+    // Counts each file or link copied, each declined replacement and each
+    // failure; none when nobody keeps the account.
+    OperationCount* count = nullptr;
 };
 
-// Copies a file or a directory tree. An existing destination directory
-// receives the source (a file goes in under its own name, a directory's
-// contents merge in). `replaceAnswer` is the replace answer for this copy and
-// everything below it; a caller may pass a variable of its own. 0 when copied
-// or skipped, nonzero when anything failed (each failure shown once).
+// Copies a file, a symbolic link (as a link holding the same text, never
+// followed) or a directory tree. An existing destination directory receives
+// the source (a file or link goes in under its own name, a directory's
+// contents merge in). A file that replaces another keeps the permissions of
+// the one it replaces; a new one gets its source's. `replaceAnswer` is the
+// replace answer for this copy and everything below it; a caller may pass a
+// variable of its own. 0 when copied or skipped, nonzero when anything failed
+// (each failure shown once, with the system's reason).
 int copyPath(CopyServices& services, const std::string& source, const std::string& destination,
              int& replaceAnswer);
 

@@ -11,10 +11,22 @@ bool relativeTo(const std::string& path, const std::string& base, std::string& r
     // wrong file.
     if (path.compare(0, base.size(), base) != 0)
         return false;
+    // Nor a longer name that starts with the base's last one ("/a/one2" is not below "/a/one").
+    if (path.size() > base.size() && !base.empty() && base.back() != '/' &&
+        path[base.size()] != '/')
+        return false;
     relative = path.substr(base.size());
     if (!relative.empty() && relative.front() == '/')
         relative.erase(0, 1);
     return true;
+}
+
+void leaveOutUnreadable(DirMergeContext& ctx, const std::vector<Unreadable>& entries) {
+    std::string text;
+    for (const Unreadable& entry : entries)
+        text += withReason("Cannot read " + entry.path, entry.why) + "\n";
+    ctx.frame.message(Severity::Warning, text + "It is left out of the merge.");
+    ++ctx.state.tally.skipped;
 }
 
 int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing) {
@@ -22,8 +34,6 @@ int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing) {
         return -1;
     const std::string source = joinPath(listing.path, listing.entry().name);
     const std::string target = joinPath(ctx.state.walkDestination, listing.entry().name);
-    if (sameFile(source, target))
-        return 0;
     CopyServices services = ctx.copyServices();
     return copyPath(services, source, target, ctx.state.answers.replace) == 0 ? 0 : -1;
 }
@@ -32,13 +42,27 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
     if (listing.exhausted() || sameFile(listing.path, ctx.state.walkDestination))
         return false;
     const DirEntry& entry = listing.entry();
-    if (!entry.isDirectory() && !entry.isRegular()) {
+    if (entry.unreadable()) {
+        leaveOutUnreadable(ctx, {{listing.currentPath(), entry.problem}});
+        return false;
+    }
+    if (entry.isDirectory()) {
+        // A folder that cannot be listed is not offered: its copy could only fail.
+        std::vector<FolderEntry> inside;
+        if (const IoStatus listed = ctx.state.filters.files->listFolder(listing.currentPath(), inside);
+            !listed.ok()) {
+            leaveOutUnreadable(ctx, {{listing.currentPath(), listed}});
+            return false;
+        }
+    } else if (!entry.isRegular() && !entry.isLink()) {
         // Never copied, so not asked about either.
         ctx.frame.message(Severity::Error, listing.currentPath() + " is not a regular file");
+        ++ctx.state.tally.skipped;
         return false;
     }
     int& answer = ctx.state.answers.presentOnly;
     bool copy = answer == kYesToAll;
+    bool cancelled = false;
     if (answer == kAskWithMessageBox || answer == kAskWithDialog) {
         switch (
             ctx.frame.askPermission({QuestionKind::PresentOnly, listing.currentPath(),
@@ -56,14 +80,18 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
             break;
         case kAnswerCancel:
             ctx.frame.postCommand(cmd::kWalkCancel);
+            cancelled = true;
             break;
         default:
             break;
         }
     }
-    if (!copy)
+    if (!copy) {
+        if (!cancelled)
+            ++ctx.state.tally.skipped;
         return false;
-    copyCursorEntry(ctx, listing); // the copy reports its own failures
+    }
+    (void)copyCursorEntry(ctx, listing); // the copy reports and counts its own failures
     return true;
 }
 
@@ -72,11 +100,13 @@ int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
     const int answer =
         ctx.frame.askFileOrDirectory(fileSide.currentPath(), directorySide.currentPath());
     if (answer == kAnswerFile)
-        copyCursorEntry(ctx, fileSide);
+        (void)copyCursorEntry(ctx, fileSide);
     else if (answer == kAnswerDirectory)
-        copyCursorEntry(ctx, directorySide);
+        (void)copyCursorEntry(ctx, directorySide);
     else if (answer == kAnswerCancel)
         ctx.frame.postCommand(cmd::kWalkCancel);
+    else
+        ++ctx.state.tally.skipped;
     return answer;
 }
 
@@ -94,7 +124,7 @@ void copySelectedRows(DirMergeContext& ctx, const std::vector<std::string>& item
         if (ensureDirectory(ctx.frame, parent) != 0)
             continue;
         CopyServices services = ctx.copyServices();
-        copyPath(services, text, target, ctx.state.answers.replace);
+        (void)copyPath(services, text, target, ctx.state.answers.replace);
     }
 }
 

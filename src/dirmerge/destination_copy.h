@@ -14,18 +14,30 @@ namespace tandel {
 // does not start with `base`.
 bool relativeTo(const std::string& path, const std::string& base, std::string& relative);
 
-// Copies the listing's current entry into the walk's destination directory.
+// A path that could not be read and why.
+struct Unreadable {
+    std::string path;
+    IoStatus why;
+};
+
+// Says which entries could not be read and why, and counts them as one skip:
+// the walk leaves them out and goes on.
+void leaveOutUnreadable(DirMergeContext& ctx, const std::vector<Unreadable>& entries);
+
+// Copies the listing's current entry into the walk's destination directory,
+// counting what it copied, declined or failed.
 // 0 on success or when source and target are one file, -1 on failure.
 int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing);
 
 // Offers an entry present on one side only; copies it when the user agrees
 // (or agreed for all). Nothing is asked when the listing is the walk's
-// destination directory itself. Returns true when it copied.
+// destination directory itself, nor about an entry that cannot be read or
+// is neither a file, a link nor a directory. Returns true when it copied.
 bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing);
 
 // A file on one side, a directory of that name on the other: copies the
-// chosen one. Returns the answer (kAnswerFile, kAnswerDirectory, kAnswerNone
-// or kAnswerCancel, which posts the Cancel request).
+// chosen one. Returns the answer (kAnswerFile, kAnswerDirectory, kAnswerNone,
+// counted as a skip, or kAnswerCancel, which posts the Cancel request).
 int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
                        const DirListing& directorySide);
 

@@ -4,23 +4,47 @@
 #include "dirmerge/pattern.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace tandel {
 
 namespace {
 
-DirEntry entryOf(const FolderEntry& found) {
+void takeStatus(DirEntry& entry, const FileStatus& status) {
+    entry.creationTime = status.creationTime;
+    entry.accessTime = status.accessTime;
+    entry.writeTime = status.writeTime;
+    entry.size = status.size;
+    entry.permissions = status.permissions;
+}
+
+DirEntry entryOf(FileSystem& files, const std::string& folder, const FolderEntry& found) {
     DirEntry entry;
     entry.name = found.name;
-    entry.kind = found.kind;
+    entry.kind = found.isLink ? FileKind::Link : found.kind;
     entry.statusKnown = found.statusKnown;
-    if (found.statusKnown) {
-        entry.attributes = found.status.isDirectory() ? kAttributeDirectory : 0;
-        entry.creationTime = found.status.creationTime;
-        entry.accessTime = found.status.accessTime;
-        entry.writeTime = found.status.writeTime;
-        entry.size = found.status.size;
+    // A folder whose status cannot be read is still a folder (the listing
+    // says so): it is entered, and then reported as unreadable.
+    if (entry.kind == FileKind::Directory)
+        entry.attributes = kAttributeDirectory;
+    if (found.statusKnown && !found.isLink) {
+        takeStatus(entry, found.status);
+        return entry;
     }
+    const std::string path = joinPath(folder, found.name);
+    FileStatus self;
+    const IoStatus read = files.status(path, self, false);
+    if (found.isLink) {
+        // The link's own times; a dangling link is as listable as any other.
+        entry.statusKnown = read.ok() && self.kind == FileKind::Link;
+        if (entry.statusKnown)
+            takeStatus(entry, self);
+        entry.problem = files.readLink(path, entry.linkTarget);
+        return entry;
+    }
+    if (entry.kind != FileKind::Directory)
+        entry.problem = !read.ok() ? read
+                                   : IoStatus::failure(self.kind == FileKind::Missing ? ENOENT : EIO);
     return entry;
 }
 
@@ -43,22 +67,19 @@ bool passesFilters(std::string_view name, const ScanFilters& filters) {
 DirListing listDirectory(const std::string& path, const ScanFilters& filters) {
     DirListing listing;
     listing.path = path;
+    const std::string folder = path.empty() ? "." : path;
     std::vector<FolderEntry> found;
-    if (!filters.files->listFolder(path.empty() ? "." : path, found).ok())
+    listing.problem = filters.files->listFolder(folder, found);
+    if (!listing.problem.ok())
         return listing;
     for (const FolderEntry& item : found) {
-        DirEntry entry = entryOf(item);
-        if (entry.isDirectory()) {
-            if (!filters.recursive || item.isLink)
-                continue;
-        } else if (!passesFilters(entry.name, filters)) {
+        const bool directory = !item.isLink && item.kind == FileKind::Directory;
+        if (directory ? !filters.recursive : !passesFilters(item.name, filters))
             continue;
-        }
-        listing.entries.push_back(std::move(entry));
+        listing.entries.push_back(entryOf(*filters.files, folder, item));
     }
-    std::stable_sort(
-        listing.entries.begin(), listing.entries.end(),
-        [](const DirEntry& a, const DirEntry& b) { return compareNames(a.name, b.name) < 0; });
+    std::sort(listing.entries.begin(), listing.entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return compareNames(a.name, b.name) < 0; });
     return listing;
 }
 

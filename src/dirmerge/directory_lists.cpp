@@ -47,7 +47,7 @@ namespace {
 bool notEqual(const std::vector<int>& shown, const std::vector<ComparisonRow>& rows, int item) {
     const RowState s =
         rows[static_cast<std::size_t>(shown[static_cast<std::size_t>(item)])].left.state;
-    return s == ROW_DIFFERENT || s == ROW_ABSENT;
+    return s != ROW_SAME;
 }
 } // namespace
 
@@ -76,7 +76,9 @@ int findPreviousRow(const std::vector<int>& shown, const std::vector<ComparisonR
 }
 
 bool startsMergeRun(const ComparisonRow& row) {
-    return row.left.state == ROW_DIFFERENT && row.right.state == ROW_DIFFERENT;
+    // A link, a pipe or a device is never loaded as text.
+    return row.left.state == ROW_DIFFERENT && row.right.state == ROW_DIFFERENT &&
+           row.left.regularFile && row.right.regularFile;
 }
 
 } // namespace tandel

@@ -35,7 +35,7 @@ void sortRows(std::vector<int>& shown, const std::vector<ComparisonRow>& rows, i
 int findNextRow(const std::vector<int>& shown, const std::vector<ComparisonRow>& rows, int top);
 int findPreviousRow(const std::vector<int>& shown, const std::vector<ComparisonRow>& rows, int top);
 
-// Only a pair that differs starts a merge run when activated.
+// Only a pair of regular files that differs starts a merge run when activated.
 bool startsMergeRun(const ComparisonRow& row);
 
 } // namespace tandel

@@ -13,14 +13,6 @@ DirectoryMerge::DirectoryMerge(Session& app, std::string programPath, Starter st
     : app_(app) {
     services_.programPath = std::move(programPath);
     services_.startInstance = std::move(startInstance);
-    services_.comparePair = [this](const std::string& left, const std::string& right) {
-        // The driver's quiet mode loads both files itself and touches no pane.
-        const bool wasQuiet = app_.frameState.directoryWindow;
-        app_.frameState.directoryWindow = true;
-        const int result = static_cast<int>(compareFiles(app_, left, right));
-        app_.frameState.directoryWindow = wasQuiet;
-        return result;
-    };
     services_.makeBackup = [this](const std::string& path) {
         return MakeBackup(*app_.model.files, path);
     };
@@ -40,14 +32,19 @@ void DirectoryMerge::publish() {
     app_.model.pairOutputPath = state.pairOutputPath;
 }
 
-int DirectoryMerge::compareDirectories(const DirectorySelection& selection) {
+ScanFilters DirectoryMerge::filters() const {
     ScanFilters filters;
     filters.include = app_.settings.lists.includeFilters;
     filters.exclude = app_.settings.lists.excludeFilters;
     filters.recursive = app_.settings.record.recursive != 0;
+    filters.trustTimeStamps = app_.settings.record.trustTimeStamps != 0;
     filters.files = app_.model.files;
+    return filters;
+}
+
+int DirectoryMerge::compareDirectories(const DirectorySelection& selection) {
     DirMergeContext ctx = context();
-    const int result = startDirectoryMerge(ctx, selection, filters);
+    const int result = startDirectoryMerge(ctx, selection, filters());
     publish();
     return result;
 }
@@ -68,14 +65,8 @@ void DirectoryMerge::afterCompareFiles() {
 
 int DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
                               const std::string& destination, const BuildProgress& progress) {
-    ScanFilters filters;
-    filters.include = app_.settings.lists.includeFilters;
-    filters.exclude = app_.settings.lists.excludeFilters;
-    filters.recursive = app_.settings.record.recursive != 0;
-    filters.files = app_.model.files;
     app_.settings.record.directoryWalk = 1;
-    const int result = buildComparisonList(state, dir1, dir2, destination, filters,
-                                           services_.comparePair, progress);
+    const int result = buildComparisonList(state, dir1, dir2, destination, filters(), progress);
     publish();
     return result;
 }

@@ -32,8 +32,8 @@ public:
     // instance is started, so that it reads the same options and filters.
     void setSettingsWriter(std::function<void()> write) { services_.writeSettings = std::move(write); }
 
-    // Command 314 once the directory selection dialog was accepted. The filters
-    // and "Recursive" come from the settings.
+    // Command 314 once the directory selection dialog was accepted. The
+    // filters, "Recursive" and "Trust time stamps" come from the settings.
     int compareDirectories(const DirectorySelection& selection);
 
     // Commands 312, 313 and 315. False for any other id.
@@ -43,9 +43,10 @@ public:
     // the walk a pair the user compared again and found identical is copied.
     void afterCompareFiles();
 
-    // Command 1000: builds the comparison list quietly, pair by pair through
-    // the comparison driver. A cancelled build (kBuildCancelled) keeps its
-    // rows; the caller then shows them and ends the instance.
+    // Command 1000: builds the comparison list, pairs judged by their bytes
+    // (or by size and time stamps when "Trust time stamps" is set). A
+    // cancelled build (kBuildCancelled) keeps its rows; the caller then shows
+    // them and ends the instance.
     int buildList(const std::string& dir1, const std::string& dir2, const std::string& destination,
                   const BuildProgress& progress);
 
@@ -62,6 +63,7 @@ public:
 
 private:
     DirMergeContext context();
+    ScanFilters filters() const;
     // The merge model and the driver read the flag and the pair's output path
     // from their own records.
     void publish();

@@ -5,6 +5,7 @@ namespace tandel {
 int startTreeCursor(DirectoryOperationState& state, const std::string& dir1,
                     const std::string& dir2, std::string& destination) {
     state.answers.resetForOperation();
+    state.tally = {};
     if (state.cursor.start(dir1, dir2, state.filters) != 0)
         return -1;
     if (destination.size() > 1 && destination.back() == '/')

@@ -4,6 +4,7 @@
 
 #include "dirmerge/comparison_row.h"
 #include "dirmerge/dir_listing.h"
+#include "dirmerge/operation_count.h"
 #include "dirmerge/to_all_answers.h"
 #include "dirmerge/tree_cursor.h"
 
@@ -32,14 +33,17 @@ struct DirectoryOperationState {
     // Set while the walk itself loads and compares a pair, so that the
     // comparison's own report of the result is not acted on twice.
     bool pairLoading = false;
+    // What the current walk did so far.
+    OperationCount tally;
 
     // The directory window's rows, in the order they were found.
     std::vector<ComparisonRow> rows;
 };
 
-// Resets the replace and present-only answers, lists both directories as the
-// cursor's bottoms, drops one trailing "/" from `destination` (never a lone
-// "/") and forgets a waiting pair. Returns 0, or -1 when it cannot start.
+// Resets the replace and present-only answers and the tally, lists both
+// directories as the cursor's bottoms, drops one trailing "/" from
+// `destination` (never a lone "/") and forgets a waiting pair. Returns 0, or
+// -1 when it cannot start.
 int startTreeCursor(DirectoryOperationState& state, const std::string& dir1,
                     const std::string& dir2, std::string& destination);
 

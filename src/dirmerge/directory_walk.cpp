@@ -2,11 +2,8 @@
 
 #include "dirmerge/child_commands.h"
 #include "dirmerge/destination_copy.h"
-#include "dirmerge/file_equality.h"
 #include "dirmerge/names.h"
-
-#include <cerrno>
-#include <sys/stat.h>
+#include "dirmerge/walk_pairs.h"
 
 namespace tandel {
 
@@ -28,103 +25,27 @@ void forgetPair(DirectoryOperationState& state) {
     state.pairLeftPath.clear();
 }
 
-// The loaded pair turned out identical: its left file goes to its place.
-int copyLoadedPair(DirMergeContext& ctx) {
-    const std::string source = ctx.state.pairLeftPath;
-    const std::string target = ctx.state.pairOutputPath;
-    forgetPair(ctx.state);
-    if (source.empty() || sameFile(source, target))
-        return 0;
-    CopyServices services = ctx.copyServices();
-    return copyPath(services, source, target, ctx.state.answers.replace) == 0 ? 0 : -1;
+// The walk's account, however it ended.
+void reportEnd(DirMergeContext& ctx, const std::string& heading) {
+    const OperationCount& tally = ctx.state.tally;
+    ctx.frame.message(tally.failed > 0 ? Severity::Warning : Severity::Info,
+                      heading + tally.summary());
 }
 
-std::string notRegularMessage(const DirListing& l, const DirListing& r) {
-    const DirListing& odd = l.entry().isRegular() ? r : l;
-    return odd.currentPath() + " is not a regular file";
-}
-
-// True when `path` is (now) a directory; an existing file of that name is
-// not one, whatever its creation would say.
-bool makeOneLevel(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0)
-        return S_ISDIR(st.st_mode);
-    return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
-}
-
-void handleFilePair(DirMergeContext& ctx) {
-    DirectoryOperationState& state = ctx.state;
-    const DirListing& l = state.cursor.top(Side::Left);
-    const DirListing& r = state.cursor.top(Side::Right);
-    if (!l.entry().isRegular() || !r.entry().isRegular()) {
-        // A pipe or a device would block or never end if read; the pair is
-        // different, and nothing of it is loaded or copied.
-        ctx.frame.message(Severity::Error, notRegularMessage(l, r));
-        ctx.frame.postCommand(cmd::kWalkNext);
-        return;
-    }
-    if (sameStamps(l.entry(), r.entry())) {
-        if (copyCursorEntry(ctx, l) != 0)
-            ctx.frame.message(Severity::Error, "Could not copy " + l.entry().name +
-                                                   " \nto the destination directory");
-        ctx.frame.postCommand(cmd::kWalkNext);
-        return;
-    }
-    const std::string leftPath = l.currentPath();
-    const std::string rightPath = r.currentPath();
-    state.pairLeftPath = leftPath;
-    state.pairOutputPath = joinPath(state.walkDestination, l.entry().name);
-    int result = -1;
-    if (ctx.services.loadAndCompare) {
-        state.pairLoading = true;
-        result = ctx.services.loadAndCompare(leftPath, rightPath);
-        state.pairLoading = false;
-    }
-    if (result != 1)
-        return; // the panes show the differences, or the failure; the user goes on
-    if (copyLoadedPair(ctx) != 0)
-        ctx.frame.message(Severity::Error, "Error copying the file to \nthe destination directory");
-    ctx.frame.postCommand(cmd::kWalkNext);
-}
-
-// True when the walk entered the subdirectories.
-bool handleDirectoryPair(DirMergeContext& ctx) {
-    DirectoryOperationState& state = ctx.state;
-    const DirListing& l = state.cursor.top(Side::Left);
-    const DirListing& r = state.cursor.top(Side::Right);
-    const std::string name = l.entry().name;
-    state.walkDestination = joinPath(state.walkDestination, name);
-    if (!makeOneLevel(state.walkDestination)) {
-        const std::string failed = state.walkDestination;
-        dropLastComponent(state.walkDestination);
-        ctx.frame.message(Severity::Error, "Cannot create directory \n" + failed);
-        return false;
-    }
-    const std::string leftDir = l.currentPath();
-    const std::string rightDir = r.currentPath();
-    state.cursor.push(leftDir, rightDir, state.filters);
-    ctx.frame.postCommand(cmd::kWalkNext);
-    return true;
-}
-
-void handlePair(DirMergeContext& ctx) {
-    TreeCursor& cursor = ctx.state.cursor;
-    const bool leftDir = cursor.top(Side::Left).entry().isDirectory();
-    const bool rightDir = cursor.top(Side::Right).entry().isDirectory();
-    if (leftDir && rightDir) {
-        if (handleDirectoryPair(ctx))
-            return;
-    } else if (!leftDir && !rightDir) {
-        handleFilePair(ctx);
-    } else {
-        const Side fileSide = leftDir ? Side::Right : Side::Left;
-        const Side dirSide = leftDir ? Side::Left : Side::Right;
-        if (askFileOrDirectory(ctx, cursor.top(fileSide), cursor.top(dirSide)) != kAnswerCancel)
-            ctx.frame.postCommand(cmd::kWalkNext);
-    }
-    cursor.advance(Side::Left);
-    cursor.advance(Side::Right);
+// A top directory that cannot be listed ends the walk before it copies
+// anything, or the other side's files would all look one-sided.
+bool topsReadable(DirMergeContext& ctx, const DirectorySelection& selection) {
+    std::vector<Unreadable> failed;
+    const IoStatus& left = ctx.state.cursor.top(Side::Left).problem;
+    const IoStatus& right = ctx.state.cursor.top(Side::Right).problem;
+    if (!left.ok())
+        failed.push_back({selection.dir1, left});
+    if (!right.ok())
+        failed.push_back({selection.dir2, right});
+    if (failed.empty())
+        return true;
+    leaveOutUnreadable(ctx, failed);
+    return false;
 }
 
 } // namespace
@@ -152,6 +73,11 @@ int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selectio
     state.comparing = true;
     state.walking = true;
     ctx.frame.setWalkMenu(true);
+    if (!topsReadable(ctx, selection)) {
+        reportEnd(ctx, "Directories compared: ");
+        endWalk(ctx);
+        return 0;
+    }
     walkStep(ctx);
     return 0;
 }
@@ -160,7 +86,10 @@ void walkStep(DirMergeContext& ctx) {
     DirectoryOperationState& state = ctx.state;
     if (!state.comparing || !state.walking)
         return;
-    // A step leaves any pair that was still loaded behind.
+    // A step that finds the pair still loaded follows its save: the merge
+    // wrote the pair's output and posted the step.
+    if (!state.pairOutputPath.empty())
+        ++state.tally.merged;
     forgetPair(state);
     const CursorStep step = state.cursor.step();
     if (step.kind != StepKind::Done)
@@ -168,7 +97,7 @@ void walkStep(DirMergeContext& ctx) {
             dropLastComponent(state.walkDestination);
     switch (step.kind) {
     case StepKind::Done:
-        ctx.frame.message(Severity::Info, "Directories have been \nsuccessfully compared");
+        reportEnd(ctx, "Directories compared: ");
         endWalk(ctx);
         return;
     case StepKind::LeftOnly:
@@ -180,7 +109,7 @@ void walkStep(DirMergeContext& ctx) {
         return;
     }
     case StepKind::Pair:
-        handlePair(ctx);
+        walkPair(ctx);
         return;
     }
 }
@@ -188,9 +117,20 @@ void walkStep(DirMergeContext& ctx) {
 void walkSkip(DirMergeContext& ctx) {
     if (!ctx.state.comparing || !ctx.state.walking)
         return;
+    // Only a loaded pair is a skip of its own; after a folder that could not
+    // be made, Skip merely goes on past a failure already counted.
+    if (!ctx.state.pairOutputPath.empty())
+        ++ctx.state.tally.skipped;
     forgetPair(ctx.state);
     clearSides(ctx);
     ctx.frame.postCommand(cmd::kWalkNext);
+}
+
+void cancelWalk(DirMergeContext& ctx) {
+    if (!ctx.state.walking)
+        return;
+    reportEnd(ctx, "Directory merge cancelled: ");
+    endWalk(ctx);
 }
 
 void endWalk(DirMergeContext& ctx) {
@@ -210,16 +150,7 @@ void walkCompared(DirMergeContext& ctx, int result) {
     DirectoryOperationState& state = ctx.state;
     if (!state.walking || state.pairLoading || state.pairOutputPath.empty() || result != 1)
         return;
-    if (copyLoadedPair(ctx) != 0)
-        ctx.frame.message(Severity::Error, "Error copying the file to \nthe destination directory");
-    ctx.frame.postCommand(cmd::kWalkNext);
-}
-
-void walkPairSaved(DirMergeContext& ctx) {
-    if (!ctx.state.walking)
-        return;
-    forgetPair(ctx.state);
-    clearSides(ctx);
+    (void)copyLoadedPair(ctx); // reported and counted by the copy
     ctx.frame.postCommand(cmd::kWalkNext);
 }
 
@@ -232,7 +163,7 @@ bool handleWalkCommand(DirMergeContext& ctx, int id) {
         walkSkip(ctx);
         return true;
     case cmd::kWalkCancel:
-        endWalk(ctx);
+        cancelWalk(ctx);
         return true;
     default:
         return false;

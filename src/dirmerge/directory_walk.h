@@ -23,22 +23,25 @@ struct DirectorySelection {
 int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selection,
                         const ScanFilters& filters);
 
-// Command 315: one step. Ignored when no walk runs.
+// Command 315: one step. Ignored when no walk runs. The merge posts it after
+// it saved a loaded pair, which the step then counts as merged. The last step
+// gives the account: "Directories compared: N copied, N merged, N skipped,
+// N failed".
 void walkStep(DirMergeContext& ctx);
 
 // Command 312: drop the loaded pair and go on.
 void walkSkip(DirMergeContext& ctx);
 
-// Command 313 and the natural end: leaves directory mode. Nothing copied or
-// saved is undone.
+// Command 313: says what the walk did so far, then ends it.
+void cancelWalk(DirMergeContext& ctx);
+
+// Leaves directory mode (Cancel and the natural end, once their account is
+// given). Nothing copied or saved is undone.
 void endWalk(DirMergeContext& ctx);
 
 // After the user compared the loaded pair again (command 305) with `result`
 // from the driver: a pair now found identical is copied and the walk goes on.
 void walkCompared(DirMergeContext& ctx, int result);
-
-// After a successful save of the loaded pair: clears both sides and goes on.
-void walkPairSaved(DirMergeContext& ctx);
 
 // Commands 312, 313 and 315. Returns true when `id` is one of them (whether
 // or not a walk was running to act on it).

@@ -4,7 +4,6 @@
 
 #include "dirmerge/copy_path.h"
 #include "dirmerge/directory_state.h"
-#include "dirmerge/file_equality.h"
 #include "merge/frame.h"
 
 #include <functional>
@@ -14,8 +13,6 @@
 namespace tandel {
 
 struct DirMergeServices {
-    // The comparison driver in its quiet mode (list build).
-    PairComparer comparePair;
     // The merge model's backup of a file about to be replaced.
     BackupMaker makeBackup;
     // The walk: load the pair as file 1 and file 2 and compare them in the
@@ -36,7 +33,7 @@ struct DirMergeContext {
     const DirMergeServices& services;
 
     CopyServices copyServices() const {
-        return {frame, state.answers, services.makeBackup, *state.filters.files};
+        return {frame, state.answers, services.makeBackup, *state.filters.files, &state.tally};
     }
 };
 

@@ -4,15 +4,19 @@
 
 #include "base/file_system.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tandel {
 
-// Reads the source through one open, writes it beside `target` with the
-// source's permissions, puts it in place only once every byte is written, and
-// gives it the source's access and modification times. A source that is not a
-// regular file is refused. 0 on success, -1 on failure (the target untouched).
-[[nodiscard]] int copyFileReplacing(FileSystem& files, const std::string& source,
-                                    const std::string& target);
+// Reads the source a piece at a time, writes it beside `target`, puts it in
+// place only once every byte is written, and gives it the source's access and
+// modification times. The new file gets `permissions` when given (those of the
+// file it replaces), else the source's. A source that is not a regular file is
+// refused (EINVAL). On failure the target is untouched.
+[[nodiscard]] IoStatus copyFileReplacing(FileSystem& files, const std::string& source,
+                                         const std::string& target,
+                                         std::optional<std::uint32_t> permissions = std::nullopt);
 
 } // namespace tandel

@@ -1,91 +1,81 @@
 #include "dirmerge/file_equality.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <memory>
 #include <vector>
 
 namespace tandel {
 
-bool sameStamps(const DirEntry& left, const DirEntry& right) {
-    return left.size == right.size && left.writeTime == right.writeTime &&
-           left.creationTime == right.creationTime;
-}
-
 namespace {
 
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~ReadOnlyFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    bool ok() const { return fd_ >= 0; }
+constexpr std::size_t kChunk = std::size_t{1} << 16;
 
-    // Fills `buffer` as far as the file goes; -1 on a read error.
-    long fill(std::vector<char>& buffer) {
-        std::size_t got = 0;
-        while (got < buffer.size()) {
-            const ssize_t n = ::read(fd_, buffer.data() + got, buffer.size() - got);
-            if (n == 0)
-                break;
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                return -1;
-            }
-            got += static_cast<std::size_t>(n);
-        }
-        return static_cast<long>(got);
-    }
+PairVerdict unreadable(IoStatus left, IoStatus right) {
+    return {Sameness::Unreadable, left, right};
+}
 
-private:
-    int fd_;
-};
+// Reads until `buffer` is full or the input ends; `got` says how far it came.
+IoStatus fill(FileReader& reader, std::vector<char>& buffer, std::size_t& got) {
+    got = 0;
+    while (got < buffer.size()) {
+        std::size_t n = 0;
+        const IoStatus read = reader.read(buffer.data() + got, buffer.size() - got, n);
+        if (!read.ok())
+            return read;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return {};
+}
+
+// Both inputs to their ends, whatever size the listing saw: a file that grew
+// or shrank since is judged by what it holds now.
+PairVerdict compareContents(FileSystem& files, const std::string& leftPath,
+                            const std::string& rightPath) {
+    std::unique_ptr<FileReader> a;
+    std::unique_ptr<FileReader> b;
+    const IoStatus openedA = files.openReader(leftPath, a);
+    const IoStatus openedB = files.openReader(rightPath, b);
+    if (!openedA.ok() || !openedB.ok())
+        return unreadable(openedA, openedB);
+    std::vector<char> x(kChunk);
+    std::vector<char> y(kChunk);
+    for (;;) {
+        std::size_t gotX = 0;
+        std::size_t gotY = 0;
+        const IoStatus readA = fill(*a, x, gotX);
+        const IoStatus readB = fill(*b, y, gotY);
+        if (!readA.ok() || !readB.ok())
+            return unreadable(readA, readB);
+        if (gotX != gotY || std::memcmp(x.data(), y.data(), gotX) != 0)
+            return {};
+        if (gotX < kChunk)
+            return {Sameness::Equal, {}, {}};
+    }
+}
 
 } // namespace
 
-bool sameBytes(const std::string& leftPath, const std::string& rightPath, std::uint64_t size) {
-    ReadOnlyFile a(leftPath);
-    ReadOnlyFile b(rightPath);
-    if (!a.ok() || !b.ok())
-        return false;
-    const std::size_t chunk = 1 << 16;
-    std::vector<char> x(static_cast<std::size_t>(std::min<std::uint64_t>(size, chunk)));
-    std::vector<char> y(x.size());
-    for (std::uint64_t left = size; left > 0;) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk));
-        x.resize(want);
-        y.resize(want);
-        // A short read means the file shrank since it was listed: not provably equal.
-        if (a.fill(x) != static_cast<long>(want) || b.fill(y) != static_cast<long>(want) ||
-            std::memcmp(x.data(), y.data(), want) != 0)
-            return false;
-        left -= want;
-    }
-    return true;
+bool sameSizeAndTime(const DirEntry& left, const DirEntry& right) {
+    return left.size == right.size && left.writeTime == right.writeTime;
 }
 
-int filesEqual(const DirEntry& left, const std::string& leftPath, const DirEntry& right,
-               const std::string& rightPath, const PairComparer& compare) {
-    // Only two regular files can be equal: a pipe or a device is never
-    // opened, and an entry of unknown status proves nothing.
-    if (!left.isRegular() || !right.isRegular())
-        return 0;
-    if (sameStamps(left, right))
-        return 1;
-    if (left.size == right.size && sameBytes(leftPath, rightPath, left.size))
-        return 1;
-    if (!compare)
-        return 0;
-    // A failed comparison counts as different, never as equal.
-    return compare(leftPath, rightPath) == 1 ? 1 : 0;
+PairVerdict comparePair(FileSystem& files, const DirEntry& left, const std::string& leftPath,
+                        const DirEntry& right, const std::string& rightPath,
+                        bool trustTimeStamps) {
+    if (left.unreadable() || right.unreadable())
+        return unreadable(left.problem, right.problem);
+    if (left.isLink() || right.isLink()) {
+        const bool same = left.isLink() && right.isLink() && left.linkTarget == right.linkTarget;
+        return {same ? Sameness::Equal : Sameness::Different, {}, {}};
+    }
+    // A pipe would block and a device never end: neither is opened.
+    if (!left.isRegular() || !right.isRegular() || left.size != right.size)
+        return {};
+    if (trustTimeStamps && sameSizeAndTime(left, right))
+        return {Sameness::Equal, {}, {}};
+    return compareContents(files, leftPath, rightPath);
 }
 
 } // namespace tandel

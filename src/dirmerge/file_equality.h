@@ -1,30 +1,33 @@
-// Whether two files of a pair hold the same contents.
+// Whether the two entries of a pair are equal. In directory mode equal means
+// byte-identical: the comparison options of the panes play no part here.
 #pragma once
 
 #include "dirmerge/dir_listing.h"
 
-#include <cstdint>
-#include <functional>
 #include <string>
 
 namespace tandel {
 
-// Runs the comparison driver quietly on two paths: 1 identical, 0 different,
-// -1 failure.
-using PairComparer = std::function<int(const std::string& left, const std::string& right)>;
+enum class Sameness { Equal, Different, Unreadable };
 
-// Same size, last write time and creation time: taken as equal unread.
-bool sameStamps(const DirEntry& left, const DirEntry& right);
+struct PairVerdict {
+    Sameness sameness = Sameness::Different;
+    // For Unreadable: why each side could not be read (success for a side
+    // that could).
+    IoStatus left;
+    IoStatus right;
+};
 
-// True when both files can be read and hold the same bytes; `size` is the
-// size the listing reported, which sizes the reads.
-bool sameBytes(const std::string& leftPath, const std::string& rightPath, std::uint64_t size);
+// Same size and modification time: equal unread, but only when the user
+// chose to trust time stamps.
+bool sameSizeAndTime(const DirEntry& left, const DirEntry& right);
 
-// 1 when equal, 0 otherwise; never equal unless both are regular files with a
-// known status. Stamps first; then byte-identical files are equal
-// without a comparison run, since no comparison option can tell identical
-// texts apart; everything else goes to the comparer (without one, not equal).
-int filesEqual(const DirEntry& left, const std::string& leftPath, const DirEntry& right,
-               const std::string& rightPath, const PairComparer& compare);
+// Two regular files of different size differ unread; of equal size they are
+// read in pieces side by side up to their ends. Two links are equal when they
+// hold the same text. Anything else (a pipe, a device, a link against a
+// file) is different and never opened.
+[[nodiscard]] PairVerdict comparePair(FileSystem& files, const DirEntry& left,
+                                      const std::string& leftPath, const DirEntry& right,
+                                      const std::string& rightPath, bool trustTimeStamps);
 
 } // namespace tandel

@@ -2,13 +2,21 @@
 
 #include "dirmerge/names.h"
 
+#include <cerrno>
+#include <utility>
+
 namespace tandel {
 
 int TreeCursor::start(const std::string& left, const std::string& right,
                       const ScanFilters& filters) {
     release();
-    left_.push_back(listDirectory(left, filters));
-    right_.push_back(listDirectory(right, filters));
+    for (const auto& [path, stack] : {std::pair{&left, &left_}, std::pair{&right, &right_}}) {
+        DirListing bottom = listDirectory(*path, filters);
+        const int error = bottom.problem.error();
+        if (error == ENOENT || error == ENOTDIR)
+            bottom.problem = IoStatus();
+        stack->push_back(std::move(bottom));
+    }
     return 0;
 }
 
@@ -31,10 +39,9 @@ void TreeCursor::pop(Side side) {
     advance(side);
 }
 
-void TreeCursor::push(const std::string& leftDir, const std::string& rightDir,
-                      const ScanFilters& filters) {
-    left_.push_back(listDirectory(leftDir, filters));
-    right_.push_back(listDirectory(rightDir, filters));
+void TreeCursor::push(DirListing left, DirListing right) {
+    left_.push_back(std::move(left));
+    right_.push_back(std::move(right));
 }
 
 CursorStep TreeCursor::step() {

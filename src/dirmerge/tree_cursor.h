@@ -22,8 +22,9 @@ struct CursorStep {
 // stacks are pushed and popped together, so they always have the same depth.
 class TreeCursor {
 public:
-    // Lists both directories as the stack bottoms; returns 0 (listing a missing
-    // directory gives an empty listing, not a failure).
+    // Lists both directories as the stack bottoms; returns 0. A missing
+    // directory (or a file where one was named) lists as empty; any other
+    // failure to list stays in that bottom's `problem`.
     int start(const std::string& left, const std::string& right, const ScanFilters& filters);
     void release();
 
@@ -35,10 +36,13 @@ public:
     void advance(Side side);
     // Drops the top listing and moves its parent past the finished subdirectory.
     void pop(Side side);
-    // Lists the named subdirectory of each side's current entry as the new top.
-    void push(const std::string& leftDir, const std::string& rightDir, const ScanFilters& filters);
+    // The listings of the subdirectory of each side's current entry become
+    // the new tops. The caller lists them first, so that a folder that cannot
+    // be read is never entered.
+    void push(DirListing left, DirListing right);
 
-    // Pops finished levels, then says what the current entries are. It never
+    // Pops finished levels, then says what the current entries are, judged
+    // by compareNames, the order the listings are sorted in. It never
     // advances past an entry: the consumer does that.
     CursorStep step();
 

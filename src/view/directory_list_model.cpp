@@ -12,6 +12,8 @@ QColor rowColour(RowState state) {
         return QColor(0, 255, 0);
     case ROW_ABSENT:
         return QColor(255, 255, 0);
+    case ROW_UNREADABLE:
+        return QColor(255, 150, 150);
     case ROW_SAME:
         break;
     }
@@ -70,7 +72,7 @@ QVariant DirectoryListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         if (column == 0)
-            return textForEdit(h.path);
+            return h.isLink ? textForEdit(h.path + " -> " + h.linkTarget) : textForEdit(h.path);
         if (column == 1)
             return textForEdit(h.dateText);
         return {};

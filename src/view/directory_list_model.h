@@ -2,7 +2,9 @@
 // model is the same comparison row in both lists; columns 0 to 2 are the left
 // half ("Name", "Date Modified", untitled), 3 to 5 the right half, and each
 // list shows its own three. No item exists per row: the texts are read from
-// the rows as the lists paint.
+// the rows as the lists paint. The texts are for the eye only (a link shows
+// "path -> target", a name that is not UTF-8 its Latin-1 reading); whatever
+// acts on a row reaches its bytes through the row index.
 #pragma once
 
 #include <QAbstractTableModel>

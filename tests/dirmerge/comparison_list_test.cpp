@@ -1,8 +1,11 @@
 #include "dirmerge/comparison_list.h"
 #include "dirmerge/directory_lists.h"
+#include "dirmerge/file_equality.h"
 #include "merge/driver_test_support.h"
+#include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <regex>
 
 namespace tandel {
@@ -16,22 +19,11 @@ struct Lists {
     std::string d1 = tree.mkdir("one");
     std::string d2 = tree.mkdir("two");
     DirectoryOperationState state;
-    int calls = 0;
-    // Compares contents as the quiet driver would with blanks ignored.
-    PairComparer comparer = [this](const std::string& a, const std::string& b) {
-        ++calls;
-        const auto text = [](const std::string& p) {
-            std::string s = readFile(p);
-            std::erase(s, ' ');
-            return s;
-        };
-        return text(a) == text(b) ? 1 : 0;
-    };
+    ScanFilters filters;
 
     int build(bool recursive = true) {
-        ScanFilters f;
-        f.recursive = recursive;
-        return buildComparisonList(state, d1, d2, tree.file("out/"), f, comparer, {});
+        filters.recursive = recursive;
+        return buildComparisonList(state, d1, d2, tree.file("out/"), filters, {});
     }
     // "L:path-state R:path-state" with paths relative to the tree, one per row.
     std::vector<std::string> describe() const {
@@ -46,7 +38,7 @@ struct Lists {
     }
 };
 
-TEST(ComparisonList, NamesPairByTheirBytes) {
+TEST(ComparisonList, NamesPairByTheirBytesAndPairsByTheirContents) {
     Lists l;
     l.tree.write("one/Makefile", "all:\n", 1000);
     l.tree.write("one/makefile", "all:\n", 1000);
@@ -54,9 +46,13 @@ TEST(ComparisonList, NamesPairByTheirBytes) {
     l.tree.write("two/MAKEFILE", "all:\n", 2000);
     l.tree.write("one/b.c", "x\n", 1000);
     l.tree.write("two/b.c", "y\n", 2000);
+    // Blanks are bytes too: whatever the comparison options say, these differ.
+    l.tree.write("one/d", "a b\n", 1000);
+    l.tree.write("two/d", "ab\n", 2000);
     l.build();
     EXPECT_EQ(l.describe(), (std::vector<std::string>{
                                 "one/b.c:100 two/b.c:100",
+                                "one/d:100 two/d:100",
                                 "-:8 two/MAKEFILE:100",
                                 "one/Makefile:100 -:8",
                                 "one/makefile:0 two/makefile:0",
@@ -65,6 +61,38 @@ TEST(ComparisonList, NamesPairByTheirBytes) {
     EXPECT_TRUE(std::regex_match(l.state.rows[0].left.dateText,
                                  std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d)")));
     EXPECT_EQ(l.state.rows[0].left.modificationTime, 1000);
+}
+
+// Stamps collide wherever the clock is coarser than the writes (many files
+// written within one tick, a copy that kept them, a clock set back): they
+// prove two files equal only when the user chose to trust them.
+TEST(PairEquality, OnlyTheBytesMakeTwoFilesEqualUnlessStampsAreTrusted) {
+    TempFolder tree;
+    testing::FailingFileSystem files;
+    const std::string a = tree.write("a", "left 1", 7000);
+    const std::string b = tree.write("b", "rite 1", 7000);
+    const std::string c = tree.write("c", "left 1", 8000);
+    const std::string longer = tree.write("d", "longer!", 7000);
+    ScanFilters flat;
+    const DirListing listed = listDirectory(tree.path(), flat);
+    ASSERT_EQ(listed.count(), 4u);
+    DirEntry ea = listed.entries[0];
+    DirEntry eb = listed.entries[1];
+    eb.creationTime = ea.creationTime; // as if made in the same tick
+    const auto verdict = [&](const DirEntry& x, const std::string& px, const DirEntry& y,
+                             const std::string& py, bool trust) {
+        return comparePair(files, x, px, y, py, trust).sameness;
+    };
+    EXPECT_EQ(verdict(ea, a, eb, b, false), Sameness::Different);
+    EXPECT_EQ(verdict(ea, a, eb, b, true), Sameness::Equal); // unread
+    EXPECT_EQ(verdict(ea, a, listed.entries[2], c, false), Sameness::Equal);
+
+    // A size that differs needs no read; equal sizes that cannot be read say why.
+    files.fail(testing::FileOp::Read, "", EACCES);
+    EXPECT_EQ(verdict(ea, a, listed.entries[3], longer, false), Sameness::Different);
+    const PairVerdict unread = comparePair(files, ea, a, listed.entries[2], c, false);
+    EXPECT_EQ(unread.sameness, Sameness::Unreadable);
+    EXPECT_EQ(unread.left.reason(), "Permission denied");
 }
 
 TEST(ComparisonList, OneSidedSubtreesAndFileAgainstDirectory) {
@@ -91,23 +119,47 @@ TEST(ComparisonList, OneSidedSubtreesAndFileAgainstDirectory) {
               (std::vector<std::string>{"one/name:100 -:8", "one/top.txt:100 -:8"}));
 }
 
-TEST(ComparisonList, EmptyOrMissingDirectoriesAndFailedComparisons) {
+TEST(ComparisonList, EmptyOrMissingDirectories) {
     Lists l;
     EXPECT_EQ(l.build(), kBuildFinished);
     EXPECT_TRUE(l.state.rows.empty());
     EXPECT_FALSE(l.state.comparing);
 
     l.tree.write("one/a", "x\n", 1);
-    ScanFilters f;
-    buildComparisonList(l.state, l.d1, l.tree.file("nowhere"), "", f, l.comparer, {});
+    buildComparisonList(l.state, l.d1, l.tree.file("nowhere"), "", l.filters, {});
     EXPECT_EQ(l.describe(), (std::vector<std::string>{"one/a:100 -:8"}));
+}
 
-    // A comparison that could not run must not call the pair equal.
-    l.tree.write("two/a", "y\n", 2);
-    buildComparisonList(l.state, l.d1, l.d2, "", f,
-                        [](const std::string&, const std::string&) { return -1; }, {});
-    ASSERT_EQ(l.state.rows.size(), 1u);
-    EXPECT_EQ(l.state.rows[0].left.state, ROW_DIFFERENT);
+// The system refuses these to an ordinary user; the fake file layer refuses
+// them to root as well.
+TEST(ComparisonList, WhatCannotBeReadIsOneRowThatSaysWhy) {
+    Lists l;
+    testing::FailingFileSystem files;
+    l.filters.files = &files;
+    l.tree.write("one/locked/a.txt", "a\n");
+    l.tree.write("two/locked/a.txt", "a\n");
+    l.tree.write("two/locked/only-right.txt", "r\n");
+    l.tree.write("one/lone/b.txt", "b\n");
+    l.tree.write("one/pair.txt", "same\n");
+    l.tree.write("two/pair.txt", "same\n");
+    files.fail(testing::FileOp::List, "one/locked", EACCES);
+    files.fail(testing::FileOp::List, "one/lone", EACCES);
+    files.fail(testing::FileOp::Read, "two/pair.txt", EIO);
+    l.build();
+    EXPECT_EQ(l.describe(), (std::vector<std::string>{"one/locked:2 two/locked:2",
+                                                      "one/lone:2 -:8",
+                                                      "one/pair.txt:2 two/pair.txt:2"}));
+    const ComparisonRow& locked = l.state.rows[0];
+    EXPECT_EQ(locked.left.problem, "Permission denied");
+    EXPECT_EQ(locked.left.dateText, "Cannot read: Permission denied");
+    EXPECT_EQ(locked.right.problem, "");
+    EXPECT_EQ(l.state.rows[2].right.dateText, "Cannot read: Input/output error");
+
+    // A top directory that cannot be listed hides the other side's entries too.
+    files.fail(testing::FileOp::List, l.d1, EACCES);
+    l.build();
+    EXPECT_EQ(l.describe(), (std::vector<std::string>{"one:2 two:2"}));
+    EXPECT_EQ(l.state.rows[0].left.dateText, "Cannot read: Permission denied");
 }
 
 TEST(ComparisonList, CancelKeepsTheRowsFoundSoFar) {
@@ -116,7 +168,7 @@ TEST(ComparisonList, CancelKeepsTheRowsFoundSoFar) {
         l.tree.write(std::string("one/") + c, "x\n");
     std::vector<std::string> seen;
     ScanFilters f;
-    const int r = buildComparisonList(l.state, l.d1, l.d2, "", f, l.comparer,
+    const int r = buildComparisonList(l.state, l.d1, l.d2, "", f,
                                       [&](const std::string& current) {
                                           seen.push_back(current);
                                           return seen.size() < 2;
@@ -127,33 +179,12 @@ TEST(ComparisonList, CancelKeepsTheRowsFoundSoFar) {
     EXPECT_FALSE(l.state.comparing);
 }
 
-TEST(SameStamps, CreationTimeCountsAsMuchAsSizeAndWriteTime) {
-    DirEntry a;
-    a.size = 10;
-    a.writeTime = {100, 5};
-    a.creationTime = {50, 0};
-    DirEntry b = a;
-    EXPECT_TRUE(sameStamps(a, b));
-    b.creationTime = {51, 0};
-    EXPECT_FALSE(sameStamps(a, b));
-    b = a;
-    b.writeTime.nanoseconds = 6; // same second, different write
-    EXPECT_FALSE(sameStamps(a, b));
-
-    int calls = 0;
-    const PairComparer cmp = [&](const std::string&, const std::string&) { return ++calls, 1; };
-    EXPECT_EQ(filesEqual(a, "l", a, "r", cmp), 1);
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(filesEqual(a, "l", b, "r", cmp), 1);
-    EXPECT_EQ(calls, 1);
-}
-
 std::vector<ComparisonRow> sampleRows() {
     // same, absent-left, different, same, different
     auto row = [](const char* l, RowState ls, std::int64_t lt, const char* r, RowState rs) {
         ComparisonRow c;
-        c.left = {l, "", lt, ls};
-        c.right = {r, "", 0, rs};
+        c.left = {l, "", lt, ls, true};
+        c.right = {r, "", 0, rs, true};
         return c;
     };
     return {row("/a/B", ROW_SAME, 30, "/b/B", ROW_SAME),

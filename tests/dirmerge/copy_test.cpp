@@ -140,10 +140,29 @@ TEST_F(CopyFixture, FailedCopyKeepsTheOldTarget) {
     answers.backupFailure = kYesToAll;
     EXPECT_NE(copyPath(services, failing, target, answers.replace), 0);
     EXPECT_EQ(read("t/a"), "precious");
-    EXPECT_EQ(frame.messages.back().second, "Can not copy " + failing);
+    EXPECT_EQ(frame.messages.back().second, "Can not copy " + failing + ": Input/output error");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(p("t")),
                             std::filesystem::directory_iterator()),
               1); // no temporary file left behind
+}
+
+TEST_F(CopyFixture, CopiesKeepTheModeOfWhatTheyReplaceElseTheirSources) {
+    const auto mode = [&](const std::string& rel) {
+        struct stat st {};
+        return ::stat(p(rel).c_str(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+    pairs({"run.sh", "secret"});
+    ::chmod(p("s/run.sh").c_str(), 0755);
+    ::chmod(p("s/secret").c_str(), 0644);
+    ::chmod(p("t/secret").c_str(), 0600);
+    answers.replace = kYesToAll;
+    tree.mkdir("new");
+    EXPECT_EQ(copy("s/run.sh", "new/run.sh"), 0);
+    EXPECT_EQ(mode("new/run.sh"), 0755u);
+    EXPECT_EQ(copy("s/secret", "t/secret"), 0);
+    EXPECT_EQ(read("t/secret"), "new secret");
+    EXPECT_EQ(mode("t/secret"), 0600u);
+    EXPECT_EQ(mode("t/secret.bak"), 0600u);
 }
 
 TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {

@@ -1,5 +1,4 @@
-// The directory window's list built through the real application object and
-// its quiet comparison driver.
+// The directory window's list built through the real application object.
 #include "control/application.h"
 #include "control/dispatcher.h"
 #include "dirmerge/directory_merge.h"
@@ -38,23 +37,29 @@ struct AppFixture : ::testing::Test {
     }
 };
 
-TEST_F(AppFixture, ListBuildComparesContentsThroughTheDriver) {
+TEST_F(AppFixture, ListBuildComparesBytesAndStartsMergeRuns) {
     tree.write("one/same.txt", "a\nb\n", 100);
     tree.write("two/same.txt", "a\nb\n", 200);
     tree.write("one/diff.txt", "a\nb\n", 100);
     tree.write("two/diff.txt", "a\nc\n", 200);
     tree.write("one/skip.o", "obj", 100);
     app.settings.lists.excludeFilters = {"*.o"};
+    // Equal to the panes, which ignore comments; not equal as files.
+    tree.write("one/notes.c", "x /*a*/\n", 100);
+    tree.write("two/notes.c", "x /*b*/\n", 200);
+    app.compare.ignoreComments = 1;
+    app.compare.comments = {{"/*", "*/"}};
     ASSERT_EQ(dirs.buildList(d1, d2, tree.file("out"), {}), kBuildFinished);
-    ASSERT_EQ(dirs.state.rows.size(), 2u);
+    ASSERT_EQ(dirs.state.rows.size(), 3u);
     EXPECT_EQ(dirs.state.rows[0].left.state, ROW_DIFFERENT); // diff.txt
-    EXPECT_EQ(dirs.state.rows[1].left.state, ROW_SAME);
+    EXPECT_EQ(dirs.state.rows[1].left.state, ROW_DIFFERENT); // notes.c
+    EXPECT_EQ(dirs.state.rows[2].left.state, ROW_SAME);
     EXPECT_EQ(app.settings.record.directoryWalk, 0);
-    EXPECT_TRUE(frame.messages.empty()); // quiet: no "Files are identical"
+    EXPECT_TRUE(frame.messages.empty());
     app.settings.record.directoryDiffsOnly = 1;
-    EXPECT_EQ(dirs.shownRows(), (std::vector<int>{0}));
+    EXPECT_EQ(dirs.shownRows(), (std::vector<int>{0, 1}));
 
-    EXPECT_EQ(dirs.activateRow(1, d1, tree.file("out")), -1); // equal pair: nothing
+    EXPECT_EQ(dirs.activateRow(2, d1, tree.file("out")), -1); // equal pair: nothing
     EXPECT_EQ(dirs.activateRow(0, d1, tree.file("out")), 0);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0].back(), tree.file("out"));

@@ -1,9 +1,11 @@
 #include "dirmerge/child_commands.h"
 #include "dirmerge/directory_walk.h"
 #include "merge/driver_test_support.h"
+#include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace tandel {
@@ -19,6 +21,7 @@ struct Walk : ::testing::Test {
     DirectoryOperationState state;
     DirMergeServices services;
     DirMergeContext ctx{state, frame, services};
+    testing::FailingFileSystem files;
     std::string d1 = tree.mkdir("one");
     std::string d2 = tree.mkdir("two");
     std::string out = tree.mkdir("out");
@@ -47,6 +50,7 @@ struct Walk : ::testing::Test {
     int start(const std::string& destination) {
         ScanFilters f;
         f.recursive = true;
+        f.files = &files;
         return startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
     }
     // Runs posted walk commands until the walk stops posting them.
@@ -56,10 +60,9 @@ struct Walk : ::testing::Test {
     }
     bool finished() const {
         return !frame.messages.empty() &&
-               frame.messages.back() ==
-                   std::make_pair(Severity::Info,
-                                  std::string("Directories have been \nsuccessfully compared"));
+               frame.messages.back().second.starts_with("Directories compared: ");
     }
+    std::string account() const { return finished() ? frame.messages.back().second : ""; }
 };
 
 TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
@@ -69,7 +72,9 @@ TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
     ASSERT_EQ(start(out + "/"), 0);
     EXPECT_TRUE(state.comparing);
     run();
-    EXPECT_TRUE(finished());
+    EXPECT_EQ(frame.messages.back(),
+              std::make_pair(Severity::Info, std::string("Directories compared: 4 copied, 0 merged, "
+                                                         "0 skipped, 0 failed")));
     EXPECT_TRUE(frame.questions.empty());
     for (const char* rel : files)
         EXPECT_EQ(readFile(out + "/" + rel), rel) << rel;
@@ -119,6 +124,8 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     EXPECT_FALSE(std::filesystem::exists(out + "/b"));
     EXPECT_GE(clears, 1);
 
+    EXPECT_EQ(account(), "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
+
     frame.messages.clear();
     start(out);
     run();
@@ -127,7 +134,10 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     EXPECT_FALSE(state.comparing);
     EXPECT_FALSE(state.walking);
     handleWalkCommand(ctx, cmd::kWalkNext); // ignored once ended
-    EXPECT_TRUE(frame.messages.empty());
+    handleWalkCommand(ctx, cmd::kWalkCancel);
+    EXPECT_EQ(frame.messages,
+              (std::vector<std::pair<Severity, std::string>>{
+                  {Severity::Info, "Directory merge cancelled: 0 copied, 0 merged, 1 skipped, 0 failed"}}));
 }
 
 TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
@@ -167,8 +177,45 @@ TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
     EXPECT_EQ(frame.messages.back().second, "Cannot create directory \n" + out + "/sub");
     handleWalkCommand(ctx, cmd::kWalkSkip);
     run();
-    EXPECT_TRUE(finished());
+    EXPECT_EQ(frame.messages.back(),
+              std::make_pair(Severity::Warning, std::string("Directories compared: 1 copied, 0 merged, "
+                                                            "0 skipped, 1 failed")));
     EXPECT_EQ(readFile(out + "/z"), "z"); // written to out, not out/sub
+}
+
+TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
+    both("locked/a", "a", "a");
+    tree.write("two/locked/only-right", "r");
+    both("z", "z", "z");
+    files.fail(testing::FileOp::List, d1 + "/locked", EACCES);
+    frame.permissionAnswers = {kAnswerYesToAll};
+    start(out);
+    run();
+    EXPECT_TRUE(frame.questions.empty()); // nothing under it looks one-sided
+    EXPECT_EQ(frame.shown(Severity::Warning),
+              std::vector<std::string>{"Cannot read " + d1 +
+                                       "/locked: Permission denied\nIt is left out of the merge."});
+    EXPECT_FALSE(std::filesystem::exists(out + "/locked"));
+    EXPECT_EQ(readFile(out + "/z"), "z");
+    EXPECT_EQ(account(), "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
+}
+
+TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
+    both("c", "same", "same");
+    both("m", "left\n", "right!\n");
+    files.fail(testing::FileOp::Open, out + "/c", ENOSPC);
+    start(out);
+    run();
+    ASSERT_EQ(state.pairOutputPath, out + "/m");
+    EXPECT_EQ(frame.shown(Severity::Error),
+              std::vector<std::string>{"Can not copy " + d1 + "/c: No space left on device"});
+    // What the merge does once it saved the pair: the file, then the next step.
+    tree.write("out/m", "merged\n");
+    frame.postCommand(cmd::kWalkNext);
+    run();
+    EXPECT_EQ(frame.messages.back(),
+              std::make_pair(Severity::Warning, std::string("Directories compared: 0 copied, "
+                                                            "1 merged, 0 skipped, 1 failed")));
 }
 
 TEST_F(Walk, InstancesGetTheirSwitchesAndASecondStartIsIgnored) {

@@ -81,7 +81,6 @@ void whileBuilding(MainWindow& window, Act act) {
     timer->start(0);
 }
 
-const QString kFinished = QStringLiteral("Directories have been \nsuccessfully compared");
 
 struct Trees {
     WindowHarness h;
@@ -127,7 +126,10 @@ private slots:
             return box.result();
         });
         QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(pump([&] { return infoShown(t.h, kFinished); }));
+        QVERIFY(pump([&] {
+            return infoShown(t.h, QStringLiteral("Directories compared: 3 copied, 0 merged, "
+                                                 "0 skipped, 0 failed"));
+        }));
         QCOMPARE(menuDuringWalk, QStringLiteral("S&kip\tAlt+S"));
         QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
         QCOMPARE(window->menuBar()->actions().front()->menu()->actions().front()->text(),
@@ -154,7 +156,10 @@ private slots:
 
         t.h.dialogs.answers.push_back(test::clickButton(QStringLiteral("6"))); // copy right-only
         QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);           // Skip the pair
-        QVERIFY(pump([&] { return infoShown(t.h, kFinished); }));
+        QVERIFY(pump([&] {
+            return infoShown(t.h, QStringLiteral("Directories compared: 1 copied, 0 merged, "
+                                                 "1 skipped, 0 failed"));
+        }));
         QCOMPARE(t.h.dialogs.shown[1].className, QStringLiteral("tandel::AskPermissionDialog"));
         QVERIFY(t.h.dialogs.shown[1].text.startsWith(QStringLiteral("right-only.txt is present only in")));
         QCOMPARE(t.h.folder.read("one/right-only.txt"), std::string("r\n"));

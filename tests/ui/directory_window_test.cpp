@@ -5,10 +5,13 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include <cerrno>
 #include <filesystem>
+#include <unistd.h>
 
 #include "control/command_router.h"
 #include "merge/command_ids.h"
+#include "support/failing_file_system.h"
 #include "ui/directory_fixture.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
@@ -111,6 +114,30 @@ private slots:
             QVERIFY(s.list(side)->verticalScrollBar()->isVisible());
             QVERIFY(s.list(side)->horizontalScrollBar()->isVisible());
         }
+    }
+
+    // The fake file layer refuses the listing, as the system does to anyone
+    // but root.
+    void anUnreadableFolderIsOneMarkedRowThatSaysWhyAndALinkShowsItsTarget() {
+        testing::FailingFileSystem files;
+        test::DirectoryFixture f;
+        f.app.model.files = &files;
+        f.tree.write("left side/locked/a.txt", "a\n");
+        f.tree.write("right side/locked/a.txt", "a\n");
+        f.tree.write("right side/locked/only-right.txt", "r\n");
+        QCOMPARE(::symlink("locked/a.txt", (f.dir1 + "/link").c_str()), 0);
+        files.fail(testing::FileOp::List, f.dir2 + "/locked", EACCES);
+        QCOMPARE(f.build(), int(kBuildFinished));
+        Shown s(f);
+        QCOMPARE(s.window.model()->rowCount(), 2);
+        QCOMPARE(s.text(1, 0), QString::fromStdString(f.dir1 + "/link -> locked/a.txt"));
+        QCOMPARE(s.text(1, 1), QString::fromStdString(f.dir1 + "/locked"));
+        QCOMPARE(s.text(2, 1), QString::fromStdString(f.dir2 + "/locked"));
+        const QModelIndex date = s.window.model()->index(1, DirectoryListModel::columnOf(1, 1));
+        QCOMPARE(date.data().toString(), QStringLiteral("Cannot read: Permission denied"));
+        const QColor unreadable(255, 150, 150);
+        QCOMPARE(s.edgeColour(1, 1), unreadable);
+        QCOMPARE(s.edgeColour(2, 1), unreadable);
     }
 
     void differencesOnlyLeavesOutEqualPairs() {
