@@ -1,6 +1,7 @@
 #include "dirmerge/directory_merge.h"
 
 #include "dirmerge/child_commands.h"
+#include "dirmerge/destination_check.h"
 #include "dirmerge/destination_copy.h"
 #include "merge/comparison_driver.h"
 #include "merge/save.h"
@@ -65,6 +66,15 @@ void DirectoryMerge::afterCompareFiles() {
 
 int DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
                               const std::string& destination, const BuildProgress& progress) {
+    // Refused before anything is listed: the instance then shows empty lists
+    // and nothing can be copied to that destination from them.
+    if (const std::string refusal =
+            destinationRefusal(*app_.model.files, dir1, dir2, destination);
+        !refusal.empty()) {
+        state.rows.clear();
+        app_.frame().message(Severity::Error, refusal);
+        return kBuildFailed;
+    }
     app_.settings.record.directoryWalk = 1;
     const int result = buildComparisonList(state, dir1, dir2, destination, filters(), progress);
     publish();

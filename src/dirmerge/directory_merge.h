@@ -45,8 +45,9 @@ public:
 
     // Command 1000: builds the comparison list, pairs judged by their bytes
     // (or by size and time stamps when "Trust time stamps" is set). A
-    // cancelled build (kBuildCancelled) keeps its rows; the caller then shows
-    // them and ends the instance.
+    // destination inside Directory 1 or 2 is refused with a message
+    // (kBuildFailed, no rows). A cancelled build (kBuildCancelled) keeps its
+    // rows; the caller then shows them and ends the instance.
     int buildList(const std::string& dir1, const std::string& dir2, const std::string& destination,
                   const BuildProgress& progress);
 

@@ -1,5 +1,6 @@
 #include "dirmerge/directory_selection.h"
 
+#include "dirmerge/destination_check.h"
 #include "dirmerge/ensure_directory.h"
 
 namespace tandel {
@@ -42,6 +43,15 @@ int confirmSelection(Frame& frame, const SelectionForm& form, Settings& settings
         break;
     }
     settings.geometry.outDirUIType = form.choice;
+    if (files.selectOutdir.empty())
+        return ensureNamed(frame, files.selectOutdir, "the destination");
+    // Judged before the destination is made, so a refused one is not left behind.
+    if (const std::string refusal = destinationRefusal(realFileSystem(), files.selectDir1,
+                                                       files.selectDir2, files.selectOutdir);
+        !refusal.empty()) {
+        frame.message(Severity::Error, refusal);
+        return -1;
+    }
     if (ensureNamed(frame, files.selectOutdir, "the destination") != 0)
         return -1;
     chosen.dir1 = files.selectDir1;

@@ -27,8 +27,8 @@ struct SelectionForm {
 };
 
 // OK: remembers Directory 1 and makes it a directory (created with its
-// missing parents), then the same for Directory 2, then resolves and makes the
-// destination. Each text is remembered as soon as it is read, even when
+// missing parents), then the same for Directory 2, then resolves the
+// destination, refuses one inside Directory 1 or 2, and makes it. Each text is remembered as soon as it is read, even when
 // ensuring it fails. 0 with `chosen` filled; -1 after an error message, and
 // the dialog stays open. An empty text is refused with a message of its own.
 [[nodiscard]] int confirmSelection(Frame& frame, const SelectionForm& form, Settings& settings,

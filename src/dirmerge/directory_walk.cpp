@@ -1,6 +1,7 @@
 #include "dirmerge/directory_walk.h"
 
 #include "dirmerge/child_commands.h"
+#include "dirmerge/destination_check.h"
 #include "dirmerge/destination_copy.h"
 #include "dirmerge/names.h"
 #include "dirmerge/walk_pairs.h"
@@ -55,6 +56,12 @@ int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selectio
     DirectoryOperationState& state = ctx.state;
     if (state.comparing)
         return -1;
+    if (const std::string refusal = destinationRefusal(*filters.files, selection.dir1,
+                                                       selection.dir2, selection.destination);
+        !refusal.empty()) {
+        ctx.frame.message(Severity::Error, refusal);
+        return -1;
+    }
     if (selection.showDirectories) {
         if (ctx.services.writeSettings)
             ctx.services.writeSettings();

@@ -19,7 +19,8 @@ struct DirectorySelection {
 
 // Command 314 once the dialog was accepted: starts a directory window
 // instance, or starts the walk here. Ignored (returns -1) while a directory
-// operation runs; -1 also when the walk cannot start.
+// operation runs; -1 also, after a message, for a destination inside
+// Directory 1 or 2, and when the walk cannot start.
 int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selection,
                         const ScanFilters& filters);
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 namespace tandel {
 namespace {
@@ -66,6 +67,34 @@ TEST_F(Selection, AFolderThatCannotBeMadeKeepsTheDialogOpen) {
     form.other.clear();
     EXPECT_EQ(ok(), -1);
     EXPECT_EQ(frame.messages.back().second, "Enter a folder for the destination");
+}
+
+// However it is spelled: a link to Directory 2, a ".." through a folder
+// still to be made. The same folder as a directory is the merge in place.
+TEST_F(Selection, ADestinationInsideEitherDirectoryIsRefusedBeforeItIsMade) {
+    const auto refusal = [&](const std::string& name, const std::string& dir) {
+        return "The destination " + form.other + " lies inside " + name + " " + dir +
+               ".\nChoose a destination outside both directories.";
+    };
+    ASSERT_EQ(::symlink(form.dir2.c_str(), tree.file("alias").c_str()), 0);
+    const std::string spellings[] = {form.dir1 + "/out", tree.file("alias//deep/out"),
+                                     tree.file("new/../one/out")};
+    for (const std::string& other : spellings) {
+        form.other = other;
+        EXPECT_EQ(ok(), -1) << other;
+        EXPECT_EQ(frame.messages.back().second,
+                  refusal(other == spellings[1] ? "Directory 2" : "Directory 1",
+                          other == spellings[1] ? form.dir2 : form.dir1));
+    }
+    EXPECT_EQ(frame.messages.size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(form.dir1 + "/out"));
+    EXPECT_FALSE(std::filesystem::exists(form.dir2 + "/deep"));
+    EXPECT_FALSE(std::filesystem::exists(tree.file("new")));
+
+    form.other = tree.file("alias");
+    EXPECT_EQ(ok(), 0);
+    form.other = tree.file("one2");
+    EXPECT_EQ(ok(), 0);
 }
 
 TEST(DestinationChoice, DamagedValuesReadAsOther) {

@@ -65,5 +65,16 @@ TEST_F(AppFixture, ListBuildComparesBytesAndStartsMergeRuns) {
     EXPECT_EQ(started[0].back(), tree.file("out"));
 }
 
+// A destination below a directory would be scanned as part of it.
+TEST_F(AppFixture, ListBuildRefusesADestinationInsideADirectory) {
+    tree.write("one/a.txt", "a\n");
+    const std::string inside = d2 + "/merged";
+    EXPECT_EQ(dirs.buildList(d1, d2, inside, {}), kBuildFailed);
+    EXPECT_TRUE(dirs.state.rows.empty());
+    EXPECT_EQ(frame.shown(Severity::Error),
+              std::vector<std::string>{"The destination " + inside + " lies inside Directory 2 " +
+                                       d2 + ".\nChoose a destination outside both directories."});
+}
+
 } // namespace
 } // namespace tandel

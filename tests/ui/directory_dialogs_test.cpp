@@ -165,6 +165,23 @@ private slots:
         QVERIFY(control<QRadioButton>(*again, 1008)->isChecked());
     }
 
+    void aDestinationInsideADirectoryIsRefusedAndTheDialogStaysOpen() {
+        SelectionSetup s;
+        auto dialog = s.open();
+        const std::string inside = s.tree.file("one/merged");
+        type(*dialog, 104, QString::fromStdString(inside));
+        press(*dialog, 1);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(s.frame.shown(Severity::Error),
+                 std::vector<std::string>{"The destination " + inside + " lies inside Directory 1 " +
+                                          s.tree.file("one") +
+                                          ".\nChoose a destination outside both directories."});
+        QVERIFY(!std::filesystem::exists(inside));
+        type(*dialog, 104, QString::fromStdString(s.tree.file("merged")));
+        press(*dialog, 1);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    }
+
     void cancelChangesNothingButABrowseRemembersItsText() {
         SelectionSetup s;
         const Settings before = s.settings;

@@ -249,6 +249,23 @@ private slots:
         QCOMPARE(window->application().settings.record.directoryDiffsOnly, 1);
     }
 
+    // The command line's destination is judged as the dialog's is, before
+    // anything is listed or copied.
+    void aDirectoryWindowWithItsDestinationInsideDirectory1ListsNothing() {
+        Trees t;
+        t.h.folder.write("one/a.txt", "left\n");
+        t.h.folder.write("two/b.txt", "right\n");
+        const std::string inside = t.one + "/merged";
+        auto window = t.open({"-d1", t.one, "-d2", t.two, "-outd", inside, "-mandc"});
+        const QString refusal = QString::fromStdString(
+            "The destination " + inside + " lies inside Directory 1 " + t.one +
+            ".\nChoose a destination outside both directories.");
+        QVERIFY(pump([&] { return infoShown(t.h, refusal); }));
+        QCOMPARE(t.h.dialogs.shown.back().icon, QMessageBox::Critical);
+        QCOMPARE(t.lists(*window).model()->rowCount(), 0);
+        QVERIFY(!std::filesystem::exists(inside));
+    }
+
     void cancelInTheProgressBoxShowsWhatWasFoundAndEndsTheInstance() {
         Trees t;
         for (int i = 0; i < 30; ++i)
