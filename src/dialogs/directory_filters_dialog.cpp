@@ -22,20 +22,31 @@ DirectoryFiltersDialog::DirectoryFiltersDialog(Settings& settings, HelpOpener he
                                                QWidget* parent)
     : QDialog(parent),
       settings_(settings),
-      recursive_(new QCheckBox(QStringLiteral("Include &subdirectories"), this)) {
+      recursive_(new QCheckBox(QStringLiteral("Include &subdirectories"), this)),
+      trustTimeStamps_(
+          new QCheckBox(QStringLiteral("&Trust equal size and time stamps (faster, unsafe)"), this)) {
     setObjectName(QStringLiteral("COMP_FILTERS_DLG"));
     setWindowTitle(QStringLiteral("Directory Merging"));
     include_.working = settings.lists.includeFilters;
     exclude_.working = settings.lists.excludeFilters;
     recursive_->setObjectName(QStringLiteral("101"));
     recursive_->setChecked(settings.record.recursive != 0);
+    // Off unless chosen: only the bytes prove two files equal, and a copy
+    // that kept its stamps, or a clock set back, can make two different
+    // files look alike.
+    trustTimeStamps_->setObjectName(QStringLiteral("trustTimeStamps"));
+    trustTimeStamps_->setChecked(settings.record.trustTimeStamps != 0);
 
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
     groups->addWidget(makeGroup(include_, QStringLiteral("Include file types"), 601, 109, 112, 103));
     groups->addWidget(makeGroup(exclude_, QStringLiteral("Exclude file types"), 603, 114, 115, 116));
     layout->addLayout(groups);
-    layout->addWidget(recursive_);
+    auto* options = new QHBoxLayout;
+    options->addWidget(recursive_);
+    options->addWidget(trustTimeStamps_);
+    options->addStretch();
+    layout->addLayout(options);
     layout->addLayout(dialogButtons(this, {{QStringLiteral("&OK"), 1, [this] { accept(); }},
                                            {QStringLiteral("&Cancel"), 2, [this] { reject(); }},
                                            {QStringLiteral("Help"), 23, helpAction(std::move(help), kHelpContext)}}));
@@ -80,6 +91,7 @@ void DirectoryFiltersDialog::remove(PatternGroup& group) {
 
 void DirectoryFiltersDialog::accept() {
     settings_.record.recursive = recursive_->isChecked() ? 1 : 0;
+    settings_.record.trustTimeStamps = trustTimeStamps_->isChecked() ? 1 : 0;
     settings_.lists.includeFilters = include_.working;
     settings_.lists.excludeFilters = exclude_.working;
     QDialog::accept();

@@ -1,6 +1,7 @@
 // COMP_FILTERS_DLG, "Directory Merging": the include and exclude file
-// patterns of the directory scan and "Include &subdirectories". The lists are
-// edited as working copies that reach the settings on OK only.
+// patterns of the directory scan, "Include &subdirectories" and "&Trust equal
+// size and time stamps". The lists are edited as working copies that reach
+// the settings on OK only.
 #pragma once
 
 #include <QDialog>
@@ -44,6 +45,7 @@ private:
     PatternGroup include_;
     PatternGroup exclude_;
     QCheckBox* recursive_;
+    QCheckBox* trustTimeStamps_;
 };
 
 } // namespace tandel

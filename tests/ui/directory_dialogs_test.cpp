@@ -235,8 +235,12 @@ private slots:
             d->show();
             return d;
         };
+        const auto trust = [](QWidget& d) {
+            return d.findChild<QCheckBox*>(QStringLiteral("trustTimeStamps"));
+        };
         auto dialog = open();
         QVERIFY(!control<QCheckBox>(*dialog, 101)->isChecked());
+        QVERIFY(!trust(*dialog)->isChecked()); // off unless chosen
         type(*dialog, 601, QStringLiteral("*.C"));
         press(*dialog, 109);
         QCOMPARE(lines(*dialog, 103), QStringList{QStringLiteral("*.c")});
@@ -257,9 +261,12 @@ private slots:
         type(*dialog, 603, QStringLiteral("*.o"));
         press(*dialog, 114);
         press(*dialog, 101);
+        QTest::mouseClick(trust(*dialog), Qt::LeftButton, {}, QPoint(6, trust(*dialog)->height() / 2));
         press(*dialog, 1);
         QCOMPARE(settings.lists.excludeFilters, (std::vector<std::string>{"test*", "*.o"}));
         QCOMPARE(settings.record.recursive, 1);
+        QCOMPARE(settings.record.trustTimeStamps, 1);
+        QVERIFY(trust(*open())->isChecked());
     }
 
     void fileTypesNeedBothTextsAndReachTheSettingsOnOkOnly() {
