@@ -1,5 +1,6 @@
 #include "control/unattended_run.h"
 
+#include <new>
 #include <strings.h>
 
 #include "control/application.h"
@@ -52,7 +53,7 @@ bool requestsUnattendedRun(const std::vector<std::string>& arguments) {
 }
 
 int runUnattended(const std::vector<std::string>& arguments, std::ostream& errors,
-                  const std::string& settingsPath) {
+                  const std::string& settingsPath) try {
     ConsoleFrame frame(errors);
     Application app(frame);
     frame.setCommandHandler([&app](int id) { dispatchCommand(app, id); });
@@ -79,6 +80,10 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
     }
     writeShutdownSettings(app, store);
     return app.frameState.exitCode;
+} catch (const std::bad_alloc&) {
+    // Everything the run held is given back by now, so the message has room.
+    errors << "Error: Not enough memory\n";
+    return kUnattendedFailure;
 }
 
 } // namespace tandel
