@@ -7,6 +7,7 @@
 #include "engine/output_file.h"
 
 #include <string>
+#include <vector>
 
 namespace tandel {
 
@@ -29,6 +30,8 @@ struct EngineRun {
     bool outputFailed = false;  // the output is incomplete: the run reports trouble
     bool openFailed = false;    // shown once; a walk does not retry
     bool toStandardOutput = false;
+    // The directories of the walk's current path on each side, outermost first.
+    std::vector<FileStatus> walkedDirectories[2];
 
     // A message box text.
     void message(const std::string& text) { sink.engineMessage(text); }
