@@ -78,7 +78,7 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
         reportUnfinished(app, frame);
         requestQuit(app, kUnattendedFailure);
     }
-    writeShutdownSettings(app, store);
+    (void)writeShutdownSettings(app, store); // says itself why the settings were not written
     return app.frameState.exitCode;
 } catch (const std::bad_alloc&) {
     // Everything the run held is given back by now, so the message has room.
