@@ -1,12 +1,14 @@
 #include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "app/desktop_run.h"
 #include "control/unattended_run.h"
 
-int main(int argc, char* argv[]) {
+// Memory that runs out is trouble to report, never a reason to abort.
+int main(int argc, char* argv[]) try {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // An unattended run must work with no display at all, so it never creates
     // the toolkit's application object.
@@ -19,4 +21,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     return tandel::runDesktop(argc, argv);
+} catch (const std::bad_alloc&) {
+    std::cerr << "tandel: Not enough memory\n";
+    return 2;
 }

@@ -54,9 +54,8 @@ void MainWindow::shutDown() {
         g.width = width();
         g.height = height();
     }
-    if (writeShutdownSettings(app_, store_) != 0) {
-        message(Severity::Warning, "Unable to write the settings to " + store_.path());
-    }
+    // Settings that are not written have been reported with the reason.
+    (void)writeShutdownSettings(app_, store_);
     emit finished(exitCode());
 }
 

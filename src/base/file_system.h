@@ -130,8 +130,12 @@ public:
     // Missing paths give success with kind Missing; other failures are errors.
     virtual IoStatus status(const std::string& path, FileStatus& out, bool followLinks = true) = 0;
     // Opens the path once, whatever it is (a pipe, a device, "/dev/fd/N"), and
-    // reads to its end. A folder is refused (EISDIR).
+    // reads to its end. A folder is refused (EISDIR), and so is what memory
+    // cannot hold (EFBIG): a regular file larger than inputLimit() unread, any
+    // other input once it has given more than that.
     virtual IoStatus readInput(const std::string& path, std::size_t spare, InputBytes& out) = 0;
+    // The most bytes one input may hold.
+    virtual std::uint64_t inputLimit() const = 0;
     // Every name but "." and "..", in the order the folder gives them; no
     // entry is opened.
     virtual IoStatus listFolder(const std::string& path, std::vector<FolderEntry>& out) = 0;
@@ -157,6 +161,18 @@ public:
 
 // The machine's own files.
 FileSystem& realFileSystem();
+// The machine's own files with another bound on one input, for tests that
+// cannot fill the machine's memory.
+std::unique_ptr<FileSystem> realFileSystemWithInputLimit(std::uint64_t inputLimit);
+// The bound of realFileSystem(): half of the physical memory, or of the
+// process's address-space or data limit when that is lower. Both inputs of a
+// comparison are held at once, so one input past it cannot be compared here.
+std::uint64_t defaultInputLimit();
+
+// readInput for a descriptor that is already open, such as standard input:
+// reads from where it stands to its end under the same refusals.
+IoStatus readOpenInput(int descriptor, std::uint64_t inputLimit, std::size_t spare,
+                       InputBytes& out);
 
 // The process's standard output as a writer; its commit writes what is
 // buffered and leaves the descriptor open.

@@ -1,12 +1,19 @@
 #include "base/file_system.h"
 #include "base/interrupt_cleanup.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <deque>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
+#include <new>
 #include <random>
+#include <stdexcept>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -245,6 +252,85 @@ private:
     int cleanupSlot_;
 };
 
+// The most bytes one read into a piece of a pipe's or a device's input asks for.
+constexpr std::size_t kLargestPiece = std::size_t{1} << 26;
+
+// 0 or the error number. A regular file: one buffer of its size and a byte
+// more, so that the end is seen by a read that returns nothing rather than by
+// a full buffer; a file that grows meanwhile is read on in doubling steps, but
+// never past one byte more than the limit.
+int readRegular(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) {
+    const std::size_t cap = static_cast<std::size_t>(
+        std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max() / 2) + 1);
+    std::size_t room = out.status.size > 0 ? static_cast<std::size_t>(out.status.size) + 1
+                                           : std::size_t{1} << 16;
+    room = std::min(room, cap);
+    out.bytes.resize(room + spare);
+    for (;;) {
+        if (out.length == room) {
+            // A byte past the limit proves the input longer than allowed.
+            if (room == cap)
+                return EFBIG;
+            room = std::min(room * 2, cap);
+            out.bytes.resize(room + spare);
+        }
+        const ssize_t n = ::read(fd, out.bytes.data() + out.length, room - out.length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        out.length += static_cast<std::size_t>(n);
+    }
+    out.bytes.resize(out.length + spare);
+    return 0;
+}
+
+// 0 or the error number. Input of unknown length is read in pieces, so that
+// no buffer is copied into a larger one while both are held: a device that
+// never ends holds no more than the limit when it is stopped.
+int readPieces(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) {
+    std::deque<ByteBuffer> pieces;
+    std::uint64_t total = 0;
+    std::size_t pieceSize = std::size_t{1} << 16;
+    for (bool ended = false; !ended;) {
+        // A byte past the limit proves the input longer than allowed.
+        if (total > limit)
+            return EFBIG;
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, limit + 1 - total));
+        ByteBuffer piece(want);
+        std::size_t filled = 0;
+        while (filled < want) {
+            const ssize_t n = ::read(fd, piece.data() + filled, want - filled);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return errno;
+            if (n == 0) {
+                ended = true;
+                break;
+            }
+            filled += static_cast<std::size_t>(n);
+        }
+        piece.resize(filled);
+        total += filled;
+        pieces.push_back(std::move(piece));
+        pieceSize = std::min(pieceSize * 2, kLargestPiece);
+    }
+    if (total > limit)
+        return EFBIG;
+    out.bytes.resize(static_cast<std::size_t>(total) + spare);
+    for (; !pieces.empty(); pieces.pop_front()) {
+        const ByteBuffer& piece = pieces.front();
+        if (!piece.empty())
+            std::memcpy(out.bytes.data() + out.length, piece.data(), piece.size());
+        out.length += piece.size();
+    }
+    return 0;
+}
+
 // A link is replaced where it points, so the link itself survives the save.
 std::string resolveLink(const std::string& target) {
     struct stat st {};
@@ -331,6 +417,8 @@ private:
 
 class RealFileSystem : public FileSystem {
 public:
+    explicit RealFileSystem(std::uint64_t inputLimit = 0) : inputLimit_(inputLimit) {}
+
     IoStatus status(const std::string& path, FileStatus& out, bool followLinks) override {
         out = FileStatus{};
         if (path.empty())
@@ -348,34 +436,13 @@ public:
         Descriptor fd(openRetrying(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
         if (fd.get() < 0)
             return IoStatus::failure(errno);
-        const int error = statAt(fd.get(), "", true, out.status);
-        if (error != 0)
-            return IoStatus::failure(error);
-        if (out.status.isDirectory())
-            return IoStatus::failure(EISDIR);
-        // One byte more than the size, so that the end is seen by a read that
-        // returns nothing rather than by a full buffer. Input of unknown or
-        // growing size is read on in doubling steps.
-        std::size_t room = out.status.isRegular() && out.status.size > 0
-                               ? static_cast<std::size_t>(out.status.size) + 1
-                               : std::size_t{1} << 16;
-        out.bytes.resize(room + spare);
-        for (;;) {
-            if (out.length == room) {
-                room *= 2;
-                out.bytes.resize(room + spare);
-            }
-            const ssize_t n = ::read(fd.get(), out.bytes.data() + out.length, room - out.length);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return IoStatus::failure(errno);
-            if (n == 0)
-                break;
-            out.length += static_cast<std::size_t>(n);
-        }
-        out.bytes.resize(out.length + spare);
-        return {};
+        return readOpenInput(fd.get(), inputLimit(), spare, out);
+    }
+
+    // Zero stands for the machine's bound, taken when asked: a limit set
+    // meanwhile (setrlimit) counts.
+    std::uint64_t inputLimit() const override {
+        return inputLimit_ != 0 ? inputLimit_ : defaultInputLimit();
     }
 
     IoStatus listFolder(const std::string& path, std::vector<FolderEntry>& out) override {
@@ -500,7 +567,17 @@ public:
         return ::symlink(target.c_str(), path.c_str()) == 0 ? IoStatus()
                                                             : IoStatus::failure(errno);
     }
+
+private:
+    std::uint64_t inputLimit_;
 };
+
+std::uint64_t softLimit(int resource) {
+    struct rlimit limit {};
+    if (::getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return std::numeric_limits<std::uint64_t>::max();
+    return limit.rlim_cur;
+}
 
 } // namespace
 
@@ -508,6 +585,52 @@ FileSystem& realFileSystem() {
     // Stateless: one shared instance serves every caller.
     static RealFileSystem files;
     return files;
+}
+
+std::unique_ptr<FileSystem> realFileSystemWithInputLimit(std::uint64_t inputLimit) {
+    return std::make_unique<RealFileSystem>(std::max<std::uint64_t>(inputLimit, 1));
+}
+
+std::uint64_t defaultInputLimit() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    std::uint64_t memory = pages > 0 && pageSize > 0
+                               ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize)
+                               : std::numeric_limits<std::uint64_t>::max();
+    memory = std::min({memory, softLimit(RLIMIT_AS), softLimit(RLIMIT_DATA)});
+    return std::max<std::uint64_t>(memory / 2, 1);
+}
+
+IoStatus readOpenInput(int descriptor, std::uint64_t inputLimit, std::size_t spare,
+                       InputBytes& out) {
+    out.length = 0;
+    const int error = statAt(descriptor, "", true, out.status);
+    if (error != 0)
+        return IoStatus::failure(error);
+    if (out.status.isDirectory())
+        return IoStatus::failure(EISDIR);
+    // Refused before a byte is read, let alone the room for all of them.
+    if (out.status.isRegular() && out.status.size > inputLimit)
+        return IoStatus::failure(EFBIG);
+    try {
+        const int failed = out.status.isRegular()
+                               ? readRegular(descriptor, inputLimit, spare, out)
+                               : readPieces(descriptor, inputLimit, spare, out);
+        if (failed != 0) {
+            out.bytes = ByteBuffer();
+            out.length = 0;
+            return IoStatus::failure(failed);
+        }
+    } catch (const std::bad_alloc&) {
+        out.bytes = ByteBuffer();
+        out.length = 0;
+        return IoStatus::failure(ENOMEM);
+    } catch (const std::length_error&) {
+        out.bytes = ByteBuffer();
+        out.length = 0;
+        return IoStatus::failure(ENOMEM);
+    }
+    return {};
 }
 
 std::unique_ptr<FileWriter> standardOutputWriter() {

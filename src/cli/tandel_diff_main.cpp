@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -27,6 +29,17 @@ public:
     void engineMessage(const std::string& text) override { printError(text); }
 };
 
+// What memory cannot hold is refused with its size against the bound, so
+// that the user sees why a file that exists cannot be compared.
+std::string tooLargeReason(const tandel::InputBytes& text) {
+    const std::string limit = std::to_string(tandel::realFileSystem().inputLimit());
+    if (text.status.isRegular())
+        return "File too large: " + std::to_string(text.status.size) +
+               " bytes, more than the " + limit + " bytes one input may hold in memory";
+    return "File too large: it is not a regular file, and it gave more than the " + limit +
+           " bytes one input may hold in memory";
+}
+
 // Standard input and folders are left to the engine; every other operand is
 // read here, through one open, so that a pipe or "<(...)" works.
 bool loadOperand(const std::string& name, tandel::InputBytes& text, bool& lent) {
@@ -38,16 +51,15 @@ bool loadOperand(const std::string& name, tandel::InputBytes& text, bool& lent) 
     if (read.error() == EISDIR)
         return true;
     if (!read.ok()) {
-        printError("cannot read " + name + ": " + read.reason());
+        printError("cannot read " + name + ": " +
+                   (read.error() == EFBIG ? tooLargeReason(text) : read.reason()));
         return false;
     }
     lent = true;
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int compare(int argc, char** argv) {
     StandardErrorSink sink;
     tandel::Engine engine;
     const tandel::ParsedArguments parsed =
@@ -74,4 +86,18 @@ int main(int argc, char** argv) {
     context.standardOutputByDefault = true;
     const tandel::EngineStatus status = engine.run(argc, argv, lent[0], lent[1], sink, context);
     return status == tandel::EngineStatus::UsageError ? 2 : static_cast<int>(status);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The engine answers its own shortage; this catches one anywhere else,
+    // such as the two texts read before it runs.
+    try {
+        return compare(argc, argv);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    printError("Not enough memory");
+    return 2;
 }

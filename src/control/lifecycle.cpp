@@ -44,13 +44,23 @@ void loadNamedFile(Application& app, int s) {
     (void)LoadByName(app.model, app.settings.record, app.frame(), name, directory, s);
 }
 
+// What the store found about the settings file, such as a copy it kept of
+// one it could not read cleanly, is told once, as a warning: the run goes on.
+void reportSettingsNotices(Application& app, SettingsStore& store) {
+    for (const std::string& notice : store.takeNotices()) {
+        app.frame().message(Severity::Warning, notice);
+    }
+}
+
 } // namespace
 
 int readStartupSettings(Application& app, SettingsStore& store,
                         const std::vector<std::string>& arguments) {
     const int status = applyCommandLine(app, arguments);
     app.settings.record.notYetCompared = 1;
-    store.loadOptions(app.settings);
+    // An unreadable file reads as defaults, and the store says so.
+    (void)store.loadOptions(app.settings);
+    reportSettingsNotices(app, store);
     store.loadFilesSection(app.settings, pathSwitches(app.switches));
     if (app.switches.isGiven(kSwitchOutf)) {
         app.model.saveName = app.switches.valueOf(kSwitchOutf);
@@ -72,7 +82,9 @@ void openStartupFiles(Application& app) {
 }
 
 int writeShutdownSettings(Application& app, SettingsStore& store) {
-    return store.shutDown(app.settings, compareSettingsWriters(app.compare));
+    const int status = store.shutDown(app.settings, compareSettingsWriters(app.compare));
+    reportSettingsNotices(app, store);
+    return status;
 }
 
 } // namespace tandel

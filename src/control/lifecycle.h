@@ -18,13 +18,16 @@ class Application;
 class SettingsStore;
 
 // Returns the command line parser's status; after a parse error (shown
-// through the frame) start-up goes on with the switches recorded so far.
+// through the frame) start-up goes on with the switches recorded so far. A
+// settings file that cannot be read cleanly is reported through the frame
+// too, and start-up goes on with what could be read.
 [[nodiscard]] int readStartupSettings(Application& app, SettingsStore& store,
                         const std::vector<std::string>& arguments);
 
 void openStartupFiles(Application& app);
 
-// Returns the settings store's status.
-int writeShutdownSettings(Application& app, SettingsStore& store);
+// Returns the settings store's status; what went wrong has been said through
+// the frame, as has anything the store found on reading the file again.
+[[nodiscard]] int writeShutdownSettings(Application& app, SettingsStore& store);
 
 } // namespace tandel

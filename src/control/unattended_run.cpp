@@ -1,5 +1,6 @@
 #include "control/unattended_run.h"
 
+#include <new>
 #include <strings.h>
 
 #include "control/application.h"
@@ -52,7 +53,7 @@ bool requestsUnattendedRun(const std::vector<std::string>& arguments) {
 }
 
 int runUnattended(const std::vector<std::string>& arguments, std::ostream& errors,
-                  const std::string& settingsPath) {
+                  const std::string& settingsPath) try {
     ConsoleFrame frame(errors);
     Application app(frame);
     frame.setCommandHandler([&app](int id) { dispatchCommand(app, id); });
@@ -77,8 +78,12 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
         reportUnfinished(app, frame);
         requestQuit(app, kUnattendedFailure);
     }
-    writeShutdownSettings(app, store);
+    (void)writeShutdownSettings(app, store); // says itself why the settings were not written
     return app.frameState.exitCode;
+} catch (const std::bad_alloc&) {
+    // Everything the run held is given back by now, so the message has room.
+    errors << "Error: Not enough memory\n";
+    return kUnattendedFailure;
 }
 
 } // namespace tandel

@@ -5,10 +5,8 @@
 #include "engine/input_file.h"
 #include "engine/read_inputs.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <unistd.h>
 
 namespace tandel {
 namespace {
@@ -20,30 +18,6 @@ bool regularOrAbsent(const InputFile& input) {
 bool sameFile(const InputFile& a, const InputFile& b) {
     return a.descriptor != -1 && b.descriptor != -1 && a.status.inode != 0 &&
            a.status.sameFileAs(b.status);
-}
-
-// Standard input, which has no name to read through the file layer.
-bool readStandardInput(InputFile& input) {
-    std::size_t room = 1 << 16;
-    input.ownText.resize(room + kEngineSpareBytes);
-    std::size_t length = 0;
-    for (;;) {
-        const ssize_t got = ::read(0, input.ownText.data() + length, room - length);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        length += static_cast<std::size_t>(got);
-        if (length == room) {
-            room *= 2;
-            input.ownText.resize(room + kEngineSpareBytes);
-        }
-    }
-    input.buffer = input.ownText.data();
-    input.length = length;
-    return true;
 }
 
 // The input's text: the caller's, or read here through one open.
@@ -60,19 +34,17 @@ bool loadText(EngineRun& run, InputFile& input, int side) {
         input.length = 0;
         return true;
     }
-    if (input.descriptor == 0) {
-        if (readStandardInput(input))
-            return true;
-        run.message("Error in file " + input.name);
-        return false;
-    }
     InputBytes bytes;
-    const IoStatus read = run.files.readInput(input.name, kEngineSpareBytes, bytes);
+    // Standard input has no name to open again: it is read where it stands.
+    const IoStatus read =
+        input.descriptor == 0
+            ? readOpenInput(0, run.files.inputLimit(), kEngineSpareBytes, bytes)
+            : run.files.readInput(input.name, kEngineSpareBytes, bytes);
     if (!read.ok()) {
         run.message(withReason("Error in file " + input.name, read));
         return false;
     }
-    input.ownText.assign(bytes.bytes.begin(), bytes.bytes.end());
+    input.ownText = std::move(bytes.bytes);
     input.buffer = input.ownText.data();
     input.length = bytes.length;
     return true;

@@ -79,6 +79,34 @@ int compareDirectories(EngineRun& run, const std::string& path0, bool present0,
     return status;
 }
 
+// A directory already on the walk's path, reached again through a link to
+// "." or to a parent, would be walked without end: the pair is reported as
+// trouble and the walk goes on with the rest.
+int walkDirectories(EngineRun& run, const InputFile (&inputs)[2], const bool (&present)[2],
+                    int depth) {
+    for (int side = 0; side < 2; ++side) {
+        const std::vector<FileStatus>& walked = run.walkedDirectories[side];
+        const FileStatus& status = inputs[side].status;
+        if (present[side] &&
+            std::any_of(walked.begin(), walked.end(),
+                        [&](const FileStatus& above) { return above.sameFileAs(status); })) {
+            run.message(inputs[side].name + ": recursive directory loop");
+            return 2;
+        }
+    }
+    for (int side = 0; side < 2; ++side) {
+        if (present[side])
+            run.walkedDirectories[side].push_back(inputs[side].status);
+    }
+    const int status =
+        compareDirectories(run, inputs[0].name, present[0], inputs[1].name, present[1], depth);
+    for (int side = 0; side < 2; ++side) {
+        if (present[side])
+            run.walkedDirectories[side].pop_back();
+    }
+    return status;
+}
+
 int compareExaminedFiles(EngineRun& run, InputFile (&inputs)[2], int depth) {
     // With -a the white-space rules decide, so a size difference proves nothing.
     if (run.options.brief && !run.options.alwaysText &&
@@ -173,8 +201,7 @@ int compareOperands(EngineRun& run, const std::string& directory0,
         // directories; a one-sided directory is still not a common one.
         const int side = present[0] ? 0 : 1;
         if (options.recursive && (options.newFile || (options.firstSideNewFile && !present[0]))) {
-            status = compareDirectories(run, inputs[0].name, present[0], inputs[1].name, present[1],
-                                        depth);
+            status = walkDirectories(run, inputs, present, depth);
         } else {
             run.report("Only in " + *directories[side] + ": " + *names[side] + "\n", depth);
             status = 1;
@@ -185,7 +212,7 @@ int compareOperands(EngineRun& run, const std::string& directory0,
                        depth);
             status = 0;
         } else {
-            status = compareDirectories(run, inputs[0].name, true, inputs[1].name, true, depth);
+            status = walkDirectories(run, inputs, present, depth);
         }
     } else if (!inputs[0].isDirectory && !inputs[1].isDirectory) {
         status = compareExaminedFiles(run, inputs, depth);

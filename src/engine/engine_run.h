@@ -7,6 +7,7 @@
 #include "engine/output_file.h"
 
 #include <string>
+#include <vector>
 
 namespace tandel {
 
@@ -30,6 +31,8 @@ struct EngineRun {
     bool openFailed = false;    // shown once; a walk does not retry
     bool toStandardOutput = false;
     bool toCallersWriter = false; // context.output, when no "-o" was given
+    // The directories of the walk's current path on each side, outermost first.
+    std::vector<FileStatus> walkedDirectories[2];
 
     // A message box text.
     void message(const std::string& text) { sink.engineMessage(text); }

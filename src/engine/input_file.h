@@ -20,7 +20,7 @@ struct InputFile {
     // The text: either the caller's or `ownText`, with spare room after `length`.
     char* buffer = nullptr;
     std::size_t length = 0; // includes a newline the engine appended
-    std::vector<char> ownText;
+    ByteBuffer ownText;
     bool missingNewline = false;
 
     // Identical head and tail; both positions are line starts.

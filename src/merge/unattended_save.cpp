@@ -17,7 +17,7 @@ int saveUnattendedResult(Session& app) {
     }
     const SettingsRecord& record = app.settings.record;
     const int status =
-        Produce(model, record, frame, target, OutputSink::File, record.diffsOnly != 0);
+        Produce(model, record, frame, target, OutputSink::File, /*differencesOnly=*/false);
     return status == 0 ? kUnattendedSaved : kUnattendedFailure;
 }
 

@@ -1,5 +1,7 @@
 #include "settings/profile.h"
 
+#include "settings/profile_text.h"
+
 // Only the narrow-character store is used; no wide-character converter is needed.
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
@@ -10,8 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +23,9 @@ namespace tandel {
 struct Profile::Store {
     Store() { ini.SetSpaces(false); } // "key=value", as the classic profile writes it
     CSimpleIniA ini{false, false, false};
+    std::string trailer; // comments after the last entry, which the parser would drop
+    ProfileReading reading;
+    mutable int saveError = 0;
 };
 
 namespace {
@@ -103,45 +106,73 @@ bool writeAll(int fd, const std::string& data) {
 
 } // namespace
 
-Profile::Profile(std::string path) : path_(std::move(path)), store_(std::make_unique<Store>()) {}
+Profile::Profile(std::string path, FileSystem& files)
+    : path_(std::move(path)), files_(&files), store_(std::make_unique<Store>()) {}
 Profile::~Profile() = default;
 Profile::Profile(Profile&&) noexcept = default;
 Profile& Profile::operator=(Profile&&) noexcept = default;
 
 int Profile::load() {
+    using Kind = ProfileReading::Kind;
     store_->ini.Reset();
-    std::error_code ec;
-    auto status = std::filesystem::status(path_, ec);
-    if (status.type() == std::filesystem::file_type::not_found) {
+    store_->trailer.clear();
+    ProfileReading& reading = store_->reading;
+    reading = ProfileReading{};
+    FileStatus status;
+    const IoStatus examined = files_->status(path_, status);
+    if (examined.ok() && status.kind == FileKind::Missing) {
         return 0;
     }
-    if (ec || !std::filesystem::is_regular_file(status)) {
+    // A pipe or a device in its place would never give a settings file.
+    InputBytes input;
+    const IoStatus read = !examined.ok()        ? examined
+                          : !status.isRegular() ? IoStatus::failure(status.isDirectory() ? EISDIR
+                                                                                         : EINVAL)
+                                                : files_->readInput(path_, 0, input);
+    if (!read.ok()) {
+        reading.kind = Kind::Unreadable;
+        reading.error = read.error();
         return -1;
     }
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
+    std::string data(input.bytes.data(), input.length);
+    ProfileText text = prepareProfileText(data);
+    if (!text.isText || text.unreadLines > 0) {
+        reading.kind = text.isText ? Kind::UnreadLines : Kind::NotText;
+        reading.unreadLines = text.unreadLines;
+        reading.firstUnreadLine = text.firstUnreadLine;
+        reading.original = std::move(data);
+    } else {
+        reading.kind = Kind::Clean;
+    }
+    if (store_->ini.LoadData(text.parserText) < 0) {
+        store_->ini.Reset();
+        reading = ProfileReading{};
+        reading.kind = Kind::Unreadable;
+        reading.error = ENOMEM;
         return -1;
     }
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return -1;
-    }
-    // The parser stops at a NUL byte; a stray one must not hide the rest of the file
-    // (which the next save would then drop).
-    for (char& c : data) {
-        if (c == '\0') {
-            c = ' ';
-        }
-    }
-    return store_->ini.LoadData(data) < 0 ? -1 : 0;
+    store_->trailer = std::move(text.trailer);
+    return 0;
+}
+
+const ProfileReading& Profile::reading() const {
+    return store_->reading;
+}
+
+int Profile::saveError() const {
+    return store_->saveError;
 }
 
 int Profile::save() const {
     namespace fs = std::filesystem;
+    int& error = store_->saveError;
+    error = 0;
     std::string text;
     if (store_->ini.Save(text) < 0) {
+        error = ENOMEM;
         return -1;
     }
+    text += store_->trailer;
 
     // Replace the file the user's path leads to, not a symbolic link on the way.
     std::error_code ec;
@@ -151,6 +182,13 @@ int Profile::save() const {
         if (!ec) {
             target = real;
         }
+    }
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    // The rename would replace it all the same; the owner's mark says not to.
+    if (exists && ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        error = EACCES;
+        return -1;
     }
     fs::path folder = target.parent_path();
     if (folder.empty()) {
@@ -162,16 +200,29 @@ int Profile::save() const {
     std::string temp = (folder / hidden).string();
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
+        error = errno;
         return -1;
     }
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
+    if (exists) {
         ::fchmod(fd, old.st_mode & 07777);
     }
     bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+    if (!ok) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
         ::unlink(temp.c_str());
+        if (error == 0) {
+            error = EIO;
+        }
         return -1;
     }
     int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);

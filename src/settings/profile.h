@@ -7,23 +7,45 @@
 // Nothing touches the disk except load() and save(). Typical use:
 //
 //     Profile ini(path);
-//     ini.load();                                  // missing file = empty profile
+//     (void)ini.load();                            // missing file = empty profile
 //     int tab = ini.readInt("Options", "Tab size", 8);
 //     ini.writeInt("Options", "Tab size", tab);
 //     if (ini.save() != 0) { /* old file left as it was */ }
 //
 // No member throws.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+
 namespace tandel {
+
+// How the last load() found the file.
+struct ProfileReading {
+    enum class Kind {
+        Missing,
+        Clean,
+        Unreadable,  // not opened or not read: nothing of it is held
+        NotText,     // NUL bytes (UTF-16 or binary): nothing of it is held
+        UnreadLines, // some lines not understood: they are held as comments
+    };
+    Kind kind = Kind::Missing;
+    int error = 0; // Unreadable: the system's error number
+    std::size_t unreadLines = 0;
+    std::size_t firstUnreadLine = 0;
+    std::string original; // NotText, UnreadLines: the file's bytes
+
+    bool cleanOrMissing() const { return kind == Kind::Missing || kind == Kind::Clean; }
+};
 
 class Profile {
 public:
-    explicit Profile(std::string path);
+    // The file is read through `files`; it is written by save() alone.
+    explicit Profile(std::string path, FileSystem& files = realFileSystem());
     ~Profile();
     Profile(Profile&&) noexcept;
     Profile& operator=(Profile&&) noexcept;
@@ -34,13 +56,19 @@ public:
 
     // Replaces the in-memory contents with the file's. Returns 0 on success or when
     // the file does not exist (the profile is then empty), -1 when it exists but
-    // cannot be read (the profile is then empty too).
-    int load();
+    // cannot be read (the profile is then empty too). A file that is no text
+    // reads as empty; a line that is not understood is held as a comment, so
+    // that a save keeps it. reading() tells which.
+    [[nodiscard]] int load();
+    const ProfileReading& reading() const;
 
     // Writes the contents to a temporary file in the same folder and renames it over
     // the file, so a failure never leaves a half-written file. Returns 0 or -1; on
-    // -1 the previous file is unchanged. The folder must exist.
-    int save() const;
+    // -1 the previous file is unchanged and saveError() says why. The folder must
+    // exist. A file without write permission is read-only to this program too,
+    // even to a user who could replace it.
+    [[nodiscard]] int save() const;
+    int saveError() const;
 
     // Missing key: `def`. Present: leading blanks, an optional sign and the digits
     // that follow, as atoi reads them; no digits reads as 0; out of range clamps
@@ -72,6 +100,7 @@ public:
 private:
     struct Store;
     std::string path_;
+    FileSystem* files_;
     std::unique_ptr<Store> store_;
 };
 

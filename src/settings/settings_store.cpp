@@ -1,8 +1,13 @@
 #include "settings/settings_store.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <optional>
+#include <strings.h>
+#include <utility>
 
+#include "settings/kept_copy.h"
 #include "settings/settings_path.h"
 
 namespace tandel {
@@ -37,12 +42,39 @@ std::string entryKey(std::size_t index) {
     return "String " + std::to_string(index);
 }
 
+// The index of a key the list writes ("String 3", in any case); nothing for
+// every other key, which the list leaves alone.
+std::optional<std::size_t> entryIndex(const std::string& key) {
+    constexpr std::size_t kPrefix = 7; // "String "
+    if (key.size() <= kPrefix || ::strncasecmp(key.c_str(), "String ", kPrefix) != 0) {
+        return std::nullopt;
+    }
+    std::size_t index = 0;
+    const char* last = key.data() + key.size();
+    const auto [end, error] = std::from_chars(key.data() + kPrefix, last, index);
+    if (error != std::errc() || end != last || key.compare(kPrefix, std::string::npos,
+                                                          std::to_string(index)) != 0) {
+        return std::nullopt;
+    }
+    return index;
+}
+
 } // namespace
 
-SettingsStore::SettingsStore(std::string iniPath) : profile_(std::move(iniPath)) {}
+SettingsStore::SettingsStore(std::string iniPath, FileSystem& files)
+    : profile_(std::move(iniPath), files), files_(&files) {}
 
 int SettingsStore::loadOptions(Settings& s) {
-    int status = profile_.load();
+    const int status = profile_.load();
+    const ProfileReading& reading = profile_.reading();
+    if (reading.kind == ProfileReading::Kind::Unreadable) {
+        notices_.push_back(withReason("The settings file " + path() + " cannot be read",
+                                      IoStatus::failure(reading.error)) +
+                           ". The default settings are used, and the file is left as it is.");
+        unreadableSaid_ = true;
+    }
+    // Told at start-up, so that the user knows where the settings in use come from.
+    (void)keepOriginal(reading);
     const Profile& p = profile_;
     SettingsRecord& r = s.record;
     const SettingsRecord d;
@@ -155,9 +187,14 @@ std::vector<std::string> SettingsStore::loadList(const std::string& section) con
 
 void SettingsStore::saveList(const std::string& section, const std::vector<std::string>& entries,
                              std::size_t count) {
-    // Entries beyond the count must not linger from an earlier, longer list.
-    profile_.deleteSection(section);
     std::size_t n = std::min(count, kMaxListEntries);
+    // Entries beyond the count must not linger from an earlier, longer list;
+    // keys the list does not own stay, and rewritten ones keep their comments.
+    for (const std::string& key : profile_.keys(section)) {
+        if (const auto index = entryIndex(key); index && *index >= n) {
+            profile_.deleteKey(section, key);
+        }
+    }
     profile_.writeInt(section, "NumEntries", static_cast<std::int32_t>(n));
     for (std::size_t i = 0; i < n; ++i) {
         profile_.writeString(section, entryKey(i), i < entries.size() ? entries[i] : "");
@@ -216,10 +253,61 @@ void SettingsStore::saveOptions(const Settings& s) {
     profile_.writeString(kFiles, "Select outdir", s.files.selectOutdir);
 }
 
+std::vector<std::string> SettingsStore::takeNotices() {
+    return std::exchange(notices_, {});
+}
+
+int SettingsStore::keepOriginal(const ProfileReading& reading) {
+    using Kind = ProfileReading::Kind;
+    if (reading.cleanOrMissing() || reading.kind == Kind::Unreadable) {
+        return 0;
+    }
+    if (originalHandled_ && reading.original == handledOriginal_) {
+        return originalKept_ ? 0 : -1;
+    }
+    originalHandled_ = true;
+    handledOriginal_ = reading.original;
+    std::string copy;
+    const IoStatus kept = keepCopy(*files_, path(), reading.original, copy);
+    originalKept_ = kept.ok();
+    if (!originalKept_) {
+        notices_.push_back(withReason("The settings file " + path() +
+                                          " could not be read cleanly, and no copy of it "
+                                          "could be kept as " + copy,
+                                      kept) +
+                           ". The settings will not be written.");
+        return -1;
+    }
+    if (reading.kind == Kind::NotText) {
+        notices_.push_back("The settings file " + path() +
+                           " is not a text file, so the default settings are used. The file as "
+                           "it was is kept as " + copy + ".");
+    } else {
+        const std::string lines = reading.unreadLines == 1
+                                      ? "Line " + std::to_string(reading.firstUnreadLine)
+                                      : std::to_string(reading.unreadLines) +
+                                            " lines (the first is line " +
+                                            std::to_string(reading.firstUnreadLine) + ")";
+        notices_.push_back(lines + " of the settings file " + path() +
+                           (reading.unreadLines == 1 ? " could not be read, and is kept in it as a "
+                                                       "comment."
+                                                     : " could not be read, and are kept in it as "
+                                                       "comments.") +
+                           " The file as it was is kept as " + copy + ".");
+    }
+    return 0;
+}
+
 int SettingsStore::reloadForWrite() {
-    // A file that exists but cannot be read is not ours to replace.
-    Profile fresh(profile_.path());
+    // A file that exists but cannot be read is not ours to replace, nor one
+    // whose original could not be kept.
+    Profile fresh(profile_.path(), *files_);
+    reloadError_ = 0;
     if (fresh.load() != 0) {
+        reloadError_ = fresh.reading().error;
+        return -1;
+    }
+    if (keepOriginal(fresh.reading()) != 0) {
         return -1;
     }
     profile_ = std::move(fresh);
@@ -239,7 +327,7 @@ void SettingsStore::writeAllButFiles(const Settings& s, const DefinitionWriters&
 int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) {
     // Without its folder the file cannot be replaced; the folder may have been
     // removed since start-up.
-    ensureMapping();
+    (void)ensureMapping();
     if (reloadForWrite() != 0) {
         return -1;
     }
@@ -248,13 +336,26 @@ int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) 
 }
 
 int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers) {
-    ensureMapping();
+    (void)ensureMapping();
     if (reloadForWrite() != 0) {
+        if (reloadError_ != 0 && !unreadableSaid_) {
+            notices_.push_back(withReason("The settings were not written, because " + path() +
+                                              " cannot be read",
+                                          IoStatus::failure(reloadError_)) +
+                               ".");
+            unreadableSaid_ = true;
+        }
         return -1;
     }
     saveFilesSection(s.files);
     writeAllButFiles(s, writers);
-    return profile_.save();
+    if (profile_.save() != 0) {
+        notices_.push_back(withReason("The settings were not written to " + path(),
+                                      IoStatus::failure(profile_.saveError())) +
+                           ".");
+        return -1;
+    }
+    return 0;
 }
 
 } // namespace tandel

@@ -16,10 +16,16 @@
 // Writes reload the file first, so keys written meanwhile by another instance
 // (and sections this program does not know) survive; the file is then replaced
 // atomically, and a failure leaves the old file as it was.
+//
+// A file that is not read cleanly (no text, or lines that are not understood)
+// is kept beside itself as tandel.ini.bad before anything replaces it; when no
+// copy can be kept, it is not replaced. What the user should know about it,
+// and why shutDown wrote nothing, waits in takeNotices().
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/profile.h"
 #include "settings/settings_record.h"
@@ -48,7 +54,7 @@ void applyPathSwitches(FilesSection& files, const PathSwitches& switches);
 
 class SettingsStore {
 public:
-    explicit SettingsStore(std::string iniPath);
+    explicit SettingsStore(std::string iniPath, FileSystem& files = realFileSystem());
 
     const std::string& path() const { return profile_.path(); }
 
@@ -60,7 +66,7 @@ public:
     // Reads the file, then the [Options] keys, the geometry (clamped to a usable
     // window) and the four lists into `s`. A missing file reads as defaults.
     // Returns 0, or -1 when the file exists but could not be read (defaults then).
-    int loadOptions(Settings& s);
+    [[nodiscard]] int loadOptions(Settings& s);
 
     // True when "Tab size" is stored as something other than -1.
     bool settingsPresent() const;
@@ -79,10 +85,14 @@ public:
     // then saves the file.
     // Returns 0, or -1 when the file could not be read back or written (the old
     // file stays as it was).
-    int saveAll(const Settings& s, const DefinitionWriters& writers = {});
+    [[nodiscard]] int saveAll(const Settings& s, const DefinitionWriters& writers = {});
 
     // The shut-down order: ensure the folder, [Files], then everything else.
-    int shutDown(const Settings& s, const DefinitionWriters& writers = {});
+    // A failure leaves a notice that says why.
+    [[nodiscard]] int shutDown(const Settings& s, const DefinitionWriters& writers = {});
+
+    // The messages gathered since the last call, oldest first, each said once.
+    std::vector<std::string> takeNotices();
 
     // The pieces, for callers that need one; none of them touches the disk.
     void loadFont(FontDescription& font, const std::string& prefix) const;
@@ -95,9 +105,19 @@ public:
 
 private:
     int reloadForWrite();
+    int keepOriginal(const ProfileReading& reading);
     void writeAllButFiles(const Settings& s, const DefinitionWriters& writers);
 
     Profile profile_;
+    FileSystem* files_;
+    std::vector<std::string> notices_;
+    bool unreadableSaid_ = false;
+    int reloadError_ = 0; // why the last reload could not read the file
+    // The bytes of the last file that was not read cleanly, and whether a copy
+    // of them is kept: the same file is neither copied nor reported twice.
+    bool originalHandled_ = false;
+    bool originalKept_ = false;
+    std::string handledOriginal_;
 };
 
 } // namespace tandel

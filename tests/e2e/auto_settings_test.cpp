@@ -111,6 +111,8 @@ const SettingsCase kCases[] = {
      "[Options]\nComparison mode=1\n[Table Options]\nColDef type=5\nCustom separators=;\n"
      "Inclusive spec=1\nIncluded columns= 1, 3\n",
      "1;a;2\r\n3;b;4\n", "1;bb;2\n3;c;4\n", nullptr},
+    {"differences only shapes the window, never the saved merge", "[Options]\nDiffs Only=1\n",
+     "same\nleft\n", "same\nright\n", "same\nright\nleft\n"},
     {"identical under compressed spaces", "[Options]\nCompress spaces=1\n", "a  b\r\nc\n",
      "a b\nc\n", nullptr},
     {"identical under comments", "[Options]\nIgnore comments=1\nIgnored Segments=-- $\n",

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 
 namespace tandel {
@@ -85,6 +86,16 @@ TEST(DirectoryCompareTest, IdenticalTreesAndUnreadableDirectories) {
     EXPECT_EQ(h.runWords({"diff", "-r", "-o", h.output, h.folder.file("a"), h.folder.file("b")}),
               2);
     EXPECT_EQ(h.sink.messages.back(), "Error in file " + h.folder.file("b"));
+}
+
+TEST(DirectoryCompareTest, ALinkBackIntoTheWalkedPathIsALoopAndTheWalkGoesOn) {
+    DirectoryPair d;
+    std::filesystem::create_directory_symlink("..", d.left("sub/up"));
+    std::filesystem::create_directory_symlink("..", d.right("sub/up"));
+    EXPECT_EQ(d.run({"-r"}), 2);
+    EXPECT_EQ(d.sink.messages,
+              std::vector<std::string>{d.left("sub/up") + ": recursive directory loop"});
+    EXPECT_TRUE(d.reported(d.header("sub/deep") + "1c1\n"));
 }
 
 TEST(DirectoryCompareTest, StandardInputIsReadByTheEngine) {

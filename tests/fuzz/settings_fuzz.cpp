@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -27,6 +28,8 @@ tandel::Settings readAll(const std::string& path, tandel::CompareSettings& compa
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = tandel::fuzz::scratchFolder() + "/tandel.ini";
+    // A broken file is kept beside itself once; each input is a file of its own.
+    std::filesystem::remove(path + ".bad");
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

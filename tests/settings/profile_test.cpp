@@ -1,8 +1,10 @@
 #include "settings/profile.h"
 
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <utility>
 
 #include "support/temp_folder.h"
 
@@ -76,23 +78,44 @@ TEST_F(ProfileFile, AwkwardValuesSurviveSaveAndLoadWithoutBreakingTheFile) {
     EXPECT_FALSE(back.hasSection("Options"));
 }
 
-TEST_F(ProfileFile, GarbageAndUnknownContentIsReadAndKept) {
-    std::string garbage = "\x01\x02\xff[[[\n=novalue\n[Odd]\nkey=1\n";
-    garbage += std::string("noise\0more\n", 11);
-    garbage += "[Options]\r\nTab size=4\r\n; remark\r\nUnknown key = kept \r\n";
-    writeFile(path, garbage);
+TEST_F(ProfileFile, LinesNotUnderstoodAreKeptAsCommentsAndTheRestIsRead) {
+    writeFile(path, "\x01\xff[[[\n=novalue\n[Odd]\nkey=1\n[Options\r\n[Options] junk\r\n"
+                    "Tab size=4\r\n; remark\r\nUnknown key = kept \r\nlast words\n; end\n");
     ASSERT_EQ(ini.load(), 0);
-    // The NUL byte did not hide what follows it.
+    EXPECT_EQ(ini.reading().kind, ProfileReading::Kind::UnreadLines);
+    EXPECT_EQ(ini.reading().unreadLines, 5u);
+    EXPECT_EQ(ini.reading().firstUnreadLine, 1u);
     EXPECT_EQ(ini.readInt("Options", "Tab size", 8), 4);
     ini.writeInt("Options", "Tab size", 5);
     ASSERT_EQ(ini.save(), 0);
-
+    std::string text = readFile(path);
+    std::erase_if(text, [previous = '\n'](char c) mutable {
+        return std::exchange(previous, c) == '\n' && c == '\n'; // blank lines
+    });
+    EXPECT_EQ(text, ";\x01\xff[[[\n;=novalue\n[Odd]\nkey=1\n;[Options\n;[Options] junk\n"
+                    "[Options]\nTab size=5\n; remark\nUnknown key=kept\n;last words\n; end\n");
     Profile back(path);
     ASSERT_EQ(back.load(), 0);
-    EXPECT_EQ(back.readInt("Options", "Tab size", 8), 5);
-    EXPECT_EQ(back.readString("Options", "Unknown key", ""), "kept");
-    EXPECT_EQ(back.readInt("Odd", "key", 0), 1);
-    EXPECT_NE(readFile(path).find("; remark"), std::string::npos);
+    EXPECT_EQ(back.reading().kind, ProfileReading::Kind::Clean);
+}
+
+TEST_F(ProfileFile, BytesThatAreNoTextAreNotReadAtAll) {
+    const std::string utf16("\xff\xfe[\0O\0]\0\n\0k\0=\0" "1\0\n\0", 16);
+    writeFile(path, utf16);
+    ASSERT_EQ(ini.load(), 0);
+    EXPECT_EQ(ini.reading().kind, ProfileReading::Kind::NotText);
+    EXPECT_EQ(ini.reading().original, utf16);
+    EXPECT_TRUE(ini.keys("O").empty());
+}
+
+TEST_F(ProfileFile, AReadOnlyFileIsNotReplaced) {
+    writeFile(path, "[S]\nk=1\n");
+    std::filesystem::permissions(path, std::filesystem::perms::others_read |
+                                           std::filesystem::perms::owner_read);
+    ini.writeInt("S", "k", 2);
+    EXPECT_EQ(ini.save(), -1);
+    EXPECT_EQ(ini.saveError(), EACCES);
+    EXPECT_EQ(readFile(path), "[S]\nk=1\n");
 }
 
 TEST_F(ProfileFile, MissingFileIsEmptyAndAFolderInItsPlaceFailsCleanly) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "support/failing_file_system.h"
 #include "support/temp_folder.h"
 
 namespace tandel {
@@ -15,7 +16,7 @@ using testing::writeFile;
 // Start-up as the program runs it, with no switches.
 Settings startUp(SettingsStore& store) {
     Settings s;
-    store.loadOptions(s);
+    (void)store.loadOptions(s);
     store.loadFilesSection(s);
     store.loadTextFont(s);
     store.loadTitleFont(s);
@@ -132,11 +133,11 @@ TEST_F(Store, ListsAreCappedAndShareTheDescriptionsCount) {
 TEST_F(Store, TabSizeMinusOneMeansNotPresent) {
     writeFile(path, "[Options]\nTab size=-1\n");
     Settings s;
-    store.loadOptions(s);
+    (void)store.loadOptions(s);
     EXPECT_FALSE(store.settingsPresent());
     EXPECT_EQ(s.record.tabSize, 8);
     writeFile(path, "[Options]\nTab size=0\n");
-    store.loadOptions(s);
+    (void)store.loadOptions(s);
     EXPECT_TRUE(store.settingsPresent());
 }
 
@@ -198,11 +199,74 @@ TEST_F(Store, GarbageFileStartsWithDefaultsAndUnwritablePlacesFailCleanly) {
     EXPECT_EQ(readFile(dir.file("plain")), "x");
 }
 
+TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfAndSaidOnce) {
+    const std::string utf16("\xff\xfe[\0O\0]\0\n\0", 10);
+    Settings s = startWith(utf16);
+    EXPECT_EQ(store.takeNotices(),
+              std::vector<std::string>{"The settings file " + path +
+                                       " is not a text file, so the default settings are used. "
+                                       "The file as it was is kept as " + path + ".bad."});
+    ASSERT_EQ(store.shutDown(s), 0);
+    EXPECT_TRUE(store.takeNotices().empty());
+    EXPECT_EQ(readFile(path + ".bad"), utf16);
+
+    // The next broken file does not replace that copy; the same one again is
+    // not copied twice.
+    for (int run = 0; run < 2; ++run) {
+        writeFile(path, "garbage\n[Options]\nTab size=4\n");
+        SettingsStore again(path);
+        s = startUp(again);
+        EXPECT_EQ(s.record.tabSize, 4);
+        EXPECT_EQ(again.takeNotices(),
+                  std::vector<std::string>{"Line 1 of the settings file " + path +
+                                           " could not be read, and is kept in it as a comment. "
+                                           "The file as it was is kept as " + path + ".bad.1."});
+    }
+    EXPECT_EQ(readFile(path + ".bad"), utf16);
+    EXPECT_FALSE(std::filesystem::exists(path + ".bad.2"));
+
+    // Without a copy the file is not replaced.
+    testing::FailingFileSystem failing;
+    failing.fail(testing::FileOp::Open, ".bad", EACCES);
+    writeFile(path, "other garbage\n");
+    SettingsStore blocked(path, failing);
+    s = startUp(blocked);
+    EXPECT_EQ(blocked.takeNotices(),
+              std::vector<std::string>{"The settings file " + path +
+                                       " could not be read cleanly, and no copy of it could be "
+                                       "kept as " + path + ".bad.2: Permission denied. "
+                                       "The settings will not be written."});
+    EXPECT_EQ(blocked.shutDown(s), -1);
+    EXPECT_TRUE(blocked.takeNotices().empty());
+    EXPECT_EQ(readFile(path), "other garbage\n");
+}
+
+TEST_F(Store, AReadOnlyFileStaysAsItIsAndSaysSo) {
+    Settings s = startWith("[Options]\nTab size=4\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_EQ(store.shutDown(s), -1);
+    EXPECT_EQ(store.takeNotices(),
+              std::vector<std::string>{"The settings were not written to " + path +
+                                       ": Permission denied."});
+    EXPECT_EQ(readFile(path), "[Options]\nTab size=4\n");
+}
+
+TEST_F(Store, KeysAListDoesNotOwnSurviveItsSave) {
+    Settings s = startWith("[Include filters]\nNumEntries=2\nString 0=a\nString 1=b\n"
+                           "String 7=stale\nNote=mine\n");
+    s.lists.includeFilters = {"a"};
+    ASSERT_EQ(store.shutDown(s), 0);
+    Profile saved(path);
+    ASSERT_EQ(saved.load(), 0);
+    EXPECT_EQ(saved.keys("Include filters"),
+              (std::vector<std::string>{"NumEntries", "String 0", "Note"}));
+}
+
 TEST_F(Store, FilesSectionDropsOneTrailingSlashAndTakesTheSwitches) {
     writeFile(path, "[Options]\nTab size=8\n[Files]\nDir name 1=/home/u/\nDir name 2=/\n"
                     "Out dir=/out/\nSelect dir2=/picked\n");
     Settings s;
-    store.loadOptions(s);
+    (void)store.loadOptions(s);
     store.loadFilesSection(s);
     EXPECT_TRUE(s.files ==
                 (FilesSection{"/home/u", 0, "/", 0, "/out", 0, "/home/u/", "/picked", "/out/"}));

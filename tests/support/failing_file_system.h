@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,7 @@ public:
             return IoStatus::failure(e);
         return real_.readInput(path, spare, out);
     }
+    std::uint64_t inputLimit() const override { return real_.inputLimit(); }
     IoStatus listFolder(const std::string& path, std::vector<FolderEntry>& out) override {
         if (const int e = check(FileOp::List, path))
             return IoStatus::failure(e);

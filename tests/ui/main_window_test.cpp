@@ -144,9 +144,10 @@ private slots:
         runPosted();
         QVERIFY(window->isVisible());
         const auto texts = h.dialogs.texts();
-        QCOMPARE(texts.size(), std::size_t{2});
-        QVERIFY(texts[0].contains(QString::fromStdString(missing)));
-        QVERIFY(texts[1].startsWith(QStringLiteral("Unable to open file")));
+        QCOMPARE(texts.size(), std::size_t{3});
+        QVERIFY(texts[0].contains(QStringLiteral(" is not a text file")));
+        QVERIFY(texts[1].contains(QString::fromStdString(missing)));
+        QVERIFY(texts[2].startsWith(QStringLiteral("Unable to open file")));
         QVERIFY(!QFileInfo::exists(QString::fromStdString(missing)));
         const tandel::SettingsRecord& record = window->application().settings.record;
         QVERIFY(record.lineHeight > 0 && record.lineHeight < 1000);
