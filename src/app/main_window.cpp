@@ -59,6 +59,7 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
         }
     });
     accelerators_ = new ui::Accelerators(this, accelerators(), [this](int id) { runCommand(id); });
+    setUpJobs();
     placeWindow();
 }
 
@@ -71,7 +72,11 @@ void MainWindow::start() {
     if (!app_.frameState.unattended) {
         show();
     }
-    openStartupFiles(app_);
+    if (app_.frameState.directoryWindow) {
+        openStartupFiles(app_);
+    } else {
+        startStartupJob();
+    }
 }
 
 void MainWindow::runCommand(int id) {
@@ -81,6 +86,10 @@ void MainWindow::runCommand(int id) {
     // The events a print job lets through must not change what it prints.
     if (printJob_ != nullptr) {
         heldCommands_.push_back(id);
+        return;
+    }
+    // While a load or comparison runs, the model is not to be touched.
+    if (jobRunning() && !allowedWhileJobRuns(id)) {
         return;
     }
     emit commandReceived(id);
@@ -97,7 +106,7 @@ void MainWindow::runCommand(int id) {
 }
 
 bool MainWindow::runWindowCommand(int id) {
-    if (runDirectoryCommand(id)) {
+    if (runDirectoryCommand(id) || runJobCommand(id)) {
         return true;
     }
     switch (id) {
@@ -181,6 +190,10 @@ void MainWindow::clearSelection(int side) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && jobRunning()) {
+        jobs_->cancel();
+        return;
+    }
     PaneGroup* group = container_->paneGroup();
     const bool taken = group != nullptr ? group->key(*event) : scrollListsByKey(*event);
     if (!taken) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/command_tables.h"
+#include "app/comparison_jobs.h"
 #include "app/window_services.h"
 #include "control/application.h"
 #include "control/command_router.h"
@@ -39,6 +41,7 @@ class FrameBody;
 class PrintJob;
 class edit_cont;
 class PreviewEdit;
+class ProgressPanel;
 namespace ui {
 class Accelerators;
 }
@@ -81,6 +84,10 @@ public:
 
     // The Find dialog while it is open, else null.
     FindDialog* findDialog() const { return findDialog_; }
+    // The panel over the panes while a load or comparison runs.
+    ProgressPanel* progressPanel() const { return progressPanel_; }
+    // Whether a load or comparison is running; waits for it (tests).
+    bool busy() const { return jobRunning(); }
     // The abort dialog while a print job runs, else null.
     AbortDialog* abortDialog() const { return abortDialog_.get(); }
     // Where the last print job put its lines.
@@ -187,6 +194,18 @@ private:
     void shutDown();
     // main_window_print.cpp
     void betweenPrintedPages();
+    // main_window_jobs.cpp
+    void setUpJobs();
+    bool jobRunning() const;
+    void showJobProgress();
+    // Loads `load` (an empty name: that side stays) and, with `compare`,
+    // compares, all on the jobs' thread.
+    void startJob(const std::array<std::string, 2>& load, bool compare);
+    void jobDone(ComparisonWork& work);
+    void startStartupJob();
+    bool runJobCommand(int id);
+    void loadInJob(const std::string& name, int s);
+    static bool allowedWhileJobRuns(int id);
 
     WindowServices services_;
     Application app_{*this};
@@ -219,6 +238,10 @@ private:
     int printedPages_ = 0;
     std::vector<int> heldCommands_; // arrived while printing; run after it
     bool closeAfterPrint_ = false;
+    ComparisonJobs* jobs_ = nullptr;
+    ProgressPanel* progressPanel_ = nullptr;
+    QElapsedTimer jobStarted_;
+    std::array<std::string, 2> jobNames_;
 };
 
 } // namespace tandel

@@ -75,6 +75,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A load or comparison stops at once; what it found is not wanted.
+    if (jobRunning()) {
+        jobs_->cancelAndWait();
+    }
     if (!ended_ && !MayDropDecisions(app_.model, app_.settings, *this)) {
         event->ignore();
         return;

@@ -26,6 +26,7 @@ WindowServices desktopServices() {
     services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     services.runModal = [](QDialog& dialog) { return dialog.exec(); };
     services.choosePrinter = [](QWidget& parent) { return ui::choosePrinter(parent); };
+    services.threadedComparisons = true;
     return services;
 }
 

@@ -28,6 +28,9 @@ struct WindowServices {
     // The printer to print on, as the user set it up in the print dialog;
     // null when the dialog was cancelled.
     std::function<std::unique_ptr<QPrinter>(QWidget& parent)> choosePrinter;
+    // Loads and comparisons run on a thread of their own; off, they finish
+    // before the command that started them returns.
+    bool threadedComparisons = false;
 };
 
 // The services of a real run: the default settings file, this executable,

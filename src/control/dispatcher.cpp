@@ -30,6 +30,12 @@ bool dispatchCommand(Application& app, int id) {
             (void)OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
         }
         return true;
+    case cmd::kLoadDropped:
+        if (MayDropDecisions(model, app.settings, frame)) {
+            (void)LoadDropped(model, record, frame, app.frameState.droppedNames,
+                              app.frameState.droppedSide);
+        }
+        return true;
     case cmd::kSaveAs:
         // The save shows its own messages; a cancelled dialog needs none.
         (void)Save(model, app.settings, frame, kSaveAs);

@@ -27,21 +27,25 @@ PathSwitches pathSwitches(const SwitchTable& switches) {
     return paths;
 }
 
-void loadNamedFile(Application& app, int s) {
+// The file `f1` or `f2` names, or it joined to the remembered folder when it
+// is not there; empty when none is given, or none can be found (said).
+std::string startupFileName(Application& app, int s) {
     const int id = s == 1 ? kSwitchF1 : kSwitchF2;
     const std::string name = app.switches.valueOf(id);
     if (!app.switches.isGiven(id) || name.empty()) {
-        return;
+        return {};
     }
     const std::string& directory = s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
+    if (FileExists(*app.model.files, name)) {
+        return name;
+    }
     // A name that is not there would be joined to the remembered folder,
     // which `f1` and `f2` empty; say so rather than show an empty pane.
-    if (!FileExists(*app.model.files, name) && directory.empty()) {
+    if (directory.empty()) {
         app.frame().message(Severity::Error, "Unable to open file " + name);
-        return;
+        return {};
     }
-    // A file that cannot be read has said why; its side stays empty.
-    (void)LoadByName(app.model, app.settings.record, app.frame(), name, directory, s);
+    return directory.back() == '/' ? directory + name : directory + "/" + name;
 }
 
 // What the store found about the settings file, such as a copy it kept of
@@ -72,9 +76,22 @@ int readStartupSettings(Application& app, SettingsStore& store,
     return status;
 }
 
+std::array<std::string, 2> startupFileNames(Application& app) {
+    return {startupFileName(app, 1), startupFileName(app, 2)};
+}
+
 void openStartupFiles(Application& app) {
-    loadNamedFile(app, 1);
-    loadNamedFile(app, 2);
+    openStartupFiles(app, startupFileNames(app));
+}
+
+void openStartupFiles(Application& app, const std::array<std::string, 2>& names) {
+    for (int s = 1; s <= 2; ++s) {
+        // A file that cannot be read has said why; its side stays empty.
+        if (!names[static_cast<std::size_t>(s - 1)].empty()) {
+            (void)LoadSide(app.model, app.settings.record, app.frame(),
+                           names[static_cast<std::size_t>(s - 1)], s);
+        }
+    }
     app.frameState.splitArmed = false;
     if (app.frameState.directoryWindow) {
         app.frame().postCommand(cmd::kCompareDirectoryLists);

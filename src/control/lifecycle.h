@@ -9,6 +9,7 @@
 //   4. writeShutdownSettings, when the run ends.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,12 @@ class SettingsStore;
 [[nodiscard]] int readStartupSettings(Application& app, SettingsStore& store,
                         const std::vector<std::string>& arguments);
 
+// The files `f1` and `f2` name, as they are to be loaded (an empty name: none).
+std::array<std::string, 2> startupFileNames(Application& app);
 void openStartupFiles(Application& app);
+// With the names found already; the window reads them on another thread and
+// passes none.
+void openStartupFiles(Application& app, const std::array<std::string, 2>& names);
 
 // Returns the settings store's status; what went wrong has been said through
 // the frame, as has anything the store found on reading the file again.

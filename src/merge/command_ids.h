@@ -52,6 +52,8 @@ inline constexpr int kFile1 = 303;
 inline constexpr int kFile2 = 304;
 inline constexpr int kCompareFiles = 305;
 inline constexpr int kQuit = 307;
+// Files dropped on a pane (FrameState::dropped): loaded when the command runs.
+inline constexpr int kLoadDropped = 40010;
 
 // Directory merging.
 inline constexpr int kWalkSkip = 312;

@@ -1,12 +1,9 @@
-// The comparison driver: runs the engine on the two sides' engine copies
-// through a temporary result file and installs the segments it reads back.
+// The comparison driver: the engine's argument vector, and the Compare Files
+// command that compares the two loaded sides and installs the segments.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
-
-#include "engine/engine.h"
 
 namespace tandel {
 
@@ -16,7 +13,7 @@ class Session;
 // where the engine's 0 means "same".
 enum class [[nodiscard]] CompareResult : int{
     Failed = -1,   // a message has been shown; lists and flags unchanged
-    Different = 0, // at least one segment, or no identical report
+    Different = 0, // at least one segment
     Identical = 1, // identical under the current settings
 };
 
@@ -37,26 +34,23 @@ std::vector<std::string> buildEngineArguments(const EngineSwitches& switches,
 
 EngineSwitches engineSwitches(const Session& app);
 
-// What the engine borrows for one call, kept alive for its duration.
-struct EngineCall {
-    EngineContext context;
-    std::unique_ptr<LineReducer> tableReducer; // set in table mode
-};
-
-// Builds the engine's context from the comparison definitions: the comment
-// definitions when comments are ignored, the column reducer in table mode.
-EngineCall prepareEngineCall(const Session& app);
-
-// One comparison of file 1 against file 2. In file mode the texts are the
-// engine copies the sides already hold (spent copies are reloaded first); in
-// directory window mode both files are loaded quietly; a file that cannot be
-// read fails the comparison.
+// One comparison of the two loaded sides, as the engine is told file1 and
+// file2 (for its messages). A file changed on disk since it was loaded is read
+// again first; a side that cannot be read again is compared as displayed.
 CompareResult compareFiles(Session& app, const std::string& file1, const std::string& file2);
 
 // Command 305, Compare Files: compares the two loaded sides and, in an
 // unattended run, selects all, saves and requests the quit with the run's
-// exit code.
+// exit code. The window runs the same three steps with the comparison
+// itself on another thread.
 void compareFilesCommand(Session& app);
+// Before the comparison: the question about unsaved choices, the flags, the
+// preview. False when the command stops here.
+[[nodiscard]] bool beginCompareFiles(Session& app);
+// Whether the sides are there to be compared (an empty side is compared too).
+bool readyToCompareFiles(const Session& app);
+// After the comparison, or with Failed when none took place.
+void finishCompareFiles(Session& app, CompareResult result, bool compared);
 
 // The directory walk's step (walk flag set): loads `left` as file 1 and
 // `right` as file 2, which sends Compare Files, and returns that comparison's

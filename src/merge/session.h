@@ -6,9 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/compare_settings.h"
-#include "engine/engine.h"
 #include "merge/command_line.h"
 #include "merge/frame.h"
 #include "merge/merge_model.h"
@@ -28,6 +28,9 @@ struct FrameState {
     bool ignoreCase = false;
     std::int64_t lastFoundPosition = -1; // search restarts here; -1: from the top
     int lastCompareResult = -1;          // of the last Compare Files command
+    // The files of the last drop on a pane, and that pane's side.
+    std::vector<std::string> droppedNames;
+    int droppedSide = 1;
     // Set by a quit request; the event loop (Qt or console) ends with exitCode.
     bool quitRequested = false;
     int exitCode = 0;
@@ -45,7 +48,6 @@ public:
     Settings settings;
     CompareSettings compare; // table mode and comment definitions
     MergeModel model;
-    Engine engine;
     FrameState frameState;
 
 private:

@@ -26,6 +26,10 @@ std::size_t countLineFeeds(const char* data, std::size_t length) {
     return count;
 }
 
+// Lines are split in steps of this many bytes between looks at the window's
+// Cancel.
+constexpr std::size_t kProgressStep = std::size_t{8} << 20;
+
 void finishBuffer(ByteBuffer& bytes, std::size_t used) {
     bytes.resize(used + kEngineSpareBytes);
     std::memset(bytes.data() + used, 0, kEngineSpareBytes);
@@ -40,7 +44,7 @@ void finishBuffer(ByteBuffer& bytes, std::size_t used) {
 // in `ends` instead. The buffer then holds the lines and kEngineSpareBytes
 // zero bytes.
 bool splitLines(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
-                LineEnds& ends) {
+                LineEnds& ends, JobProgress* progress) {
     char* const data = bytes.data();
     const std::size_t feeds = countLineFeeds(data, length);
     const bool unterminated = length > 0 && data[length - 1] != '\n';
@@ -54,7 +58,15 @@ bool splitLines(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>&
     starts.reserve(lines + 1);
     std::size_t out = 0;
     std::size_t in = 0;
+    std::size_t reportAt = kProgressStep;
     while (in < length) {
+        if (progress != nullptr && in >= reportAt) {
+            if (progress->cancelled()) {
+                return false;
+            }
+            progress->advance(in, length);
+            reportAt = in + kProgressStep;
+        }
         const void* found = std::memchr(data + in, '\n', length - in);
         const std::size_t end =
             found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - data)
@@ -95,55 +107,52 @@ bool looksBinary(const char* data, std::size_t length) {
     return std::memchr(data, '\0', std::min(length, kBinaryProbeBytes)) != nullptr;
 }
 
-void install(SideRecord& side, LoadedText&& text, const std::string& name) {
-    side.lineCount = text.lineCount;
-    side.lineBuffer = std::move(text.lineBuffer);
-    side.lineStarts = std::move(text.lineStarts);
-    side.engineCopy = {};
-    side.engineSize = text.engineSize;
-    side.fileName = name;
-    side.reloadNeeded = false;
-    side.ends = std::move(text.ends);
-    side.binary = text.binary;
-    side.binaryRow = text.binary ? BinaryRowText(side.line(0).size(), false) : std::string();
-    side.loadedStatus = text.status;
-    side.writtenStatus = FileStatus{};
-}
-
 } // namespace
 
-bool ReadFile(FileSystem& files, const std::string& name, Frame& frame, LoadedText& out) {
+IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
+                  JobProgress* progress) {
     // Room after the bytes for a line feed the last line may lack and for
     // the engine's spare bytes.
     InputBytes input;
     IoStatus read = files.readInput(name, 1 + kEngineSpareBytes, input);
-    std::vector<std::size_t> starts;
-    out.binary = read.ok() && looksBinary(input.bytes.data(), input.length);
-    if (out.binary) {
-        keepWhole(input.bytes, input.length, starts, out.ends);
-    } else if (read.ok() && !splitLines(input.bytes, input.length, starts, out.ends)) {
-        read = IoStatus::failure(EFBIG);
-    }
     if (!read.ok()) {
-        frame.message(Severity::Error, withReason("Unable to open file " + name, read));
-        return false;
+        return read;
     }
+    std::vector<std::size_t> starts;
+    LineEnds ends;
+    const bool binary = looksBinary(input.bytes.data(), input.length);
+    if (binary) {
+        keepWhole(input.bytes, input.length, starts, ends);
+    } else if (!splitLines(input.bytes, input.length, starts, ends, progress)) {
+        return IoStatus::failure(progress != nullptr && progress->cancelled() ? ECANCELED : EFBIG);
+    }
+    out = SideRecord{};
     out.lineCount = static_cast<std::int32_t>(starts.size() - 1);
     out.engineSize = starts.back();
     out.lineBuffer = std::move(input.bytes);
     out.lineStarts = std::move(starts);
-    out.status = input.status;
-    return true;
+    out.fileName = name;
+    out.ends = std::move(ends);
+    out.binary = binary;
+    out.binaryRow = binary ? BinaryRowText(out.line(0).size(), false) : std::string();
+    out.loadedStatus = input.status;
+    return {};
 }
 
-int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
-             int s) {
-    LoadedText text;
-    if (!ReadFile(*model.files, name, frame, text)) {
-        return -1;
+bool ReadFile(FileSystem& files, const std::string& name, Frame& frame, SideRecord& out) {
+    const IoStatus read = ReadSide(files, name, out);
+    if (!read.ok()) {
+        frame.message(Severity::Error, withReason("Unable to open file " + name, read));
     }
-    settings.rowCount = text.lineCount;
-    install(model.side(s), std::move(text), name);
+    return read.ok();
+}
+
+void InstallSide(MergeModel& model, SettingsRecord& settings, Frame& frame, SideRecord&& fresh,
+                 int s, bool compareFollows) {
+    settings.rowCount = fresh.lineCount;
+    SideRecord& side = model.side(s);
+    fresh.firstVisibleColumn = side.firstVisibleColumn;
+    side = std::move(fresh);
     frame.repaintTitles();
     frame.clearSelection(s);
     ReleaseLists(model);
@@ -155,7 +164,7 @@ int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const st
         frame.closePreview();
     }
     model.loadedSinceComparison[s == 2 ? 1 : 0] = true;
-    if (model.loadedSinceComparison[s == 2 ? 0 : 1]) {
+    if (!compareFollows && model.loadedSinceComparison[s == 2 ? 0 : 1]) {
         // The walk needs the comparison before it goes on; elsewhere it runs
         // once this load has returned.
         if (settings.directoryWalk != 0) {
@@ -164,18 +173,15 @@ int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const st
             frame.postCommand(cmd::kCompareFiles);
         }
     }
-    return 0;
 }
 
-int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                  const std::string& name, int s) {
-    LoadedText text;
-    if (!ReadFile(*model.files, name, frame, text)) {
+int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
+             int s) {
+    SideRecord fresh;
+    if (!ReadFile(*model.files, name, frame, fresh)) {
         return -1;
     }
-    settings.rowCount = text.lineCount;
-    install(model.side(s), std::move(text), name);
-    ReleaseLists(model);
+    InstallSide(model, settings, frame, std::move(fresh), s);
     return 0;
 }
 
@@ -191,30 +197,43 @@ int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const 
     return LoadSide(model, settings, frame, joined, s) == 0 ? 1 : 0;
 }
 
-int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
+bool ChooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chosen) {
     std::string& directory = s == 2 ? settings.files.dirName2 : settings.files.dirName1;
-    std::string chosen;
     if (!frame.chooseOpenFile(s == 2 ? "Open file 2" : "Open file 1", directory, chosen) ||
         chosen.empty()) {
-        return -1;
+        return false;
     }
     const std::size_t slash = chosen.rfind('/');
     if (slash != std::string::npos) {
         directory = slash == 0 ? "/" : chosen.substr(0, slash);
     }
+    return true;
+}
+
+int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
+    std::string chosen;
+    if (!ChooseFileToOpen(settings, frame, s, chosen)) {
+        return -1;
+    }
     return LoadSide(model, settings.record, frame, chosen, s);
+}
+
+std::optional<std::string> DroppedFileToLoad(const SettingsRecord& settings, Frame& frame,
+                                             const std::vector<std::string>& names) {
+    if (settings.directoryWalk != 0) {
+        return std::nullopt;
+    }
+    if (names.size() != 1) {
+        frame.message(Severity::Warning, "Only one file can be dropped");
+        return std::nullopt;
+    }
+    return names.front();
 }
 
 int LoadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
                 const std::vector<std::string>& names, int s) {
-    if (settings.directoryWalk != 0) {
-        return -1;
-    }
-    if (names.size() != 1) {
-        frame.message(Severity::Warning, "Only one file can be dropped");
-        return -1;
-    }
-    return LoadSide(model, settings, frame, names.front(), s);
+    const std::optional<std::string> name = DroppedFileToLoad(settings, frame, names);
+    return name ? LoadSide(model, settings, frame, *name, s) : -1;
 }
 
 void ClearSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {

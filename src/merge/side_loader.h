@@ -1,8 +1,10 @@
 // Reading files into the two sides.
 #pragma once
 
+#include "merge/job_progress.h"
 #include "merge/merge_model.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,22 +14,22 @@ class Frame;
 struct SettingsRecord;
 struct Settings;
 
-// A file's lines as the loaders install them (see SideRecord).
-struct LoadedText {
-    std::int32_t lineCount = 0;
-    ByteBuffer lineBuffer;
-    std::vector<std::size_t> lineStarts;
-    std::size_t engineSize = 0;
-    LineEnds ends;
-    bool binary = false;
-    FileStatus status;
-};
-
-// Reads the file through one open, whatever it is. Each line's end is kept
-// apart from its text (a lone CR stays in the text); a binary file is kept
-// whole. Returns false after "Unable to open file NAME: reason".
+// Reads the file through one open, whatever it is, into a fresh side: each
+// line's end is kept apart from its text (a lone CR stays in the text), and a
+// binary file is kept whole. With `progress`, the split reports how far it is
+// and a Cancel gives ECANCELED.
+[[nodiscard]] IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
+                                JobProgress* progress = nullptr);
+// ReadSide, or false after "Unable to open file NAME: reason".
 [[nodiscard]] bool ReadFile(FileSystem& files, const std::string& name, Frame& frame,
-                            LoadedText& out);
+                            SideRecord& out);
+// Puts a side that was read in place of side s (1 or 2), with all a load
+// does: both sides' lists go, the preview closes, the side's selection goes,
+// and once both sides have been loaded since the last comparison one is
+// requested (posted; sent during the directory walk), unless the caller
+// compares itself (`compareFollows`).
+void InstallSide(MergeModel& model, SettingsRecord& settings, Frame& frame, SideRecord&& fresh,
+                 int s, bool compareFollows = false);
 
 // The full loader: installs the file into side s (1 or 2), discards both
 // sides' lists, closes the preview and, once both sides have been loaded since
@@ -35,13 +37,17 @@ struct LoadedText {
 // Returns 0 or -1.
 [[nodiscard]] int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
                            const std::string& name, int s);
-// The directory window's loader: no display effects, no comparison request.
-[[nodiscard]] int LoadSideQuiet(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                                const std::string& name, int s);
 // Loads name if it exists, else directory + "/" + name when directory is not
 // empty. Returns 1 when loaded, 0 otherwise.
 [[nodiscard]] int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
                              const std::string& name, const std::string& directory, int s);
+// The open dialog of side s, starting in "Dir name 1" or "Dir name 2", which
+// then become the chosen file's folder. False when cancelled.
+[[nodiscard]] bool ChooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chosen);
+// The one file of a drop that is to be loaded: none during the directory
+// walk, and none after "Only one file can be dropped".
+std::optional<std::string> DroppedFileToLoad(const SettingsRecord& settings, Frame& frame,
+                                             const std::vector<std::string>& names);
 // File 1 / File 2 commands: the open dialog (starting in "Dir name 1" or
 // "Dir name 2", which then become the chosen file's folder), then LoadSide.
 // Returns 0, or -1 when cancelled or the load failed.

@@ -86,7 +86,6 @@ struct SideRecord {
     std::vector<char> engineCopy;
     // Bytes of the lines in lineBuffer: what the engine is given.
     std::size_t engineSize = 0;
-    bool reloadNeeded = false;
     SegmentIndex index;
     LineEnds ends;
     // A binary file is one "line" holding all of its bytes, never split or

@@ -24,7 +24,7 @@
 #include "merge/line_expansion.h"
 #include "merge/pane_actions.h"
 #include "merge/side_loader.h"
-#include "merge/unsaved_decisions.h"
+#include "merge/command_ids.h"
 #include "view/pane_group.h"
 #include "view/pane_painter.h"
 #include "view/row_layout.h"
@@ -248,11 +248,9 @@ void DiffEdit::dragEnterEvent(QDragEnterEvent* event) {
 
 void DiffEdit::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    if (!MayDropDecisions(app_.model, app_.settings, app_.frame())) {
-        return;
-    }
-    [[maybe_unused]] const int loaded = LoadDropped(app_.model, app_.settings.record, app_.frame(),
-                                                    droppedFiles(*event->mimeData()), side_);
+    app_.frameState.droppedNames = droppedFiles(*event->mimeData());
+    app_.frameState.droppedSide = side_;
+    app_.frame().postCommand(cmd::kLoadDropped);
 }
 
 } // namespace tandel

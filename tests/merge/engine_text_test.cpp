@@ -39,8 +39,8 @@ TEST(EngineText, RunsLeaveTheDisplayedLinesAsLoaded) {
     MergeModel model;
     SettingsRecord settings;
     test::FakeFrame frame;
-    ASSERT_EQ(LoadSideQuiet(model, settings, frame, one, 1), 0);
-    ASSERT_EQ(LoadSideQuiet(model, settings, frame, two, 2), 0);
+    ASSERT_TRUE(ReadFile(realFileSystem(), one, frame, model.side(1)));
+    ASSERT_TRUE(ReadFile(realFileSystem(), two, frame, model.side(2)));
     const std::vector<std::string> shown1 = linesOf(model.side(1));
     const std::vector<std::string> shown2 = linesOf(model.side(2));
     ASSERT_EQ(shown1, (std::vector<std::string>{"x = 1; /* old */", "  b\tc ", "last"}));

@@ -56,17 +56,6 @@ private:
     ScopedEnv tmp_;
 };
 
-TEST_F(FailurePaths, AQuietLoadThatFailsNeverComparesThePreviousText) {
-    app.frameState.directoryWindow = true;
-    const std::string a = files.write("a", "same\n");
-    EXPECT_EQ(compare(a, files.write("b", "same\n")), CompareResult::Identical);
-    const std::string c = files.write("c", "same\n");
-    failing.fail(FileOp::Read, c, EACCES);
-    EXPECT_EQ(compare(a, c), CompareResult::Failed);
-    EXPECT_EQ(frame.shown(Severity::Error),
-              std::vector<std::string>{"Unable to open file " + c + ": Permission denied"});
-}
-
 TEST_F(FailurePaths, NamesThatLookLikeOptionsAreNames) {
     load(files.write("x", "a\nb\n"), files.write("y", "a\nc\n"));
     // Neither is an engine option, nor standard input: the texts are the sides'.

@@ -115,18 +115,6 @@ TEST_F(Loader, ComparisonStartsOnceBothSidesAreLoaded) {
     EXPECT_EQ(frame.sent, std::vector<int>{cmd::kCompareFiles});
 }
 
-TEST_F(Loader, LoadingDiscardsListsAndTheQuietLoaderTouchesNoDisplay) {
-    load("a\n", 1);
-    model.side(1).textRanges = {SegmentRange{1, 1, 0}, SegmentRange{}};
-    model.side(1).gapRanges = {SegmentRange{RANGE_NONE, RANGE_NONE, 0}, SegmentRange{}};
-    settings.topLine = 9;
-    EXPECT_EQ(LoadSideQuiet(model, settings, frame, dir.write("q.txt", "1\n2\n3\n"), 2), 0);
-    EXPECT_FALSE(model.side(1).hasLists());
-    EXPECT_EQ(settings.rowCount, 3);
-    EXPECT_EQ(settings.topLine, 9);
-    EXPECT_TRUE(frame.posted.empty());
-}
-
 TEST_F(Loader, ByNameFallsBackToTheDirectory) {
     dir.write("named.txt", "x\n");
     EXPECT_EQ(LoadByName(model, settings, frame, "named.txt", dir.path() + "/", 1), 1);

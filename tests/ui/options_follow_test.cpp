@@ -5,6 +5,7 @@
 #include "merge/compare_settings_store.h"
 #include "merge/comparison_driver.h"
 #include "merge/general_options_edit.h"
+#include "merge/side_loader.h"
 #include "settings/settings_store.h"
 #include "support/temp_folder.h"
 
@@ -13,13 +14,11 @@ using namespace tandel::test;
 
 namespace {
 
-// Start-up as the program reads its settings; the comparisons run as the
-// directory window runs them, on named files with no panes.
+// Start-up as the program reads its settings.
 void startUp(SheetHarness& h, SettingsStore& store) {
     QCOMPARE(store.loadOptions(h.app.settings), 0);
     store.loadFilesSection(h.app.settings);
     loadCompareSettings(store.profile(), h.app.compare);
-    h.app.frameState.directoryWindow = true;
 }
 
 } // namespace
@@ -43,7 +42,15 @@ private slots:
         SettingsStore store(ini);
         startUp(h, store);
         const auto same = [&h](const std::pair<std::string, std::string>& files) {
-            return compareFiles(h.app, files.first, files.second) == CompareResult::Identical;
+            SettingsRecord& record = h.app.settings.record;
+            if (LoadSide(h.app.model, record, h.app.frame(), files.first, 1) != 0 ||
+                LoadSide(h.app.model, record, h.app.frame(), files.second, 2) != 0) {
+                return false;
+            }
+            const bool identical =
+                compareFiles(h.app, files.first, files.second) == CompareResult::Identical;
+            h.frame.messages.clear(); // "Files are identical"
+            return identical;
         };
         QVERIFY(!same(spaces) && !same(table) && !same(comments));
 

@@ -116,6 +116,8 @@ public:
     std::string helpPage;
     // The printer the print dialog gives; none (a cancelled dialog) when unset.
     std::function<std::unique_ptr<QPrinter>()> printer;
+    // Loads and comparisons on their own thread, as in a real run.
+    bool threaded = false;
 
     std::string ini() const { return folder.file("tandel.ini"); }
 
@@ -133,6 +135,7 @@ public:
         s.choosePrinter = [this](QWidget&) {
             return printer ? printer() : std::unique_ptr<QPrinter>();
         };
+        s.threadedComparisons = threaded;
         return s;
     }
 

@@ -1,0 +1,256 @@
+#include "merge/comparison_work.h"
+
+#include <sstream>
+
+#include "engine/table_reducer.h"
+#include "merge/disk_state.h"
+#include "merge/file_format_label.h"
+#include "merge/segment_map.h"
+#include "merge/session.h"
+#include "merge/side_loader.h"
+
+namespace tandel {
+
+namespace {
+
+class CollectingSink : public MessageSink {
+public:
+    explicit CollectingSink(std::vector<std::string>& into) : into_(into) {}
+    void engineMessage(const std::string& text) override { into_.push_back(text); }
+
+private:
+    std::vector<std::string>& into_;
+};
+
+// Every way out of a comparison gives the user the normal cursor back.
+class WaitCursor {
+public:
+    explicit WaitCursor(Frame& frame) : frame_(frame) { frame_.setWaitCursor(true); }
+    ~WaitCursor() { frame_.setWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Frame& frame_;
+};
+
+std::string wholeRange(std::int32_t lines) {
+    return lines == 1 ? "1" : "1," + std::to_string(lines);
+}
+
+// Binary files are the same bytes or one difference from end to end: the
+// result the engine would give for two one-line files, written here.
+ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptLists& lists) {
+    if (one.binary && two.binary && one.line(0) == two.line(0)) {
+        return ScriptOutcome::Identical;
+    }
+    std::string script;
+    if (one.lineCount == 0) {
+        script = "0a" + wholeRange(two.lineCount);
+    } else if (two.lineCount == 0) {
+        script = wholeRange(one.lineCount) + "d0";
+    } else {
+        script = wholeRange(one.lineCount) + "c" + wholeRange(two.lineCount);
+    }
+    std::istringstream in(script + "\n");
+    return ReadScript(in, false, lists);
+}
+
+// The result is handed over in memory, and whether the files are identical
+// is the engine's status, never a line of text that a file name could imitate.
+std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, SideRecord& two) {
+    std::vector<std::string> arguments = buildEngineArguments(work.switches, work.names[0],
+                                                              work.names[1]);
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (auto& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    TableReducer reducer(work.definitions);
+    EngineContext context = makeEngineContext(work.definitions, reducer);
+    context.files = work.files;
+    StringWriter result("the comparison result");
+    context.output = &result;
+    CollectingSink sink(work.engineMessages);
+    const bool rewrites = work.switches.tableMode || work.switches.ignoreComments;
+    Engine engine;
+    const EngineStatus status = engine.run(static_cast<int>(arguments.size()), argv.data(),
+                                           one.engineText(rewrites, work.exactLineEnds),
+                                           two.engineText(rewrites, work.exactLineEnds), sink,
+                                           context);
+    switch (status) {
+    case EngineStatus::Same:
+        return ScriptOutcome::Identical;
+    case EngineStatus::Different: {
+        std::istringstream script(result.text());
+        const ScriptOutcome outcome = ReadScript(script, false, work.lists);
+        // Only hunks are read from a difference: a stray identical report
+        // cannot turn it into a sameness.
+        return outcome == ScriptOutcome::Identical ? ScriptOutcome::DifferentNoLists : outcome;
+    }
+    default:
+        // A result the engine could not complete (it said why) is no
+        // comparison: read as it stands, it would pass for "different, no
+        // segments", and a save would take file 1 alone for the merge.
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>& load,
+                                 bool compare) {
+    MergeModel& model = app.model;
+    ComparisonWork work;
+    work.compare = compare;
+    work.files = model.files;
+    work.switches = engineSwitches(app);
+    work.definitions = app.compare;
+    work.exactLineEnds = app.settings.record.ignoreLineEnds == 0;
+    for (int s = 1; s <= 2; ++s) {
+        const std::size_t i = static_cast<std::size_t>(s - 1);
+        SideRecord& side = model.side(s);
+        if (!load[i].empty()) {
+            work.names[i] = load[i];
+            work.read[i] = true;
+            continue;
+        }
+        work.names[i] = side.fileName;
+        // A file changed on disk is compared as it is now. (Runs that rewrite
+        // the text work on a private copy, so the lines never need reading
+        // again for that.)
+        if (compare && !side.fileName.empty() && ChangedSinceLoad(*model.files, side)) {
+            work.read[i] = true;
+            work.reload[i] = true;
+        }
+        work.kept[i] = &side;
+    }
+    return work;
+}
+
+void runComparison(ComparisonWork& work, JobProgress* progress) {
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (!work.read[i]) {
+            continue;
+        }
+        if (progress != nullptr) {
+            progress->enter(i == 0 ? JobPhase::ReadingFile1 : JobPhase::ReadingFile2);
+        }
+        work.readStatus[i] = ReadSide(*work.files, work.names[i], work.fresh[i], progress);
+        if (progress != nullptr && progress->cancelled()) {
+            work.cancelled = true;
+            return;
+        }
+    }
+    if (!work.compare) {
+        return;
+    }
+    // A new file that could not be read leaves nothing to compare; a reload
+    // that failed compares the lines on display.
+    std::array<SideRecord*, 2> sides{};
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (work.read[i] && work.readStatus[i].ok()) {
+            sides[i] = &work.fresh[i];
+        } else if (!work.read[i] || work.reload[i]) {
+            sides[i] = work.kept[i];
+        } else {
+            return;
+        }
+    }
+    if (progress != nullptr) {
+        progress->enter(JobPhase::Comparing);
+    }
+    work.compared = true;
+    if (sides[0]->binary || sides[1]->binary) {
+        work.outcome = compareWhole(*sides[0], *sides[1], work.lists);
+    } else {
+        work.outcome = runEngine(work, *sides[0], *sides[1]);
+    }
+    if (progress != nullptr) {
+        // A result that arrives after a Cancel is not wanted any more.
+        work.cancelled = progress->cancelled();
+        progress->permille.store(1000);
+    }
+}
+
+CompareResult applyComparison(Session& app, ComparisonWork& work) {
+    MergeModel& model = app.model;
+    SettingsRecord& record = app.settings.record;
+    Frame& frame = app.frame();
+    if (work.cancelled) {
+        return CompareResult::Failed;
+    }
+    for (int s = 1; s <= 2; ++s) {
+        const std::size_t i = static_cast<std::size_t>(s - 1);
+        if (!work.read[i]) {
+            continue;
+        }
+        if (!work.readStatus[i].ok()) {
+            // The side is left as it was; a reload is tried again next time.
+            frame.message(Severity::Error,
+                          withReason("Unable to open file " + work.names[i], work.readStatus[i]));
+            continue;
+        }
+        // A reload must not start a comparison of its own, nor a load that
+        // this work compares.
+        const bool otherFlag = model.loadedSinceComparison[1 - i];
+        InstallSide(model, record, frame, std::move(work.fresh[i]), s,
+                    work.compare || work.reload[i]);
+        if (work.reload[i]) {
+            model.loadedSinceComparison[1 - i] = otherFlag;
+        }
+    }
+    for (const std::string& text : work.engineMessages) {
+        frame.message(Severity::Error, text);
+    }
+    if (!work.outcome) {
+        return CompareResult::Failed;
+    }
+
+    app.frameState.lastFoundPosition = -1;
+    app.frameState.ignoreCase = false;
+    // Rows of the old result mean other lines now.
+    app.frameState.selection = {};
+    for (SideRecord& side : model.sides) {
+        if (side.binary) {
+            side.binaryRow =
+                BinaryRowText(side.line(0).size(), *work.outcome != ScriptOutcome::Identical);
+        }
+    }
+    CompareResult status = CompareResult::Different;
+    if (*work.outcome != ScriptOutcome::Identical) {
+        ReleaseLists(model);
+        InstallLists(model.side(1), std::move(work.lists.text1), std::move(work.lists.gap1));
+        InstallLists(model.side(2), std::move(work.lists.text2), std::move(work.lists.gap2));
+        frame.repaintPanes();
+    } else {
+        status = CompareResult::Identical;
+        if (record.directoryWalk != 0) {
+            ClearSides(model, record, frame);
+        } else {
+            ReleaseLists(model);
+            frame.repaintPanes();
+            frame.message(Severity::Info, "Files are identical");
+        }
+    }
+    record.notYetCompared = 0;
+    return status;
+}
+
+CompareResult compareFiles(Session& app, const std::string& file1, const std::string& file2) {
+    WaitCursor wait(app.frame());
+    ComparisonWork work = prepareComparison(app, {}, true);
+    // The names the engine is told, for its messages.
+    work.names = {file1, file2};
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (work.read[i]) {
+            work.names[i] = work.kept[i]->fileName;
+        }
+    }
+    runComparison(work);
+    return applyComparison(app, work);
+}
+
+} // namespace tandel
