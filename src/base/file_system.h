@@ -127,6 +127,9 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
+    // Whether several threads may call it at once.
+    virtual bool threadSafe() const { return false; }
+
     // Missing paths give success with kind Missing; other failures are errors.
     virtual IoStatus status(const std::string& path, FileStatus& out, bool followLinks = true) = 0;
     // Opens the path once, whatever it is (a pipe, a device, "/dev/fd/N"), and

@@ -417,6 +417,8 @@ private:
 
 class RealFileSystem : public FileSystem {
 public:
+    bool threadSafe() const override { return true; }
+
     explicit RealFileSystem(std::uint64_t inputLimit = 0) : inputLimit_(inputLimit) {}
 
     IoStatus status(const std::string& path, FileStatus& out, bool followLinks) override {

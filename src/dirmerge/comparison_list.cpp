@@ -3,7 +3,12 @@
 #include "dirmerge/file_equality.h"
 #include "dirmerge/names.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <ctime>
+#include <thread>
+#include <vector>
 
 namespace tandel {
 
@@ -110,13 +115,15 @@ private:
             }
             recordUnreadable(lp, le, subLeft.problem, rp, re, subRight.problem);
         } else if (!le.isDirectory() && !re.isDirectory()) {
-            const PairVerdict verdict = comparePair(*state_.filters.files, le, lp, re, rp,
-                                                    state_.filters.trustTimeStamps);
-            if (verdict.sameness == Sameness::Unreadable) {
-                recordUnreadable(lp, le, verdict.left, rp, re, verdict.right);
+            if (contentsDecide(le, re, state_.filters.trustTimeStamps)) {
+                // Read later, several pairs at once; the row waits in place.
+                pending_.push_back({state_.rows.size(), lp, rp, {}});
+                state_.rows.push_back(
+                    {presentHalf(lp, le, ROW_DIFFERENT), presentHalf(rp, re, ROW_DIFFERENT)});
             } else {
-                const RowState s = verdict.sameness == Sameness::Equal ? ROW_SAME : ROW_DIFFERENT;
-                state_.rows.push_back({presentHalf(lp, le, s), presentHalf(rp, re, s)});
+                recordVerdict(comparePair(*state_.filters.files, le, lp, re, rp,
+                                          state_.filters.trustTimeStamps),
+                              lp, le, rp, re);
             }
         } else {
             recordOneSided(Side::Left, l.path, le);
@@ -124,6 +131,16 @@ private:
         }
         cursor.advance(Side::Left);
         cursor.advance(Side::Right);
+    }
+
+    void recordVerdict(const PairVerdict& verdict, const std::string& lp, const DirEntry& le,
+                       const std::string& rp, const DirEntry& re) {
+        if (verdict.sameness == Sameness::Unreadable) {
+            recordUnreadable(lp, le, verdict.left, rp, re, verdict.right);
+        } else {
+            const RowState s = verdict.sameness == Sameness::Equal ? ROW_SAME : ROW_DIFFERENT;
+            state_.rows.push_back({presentHalf(lp, le, s), presentHalf(rp, re, s)});
+        }
     }
 
     void recordUnreadable(const std::string& lp, const DirEntry& le, const IoStatus& leftWhy,
@@ -155,7 +172,78 @@ private:
         state_.rows.push_back(std::move(row));
     }
 
+public:
+    struct Pending {
+        std::size_t row;
+        std::string leftPath;
+        std::string rightPath;
+        PairVerdict verdict;
+    };
+
+    // The pairs whose bytes decide, read a few at once since each waits on
+    // the disk; the progress is told from this thread only. False when the
+    // build was cancelled.
+    bool comparePending(const BuildProgress& progress) {
+        FileSystem& files = *state_.filters.files;
+        std::atomic<std::size_t> next{0};
+        std::atomic<std::size_t> finished{0};
+        std::atomic<bool> stop{false};
+        const auto work = [&] {
+            for (std::size_t i = next++; i < pending_.size() && !stop; i = next++) {
+                pending_[i].verdict =
+                    compareContents(files, pending_[i].leftPath, pending_[i].rightPath);
+                ++finished;
+            }
+        };
+        const std::size_t threads =
+            files.threadSafe() ? std::min<std::size_t>(kReaders, pending_.size()) : 0;
+        std::vector<std::thread> readers;
+        for (std::size_t t = 0; t < threads; ++t) {
+            readers.emplace_back(work);
+        }
+        bool cancelled = false;
+        if (threads == 0) {
+            for (std::size_t i = next++; i < pending_.size(); i = next++) {
+                pending_[i].verdict =
+                    compareContents(files, pending_[i].leftPath, pending_[i].rightPath);
+                if (!keepGoing(progress, pending_[i].leftPath)) {
+                    cancelled = true;
+                    break;
+                }
+            }
+        } else {
+            while (finished < pending_.size() && !cancelled) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(kProgressMs));
+                const std::size_t at = std::min(next.load(), pending_.size() - 1);
+                cancelled = !keepGoing(progress, pending_[at].leftPath);
+            }
+            stop = cancelled;
+            for (std::thread& reader : readers) {
+                reader.join();
+            }
+        }
+        for (const Pending& p : pending_) {
+            ComparisonRow& row = state_.rows[p.row];
+            if (p.verdict.sameness == Sameness::Equal) {
+                row.left.state = row.right.state = ROW_SAME;
+            } else if (p.verdict.sameness == Sameness::Unreadable) {
+                markUnreadable(row.left, p.verdict.left);
+                markUnreadable(row.right, p.verdict.right);
+            }
+        }
+        return !cancelled;
+    }
+
+private:
+    static constexpr std::size_t kReaders = 4;
+    static constexpr int kProgressMs = 20;
+
+    bool keepGoing(const BuildProgress& progress, const std::string& path) const {
+        return (!progress || progress(path)) && !state_.cancelRequested;
+    }
+
     DirectoryOperationState& state_;
+    std::vector<Pending> pending_;
 };
 
 } // namespace
@@ -192,6 +280,10 @@ int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
                 break;
             }
         }
+    }
+    // Pairs not compared before a Cancel stay "different": never equal unread.
+    if (result == kBuildFinished && !builder.comparePending(progress)) {
+        result = kBuildCancelled;
     }
     state.comparing = false;
     state.cursor.release();

@@ -29,8 +29,8 @@ IoStatus fill(FileReader& reader, std::vector<char>& buffer, std::size_t& got) {
     return {};
 }
 
-// Both inputs to their ends, whatever size the listing saw: a file that grew
-// or shrank since is judged by what it holds now.
+} // namespace
+
 PairVerdict compareContents(FileSystem& files, const std::string& leftPath,
                             const std::string& rightPath) {
     std::unique_ptr<FileReader> a;
@@ -55,8 +55,6 @@ PairVerdict compareContents(FileSystem& files, const std::string& leftPath,
     }
 }
 
-} // namespace
-
 bool sameSizeAndTime(const DirEntry& left, const DirEntry& right) {
     return left.size == right.size && left.writeTime == right.writeTime;
 }
@@ -76,6 +74,12 @@ PairVerdict comparePair(FileSystem& files, const DirEntry& left, const std::stri
     if (trustTimeStamps && sameSizeAndTime(left, right))
         return {Sameness::Equal, {}, {}};
     return compareContents(files, leftPath, rightPath);
+}
+
+bool contentsDecide(const DirEntry& left, const DirEntry& right, bool trustTimeStamps) {
+    return !left.unreadable() && !right.unreadable() && !left.isLink() && !right.isLink() &&
+           left.isRegular() && right.isRegular() && left.size == right.size &&
+           !(trustTimeStamps && sameSizeAndTime(left, right));
 }
 
 } // namespace tandel

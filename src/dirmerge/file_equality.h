@@ -30,4 +30,14 @@ bool sameSizeAndTime(const DirEntry& left, const DirEntry& right);
                                       const std::string& leftPath, const DirEntry& right,
                                       const std::string& rightPath, bool trustTimeStamps);
 
+// Whether comparePair would read the two files: regular, readable, of equal
+// size, and not taken for equal by their stamps.
+bool contentsDecide(const DirEntry& left, const DirEntry& right, bool trustTimeStamps);
+
+// Both inputs read side by side to their ends, whatever size the listing saw
+// (a file that grew or shrank since is judged by what it holds now); stops
+// at the first piece that differs.
+[[nodiscard]] PairVerdict compareContents(FileSystem& files, const std::string& leftPath,
+                                          const std::string& rightPath);
+
 } // namespace tandel
