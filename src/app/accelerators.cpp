@@ -15,7 +15,7 @@ struct KeyPair {
     int ours;
 };
 
-constexpr std::array<KeyPair, 10> kSpecialKeys{{
+constexpr std::array<KeyPair, 12> kSpecialKeys{{
     {Qt::Key_Down, kKeyDown},
     {Qt::Key_Up, kKeyUp},
     {Qt::Key_Left, kKeyLeft},
@@ -26,6 +26,8 @@ constexpr std::array<KeyPair, 10> kSpecialKeys{{
     {Qt::Key_F2, kKeyF2},
     {Qt::Key_F3, kKeyF3},
     {Qt::Key_F4, kKeyF4},
+    {Qt::Key_F10, kKeyF10},
+    {Qt::Key_Menu, kKeyMenu},
 }};
 
 } // namespace

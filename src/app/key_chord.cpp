@@ -12,7 +12,7 @@ struct NamedKey {
     const char* name;
 };
 
-constexpr std::array<NamedKey, 10> kNamedKeys{{
+constexpr std::array<NamedKey, 12> kNamedKeys{{
     {kKeyDown, "Down"},
     {kKeyUp, "Up"},
     {kKeyLeft, "Left"},
@@ -23,6 +23,8 @@ constexpr std::array<NamedKey, 10> kNamedKeys{{
     {kKeyF2, "F2"},
     {kKeyF3, "F3"},
     {kKeyF4, "F4"},
+    {kKeyF10, "F10"},
+    {kKeyMenu, "Menu"},
 }};
 
 struct NamedModifier {

@@ -27,6 +27,8 @@ enum KeyCode : int {
     kKeyF2,
     kKeyF3,
     kKeyF4,
+    kKeyF10,
+    kKeyMenu,
 };
 
 struct KeyChord {

@@ -60,6 +60,7 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
     });
     accelerators_ = new ui::Accelerators(this, accelerators(), [this](int id) { runCommand(id); });
     setUpJobs();
+    setUpStatusBar();
     placeWindow();
 }
 
@@ -128,6 +129,12 @@ bool MainWindow::runWindowCommand(int id) {
     case cmd::kAbout:
         showAbout();
         return true;
+    case cmd::kToggleStatusBar:
+        toggleStatusBar();
+        return true;
+    case cmd::kContextMenu:
+        openContextMenuAtSegment();
+        return true;
     case cmd::kPaste:
         pasteIntoPreview();
         return true;
@@ -150,6 +157,7 @@ void MainWindow::repaintPanes() {
     if (PaneGroup* group = container_->paneGroup()) {
         group->repaintPanes();
     }
+    updateStatus();
 }
 
 void MainWindow::repaintTitles() {
@@ -157,6 +165,8 @@ void MainWindow::repaintTitles() {
         container_->title(1)->update();
         container_->title(2)->update();
     }
+    updateCaption();
+    updateStatus();
 }
 
 void MainWindow::repaintPositionBar() {
@@ -164,6 +174,7 @@ void MainWindow::repaintPositionBar() {
         group->syncVerticalBar();
         group->positionBar()->update();
     }
+    updateStatus();
 }
 
 void MainWindow::relayout() { container_->relayout(); }

@@ -29,6 +29,7 @@
 
 class QAction;
 class QFileDialog;
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -98,6 +99,7 @@ public:
 
     // Frame: messages and questions.
     void message(Severity severity, const std::string& text) override;
+    void notice(const std::string& text) override;
     bool confirmOverwrite(const Question& question) override;
     int askPermission(const Question& question) override;
     int askFileOrDirectory(const std::string& file, const std::string& directory) override;
@@ -162,6 +164,7 @@ private:
     void pasteIntoPreview();
     // main_window_menus.cpp
     void buildMenus();
+    void openContextMenuAtSegment();
     void buildToolbar();
     std::span<const ui::Accelerator> accelerators() const;
     // main_window_fonts.cpp
@@ -194,6 +197,11 @@ private:
     void shutDown();
     // main_window_print.cpp
     void betweenPrintedPages();
+    // main_window_status.cpp
+    void setUpStatusBar();
+    void toggleStatusBar();
+    void updateStatus();
+    void updateCaption();
     // main_window_jobs.cpp
     void setUpJobs();
     bool jobRunning() const;
@@ -238,6 +246,8 @@ private:
     int printedPages_ = 0;
     std::vector<int> heldCommands_; // arrived while printing; run after it
     bool closeAfterPrint_ = false;
+    QLabel* differenceStatus_ = nullptr;
+    QLabel* sideStatus_ = nullptr;
     ComparisonJobs* jobs_ = nullptr;
     ProgressPanel* progressPanel_ = nullptr;
     QElapsedTimer jobStarted_;

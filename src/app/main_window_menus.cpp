@@ -7,8 +7,13 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 #include "app/menu_builder.h"
+#include "merge/navigation.h"
+#include "merge/segment_map.h"
 #include "control/toolbar_flags.h"
+#include "view/diff_edit.h"
 #include "view/edit_cont.h"
 #include "view/pane_group.h"
 
@@ -84,6 +89,23 @@ void MainWindow::syncToolbarChecks() {
     for (const auto& [id, action] : checkButtons_) {
         action->setChecked(toolbarFlag(app_, id));
     }
+}
+
+void MainWindow::openContextMenuAtSegment() {
+    PaneGroup* group = container_->paneGroup();
+    if (group == nullptr || quickMenu_ == nullptr) {
+        return;
+    }
+    // At the segment in focus when it is in view, else at the top of the pane.
+    const SettingsRecord& record = app_.settings.record;
+    const std::int32_t i = SegmentInFocus(app_.model, record);
+    std::int64_t row = i >= 0 ? SegmentDisplayStart(app_.model, i) - 1 - record.topLine : 0;
+    if (row < 0 || row >= record.visibleRows) {
+        row = 0;
+    }
+    QWidget* pane = group->pane(1);
+    const int y = static_cast<int>(row + 1) * std::max(record.lineHeight, 1);
+    quickMenu_->popup(pane->mapToGlobal(QPoint(pane->width() / 4, y)));
 }
 
 QMenu* MainWindow::createPopupMenu() {

@@ -27,6 +27,7 @@ public:
 
     int errorCount() const { return errorCount_; }
 
+    void notice(const std::string& /*text*/) override {}
     void message(Severity severity, const std::string& text) override;
     bool confirmOverwrite(const Question& question) override;
     int askPermission(const Question& question) override;

@@ -95,6 +95,16 @@ bool dispatchCommand(Application& app, int id) {
     case cmd::kCopy:
         CopyCommand(app);
         return true;
+    case cmd::kTakeLeft:
+    case cmd::kTakeRight:
+    case cmd::kTakeLeftThenRight:
+    case cmd::kTakeRightThenLeft:
+        TakeAndGoOn(model, record, frame,
+                    id == cmd::kTakeLeft            ? Take::Left
+                    : id == cmd::kTakeRight         ? Take::Right
+                    : id == cmd::kTakeLeftThenRight ? Take::LeftThenRight
+                                                    : Take::RightThenLeft);
+        return true;
     case cmd::kSplitSegment:
         app.frameState.splitArmed = true;
         return true;

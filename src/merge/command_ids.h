@@ -28,6 +28,16 @@ inline constexpr int kSelectFromRight = 9;
 inline constexpr int kUnselectAll = 10;
 inline constexpr int kSelectAll = 9075;
 inline constexpr int kSplitSegment = 40003;
+// The segment in focus taken from one side, or from both in either order,
+// then the next segment.
+inline constexpr int kTakeLeft = 42001;
+inline constexpr int kTakeRight = 42002;
+inline constexpr int kTakeLeftThenRight = 42003;
+inline constexpr int kTakeRightThenLeft = 42004;
+// The context menu at the segment in focus (Shift+F10, the Menu key).
+inline constexpr int kContextMenu = 42005;
+// Shows or hides the status bar ("Status bar" in tandel.ini).
+inline constexpr int kToggleStatusBar = 42010;
 
 // Help and about.
 inline constexpr int kHelpContents = 15;

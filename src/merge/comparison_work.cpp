@@ -232,6 +232,9 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
         } else {
             ReleaseLists(model);
             frame.repaintPanes();
+            // No tick of the comparison before may stay on the bar.
+            frame.repaintPositionBar();
+            frame.notice("Files are identical");
             frame.message(Severity::Info, "Files are identical");
         }
     }

@@ -74,6 +74,7 @@ void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool ext
         return;
     }
     model.decisionsUnsaved = true;
+    model.currentSegment = i;
     // Two binary files are never put one after the other.
     extend = extend && !model.side(1).binary && !model.side(2).binary;
     const int y = other(s);

@@ -52,6 +52,9 @@ public:
 
     // Messages and questions.
     virtual void message(Severity severity, const std::string& text) = 0;
+    // A short result that needs no answer, such as "Saved to X": the status
+    // bar shows it for a while; a frame without one lets it pass.
+    virtual void notice(const std::string& text) = 0;
     // The overwrite question with Yes and No; true for Yes.
     virtual bool confirmOverwrite(const Question& question) = 0;
     // ASK_PERMISSION: Yes, Yes to All, No, No to All or Cancel.

@@ -7,6 +7,7 @@
 #include "merge/side_record.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace tandel {
@@ -24,6 +25,9 @@ struct MergeModel {
 
     // A decision was made since the result was last saved or compared.
     bool decisionsUnsaved = false;
+    // The segment the user went to or chose last; -1 when none. The panes
+    // outline it, and the take keys act on it.
+    std::int32_t currentSegment = -1;
 
     // Directory walk: where the save of the pair now loaded goes.
     std::string pairOutputPath;

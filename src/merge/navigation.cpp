@@ -57,25 +57,26 @@ void GoToSegmentStart(SettingsRecord& settings, Frame& frame, std::int64_t start
     setTopLine(settings, frame, std::max<std::int64_t>(0, start - settings.contextLines - 1));
 }
 
-void GoToAdjacentSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame,
-                         bool forward) {
+void GoToAdjacentSegment(MergeModel& model, SettingsRecord& settings, Frame& frame, bool forward) {
     const SegmentStart found =
         NextSegmentStart(model, settings.topLine + settings.contextLines, forward);
     if (found.start >= 0) {
+        model.currentSegment = found.index;
         GoToSegmentStart(settings, frame, found.start);
     }
 }
 
-void GoToNeighbour(const MergeModel& model, SettingsRecord& settings, Frame& frame, std::int32_t i,
+void GoToNeighbour(MergeModel& model, SettingsRecord& settings, Frame& frame, std::int32_t i,
                    bool forward) {
     const std::int32_t j = forward ? i + 1 : i - 1;
     if (j < 0 || j >= model.side(1).segmentCount()) {
         return;
     }
+    model.currentSegment = j;
     GoToSegmentStart(settings, frame, SegmentDisplayStart(model, j));
 }
 
-void GoToUnresolved(const MergeModel& model, SettingsRecord& settings, Frame& frame, bool forward) {
+void GoToUnresolved(MergeModel& model, SettingsRecord& settings, Frame& frame, bool forward) {
     if (!model.side(1).hasLists() || !model.side(2).hasLists()) {
         return;
     }
@@ -85,24 +86,50 @@ void GoToUnresolved(const MergeModel& model, SettingsRecord& settings, Frame& fr
         found = NextSegmentStart(model, found.start - 1, forward);
     }
     if (found.start >= 0) {
+        model.currentSegment = found.index;
         GoToSegmentStart(settings, frame, found.start);
     }
 }
 
-void GoToFirstSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame) {
+void GoToFirstSegment(MergeModel& model, SettingsRecord& settings, Frame& frame) {
     const SegmentStart found = NextSegmentStart(model, -1, true);
     if (found.start >= 0) {
+        model.currentSegment = found.index;
         ScrollToLine(settings, frame,
                      std::max<std::int64_t>(0, found.start - settings.contextLines - 1));
     }
 }
 
-void GoToLastSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame) {
+void GoToLastSegment(MergeModel& model, SettingsRecord& settings, Frame& frame) {
     const SegmentStart found = NextSegmentStart(model, DisplayLineCount(model), false);
     if (found.start >= 0) {
+        model.currentSegment = found.index;
         ScrollToLine(settings, frame,
                      std::max<std::int64_t>(0, found.start - settings.contextLines - 1));
     }
+}
+
+std::int32_t SegmentInFocus(const MergeModel& model, const SettingsRecord& settings) {
+    const std::int32_t n = std::min(model.side(1).segmentCount(), model.side(2).segmentCount());
+    if (model.currentSegment >= 0 && model.currentSegment < n) {
+        return model.currentSegment;
+    }
+    const SegmentStart found = NextSegmentStart(model, settings.topLine - 1, true);
+    return found.index;
+}
+
+void TakeAndGoOn(MergeModel& model, SettingsRecord& settings, Frame& frame, Take take) {
+    const std::int32_t i = SegmentInFocus(model, settings);
+    if (i < 0) {
+        return;
+    }
+    const int first = take == Take::Left || take == Take::LeftThenRight ? 1 : 2;
+    ChooseSide(model, frame, i, first, false);
+    if (take == Take::LeftThenRight || take == Take::RightThenLeft) {
+        ChooseSide(model, frame, i, 3 - first, true);
+    }
+    model.currentSegment = i;
+    GoToNeighbour(model, settings, frame, i, true);
 }
 
 void GoToFirstLine(SettingsRecord& settings, Frame& frame) {

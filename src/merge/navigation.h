@@ -21,17 +21,26 @@ SegmentStart NextSegmentStart(const MergeModel& model, std::int64_t line0, bool 
 
 // top line := max(0, start - context lines - 1); repaints.
 void GoToSegmentStart(SettingsRecord& settings, Frame& frame, std::int64_t start);
+// Each Go To below makes the segment it reaches the current one
+// (MergeModel::currentSegment).
 // Next Segment (forward) and Previous Segment.
-void GoToAdjacentSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame,
-                         bool forward);
+void GoToAdjacentSegment(MergeModel& model, SettingsRecord& settings, Frame& frame, bool forward);
 // The segment after (or before) segment i; used after a click with auto walk on.
-void GoToNeighbour(const MergeModel& model, SettingsRecord& settings, Frame& frame, std::int32_t i,
+void GoToNeighbour(MergeModel& model, SettingsRecord& settings, Frame& frame, std::int32_t i,
                    bool forward);
 // Next Unresolved (forward) and Previous Unresolved; no wrap-around.
-void GoToUnresolved(const MergeModel& model, SettingsRecord& settings, Frame& frame, bool forward);
+void GoToUnresolved(MergeModel& model, SettingsRecord& settings, Frame& frame, bool forward);
 // First Segment and Last Segment.
-void GoToFirstSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame);
-void GoToLastSegment(const MergeModel& model, SettingsRecord& settings, Frame& frame);
+void GoToFirstSegment(MergeModel& model, SettingsRecord& settings, Frame& frame);
+void GoToLastSegment(MergeModel& model, SettingsRecord& settings, Frame& frame);
+
+// The current segment, or else the first one that starts in view; -1 when
+// there is none.
+std::int32_t SegmentInFocus(const MergeModel& model, const SettingsRecord& settings);
+
+// What a take key does with the segment in focus, then goes on to the next.
+enum class Take { Left, Right, LeftThenRight, RightThenLeft };
+void TakeAndGoOn(MergeModel& model, SettingsRecord& settings, Frame& frame, Take take);
 // First Line and Last Line.
 void GoToFirstLine(SettingsRecord& settings, Frame& frame);
 void GoToLastLine(SettingsRecord& settings, Frame& frame);

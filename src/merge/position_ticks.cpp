@@ -1,14 +1,17 @@
 #include "merge/position_ticks.h"
 
+#include "merge/decisions.h"
+
 namespace tandel {
 
 std::int64_t MiddleScrollBarWidth(std::int64_t scrollBarWidth) {
     return scrollBarWidth / 2 * 2 - 2;
 }
 
-std::vector<std::int64_t> PositionTicks(const SideRecord& side1, std::int64_t rowCount,
+std::vector<PositionTick> PositionTicks(const MergeModel& model, std::int64_t rowCount,
                                         const PositionBarMetrics& metrics) {
-    std::vector<std::int64_t> ticks;
+    std::vector<PositionTick> ticks;
+    const SideRecord& side1 = model.side(1);
     if (rowCount <= 0 || !side1.hasLists()) {
         return ticks;
     }
@@ -17,10 +20,13 @@ std::vector<std::int64_t> PositionTicks(const SideRecord& side1, std::int64_t ro
         metrics.scrollBarWidth > 0 ? w * metrics.arrowHeight / metrics.scrollBarWidth : 0;
     const std::int64_t e = arrow + 1;
     const std::int64_t k = metrics.clientHeight - 3 * e;
-    const auto tick = [&](std::int64_t displayLine) {
+    const auto tick = [&](std::int64_t displayLine, bool undecided, bool current) {
         const std::int64_t y = displayLine * k / rowCount + e;
-        if (ticks.empty() || ticks.back() != y) {
-            ticks.push_back(y);
+        if (ticks.empty() || ticks.back().y != y) {
+            ticks.push_back({y, undecided, current});
+        } else {
+            ticks.back().undecided = ticks.back().undecided || undecided;
+            ticks.back().current = ticks.back().current || current;
         }
     };
     std::int64_t gapsBefore = 0;
@@ -28,11 +34,13 @@ std::vector<std::int64_t> PositionTicks(const SideRecord& side1, std::int64_t ro
     for (std::int32_t i = 0; i < n; ++i) {
         const SegmentRange& text = side1.textRanges[static_cast<std::size_t>(i)];
         const SegmentRange& gap = side1.gapRanges[static_cast<std::size_t>(i)];
+        const bool undecided = !SegmentResolved(model, i);
+        const bool current = i == model.currentSegment;
         if (text.present()) {
-            tick(text.first + gapsBefore);
+            tick(text.first + gapsBefore, undecided, current);
         }
         if (gap.present()) {
-            tick(gap.first + gapsBefore);
+            tick(gap.first + gapsBefore, undecided, current);
             gapsBefore += gap.length();
         }
     }

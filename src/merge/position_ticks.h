@@ -2,7 +2,7 @@
 // range of side 1, placed along the bar as the rows lie in the file.
 #pragma once
 
-#include "merge/side_record.h"
+#include "merge/merge_model.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,12 +19,20 @@ struct PositionBarMetrics {
 // width made even, less 2, so that a margin shows on either side.
 std::int64_t MiddleScrollBarWidth(std::int64_t scrollBarWidth);
 
-// The y of each tick, top to bottom, each drawn as a line across the bar.
-// With w the middle bar's width, E = w x arrow height / scroll bar width + 1
-// and K = client height - 3E, a range that starts on display line L (1-based)
-// has its tick at L x K / N + E. Ticks at the same y are listed once; none
-// when N is 0 or side 1 has no lists.
-std::vector<std::int64_t> PositionTicks(const SideRecord& side1, std::int64_t rowCount,
+struct PositionTick {
+    std::int64_t y = 0;
+    bool undecided = false; // a segment at this pixel waits for a decision
+    bool current = false;   // the current segment starts at this pixel
+    bool operator==(const PositionTick&) const = default;
+};
+
+// The ticks of side 1's ranges, top to bottom, each drawn as a line across
+// the bar. With w the middle bar's width, E = w x arrow height / scroll bar
+// width + 1 and K = client height - 3E, a range that starts on display line L
+// (1-based) has its tick at L x K / N + E. Ranges that fall on one pixel make
+// one tick, undecided when any of them is; none when N is 0 or there are no
+// lists.
+std::vector<PositionTick> PositionTicks(const MergeModel& model, std::int64_t rowCount,
                                         const PositionBarMetrics& metrics);
 
 } // namespace tandel

@@ -48,6 +48,7 @@ int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
     }
     NoteWritten(model, target);
     model.decisionsUnsaved = false;
+    frame.notice("Saved to " + target);
     return 0;
 }
 

@@ -135,6 +135,7 @@ std::int64_t DisplayLineCount(const MergeModel& model) {
 
 void ReleaseLists(MergeModel& model) {
     model.decisionsUnsaved = false;
+    model.currentSegment = -1;
     for (SideRecord& side : model.sides) {
         side.textRanges.clear();
         side.gapRanges.clear();

@@ -5,6 +5,7 @@
 #include "base/byte_buffer.h"
 #include "base/file_system.h"
 #include "engine/engine.h"
+#include "merge/display_text.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -93,6 +94,9 @@ struct SideRecord {
     // binaryRow in its place.
     bool binary = false;
     std::string binaryRow;
+    // Utf8 when every line is well-formed UTF-8; else some lines show as
+    // Latin-1 (see display_text.h).
+    LineEncoding encoding = LineEncoding::Utf8;
     // The file as it was when loaded, and as this program last wrote it: a
     // regular file whose status matches neither was changed by someone else.
     FileStatus loadedStatus;

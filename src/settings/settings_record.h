@@ -48,6 +48,7 @@ struct SettingsRecord {
     // "Trust time stamps": directory pairs of equal size and equal stamps are
     // taken for equal without reading them. Off: the bytes decide.
     std::int32_t trustTimeStamps = 0;
+    std::int32_t statusBar = 1; // "Status bar": the window shows its status bar
 
     // View state shared by the panes; never stored.
     std::int32_t charWidth = 0;   // average character width of the text font

@@ -95,6 +95,7 @@ int SettingsStore::loadOptions(Settings& s) {
     r.highlightChanges = p.readInt(kOptions, "Highlight changes", d.highlightChanges);
     r.ignoreLineEnds = p.readInt(kOptions, "Ignore line ends", d.ignoreLineEnds);
     r.trustTimeStamps = p.readInt(kOptions, "Trust time stamps", d.trustTimeStamps);
+    r.statusBar = p.readInt(kOptions, "Status bar", d.statusBar);
 
     Geometry& g = s.geometry;
     const Geometry dg;
@@ -229,6 +230,7 @@ void SettingsStore::saveOptions(const Settings& s) {
     profile_.writeInt(kOptions, "Highlight changes", r.highlightChanges);
     profile_.writeInt(kOptions, "Ignore line ends", r.ignoreLineEnds);
     profile_.writeInt(kOptions, "Trust time stamps", r.trustTimeStamps);
+    profile_.writeInt(kOptions, "Status bar", r.statusBar);
     profile_.writeInt(kOptions, "TimeSize1", g.timeSize1);
     profile_.writeInt(kOptions, "TimeSize2", g.timeSize2);
     profile_.writeInt(kOptions, "PathSize1", g.pathSize1);

@@ -111,6 +111,12 @@ void DiffEdit::paintEvent(QPaintEvent* event) {
     const SideRecord& side = app_.model.side(side_);
     const SettingsRecord& record = app_.settings.record;
     const PaneMetrics m = metrics();
+    const MergeModel& model = app_.model;
+    if (side_ == 1 && model.side(1).fileName.empty() && model.side(2).fileName.empty()) {
+        QPainter painter(this);
+        ui::paintHint(painter, rect(), palette());
+        return;
+    }
     if (side.lineCount <= 0 || m.lineHeight <= 0) {
         return; // the background alone
     }
@@ -118,6 +124,7 @@ void DiffEdit::paintEvent(QPaintEvent* event) {
     ui::PaneScene scene{&side,  record.topLine, EffectiveTabSize(record.tabSize),
                         m,      width(),        fontMetrics().ascent(),
                         nullptr};
+    scene.currentSegment = model.currentSegment;
     if (record.highlightChanges != 0) {
         scene.changedBytes = [this, rules = SpanRulesFor(engineSwitches(app_))](std::int64_t row) {
             const PairSpans* pair = group_.changedSpans().displayRow(app_.model, rules, row);

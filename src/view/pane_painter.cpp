@@ -39,7 +39,33 @@ void markChanged(QPainter& painter, const RowLayout& layout, const PaneScene& sc
     }
 }
 
+// The current segment's outline, row by row so that a partial repaint draws
+// its part: both sides always, the top on its first row, the bottom on its
+// last.
+void outlineCurrent(QPainter& painter, const PaneScene& scene, std::int64_t display, int y,
+                    const QColor& ink) {
+    const int h = scene.metrics.lineHeight;
+    const int w = scene.width;
+    constexpr int kPen = 2;
+    painter.fillRect(0, y, kPen, h, ink);
+    painter.fillRect(w - kPen, y, kPen, h, ink);
+    if (display == 0 || DescribeRow(*scene.side, display - 1).segment != scene.currentSegment) {
+        painter.fillRect(0, y, w, kPen, ink);
+    }
+    if (DescribeRow(*scene.side, display + 1).segment != scene.currentSegment) {
+        painter.fillRect(0, y + h - kPen, w, kPen, ink);
+    }
+}
+
 } // namespace
+
+void paintHint(QPainter& painter, const QRect& area, const QPalette& palette) {
+    painter.setPen(palette.color(QPalette::PlaceholderText));
+    painter.drawText(area.adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                     QStringLiteral("Open file 1 (Ctrl+F1) and file 2 (Ctrl+F2),\n"
+                                    "or drop a file on each pane.\n\n"
+                                    "Compare two folders with Compare Dirs (Ctrl+O)."));
+}
 
 void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
                const QPalette& palette, int firstRow, int lastRow) {
@@ -56,6 +82,9 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
         const RowColors colors = rowColors(row.fill, palette);
         if (colors.background.isValid()) {
             painter.fillRect(0, y, scene.width, h, colors.background);
+        }
+        if (row.segment >= 0 && row.segment == scene.currentSegment) {
+            outlineCurrent(painter, scene, scene.topLine + i, y, palette.color(QPalette::Highlight));
         }
         if (row.kind == RowKind::Filler) {
             continue;

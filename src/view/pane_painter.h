@@ -18,6 +18,7 @@
 
 class QPainter;
 class QPalette;
+class QRect;
 
 namespace tandel::ui {
 
@@ -32,6 +33,8 @@ struct PaneScene {
     // The bytes of a changed row's line (by display row) that differ from the
     // other side's; none or no function when nothing is marked.
     std::function<const std::vector<ByteSpan>*(std::int64_t row)> changedBytes;
+    // The segment outlined as the current one; -1 for none.
+    std::int32_t currentSegment = -1;
 };
 
 class RowLayout;
@@ -40,6 +43,9 @@ class RowLayout;
 // end of the file; `layout` is of the painter's font.
 void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
                const QPalette& palette, int firstRow, int lastRow);
+
+// What to do in an empty window, drawn in the middle of the pane.
+void paintHint(QPainter& painter, const QRect& area, const QPalette& palette);
 
 // Inverts the pixels of each rectangle (the selection).
 void invertRects(QPainter& painter, const std::vector<PixelRect>& rects);

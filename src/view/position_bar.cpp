@@ -30,16 +30,30 @@ void position_bar::paintEvent(QPaintEvent* /*event*/) {
             ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, scrollBar_)
             .height();
     const PositionBarMetrics metrics{height(), extent, arrow > 0 ? arrow : extent};
-    const std::vector<std::int64_t> ticks =
-        PositionTicks(app_.model.side(1), app_.settings.record.rowCount, metrics);
+    const std::vector<PositionTick> ticks =
+        PositionTicks(app_.model, app_.settings.record.rowCount, metrics);
     if (ticks.empty()) {
         return;
     }
     QPainter painter(this);
-    // One whole pixel high: sharp at any scale.
-    const QColor ink = palette().color(QPalette::Text);
-    for (const std::int64_t y : ticks) {
-        painter.fillRect(0, static_cast<int>(y), width(), 1, ink);
+    // Whole pixels: sharp at any scale. Undecided segments are red and drawn
+    // last, so that thousands of decided ones around them never hide them;
+    // the current one is a wider blue band.
+    const QColor decided(0, 140, 60);
+    const QColor undecided(220, 30, 30);
+    const QColor current(30, 90, 240);
+    for (const bool pass : {false, true}) {
+        for (const PositionTick& tick : ticks) {
+            if (tick.undecided == pass) {
+                painter.fillRect(0, static_cast<int>(tick.y), width(), 1,
+                                 tick.undecided ? undecided : decided);
+            }
+        }
+    }
+    for (const PositionTick& tick : ticks) {
+        if (tick.current) {
+            painter.fillRect(0, static_cast<int>(tick.y) - 1, width(), 3, current);
+        }
     }
 }
 

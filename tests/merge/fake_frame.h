@@ -25,6 +25,7 @@ public:
     // What happened.
     std::vector<std::pair<Severity, std::string>> messages;
     std::vector<std::string> questions; // every question's text, in order
+    std::vector<std::string> notices;   // notice calls
     std::vector<int> posted;
     std::vector<int> sent;
     std::vector<bool> walkMenu; // setWalkMenu calls
@@ -51,6 +52,7 @@ public:
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
     }
+    void notice(const std::string& text) override { notices.push_back(text); }
     bool confirmOverwrite(const Question& question) override {
         questions.push_back(question.text);
         kinds.push_back(question.kind);

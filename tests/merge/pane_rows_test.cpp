@@ -57,23 +57,34 @@ TEST_F(PaneRows, FillsFollowTheChoices) {
     EXPECT_EQ(fills(2), (F{N, B, N, G, N, C}));
 }
 
-TEST_F(PaneRows, PositionTicksOnePerRangeAtItsDisplayLine) {
-    // w = 14, E = 14 x 17 / 17 + 1 = 15, K = 200 - 45 = 155; ranges start on
-    // display lines 2, 4 (the gap) and 6 of N = 6.
+TEST_F(PaneRows, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
     const PositionBarMetrics bar{200, 17, 17};
-    EXPECT_EQ(MiddleScrollBarWidth(17), 14);
-    EXPECT_EQ(PositionTicks(model.side(1), 6, bar),
-              (std::vector<std::int64_t>{2 * 155 / 6 + 15, 4 * 155 / 6 + 15, 155 + 15}));
-    EXPECT_TRUE(PositionTicks(model.side(1), 0, bar).empty());
-    EXPECT_EQ(PositionTicks(model.side(1), 6, {200, 0, 0}).size(), 3u);
+    const auto undecided = [&] {
+        std::vector<bool> flags;
+        for (const PositionTick& tick : PositionTicks(model, 6, bar)) {
+            flags.push_back(tick.undecided);
+        }
+        return flags;
+    };
+    ASSERT_EQ(PositionTicks(model, 6, bar).size(), 3u);
+    EXPECT_EQ(undecided(), (std::vector<bool>{true, true, true}));
+    ChooseSide(model, frame, 0, 2, false);
+    EXPECT_EQ(undecided(), (std::vector<bool>{false, true, true}));
+    EXPECT_TRUE(PositionTicks(model, 6, bar)[0].current);
+    EXPECT_TRUE(PositionTicks(model, 0, bar).empty());
 
-    // Far down a huge file, with neighbours that share a pixel.
-    SideRecord side;
-    InstallLists(side, {{2'000'000'000, 2'000'000'000, 0}, {2'000'000'002, 2'000'000'002, 0}, {}},
+    // Far down a huge file two segments share a pixel: one tick, undecided
+    // while either is.
+    MergeModel huge;
+    InstallLists(huge.side(1),
+                 {{2'000'000'000, 2'000'000'000, 0}, {2'000'000'002, 2'000'000'002, 0}, {}},
                  {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
-    EXPECT_EQ(PositionTicks(side, 2'100'000'000, {1000, 17, 17}),
-              (std::vector<std::int64_t>{2'000'000'000LL * 955 / 2'100'000'000 + 15}));
-    EXPECT_TRUE(PositionTicks(SideRecord{}, 10, bar).empty());
+    InstallLists(huge.side(2), {{1, 1, 0}, {2, 2, 0}, {}},
+                 {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
+    huge.side(1).textRanges[0].choice = CHOICE_FIRST;
+    const auto ticks = PositionTicks(huge, 2'100'000'000, {1000, 17, 17});
+    ASSERT_EQ(ticks.size(), 1u);
+    EXPECT_TRUE(ticks[0].undecided);
 }
 
 } // namespace

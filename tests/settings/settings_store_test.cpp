@@ -58,7 +58,7 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
                         "Context lines=3\nSync hscroll=1\nUnix format=1\nRecursive=0\n"
                         "Diffs Only=0\nAuto Compare=1\nIgnore Spaces=0\nOutDirUIType=0\n"
                         "Directory Diffs Only=0\nHighlight "
-                        "changes=1\nIgnore line ends=1\nTrust time stamps=0\nTimeSize1=130\nTimeSize2=130\nPathSize1=-1\n"
+                        "changes=1\nIgnore line ends=1\nTrust time stamps=0\nStatus bar=1\nTimeSize1=130\nTimeSize2=130\nPathSize1=-1\n"
                         "PathSize2=-1\nLeft=0\nTop=0\nWidth=640\nHeight=480\n"),
               std::string::npos)
         << text;

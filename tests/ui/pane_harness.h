@@ -77,8 +77,9 @@ public:
         return image.pixelColor(static_cast<int>(x * r), static_cast<int>(y * r));
     }
     // The background of a row: sampled at its right end, where no text is.
+    // Sampled at the middle of the row's height, clear of any outline.
     QColor rowColour(const QImage& image, int row) {
-        return at(image, logicalWidth(image) - 3, row * h() + 1);
+        return at(image, logicalWidth(image) - 3, row * h() + h() / 2);
     }
     // Ink of a row between x = fromX and toX (exclusive; -1: the right edge).
     Ink ink(const QImage& image, int row, int fromX = 0, int toX = -1) {

@@ -1,0 +1,20 @@
+// The status bar's texts, without a widget: where the user is among the
+// differences, and how each file is written.
+#pragma once
+
+#include "merge/merge_model.h"
+
+#include <string>
+
+namespace tandel {
+
+// "Difference 4 of 29 · 12 unresolved" with a current segment, "29
+// differences · 12 unresolved" without, "No differences" for files compared
+// equal; empty before a comparison.
+std::string DifferenceStatus(const MergeModel& model, bool compared);
+
+// "UTF-8, LF", "Latin-1, CR LF, no newline at end", "binary"; empty for an
+// empty side.
+std::string SideStatus(const SideRecord& side);
+
+} // namespace tandel
