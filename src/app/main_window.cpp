@@ -39,9 +39,6 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
     // A command line the parser refuses has been reported; the window still
     // opens with the switches it understood, so the user can go on.
     (void)readStartupSettings(app_, store_, arguments);
-    for (int s = 1; s <= 2; ++s) {
-        openNames_[s - 1] = app_.switches.valueOf(s == 1 ? kSwitchF1 : kSwitchF2);
-    }
     makeFonts();
     buildToolbar();
     container_ =

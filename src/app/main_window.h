@@ -231,8 +231,6 @@ private:
     ui::Accelerators* accelerators_ = nullptr;
     QFont textFont_;
     QFont titleFont_;
-    std::array<std::string, 2>
-        openNames_; // the open dialogs' file names: `f1`, `f2`, then the last chosen
     BuildProgressDialog* progress_ = nullptr; // while the directory list build runs
     int commandDepth_ = 0;
     bool ended_ = false;

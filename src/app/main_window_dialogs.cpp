@@ -117,17 +117,19 @@ bool MainWindow::chooseOpenFile(const std::string& title, const std::string& sta
                                 std::string& chosen) {
     const int side = title == "Open file 2" ? 2 : 1;
     FilesSection& files = app_.settings.files;
-    QFileDialog dialog(this, qs(title), startFolder(startDirectory));
+    // The file loaded on that side, in its own folder: never a name left
+    // from another folder, which the dialog would not find.
+    const QFileInfo loaded(QFile::decodeName(app_.model.side(side).fileName.c_str()));
+    const bool isLoaded = !app_.model.side(side).fileName.empty() && loaded.isFile();
+    QFileDialog dialog(this, qs(title),
+                       isLoaded ? loaded.absolutePath() : startFolder(startDirectory));
     dialog.setObjectName(side == 2 ? QStringLiteral("open2") : QStringLiteral("open1"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    std::string& name = openNames_[side - 1];
-    if (!runFileDialog(dialog, side == 2 ? files.currentIndex2 : files.currentIndex1, name,
-                       chosen)) {
-        return false;
-    }
-    name = chosen;
-    return true;
+    const std::string name =
+        isLoaded ? std::string(QFile::encodeName(loaded.fileName()).constData()) : std::string();
+    return runFileDialog(dialog, side == 2 ? files.currentIndex2 : files.currentIndex1, name,
+                         chosen);
 }
 
 bool MainWindow::chooseSaveFile(const std::string& startDirectory, const std::string& proposal,

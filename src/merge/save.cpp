@@ -82,6 +82,10 @@ int Save(MergeModel& model, Settings& settings, Frame& frame, int which) {
     if (walking && result == 0) {
         ClearSides(model, settings.record, frame);
         frame.postCommand(cmd::kWalkNext);
+    } else if (result == 0 && (which == kSaveAsLeft || which == kSaveAsRight) &&
+               ChangedSinceLoad(*model.files, model.side(which))) {
+        // That side's file is the result now: show it as it is, compared again.
+        frame.postCommand(cmd::kCompareFiles);
     }
     return 0;
 }

@@ -233,6 +233,10 @@ TEST_F(UsersFiles, FilesChangedOnDiskAreReadAgainAndNeverOverwrittenUnasked) {
     EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAsLeft), 0);
     EXPECT_EQ(frame.kinds, (std::vector<QuestionKind>{QuestionKind::Overwrite,
                                                       QuestionKind::Overwrite}));
+    // The saved side then shows what it holds now, compared again.
+    runPosted();
+    EXPECT_EQ(app.model.side(1).lineCount, 2);
+    EXPECT_EQ(app.model.side(1).line(1), "b");
 }
 
 TEST_F(UsersFiles, DecisionsAreNotDroppedWithoutAQuestion) {

@@ -142,6 +142,21 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Open file 2"));
         QVERIFY(app.model.side(2).fileName.empty());
+
+        // With a file loaded, the dialog opens at that file, whatever folder
+        // was remembered since.
+        window->application().settings.files.dirName1 = h.folder.path();
+        QStringList selected;
+        h.dialogs.answers.push_back([&](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            directory = files.directory().absolutePath();
+            selected = files.selectedFiles();
+            dialog.reject();
+            return files.result();
+        });
+        QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(directory, QString::fromStdString(sub));
+        QCOMPARE(selected, QStringList{QString::fromStdString(chosen)});
     }
 
     void theSaveDialogWritesTheChosenFile() {
