@@ -2,6 +2,7 @@
 // and the commands that choose them.
 #include "app/main_window.h"
 
+#include <QFontDatabase>
 #include <QFontDialog>
 
 #include "app/font_description.h"
@@ -17,7 +18,13 @@ void MainWindow::makeFonts() {
 
 void MainWindow::makeTextFont() {
     SettingsRecord& record = app_.settings.record;
-    textFont_ = ui::fontFromDescription(app_.settings.textFont);
+    FontDescription& stored = app_.settings.textFont;
+    if (stored.faceName.empty()) {
+        // None chosen yet: the desktop's fixed-width font, kept from now on.
+        stored = ui::descriptionFromFont(QFontDatabase::systemFont(QFontDatabase::FixedFont),
+                                         stored, logicalDpiY());
+    }
+    textFont_ = ui::fontFromDescription(stored);
     const ui::TextMeasures text = ui::measureFont(textFont_, this);
     record.lineHeight = text.lineHeight;
     record.charWidth = text.averageCharWidth;

@@ -104,7 +104,9 @@ struct FilesSection {
 // A stored font description, [Font] keys with a prefix ("" for the text font,
 // "Title " for the title font). Values only; the frame turns them into a font.
 struct FontDescription {
-    std::string faceName = "Microsoft Sans Serif"; // "Font name"
+    // "Font name"; for the text font, empty stands for the desktop's
+    // fixed-width font, which the window puts here once it has made it.
+    std::string faceName = "Microsoft Sans Serif";
     std::int32_t weight = 400;                     // "Weight"
     std::int32_t italic = 0;                       // "Italic", a byte
     std::int32_t height = -13;                     // "Point size"; negative: character height
@@ -113,6 +115,15 @@ struct FontDescription {
 
     bool operator==(const FontDescription&) const = default;
 };
+
+// The text font when none is stored: the desktop's fixed-width face, so that
+// code lines up.
+inline FontDescription textFontDefault() {
+    FontDescription font;
+    font.faceName.clear();
+    font.pitchAndFamily = 49; // fixed pitch, modern family
+    return font;
+}
 
 // At most this many entries of each string list are read or written.
 inline constexpr std::size_t kMaxListEntries = 100;
@@ -135,7 +146,7 @@ struct Settings {
     SettingsRecord record;
     Geometry geometry;
     FilesSection files;
-    FontDescription textFont;
+    FontDescription textFont = textFontDefault();
     FontDescription titleFont;
     StringLists lists;
 

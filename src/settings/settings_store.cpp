@@ -146,14 +146,14 @@ void SettingsStore::loadFilesSection(Settings& s, const PathSwitches& switches) 
 }
 
 void SettingsStore::loadTextFont(Settings& s) const {
-    loadFont(s.textFont, "");
+    loadFont(s.textFont, "", textFontDefault());
 }
 void SettingsStore::loadTitleFont(Settings& s) const {
-    loadFont(s.titleFont, "Title ");
+    loadFont(s.titleFont, "Title ", FontDescription{});
 }
 
-void SettingsStore::loadFont(FontDescription& font, const std::string& prefix) const {
-    const FontDescription d;
+void SettingsStore::loadFont(FontDescription& font, const std::string& prefix,
+                             const FontDescription& d) const {
     // The face name is kept whole: cut to a fixed length it could name no font at all.
     font.faceName = profile_.readString(kFont, prefix + "Font name", d.faceName);
     font.weight = profile_.readInt(kFont, prefix + "Weight", d.weight);

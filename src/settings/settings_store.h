@@ -95,7 +95,8 @@ public:
     std::vector<std::string> takeNotices();
 
     // The pieces, for callers that need one; none of them touches the disk.
-    void loadFont(FontDescription& font, const std::string& prefix) const;
+    void loadFont(FontDescription& font, const std::string& prefix,
+                  const FontDescription& defaults) const;
     void saveFont(const FontDescription& font, const std::string& prefix);
     std::vector<std::string> loadList(const std::string& section) const;
     void saveList(const std::string& section, const std::vector<std::string>& entries,

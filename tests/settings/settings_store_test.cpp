@@ -64,8 +64,8 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
         << text;
     EXPECT_NE(text.find("[Font]\nTitle Font name=Microsoft Sans Serif\nTitle Weight=400\n"
                         "Title Italic=0\nTitle Point size=-13\nTitle Pitch=34\nTitle CharSet=1\n"
-                        "Font name=Microsoft Sans Serif\nWeight=400\nItalic=0\nPoint size=-13\n"
-                        "Pitch=34\nCharSet=1\n"),
+                        "Font name=\nWeight=400\nItalic=0\nPoint size=-13\n"
+                        "Pitch=49\nCharSet=1\n"),
               std::string::npos)
         << text;
     SettingsStore next(path);
@@ -148,7 +148,7 @@ TEST_F(Store, UnusableNumbersFallBackOrClamp) {
     EXPECT_EQ(s.record.tabSize, 8);
     EXPECT_EQ(s.record.contextLines, 3);
     EXPECT_TRUE(s.geometry == (Geometry{0, 0, 150, 100, 130, 130, -1, -1, 0}));
-    EXPECT_TRUE(s.textFont == (FontDescription{"Microsoft Sans Serif", 0, 1, -13, 255, 1}));
+    EXPECT_TRUE(s.textFont == (FontDescription{"", 0, 1, -13, 255, 1}));
 }
 
 TEST_F(Store, MinimisedWindowKeepsThePreviousGeometry) {

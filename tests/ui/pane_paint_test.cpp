@@ -167,7 +167,7 @@ private slots:
         PaneHarness p;
         const std::string longLine = std::string(255, 'i') + std::string(45, 'W');
         p.open(longLine + "\nshort\n", longLine + "\nshort\n", "Sync hscroll=0\n",
-               QSize(2400, 300));
+               QSize(4400, 300));
         const QFontMetrics fm = p.pane(1)->fontMetrics();
         const int shown = fm.horizontalAdvance(QString(255, QLatin1Char('i')));
         QVERIFY(p.pane(1)->width() > shown + fm.horizontalAdvance(QStringLiteral("WWWW")));
