@@ -214,6 +214,21 @@ TEST_F(CopyFixture, EnsureDirectoryCreatesEveryLevelOrExplains) {
     EXPECT_EQ(frame.shown(Severity::Error).size(), 2u);
 }
 
+// A name the user typed may be a slip: it becomes a folder only after a Yes.
+TEST_F(CopyFixture, ANamedDirectoryIsMadeOnlyAfterAYes) {
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), -1);
+    EXPECT_FALSE(has("typo"));
+    EXPECT_EQ(frame.questions,
+              std::vector<std::string>{"Directory " + p("typo/deep") + " does not exist.\nCreate it?"});
+    EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MakeDirectory});
+    EXPECT_TRUE(frame.messages.empty());
+    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0); // Yes
+    EXPECT_TRUE(has("typo/deep"));
+    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0);
+    EXPECT_EQ(frame.questions.size(), 2u); // none for a folder that is there
+}
+
 TEST_F(CopyFixture, SelectedRowsGoBelowTheDestinationForeignOrEmptyItemsAreSkipped) {
     DirectoryOperationState state;
     DirMergeServices dirServices;

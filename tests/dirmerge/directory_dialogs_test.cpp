@@ -25,9 +25,18 @@ struct Selection : ::testing::Test {
     int ok() { return confirmSelection(frame, form, settings, chosen); }
 };
 
-TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAndRemembered) {
+TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAfterAYesAndRemembered) {
     form.dir1 = tree.file("new/deep/one");
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(ok(), -1);
+    EXPECT_FALSE(std::filesystem::exists(tree.file("new")));
+    EXPECT_EQ(settings.files.selectDir1, form.dir1);
+    EXPECT_TRUE(frame.messages.empty()); // the No says it all
     ASSERT_EQ(ok(), 0);
+    EXPECT_EQ(frame.questions,
+              (std::vector<std::string>{"Directory " + form.dir1 + " does not exist.\nCreate it?",
+                                        "Directory " + form.dir1 + " does not exist.\nCreate it?",
+                                        "Directory " + form.other + " does not exist.\nCreate it?"}));
     EXPECT_TRUE(std::filesystem::is_directory(form.dir1));
     EXPECT_TRUE(std::filesystem::is_directory(form.other));
     EXPECT_EQ(chosen.dir1, form.dir1);
@@ -39,9 +48,10 @@ TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAndRemembered) {
     EXPECT_TRUE(frame.messages.empty());
 }
 
-TEST_F(Selection, DestinationFollowsTheChosenDirectory) {
+TEST_F(Selection, DestinationFollowsTheChosenDirectoryWithoutAQuestion) {
     form.choice = kToDirectory2;
     ASSERT_EQ(ok(), 0);
+    EXPECT_TRUE(frame.questions.empty());
     EXPECT_EQ(chosen.destination, form.dir2);
     EXPECT_EQ(settings.geometry.outDirUIType, 1);
     EXPECT_FALSE(std::filesystem::exists(form.other)); // the "Other:" text is not used
@@ -95,6 +105,21 @@ TEST_F(Selection, ADestinationInsideEitherDirectoryIsRefusedBeforeItIsMade) {
     EXPECT_EQ(ok(), 0);
     form.other = tree.file("one2");
     EXPECT_EQ(ok(), 0);
+}
+
+// Typed or browsed to, Directory 1 was not chosen as Directory 1: merging
+// into it, which replaces its files, is asked first.
+TEST_F(Selection, AnOtherFolderThatIsADirectoryItselfIsAskedAbout) {
+    ASSERT_EQ(::symlink(form.dir1.c_str(), tree.file("alias").c_str()), 0);
+    form.other = tree.file("alias/");
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(ok(), -1);
+    EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MergeInPlace});
+    EXPECT_EQ(frame.questions.back(), "The destination " + tree.file("alias/") +
+                                          " is Directory 1 itself: merged files replace its "
+                                          "own.\nMerge into Directory 1?");
+    ASSERT_EQ(ok(), 0);
+    EXPECT_EQ(chosen.destination, tree.file("alias/"));
 }
 
 TEST(DestinationChoice, DamagedValuesReadAsOther) {

@@ -133,6 +133,7 @@ private slots:
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(std::filesystem::is_directory(missing));
         QVERIFY(std::filesystem::is_directory(s.tree.file("out")));
+        QCOMPARE(s.frame.kinds, std::vector<QuestionKind>(2, QuestionKind::MakeDirectory));
         QCOMPARE(dialog->selection().dir1, missing);
         QCOMPARE(s.settings.files.selectDir1, missing);
     }
@@ -161,8 +162,10 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->selection().destination, s.tree.file("two"));
         QCOMPARE(s.settings.geometry.outDirUIType, int(kToDirectory2));
+        // Directory 2 is chosen anew each time; "Other:" shows where the results went.
         auto again = s.open();
-        QVERIFY(control<QRadioButton>(*again, 1008)->isChecked());
+        QVERIFY(control<QRadioButton>(*again, 1009)->isChecked());
+        QCOMPARE(control<QLineEdit>(*again, 104)->text(), QString::fromStdString(s.tree.file("two")));
     }
 
     void aDestinationInsideADirectoryIsRefusedAndTheDialogStaysOpen() {

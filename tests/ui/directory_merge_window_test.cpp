@@ -121,6 +121,7 @@ private slots:
         QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
         QString menuDuringWalk;
         t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, false));
+        t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes)); // make "out"
         t.h.dialogs.answers.push_back([&](QDialog& box) {
             menuDuringWalk = window->menuBar()->actions().front()->menu()->actions().front()->text();
             return box.result();
@@ -136,7 +137,7 @@ private slots:
                  QStringLiteral("File &1\tCtrl+F1"));
         for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"})
             QCOMPARE(t.h.folder.read(std::string("out/") + rel), std::string(rel));
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(2)); // no question was asked
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(3)); // none about the files
     }
 
     void walkIntoDirectory1LoadsADifferingPairUntilSkippedAndOffersOnlyTheRightSide() {
@@ -173,7 +174,10 @@ private slots:
         auto window = t.open();
         window->application().settings.record.recursive = 1;
         t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, true));
+        t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes)); // make "out"
         window->runCommand(cmd::kCompareDirs);
+        QCOMPARE(t.h.dialogs.shown[1].text,
+                 QString::fromStdString("Directory " + t.out + " does not exist.\nCreate it?"));
         QCOMPARE(t.started.size(), std::size_t(1));
         QCOMPARE(t.started[0], directoryWindowArguments(t.h.folder.file("bin/tandel"), t.one,
                                                         t.two, t.out));
