@@ -254,6 +254,12 @@ private slots:
         selectLine(*dialog, 116, 0);
         press(*dialog, 115);
         QVERIFY(lines(*dialog, 116).isEmpty());
+        // Enter adds what was typed and leaves the dialog open; with nothing
+        // typed it is the dialog's OK.
+        type(*dialog, 603, QStringLiteral("*.bak"));
+        QTest::keyClick(control(*dialog, 603), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(lines(*dialog, 116), QStringList{QStringLiteral("*.bak")});
         press(*dialog, 23);
         QCOMPARE(help, std::vector<int>{264});
         press(*dialog, 2);
@@ -265,7 +271,9 @@ private slots:
         press(*dialog, 114);
         press(*dialog, 101);
         QTest::mouseClick(trust(*dialog), Qt::LeftButton, {}, QPoint(6, trust(*dialog)->height() / 2));
-        press(*dialog, 1);
+        control<QLineEdit>(*dialog, 603)->clear();
+        QTest::keyClick(control(*dialog, 603), Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
         QCOMPARE(settings.lists.excludeFilters, (std::vector<std::string>{"test*", "*.o"}));
         QCOMPARE(settings.record.recursive, 1);
         QCOMPARE(settings.record.trustTimeStamps, 1);
