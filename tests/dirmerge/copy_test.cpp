@@ -235,10 +235,18 @@ TEST_F(CopyFixture, SelectedRowsGoBelowTheDestinationForeignOrEmptyItemsAreSkipp
     DirMergeContext ctx{state, frame, dirServices};
     tree.write("two/deep/er/f.txt", "f");
     tree.write("elsewhere/two/g.txt", "g");
-    copySelectedRows(ctx, {"", p("two/deep/er/f.txt"), p("elsewhere/two/g.txt")}, p("two"),
-                     p("out"));
+    const std::vector<std::string> paths = {"", p("two/deep/er/f.txt"), p("elsewhere/two/g.txt")};
+    OperationCount count;
+    frame.overwriteAnswers = {false}; // "out" is not made
+    EXPECT_EQ(copySelectedRows(ctx, paths, p("two"), p("out"), count),
+              std::vector<CopyOutcome>(3, CopyOutcome::Skipped));
+    EXPECT_FALSE(has("out"));
+    EXPECT_EQ(copySelectedRows(ctx, paths, p("two"), p("out"), count),
+              (std::vector<CopyOutcome>{CopyOutcome::Skipped, CopyOutcome::Copied,
+                                        CopyOutcome::Skipped}));
     EXPECT_EQ(read("out/deep/er/f.txt"), "f");
     EXPECT_FALSE(has("out/g.txt"));
+    EXPECT_EQ(count.copySummary(), "1 copied, 5 skipped, 0 failed");
     EXPECT_TRUE(frame.messages.empty());
 }
 

@@ -159,19 +159,29 @@ TEST(FilterLists, FileTypesRoundTripThroughTheSettingsLists) {
 
 TEST(ListGeometry, ColumnWidthsFromTheSettings) {
     Geometry g;
-    EXPECT_EQ(startColumnWidths(g, 1, 800), (ListColumnWidths{270, 130}));
+    EXPECT_EQ(startColumnWidths(g, 1, 1600), (ListColumnWidths{800 - 130 - 80 - 80, 130, 80, 80}));
+    EXPECT_EQ(fillerWidth(1600, startColumnWidths(g, 1, 1600)), 2);
+    // A narrow window still shows the names.
+    EXPECT_EQ(startColumnWidths(g, 1, 800).name, kDefaultNameMinimum);
+    EXPECT_EQ(fillerWidth(800, startColumnWidths(g, 1, 800)), 0);
     g.pathSize2 = 300;
     g.timeSize2 = 90;
-    EXPECT_EQ(startColumnWidths(g, 2, 800), (ListColumnWidths{300, 90}));
+    g.sizeSize2 = 60;
+    g.stateSize2 = 70;
+    EXPECT_EQ(startColumnWidths(g, 2, 800), (ListColumnWidths{300, 90, 60, 70}));
     // What a damaged file may hold never gives a negative or endless column.
     g.pathSize1 = -500;
     g.timeSize1 = 2'000'000'000;
+    g.sizeSize1 = -3;
     const ListColumnWidths held = startColumnWidths(g, 1, 800);
-    EXPECT_EQ(held.name, 0);
+    EXPECT_EQ(held.name, kDefaultNameMinimum);
     EXPECT_LE(held.date, 100000);
-    recordColumnWidths(g, 1, {222, 111});
+    EXPECT_EQ(held.size, 0);
+    recordColumnWidths(g, 1, {222, 111, 55, 66});
     EXPECT_EQ(g.pathSize1, 222);
     EXPECT_EQ(g.timeSize1, 111);
+    EXPECT_EQ(g.sizeSize1, 55);
+    EXPECT_EQ(g.stateSize1, 66);
     EXPECT_EQ(g.pathSize2, 300);
 }
 
