@@ -15,7 +15,7 @@ struct KeyPair {
     int ours;
 };
 
-constexpr std::array<KeyPair, 12> kSpecialKeys{{
+constexpr std::array<KeyPair, 13> kSpecialKeys{{
     {Qt::Key_Down, kKeyDown},
     {Qt::Key_Up, kKeyUp},
     {Qt::Key_Left, kKeyLeft},
@@ -28,6 +28,7 @@ constexpr std::array<KeyPair, 12> kSpecialKeys{{
     {Qt::Key_F4, kKeyF4},
     {Qt::Key_F10, kKeyF10},
     {Qt::Key_Menu, kKeyMenu},
+    {Qt::Key_F5, kKeyF5},
 }};
 
 } // namespace

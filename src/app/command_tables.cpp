@@ -132,6 +132,9 @@ constexpr auto kQuickMenuMandc = std::to_array<MenuEntry>({
     // Labelled and meant as Print: the save command it could carry would
     // offer to write a merge result the directory window does not have.
     item(cmd::kPrint, "P&rint"),
+    kSeparator,
+    item(cmd::kToggleSubdirectories, "Include &Subdirectories"),
+    item(cmd::kRescanDirectories, "R&escan", "F5"),
 });
 
 constexpr KeyChord ctrl(int key) { return {kModCtrl, key}; }
@@ -185,6 +188,7 @@ constexpr auto kKestaAccMandc = std::to_array<Accelerator>({
     {plain(kKeyF3), cmd::kFindNext},
     {alt(kKeyF4), cmd::kQuit},
     {alt(kKeyUp), cmd::kPrevSegment},
+    {plain(kKeyF5), cmd::kRescanDirectories},
 });
 
 constexpr ToolButton kSep{ToolKind::Separator, -1, 0};
@@ -226,6 +230,8 @@ constexpr auto kDirectoryToolbar = std::to_array<ToolButton>({
     button(4, cmd::kPrevSegment),
     kSep,
     check(5, cmd::kToggleDiffsOnly),
+    check(10, cmd::kToggleSubdirectories),
+    button(11, cmd::kRescanDirectories),
     kSep,
     button(8, cmd::kHelpContents),
 });
@@ -238,7 +244,7 @@ constexpr auto kFileImages = std::to_array<const char*>({
 
 constexpr auto kDirectoryImages = std::to_array<const char*>({
     "print", "", "copy_to_destination", "next", "previous", "diffs_only", "find",
-    "find_next", "help", ""});
+    "find_next", "help", "", "subdirectories", "rescan"});
 
 struct Tooltip {
     int command;
@@ -263,6 +269,8 @@ constexpr auto kTooltips = std::to_array<Tooltip>({
     {cmd::kToggleIgnoreComments, "Ignore comments mode"},
     {cmd::kCopyToDestination, "Copy to Destination directory"},
     {cmd::kHelpContents, "Help"},
+    {cmd::kToggleSubdirectories, "Include subdirectories"},
+    {cmd::kRescanDirectories, "Rescan the directories"},
 });
 
 } // namespace

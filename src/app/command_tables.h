@@ -44,7 +44,7 @@ std::span<const Accelerator> kestaAcc();      // KESTA_ACC, file mode
 std::span<const Accelerator> kestaAccMandc(); // KESTA_ACC_MANDC, directory window mode
 
 std::span<const ToolButton> fileToolbar();      // 20 entries
-std::span<const ToolButton> directoryToolbar(); // 13 entries
+std::span<const ToolButton> directoryToolbar(); // 15 entries
 
 // The resource name (":/icons/NAME.svg") of image `image` of a mode's image
 // list; empty for an index that holds no picture.

@@ -12,7 +12,7 @@ struct NamedKey {
     const char* name;
 };
 
-constexpr std::array<NamedKey, 12> kNamedKeys{{
+constexpr std::array<NamedKey, 13> kNamedKeys{{
     {kKeyDown, "Down"},
     {kKeyUp, "Up"},
     {kKeyLeft, "Left"},
@@ -25,6 +25,7 @@ constexpr std::array<NamedKey, 12> kNamedKeys{{
     {kKeyF4, "F4"},
     {kKeyF10, "F10"},
     {kKeyMenu, "Menu"},
+    {kKeyF5, "F5"},
 }};
 
 struct NamedModifier {

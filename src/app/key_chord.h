@@ -29,6 +29,7 @@ enum KeyCode : int {
     kKeyF4,
     kKeyF10,
     kKeyMenu,
+    kKeyF5,
 };
 
 struct KeyChord {

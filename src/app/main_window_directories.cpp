@@ -1,17 +1,22 @@
 // Directory merging in the window: the selection dialog and the walk it
-// starts, the two filter dialogs, the list build with its progress box, and
-// the directory window's commands and keys.
+// starts, the two filter dialogs, the list build with its progress box and
+// the caption naming both directories, and the directory window's commands
+// and keys.
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QMenu>
 
 #include <climits>
 
+#include "control/toolbar_flags.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dialogs/directory_filters_dialog.h"
 #include "dialogs/file_types_dialog.h"
+#include "dialogs/options_text.h"
 #include "dialogs/select_directories_dialog.h"
 #include "dirmerge/list_geometry.h"
 #include "merge/command_ids.h"
@@ -58,6 +63,22 @@ bool MainWindow::runDirectoryCommand(int id) {
         showDirectoryFilters(this);
         return true;
     case cmd::kCompareDirectoryLists:
+        buildDirectoryList();
+        return true;
+    case cmd::kRescanDirectories:
+    case cmd::kToggleSubdirectories:
+    case cmd::kCopyToDestination:
+        if (directoryWindow() == nullptr) {
+            return false;
+        }
+        if (id == cmd::kCopyToDestination) {
+            router_.route(id);
+            directoryWindow()->rowsChanged();
+            return true;
+        }
+        if (id == cmd::kToggleSubdirectories && flipToolbarFlag(app_, id)) {
+            syncToolbarChecks();
+        }
         buildDirectoryList();
         return true;
     case cmd::kNextSegment:
@@ -118,11 +139,26 @@ void MainWindow::buildDirectoryList() {
     if (progress_ != nullptr) {
         return;
     }
+    const FilesSection& files = app_.settings.files;
+    setWindowTitle(QString::fromLatin1(kWindowCaption) + QStringLiteral(" - ") +
+                   textForEdit(files.selectDir1) + QStringLiteral(" : ") +
+                   textForEdit(files.selectDir2));
+    if (quickMenu_ != nullptr) {
+        if (auto* include = quickMenu_->findChild<QAction*>(
+                QString::number(cmd::kToggleSubdirectories))) {
+            include->setCheckable(true);
+            include->setChecked(app_.settings.record.recursive != 0);
+        }
+    }
     BuildProgressDialog dialog(this);
     dialog.show();
     progress_ = &dialog;
     router_.route(cmd::kCompareDirectoryLists);
     progress_ = nullptr;
+    // Closing the window stopped the build; now the window closes.
+    if (directories_.state.cancelRequested) {
+        close();
+    }
 }
 
 bool MainWindow::scrollListsByKey(const QKeyEvent& event) {

@@ -68,8 +68,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // Closing while the directory list is built stops the build; the run
-    // then ends as a cancelled build ends it.
+    // Closing while the directory list is built stops the build; the
+    // window closes once it has stopped.
     if (progress_ != nullptr) {
         directories_.state.cancelRequested = true;
         event->ignore();

@@ -6,6 +6,7 @@
 #include "control/application.h"
 #include "control/console_frame.h"
 #include "control/dispatcher.h"
+#include "control/toolbar_flags.h"
 #include "dirmerge/directory_merge.h"
 #include "dirmerge/list_search.h"
 #include "merge/command_ids.h"
@@ -27,7 +28,12 @@ bool CommandRouter::route(int id) {
     case cmd::kWalkCancel:
         return directories_.handleWalkCommand(id);
     case cmd::kCompareDirectoryLists:
+    case cmd::kRescanDirectories:
         buildList();
+        return true;
+    case cmd::kToggleSubdirectories:
+        if (flipToolbarFlag(app_, id))
+            buildList();
         return true;
     case cmd::kCopyToDestination:
         copyToDestination();
@@ -81,12 +87,10 @@ void CommandRouter::buildList() {
             app_.frame().message(Severity::Error, *dir + " is not a directory");
         }
     }
-    const int result = directories_.buildList(files.selectDir1, files.selectDir2,
-                                              files.selectOutdir, inputs_.buildProgress);
+    // A cancelled build shows what it found, marked as incomplete.
+    (void)directories_.buildList(files.selectDir1, files.selectDir2, files.selectOutdir,
+                                 inputs_.buildProgress);
     app_.frame().refreshLists();
-    // A cancelled build still shows what it found, then the instance ends.
-    if (result == kBuildCancelled)
-        requestQuit(app_, 0);
 }
 
 void CommandRouter::copyToDestination() {
@@ -95,9 +99,8 @@ void CommandRouter::copyToDestination() {
     const ListSelection selection = inputs_.selectedItems();
     if (selection.side != 1 && selection.side != 2)
         return;
-    const FilesSection& files = app_.settings.files;
-    const std::string& sideDirectory = selection.side == 1 ? files.selectDir1 : files.selectDir2;
-    directories_.copyToDestination(selection.itemTexts, sideDirectory, files.selectOutdir);
+    (void)directories_.copyToDestination(selection.side, selection.rows,
+                                         app_.settings.files.selectOutdir);
 }
 
 void CommandRouter::findNext() {

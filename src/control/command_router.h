@@ -18,10 +18,11 @@ class ConsoleFrame;
 class DirectoryMerge;
 
 // The items selected in one directory list: side 1 for the left list, 2 for
-// the right one, 0 when neither list holds a selection.
+// the right one, 0 when neither list holds a selection; `rows` are indexes
+// into the comparison rows, never the texts the lists show.
 struct ListSelection {
     int side = 0;
-    std::vector<std::string> itemTexts;
+    std::vector<int> rows;
 };
 
 // What only the window knows: its dialogs' answers and its lists' selection.
@@ -31,7 +32,8 @@ struct RouterInputs {
     std::function<bool(DirectorySelection& selection)> chooseDirectories;
     // Command 40001.
     std::function<ListSelection()> selectedItems;
-    // Command 1000: told the path about to be compared; false stops the build.
+    // Commands 1000 and Rescan: told the path about to be compared; false
+    // stops the build.
     BuildProgress buildProgress;
     // Command 316 in the directory window: the row indexes in the order the
     // lists show them (sorted by a column click); the build order honouring

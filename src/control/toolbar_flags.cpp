@@ -17,6 +17,8 @@ template <typename App> auto flagOf(App& app, int id) -> decltype(&app.compare.t
                                               : &app.settings.record.diffsOnly;
     case cmd::kToggleIgnoreComments:
         return &app.compare.ignoreComments;
+    case cmd::kToggleSubdirectories:
+        return &app.settings.record.recursive;
     default:
         return nullptr;
     }

@@ -1,6 +1,7 @@
-// The three flags the toolbar's check buttons show and flip: table mode (24),
-// differences only (25) and ignored comments (26). The comparison modes take
-// effect at the next comparison; the panes keep showing the last one.
+// The flags the toolbar's check buttons show and flip: table mode (24),
+// differences only (25), ignored comments (26) and, in the directory window,
+// "Recursive" (41001). The comparison modes take effect at the next
+// comparison; the panes keep showing the last one.
 #pragma once
 
 namespace tandel {

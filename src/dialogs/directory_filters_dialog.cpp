@@ -1,8 +1,9 @@
 #include "dialogs/directory_filters_dialog.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -67,6 +68,7 @@ QWidget* DirectoryFiltersDialog::makeGroup(PatternGroup& group, const QString& t
     auto* del = new QPushButton(QStringLiteral("Delete"), box);
     del->setObjectName(QString::number(deleteId));
     connect(add, &QPushButton::clicked, this, [this, &group] { this->add(group); });
+    group.edit->installEventFilter(this);
     connect(del, &QPushButton::clicked, this, [this, &group] { remove(group); });
 
     auto* grid = new QGridLayout(box);
@@ -75,6 +77,21 @@ QWidget* DirectoryFiltersDialog::makeGroup(PatternGroup& group, const QString& t
     grid->addWidget(group.list, 1, 0, 2, 1);
     grid->addWidget(del, 1, 1, Qt::AlignTop);
     return box;
+}
+
+bool DirectoryFiltersDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (PatternGroup* group : {&include_, &exclude_}) {
+            // Enter with a pattern typed adds it; with none it is the dialog's OK.
+            if (watched == group->edit && (key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                !group->edit->text().isEmpty()) {
+                add(*group);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DirectoryFiltersDialog::add(PatternGroup& group) {

@@ -1,7 +1,7 @@
 // COMP_FILTERS_DLG, "Directory Merging": the include and exclude file
 // patterns of the directory scan, "Include &subdirectories" and "&Trust equal
 // size and time stamps". The lists are edited as working copies that reach
-// the settings on OK only.
+// the settings on OK only; Enter in a pattern edit adds its pattern.
 #pragma once
 
 #include <QDialog>
@@ -28,6 +28,10 @@ public:
 
 public slots:
     void accept() override;
+
+protected:
+    // Enter in a pattern edit presses its Add.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // One of the two groups: an edit, Add, Delete and the list box.

@@ -86,7 +86,7 @@ SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& setting
     }
     grid->addWidget(other_.edit, 4, 1);
     grid->addWidget(browseOut, 4, 2);
-    destination_->button(destinationChoiceOf(settings.geometry.outDirUIType))->setChecked(true);
+    destination_->button(openingDestinationChoice())->setChecked(true);
 
     // Ticked at every opening, whatever the user chose the last time.
     showDirectories_->setObjectName(QStringLiteral("1010"));

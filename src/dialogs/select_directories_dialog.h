@@ -1,8 +1,9 @@
 // "Select directories to merge": Directory 1, Directory 2 and where the
 // results go, each edit a drop target with a "..." folder browser, "Show
-// directories" ticked at every opening, and "Options" for the directory
-// merging filters. OK makes sure each folder exists (creating it with its
-// parents) and stays open after an error.
+// directories" ticked at every opening, "Other:" chosen at every opening,
+// and "Options" for the directory merging filters. OK makes sure each folder
+// exists (creating it with its parents after a Yes) and stays open after an
+// error or a No.
 #pragma once
 
 #include <QDialog>

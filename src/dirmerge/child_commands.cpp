@@ -56,6 +56,8 @@ int startMergeRun(DirMergeContext& ctx, const std::string& leftPath, const std::
     std::string relative;
     if (!relativeTo(leftPath, dir1, relative) || relative.empty())
         return -1;
+    if (ensureDestination(ctx.frame, destination) != 0)
+        return -1;
     const std::string target = joinPath(destination, relative);
     const auto cut = target.rfind('/');
     if (cut == std::string::npos)

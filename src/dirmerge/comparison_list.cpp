@@ -2,6 +2,7 @@
 
 #include "dirmerge/file_equality.h"
 #include "dirmerge/names.h"
+#include "dirmerge/row_check.h"
 
 #include <algorithm>
 #include <atomic>
@@ -30,29 +31,6 @@ std::string unreadableText(const std::string& reason) {
 }
 
 namespace {
-
-RowHalf presentHalf(const std::string& path, const DirEntry& entry, RowState state) {
-    RowHalf half;
-    half.path = path;
-    // An entry whose status could not be read is listed with an empty date.
-    half.modificationTime = entry.statusKnown ? entry.writeTime.seconds : 0;
-    half.dateText = entry.statusKnown ? formatDate(entry.writeTime.seconds) : std::string();
-    half.state = state;
-    half.regularFile = entry.isRegular();
-    half.isLink = entry.isLink();
-    half.linkTarget = entry.linkTarget;
-    return half;
-}
-
-// The row is unreadable on both halves, so that both lists mark it; the half
-// that failed says why in its date column.
-void markUnreadable(RowHalf& half, const IoStatus& why) {
-    half.state = ROW_UNREADABLE;
-    if (!why.ok()) {
-        half.problem = why.reason();
-        half.dateText = unreadableText(half.problem);
-    }
-}
 
 class ListBuilder {
 public:
@@ -178,6 +156,7 @@ public:
         std::string leftPath;
         std::string rightPath;
         PairVerdict verdict;
+        bool done = false;
     };
 
     // The pairs whose bytes decide, read a few at once since each waits on
@@ -192,6 +171,7 @@ public:
             for (std::size_t i = next++; i < pending_.size() && !stop; i = next++) {
                 pending_[i].verdict =
                     compareContents(files, pending_[i].leftPath, pending_[i].rightPath);
+                pending_[i].done = true;
                 ++finished;
             }
         };
@@ -206,6 +186,7 @@ public:
             for (std::size_t i = next++; i < pending_.size(); i = next++) {
                 pending_[i].verdict =
                     compareContents(files, pending_[i].leftPath, pending_[i].rightPath);
+                pending_[i].done = true;
                 if (!keepGoing(progress, pending_[i].leftPath)) {
                     cancelled = true;
                     break;
@@ -224,6 +205,9 @@ public:
         }
         for (const Pending& p : pending_) {
             ComparisonRow& row = state_.rows[p.row];
+            row.compared = p.done;
+            if (!p.done)
+                continue;
             if (p.verdict.sameness == Sameness::Equal) {
                 row.left.state = row.right.state = ROW_SAME;
             } else if (p.verdict.sameness == Sameness::Unreadable) {
@@ -232,6 +216,12 @@ public:
             }
         }
         return !cancelled;
+    }
+
+    // A build cancelled before the pairs were read leaves them all unknown.
+    void leaveUncompared() {
+        for (const Pending& p : pending_)
+            state_.rows[p.row].compared = false;
     }
 
 private:
@@ -260,6 +250,9 @@ int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
     state.walking = false;
     state.cancelRequested = false;
     state.rows.clear();
+    state.listedDir1 = dir1;
+    state.listedDir2 = dir2;
+    state.listIncomplete = false;
 
     ListBuilder builder(state);
     int result = kBuildFinished;
@@ -284,7 +277,10 @@ int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
     // Pairs not compared before a Cancel stay "different": never equal unread.
     if (result == kBuildFinished && !builder.comparePending(progress)) {
         result = kBuildCancelled;
+    } else if (result == kBuildCancelled) {
+        builder.leaveUncompared();
     }
+    state.listIncomplete = result == kBuildCancelled;
     state.comparing = false;
     state.cursor.release();
     return result;

@@ -19,7 +19,8 @@ enum BuildResult : int { kBuildFailed = -1, kBuildFinished = 0, kBuildCancelled 
 // comparePair). A folder that cannot be read on either side is one
 // unreadable row, and nothing below it is listed on the other side. The
 // directory comparison flag is set for the duration. A cancelled build keeps
-// the rows found so far; the caller then ends the instance.
+// the rows found so far and sets state.listIncomplete; pairs it found but
+// never read are marked as not compared.
 int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
                         const std::string& dir2, std::string destination,
                         const ScanFilters& filters, const BuildProgress& progress);

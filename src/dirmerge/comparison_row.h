@@ -10,6 +10,9 @@ namespace tandel {
 // could not be read; nothing below it is listed.
 enum RowState : int { ROW_SAME = 0, ROW_UNREADABLE = 2, ROW_ABSENT = 8, ROW_DIFFERENT = 100 };
 
+// What this window did with a half since the list was built.
+enum class RowMark : int { None, Copied, Merged };
+
 struct RowHalf {
     std::string path;     // empty when the file is absent on this side
     std::string dateText; // local modification date and time, or why it cannot be read
@@ -21,13 +24,21 @@ struct RowHalf {
     std::string linkTarget{};
     // The system's reason why this half could not be read; empty when it could.
     std::string problem{};
+    // Bytes; known for whatever has a status, folders excepted.
+    std::uint64_t size = 0;
+    bool sizeKnown = false;
+    RowMark mark = RowMark::None;
 };
 
 struct ComparisonRow {
     RowHalf left;
     RowHalf right;
+    // False for a pair whose bytes a cancelled build never read: it shows as
+    // different without being known to be.
+    bool compared = true;
 
     const RowHalf& half(int side) const { return side == 0 ? left : right; }
+    RowHalf& half(int side) { return side == 0 ? left : right; }
 };
 
 // The local date and time of a time, as the lists show it.

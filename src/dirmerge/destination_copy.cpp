@@ -110,22 +110,48 @@ int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
     return answer;
 }
 
-void copySelectedRows(DirMergeContext& ctx, const std::vector<std::string>& itemTexts,
-                      const std::string& sideDirectory, const std::string& destination) {
-    for (const std::string& text : itemTexts) {
-        std::string relative;
-        if (text.empty() || !relativeTo(text, sideDirectory, relative) || relative.empty())
-            continue;
-        const std::string target = joinPath(destination, relative);
-        const auto cut = target.rfind('/');
-        if (cut == std::string::npos)
-            continue;
-        const std::string parent = cut == 0 ? std::string("/") : target.substr(0, cut);
-        if (ensureDirectory(ctx.frame, parent) != 0)
-            continue;
-        CopyServices services = ctx.copyServices();
-        (void)copyPath(services, text, target, ctx.state.answers.replace);
+namespace {
+
+CopyOutcome copyOneRow(DirMergeContext& ctx, const std::string& path,
+                       const std::string& sideDirectory, const std::string& destination) {
+    std::string relative;
+    if (path.empty() || !relativeTo(path, sideDirectory, relative) || relative.empty())
+        return CopyOutcome::Skipped;
+    const std::string target = joinPath(destination, relative);
+    const auto cut = target.rfind('/');
+    if (cut == std::string::npos)
+        return CopyOutcome::Skipped;
+    const std::string parent = cut == 0 ? std::string("/") : target.substr(0, cut);
+    if (ensureDirectory(ctx.frame, parent) != 0)
+        return CopyOutcome::Failed;
+    OperationCount own;
+    CopyServices services = ctx.copyServices();
+    services.count = &own;
+    (void)copyPath(services, path, target, ctx.state.answers.replace); // counted in `own`
+    if (own.failed > 0)
+        return CopyOutcome::Failed;
+    return own.copied > 0 ? CopyOutcome::Copied : CopyOutcome::Skipped;
+}
+
+} // namespace
+
+std::vector<CopyOutcome> copySelectedRows(DirMergeContext& ctx,
+                                          const std::vector<std::string>& paths,
+                                          const std::string& sideDirectory,
+                                          const std::string& destination, OperationCount& count) {
+    const bool destinationReady = ensureDestination(ctx.frame, destination) == 0;
+    std::vector<CopyOutcome> outcomes;
+    outcomes.reserve(paths.size());
+    for (const std::string& path : paths) {
+        const CopyOutcome outcome = destinationReady
+                                        ? copyOneRow(ctx, path, sideDirectory, destination)
+                                        : CopyOutcome::Skipped;
+        ++(outcome == CopyOutcome::Copied   ? count.copied
+           : outcome == CopyOutcome::Failed ? count.failed
+                                            : count.skipped);
+        outcomes.push_back(outcome);
     }
+    return outcomes;
 }
 
 } // namespace tandel

@@ -41,10 +41,16 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing);
 int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
                        const DirListing& directorySide);
 
-// "Copy to Destination": copies the selected items (full paths below
-// `sideDirectory`; empty texts are absent halves) to the same relative paths
-// below `destination`.
-void copySelectedRows(DirMergeContext& ctx, const std::vector<std::string>& itemTexts,
-                      const std::string& sideDirectory, const std::string& destination);
+enum class CopyOutcome { Copied, Skipped, Failed };
+
+// "Copy to Destination": copies the selected halves (full paths below
+// `sideDirectory`; an empty path is an absent half) to the same relative
+// paths below `destination`. A destination that does not exist is made only
+// after the user agreed; without it nothing is copied. One outcome per path,
+// each also counted in `count`.
+std::vector<CopyOutcome> copySelectedRows(DirMergeContext& ctx,
+                                          const std::vector<std::string>& paths,
+                                          const std::string& sideDirectory,
+                                          const std::string& destination, OperationCount& count);
 
 } // namespace tandel

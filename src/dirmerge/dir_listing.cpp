@@ -83,4 +83,20 @@ DirListing listDirectory(const std::string& path, const ScanFilters& filters) {
     return listing;
 }
 
+bool entryAt(FileSystem& files, const std::string& path, DirEntry& entry) {
+    FileStatus own;
+    if (!files.status(path, own, false).ok() || own.kind == FileKind::Missing)
+        return false;
+    FolderEntry found;
+    found.name = std::string(lastComponent(path));
+    found.isLink = own.kind == FileKind::Link;
+    found.kind = own.kind;
+    found.statusKnown = true;
+    found.status = own;
+    const auto cut = path.rfind('/');
+    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
+    entry = entryOf(files, folder, found);
+    return true;
+}
+
 } // namespace tandel

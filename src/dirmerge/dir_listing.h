@@ -75,4 +75,8 @@ bool passesFilters(std::string_view name, const ScanFilters& filters);
 // be listed gives an empty listing and says why in `problem`.
 DirListing listDirectory(const std::string& path, const ScanFilters& filters);
 
+// The entry one path names, read as a listing reads it (a link is never
+// followed); false when nothing is there or its status cannot be read.
+bool entryAt(FileSystem& files, const std::string& path, DirEntry& entry);
+
 } // namespace tandel

@@ -1,8 +1,12 @@
 #include "dirmerge/directory_lists.h"
 
+#include "dirmerge/destination_copy.h"
 #include "dirmerge/names.h"
+#include "dirmerge/row_kind.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace tandel {
 
@@ -24,15 +28,58 @@ void ListSort::click(int clicked) {
     }
 }
 
+namespace {
+
+// The key a column sorts on, larger first with direction 1. An absent half
+// has no size and sorts after every empty file.
+std::int64_t sizeKey(const RowHalf& h) {
+    return h.sizeKnown ? static_cast<std::int64_t>(std::min<std::uint64_t>(h.size, INT64_MAX)) : -1;
+}
+
+// What needs the user most comes first.
+int markerRank(const ComparisonRow& row) {
+    if (!row.compared)
+        return 4;
+    switch (rowKind(row)) {
+    case RowKind::Different:
+        return 5;
+    case RowKind::LeftOnly:
+    case RowKind::RightOnly:
+        return 3;
+    case RowKind::Unreadable:
+        return 2;
+    case RowKind::Equal:
+        break;
+    }
+    return 1;
+}
+
+} // namespace
+
+std::string relativeName(const std::string& path, const std::string& directory) {
+    std::string relative;
+    if (!directory.empty() && relativeTo(path, directory, relative) && !relative.empty())
+        return relative;
+    return path;
+}
+
 bool rowBefore(const ComparisonRow& a, const ComparisonRow& b, int half, const ListSort& sort) {
     const RowHalf& x = a.half(half);
     const RowHalf& y = b.half(half);
-    if (sort.column == 0) {
+    const bool up = sort.direction == 1;
+    switch (sort.column) {
+    case kNameColumn: {
         const int c = compareNames(x.path, y.path);
-        return sort.direction == 1 ? c < 0 : c > 0;
+        return up ? c < 0 : c > 0;
     }
-    return sort.direction == 1 ? x.modificationTime > y.modificationTime
-                               : x.modificationTime < y.modificationTime;
+    case kSizeColumn:
+        return up ? sizeKey(x) > sizeKey(y) : sizeKey(x) < sizeKey(y);
+    case kMarkerColumn:
+        return up ? markerRank(a) > markerRank(b) : markerRank(a) < markerRank(b);
+    default:
+        return up ? x.modificationTime > y.modificationTime
+                  : x.modificationTime < y.modificationTime;
+    }
 }
 
 void sortRows(std::vector<int>& shown, const std::vector<ComparisonRow>& rows, int half,
@@ -73,6 +120,14 @@ int findPreviousRow(const std::vector<int>& shown, const std::vector<ComparisonR
         if (notEqual(shown, rows, i))
             return i;
     return -1;
+}
+
+int adjacentUnequalRow(const std::vector<int>& shown, const std::vector<ComparisonRow>& rows,
+                       int current, int top, bool forward) {
+    if (forward)
+        return findNextRow(shown, rows, current >= 0 ? current : top - 1);
+    // The backward search starts two rows above its argument.
+    return findPreviousRow(shown, rows, (current >= 0 ? current : top) + 1);
 }
 
 bool startsMergeRun(const ComparisonRow& row) {

@@ -3,6 +3,8 @@
 #include "dirmerge/child_commands.h"
 #include "dirmerge/destination_check.h"
 #include "dirmerge/destination_copy.h"
+#include "dirmerge/names.h"
+#include "dirmerge/row_check.h"
 #include "merge/comparison_driver.h"
 #include "merge/save.h"
 #include "merge/session.h"
@@ -66,12 +68,14 @@ void DirectoryMerge::afterCompareFiles() {
 
 int DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
                               const std::string& destination, const BuildProgress& progress) {
+    mergeRuns_.clear(); // their row numbers mean nothing in a new list
     // Refused before anything is listed: the instance then shows empty lists
     // and nothing can be copied to that destination from them.
     if (const std::string refusal =
             destinationRefusal(*app_.model.files, dir1, dir2, destination);
         !refusal.empty()) {
         state.rows.clear();
+        state.listIncomplete = false;
         app_.frame().message(Severity::Error, refusal);
         return kBuildFailed;
     }
@@ -85,11 +89,40 @@ std::vector<int> DirectoryMerge::shownRows() const {
     return visibleRows(state.rows, app_.settings.record.directoryDiffsOnly != 0);
 }
 
-void DirectoryMerge::copyToDestination(const std::vector<std::string>& itemTexts,
-                                       const std::string& sideDirectory,
-                                       const std::string& destination) {
+bool DirectoryMerge::destinationIsListed(const std::string& destination) const {
+    FileSystem& files = *app_.model.files;
+    return placementOf(files, destination, state.listedDir1) == Placement::Same ||
+           placementOf(files, destination, state.listedDir2) == Placement::Same;
+}
+
+OperationCount DirectoryMerge::copyToDestination(int side, const std::vector<int>& rows,
+                                                 const std::string& destination) {
+    const int half = side == 2 ? 1 : 0;
+    std::vector<int> valid;
+    std::vector<std::string> paths;
+    for (int row : rows) {
+        if (row >= 0 && static_cast<std::size_t>(row) < state.rows.size()) {
+            valid.push_back(row);
+            paths.push_back(state.rows[static_cast<std::size_t>(row)].half(half).path);
+        }
+    }
     DirMergeContext ctx = context();
-    copySelectedRows(ctx, itemTexts, sideDirectory, destination);
+    OperationCount count;
+    const std::vector<CopyOutcome> outcomes = copySelectedRows(
+        ctx, paths, half == 0 ? state.listedDir1 : state.listedDir2, destination, count);
+    const bool inPlace = destinationIsListed(destination);
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        if (outcomes[i] != CopyOutcome::Copied)
+            continue;
+        ComparisonRow& row = state.rows[static_cast<std::size_t>(valid[i])];
+        row.half(half).mark = RowMark::Copied;
+        if (inPlace)
+            (void)recheckRow(row, state.listedDir1, state.listedDir2, *app_.model.files,
+                             app_.settings.record.trustTimeStamps != 0);
+    }
+    lastCopyReport_ = "Copy to Destination: " + count.copySummary();
+    app_.frame().message(count.failed > 0 ? Severity::Warning : Severity::Info, lastCopyReport_);
+    return count;
 }
 
 int DirectoryMerge::activateRow(int row, const std::string& dir1, const std::string& destination) {
@@ -99,7 +132,38 @@ int DirectoryMerge::activateRow(int row, const std::string& dir1, const std::str
     if (!startsMergeRun(r))
         return -1;
     DirMergeContext ctx = context();
-    return startMergeRun(ctx, r.left.path, r.right.path, dir1, destination);
+    std::string relative;
+    if (!relativeTo(r.left.path, dir1, relative) || relative.empty())
+        return -1;
+    MergeRun run{row, joinPath(destination, relative), destination, {}};
+    // A missing result reads as kind Missing, which any save then changes.
+    (void)app_.model.files->status(run.target, run.before);
+    if (startMergeRun(ctx, r.left.path, r.right.path, dir1, destination) != 0)
+        return -1;
+    mergeRuns_.push_back(std::move(run));
+    return 0;
+}
+
+bool DirectoryMerge::recheckMergeRuns() {
+    bool changed = false;
+    FileSystem& files = *app_.model.files;
+    std::erase_if(mergeRuns_, [&](const MergeRun& run) {
+        FileStatus now;
+        (void)files.status(run.target, now); // unreadable reads as unchanged: asked again later
+        const bool written = now.kind != FileKind::Missing &&
+                             (!now.sameFileAs(run.before) || now.writeTime != run.before.writeTime ||
+                              now.size != run.before.size);
+        if (!written)
+            return false;
+        ComparisonRow& row = state.rows[static_cast<std::size_t>(run.row)];
+        row.left.mark = row.right.mark = RowMark::Merged;
+        if (destinationIsListed(run.destination))
+            (void)recheckRow(row, state.listedDir1, state.listedDir2, files,
+                             app_.settings.record.trustTimeStamps != 0);
+        changed = true;
+        return true;
+    });
+    return changed;
 }
 
 } // namespace tandel

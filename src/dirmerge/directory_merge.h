@@ -7,6 +7,7 @@
 #include "dirmerge/directory_lists.h"
 #include "dirmerge/directory_walk.h"
 #include "dirmerge/dirmerge_context.h"
+#include "dirmerge/row_counts.h"
 
 #include <functional>
 #include <string>
@@ -47,20 +48,35 @@ public:
     // (or by size and time stamps when "Trust time stamps" is set). A
     // destination inside Directory 1 or 2 is refused with a message
     // (kBuildFailed, no rows). A cancelled build (kBuildCancelled) keeps its
-    // rows; the caller then shows them and ends the instance.
+    // rows, marked as incomplete (state.listIncomplete); the caller shows them.
     int buildList(const std::string& dir1, const std::string& dir2, const std::string& destination,
                   const BuildProgress& progress);
 
     // The rows the two lists show, honouring "Directory Diffs Only".
     std::vector<int> shownRows() const;
 
-    // Command 40001 with the selected item texts of one list and that list's
-    // directory (Directory 1 for the left list, Directory 2 for the right).
-    void copyToDestination(const std::vector<std::string>& itemTexts,
-                           const std::string& sideDirectory, const std::string& destination);
+    // Command 40001: copies the halves that list `side` (1 left, 2 right)
+    // shows of the comparison rows `rows` to the same places below
+    // `destination`. Each copied half is marked; a row whose directory is
+    // the destination itself is read again. Then tells the account
+    // ("Copy to Destination: " and copySummary()) and returns it.
+    OperationCount copyToDestination(int side, const std::vector<int>& rows,
+                                     const std::string& destination);
+    // The account of the last Copy to Destination, for a status bar; empty
+    // before the first.
+    const std::string& lastCopyReport() const { return lastCopyReport_; }
 
-    // Activation of a row: starts the merge run of a differing pair.
+    // Activation of a row: starts the merge run of a differing pair and
+    // remembers where its result will go.
     int activateRow(int row, const std::string& dir1, const std::string& destination);
+
+    // When the window comes back to the front: each row whose merge run has
+    // written its result since is marked as merged, and read again when its
+    // destination is Directory 1 or 2. True when a row changed.
+    bool recheckMergeRuns();
+
+    // The kinds of all rows, shown ones or not.
+    RowCounts counts() const { return countRows(state.rows); }
 
 private:
     DirMergeContext context();
@@ -69,8 +85,20 @@ private:
     // from their own records.
     void publish();
 
+    // A merge run started from the list, and its result file as it was then.
+    struct MergeRun {
+        int row = 0;
+        std::string target;
+        std::string destination;
+        FileStatus before;
+    };
+    // Whether `destination` is the folder one of the rows' directories is.
+    bool destinationIsListed(const std::string& destination) const;
+
     Session& app_;
     DirMergeServices services_;
+    std::vector<MergeRun> mergeRuns_;
+    std::string lastCopyReport_;
 };
 
 } // namespace tandel

@@ -3,6 +3,8 @@
 #include "dirmerge/destination_check.h"
 #include "dirmerge/ensure_directory.h"
 
+#include <utility>
+
 namespace tandel {
 
 namespace {
@@ -12,7 +14,24 @@ int ensureNamed(Frame& frame, const std::string& path, const char* what) {
         frame.message(Severity::Error, std::string("Enter a folder for ") + what);
         return -1;
     }
-    return ensureDirectory(frame, path);
+    return ensureNamedDirectory(frame, path);
+}
+
+// A folder typed or browsed to as "Other:" that is one of the directories
+// was not chosen as that directory: merging into it is asked first.
+bool mergeInPlaceAllowed(Frame& frame, const SelectionForm& form, const std::string& destination) {
+    if (form.choice != kToOther)
+        return true;
+    const std::pair<const char*, const std::string*> sides[] = {{"Directory 1", &form.dir1},
+                                                                {"Directory 2", &form.dir2}};
+    for (const auto& [name, dir] : sides) {
+        if (placementOf(realFileSystem(), destination, *dir) == Placement::Same)
+            return frame.confirmOverwrite(
+                {QuestionKind::MergeInPlace, destination,
+                 "The destination " + destination + " is " + name +
+                     " itself: merged files replace its own.\nMerge into " + name + "?"});
+    }
+    return true;
 }
 
 } // namespace
@@ -52,6 +71,8 @@ int confirmSelection(Frame& frame, const SelectionForm& form, Settings& settings
         frame.message(Severity::Error, refusal);
         return -1;
     }
+    if (!mergeInPlaceAllowed(frame, form, files.selectOutdir))
+        return -1;
     if (ensureNamed(frame, files.selectOutdir, "the destination") != 0)
         return -1;
     chosen.dir1 = files.selectDir1;

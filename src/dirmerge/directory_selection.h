@@ -17,20 +17,29 @@ enum DestinationChoice : int { kToDirectory1 = 0, kToDirectory2 = 1, kToOther = 
 // reads as "Other:".
 DestinationChoice destinationChoiceOf(int stored);
 
+// The choice the dialog opens with: always "Other:", whatever was stored.
+// A stored "Directory 1" cannot be told from the default that every earlier
+// run wrote, and results merged into a directory replace its files, so
+// that choice is made by a click each time (the "Other:" text still holds
+// the folder used last).
+inline DestinationChoice openingDestinationChoice() { return kToOther; }
+
 // What the dialog's controls hold when OK is pressed.
 struct SelectionForm {
     std::string dir1;
     std::string dir2;
     std::string other; // the "Other:" edit
-    DestinationChoice choice = kToDirectory1;
+    DestinationChoice choice = kToOther;
     bool showDirectories = true;
 };
 
 // OK: remembers Directory 1 and makes it a directory (created with its
-// missing parents), then the same for Directory 2, then resolves the
-// destination, refuses one inside Directory 1 or 2, and makes it. Each text is remembered as soon as it is read, even when
-// ensuring it fails. 0 with `chosen` filled; -1 after an error message, and
-// the dialog stays open. An empty text is refused with a message of its own.
+// missing parents after the user agreed), then the same for Directory 2,
+// then resolves the destination, refuses one inside Directory 1 or 2, asks
+// before merging into one of them that was typed as "Other:", and makes it.
+// Each text is remembered as soon as it is read, even when ensuring it
+// fails. 0 with `chosen` filled; -1 after an error message or a No, and the
+// dialog stays open. An empty text is refused with a message of its own.
 [[nodiscard]] int confirmSelection(Frame& frame, const SelectionForm& form, Settings& settings,
                                    DirectorySelection& chosen);
 

@@ -38,6 +38,11 @@ struct DirectoryOperationState {
 
     // The directory window's rows, in the order they were found.
     std::vector<ComparisonRow> rows;
+    // The directories the rows were listed from: each half's path lies below its own.
+    std::string listedDir1;
+    std::string listedDir2;
+    // A Cancel stopped the last build: what it had not reached is missing.
+    bool listIncomplete = false;
 };
 
 // Resets the replace and present-only answers and the tally, lists both

@@ -33,4 +33,21 @@ int ensureDirectory(Frame& frame, const std::string& path) {
     return 0;
 }
 
+int ensureNamedDirectory(Frame& frame, const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT &&
+        !frame.confirmOverwrite({QuestionKind::MakeDirectory, path,
+                                 "Directory " + path + " does not exist.\nCreate it?"}))
+        return -1;
+    return ensureDirectory(frame, path);
+}
+
+int ensureDestination(Frame& frame, const std::string& destination) {
+    if (destination.empty()) {
+        frame.message(Severity::Error, "No destination directory was given");
+        return -1;
+    }
+    return ensureNamedDirectory(frame, destination);
+}
+
 } // namespace tandel

@@ -6,7 +6,7 @@ namespace tandel {
 
 namespace {
 
-// Far wider than any screen, small enough that three columns and a
+// Far wider than any screen, small enough that five columns and a
 // container's width still add up inside an int.
 constexpr int kWidestColumn = 100000;
 
@@ -17,18 +17,31 @@ int lastTop(int page, int count) { return std::max(0, count - std::max(page, 1))
 } // namespace
 
 ListColumnWidths startColumnWidths(const Geometry& geometry, int side, int containerWidth) {
-    const int storedName = side == 2 ? geometry.pathSize2 : geometry.pathSize1;
-    const int storedDate = side == 2 ? geometry.timeSize2 : geometry.timeSize1;
+    const bool right = side == 2;
+    const int storedName = right ? geometry.pathSize2 : geometry.pathSize1;
     ListColumnWidths widths;
-    widths.date = heldWidth(storedDate);
-    widths.name = storedName < 0 ? heldWidth(heldWidth(containerWidth) / 2 - widths.date)
-                                 : heldWidth(storedName);
+    widths.date = heldWidth(right ? geometry.timeSize2 : geometry.timeSize1);
+    widths.size = heldWidth(right ? geometry.sizeSize2 : geometry.sizeSize1);
+    widths.marker = heldWidth(right ? geometry.stateSize2 : geometry.stateSize1);
+    const int others = widths.date + widths.size + widths.marker;
+    widths.name = storedName < 0
+                      ? std::max(kDefaultNameMinimum, heldWidth(heldWidth(containerWidth) / 2 - others))
+                      : heldWidth(storedName);
     return widths;
 }
 
+int fillerWidth(int containerWidth, const ListColumnWidths& widths) {
+    // Each term is held, so the sum stays far inside an int.
+    const int used = widths.name + widths.date + widths.size + widths.marker;
+    return std::max(0, heldWidth(containerWidth) / 2 - used + 2);
+}
+
 void recordColumnWidths(Geometry& geometry, int side, const ListColumnWidths& widths) {
-    (side == 2 ? geometry.pathSize2 : geometry.pathSize1) = widths.name;
-    (side == 2 ? geometry.timeSize2 : geometry.timeSize1) = widths.date;
+    const bool right = side == 2;
+    (right ? geometry.pathSize2 : geometry.pathSize1) = widths.name;
+    (right ? geometry.timeSize2 : geometry.timeSize1) = widths.date;
+    (right ? geometry.sizeSize2 : geometry.sizeSize1) = widths.size;
+    (right ? geometry.stateSize2 : geometry.stateSize1) = widths.marker;
 }
 
 int topAfterEnsureVisible(int top, int row, int page, int count) {

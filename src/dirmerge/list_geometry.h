@@ -7,18 +7,29 @@
 
 namespace tandel {
 
-// Widths of a list's "Name" and "Date Modified" columns, in pixels.
+// Widths of a list's "Name", "Date Modified", "Size" and "State" columns,
+// in pixels.
 struct ListColumnWidths {
     int name = 0;
     int date = 0;
+    int size = 0;
+    int marker = 0;
     bool operator==(const ListColumnWidths&) const = default;
 };
 
+// The narrowest "Name" column a stored -1 gives: room for a file name
+// below its directory, even in a narrow window.
+inline constexpr int kDefaultNameMinimum = 150;
+
 // The widths list `side` (1 left, 2 right) starts with in a container
 // `containerWidth` wide. A stored name width of -1 (any negative value, as
-// a damaged file may hold) means half the container less the date column.
-// Widths are held to what a header can add up without overflowing.
+// a damaged file may hold) means half the container less the other columns,
+// but never less than kDefaultNameMinimum. Widths are held to what a header
+// can add up without overflowing.
 ListColumnWidths startColumnWidths(const Geometry& geometry, int side, int containerWidth);
+
+// The untitled last column: the rest of a list half the container wide.
+int fillerWidth(int containerWidth, const ListColumnWidths& widths);
 
 // Records the widths the user left list `side` with, for the next run.
 void recordColumnWidths(Geometry& geometry, int side, const ListColumnWidths& widths);

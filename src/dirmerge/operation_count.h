@@ -16,6 +16,12 @@ struct OperationCount {
         return std::to_string(copied) + " copied, " + std::to_string(merged) + " merged, " +
                std::to_string(skipped) + " skipped, " + std::to_string(failed) + " failed";
     }
+
+    // "N copied, N skipped, N failed": what Copy to Destination did.
+    std::string copySummary() const {
+        return std::to_string(copied) + " copied, " + std::to_string(skipped) + " skipped, " +
+               std::to_string(failed) + " failed";
+    }
 };
 
 } // namespace tandel

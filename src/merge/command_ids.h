@@ -72,6 +72,10 @@ inline constexpr int kCompareDirs = 314;
 inline constexpr int kWalkNext = 315;
 inline constexpr int kCompareDirectoryLists = 1000;
 inline constexpr int kCopyToDestination = 40001;
+// The directory window's own: read both trees again with the current
+// settings, and flip "Recursive" and read them again.
+inline constexpr int kRescanDirectories = 41000;
+inline constexpr int kToggleSubdirectories = 41001;
 
 // Search.
 inline constexpr int kFindNext = 316;

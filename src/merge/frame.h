@@ -38,6 +38,8 @@ enum class QuestionKind {
     ChangedOnDisk, // "File %s has changed on disk since it was loaded.\nSave anyway ?"
     ReadOnly,      // "File %s is read-only.\nReplace it anyway ?"
     UnsavedDecisions, // Save, Discard or Cancel the decisions not saved yet
+    MakeDirectory,    // "Directory %s does not exist.\nCreate it?"
+    MergeInPlace,     // a destination typed as "Other:" that is Directory 1 or 2 itself
 };
 
 struct Question {

@@ -81,6 +81,10 @@ struct Geometry {
     std::int32_t pathSize1 = -1;   // "PathSize1": -1 = half the container minus the date column
     std::int32_t pathSize2 = -1;   // "PathSize2"
     std::int32_t outDirUIType = 0; // "OutDirUIType": destination choice of the directory dialog
+    std::int32_t sizeSize1 = 80;   // "SizeSize1": size column, list 1
+    std::int32_t sizeSize2 = 80;   // "SizeSize2"
+    std::int32_t stateSize1 = 80;  // "StateSize1": state marker column, list 1
+    std::int32_t stateSize2 = 80;  // "StateSize2"
 
     bool operator==(const Geometry&) const = default;
 };

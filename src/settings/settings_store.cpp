@@ -107,6 +107,10 @@ int SettingsStore::loadOptions(Settings& s) {
     g.timeSize2 = p.readInt(kOptions, "TimeSize2", dg.timeSize2);
     g.pathSize1 = p.readInt(kOptions, "PathSize1", dg.pathSize1);
     g.pathSize2 = p.readInt(kOptions, "PathSize2", dg.pathSize2);
+    g.sizeSize1 = p.readInt(kOptions, "SizeSize1", dg.sizeSize1);
+    g.sizeSize2 = p.readInt(kOptions, "SizeSize2", dg.sizeSize2);
+    g.stateSize1 = p.readInt(kOptions, "StateSize1", dg.stateSize1);
+    g.stateSize2 = p.readInt(kOptions, "StateSize2", dg.stateSize2);
     g.outDirUIType = p.readInt(kOptions, "OutDirUIType", dg.outDirUIType);
 
     StringLists& l = s.lists;
@@ -235,6 +239,10 @@ void SettingsStore::saveOptions(const Settings& s) {
     profile_.writeInt(kOptions, "TimeSize2", g.timeSize2);
     profile_.writeInt(kOptions, "PathSize1", g.pathSize1);
     profile_.writeInt(kOptions, "PathSize2", g.pathSize2);
+    profile_.writeInt(kOptions, "SizeSize1", g.sizeSize1);
+    profile_.writeInt(kOptions, "SizeSize2", g.sizeSize2);
+    profile_.writeInt(kOptions, "StateSize1", g.stateSize1);
+    profile_.writeInt(kOptions, "StateSize2", g.stateSize2);
     // A minimised window has no meaningful position; the last good one stays.
     if (g.left >= 0 && g.top >= 0) {
         profile_.writeInt(kOptions, "Left", g.left);

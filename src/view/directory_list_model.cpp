@@ -1,8 +1,11 @@
 #include "view/directory_list_model.h"
 
 #include <QColor>
+#include <QLocale>
 
 #include "dialogs/options_text.h"
+#include "dirmerge/directory_state.h"
+#include "dirmerge/row_kind.h"
 
 namespace tandel {
 
@@ -20,8 +23,8 @@ QColor rowColour(RowState state) {
     return {};
 }
 
-DirectoryListModel::DirectoryListModel(const std::vector<ComparisonRow>& rows, QObject* parent)
-    : QAbstractTableModel(parent), rows_(rows) {}
+DirectoryListModel::DirectoryListModel(const DirectoryOperationState& state, QObject* parent)
+    : QAbstractTableModel(parent), state_(state) {}
 
 void DirectoryListModel::fill(std::vector<int> order) {
     beginResetModel();
@@ -32,9 +35,9 @@ void DirectoryListModel::fill(std::vector<int> order) {
 void DirectoryListModel::sortBy(int half, const ListSort& sort) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const std::vector<int> before = order_;
-    sortRows(order_, rows_, half, sort);
+    sortRows(order_, state_.rows, half, sort);
     // Where each comparison row went, so that selections follow their rows.
-    std::vector<int> newPosition(rows_.size(), 0);
+    std::vector<int> newPosition(state_.rows.size(), 0);
     for (std::size_t i = 0; i < order_.size(); ++i)
         newPosition[static_cast<std::size_t>(order_[i])] = static_cast<int>(i);
     const QModelIndexList from = persistentIndexList();
@@ -48,12 +51,21 @@ void DirectoryListModel::sortBy(int half, const ListSort& sort) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+void DirectoryListModel::rowsChanged() {
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 int DirectoryListModel::rowIndex(int listRow) const {
     return order_[static_cast<std::size_t>(listRow)];
 }
 
+const ComparisonRow& DirectoryListModel::row(int listRow) const {
+    return state_.rows[static_cast<std::size_t>(rowIndex(listRow))];
+}
+
 const RowHalf& DirectoryListModel::half(int listRow, int half) const {
-    return rows_[static_cast<std::size_t>(rowIndex(listRow))].half(half);
+    return row(listRow).half(half);
 }
 
 int DirectoryListModel::rowCount(const QModelIndex& parent) const {
@@ -64,20 +76,50 @@ int DirectoryListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : 2 * kColumnsPerHalf;
 }
 
+QString DirectoryListModel::displayText(const ComparisonRow& row, int half, int column) const {
+    const RowHalf& h = row.half(half);
+    switch (column) {
+    case kNameColumn: {
+        const std::string name = relativeName(h.path, half == 0 ? state_.listedDir1 : state_.listedDir2);
+        return textForEdit(h.isLink ? name + " -> " + h.linkTarget : name);
+    }
+    case kDateColumn:
+        return textForEdit(h.dateText);
+    case kSizeColumn:
+        return h.sizeKnown ? QLocale().toString(static_cast<qulonglong>(h.size)) : QString();
+    case kMarkerColumn:
+        return QString::fromStdString(markerText(row, half));
+    default:
+        return {};
+    }
+}
+
+QString DirectoryListModel::toolTip(const ComparisonRow& row, int half, int column) const {
+    const RowHalf& h = row.half(half);
+    if (column == kMarkerColumn)
+        return QString::fromStdString(markerTip(row, half));
+    if (column != kNameColumn || h.path.empty())
+        return {};
+    return textForEdit(h.isLink ? h.path + " -> " + h.linkTarget : h.path);
+}
+
 QVariant DirectoryListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const RowHalf& h = half(index.row(), index.column() / kColumnsPerHalf);
+    const ComparisonRow& r = row(index.row());
+    const int half = index.column() / kColumnsPerHalf;
     const int column = index.column() % kColumnsPerHalf;
     switch (role) {
     case Qt::DisplayRole:
-        if (column == 0)
-            return h.isLink ? textForEdit(h.path + " -> " + h.linkTarget) : textForEdit(h.path);
-        if (column == 1)
-            return textForEdit(h.dateText);
-        return {};
+        return displayText(r, half, column);
+    case Qt::ToolTipRole: {
+        const QString tip = toolTip(r, half, column);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
+    case Qt::TextAlignmentRole:
+        return column == kSizeColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::BackgroundRole: {
-        const QColor colour = rowColour(h.state);
+        const QColor colour = rowColour(r.half(half).state);
         return colour.isValid() ? QVariant(colour) : QVariant();
     }
     case Qt::UserRole:
@@ -88,13 +130,22 @@ QVariant DirectoryListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DirectoryListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
         return {};
-    switch (section % kColumnsPerHalf) {
-    case 0:
+    const int column = section % kColumnsPerHalf;
+    if (role == Qt::TextAlignmentRole)
+        return column == kSizeColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (column) {
+    case kNameColumn:
         return QStringLiteral("Name");
-    case 1:
+    case kDateColumn:
         return QStringLiteral("Date Modified");
+    case kSizeColumn:
+        return QStringLiteral("Size");
+    case kMarkerColumn:
+        return QStringLiteral("State");
     default:
         return QString();
     }

@@ -5,11 +5,18 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <array>
 
 #include "view/directory_list_model.h"
 #include "view/directory_row_delegate.h"
 
 namespace tandel {
+
+namespace {
+// Left to right: the marker first, where the eye starts a row.
+constexpr std::array<int, kColumnsPerList> kShownOrder = {kMarkerColumn, kNameColumn, kSizeColumn,
+                                                          kDateColumn, kFillerColumn};
+} // namespace
 
 DirectoryListView::DirectoryListView(int side, DirectoryListModel* model, QWidget* parent)
     : QTreeView(parent), side_(side == 2 ? 2 : 1), model_(model) {
@@ -36,14 +43,20 @@ DirectoryListView::DirectoryListView(int side, DirectoryListModel* model, QWidge
     const int otherHalf = 1 - half();
     for (int c = 0; c < DirectoryListModel::kColumnsPerHalf; ++c)
         setColumnHidden(DirectoryListModel::columnOf(otherHalf, c), true);
+    // The hidden half keeps its places; this half's columns are put in order within its own.
+    const int first = DirectoryListModel::columnOf(half(), 0);
+    for (int i = 0; i < kColumnsPerList; ++i)
+        head->moveSection(head->visualIndex(modelColumn(kShownOrder[static_cast<std::size_t>(i)])),
+                          first + i);
 
     connect(head, &QHeaderView::sectionClicked, this, [this](int section) {
         const int column = section % DirectoryListModel::kColumnsPerHalf;
-        if (column < 2)
+        if (column != kFillerColumn)
             emit sortColumnClicked(column);
     });
     connect(head, &QHeaderView::sectionResized, this, [this](int section) {
-        if (section == modelColumn(0) || section == modelColumn(1))
+        if (section / DirectoryListModel::kColumnsPerHalf == half() &&
+            section % DirectoryListModel::kColumnsPerHalf != kFillerColumn)
             emit columnsResized();
     });
     connect(this, &QAbstractItemView::activated, this,
@@ -71,40 +84,58 @@ int DirectoryListView::rowsPerPage() const {
 }
 
 ListColumnWidths DirectoryListView::columnWidths() const {
-    return {columnWidth(modelColumn(0)), columnWidth(modelColumn(1))};
+    return {columnWidth(modelColumn(kNameColumn)), columnWidth(modelColumn(kDateColumn)),
+            columnWidth(modelColumn(kSizeColumn)), columnWidth(modelColumn(kMarkerColumn))};
 }
 
-void DirectoryListView::setColumnWidths(const ListColumnWidths& widths, int thirdWidth) {
-    setColumnWidth(modelColumn(0), widths.name);
-    setColumnWidth(modelColumn(1), widths.date);
-    setColumnWidth(modelColumn(2), thirdWidth);
+void DirectoryListView::setColumnWidths(const ListColumnWidths& widths, int fillerWidth) {
+    setColumnWidth(modelColumn(kNameColumn), widths.name);
+    setColumnWidth(modelColumn(kDateColumn), widths.date);
+    setColumnWidth(modelColumn(kSizeColumn), widths.size);
+    setColumnWidth(modelColumn(kMarkerColumn), widths.marker);
+    setColumnWidth(modelColumn(kFillerColumn), fillerWidth);
 }
 
 std::vector<int> DirectoryListView::selectedRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows(modelColumn(0)))
+    for (const QModelIndex& index : selectionModel()->selectedRows(modelColumn(kNameColumn)))
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
+int DirectoryListView::selectedCurrentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() && selectionModel()->isRowSelected(current.row(), {}) ? current.row()
+                                                                                    : -1;
+}
+
+void DirectoryListView::selectOnly(int row) {
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    selectionModel()->setCurrentIndex(model_->index(row, modelColumn(kNameColumn)),
+                                      QItemSelectionModel::ClearAndSelect |
+                                          QItemSelectionModel::Rows);
+}
+
 void DirectoryListView::showRow(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
-    const QModelIndex index = model_->index(row, modelColumn(0));
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                 QItemSelectionModel::Rows);
-    scrollTo(index);
+    selectOnly(row);
+    scrollTo(model_->index(row, modelColumn(kNameColumn)));
     setFocus();
 }
 
 void DirectoryListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-    // The colour runs on past the last column to the list's edge.
-    const QColor colour = rowColour(model_->half(index.row(), half()).state);
-    if (colour.isValid())
-        painter->fillRect(QRect(0, option.rect.y(), viewport()->width(), option.rect.height()),
-                          colour);
+    // The colour, or the selection band, runs on past the last column to the list's edge.
+    const QRect band(0, option.rect.y(), viewport()->width(), option.rect.height());
+    if (selectionModel()->isRowSelected(index.row(), {})) {
+        painter->fillRect(band, option.palette.brush(QPalette::Active, QPalette::Highlight));
+    } else if (const QColor colour = rowColour(model_->half(index.row(), half()).state);
+               colour.isValid()) {
+        painter->fillRect(band, colour);
+    }
     QTreeView::drawRow(painter, option, index);
 }
 

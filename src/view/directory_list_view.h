@@ -1,6 +1,8 @@
 // One of the two directory lists: a report-style view of one half of the
 // shared model, its rows coloured across the whole width by their state,
-// both scroll bars always shown, scrolled an item at a time.
+// the selected rows in a band of the selection colour, both scroll bars
+// always shown, scrolled an item at a time. Its columns read "State",
+// "Name", "Size", "Date Modified" and an untitled one to the right edge.
 #pragma once
 
 #include <QTreeView>
@@ -28,19 +30,23 @@ public:
     int rowsPerPage() const;
 
     ListColumnWidths columnWidths() const;
-    void setColumnWidths(const ListColumnWidths& widths, int thirdWidth);
+    void setColumnWidths(const ListColumnWidths& widths, int fillerWidth);
 
     // The selected list rows, top to bottom.
     std::vector<int> selectedRows() const;
+    // The current row while it is selected, else -1.
+    int selectedCurrentRow() const;
+    // Selects `row` alone and makes it current; the caller scrolls.
+    void selectOnly(int row);
     // Selects `row` alone, shows it and takes the focus.
     void showRow(int row);
 
 signals:
     // Double click or Enter on a row.
     void rowActivated(int listRow);
-    // A click on column 0 ("Name") or 1 ("Date Modified") of the header.
+    // A click on the header of a column that sorts (a ListColumn).
     void sortColumnClicked(int column);
-    // "Name" or "Date Modified" was resized by the user.
+    // A titled column was resized by the user.
     void columnsResized();
     void contextMenuWanted(const QPoint& globalPosition);
 

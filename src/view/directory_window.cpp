@@ -1,5 +1,7 @@
 #include "view/directory_window.h"
 
+#include <QEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -13,14 +15,37 @@
 
 namespace tandel {
 
+namespace {
+
+QLabel* noteLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setContentsMargins(6, 2, 6, 2);
+    return label;
+}
+
+} // namespace
+
 DirectoryWindow::DirectoryWindow(DirectoryMerge& directories, Settings& settings, QWidget* parent)
     : QWidget(parent),
       directories_(directories),
       settings_(settings),
-      model_(new DirectoryListModel(directories.state.rows, this)),
-      lists_{new DirectoryListView(1, model_, this), new DirectoryListView(2, model_, this)} {
+      model_(new DirectoryListModel(directories.state, this)),
+      lists_{new DirectoryListView(1, model_, this), new DirectoryListView(2, model_, this)},
+      notice_(noteLabel("incompleteNote", this)),
+      counts_(noteLabel("counts", this)) {
+    // The warning's own colours, readable in light and dark palettes alike.
+    notice_->setText(QStringLiteral("Scan cancelled: the list is incomplete. Press F5 to rescan."));
+    notice_->setAutoFillBackground(true);
+    QPalette warning = notice_->palette();
+    warning.setColor(QPalette::Window, QColor(255, 224, 140));
+    warning.setColor(QPalette::WindowText, Qt::black);
+    notice_->setPalette(warning);
+    notice_->hide();
     connectList(lists_[0], lists_[1]);
     connectList(lists_[1], lists_[0]);
+    updateNotes();
 }
 
 DirectoryListView* DirectoryWindow::list(int side) const { return lists_[side == 2 ? 1 : 0]; }
@@ -52,6 +77,21 @@ void DirectoryWindow::connectList(DirectoryListView* list, DirectoryListView* ot
 
 void DirectoryWindow::fill() {
     model_->fill(directories_.shownRows());
+    updateNotes();
+}
+
+void DirectoryWindow::rowsChanged() {
+    model_->rowsChanged();
+    updateNotes();
+}
+
+void DirectoryWindow::updateNotes() {
+    counts_->setText(QString::fromStdString(countsLine(directories_.counts())));
+    const bool incomplete = directories_.state.listIncomplete;
+    if (incomplete != notice_->isVisibleTo(this)) {
+        notice_->setVisible(incomplete);
+        layOut();
+    }
 }
 
 const std::vector<int>& DirectoryWindow::order() const { return model_->order(); }
@@ -70,23 +110,25 @@ void DirectoryWindow::sortBy(DirectoryListView* list, int column) {
     model_->sortBy(list->half(), directories_.sort);
 }
 
-void DirectoryWindow::revealLeftRow(int listRow) {
-    DirectoryListView* left = lists_[0];
-    left->setTopRow(
-        topRevealing(left->topRow(), listRow, left->rowsPerPage(), model_->rowCount()));
+DirectoryListView* DirectoryWindow::selectingList() const {
+    return lists_[1]->selectedRows().empty() ? lists_[0] : lists_[1];
 }
 
-void DirectoryWindow::next() {
-    const int found = findNextRow(order(), directories_.state.rows, lists_[0]->topRow());
-    if (found >= 0)
-        revealLeftRow(found);
+void DirectoryWindow::step(bool forward) {
+    DirectoryListView* chosen = selectingList();
+    const int found = adjacentUnequalRow(order(), directories_.state.rows,
+                                         chosen->selectedCurrentRow(), lists_[0]->topRow(), forward);
+    if (found < 0)
+        return;
+    chosen->selectOnly(found);
+    chosen->setTopRow(
+        topRevealing(chosen->topRow(), found, chosen->rowsPerPage(), model_->rowCount()));
+    chosen->setFocus();
 }
 
-void DirectoryWindow::previous() {
-    const int found = findPreviousRow(order(), directories_.state.rows, lists_[0]->topRow());
-    if (found >= 0)
-        revealLeftRow(found);
-}
+void DirectoryWindow::next() { step(true); }
+
+void DirectoryWindow::previous() { step(false); }
 
 void DirectoryWindow::scrollByKey(PaneKey key) {
     DirectoryListView* left = lists_[0];
@@ -101,7 +143,7 @@ ListSelection DirectoryWindow::selection() const {
             continue;
         chosen.side = list->side();
         for (int row : rows)
-            chosen.itemTexts.push_back(model_->half(row, list->half()).path);
+            chosen.rows.push_back(model_->rowIndex(row));
         break;
     }
     return chosen;
@@ -114,12 +156,24 @@ void DirectoryWindow::resizeEvent(QResizeEvent* event) {
     layOut();
 }
 
+bool DirectoryWindow::event(QEvent* event) {
+    // The window passes its activation down to its children.
+    if (event->type() == QEvent::WindowActivate && directories_.recheckMergeRuns())
+        rowsChanged();
+    return QWidget::event(event);
+}
+
 void DirectoryWindow::layOut() {
     const int w = width();
-    const ui::ListLayout layout = ui::listLayout(w, height());
+    const int noteHeight = notice_->isVisibleTo(this) ? notice_->sizeHint().height() : 0;
+    const int countsHeight = counts_->sizeHint().height();
+    notice_->setGeometry(0, 0, w, noteHeight);
+    const int listsHeight = std::max(0, height() - noteHeight - countsHeight);
+    counts_->setGeometry(0, noteHeight + listsHeight, w, countsHeight);
+    const ui::ListLayout layout = ui::listLayout(w, listsHeight);
     for (int i = 0; i < 2; ++i) {
         const ui::Rect& r = i == 0 ? layout.list1 : layout.list2;
-        lists_[i]->setGeometry(r.x, r.y, std::max(0, r.width), std::max(0, r.height));
+        lists_[i]->setGeometry(r.x, r.y + noteHeight, std::max(0, r.width), std::max(0, r.height));
     }
     if (w <= 0)
         return;
@@ -128,7 +182,7 @@ void DirectoryWindow::layOut() {
         const ListColumnWidths widths = widthsPlaced_
                                             ? list->columnWidths()
                                             : startColumnWidths(settings_.geometry, list->side(), w);
-        list->setColumnWidths(widths, ui::thirdColumnWidth(w, widths.name, widths.date));
+        list->setColumnWidths(widths, fillerWidth(w, widths));
         recordColumnWidths(settings_.geometry, list->side(), widths);
     }
     widthsPlaced_ = true;

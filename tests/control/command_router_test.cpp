@@ -200,12 +200,40 @@ TEST_F(Router, DirectoryWindowBuildsItsListAndCopiesTheSelectedRows) {
     EXPECT_EQ(frame.listRefreshes, 1);
     EXPECT_FALSE(walking());
 
-    listSelection = {2, {"", d2 + "/sub/new.txt"}};
+    listSelection = {2, {0, 1}}; // same.txt is there already
     EXPECT_TRUE(router.route(cmd::kCopyToDestination));
     EXPECT_EQ(readFile(out + "/sub/new.txt"), "n\n");
+    EXPECT_TRUE(frame.shown(Severity::Info, "Copy to Destination: 2 copied, 0 skipped, 0 failed"));
 
     EXPECT_FALSE(router.route(4)); // an id nobody owns
     EXPECT_FALSE(app.frameState.quitRequested);
+}
+
+// The window stays: a cancelled build shows what it found, and Rescan or
+// the subdirectories toggle build the list again with the settings as they are.
+TEST_F(Router, ACancelledBuildKeepsTheWindowAndRescanBuildsAgain) {
+    for (const char* name : {"a.txt", "b.txt", "sub/c.txt"})
+        tree.write(std::string("one/") + name, "x\n");
+    app.settings.files.selectDir1 = d1;
+    app.settings.files.selectDir2 = d2;
+    app.settings.files.selectOutdir = out;
+    bool cancel = true;
+    CommandRouter building{app, dirs, RouterInputs{{}, {}, [&cancel](const std::string&) {
+                                                       return !cancel;
+                                                   }, {}}};
+    EXPECT_TRUE(building.route(cmd::kCompareDirectoryLists));
+    EXPECT_EQ(dirs.state.rows.size(), 1u);
+    EXPECT_TRUE(dirs.state.listIncomplete);
+    EXPECT_FALSE(app.frameState.quitRequested);
+
+    cancel = false;
+    EXPECT_TRUE(building.route(cmd::kRescanDirectories));
+    EXPECT_EQ(dirs.state.rows.size(), 3u);
+    EXPECT_FALSE(dirs.state.listIncomplete);
+    EXPECT_TRUE(building.route(cmd::kToggleSubdirectories));
+    EXPECT_EQ(app.settings.record.recursive, 0);
+    EXPECT_EQ(dirs.state.rows.size(), 2u);
+    EXPECT_EQ(frame.listRefreshes, 3);
 }
 
 TEST_F(Router, AFileNamedAsADirectoryOfTheListIsReported) {

@@ -214,16 +214,39 @@ TEST_F(CopyFixture, EnsureDirectoryCreatesEveryLevelOrExplains) {
     EXPECT_EQ(frame.shown(Severity::Error).size(), 2u);
 }
 
+// A name the user typed may be a slip: it becomes a folder only after a Yes.
+TEST_F(CopyFixture, ANamedDirectoryIsMadeOnlyAfterAYes) {
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), -1);
+    EXPECT_FALSE(has("typo"));
+    EXPECT_EQ(frame.questions,
+              std::vector<std::string>{"Directory " + p("typo/deep") + " does not exist.\nCreate it?"});
+    EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MakeDirectory});
+    EXPECT_TRUE(frame.messages.empty());
+    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0); // Yes
+    EXPECT_TRUE(has("typo/deep"));
+    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0);
+    EXPECT_EQ(frame.questions.size(), 2u); // none for a folder that is there
+}
+
 TEST_F(CopyFixture, SelectedRowsGoBelowTheDestinationForeignOrEmptyItemsAreSkipped) {
     DirectoryOperationState state;
     DirMergeServices dirServices;
     DirMergeContext ctx{state, frame, dirServices};
     tree.write("two/deep/er/f.txt", "f");
     tree.write("elsewhere/two/g.txt", "g");
-    copySelectedRows(ctx, {"", p("two/deep/er/f.txt"), p("elsewhere/two/g.txt")}, p("two"),
-                     p("out"));
+    const std::vector<std::string> paths = {"", p("two/deep/er/f.txt"), p("elsewhere/two/g.txt")};
+    OperationCount count;
+    frame.overwriteAnswers = {false}; // "out" is not made
+    EXPECT_EQ(copySelectedRows(ctx, paths, p("two"), p("out"), count),
+              std::vector<CopyOutcome>(3, CopyOutcome::Skipped));
+    EXPECT_FALSE(has("out"));
+    EXPECT_EQ(copySelectedRows(ctx, paths, p("two"), p("out"), count),
+              (std::vector<CopyOutcome>{CopyOutcome::Skipped, CopyOutcome::Copied,
+                                        CopyOutcome::Skipped}));
     EXPECT_EQ(read("out/deep/er/f.txt"), "f");
     EXPECT_FALSE(has("out/g.txt"));
+    EXPECT_EQ(count.copySummary(), "1 copied, 5 skipped, 0 failed");
     EXPECT_TRUE(frame.messages.empty());
 }
 

@@ -25,9 +25,18 @@ struct Selection : ::testing::Test {
     int ok() { return confirmSelection(frame, form, settings, chosen); }
 };
 
-TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAndRemembered) {
+TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAfterAYesAndRemembered) {
     form.dir1 = tree.file("new/deep/one");
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(ok(), -1);
+    EXPECT_FALSE(std::filesystem::exists(tree.file("new")));
+    EXPECT_EQ(settings.files.selectDir1, form.dir1);
+    EXPECT_TRUE(frame.messages.empty()); // the No says it all
     ASSERT_EQ(ok(), 0);
+    EXPECT_EQ(frame.questions,
+              (std::vector<std::string>{"Directory " + form.dir1 + " does not exist.\nCreate it?",
+                                        "Directory " + form.dir1 + " does not exist.\nCreate it?",
+                                        "Directory " + form.other + " does not exist.\nCreate it?"}));
     EXPECT_TRUE(std::filesystem::is_directory(form.dir1));
     EXPECT_TRUE(std::filesystem::is_directory(form.other));
     EXPECT_EQ(chosen.dir1, form.dir1);
@@ -39,9 +48,10 @@ TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAndRemembered) {
     EXPECT_TRUE(frame.messages.empty());
 }
 
-TEST_F(Selection, DestinationFollowsTheChosenDirectory) {
+TEST_F(Selection, DestinationFollowsTheChosenDirectoryWithoutAQuestion) {
     form.choice = kToDirectory2;
     ASSERT_EQ(ok(), 0);
+    EXPECT_TRUE(frame.questions.empty());
     EXPECT_EQ(chosen.destination, form.dir2);
     EXPECT_EQ(settings.geometry.outDirUIType, 1);
     EXPECT_FALSE(std::filesystem::exists(form.other)); // the "Other:" text is not used
@@ -97,6 +107,21 @@ TEST_F(Selection, ADestinationInsideEitherDirectoryIsRefusedBeforeItIsMade) {
     EXPECT_EQ(ok(), 0);
 }
 
+// Typed or browsed to, Directory 1 was not chosen as Directory 1: merging
+// into it, which replaces its files, is asked first.
+TEST_F(Selection, AnOtherFolderThatIsADirectoryItselfIsAskedAbout) {
+    ASSERT_EQ(::symlink(form.dir1.c_str(), tree.file("alias").c_str()), 0);
+    form.other = tree.file("alias/");
+    frame.overwriteAnswers = {false};
+    EXPECT_EQ(ok(), -1);
+    EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MergeInPlace});
+    EXPECT_EQ(frame.questions.back(), "The destination " + tree.file("alias/") +
+                                          " is Directory 1 itself: merged files replace its "
+                                          "own.\nMerge into Directory 1?");
+    ASSERT_EQ(ok(), 0);
+    EXPECT_EQ(chosen.destination, tree.file("alias/"));
+}
+
 TEST(DestinationChoice, DamagedValuesReadAsOther) {
     EXPECT_EQ(destinationChoiceOf(0), kToDirectory1);
     EXPECT_EQ(destinationChoiceOf(1), kToDirectory2);
@@ -134,19 +159,29 @@ TEST(FilterLists, FileTypesRoundTripThroughTheSettingsLists) {
 
 TEST(ListGeometry, ColumnWidthsFromTheSettings) {
     Geometry g;
-    EXPECT_EQ(startColumnWidths(g, 1, 800), (ListColumnWidths{270, 130}));
+    EXPECT_EQ(startColumnWidths(g, 1, 1600), (ListColumnWidths{800 - 130 - 80 - 80, 130, 80, 80}));
+    EXPECT_EQ(fillerWidth(1600, startColumnWidths(g, 1, 1600)), 2);
+    // A narrow window still shows the names.
+    EXPECT_EQ(startColumnWidths(g, 1, 800).name, kDefaultNameMinimum);
+    EXPECT_EQ(fillerWidth(800, startColumnWidths(g, 1, 800)), 0);
     g.pathSize2 = 300;
     g.timeSize2 = 90;
-    EXPECT_EQ(startColumnWidths(g, 2, 800), (ListColumnWidths{300, 90}));
+    g.sizeSize2 = 60;
+    g.stateSize2 = 70;
+    EXPECT_EQ(startColumnWidths(g, 2, 800), (ListColumnWidths{300, 90, 60, 70}));
     // What a damaged file may hold never gives a negative or endless column.
     g.pathSize1 = -500;
     g.timeSize1 = 2'000'000'000;
+    g.sizeSize1 = -3;
     const ListColumnWidths held = startColumnWidths(g, 1, 800);
-    EXPECT_EQ(held.name, 0);
+    EXPECT_EQ(held.name, kDefaultNameMinimum);
     EXPECT_LE(held.date, 100000);
-    recordColumnWidths(g, 1, {222, 111});
+    EXPECT_EQ(held.size, 0);
+    recordColumnWidths(g, 1, {222, 111, 55, 66});
     EXPECT_EQ(g.pathSize1, 222);
     EXPECT_EQ(g.timeSize1, 111);
+    EXPECT_EQ(g.sizeSize1, 55);
+    EXPECT_EQ(g.stateSize1, 66);
     EXPECT_EQ(g.pathSize2, 300);
 }
 

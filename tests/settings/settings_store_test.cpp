@@ -59,7 +59,7 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
                         "Diffs Only=0\nAuto Compare=1\nIgnore Spaces=0\nOutDirUIType=0\n"
                         "Directory Diffs Only=0\nHighlight "
                         "changes=1\nIgnore line ends=1\nTrust time stamps=0\nStatus bar=1\nTimeSize1=130\nTimeSize2=130\nPathSize1=-1\n"
-                        "PathSize2=-1\nLeft=0\nTop=0\nWidth=640\nHeight=480\n"),
+                        "PathSize2=-1\nSizeSize1=80\nSizeSize2=80\nStateSize1=80\nStateSize2=80\nLeft=0\nTop=0\nWidth=640\nHeight=480\n"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("[Font]\nTitle Font name=Microsoft Sans Serif\nTitle Weight=400\n"

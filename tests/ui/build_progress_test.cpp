@@ -67,6 +67,7 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QVERIFY(!f.dirs.state.rows.empty());
         QVERIFY(f.dirs.state.rows.size() < 40);
+        QVERIFY(f.dirs.state.listIncomplete);
         QVERIFY(!f.dirs.state.comparing);
     }
 

@@ -87,7 +87,7 @@ const std::vector<Key> kFileKeys = {
 
 const std::vector<Key> kDirectoryKeys = {
     {Qt::Key_D, C, 40001}, {Qt::Key_F, C, 317}, {Qt::Key_Down, A, 6},
-    {Qt::Key_F3, N, 316},  {Qt::Key_Up, A, 7},
+    {Qt::Key_F3, N, 316},  {Qt::Key_Up, A, 7},   {Qt::Key_F5, N, 41000},
 };
 
 // Presses each key and returns the commands each one ran.
@@ -220,7 +220,8 @@ private slots:
         auto directory = d.open({"-mandc"});
         const QStringList mandc = {
             "6 &Next\tAlt+Down", "7 &Previous\tAlt+Up", "-", "40001 &Copy to Destination\tCtrl+D",
-            "-",                 "17 P&rint",
+            "-",                 "17 P&rint",          "-", "41001 Include &Subdirectories",
+            "41000 R&escan\tF5",
         };
         QCOMPARE(render(directory->quickMenu()), mandc);
     }
@@ -288,6 +289,8 @@ private slots:
             "7 Jump to previous",
             "-",
             "25 Show differences only [x]",
+            "41001 Include subdirectories [ ]",
+            "41000 Rescan the directories",
             "-",
             "15 Help",
         };

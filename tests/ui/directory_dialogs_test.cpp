@@ -133,6 +133,7 @@ private slots:
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(std::filesystem::is_directory(missing));
         QVERIFY(std::filesystem::is_directory(s.tree.file("out")));
+        QCOMPARE(s.frame.kinds, std::vector<QuestionKind>(2, QuestionKind::MakeDirectory));
         QCOMPARE(dialog->selection().dir1, missing);
         QCOMPARE(s.settings.files.selectDir1, missing);
     }
@@ -161,8 +162,10 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->selection().destination, s.tree.file("two"));
         QCOMPARE(s.settings.geometry.outDirUIType, int(kToDirectory2));
+        // Directory 2 is chosen anew each time; "Other:" shows where the results went.
         auto again = s.open();
-        QVERIFY(control<QRadioButton>(*again, 1008)->isChecked());
+        QVERIFY(control<QRadioButton>(*again, 1009)->isChecked());
+        QCOMPARE(control<QLineEdit>(*again, 104)->text(), QString::fromStdString(s.tree.file("two")));
     }
 
     void aDestinationInsideADirectoryIsRefusedAndTheDialogStaysOpen() {
@@ -251,6 +254,12 @@ private slots:
         selectLine(*dialog, 116, 0);
         press(*dialog, 115);
         QVERIFY(lines(*dialog, 116).isEmpty());
+        // Enter adds what was typed and leaves the dialog open; with nothing
+        // typed it is the dialog's OK.
+        type(*dialog, 603, QStringLiteral("*.bak"));
+        QTest::keyClick(control(*dialog, 603), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(lines(*dialog, 116), QStringList{QStringLiteral("*.bak")});
         press(*dialog, 23);
         QCOMPARE(help, std::vector<int>{264});
         press(*dialog, 2);
@@ -262,7 +271,9 @@ private slots:
         press(*dialog, 114);
         press(*dialog, 101);
         QTest::mouseClick(trust(*dialog), Qt::LeftButton, {}, QPoint(6, trust(*dialog)->height() / 2));
-        press(*dialog, 1);
+        control<QLineEdit>(*dialog, 603)->clear();
+        QTest::keyClick(control(*dialog, 603), Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
         QCOMPARE(settings.lists.excludeFilters, (std::vector<std::string>{"test*", "*.o"}));
         QCOMPARE(settings.record.recursive, 1);
         QCOMPARE(settings.record.trustTimeStamps, 1);

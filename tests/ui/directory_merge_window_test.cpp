@@ -3,7 +3,9 @@
 // menu, the directory window's build, keys and Cancel, and a real child.
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -121,6 +123,7 @@ private slots:
         QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
         QString menuDuringWalk;
         t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, false));
+        t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes)); // make "out"
         t.h.dialogs.answers.push_back([&](QDialog& box) {
             menuDuringWalk = window->menuBar()->actions().front()->menu()->actions().front()->text();
             return box.result();
@@ -136,7 +139,7 @@ private slots:
                  QStringLiteral("File &1\tCtrl+F1"));
         for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"})
             QCOMPARE(t.h.folder.read(std::string("out/") + rel), std::string(rel));
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(2)); // no question was asked
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(3)); // none about the files
     }
 
     void walkIntoDirectory1LoadsADifferingPairUntilSkippedAndOffersOnlyTheRightSide() {
@@ -173,7 +176,10 @@ private slots:
         auto window = t.open();
         window->application().settings.record.recursive = 1;
         t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, true));
+        t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes)); // make "out"
         window->runCommand(cmd::kCompareDirs);
+        QCOMPARE(t.h.dialogs.shown[1].text,
+                 QString::fromStdString("Directory " + t.out + " does not exist.\nCreate it?"));
         QCOMPARE(t.started.size(), std::size_t(1));
         QCOMPARE(t.started[0], directoryWindowArguments(t.h.folder.file("bin/tandel"), t.one,
                                                         t.two, t.out));
@@ -214,20 +220,33 @@ private slots:
         QVERIFY(pump([&] { return model.rowCount() == 3; }));
         QVERIFY(window->findChild<BuildProgressDialog*>() == nullptr); // closed again
 
-        // Ctrl+D copies the rows selected in the list that holds the selection.
+        QCOMPARE(window->windowTitle(),
+                 QString::fromStdString("Tandel v4.5 - " + t.one + " : " + t.two));
+
+        // Ctrl+D copies the rows selected in the list that holds the selection,
+        // into a destination made after a Yes, and says what it did.
         DirectoryListView* right = t.lists(*window).list(2);
         right->setFocus();
         right->selectionModel()->select(model.index(2, DirectoryListModel::columnOf(1, 0)),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes));
         QTest::keyClick(right, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(t.h.folder.read("out/c.txt"), std::string("right\n"));
+        QCOMPARE(t.h.dialogs.texts(),
+                 (std::vector<QString>{QString::fromStdString("Directory " + t.out +
+                                                              " does not exist.\nCreate it?"),
+                                       QStringLiteral("Copy to Destination: 1 copied, 0 skipped, 0 failed")}));
+        QCOMPARE(model.index(2, DirectoryListModel::columnOf(1, kMarkerColumn)).data().toString(),
+                 QStringLiteral("copied"));
 
-        // Alt+Down is Next here; no message, no segment navigation.
+        // Alt+Down is Next here; no message, no segment navigation. It
+        // selects the next row that is not equal in the list holding the selection.
         QSignalSpy received(window.get(), &MainWindow::commandReceived);
         QTest::keyClick(right, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(received.count(), 1);
         QCOMPARE(received.at(0).at(0).toInt(), cmd::kNextSegment);
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(0));
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(2));
+        QCOMPARE(right->selectedRows(), std::vector<int>{1});
 
         // Find Next searches both lists from the row after the last hit and
         // selects the hit alone in the list that holds it.
@@ -266,7 +285,9 @@ private slots:
         QVERIFY(!std::filesystem::exists(inside));
     }
 
-    void cancelInTheProgressBoxShowsWhatWasFoundAndEndsTheInstance() {
+    // The window stays with what was found, says the list is incomplete,
+    // and F5 reads the trees again in full.
+    void cancelInTheProgressBoxKeepsTheRowsFoundAndF5ScansAgain() {
         Trees t;
         for (int i = 0; i < 30; ++i)
             t.h.folder.write("one/f" + std::to_string(i) + ".txt", "x\n");
@@ -276,10 +297,40 @@ private slots:
             QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
         });
         window->start();
-        QVERIFY(pump([&] { return finished.count() == 1; }));
-        const int shown = t.lists(*window).model()->rowCount();
+        DirectoryWindow& lists = t.lists(*window);
+        QVERIFY(pump([&] { return lists.notice()->isVisible(); }));
+        const int shown = lists.model()->rowCount();
         QVERIFY(shown > 0 && shown < 30);
-        QVERIFY(!window->isVisible());
+        QVERIFY(window->isVisible());
+        QCOMPARE(finished.count(), 0);
+
+        QTest::keyClick(lists.list(1), Qt::Key_F5);
+        QCOMPARE(lists.model()->rowCount(), 30);
+        QVERIFY(!lists.notice()->isVisible());
+        QCOMPARE(lists.counts()->text(),
+                 QString::fromUtf8("0 equal \u00b7 0 differ \u00b7 30 only left \u00b7 0 only right "
+                                   "\u00b7 0 unreadable"));
+    }
+
+    void theToolbarTurnsSubdirectoriesOnAndOffAndRescans() {
+        Trees t;
+        t.h.folder.write("one/top.txt", "t\n");
+        t.h.folder.write("one/sub/deep.txt", "d\n");
+        auto window = t.open(t.mandc());
+        DirectoryListModel& model = *t.lists(*window).model();
+        QVERIFY(pump([&] { return model.rowCount() == 1; })); // "Recursive" is off at first
+        QToolBar* toolbar = window->toolbar();
+        QAction* include = toolbar->findChild<QAction*>(QString::number(cmd::kToggleSubdirectories));
+        QVERIFY(!include->isChecked());
+        QTest::mouseClick(toolbar->widgetForAction(include), Qt::LeftButton);
+        QCOMPARE(model.rowCount(), 2);
+        QVERIFY(include->isChecked());
+        QCOMPARE(window->application().settings.record.recursive, 1);
+        QVERIFY(window->quickMenu()
+                    ->findChild<QAction*>(QString::number(cmd::kToggleSubdirectories))
+                    ->isChecked());
+        QTest::mouseClick(toolbar->widgetForAction(include), Qt::LeftButton);
+        QCOMPARE(model.rowCount(), 1);
     }
 
     void closingTheWindowDuringTheBuildStopsIt() {

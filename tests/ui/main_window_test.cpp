@@ -124,7 +124,7 @@ private slots:
         QSignalSpy received(window.get(), &MainWindow::commandReceived);
         window->start();
         QVERIFY(window->menuWidget() == nullptr);
-        QCOMPARE(window->toolbar()->actions().size(), 13);
+        QCOMPARE(window->toolbar()->actions().size(), 15);
         QVERIFY(window->quickMenu() != nullptr);
         runPosted();
         QCOMPARE(received.count(), 1);
