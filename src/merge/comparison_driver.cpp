@@ -164,6 +164,7 @@ std::optional<ScriptOutcome> runEngine(Session& app, const std::string& file1,
     }
     case EngineStatus::UsageError:
     case EngineStatus::Trouble:
+    case EngineStatus::Cancelled:
         break;
     }
     // A result the engine could not complete (it said why) is no comparison:
