@@ -141,8 +141,10 @@ int compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth)
     readInputs(first, second, shared, rules, options.ignoreBlankLines, run.context);
 
     EditScript script;
-    if (!computeEditScript(first.classes, second.classes, first.classLimit, options.heuristic,
-                           script)) {
+    SearchOptions search;
+    search.heuristic = options.heuristic;
+    search.costLimit = options.minimal ? kExactSearch : 0;
+    if (!computeEditScript(first.classes, second.classes, first.classLimit, search, script)) {
         run.message("The difference search failed");
         return 2;
     }
