@@ -16,13 +16,19 @@ bool classesInRange(std::span<const int> classes, int classLimit) {
                        [classLimit](int c) { return c >= 1 && c < classLimit; });
 }
 
-SearchInput keptLines(std::span<const int> classes, const BulkVector<char>& marks, char* changed) {
+// Lines between two looks at the cancel flag.
+constexpr std::size_t kLinesPerCheck = std::size_t{1} << 20;
+
+SearchInput keptLines(std::span<const int> classes, const BulkVector<char>& marks, char* changed,
+                      const RunHooks& hooks) {
     SearchInput kept;
     const std::size_t keptCount =
         static_cast<std::size_t>(std::count(marks.begin(), marks.end(), 0));
     kept.classes.reserve(keptCount);
     kept.realIndex.reserve(keptCount);
     for (std::size_t i = 0; i < classes.size(); ++i) {
+        if ((i + 1) % kLinesPerCheck == 0)
+            hooks.checkpoint();
         if (marks[i] != kKeep) {
             changed[i] = 1;
         } else {
@@ -89,8 +95,8 @@ bool analyze(std::span<const int> classes0, std::span<const int> classes1, int c
         const DiscardMarks marks = markDiscards(classes0, classes1, classLimit);
         hooks.checkpoint();
         hooks.advance(RunPhase::Discards, 1, 2);
-        const SearchInput kept0 = keptLines(classes0, marks.marks0, changed0);
-        const SearchInput kept1 = keptLines(classes1, marks.marks1, changed1);
+        const SearchInput kept0 = keptLines(classes0, marks.marks0, changed0, hooks);
+        const SearchInput kept1 = keptLines(classes1, marks.marks1, changed1, hooks);
         hooks.advance(RunPhase::Discards, 2, 2);
         if (!searchChanges(kept0, kept1, options, changed0, changed1)) {
             return false;
