@@ -84,7 +84,8 @@ void run(benchmark::State& state, const Inputs& in, bool heuristic) {
     for (auto _ : state) {
         tandel::EditScript script;
         const bool ok =
-            tandel::computeEditScript(in.first, in.second, in.classLimit, heuristic, script);
+            tandel::computeEditScript(in.first, in.second, in.classLimit, {.heuristic = heuristic},
+                                      script);
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(script.data());
     }

@@ -177,6 +177,9 @@ std::uint64_t defaultInputLimit();
 IoStatus readOpenInput(int descriptor, std::uint64_t inputLimit, std::size_t spare,
                        InputBytes& out);
 
+// The status of a descriptor that is already open.
+IoStatus statusOfOpen(int descriptor, FileStatus& out);
+
 // The process's standard output as a writer; its commit writes what is
 // buffered and leaves the descriptor open.
 std::unique_ptr<FileWriter> standardOutputWriter();

@@ -635,6 +635,12 @@ IoStatus readOpenInput(int descriptor, std::uint64_t inputLimit, std::size_t spa
     return {};
 }
 
+IoStatus statusOfOpen(int descriptor, FileStatus& out) {
+    out = FileStatus{};
+    const int error = statAt(descriptor, "", true, out);
+    return error == 0 ? IoStatus() : IoStatus::failure(error);
+}
+
 std::unique_ptr<FileWriter> standardOutputWriter() {
     class StandardOutput : public DescriptorWriter {
     public:

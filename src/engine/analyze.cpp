@@ -1,6 +1,7 @@
 #include "engine/analyze.h"
 
 #include "engine/analyze_stages.h"
+#include "engine/run_hooks.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -15,13 +16,19 @@ bool classesInRange(std::span<const int> classes, int classLimit) {
                        [classLimit](int c) { return c >= 1 && c < classLimit; });
 }
 
-SearchInput keptLines(std::span<const int> classes, const std::vector<char>& marks, char* changed) {
+// Lines between two looks at the cancel flag.
+constexpr std::size_t kLinesPerCheck = std::size_t{1} << 20;
+
+SearchInput keptLines(std::span<const int> classes, const BulkVector<char>& marks, char* changed,
+                      const RunHooks& hooks) {
     SearchInput kept;
     const std::size_t keptCount =
         static_cast<std::size_t>(std::count(marks.begin(), marks.end(), 0));
     kept.classes.reserve(keptCount);
     kept.realIndex.reserve(keptCount);
     for (std::size_t i = 0; i < classes.size(); ++i) {
+        if ((i + 1) % kLinesPerCheck == 0)
+            hooks.checkpoint();
         if (marks[i] != kKeep) {
             changed[i] = 1;
         } else {
@@ -65,7 +72,9 @@ void buildScript(const char* changed0, int n0, const char* changed1, int n1, Edi
 }
 
 bool analyze(std::span<const int> classes0, std::span<const int> classes1, int classLimit,
-             bool heuristic, EditScript& script) {
+             const SearchOptions& options, EditScript& script) {
+    const RunHooks none;
+    const RunHooks& hooks = options.hooks != nullptr ? *options.hooks : none;
     // The diagonal arrays hold n0 + n1 + 3 entries, indexed by int.
     constexpr std::size_t kMaxLines = std::numeric_limits<int>::max() / 2 - 4;
     if (classes0.size() > kMaxLines || classes1.size() > kMaxLines || classLimit < 1 ||
@@ -77,24 +86,30 @@ bool analyze(std::span<const int> classes0, std::span<const int> classes1, int c
 
     // One block, with a zero byte before each array and after each array, so
     // that the walks above may look one line past either end.
-    std::vector<char> flags(classes0.size() + classes1.size() + 4, 0);
+    BulkVector<char> flags(classes0.size() + classes1.size() + 4, 0);
     char* const changed0 = flags.data() + 1;
     char* const changed1 = flags.data() + n0 + 3;
 
     {
+        hooks.checkpoint();
         const DiscardMarks marks = markDiscards(classes0, classes1, classLimit);
-        const SearchInput kept0 = keptLines(classes0, marks.marks0, changed0);
-        const SearchInput kept1 = keptLines(classes1, marks.marks1, changed1);
-        if (!searchChanges(kept0, kept1, heuristic, changed0, changed1)) {
+        hooks.checkpoint();
+        hooks.advance(RunPhase::Discards, 1, 2);
+        const SearchInput kept0 = keptLines(classes0, marks.marks0, changed0, hooks);
+        const SearchInput kept1 = keptLines(classes1, marks.marks1, changed1, hooks);
+        hooks.advance(RunPhase::Discards, 2, 2);
+        if (!searchChanges(kept0, kept1, options, changed0, changed1)) {
             return false;
         }
     }
+    hooks.checkpoint();
     if (pairedLines(changed0, n0) != pairedLines(changed1, n1)) {
         return false;
     }
 
     shiftBoundaries(classes0, changed0, changed1);
     shiftBoundaries(classes1, changed1, changed0);
+    hooks.checkpoint();
     buildScript(changed0, n0, changed1, n1, script);
     return true;
 }
@@ -102,10 +117,10 @@ bool analyze(std::span<const int> classes0, std::span<const int> classes1, int c
 } // namespace
 
 bool computeEditScript(std::span<const int> classes0, std::span<const int> classes1, int classLimit,
-                       bool heuristic, EditScript& script) {
+                       const SearchOptions& options, EditScript& script) {
     script.clear();
     try {
-        if (analyze(classes0, classes1, classLimit, heuristic, script)) {
+        if (analyze(classes0, classes1, classLimit, options, script)) {
             return true;
         }
     } catch (const std::bad_alloc&) {

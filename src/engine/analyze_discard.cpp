@@ -16,19 +16,19 @@ int scaleByQuarters(int base, int value) {
     return base;
 }
 
-std::vector<int> countClasses(std::span<const int> classes, int classLimit) {
-    std::vector<int> counts(static_cast<std::size_t>(classLimit), 0);
+BulkVector<int> countClasses(std::span<const int> classes, int classLimit) {
+    BulkVector<int> counts(static_cast<std::size_t>(classLimit), 0);
     for (int c : classes) {
         ++counts[static_cast<std::size_t>(c)];
     }
     return counts;
 }
 
-std::vector<char> provisionalMarks(std::span<const int> classes,
-                                   const std::vector<int>& otherCounts) {
+BulkVector<char> provisionalMarks(std::span<const int> classes,
+                                  const BulkVector<int>& otherCounts) {
     const int n = static_cast<int>(classes.size());
     const int many = scaleByQuarters(5, n / 64);
-    std::vector<char> marks(classes.size(), kKeep);
+    BulkVector<char> marks(classes.size(), kKeep);
     for (std::size_t i = 0; i < classes.size(); ++i) {
         const int matches = otherCounts[static_cast<std::size_t>(classes[i])];
         if (matches == 0) {
@@ -96,7 +96,7 @@ void settleRun(char* marks, int start, int end, int provisional) {
 }
 
 // Only provisional marks inside a run of discardable lines survive.
-void settleProvisionalMarks(std::vector<char>& marks) {
+void settleProvisionalMarks(BulkVector<char>& marks) {
     char* m = marks.data();
     const int n = static_cast<int>(marks.size());
     for (int i = 0; i < n; ++i) {
@@ -126,8 +126,8 @@ void settleProvisionalMarks(std::vector<char>& marks) {
 
 DiscardMarks markDiscards(std::span<const int> classes0, std::span<const int> classes1,
                           int classLimit) {
-    const std::vector<int> counts0 = countClasses(classes0, classLimit);
-    const std::vector<int> counts1 = countClasses(classes1, classLimit);
+    const BulkVector<int> counts0 = countClasses(classes0, classLimit);
+    const BulkVector<int> counts1 = countClasses(classes1, classLimit);
     DiscardMarks result{provisionalMarks(classes0, counts1), provisionalMarks(classes1, counts0)};
     settleProvisionalMarks(result.marks0);
     settleProvisionalMarks(result.marks1);

@@ -1,9 +1,14 @@
 // Shortest edit script by divide and conquer: a search from both ends of a
 // range for a middle snake splits it into two ranges of half the cost each.
+// Past the cost limit a range is split where either search got furthest
+// instead: the script stays valid, but may be longer than the shortest.
+#include "engine/analyze.h"
 #include "engine/analyze_stages.h"
 #include "engine/analyze_sweep.h"
+#include "engine/run_hooks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -68,8 +73,13 @@ private:
 
 template <typename Class> class Searcher {
 public:
-    Searcher(const Class* x, std::size_t n0, const Class* y, std::size_t n1, bool heuristic)
-        : xv_(x), yv_(y), heuristic_(heuristic), fd_(n0, n1), bd_(n0, n1) {}
+    Searcher(const Class* x, std::size_t n0, const Class* y, std::size_t n1,
+             const SearchOptions& options)
+        : xv_(x), yv_(y), heuristic_(options.heuristic),
+          costLimit_(options.costLimit != 0
+                         ? options.costLimit
+                         : derivedCostLimit(static_cast<long long>(n0 + n1))),
+          hooks_(options.hooks), fd_(n0, n1), bd_(n0, n1) {}
 
     Split split(int xlo, int xhi, int ylo, int yhi) {
         // Every entry is written before it is read, so the arrays need no
@@ -92,10 +102,14 @@ private:
                           Split& split) const;
     bool backwardHeuristic(int c, int bmin, int bmax, int bmid, int xhi, int yhi,
                            Split& split) const;
+    bool furthestSplit(int c, int fmin, int fmax, int bmin, int bmax, const Range& range,
+                       Split& split) const;
 
     const Class* xv_;
     const Class* yv_;
     bool heuristic_;
+    int costLimit_;
+    const RunHooks* hooks_;
     DiagonalStore fd_; // furthest x reached forwards, by diagonal x - y
     DiagonalStore bd_; // smallest x reached backwards, by diagonal
 };
@@ -222,7 +236,51 @@ Split Searcher<Class>::middleSnake(int xlo, int xhi, int ylo, int yhi) {
                 return split;
             }
         }
+        if (c >= costLimit_) {
+            Split split{};
+            if (furthestSplit(c, fmin, fmax, bmin, bmax, {xlo, xhi, ylo, yhi}, split)) {
+                return split;
+            }
+        }
+        // A step covers up to 2c diagonals: even an exact search of a huge
+        // dissimilar pair looks at the flag many times a second.
+        if (hooks_ != nullptr) {
+            hooks_->checkpoint();
+        }
     }
+}
+
+// The forward point that got furthest from the range's start, or the backward
+// point that got furthest from its end, whichever covers more of the range:
+// the part it covers has a known cheap path, and only the rest is searched
+// again. Points outside the range or at its corners would split nothing.
+template <typename Class>
+bool Searcher<Class>::furthestSplit(int c, int fmin, int fmax, int bmin, int bmax,
+                                    const Range& range, Split& split) const {
+    const auto inside = [&](int x, int y) {
+        return range.xlo <= x && x <= range.xhi && range.ylo <= y && y <= range.yhi &&
+               !(x == range.xlo && y == range.ylo) && !(x == range.xhi && y == range.yhi);
+    };
+    long long best = 0;
+    for (int d = fmax; d >= fmin; d -= 2) {
+        const int x = fd_.at(d);
+        const int y = x - d;
+        const long long covered = static_cast<long long>(x) + y - range.xlo - range.ylo;
+        if (covered > best && inside(x, y)) {
+            best = covered;
+            split = {x, y, 2 * c};
+        }
+    }
+    for (int d = bmax; d >= bmin; d -= 2) {
+        const int x = bd_.at(d);
+        const int y = x - d;
+        const long long covered = static_cast<long long>(range.xhi) + range.yhi - x - y;
+        if (covered > best && inside(x, y)) {
+            best = covered;
+            split = {x, y, 2 * c};
+        }
+    }
+    return best > 0;
 }
 
 // The forward diagonal that got furthest while staying near the middle, if it
@@ -278,16 +336,43 @@ bool Searcher<Class>::backwardHeuristic(int c, int bmin, int bmax, int bmid, int
     return best > 0;
 }
 
+// Lines of both inputs that no pending range holds any more: the search's
+// progress, reported about a thousand times over the whole search.
+class SettledLines {
+public:
+    SettledLines(const RunHooks* hooks, long long total)
+        : hooks_(hooks != nullptr && hooks->wantsProgress() ? hooks : nullptr), total_(total),
+          step_(std::max(total / 1000, 1LL)) {}
+
+    void add(long long lines) {
+        settled_ += lines;
+        if (hooks_ != nullptr && settled_ >= reported_ + step_) {
+            reported_ = settled_;
+            hooks_->advance(RunPhase::Search, static_cast<std::uint64_t>(settled_),
+                            static_cast<std::uint64_t>(total_));
+        }
+    }
+
+private:
+    const RunHooks* hooks_;
+    long long total_;
+    long long step_;
+    long long settled_ = 0;
+    long long reported_ = 0;
+};
+
 template <typename Class>
 bool searchWith(const SearchInput& input0, const SearchInput& input1, Searcher<Class>& searcher,
-                char* changed0, char* changed1) {
+                const RunHooks* hooks, char* changed0, char* changed1) {
     const int* const X = input0.classes.data();
     const int* const Y = input1.classes.data();
     const int* const real0 = input0.realIndex.data();
     const int* const real1 = input1.realIndex.data();
+    SettledLines settled(hooks, static_cast<long long>(input0.classes.size()) +
+                                    static_cast<long long>(input1.classes.size()));
 
-    // An explicit stack: with the heuristic, splits need not halve the cost,
-    // and the depth could grow with the number of lines.
+    // An explicit stack: with the heuristic or the cost limit, splits need not
+    // halve the cost, and the depth could grow with the number of lines.
     std::vector<Range> pending;
     pending.reserve(64);
     pending.push_back(
@@ -295,6 +380,7 @@ bool searchWith(const SearchInput& input0, const SearchInput& input1, Searcher<C
     while (!pending.empty()) {
         auto [xlo, xhi, ylo, yhi] = pending.back();
         pending.pop_back();
+        const long long size = static_cast<long long>(xhi - xlo) + (yhi - ylo);
 
         while (xlo < xhi && ylo < yhi && X[xlo] == Y[ylo]) {
             ++xlo;
@@ -309,10 +395,12 @@ bool searchWith(const SearchInput& input0, const SearchInput& input1, Searcher<C
             for (int y = ylo; y < yhi; ++y) {
                 changed1[real1[y]] = 1;
             }
+            settled.add(size);
         } else if (ylo == yhi) {
             for (int x = xlo; x < xhi; ++x) {
                 changed0[real0[x]] = 1;
             }
+            settled.add(size);
         } else {
             const Split split = searcher.split(xlo, xhi, ylo, yhi);
             // Cost 1 means one range was empty, which was handled above; a
@@ -325,6 +413,8 @@ bool searchWith(const SearchInput& input0, const SearchInput& input1, Searcher<C
             }
             pending.push_back({split.x, xhi, split.y, yhi});
             pending.push_back({xlo, split.x, ylo, split.y});
+            // The two halves hold all of the trimmed range.
+            settled.add(size - (static_cast<long long>(xhi - xlo) + (yhi - ylo)));
         }
     }
     return true;
@@ -333,16 +423,16 @@ bool searchWith(const SearchInput& input0, const SearchInput& input1, Searcher<C
 // Narrow copies of the classes keep more of both inputs in the nearest cache
 // during the search; the vector step reads past the end of them.
 template <typename Class>
-bool searchNarrow(const SearchInput& input0, const SearchInput& input1, bool heuristic,
-                  char* changed0, char* changed1) {
+bool searchNarrow(const SearchInput& input0, const SearchInput& input1,
+                  const SearchOptions& options, char* changed0, char* changed1) {
     const std::size_t n0 = input0.classes.size();
     const std::size_t n1 = input1.classes.size();
-    std::vector<Class> x(n0 + 4, 0);
-    std::vector<Class> y(n1 + 4, 0);
+    BulkVector<Class> x(n0 + 4, 0);
+    BulkVector<Class> y(n1 + 4, 0);
     std::copy(input0.classes.begin(), input0.classes.end(), x.begin());
     std::copy(input1.classes.begin(), input1.classes.end(), y.begin());
-    Searcher<Class> searcher(x.data(), n0, y.data(), n1, heuristic);
-    return searchWith(input0, input1, searcher, changed0, changed1);
+    Searcher<Class> searcher(x.data(), n0, y.data(), n1, options);
+    return searchWith(input0, input1, searcher, options.hooks, changed0, changed1);
 }
 
 int largestClass(const SearchInput& input) {
@@ -352,18 +442,26 @@ int largestClass(const SearchInput& input) {
 
 } // namespace
 
-bool searchChanges(const SearchInput& input0, const SearchInput& input1, bool heuristic,
-                   char* changed0, char* changed1) {
+bool searchChanges(const SearchInput& input0, const SearchInput& input1,
+                   const SearchOptions& options, char* changed0, char* changed1) {
     const int largest = std::max(largestClass(input0), largestClass(input1));
     if (largest <= std::numeric_limits<std::uint8_t>::max()) {
-        return searchNarrow<std::uint8_t>(input0, input1, heuristic, changed0, changed1);
+        return searchNarrow<std::uint8_t>(input0, input1, options, changed0, changed1);
     }
     if (largest <= std::numeric_limits<std::uint16_t>::max()) {
-        return searchNarrow<std::uint16_t>(input0, input1, heuristic, changed0, changed1);
+        return searchNarrow<std::uint16_t>(input0, input1, options, changed0, changed1);
     }
     Searcher<int> searcher(input0.classes.data(), input0.classes.size(), input1.classes.data(),
-                           input1.classes.size(), heuristic);
-    return searchWith(input0, input1, searcher, changed0, changed1);
+                           input1.classes.size(), options);
+    return searchWith(input0, input1, searcher, options.hooks, changed0, changed1);
+}
+
+int derivedCostLimit(long long lines) {
+    // Ranges of up to some thousands of edits, which covers the ordinary
+    // edits of a file, are searched exactly whatever the file's size.
+    constexpr int kLeastLimit = 4096;
+    const auto root = static_cast<long long>(std::sqrt(static_cast<double>(std::max(lines, 0LL))));
+    return static_cast<int>(std::max<long long>(kLeastLimit, root));
 }
 
 } // namespace tandel

@@ -2,10 +2,14 @@
 // decisions each one takes.
 #pragma once
 
+#include "engine/bulk_vector.h"
+
 #include <span>
 #include <vector>
 
 namespace tandel {
+
+struct SearchOptions;
 
 // Discard marks of one input's middle lines.
 enum DiscardMark : char {
@@ -15,8 +19,8 @@ enum DiscardMark : char {
 };
 
 struct DiscardMarks {
-    std::vector<char> marks0;
-    std::vector<char> marks1;
+    BulkVector<char> marks0;
+    BulkVector<char> marks1;
 };
 
 // Final marks of both inputs; every class must lie in 1 .. classLimit-1.
@@ -27,16 +31,17 @@ DiscardMarks markDiscards(std::span<const int> classes0, std::span<const int> cl
 // The lines that take part in the search, in order, with their index among the
 // middle lines.
 struct SearchInput {
-    std::vector<int> classes;
-    std::vector<int> realIndex;
+    BulkVector<int> classes;
+    BulkVector<int> realIndex;
 };
 
 // Shortest edit script between the two searched sequences: sets the changed
-// flag (through realIndex) of every line left unpaired. The heuristic trades
-// exactness for speed on large, densely changed inputs. Returns false after an
-// internal error (a split that cannot make progress); flags are then partial.
-bool searchChanges(const SearchInput& input0, const SearchInput& input1, bool heuristic,
-                   char* changed0, char* changed1);
+// flag (through realIndex) of every line left unpaired. The heuristic and the
+// cost limit trade exactness for speed on large, densely changed inputs.
+// Returns false after an internal error (a split that cannot make progress);
+// flags are then partial.
+bool searchChanges(const SearchInput& input0, const SearchInput& input1,
+                   const SearchOptions& options, char* changed0, char* changed1);
 
 // Slides runs of changed lines of `changed` (the flags of one input, `classes`
 // its classes) towards the end as far as equal lines allow, without crossing

@@ -4,9 +4,12 @@
 #include "engine/engine_run.h"
 #include "engine/input_file.h"
 #include "engine/read_inputs.h"
+#include "engine/run_hooks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <vector>
 
 namespace tandel {
 namespace {
@@ -34,6 +37,7 @@ bool loadText(EngineRun& run, InputFile& input, int side) {
         input.length = 0;
         return true;
     }
+    run.hooks.checkpoint();
     InputBytes bytes;
     // Standard input has no name to open again: it is read where it stands.
     const IoStatus read =
@@ -47,6 +51,19 @@ bool loadText(EngineRun& run, InputFile& input, int side) {
     input.ownText = std::move(bytes.bytes);
     input.buffer = input.ownText.data();
     input.length = bytes.length;
+    run.hooks.checkpoint();
+    return true;
+}
+
+// Bytes compared between two looks at the cancel flag.
+constexpr std::size_t kBytesPerCheck = std::size_t{1} << 23;
+
+bool sameBytes(const char* a, const char* b, std::size_t length, const RunHooks& hooks) {
+    for (std::size_t from = 0; from < length; from += kBytesPerCheck) {
+        hooks.checkpoint();
+        if (std::memcmp(a + from, b + from, std::min(kBytesPerCheck, length - from)) != 0)
+            return false;
+    }
     return true;
 }
 
@@ -60,7 +77,7 @@ int compareOpaque(EngineRun& run, InputFile& a, InputFile& b, bool shared, int d
         return 0;
     if (!loadText(run, a, 0) || !loadText(run, b, 1))
         return 2;
-    if (a.length != b.length || std::memcmp(a.buffer, b.buffer, a.length) != 0) {
+    if (a.length != b.length || !sameBytes(a.buffer, b.buffer, a.length, run.hooks)) {
         run.report(differ, depth);
         return 1;
     }
@@ -91,30 +108,56 @@ void appendRange(std::string& out, long long a, long long b) {
     }
 }
 
-// Prints the changes that count; returns whether any did.
+// Changes between two looks at the cancel flag.
+constexpr std::size_t kChangesPerCheck = 1 << 12;
+// Result bytes gathered before they are written, when nobody can cancel.
+constexpr std::size_t kWriteChunk = std::size_t{1} << 16;
+
+// Prints the changes that count; returns whether any did. A run that may be
+// cancelled gathers the whole result first, so that a stop leaves no part of
+// it behind.
 bool printScript(EngineRun& run, const InputFile& a, const InputFile& b, const EditScript& script,
-                 int depth) {
+                 int depth, const RunHooks& hooks) {
+    const bool whole = run.context.cancel != nullptr;
     bool counted = false;
-    std::string line;
-    for (const Change& change : script) {
+    std::string text;
+    const auto flush = [&] {
+        if (!run.beginOutput())
+            return false;
+        run.output.write(text);
+        text.clear();
+        return true;
+    };
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        const Change& change = script[i];
+        if ((i + 1) % kChangesPerCheck == 0) {
+            hooks.checkpoint();
+            hooks.advance(RunPhase::Script, i, script.size());
+        }
         if (run.options.ignoreBlankLines && allLinesEmpty(a, change.line0, change.deleted) &&
             allLinesEmpty(b, change.line1, change.inserted))
             continue;
-        if (!run.beginOutput())
-            return true;
         if (!counted && depth > 0)
-            run.output.write("diff " + a.name + " " + b.name + "\n");
+            text += "diff " + a.name + " " + b.name + "\n";
         counted = true;
         const long long first = static_cast<long long>(change.line0) + a.prefixLines;
         const long long second = static_cast<long long>(change.line1) + b.prefixLines;
-        line.clear();
-        appendRange(line, first + 1, first + change.deleted);
-        line += change.inserted == 0 ? 'd' : change.deleted == 0 ? 'a' : 'c';
-        appendRange(line, second + 1, second + change.inserted);
-        line += '\n';
-        run.output.write(line);
+        appendRange(text, first + 1, first + change.deleted);
+        text += change.inserted == 0 ? 'd' : change.deleted == 0 ? 'a' : 'c';
+        appendRange(text, second + 1, second + change.inserted);
+        text += '\n';
+        if (!whole && text.size() >= kWriteChunk && !flush())
+            return true;
     }
+    hooks.checkpoint();
+    if (counted && !text.empty())
+        flush();
     return counted;
+}
+
+// Only the blank-line rule looks at the lines once they are classified.
+void releaseLineStarts(InputFile& input) {
+    BulkVector<std::size_t>().swap(input.lineStarts);
 }
 
 } // namespace
@@ -138,18 +181,28 @@ int compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth)
     rules.ignoreSomeChanges = options.ignoreSomeChanges;
     rules.skipLeadingWhiteSpace = run.context.skipLeadingWhiteSpace;
     rules.table = run.context.table;
-    readInputs(first, second, shared, rules, options.ignoreBlankLines, run.context);
+    // Phases of the pairs of a walk would make the progress run backwards.
+    const RunHooks hooks = depth == 0 ? run.hooks : run.hooks.withoutProgress();
+    readInputs(first, second, shared, rules, options.ignoreBlankLines, run.context, hooks);
+    if (!options.ignoreBlankLines) {
+        releaseLineStarts(first);
+        releaseLineStarts(second);
+    }
 
     EditScript script;
-    if (!computeEditScript(first.classes, second.classes, first.classLimit, options.heuristic,
-                           script)) {
+    SearchOptions search;
+    search.heuristic = options.heuristic;
+    search.costLimit = options.minimal ? kExactSearch : 0;
+    search.hooks = &hooks;
+    if (!computeEditScript(first.classes, second.classes, first.classLimit, search, script)) {
         run.message("The difference search failed");
         return 2;
     }
+    hooks.checkpoint();
     if (script.empty())
         return 0;
     run.finishOutput();
-    const bool counted = printScript(run, first, second, script, depth);
+    const bool counted = printScript(run, first, second, script, depth, hooks);
     run.finishOutput();
     return counted ? 1 : 0;
 }

@@ -74,6 +74,7 @@ int compareDirectories(EngineRun& run, const std::string& path0, bool present0,
             name0 = names[0][i++];
             name1 = names[1][j++];
         }
+        run.hooks.checkpoint();
         status = std::max(status, compareOperands(run, path0, name0, path1, name1, depth + 1));
     }
     return status;

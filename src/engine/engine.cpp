@@ -3,6 +3,7 @@
 #include "engine/compare_operands.h"
 #include "engine/engine_run.h"
 #include "engine/options.h"
+#include "engine/run_hooks.h"
 
 #include <cstdlib>
 #include <new>
@@ -15,6 +16,17 @@ Engine::~Engine() = default;
 
 EngineStatus Engine::run(int argc, char* const* argv, EngineText first, EngineText second,
                          MessageSink& sink, const EngineContext& context) {
+    if (context.progress != nullptr)
+        context.progress->store(0, std::memory_order_relaxed);
+    const RunHooks hooks(context.cancel, context.progress);
+    const EngineStatus status = runOnce(argc, argv, first, second, sink, context);
+    if (status != EngineStatus::Cancelled)
+        hooks.finish();
+    return status;
+}
+
+EngineStatus Engine::runOnce(int argc, char* const* argv, EngineText first, EngineText second,
+                             MessageSink& sink, const EngineContext& context) {
     try {
         ParsedArguments parsed =
             parseEngineArguments(argc, argv, std::getenv("POSIXLY_CORRECT") != nullptr);
@@ -32,8 +44,16 @@ EngineStatus Engine::run(int argc, char* const* argv, EngineText first, EngineTe
         state.toStandardOutput = context.standardOutputByDefault && !parsed.outputGiven;
         state.toCallersWriter = context.output != nullptr && !parsed.outputGiven;
         state.options = parsed.options;
-        int status = compareOperands(state, std::string(), parsed.operands[0], std::string(),
+        int status = 0;
+        try {
+            status = compareOperands(state, std::string(), parsed.operands[0], std::string(),
                                      parsed.operands[1], 0);
+        } catch (const RunCancelled&) {
+            // What a walk finished stays written; nothing of the pair it was at.
+            if (state.output.isOpen())
+                state.finishOutput();
+            return EngineStatus::Cancelled;
+        }
         if (state.output.isOpen())
             state.finishOutput();
         // A missing or incomplete result must not pass for a comparison.

@@ -4,6 +4,7 @@
 
 #include "base/file_system.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,12 +39,32 @@ struct CommentDefinition {
 
 // Table mode's seam: replaces the hash of a middle line. `line` points at the
 // line's first byte, `length` excludes its newline; the reducer may overwrite
-// bytes of the line in place (never the newline).
+// bytes of the line in place (never the newline). Large inputs are reduced on
+// two threads at once, one per input, so a reducer keeps no state between
+// calls.
 class LineReducer {
 public:
     virtual ~LineReducer() = default;
     virtual std::uint32_t reduceAndHash(char* line, std::size_t length, bool ignoreCase) = 0;
 };
+
+// Where each phase of a two-file comparison starts on the progress scale of
+// EngineContext::progress; it ends where the next one starts. The shares are
+// what the phases take of a large pair with few changes (splitting about half
+// of the time, classifying most of the rest), with room left for the search,
+// which is what takes longest on a dissimilar pair.
+struct EngineProgress {
+    static constexpr std::uint32_t kSplitting = 0;     // lines found and hashed, by bytes
+    static constexpr std::uint32_t kClassifying = 450; // equal lines numbered alike, by lines
+    static constexpr std::uint32_t kDiscarding = 800;  // lines that cannot pair set aside
+    static constexpr std::uint32_t kSearching = 850;   // by lines settled
+    static constexpr std::uint32_t kWriting = 980;     // the script, by changes
+    static constexpr std::uint32_t kDone = 1000;
+};
+
+// Below this a second thread costs more than it saves (see
+// bench/read_inputs_bench.cpp).
+inline constexpr std::size_t kParallelFromBytes = std::size_t{1} << 18;
 
 // What the caller lends the engine besides the argument vector.
 struct EngineContext {
@@ -59,12 +80,25 @@ struct EngineContext {
     // Without "-o" the result goes here, not owned: the merge model takes it
     // from memory, so no file name or file can come between.
     FileWriter* output = nullptr;
+
+    // Set from any thread to stop the run: it returns Cancelled within about
+    // a tenth of a second, shows no message and writes no result. A directory
+    // walk keeps the reports of the pairs it finished.
+    const std::atomic<bool>* cancel = nullptr;
+    // How far the run is, in thousandths: never decreasing, 1000 once run()
+    // returns anything but Cancelled; see EngineProgress for the phases. A
+    // directory walk reports only its end.
+    std::atomic<std::uint32_t>* progress = nullptr;
+    // Inputs of at least this many bytes together are split and hashed on two
+    // threads, one per input; 0 always, SIZE_MAX never.
+    std::size_t parallelFrom = kParallelFromBytes;
 };
 
 // The engine's statuses. Beware: the comparison driver's 0 means "different".
 enum class [[nodiscard]] EngineStatus : int{
     UsageError = -1, Same = 0, Different = 1,
     Trouble = 2, // a file could not be read or the result not written
+    Cancelled = 3, // EngineContext::cancel was set
 };
 
 // One engine per application object: its only state that survives a call is
@@ -82,6 +116,9 @@ public:
     const std::string& outputName() const { return outputName_; }
 
 private:
+    EngineStatus runOnce(int argc, char* const* argv, EngineText first, EngineText second,
+                         MessageSink& sink, const EngineContext& context);
+
     std::string outputName_;
 };
 

@@ -5,6 +5,7 @@
 #include "engine/engine.h"
 #include "engine/options.h"
 #include "engine/output_file.h"
+#include "engine/run_hooks.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +17,8 @@ struct EngineRun {
               EngineText second, const std::string& output)
         : sink(messageSink), context(engineContext),
           files(engineContext.files != nullptr ? *engineContext.files : realFileSystem()),
-          callerTexts{first, second}, outputName(output) {}
+          callerTexts{first, second}, outputName(output),
+          hooks(engineContext.cancel, engineContext.progress) {}
 
     EngineOptions options;
     MessageSink& sink;
@@ -24,6 +26,7 @@ struct EngineRun {
     FileSystem& files;
     EngineText callerTexts[2];
     const std::string& outputName;
+    RunHooks hooks;
 
     OutputFile output;
     bool outputStarted = false; // the first open of a run empties the file

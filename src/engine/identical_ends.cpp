@@ -1,5 +1,6 @@
 #include "engine/identical_ends.h"
 
+#include "engine/engine.h"
 #include "engine/input_file.h"
 
 #include <algorithm>
@@ -9,33 +10,47 @@
 namespace tandel {
 namespace {
 
+// Bytes scanned between two looks at the cancel flag: a few milliseconds.
+constexpr std::size_t kBytesPerCheck = std::size_t{1} << 23;
+
 inline std::uint64_t loadWord(const char* p) {
     std::uint64_t word;
     std::memcpy(&word, p, sizeof word);
     return word;
 }
 
-long countLines(const char* text, std::size_t length) {
+long countLines(const char* text, std::size_t length, const RunHooks& hooks) {
     long lines = 0;
-    const char* end = text + length;
-    for (const char* p = text;
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
-         ++p)
-        ++lines;
+    for (std::size_t from = 0; from < length; from += kBytesPerCheck) {
+        hooks.checkpoint();
+        const char* end = text + std::min(length, from + kBytesPerCheck);
+        for (const char* p = text + from;
+             (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
+             ++p)
+            ++lines;
+    }
     return lines;
 }
 
 // The first position where the texts differ; the planted sentinel guarantees
 // one at or before the shorter length, so the scan needs no bound check.
-std::size_t commonHead(char* a, std::size_t lengthA, char* b, std::size_t lengthB) {
+std::size_t commonHead(char* a, std::size_t lengthA, char* b, std::size_t lengthB,
+                       const RunHooks& hooks) {
     const std::size_t shorter = std::min(lengthA, lengthB);
     if (lengthA <= lengthB)
         a[shorter] = static_cast<char>(~b[shorter]);
     else
         b[shorter] = static_cast<char>(~a[shorter]);
+    constexpr std::size_t word = sizeof(std::uint64_t);
     std::size_t i = 0;
-    while (i + sizeof(std::uint64_t) <= shorter + 1 && loadWord(a + i) == loadWord(b + i))
-        i += sizeof(std::uint64_t);
+    for (;;) {
+        const std::size_t stop = std::min(shorter + 1, i + kBytesPerCheck);
+        while (i + word <= stop && loadWord(a + i) == loadWord(b + i))
+            i += word;
+        if (i + word <= stop || stop == shorter + 1)
+            break;
+        hooks.checkpoint();
+    }
     while (a[i] == b[i])
         ++i;
     return i;
@@ -43,12 +58,18 @@ std::size_t commonHead(char* a, std::size_t lengthA, char* b, std::size_t length
 
 // Scans backwards while the texts agree, not below `limitA` in the first text.
 void commonTail(const char* a, std::size_t& endA, const char* b, std::size_t& endB,
-                std::size_t limitA) {
+                std::size_t limitA, const RunHooks& hooks) {
     constexpr std::size_t word = sizeof(std::uint64_t);
-    while (endA >= limitA + word && endB >= word &&
-           loadWord(a + endA - word) == loadWord(b + endB - word)) {
+    for (std::size_t untilCheck = kBytesPerCheck / word;
+         endA >= limitA + word && endB >= word &&
+         loadWord(a + endA - word) == loadWord(b + endB - word);
+         --untilCheck) {
         endA -= word;
         endB -= word;
+        if (untilCheck == 0) {
+            untilCheck = kBytesPerCheck / word;
+            hooks.checkpoint();
+        }
     }
     while (endA > limitA && a[endA - 1] == b[endB - 1]) {
         --endA;
@@ -67,6 +88,7 @@ std::size_t pastNewline(const char* text, std::size_t from, std::size_t length) 
 } // namespace
 
 void fixTextEnd(InputFile& input, bool ignoreBlankLines) {
+    input.room = input.length + kEngineSpareBytes;
     input.missingNewline = false;
     if (input.length > 0 && input.buffer[input.length - 1] != '\n') {
         input.buffer[input.length++] = '\n';
@@ -76,7 +98,7 @@ void fixTextEnd(InputFile& input, bool ignoreBlankLines) {
     input.buffer[input.length + 1] = 0;
 }
 
-void findIdenticalEnds(InputFile& first, InputFile& second, bool shared) {
+void findIdenticalEnds(InputFile& first, InputFile& second, bool shared, const RunHooks& hooks) {
     char* a = first.buffer;
     char* b = second.buffer;
     const std::size_t lengthA = first.length;
@@ -84,7 +106,7 @@ void findIdenticalEnds(InputFile& first, InputFile& second, bool shared) {
 
     std::size_t head = lengthA;
     if (!shared) {
-        head = commonHead(a, lengthA, b, lengthB);
+        head = commonHead(a, lengthA, b, lengthB, hooks);
         // An incomplete last line never joins the prefix when the other
         // input's last line is complete.
         const bool beyondA = head > lengthA - (first.missingNewline ? 1 : 0);
@@ -95,7 +117,7 @@ void findIdenticalEnds(InputFile& first, InputFile& second, bool shared) {
             --head;
     }
     first.prefixEnd = second.prefixEnd = head;
-    first.prefixLines = second.prefixLines = countLines(a, head);
+    first.prefixLines = second.prefixLines = countLines(a, head, hooks);
 
     first.suffixBegin = lengthA;
     second.suffixBegin = lengthB;
@@ -103,7 +125,7 @@ void findIdenticalEnds(InputFile& first, InputFile& second, bool shared) {
         return;
     std::size_t endA = lengthA;
     std::size_t endB = lengthB;
-    commonTail(a, endA, b, endB, head + (lengthA > lengthB ? lengthA - lengthB : 0));
+    commonTail(a, endA, b, endB, head + (lengthA > lengthB ? lengthA - lengthB : 0), hooks);
     const bool lineStartA = endA == 0 || a[endA - 1] == '\n';
     const bool lineStartB = endB == 0 || b[endB - 1] == '\n';
     std::size_t begin = endA;

@@ -2,6 +2,8 @@
 // between are classified and searched.
 #pragma once
 
+#include "engine/run_hooks.h"
+
 namespace tandel {
 
 struct InputFile;
@@ -12,6 +14,7 @@ void fixTextEnd(InputFile& input, bool ignoreBlankLines);
 
 // Sets prefix end, prefix line count and suffix begin of both inputs. When
 // `shared`, both records hold the same text and all of it is prefix.
-void findIdenticalEnds(InputFile& first, InputFile& second, bool shared);
+void findIdenticalEnds(InputFile& first, InputFile& second, bool shared,
+                       const RunHooks& hooks = RunHooks());
 
 } // namespace tandel

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/file_system.h"
+#include "engine/bulk_vector.h"
 
 #include <cstddef>
 #include <string>
@@ -20,6 +21,7 @@ struct InputFile {
     // The text: either the caller's or `ownText`, with spare room after `length`.
     char* buffer = nullptr;
     std::size_t length = 0; // includes a newline the engine appended
+    std::size_t room = 0;   // the bytes that may be read: the text as lent and its spare bytes
     ByteBuffer ownText;
     bool missingNewline = false;
 
@@ -30,8 +32,8 @@ struct InputFile {
 
     // Middle region: the start of every middle line plus the start of the
     // first line after it, and the class of every middle line.
-    std::vector<std::size_t> lineStarts;
-    std::vector<int> classes;
+    BulkVector<std::size_t> lineStarts;
+    BulkVector<int> classes;
     int classLimit = 0;
 
     std::size_t middleLines() const { return classes.size(); }

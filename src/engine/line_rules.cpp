@@ -1,6 +1,7 @@
 #include "engine/line_rules.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace tandel {
@@ -91,22 +92,69 @@ bool isWhiteSpace(unsigned char c) {
     return kWhiteSpace[c];
 }
 
-std::uint32_t hashBytes(const char* line, std::size_t length) {
-    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = length;
-    for (; length >= 8; line += 8, length -= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, line, 8);
-        h = (h ^ word) * kMultiplier;
-        h ^= h >> 29;
-    }
-    if (length > 0) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, line, length);
-        h = (h ^ word) * kMultiplier;
-        h ^= h >> 29;
-    }
+namespace {
+
+inline std::uint64_t mixWord(std::uint64_t h, std::uint64_t word) {
+    h = (h ^ word) * 0x9E3779B97F4A7C15ull;
+    return h ^ (h >> 29);
+}
+
+inline std::uint32_t finishHash(std::uint64_t h, std::uint64_t rest, std::size_t length) {
+    h = mixWord(mixWord(h, rest), length);
     return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
+// The position of the first byte of `word` (as it lay in memory) whose high
+// bit is set in `found`.
+inline int firstMarkedByte(std::uint64_t found) {
+    if constexpr (std::endian::native == std::endian::little)
+        return std::countr_zero(found) / 8;
+    else
+        return std::countl_zero(found) / 8;
+}
+
+} // namespace
+
+std::uint32_t hashPlainLine(const char* line, const char* end, const char** newline) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    constexpr std::uint64_t kNewlines = 0x0A0A0A0A0A0A0A0Aull;
+    std::uint64_t h = 0;
+    const char* p = line;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        const std::uint64_t x = word ^ kNewlines;
+        // The first zero byte of x, the first newline, sets the lowest
+        // marked bit exactly; bytes after it may be marked falsely.
+        const std::uint64_t found = (x - kOnes) & ~x & kHighs;
+        if (found != 0) {
+            const int at = firstMarkedByte(found);
+            std::uint64_t rest = 0;
+            std::memcpy(&rest, p, static_cast<std::size_t>(at));
+            *newline = p + at;
+            return finishHash(h, rest, static_cast<std::size_t>(p + at - line));
+        }
+        h = mixWord(h, word);
+    }
+    // The same words, gathered a byte at a time where a whole word would
+    // read past the buffer.
+    char gathered[8] = {};
+    std::size_t count = 0;
+    for (; *p != '\n'; ++p) {
+        gathered[count++] = *p;
+        if (count == 8) {
+            std::uint64_t word;
+            std::memcpy(&word, gathered, 8);
+            h = mixWord(h, word);
+            std::memset(gathered, 0, sizeof gathered);
+            count = 0;
+        }
+    }
+    std::uint64_t rest;
+    std::memcpy(&rest, gathered, 8);
+    *newline = p;
+    return finishHash(h, rest, static_cast<std::size_t>(p - line));
 }
 
 std::uint32_t hashLine(const char* line, const LineRules& rules, const char** newline) {

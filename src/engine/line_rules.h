@@ -26,9 +26,12 @@ bool isWhiteSpace(unsigned char c);
 std::uint32_t hashLine(const char* line, const LineRules& rules, const char** newline);
 
 // Hash for the rule without any switch: there two lines share a class exactly
-// when their bytes agree, so any function of the bytes does, and this one
-// takes eight bytes at a time. `length` excludes the newline.
-std::uint32_t hashBytes(const char* line, std::size_t length);
+// when their bytes agree, so any function of the bytes does. This one reads
+// eight bytes at a time, each word hashed and searched for the newline at
+// once, so that the first pass reads every byte once. Words are read from
+// `line` on while they start no later than `lastWord`; the rest goes a byte
+// at a time. Stores where the newline is.
+std::uint32_t hashPlainLine(const char* line, const char* lastWord, const char** newline);
 
 // Two lines given with their lengths (newline included, or not for a last line
 // that lacks it); both are followed by a newline in memory.

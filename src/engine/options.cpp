@@ -13,10 +13,11 @@ struct LongName {
     char letter; // 0: accepted by the parser but refused afterwards
 };
 
-constexpr std::array<LongName, 14> kLongNames{{
+constexpr std::array<LongName, 15> kLongNames{{
     {"te", false, 'a'},
     {"ir", false, 'b'},
     {"ig", false, 'B'},
+    {"mi", false, 'd'},
     {"sp", false, 'H'},
     {"ie", false, 'i'},
     {"ne", false, 'N'},
@@ -31,7 +32,7 @@ constexpr std::array<LongName, 14> kLongNames{{
 }};
 
 // The letters the option string lists; 'c' is listed but refused afterwards.
-constexpr std::string_view kShortLetters = "abBcoHiNPrstTqw";
+constexpr std::string_view kShortLetters = "abBcdoHiNPrstTqw";
 
 class Parser {
 public:
@@ -145,6 +146,9 @@ private:
             break;
         case 'B':
             o.ignoreBlankLines = true;
+            break;
+        case 'd':
+            o.minimal = true;
             break;
         case 'H':
             o.heuristic = true;

@@ -21,6 +21,7 @@ struct EngineOptions {
     bool newFile = false;           // -N
     bool firstSideNewFile = false;  // -P
     bool heuristic = false;         // -H
+    bool minimal = false;           // -d: no cost limit on the search
     bool expandTabs = false;        // -t
     bool initialTab = false;        // -T
 };

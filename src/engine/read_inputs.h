@@ -6,6 +6,7 @@
 
 namespace tandel {
 
+class RunHooks;
 struct EngineContext;
 struct InputFile;
 
@@ -13,9 +14,6 @@ struct InputFile;
 // ends, finds the identical head and tail, blanks comments, classifies the
 // middle lines. When `shared` both records hold the same text.
 void readInputs(InputFile& first, InputFile& second, bool shared, const LineRules& rules,
-                bool ignoreBlankLines, const EngineContext& context);
-
-// The bucket count for a class table that starts with room for `room` classes.
-std::size_t bucketCount(std::size_t room);
+                bool ignoreBlankLines, const EngineContext& context, const RunHooks& hooks);
 
 } // namespace tandel

@@ -58,7 +58,8 @@ ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptL
 
 // The result is handed over in memory, and whether the files are identical
 // is the engine's status, never a line of text that a file name could imitate.
-std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, SideRecord& two) {
+std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, SideRecord& two,
+                                       JobProgress* progress) {
     std::vector<std::string> arguments = buildEngineArguments(work.switches, work.names[0],
                                                               work.names[1]);
     std::vector<char*> argv;
@@ -73,6 +74,10 @@ std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, Si
     context.files = work.files;
     StringWriter result("the comparison result");
     context.output = &result;
+    if (progress != nullptr) {
+        context.cancel = &progress->cancel;
+        context.progress = &progress->permille;
+    }
     CollectingSink sink(work.engineMessages);
     const bool rewrites = work.switches.tableMode || work.switches.ignoreComments;
     Engine engine;
@@ -166,7 +171,7 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
     if (sides[0]->binary || sides[1]->binary) {
         work.outcome = compareWhole(*sides[0], *sides[1], work.lists);
     } else {
-        work.outcome = runEngine(work, *sides[0], *sides[1]);
+        work.outcome = runEngine(work, *sides[0], *sides[1], progress);
     }
     if (progress != nullptr) {
         // A result that arrives after a Cancel is not wanted any more.

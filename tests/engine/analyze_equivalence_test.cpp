@@ -37,11 +37,11 @@ TEST(AnalyzeEquivalenceTest, ClassWidthDoesNotChangeTheScript) {
         const std::vector<int> b = randomClasses(rng, n1, distinct);
         for (const bool heuristic : {false, true}) {
             EditScript narrow;
-            ASSERT_TRUE(computeEditScript(a, b, distinct + 1, heuristic, narrow));
+            ASSERT_TRUE(computeEditScript(a, b, distinct + 1, {.heuristic = heuristic}, narrow));
             for (const int by : {1000, 100000}) {
                 EditScript wide;
                 ASSERT_TRUE(computeEditScript(shifted(a, by), shifted(b, by), distinct + by + 1,
-                                              heuristic, wide));
+                                              {.heuristic = heuristic}, wide));
                 EXPECT_EQ(narrow, wide) << "round " << round << " shift " << by;
             }
         }

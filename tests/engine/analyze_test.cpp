@@ -24,7 +24,7 @@ constexpr int kLetterLimit = 27;
 
 EditScript diff(const std::string& first, const std::string& second) {
     EditScript script;
-    EXPECT_TRUE(computeEditScript(lines(first), lines(second), kLetterLimit, false, script));
+    EXPECT_TRUE(computeEditScript(lines(first), lines(second), kLetterLimit, {}, script));
     return script;
 }
 
@@ -129,9 +129,9 @@ TEST(AnalyzeTest, BadClassesAreRefused) {
     const std::vector<int> good = lines("ab");
     const std::vector<int> zero = {1, 0};
     const std::vector<int> tooBig = {1, kLetterLimit};
-    EXPECT_FALSE(computeEditScript(zero, good, kLetterLimit, false, script));
+    EXPECT_FALSE(computeEditScript(zero, good, kLetterLimit, {}, script));
     EXPECT_TRUE(script.empty());
-    EXPECT_FALSE(computeEditScript(good, tooBig, kLetterLimit, false, script));
+    EXPECT_FALSE(computeEditScript(good, tooBig, kLetterLimit, {}, script));
 }
 
 } // namespace

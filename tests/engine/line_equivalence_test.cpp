@@ -65,6 +65,34 @@ TEST(LineEquivalenceTest, WhiteSpaceAndCaseRules) {
     EXPECT_FALSE(linesEqual("  ab\n", 5, "ac\n", 3, skip));
 }
 
+// The plain hash reads whole words where it may and single bytes near the
+// end of the buffer: a line must hash the same either way, and the newline
+// must be found where it is, whatever the bytes around it.
+TEST(LineEquivalenceTest, PlainHashIsTheSameWhereverTheBufferEnds) {
+    const std::string lines[] = {"", "a", "1234567", "12345678", "123456789",
+                                 std::string("\0\x0b\x8a\xff\x09", 5), std::string(40, '\x0b')};
+    for (const std::string& line : lines) {
+        const std::string roomy = line + "\n" + std::string(16, '\n');
+        const char* newline = nullptr;
+        const std::uint32_t expected =
+            hashPlainLine(roomy.data(), roomy.data() + roomy.size(), &newline);
+        EXPECT_EQ(newline - roomy.data(), static_cast<std::ptrdiff_t>(line.size()));
+        // Then with the buffer ending right after the newline, and up to
+        // seven bytes later.
+        for (std::size_t spare = 0; spare < 8; ++spare) {
+            const std::string tight = line + "\n" + std::string(spare, 'z');
+            EXPECT_EQ(hashPlainLine(tight.data(), tight.data() + tight.size(), &newline), expected)
+                << line.size() << " " << spare;
+            EXPECT_EQ(newline - tight.data(), static_cast<std::ptrdiff_t>(line.size()));
+        }
+    }
+    const char* newline = nullptr;
+    const std::string ab = "ab\n";
+    const std::string abz("ab\0\n", 4);
+    EXPECT_NE(hashPlainLine(ab.data(), ab.data() + ab.size(), &newline),
+              hashPlainLine(abz.data(), abz.data() + abz.size(), &newline));
+}
+
 using testing::EngineHarness;
 
 TEST(LineEquivalenceTest, AwkwardBytesAndEndsAreOrdinaryLineContent) {

@@ -24,6 +24,9 @@ TEST(EngineOptionsTest, ShortOptionsClusterAndOutputTakesItsArgumentInEitherForm
 
 TEST(EngineOptionsTest, LongNamesAbbreviateUnlessAmbiguousAndExactNamesWin) {
     EXPECT_TRUE(parse({"--ia", "a", "b"}).options.allSpace);
+    EXPECT_TRUE(parse({"--m", "a", "b"}).options.minimal);
+    EXPECT_TRUE(parse({"-dH", "a", "b"}).options.minimal);
+    EXPECT_FALSE(parse({"-H", "a", "b"}).options.minimal);
     EXPECT_TRUE(parse({"--t", "a", "b"}).options.alwaysText); // only "te" begins with t
     EXPECT_EQ(parse({"--i", "a", "b"}).status, ParseStatus::Ambiguous);
     EXPECT_EQ(parse({"--r", "a", "b"}).status, ParseStatus::Ambiguous); // "re", "rp"

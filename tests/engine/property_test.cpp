@@ -1,7 +1,8 @@
 // Randomised checks of the difference algorithm, first on class arrays, then
 // through the engine on real files: every script must turn the first input
 // into the second, and must be as short as possible wherever no line was
-// discarded for being too frequent.
+// discarded for being too frequent and the search was not cut short by its
+// cost limit.
 #include "engine/analyze.h"
 #include "engine/analyze_stages.h"
 #include "engine_harness.h"
@@ -9,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cstdint>
 #include <cstddef>
 #include <optional>
 #include <random>
@@ -119,6 +122,7 @@ TEST(PropertyTest, ScriptsAreValidAndMinimalUnlessFrequentLinesWereDiscarded) {
     std::mt19937 random(20240611);
     int exactCases = 0;
     int frequentCases = 0;
+    int longerWhenBounded = 0;
     for (int round = 0; round < 6000; ++round) {
         int classLimit = 30;
         std::vector<int> a;
@@ -132,20 +136,40 @@ TEST(PropertyTest, ScriptsAreValidAndMinimalUnlessFrequentLinesWereDiscarded) {
             b = round % 3 == 0 ? mutate(random, a, alphabet + 2, 1 + round % 5)
                                : randomClasses(random, 30, alphabet);
         }
+        const bool heuristic = round % 4 == 0;
         EditScript script;
-        ASSERT_TRUE(computeEditScript(a, b, classLimit, round % 4 == 0, script)) << round;
+        ASSERT_TRUE(computeEditScript(a, b, classLimit, {.heuristic = heuristic}, script)) << round;
         const bool frequent = hasFrequentDiscards(a, b, classLimit);
         ++(frequent ? frequentCases : exactCases);
         ASSERT_EQ(checkScript(a, b, script, !frequent), "") << round;
+
+        // A limit this low cuts nearly every search short; the script must
+        // still be valid.
+        EditScript bounded;
+        const int costLimit = 1 + round % 4;
+        ASSERT_TRUE(computeEditScript(a, b, classLimit,
+                                      {.heuristic = heuristic, .costLimit = costLimit}, bounded))
+            << round;
+        ASSERT_EQ(checkScript(a, b, bounded, false), "") << round << " limit " << costLimit;
+        const auto changedLines = [](const EditScript& s) {
+            int lines = 0;
+            for (const Change& c : s)
+                lines += c.inserted + c.deleted;
+            return lines;
+        };
+        longerWhenBounded += changedLines(bounded) > changedLines(script) ? 1 : 0;
     }
     EXPECT_GT(exactCases, 4000);
     EXPECT_GT(frequentCases, 100);
+    // The limit did take effect.
+    EXPECT_GT(longerWhenBounded, 100);
 }
 
 // Long inputs with a few percent of lines changed: ranges costly enough for
-// the heuristic to cut the search short from either end, with snakes long
-// enough to let it; the last round is large enough that a recursive search
-// would go deep. Scripts must stay valid, with or without the heuristic.
+// the heuristic or the cost limit to cut the search short from either end,
+// with snakes long enough to let it; the last round is large enough that a
+// recursive search would go deep. Scripts must stay valid however the search
+// is bounded.
 TEST(PropertyTest, LongInputsGiveValidScripts) {
     std::mt19937 random(77);
     for (int round = 0; round < 7; ++round) {
@@ -155,12 +179,48 @@ TEST(PropertyTest, LongInputsGiveValidScripts) {
         for (int& c : a)
             c = 1 + static_cast<int>(random() % static_cast<unsigned>(alphabet));
         const std::vector<int> b = mutate(random, a, alphabet, large ? 10000 : 600 + 300 * round);
-        for (bool heuristic : {false, true}) {
+        for (const SearchOptions options :
+             {SearchOptions{.heuristic = false}, SearchOptions{.heuristic = true},
+              SearchOptions{.costLimit = 64}, SearchOptions{.heuristic = true, .costLimit = 16},
+              SearchOptions{.costLimit = kExactSearch}}) {
             EditScript script;
-            ASSERT_TRUE(computeEditScript(a, b, alphabet + 1, heuristic, script));
-            ASSERT_EQ(checkScript(a, b, script, false), "") << round;
+            ASSERT_TRUE(computeEditScript(a, b, alphabet + 1, options, script));
+            ASSERT_EQ(checkScript(a, b, script, false), "")
+                << round << " limit " << options.costLimit;
         }
     }
+}
+
+// Few scattered changes in a large input, and many changes in a small one:
+// the cost limit never binds, and the script is the exact search's. A
+// reordered input binds it at once, and the script stays valid.
+TEST(PropertyTest, TheCostLimitBindsOnlyOnCostlyInputs) {
+    std::mt19937 random(5);
+    const auto distinctLines = [&](int count) {
+        std::vector<int> lines(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            lines[static_cast<std::size_t>(i)] = i + 1;
+        return lines;
+    };
+    const std::vector<int> large = distinctLines(300000);
+    const std::vector<int> small = distinctLines(6000);
+    for (const auto& [a, edits] : {std::pair{&large, 300}, std::pair{&small, 2000}}) {
+        const int alphabet = static_cast<int>(a->size()) + 1000;
+        const std::vector<int> b = mutate(random, *a, alphabet, edits);
+        EditScript bounded;
+        EditScript exact;
+        ASSERT_TRUE(computeEditScript(*a, b, alphabet + 1, {}, bounded));
+        ASSERT_TRUE(computeEditScript(*a, b, alphabet + 1, {.costLimit = kExactSearch}, exact));
+        EXPECT_EQ(bounded, exact) << a->size();
+    }
+
+    std::vector<int> shuffled = small;
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    EditScript script;
+    ASSERT_TRUE(computeEditScript(small, shuffled, 6001, {.costLimit = 100}, script));
+    EXPECT_EQ(checkScript(small, shuffled, script, false), "");
+    EXPECT_EQ(derivedCostLimit(1000), 4096);
+    EXPECT_EQ(derivedCostLimit(100000000), 10000);
 }
 
 // ---- Through the engine, on files.
@@ -250,6 +310,15 @@ TEST(PropertyTest, EngineResultsTurnTheFirstFileIntoTheSecond) {
                                            "\tb", "",  "B", "c",  "a\t b", " A",   "C",   "b "};
     std::mt19937 random(4242);
     testing::EngineHarness harness;
+    // The same comparisons split on two threads, watched by the hooks, and
+    // searched without a cost limit (which inputs this small never reach):
+    // their results must not differ in a byte.
+    testing::EngineHarness hooked;
+    std::atomic<bool> never{false};
+    std::atomic<std::uint32_t> progress{0};
+    hooked.context.parallelFrom = 0;
+    hooked.context.cancel = &never;
+    hooked.context.progress = &progress;
     int exactChecks = 0;
     for (int round = 0; round < 1000; ++round) {
         const Rules rules{round % 2 == 1, round % 5 == 2, round % 3 == 1};
@@ -262,6 +331,15 @@ TEST(PropertyTest, EngineResultsTurnTheFirstFileIntoTheSecond) {
         const std::string text1 = randomText(random, pool, 12);
         const int status = harness.compare(text0, text1, options);
         ASSERT_TRUE(status == 0 || status == 1) << round;
+        std::vector<std::string> words{"diff", "-d"};
+        words.insert(words.end(), options.begin(), options.end());
+        words.insert(words.end(), {"-o", hooked.output, harness.folder.file("first"),
+                                   harness.folder.file("second")});
+        testing::CallerText copy0(text0);
+        testing::CallerText copy1(text1);
+        ASSERT_EQ(hooked.runWords(words, copy0.view(), copy1.view()), status) << round;
+        ASSERT_EQ(hooked.result(), harness.result()) << round;
+        ASSERT_EQ(progress.load(), 1000u) << round;
 
         const std::vector<std::string> first = splitLines(text0, rules);
         const std::vector<std::string> second = splitLines(text1, rules);

@@ -74,11 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzedDataProvider in(data, size);
     std::vector<std::string> words{"diff", "-s"};
-    for (const char* option : {"-a", "-b", "-w", "-i", "-B", "-H", "-q"}) {
+    for (const char* option : {"-a", "-b", "-w", "-i", "-B", "-H", "-q", "-d"}) {
         if (in.ConsumeBool())
             words.emplace_back(option);
     }
     tandel::EngineContext context;
+    // Both ways of splitting the lines, whatever the size.
+    context.parallelFrom = in.ConsumeBool() ? 0 : SIZE_MAX;
     tandel::CompareSettings settings;
     std::unique_ptr<tandel::TableReducer> reducer;
     if (in.ConsumeBool()) {
