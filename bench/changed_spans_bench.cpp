@@ -69,8 +69,8 @@ MergeModel screenModel() {
         for (int s = 1; s <= 2; ++s) {
             SideRecord& side = model.side(s);
             line[static_cast<std::size_t>(random() % 70)] = '~';
-            side.lineBuffer.insert(side.lineBuffer.end(), line.begin(), line.end());
-            side.lineBuffer.push_back('\n');
+            side.lineBuffer.bytes().insert(side.lineBuffer.bytes().end(), line.begin(), line.end());
+            side.lineBuffer.bytes().push_back('\n');
             side.lineStarts.push_back(side.lineBuffer.size());
             ++side.lineCount;
         }

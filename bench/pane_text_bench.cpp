@@ -35,8 +35,8 @@ void fill(SideRecord& side, std::int32_t lines, std::uint32_t seed) {
     side.lineStarts.assign(1, 0);
     for (std::int32_t i = 0; i < lines; ++i) {
         const std::string line = std::string(random() % 4, '\t') + bodies[random() % 4];
-        side.lineBuffer.insert(side.lineBuffer.end(), line.begin(), line.end());
-        side.lineBuffer.push_back('\n');
+        side.lineBuffer.bytes().insert(side.lineBuffer.bytes().end(), line.begin(), line.end());
+        side.lineBuffer.bytes().push_back('\n');
         side.lineStarts.push_back(side.lineBuffer.size());
     }
     side.lineCount = lines;

@@ -123,6 +123,8 @@ public:
     virtual IoStatus read(char* into, std::size_t size, std::size_t& got) = 0;
 };
 
+class InputText;
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -137,6 +139,9 @@ public:
     // cannot hold (EFBIG): a regular file larger than inputLimit() unread, any
     // other input once it has given more than that.
     virtual IoStatus readInput(const std::string& path, std::size_t spare, InputBytes& out) = 0;
+    // readInput for an input that is kept a while: a regular file may come
+    // mapped instead of read (see input_text.h). By default it is read.
+    virtual IoStatus readInputText(const std::string& path, std::size_t spare, InputText& out);
     // The most bytes one input may hold.
     virtual std::uint64_t inputLimit() const = 0;
     // Every name but "." and "..", in the order the folder gives them; no

@@ -6,8 +6,15 @@
 
 namespace tandel {
 
+IoStatus FileSystem::readInputText(const std::string& path, std::size_t spare, InputText& out) {
+    InputBytes bytes;
+    const IoStatus read = readInput(path, spare, bytes);
+    out.adopt(std::move(bytes));
+    return read;
+}
+
 IoStatus openInputText(const std::string& path, std::uint64_t limit, std::size_t spare,
-                       std::atomic<bool>* faultFlag, InputText& out) {
+                       std::atomic<bool>* faultFlag, InputText& out, std::uint64_t mapFrom) {
     out = InputText();
     if (path.empty())
         return IoStatus::failure(ENOENT);
@@ -19,7 +26,8 @@ IoStatus openInputText(const std::string& path, std::uint64_t limit, std::size_t
         return IoStatus::failure(errno);
     FileStatus status;
     IoStatus result = statusOfOpen(fd, status);
-    if (result.ok() && status.isRegular() && status.size <= limit && status.size > 0) {
+    if (result.ok() && status.isRegular() && status.size <= limit && status.size > 0 &&
+        status.size >= mapFrom) {
         result = mapInput(fd, status, spare, faultFlag, out.mapped_);
         // A file that cannot be mapped, or that changed on the way, is read.
         if (!result.ok())

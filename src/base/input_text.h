@@ -22,10 +22,18 @@ public:
     // Whether the bytes are still the file's: always for a read input; for a
     // mapped one, see MappedInput::unchanged.
     bool unchanged() const { return mapped_.unchanged(); }
+    // The parts, for a holder that keeps one of them.
+    InputBytes& readBytes() { return read_; }
+    MappedInput& mapping() { return mapped_; }
+    // Bytes read some other way, held as they are.
+    void adopt(InputBytes&& bytes) {
+        mapped_ = MappedInput();
+        read_ = std::move(bytes);
+    }
 
 private:
     friend IoStatus openInputText(const std::string&, std::uint64_t, std::size_t,
-                                  std::atomic<bool>*, InputText&);
+                                  std::atomic<bool>*, InputText&, std::uint64_t);
     InputBytes read_;
     MappedInput mapped_;
 };
@@ -33,8 +41,8 @@ private:
 // The refusals are FileSystem::readInput's: a folder (EISDIR), a regular file
 // larger than `limit` (EFBIG, with its status set), any other input once it
 // has given more. `faultFlag` is set when a mapped file turns out shorter
-// than it was.
+// than it was. Regular files smaller than `mapFrom` bytes are read too.
 IoStatus openInputText(const std::string& path, std::uint64_t limit, std::size_t spare,
-                       std::atomic<bool>* faultFlag, InputText& out);
+                       std::atomic<bool>* faultFlag, InputText& out, std::uint64_t mapFrom = 1);
 
 } // namespace tandel

@@ -2,6 +2,7 @@
 // which callers turn into the reason they show after their own message.
 #pragma once
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -16,7 +17,13 @@ public:
     explicit operator bool() const { return ok(); }
     int error() const { return error_; }
     // The system's text for the error, such as "No space left on device".
-    std::string reason() const { return ok() ? std::string() : std::strerror(error_); }
+    // ESTALE is what a file changed under its mapping reports.
+    std::string reason() const {
+        if (error_ == ESTALE) {
+            return "the file changed while it was read";
+        }
+        return ok() ? std::string() : std::strerror(error_);
+    }
 
 private:
     // A failure that left no error number still must not read as success.

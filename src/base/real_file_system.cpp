@@ -1,4 +1,5 @@
 #include "base/file_system.h"
+#include "base/input_text.h"
 #include "base/interrupt_cleanup.h"
 
 #include <algorithm>
@@ -439,6 +440,13 @@ public:
         if (fd.get() < 0)
             return IoStatus::failure(errno);
         return readOpenInput(fd.get(), inputLimit(), spare, out);
+    }
+
+    IoStatus readInputText(const std::string& path, std::size_t spare, InputText& out) override {
+        // Small files are read: a mapping costs more than it saves there, and
+        // holds a descriptor for as long as the text is kept.
+        constexpr std::uint64_t kMapFrom = std::uint64_t{1} << 20;
+        return openInputText(path, inputLimit(), spare, nullptr, out, kMapFrom);
     }
 
     // Zero stands for the machine's bound, taken when asked: a limit set

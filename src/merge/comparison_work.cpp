@@ -1,5 +1,6 @@
 #include "merge/comparison_work.h"
 
+#include <cerrno>
 #include <sstream>
 
 #include "engine/table_reducer.h"
@@ -172,6 +173,22 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
         work.outcome = compareWhole(*sides[0], *sides[1], work.lists);
     } else {
         work.outcome = runEngine(work, *sides[0], *sides[1], progress);
+    }
+    // A file cut short or rewritten under its mapping gave bytes that are not
+    // its own: a read error, and no result.
+    // (A side kept from an earlier load is read again next time: its file's
+    // status no longer matches.)
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (sides[i]->lineBuffer.unchanged()) {
+            continue;
+        }
+        work.outcome.reset();
+        if (sides[i] == &work.fresh[i]) {
+            work.readStatus[i] = IoStatus::failure(ESTALE);
+        } else {
+            work.engineMessages.push_back("Unable to open file " + work.names[i] + ": " +
+                                          IoStatus::failure(ESTALE).reason());
+        }
     }
     if (progress != nullptr) {
         // A result that arrives after a Cancel is not wanted any more.

@@ -87,6 +87,16 @@ bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings, Fra
         frame.message(Severity::Info, "Files have not been compared yet");
         return false;
     }
+    // A large file stays mapped while it is shown: rewritten in place, its
+    // lines are no longer the ones the choices were made on.
+    for (const SideRecord& side : model.sides) {
+        if (!side.lineBuffer.unchanged()) {
+            frame.message(Severity::Error, "File " + side.fileName +
+                                               " has changed on disk since it was loaded. "
+                                               "Compare the files again before saving.");
+            return false;
+        }
+    }
     if (differencesOnly) {
         return true;
     }

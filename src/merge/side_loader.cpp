@@ -30,20 +30,18 @@ std::size_t countLineFeeds(const char* data, std::size_t length) {
 // Cancel.
 constexpr std::size_t kProgressStep = std::size_t{8} << 20;
 
-void finishBuffer(ByteBuffer& bytes, std::size_t used) {
+void finishBuffer(LineBuffer& bytes, std::size_t used) {
     bytes.resize(used + kEngineSpareBytes);
     std::memset(bytes.data() + used, 0, kEngineSpareBytes);
     // Input that grew while it was read may have left much unused room.
-    if (bytes.capacity() > bytes.size() + bytes.size() / 8 + (std::size_t{1} << 16)) {
-        bytes.shrink_to_fit();
-    }
+    bytes.shrinkToFit();
 }
 
 // Splits the first `length` bytes into lines in place: every line ends with
 // one '\n' afterwards, and a CR in front of a LF leaves the text and is kept
 // in `ends` instead. The buffer then holds the lines and kEngineSpareBytes
 // zero bytes.
-bool splitLines(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
+bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
                 LineEnds& ends, JobProgress* progress) {
     char* const data = bytes.data();
     const std::size_t feeds = countLineFeeds(data, length);
@@ -85,7 +83,12 @@ bool splitLines(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>&
             std::memmove(data + out, data + in, textEnd - in);
         }
         out += textEnd - in;
-        data[out++] = '\n'; // within the buffer's room for a missing last line feed
+        // Within the buffer's room for a missing last line feed. A line left
+        // in place is not written to: a mapped page stays shared.
+        if (data[out] != '\n') {
+            data[out] = '\n';
+        }
+        ++out;
         in = end + 1;
     }
     starts.push_back(out);
@@ -94,9 +97,9 @@ bool splitLines(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>&
 }
 
 // A binary file stays as it is: one "line" of all its bytes, no line end.
-void keepWhole(ByteBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
+void keepWhole(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
                LineEnds& ends) {
-    bytes[length] = '\n';
+    bytes.data()[length] = '\n';
     starts = {0, length + 1};
     ends = LineEnds{};
     ends.lastUnterminated = true;
@@ -113,23 +116,28 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
                   JobProgress* progress) {
     // Room after the bytes for a line feed the last line may lack and for
     // the engine's spare bytes.
-    InputBytes input;
-    IoStatus read = files.readInput(name, 1 + kEngineSpareBytes, input);
+    constexpr std::size_t kSpare = 1 + kEngineSpareBytes;
+    InputText input;
+    IoStatus read = files.readInputText(name, kSpare, input);
     if (!read.ok()) {
         return read;
     }
+    const std::size_t length = input.length();
+    const FileStatus status = input.status();
+    LineBuffer bytes;
+    bytes.adopt(std::move(input), kSpare);
     std::vector<std::size_t> starts;
     LineEnds ends;
-    const bool binary = looksBinary(input.bytes.data(), input.length);
+    const bool binary = looksBinary(bytes.data(), length);
     if (binary) {
-        keepWhole(input.bytes, input.length, starts, ends);
-    } else if (!splitLines(input.bytes, input.length, starts, ends, progress)) {
+        keepWhole(bytes, length, starts, ends);
+    } else if (!splitLines(bytes, length, starts, ends, progress)) {
         return IoStatus::failure(progress != nullptr && progress->cancelled() ? ECANCELED : EFBIG);
     }
     out = SideRecord{};
     out.lineCount = static_cast<std::int32_t>(starts.size() - 1);
     out.engineSize = starts.back();
-    out.lineBuffer = std::move(input.bytes);
+    out.lineBuffer = std::move(bytes);
     out.lineStarts = std::move(starts);
     out.fileName = name;
     out.ends = std::move(ends);
@@ -137,7 +145,7 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
     out.binaryRow = binary ? BinaryRowText(out.line(0).size(), false) : std::string();
     out.encoding = binary ? LineEncoding::Latin1
                           : LineEncodingOf(std::string_view(out.lineBuffer.data(), out.engineSize));
-    out.loadedStatus = input.status;
+    out.loadedStatus = status;
     return {};
 }
 

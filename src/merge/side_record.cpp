@@ -76,7 +76,7 @@ EngineText SideRecord::engineText(bool runRewritesText, bool exactLineEnds) {
     // A copy from an earlier rewriting run is of no further use.
     std::vector<char>().swap(engineCopy);
     if (lineBuffer.size() < needed) {
-        lineBuffer.resize(needed, '\0');
+        lineBuffer.resize(needed);
     }
     return EngineText{lineBuffer.data(), engineSize};
 }

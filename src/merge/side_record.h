@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 #include "engine/engine.h"
 #include "merge/display_text.h"
+#include "merge/line_buffer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -75,7 +76,7 @@ struct SideRecord {
     // A loaded side keeps kEngineSpareBytes bytes after the lines: the engine
     // borrows this buffer for runs that only read the text, writing nothing
     // but its end marks into those spare bytes.
-    ByteBuffer lineBuffer;
+    LineBuffer lineBuffer;
     std::vector<std::size_t> lineStarts; // lineCount + 1 entries once loaded
     // Empty: no comparison result. Otherwise both lists have the same length
     // and their last entry is the end entry (first = RANGE_END).

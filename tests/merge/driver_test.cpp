@@ -4,10 +4,13 @@
 
 #include <cstdlib>
 #include <optional>
+#include <unistd.h>
 
 #include "control/application.h"
 #include "control/dispatcher.h"
 #include "merge/command_ids.h"
+#include "merge/comparison_work.h"
+#include "merge/merged_output.h"
 #include "merge/driver_test_support.h"
 #include "merge/side_loader.h"
 
@@ -143,6 +146,41 @@ TEST_F(DriverTest, FilesChangedOrGoneSinceTheyWereLoadedAreReadAgainOrKept) {
     EXPECT_EQ(app.model.side(1).line(1), "b 3 ");
     EXPECT_TRUE(frame.posted.empty());
     EXPECT_TRUE(app.model.loadedSinceComparison[0] && app.model.loadedSinceComparison[1]);
+}
+
+TEST_F(DriverTest, AMappedFileCutShortIsNeitherComparedNorSaved) {
+    std::string big; // large enough to stay mapped while it is shown
+    for (int i = 0; i < 150000; ++i) {
+        big += "line " + std::to_string(i) + "\n";
+    }
+    const std::string one = files.write("a", big);
+    const std::string two = files.write("b", "line 0\nchanged\n");
+    load(one, two);
+    ASSERT_TRUE(app.model.side(1).lineBuffer.isMapped());
+    runPosted();
+    ASSERT_EQ(app.frameState.lastCompareResult, static_cast<int>(CompareResult::Different));
+
+    // Cut short after the comparison: no result is made from what is left.
+    ASSERT_EQ(::truncate(one.c_str(), 0), 0);
+    EXPECT_FALSE(ReadyToProduce(app.model, app.settings.record, frame, false));
+    EXPECT_TRUE(frame.shownText(Severity::Error,
+                                "File " + one + " has changed on disk since it was loaded. "
+                                                "Compare the files again before saving."))
+        << frame.allMessages();
+
+    // Cut short while the engine reads it: a read error, not a crash.
+    writeFile(one, big);
+    EXPECT_EQ(compareLoaded(), CompareResult::Different);
+    ComparisonWork work = prepareComparison(app, {"", ""}, true);
+    ASSERT_EQ(::truncate(one.c_str(), 0), 0);
+    runComparison(work, nullptr);
+    EXPECT_EQ(applyComparison(app, work), CompareResult::Failed);
+    EXPECT_TRUE(frame.shownText(Severity::Error, "Unable to open file " + one +
+                                                     ": the file changed while it was read"))
+        << frame.allMessages();
+    // The next comparison reads the file as it is now.
+    EXPECT_EQ(compareLoaded(), CompareResult::Different);
+    EXPECT_EQ(app.model.side(1).lineCount, 0);
 }
 
 TEST_F(DriverTest, TheWalkLoadsAPairAndLearnsTheResult) {

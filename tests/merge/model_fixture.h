@@ -24,13 +24,13 @@ inline void setLines(SideRecord& side, const std::vector<std::string>& lines,
     side.fileName = name;
     side.lineStarts.push_back(0);
     for (const std::string& line : lines) {
-        side.lineBuffer.insert(side.lineBuffer.end(), line.begin(), line.end());
-        side.lineBuffer.push_back('\n');
+        side.lineBuffer.bytes().insert(side.lineBuffer.bytes().end(), line.begin(), line.end());
+        side.lineBuffer.bytes().push_back('\n');
         side.lineStarts.push_back(side.lineBuffer.size());
     }
     side.lineCount = static_cast<std::int32_t>(lines.size());
     side.engineSize = side.lineBuffer.size();
-    side.engineCopy.assign(side.lineBuffer.begin(), side.lineBuffer.end());
+    side.engineCopy.assign(side.lineBuffer.data(), side.lineBuffer.data() + side.lineBuffer.size());
 }
 
 // Installs the lists read from `script` into both sides; returns the outcome.

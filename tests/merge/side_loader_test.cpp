@@ -84,6 +84,27 @@ TEST_F(Loader, LinesHoldTheirTextAndKeepTheirEndsApart) {
     EXPECT_EQ(rejoined(side), binary);
 }
 
+TEST_F(Loader, AMappedFileSplitsAsAReadOneAndStaysAsItWasOnDisk) {
+    // Every way a line may end, repeated past the size from which files are
+    // mapped; small files are read.
+    const std::string piece = "lf\ncrlf\r\nlone\rcr\n\n\r\n";
+    std::string bytes;
+    while (bytes.size() < (std::size_t{3} << 20)) {
+        bytes += piece;
+    }
+    for (const std::string& text : {bytes, bytes + "last", bytes + "last\r"}) {
+        const SideRecord& side = load(text);
+        ASSERT_TRUE(side.lineBuffer.isMapped());
+        EXPECT_EQ(rejoined(side), text);
+        std::string engine;
+        for (const std::string& line : linesOf(side)) {
+            engine += line + "\n";
+        }
+        EXPECT_TRUE(engineBytes(side) == engine);
+        EXPECT_TRUE(dir.read("f.txt") == text);
+    }
+}
+
 TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
     load("keep\n");
     EXPECT_EQ(LoadSide(model, settings, frame, dir.file("missing"), 1), -1);
