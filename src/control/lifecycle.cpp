@@ -85,13 +85,8 @@ void openStartupFiles(Application& app) {
 }
 
 void openStartupFiles(Application& app, const std::array<std::string, 2>& names) {
-    for (int s = 1; s <= 2; ++s) {
-        // A file that cannot be read has said why; its side stays empty.
-        if (!names[static_cast<std::size_t>(s - 1)].empty()) {
-            (void)LoadSide(app.model, app.settings.record, app.frame(),
-                           names[static_cast<std::size_t>(s - 1)], s);
-        }
-    }
+    // A file that cannot be read has said why; its side stays empty.
+    LoadSides(app.model, app.settings.record, app.frame(), names);
     app.frameState.splitArmed = false;
     if (app.frameState.directoryWindow) {
         app.frame().postCommand(cmd::kCompareDirectoryLists);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <sstream>
+#include <thread>
 
 #include "engine/table_reducer.h"
 #include "merge/disk_state.h"
@@ -137,18 +138,32 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
 }
 
 void runComparison(ComparisonWork& work, JobProgress* progress) {
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (!work.read[i]) {
-            continue;
-        }
+    const auto read = [&work, progress](std::size_t i, bool quiet) {
+        work.readStatus[i] =
+            ReadSide(*work.files, work.names[i], work.fresh[i], progress, quiet);
+    };
+    if (work.read[0] && work.read[1] && work.files->threadSafe()) {
+        // Both files at once, one per core; the first one reports.
         if (progress != nullptr) {
-            progress->enter(i == 0 ? JobPhase::ReadingFile1 : JobPhase::ReadingFile2);
+            progress->enter(JobPhase::ReadingFile1);
         }
-        work.readStatus[i] = ReadSide(*work.files, work.names[i], work.fresh[i], progress);
-        if (progress != nullptr && progress->cancelled()) {
-            work.cancelled = true;
-            return;
+        std::thread second(read, std::size_t{1}, true);
+        read(0, false);
+        second.join();
+    } else {
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (!work.read[i]) {
+                continue;
+            }
+            if (progress != nullptr) {
+                progress->enter(i == 0 ? JobPhase::ReadingFile1 : JobPhase::ReadingFile2);
+            }
+            read(i, false);
         }
+    }
+    if (progress != nullptr && progress->cancelled()) {
+        work.cancelled = true;
+        return;
     }
     if (!work.compare) {
         return;

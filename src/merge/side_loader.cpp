@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 namespace tandel {
 
@@ -42,7 +43,7 @@ void finishBuffer(LineBuffer& bytes, std::size_t used) {
 // in `ends` instead. The buffer then holds the lines and kEngineSpareBytes
 // zero bytes.
 bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
-                LineEnds& ends, JobProgress* progress) {
+                LineEnds& ends, JobProgress* progress, bool quiet) {
     char* const data = bytes.data();
     const std::size_t feeds = countLineFeeds(data, length);
     const bool unterminated = length > 0 && data[length - 1] != '\n';
@@ -62,7 +63,9 @@ bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>&
             if (progress->cancelled()) {
                 return false;
             }
-            progress->advance(in, length);
+            if (!quiet) {
+                progress->advance(in, length);
+            }
             reportAt = in + kProgressStep;
         }
         const void* found = std::memchr(data + in, '\n', length - in);
@@ -113,7 +116,7 @@ bool looksBinary(const char* data, std::size_t length) {
 } // namespace
 
 IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
-                  JobProgress* progress) {
+                  JobProgress* progress, bool quiet) {
     // Room after the bytes for a line feed the last line may lack and for
     // the engine's spare bytes.
     constexpr std::size_t kSpare = 1 + kEngineSpareBytes;
@@ -131,7 +134,7 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
     const bool binary = looksBinary(bytes.data(), length);
     if (binary) {
         keepWhole(bytes, length, starts, ends);
-    } else if (!splitLines(bytes, length, starts, ends, progress)) {
+    } else if (!splitLines(bytes, length, starts, ends, progress, quiet)) {
         return IoStatus::failure(progress != nullptr && progress->cancelled() ? ECANCELED : EFBIG);
     }
     out = SideRecord{};
@@ -193,6 +196,36 @@ int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const st
     }
     InstallSide(model, settings, frame, std::move(fresh), s);
     return 0;
+}
+
+void LoadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
+               const std::array<std::string, 2>& names) {
+    std::array<SideRecord, 2> fresh;
+    std::array<IoStatus, 2> read;
+    const auto readOne = [&](std::size_t i) {
+        read[i] = ReadSide(*model.files, names[i], fresh[i]);
+    };
+    if (!names[0].empty() && !names[1].empty() && model.files->threadSafe()) {
+        std::thread second(readOne, std::size_t{1});
+        readOne(0);
+        second.join();
+    } else {
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (!names[i].empty()) {
+                readOne(i);
+            }
+        }
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (names[i].empty()) {
+            continue;
+        }
+        if (!read[i].ok()) {
+            frame.message(Severity::Error, withReason("Unable to open file " + names[i], read[i]));
+            continue;
+        }
+        InstallSide(model, settings, frame, std::move(fresh[i]), static_cast<int>(i) + 1);
+    }
 }
 
 int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,

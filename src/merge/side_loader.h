@@ -4,6 +4,7 @@
 #include "merge/job_progress.h"
 #include "merge/merge_model.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,10 +17,14 @@ struct Settings;
 
 // Reads the file through one open, whatever it is, into a fresh side: each
 // line's end is kept apart from its text (a lone CR stays in the text), and a
-// binary file is kept whole. With `progress`, the split reports how far it is
-// and a Cancel gives ECANCELED.
+// binary file is kept whole. With `progress`, a Cancel gives ECANCELED, and
+// the split reports how far it is unless `quiet` (a read beside another).
 [[nodiscard]] IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
-                                JobProgress* progress = nullptr);
+                                JobProgress* progress = nullptr, bool quiet = false);
+// LoadSide for the named sides (an empty name is skipped), both files read at
+// once when the file layer allows it; each failure has said why.
+void LoadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
+               const std::array<std::string, 2>& names);
 // ReadSide, or false after "Unable to open file NAME: reason".
 [[nodiscard]] bool ReadFile(FileSystem& files, const std::string& name, Frame& frame,
                             SideRecord& out);
