@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <thread>
 
 namespace tandel {
@@ -45,7 +46,13 @@ void finishBuffer(LineBuffer& bytes, std::size_t used) {
 bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
                 LineEnds& ends, JobProgress* progress, bool quiet) {
     char* const data = bytes.data();
-    const std::size_t feeds = countLineFeeds(data, length);
+    std::size_t feeds = 0;
+    for (std::size_t from = 0; from < length; from += kProgressStep) {
+        if (progress != nullptr && progress->cancelled()) {
+            return false;
+        }
+        feeds += countLineFeeds(data + from, std::min(kProgressStep, length - from));
+    }
     const bool unterminated = length > 0 && data[length - 1] != '\n';
     const std::size_t lines = feeds + (unterminated ? 1 : 0);
     if (lines > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
@@ -109,6 +116,29 @@ void keepWhole(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& 
     finishBuffer(bytes, length + 1);
 }
 
+// The encoding of split lines, in pieces cut at line starts (so that no
+// character is cut) with a look at the Cancel between them; nullopt once
+// cancelled.
+std::optional<LineEncoding> encodingOfLines(const char* data,
+                                            const std::vector<std::size_t>& starts,
+                                            JobProgress* progress) {
+    const std::size_t end = starts.back();
+    std::size_t from = 0;
+    while (from < end) {
+        if (progress != nullptr && progress->cancelled()) {
+            return std::nullopt;
+        }
+        const auto cut = std::lower_bound(starts.begin(), starts.end(), from + kProgressStep);
+        const std::size_t to = cut == starts.end() ? end : *cut;
+        const LineEncoding piece = LineEncodingOf(std::string_view(data + from, to - from));
+        if (piece != LineEncoding::Utf8) {
+            return piece;
+        }
+        from = to;
+    }
+    return LineEncoding::Utf8;
+}
+
 bool looksBinary(const char* data, std::size_t length) {
     return std::memchr(data, '\0', std::min(length, kBinaryProbeBytes)) != nullptr;
 }
@@ -137,6 +167,13 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
     } else if (!splitLines(bytes, length, starts, ends, progress, quiet)) {
         return IoStatus::failure(progress != nullptr && progress->cancelled() ? ECANCELED : EFBIG);
     }
+    std::optional<LineEncoding> encoding = LineEncoding::Latin1;
+    if (!binary) {
+        encoding = encodingOfLines(bytes.data(), starts, progress);
+        if (!encoding) {
+            return IoStatus::failure(ECANCELED);
+        }
+    }
     out = SideRecord{};
     out.lineCount = static_cast<std::int32_t>(starts.size() - 1);
     out.engineSize = starts.back();
@@ -146,8 +183,7 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
     out.ends = std::move(ends);
     out.binary = binary;
     out.binaryRow = binary ? BinaryRowText(out.line(0).size(), false) : std::string();
-    out.encoding = binary ? LineEncoding::Latin1
-                          : LineEncodingOf(std::string_view(out.lineBuffer.data(), out.engineSize));
+    out.encoding = *encoding;
     out.loadedStatus = status;
     return {};
 }
