@@ -28,8 +28,13 @@ void reportNoDisplay(std::ostream& errors) {
 }
 
 int runDesktop(int argc, char* argv[], const std::function<void(MainWindow&)>& started) {
-    // The toolkit takes its own options (such as -platform) out of argv first.
-    QApplication application(argc, argv);
+    // The toolkit would take its own options (-reverse, -style, -title,
+    // -platform ...) out of argv and act on them unseen; it gets the program
+    // name alone, and every word the user typed goes to our parser. The
+    // platform is still chosen by QT_QPA_PLATFORM.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    QApplication application(toolkitArgc, toolkitArgv);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // The window ends the run itself, with the run's exit code, once its
     // settings are written.

@@ -32,44 +32,72 @@ int releasedPreviewHeight(int y, int height, int minimum) {
 
 namespace {
 
-// Enough of the window to grab its title bar and drag it back.
-constexpr int kVisibleWidth = 100;
-constexpr int kVisibleHeight = 50;
-
-int overlap(int a, int aLength, int b, int bLength) {
-    return std::max(0, std::min(a + aLength, b + bLength) - std::max(a, b));
+long long overlapArea(const Rect& a, const Rect& b) {
+    const long long w = std::max(0, std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x));
+    const long long h =
+        std::max(0, std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y));
+    return w * h;
 }
 
-bool showsEnough(const Rect& window, const Rect& screen) {
-    return overlap(window.x, window.width, screen.x, screen.width) >=
-               std::min(kVisibleWidth, window.width) &&
-           overlap(window.y, window.height, screen.y, screen.height) >=
-               std::min(kVisibleHeight, window.height);
+Rect outer(const Rect& r, const FrameMargins& f) {
+    return {r.x, r.y, r.width + f.left + f.right, r.height + f.top + f.bottom};
+}
+
+Rect inner(const Rect& r, const FrameMargins& f) {
+    return {r.x, r.y, std::max(1, r.width - f.left - f.right),
+            std::max(1, r.height - f.top - f.bottom)};
+}
+
+const Rect* mostlyOn(const Rect& window, std::span<const Rect> screens) {
+    const Rect* home = &screens.front();
+    long long most = 0;
+    for (const Rect& screen : screens) {
+        const long long area = overlapArea(window, screen);
+        if (area > most) {
+            most = area;
+            home = &screen;
+        }
+    }
+    return home;
 }
 
 } // namespace
 
-Rect placeOnScreens(const Rect& saved, std::span<const Rect> screens) {
+Rect screenHolding(const Rect& window, std::span<const Rect> screens) {
+    return screens.empty() ? window : *mostlyOn(window, screens);
+}
+
+Rect placeOnScreens(const Rect& saved, std::span<const Rect> screens, FrameMargins frame) {
     if (screens.empty()) {
         return saved;
     }
-    const Rect* home = &screens.front();
-    bool visible = false;
-    for (const Rect& screen : screens) {
-        if (showsEnough(saved, screen)) {
-            home = &screen;
-            visible = true;
-            break;
+    const Rect whole = outer(saved, frame);
+    const Rect* home = mostlyOn(whole, screens);
+    Rect placed = whole;
+    placed.width = std::min(whole.width, home->width);
+    placed.height = std::min(whole.height, home->height);
+    placed.x = std::clamp(whole.x, home->x, home->x + home->width - placed.width);
+    placed.y = std::clamp(whole.y, home->y, home->y + home->height - placed.height);
+    return inner(placed, frame);
+}
+
+Rect cascadeFrom(const Rect& newest, const Rect& wanted, const Rect& screen, FrameMargins frame) {
+    const Rect size = outer(wanted, frame);
+    Rect next{newest.x + kCascadeStep, newest.y + kCascadeStep, size.width, size.height};
+    const bool fits = next.x + next.width <= screen.x + screen.width &&
+                      next.y + next.height <= screen.y + screen.height;
+    if (!fits) {
+        next.x = screen.x;
+        next.y = screen.y;
+        // A window as big as the screen would land exactly on the newest.
+        if (next.x == newest.x && next.y == newest.y) {
+            next.x += kCascadeStep;
+            next.y += kCascadeStep;
+            next.width = std::min(next.width, screen.width - kCascadeStep);
+            next.height = std::min(next.height, screen.height - kCascadeStep);
         }
     }
-    Rect placed = saved;
-    placed.width = std::min(saved.width, home->width);
-    placed.height = std::min(saved.height, home->height);
-    if (!visible) {
-        placed.x = std::clamp(saved.x, home->x, home->x + home->width - placed.width);
-        placed.y = std::clamp(saved.y, home->y, home->y + home->height - placed.height);
-    }
-    return placed;
+    return placeOnScreens(inner(next, frame), std::span<const Rect>(&screen, 1), frame);
 }
 
 } // namespace tandel::ui

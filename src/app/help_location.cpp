@@ -1,6 +1,10 @@
 #include "app/help_location.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace tandel::ui {
@@ -29,6 +33,54 @@ std::string findHelpPage(const std::string& programDir) {
 
 std::string helpFragment(int context) {
     return context == 0 ? std::string() : "context-" + std::to_string(context);
+}
+
+std::vector<std::string> browserCommand(const char* browserVariable, const std::string& url) {
+    if (browserVariable == nullptr) {
+        return {};
+    }
+    const std::string_view all(browserVariable);
+    const std::string_view first = all.substr(0, all.find(':'));
+    std::vector<std::string> words;
+    bool placed = false;
+    std::size_t at = 0;
+    while (at < first.size()) {
+        const std::size_t end = std::min(first.find(' ', at), first.size());
+        if (end > at) {
+            std::string word(first.substr(at, end - at));
+            if (const std::size_t mark = word.find("%s"); mark != std::string::npos) {
+                word.replace(mark, 2, url);
+                placed = true;
+            }
+            words.push_back(std::move(word));
+        }
+        at = end + 1;
+    }
+    if (!words.empty() && !placed) {
+        words.push_back(url);
+    }
+    return words;
+}
+
+std::string programOnPath(const std::string& program, const char* searchPath) {
+    if (program.find('/') != std::string::npos) {
+        return program;
+    }
+    const std::string_view folders(searchPath != nullptr ? searchPath : "");
+    std::size_t at = 0;
+    while (at <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', at), folders.size());
+        const std::filesystem::path candidate =
+            std::filesystem::path(end > at ? std::string(folders.substr(at, end - at)) : ".") /
+            program;
+        std::error_code error;
+        if (::access(candidate.c_str(), X_OK) == 0 &&
+            std::filesystem::is_regular_file(candidate, error)) {
+            return candidate.string();
+        }
+        at = end + 1;
+    }
+    return {};
 }
 
 } // namespace tandel::ui

@@ -34,7 +34,10 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
       services_(std::move(services)),
       store_(services_.settingsPath),
       directories_(app_, services_.programPath, services_.startInstance),
-      router_(app_, directories_, routerInputs()) {
+      router_(app_, directories_, routerInputs()),
+      openWindows_(services_.openWindowsPath) {
+    static int made = 0;
+    serial_ = ++made;
     setWindowTitle(QString::fromLatin1(kWindowCaption));
     // A command line the parser refuses has been reported; the window still
     // opens with the switches it understood, so the user can go on.

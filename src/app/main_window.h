@@ -19,6 +19,8 @@
 
 #include "app/command_tables.h"
 #include "app/comparison_jobs.h"
+#include "app/help_viewer.h"
+#include "app/open_windows.h"
 #include "app/window_services.h"
 #include "control/application.h"
 #include "control/command_router.h"
@@ -47,7 +49,9 @@ namespace ui {
 class Accelerators;
 }
 
-inline constexpr const char* kWindowCaption = "Tandel v4.5";
+// The version comes from the project (CMakeLists.txt).
+inline constexpr const char* kVersion = TANDEL_VERSION;
+inline constexpr const char* kWindowCaption = "Tandel v" TANDEL_VERSION;
 
 class MainWindow : public QMainWindow, public Frame {
     Q_OBJECT
@@ -83,6 +87,8 @@ public:
     void syncToolbarChecks();
     void applyTabStops();
 
+    // The program's own help window once help has opened in it, else null.
+    HelpViewer* helpViewer() const { return helpViewer_; }
     // The Find dialog while it is open, else null.
     FindDialog* findDialog() const { return findDialog_; }
     // The panel over the panes while a load or comparison runs.
@@ -194,6 +200,8 @@ private:
     [[nodiscard]] bool scrollListsByKey(const QKeyEvent& event);
     // main_window_lifecycle.cpp
     void placeWindow();
+    // The newest other main window of this process that is shown, or null.
+    const MainWindow* newestOtherWindow() const;
     void shutDown();
     // main_window_print.cpp
     void betweenPrintedPages();
@@ -220,6 +228,8 @@ private:
     SettingsStore store_;
     DirectoryMerge directories_;
     CommandRouter router_;
+    ui::OpenWindows openWindows_;
+    int serial_ = 0; // the order main windows were made in
 
     edit_cont* container_ = nullptr;
     FrameBody* body_ = nullptr;
@@ -236,6 +246,7 @@ private:
     bool ended_ = false;
 
     QPointer<FindDialog> findDialog_;
+    QPointer<HelpViewer> helpViewer_;
     QPointer<QWidget> findFocus_; // had the focus when Find was opened
 
     std::unique_ptr<PrintJob> printJob_;

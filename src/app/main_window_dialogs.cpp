@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/help_location.h"
+#include "app/help_viewer.h"
 #include "app/open_filters.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/ask_permission_dialog.h"
@@ -159,10 +160,13 @@ void MainWindow::showHelp(int context) {
     if (!fragment.empty()) {
         url.setFragment(qs(fragment));
     }
-    if (!services_.openUrl(url)) {
-        message(Severity::Error, "Unable to open the help page " + url.toString().toStdString() +
-                                     " in the desktop's browser");
+    if (services_.openUrl(url)) {
+        return;
     }
+    if (helpViewer_ == nullptr) {
+        helpViewer_ = new HelpViewer(this);
+    }
+    helpViewer_->showPage(url);
 }
 
 void MainWindow::openOptions() {
@@ -177,7 +181,7 @@ void MainWindow::openOptions() {
 }
 
 void MainWindow::showAbout() {
-    AboutDialog dialog(QString::fromLatin1(kWindowCaption), this);
+    AboutDialog dialog(QString::fromLatin1(kWindowCaption), QString::fromLatin1(kVersion), this);
     services_.runModal(dialog);
 }
 

@@ -2,9 +2,14 @@
 // the window closes, by the system or by Quit.
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <unistd.h>
+
+#include <optional>
 
 #include "app/frame_layout.h"
 #include "control/lifecycle.h"
@@ -15,6 +20,14 @@ namespace tandel {
 namespace {
 
 ui::Rect rectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// What the desktop draws around the window; nothing until it has been shown.
+ui::FrameMargins frameMarginsOf(const QWidget& window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
 
 std::vector<ui::Rect> availableScreens() {
     std::vector<ui::Rect> screens;
@@ -35,9 +48,32 @@ std::vector<ui::Rect> availableScreens() {
 void MainWindow::placeWindow() {
     const Geometry& g = app_.settings.geometry;
     const std::vector<ui::Rect> screens = availableScreens();
-    const ui::Rect r = ui::placeOnScreens({g.left, g.top, g.width, g.height}, screens);
+    const ui::FrameMargins frame = frameMarginsOf(*this);
+    const ui::Rect saved = ui::placeOnScreens({g.left, g.top, g.width, g.height}, screens, frame);
+    const auto place = [&](std::optional<ui::Rect> newest) {
+        if (const MainWindow* other = newestOtherWindow()) {
+            newest = ui::Rect{other->x(), other->y(), other->width(), other->height()};
+        }
+        return newest ? ui::cascadeFrom(*newest, saved, ui::screenHolding(*newest, screens), frame)
+                      : saved;
+    };
+    // A run with no window takes no place among the windows.
+    const ui::Rect r =
+        app_.frameState.unattended ? place(std::nullopt) : openWindows_.claim(::getpid(), place);
     resize(r.width, r.height);
     move(r.x, r.y);
+}
+
+const MainWindow* MainWindow::newestOtherWindow() const {
+    const MainWindow* newest = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        const auto* window = qobject_cast<const MainWindow*>(widget);
+        if (window != nullptr && window != this && window->isVisible() &&
+            (newest == nullptr || window->serial_ > newest->serial_)) {
+            newest = window;
+        }
+    }
+    return newest;
 }
 
 void MainWindow::shutDown() {
@@ -45,6 +81,7 @@ void MainWindow::shutDown() {
         return;
     }
     ended_ = true;
+    openWindows_.forget(::getpid());
     Geometry& g = app_.settings.geometry;
     if (isMinimized()) {
         g.left = -1; // the file keeps the geometry of the last normal window

@@ -19,8 +19,11 @@ struct WindowServices {
     std::string programPath;  // this program, for the instances directory merging starts
     // Starts a program: the first argument names it. Never waits for it.
     std::function<void(const std::vector<std::string>& arguments)> startInstance;
+    // The record of the instances' windows, for cascading; empty: none kept.
+    std::string openWindowsPath;
     std::string helpPage; // index.html of the help pages; empty when none was found
-    // Shows a page in the desktop's browser; false when that failed.
+    // Shows a page in the browser the user named; false when none is named or
+    // it did not start, and the help opens in the program's own viewer.
     std::function<bool(const QUrl& url)> openUrl;
     // Runs a modal dialog and returns its result; every dialog of the frame
     // goes through here.
@@ -35,7 +38,7 @@ struct WindowServices {
 
 // The services of a real run: the default settings file, this executable,
 // detached processes, the help pages beside the build or the installation,
-// the desktop browser, modal dialogs of their own and the print dialog.
+// the browser the BROWSER variable names, modal dialogs of their own and the print dialog.
 WindowServices desktopServices();
 
 } // namespace tandel

@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QtTest>
 
+#include "app/help_viewer.h"
 #include "dialogs/about_dialog.h"
 #include "merge/command_ids.h"
 #include "window_harness.h"
@@ -190,16 +192,50 @@ private slots:
         QCOMPARE(h.opened[1].fragment(), QStringLiteral("context-273"));
         QVERIFY(h.dialogs.shown.empty());
 
-        h.browserWorks = false;
-        window->showHelp();
-        QVERIFY(
-            h.dialogs.texts().back().startsWith(QStringLiteral("Unable to open the help page")));
+        QVERIFY(window->helpViewer() == nullptr);
 
         WindowHarness none;
         auto bare = none.open();
         bare->showHelp(260);
         QVERIFY(none.opened.empty());
         QVERIFY(none.dialogs.texts().back().contains(QStringLiteral("share/doc/tandel")));
+    }
+
+    void withNoBrowserNamedHelpOpensInTheOwnViewerAndFollowsLinks() {
+        WindowHarness h;
+        h.browserWorks = false;
+        h.helpPage = h.folder.write(
+            "help/index.html",
+            "<html><head><title>Tandel Help</title></head><body><h1>Contents</h1>"
+            "<p><a href=\"second.html\">Second</a></p><p id=\"context-273\">Options</p>"
+            "</body></html>");
+        h.folder.write("help/second.html",
+                       "<html><head><title>More help</title></head><body><p>More</p></body></html>");
+        auto window = h.open();
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        tandel::HelpViewer* viewer = window->helpViewer();
+        QVERIFY(viewer != nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Tandel Help"));
+        QVERIFY(h.dialogs.shown.empty());
+
+        // A real click on the link moves to the other page, and Back returns.
+        QTextBrowser* text = viewer->browser();
+        QTextCursor link = text->document()->find(QStringLiteral("Second"));
+        QVERIFY(!link.isNull());
+        link.setPosition(link.selectionStart() + 2);
+        const QPoint at = text->cursorRect(link).center();
+        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("More help"));
+        QCOMPARE(text->source().fileName(), QStringLiteral("second.html"));
+        QTest::keyClick(text, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Tandel Help"));
+
+        // A dialog's help reaches its place in the same window.
+        window->showHelp(273);
+        QCOMPARE(window->helpViewer(), viewer);
+        QCOMPARE(text->source().fragment(), QStringLiteral("context-273"));
+        QCOMPARE(h.opened.size(), std::size_t{2}); // the browser was asked first each time
     }
 
     void theOptionsSheetUpdatesTheToolbarAndOpensItsHelp() {
@@ -233,18 +269,28 @@ private slots:
         QCOMPARE(h.opened[0].fragment(), QStringLiteral("context-273"));
     }
 
-    void aboutShowsTheCaptionAndAnyButtonCloses() {
+    void aboutShowsTheCaptionVersionsAndLicenceAndAnyButtonCloses() {
         WindowHarness h;
         auto window = h.open();
-        QString text;
+        QStringList lines;
         h.dialogs.answers.push_back([&](QDialog& dialog) {
             dialog.show();
-            text = dialog.findChild<QLabel*>(QStringLiteral("501"))->text();
+            for (const char* name : {"501", "version", "qtVersion", "licence"}) {
+                auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(name));
+                lines << (label != nullptr && label->isVisible() ? label->text() : QString());
+            }
             QTest::keyClick(&dialog, Qt::Key_Return);
             return dialog.isVisible() ? -1 : dialog.result();
         });
-        window->runCommand(tandel::cmd::kAbout);
-        QCOMPARE(text, QStringLiteral("Tandel v4.5"));
+        // Alt+H, A: the Help menu's About, as a user opens it.
+        QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);
+        QVERIFY(QApplication::activePopupWidget() != nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QStringLiteral("Tandel v4.5"));
+        QCOMPARE(lines[1], QStringLiteral("Version 4.5"));
+        QCOMPARE(lines[2], QStringLiteral("Qt ") + QString::fromLatin1(qVersion()));
+        QVERIFY(lines[3].startsWith(QStringLiteral("Licence: ")));
         QCOMPARE(h.dialogs.shown.back().className, QStringLiteral("tandel::AboutDialog"));
     }
 };

@@ -46,6 +46,34 @@ private slots:
         auto far = h.open();
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(screen.contains(QRect(far->pos(), far->size())));
+        far->close();
+
+        // The bottom below the screen: moved up until all of it shows.
+        const std::string low = "[Options]\nLeft=20\nTop=" + std::to_string(screen.bottom() - 60) +
+                                "\nWidth=300\nHeight=200\n";
+        h.folder.write("tandel.ini", low);
+        auto raised = h.open();
+        QCOMPARE(raised->pos(), QPoint(20, screen.bottom() + 1 - 200));
+        QCOMPARE(raised->size(), QSize(300, 200));
+    }
+
+    void aSecondWindowOpensAStepDownAndRightOfTheFirst() {
+        WindowHarness one;
+        WindowHarness two;
+        WindowHarness three;
+        const std::string ini = "[Options]\nLeft=40\nTop=30\nWidth=300\nHeight=200\n";
+        for (WindowHarness* h : {&one, &two, &three}) {
+            h->folder.write("tandel.ini", ini);
+        }
+        auto first = one.open();
+        auto second = two.open();
+        QCOMPARE(first->pos(), QPoint(40, 30));
+        QCOMPARE(second->pos(), QPoint(40 + 32, 30 + 32));
+        QCOMPARE(second->size(), QSize(300, 200));
+        // The newest open window is the one stepped from; a closed one is not.
+        second->close();
+        auto third = three.open();
+        QCOMPARE(third->pos(), QPoint(40 + 32, 30 + 32));
     }
 
     void closingAndQuitBothWriteTheSettings() {
