@@ -135,7 +135,7 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
     out.ends = std::move(ends);
     out.binary = binary;
     out.binaryRow = binary ? BinaryRowText(out.line(0).size(), false) : std::string();
-    out.encoding = binary ? LineEncoding::Latin1
+    out.encoding = binary ? LineEncoding::Windows1252
                           : LineEncodingOf(std::string_view(out.lineBuffer.data(), out.engineSize));
     out.loadedStatus = input.status;
     return {};
