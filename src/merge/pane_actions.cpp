@@ -107,9 +107,8 @@ std::array<bool, 2> ScrollHorizontally(MergeModel& model, const SettingsRecord& 
                                        std::int64_t thumb) {
     std::array<bool, 2> changed{};
     SideRecord& scrolled = model.side(s);
-    const std::int32_t offset =
-        HorizontalScrollTarget(code, scrolled.firstVisibleColumn,
-                               PaneExtent(scrolled, settings, visibleColumns), thumb);
+    const std::int32_t offset = HorizontalScrollTarget(
+        code, scrolled.firstVisibleColumn, PaneExtent(scrolled, settings, visibleColumns), thumb);
     for (int side = 1; side <= 2; ++side) {
         if (side != s && settings.syncHScroll == 0) {
             continue;

@@ -62,10 +62,8 @@ HorizontalExtent PaneExtent(SideRecord& side, const SettingsRecord& settings,
 // pane, which has room for `visibleColumns`: that side's, and with "Sync
 // hscroll" on the other side's too. Each flag tells whether that side's
 // offset changed (its pane repaints).
-[[nodiscard]] std::array<bool, 2> ScrollHorizontally(MergeModel& model,
-                                                     const SettingsRecord& settings, int s,
-                                                     HorizontalScroll code,
-                                                     std::int64_t visibleColumns,
-                                                     std::int64_t thumb = 0);
+[[nodiscard]] std::array<bool, 2>
+ScrollHorizontally(MergeModel& model, const SettingsRecord& settings, int s, HorizontalScroll code,
+                   std::int64_t visibleColumns, std::int64_t thumb = 0);
 
 } // namespace tandel

@@ -58,12 +58,14 @@ HorizontalExtent HorizontalExtentFor(std::int64_t widestColumns, std::int64_t vi
     return {barEnd, std::clamp<std::int64_t>(widest - 1, barEnd, INT32_MAX)};
 }
 
-std::int64_t VisibleColumns(std::int64_t clientWidth, std::int64_t columnWidth,
+std::int64_t VisibleColumns(std::int64_t clientWidth, double columnWidth,
                             const PaneMetrics& metrics) {
-    if (columnWidth <= 0) {
+    if (!(columnWidth > 0)) {
         return 0;
     }
-    return std::max<std::int64_t>(clientWidth - TextLeft(metrics), 0) / columnWidth;
+    const auto room =
+        static_cast<double>(std::max<std::int64_t>(clientWidth - TextLeft(metrics), 0));
+    return static_cast<std::int64_t>(std::min(room / columnWidth, 1e15));
 }
 
 std::int32_t HorizontalScrollTarget(HorizontalScroll code, std::int64_t offset,

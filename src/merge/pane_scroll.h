@@ -41,7 +41,7 @@ HorizontalExtent HorizontalExtentFor(std::int64_t widestColumns, std::int64_t vi
 
 // Columns of `columnWidth` pixels that fit in a pane `clientWidth` pixels
 // wide, right of the line numbers; 0 when none does or the width is unknown.
-std::int64_t VisibleColumns(std::int64_t clientWidth, std::int64_t columnWidth,
+std::int64_t VisibleColumns(std::int64_t clientWidth, double columnWidth,
                             const PaneMetrics& metrics);
 
 // The new offset for a code: never below 0. End goes to the bar's end, a

@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -104,9 +105,12 @@ void DiffEdit::scrollRows(std::int64_t d) {
 }
 
 std::int64_t DiffEdit::visibleColumns() const {
-    // A column is as wide as a digit, as in style sheets; in a fixed-width
-    // font, as wide as every character.
-    return VisibleColumns(width(), fontMetrics().horizontalAdvance(QLatin1Char('0')), metrics());
+    // A column is as wide as a digit, as in style sheets (in a fixed-width
+    // font, as wide as every character), measured over a run of them since
+    // advances may be fractions of a pixel.
+    constexpr int kRun = 16;
+    const double run = QFontMetricsF(font()).horizontalAdvance(QString(kRun, QLatin1Char('0')));
+    return VisibleColumns(width(), run / kRun, metrics());
 }
 
 HorizontalExtent DiffEdit::horizontalExtent() const {

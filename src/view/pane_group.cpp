@@ -124,9 +124,8 @@ void PaneGroup::scrollVertically(VerticalScroll code, std::int64_t thumb) {
 }
 
 void PaneGroup::scrollHorizontally(int side, HorizontalScroll code, std::int64_t thumb) {
-    const std::array<bool, 2> changed =
-        ScrollHorizontally(app_.model, app_.settings.record, side, code,
-                           pane(side)->visibleColumns(), thumb);
+    const std::array<bool, 2> changed = ScrollHorizontally(
+        app_.model, app_.settings.record, side, code, pane(side)->visibleColumns(), thumb);
     for (int s = 1; s <= 2; ++s) {
         if (changed[s - 1]) {
             pane(s)->syncHorizontalBar();

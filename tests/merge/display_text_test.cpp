@@ -52,8 +52,12 @@ TEST(ClipboardText, IsTheFilesOwnTextWhereATitleShowsStandIns) {
 
     // Quotes and a C1 control of a line that is not UTF-8.
     out.clear();
-    AppendClipboardText(out, "\x93" "caf\xE9\x94\x81", LineEncoding::Windows1252);
-    EXPECT_EQ(out, "\xE2\x80\x9C" "caf\xC3\xA9\xE2\x80\x9D\xC2\x81");
+    AppendClipboardText(out,
+                        "\x93"
+                        "caf\xE9\x94\x81",
+                        LineEncoding::Windows1252);
+    EXPECT_EQ(out, "\xE2\x80\x9C"
+                   "caf\xC3\xA9\xE2\x80\x9D\xC2\x81");
     out.clear();
     AppendShownText(out, "\x93\xE9\x81", LineEncoding::Windows1252);
     EXPECT_EQ(out, "\xE2\x80\x9C\xC3\xA9\xEF\xBF\xBD"); // the C1 control as U+FFFD

@@ -32,6 +32,7 @@ TEST(PaneScroll, TheHorizontalRangeEndsWhereTheWidestLineEndsInView) {
     EXPECT_EQ(VisibleColumns(805, 8, PaneMetrics{16, 9, true}), 91);
     EXPECT_EQ(VisibleColumns(40, 8, PaneMetrics{16, 8, true}), 0);
     EXPECT_EQ(VisibleColumns(800, 0, PaneMetrics{}), 0);
+    EXPECT_EQ(VisibleColumns(313, 7.2, PaneMetrics{16, 7, false}), 43); // not 313 / 7
 }
 
 TEST(PaneScroll, EndGoesToTheBarsEndAndStepsStopAtTheLastColumn) {
