@@ -217,4 +217,12 @@ void MainWindow::setClipboardText(const std::string& text) {
                                                             static_cast<qsizetype>(text.size())));
 }
 
+void MainWindow::setSelectionText(const std::string& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection()) {
+        clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                           QClipboard::Selection);
+    }
+}
+
 } // namespace tandel

@@ -127,6 +127,7 @@ public:
     void setWalkMenu(bool walking) override;
     void clearSelection(int side) override;
     void setClipboardText(const std::string& text) override;
+    void setSelectionText(const std::string& text) override;
 
     // Frame: the preview.
     bool previewOpen() const override;

@@ -62,6 +62,7 @@ public:
     void endPrint() override {}
     void printDirectoryLists() override {}
     void setClipboardText(const std::string&) override {}
+    void setSelectionText(const std::string&) override {}
     bool previewTakesSearch() const override { return false; }
     PreviewSelection previewSelection() const override { return {}; }
     void selectPreviewText(std::int64_t, std::int64_t) override {}

@@ -17,9 +17,10 @@ class Session;
 void CopyCommand(Session& app);
 
 // The clipboard text of the preview's bytes [start, end) (end -1: to the end
-// of the text). Each line is decoded as a whole, UTF-8 or else Latin-1, and
-// its characters shown as a pane shows them; a line's trailing control
-// character is left out and the line feeds stay bare.
+// of the text). Each line is decoded as a whole, UTF-8 or else Windows-1252,
+// as the panes decode it, and its characters are taken as they are, control
+// characters included; a line's trailing control character is left out and
+// the line feeds stay bare.
 std::string PreviewClipboardText(std::string_view text, PreviewSelection selection);
 
 } // namespace tandel

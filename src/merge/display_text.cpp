@@ -44,6 +44,13 @@ std::size_t sequenceLength(std::string_view text, std::size_t i) {
     return 0;
 }
 
+// Bytes 0x80 to 0x9F in Windows-1252; the five it leaves open stay the C1
+// controls of the same number, as Latin-1 reads them.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
 } // namespace
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
@@ -69,7 +76,7 @@ LineEncoding LineEncodingOf(std::string_view line) {
         }
         const std::size_t length = sequenceLength(line, i);
         if (length == 0) {
-            return LineEncoding::Latin1;
+            return LineEncoding::Windows1252;
         }
         i += length;
     }
@@ -95,6 +102,8 @@ DecodedChar CharReader::next() {
                      (byte(3) & 0x3F),
                  4};
         }
+    } else if (encoding_ == LineEncoding::Windows1252 && b0 >= 0x80 && b0 <= 0x9F) {
+        c.code = kWindows1252High[b0 - 0x80];
     }
     position_ += c.size;
     return c;
@@ -141,6 +150,13 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 void AppendClipboardText(std::string& out, std::string_view piece, LineEncoding encoding) {
+    CharReader reader(piece, encoding);
+    while (!reader.done()) {
+        AppendUtf8(out, reader.next().code);
+    }
+}
+
+void AppendShownText(std::string& out, std::string_view piece, LineEncoding encoding) {
     CharReader reader(piece, encoding);
     while (!reader.done()) {
         const char32_t c = reader.next().code;

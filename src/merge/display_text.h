@@ -1,7 +1,8 @@
 // Turning a line's bytes into the characters a pane shows. Files are bytes;
 // each line is read as UTF-8 when the whole line is well-formed UTF-8 and as
-// Latin-1 (one byte, one character) otherwise, so every byte of every line
-// shows as something. The decision is made per line, never per piece of a
+// Windows-1252 (one byte, one character; the five bytes that code page leaves
+// open read as the C1 controls of the same number) otherwise, so every byte
+// of every line is some character. The decision is made per line, never per piece of a
 // line, so that a piece copied from a line reads exactly as the line did.
 #pragma once
 
@@ -12,14 +13,14 @@
 
 namespace tandel {
 
-enum class LineEncoding { Utf8, Latin1 };
+enum class LineEncoding { Utf8, Windows1252 };
 
 // Length of the well-formed UTF-8 sequence that starts at text[i]: 1 for
 // ASCII, 2 to 4 for a longer character, 0 when none starts there.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
 
 // Utf8 when the line is well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF, no cut sequence), Latin1 otherwise.
+// nothing above U+10FFFF, no cut sequence), Windows1252 otherwise.
 LineEncoding LineEncodingOf(std::string_view line);
 
 struct DecodedChar {
@@ -57,7 +58,12 @@ char32_t ShownCharacter(char32_t c);
 void AppendUtf8(std::string& out, char32_t c);
 
 // Appends a piece of a line as clipboard text (UTF-8): decoded in the line's
-// encoding, each character as the pane shows it, tabs kept as tabs.
+// encoding, every character as the file holds it, control characters and
+// tabs included; none of the stand-ins the pane draws.
 void AppendClipboardText(std::string& out, std::string_view piece, LineEncoding encoding);
+
+// Appends a piece of text as a title shows it (UTF-8): decoded in `encoding`,
+// each character as the pane would draw it, tabs kept as tabs.
+void AppendShownText(std::string& out, std::string_view piece, LineEncoding encoding);
 
 } // namespace tandel

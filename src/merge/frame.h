@@ -95,6 +95,9 @@ public:
     virtual void endPrint() = 0;
 
     virtual void setClipboardText(const std::string& text) = 0;
+    // The text of a selection just made in a pane, for the primary selection
+    // of desktops that have one (middle-click pastes it); ignored elsewhere.
+    virtual void setSelectionText(const std::string& text) = 0;
 
     // Search. The preview takes a search when it is open and holds the focus,
     // or held it when the Find dialog was opened.

@@ -5,6 +5,8 @@
 #include "merge/line_expansion.h"
 #include "merge/navigation.h"
 #include "merge/pane_rows.h"
+#include "merge/selection_text.h"
+#include "merge/widest_line.h"
 #include "settings/settings_record.h"
 
 #include <tuple>
@@ -71,6 +73,22 @@ bool BeginSelection(const MergeModel& model, Frame& frame, TextSelection& select
     return true;
 }
 
+void EndSelection(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                  TextSelection& selection) {
+    if (!selection.selecting) {
+        return;
+    }
+    selection.selecting = false;
+    if (!selection.active()) {
+        return;
+    }
+    const std::string text =
+        SelectionClipboardText(model.side(selection.side), selection, settings.tabSize);
+    if (!text.empty()) {
+        frame.setSelectionText(text);
+    }
+}
+
 bool ExtendSelection(TextSelection& selection, const SelectionPoint& at) {
     if (!selection.selecting || samePoint(selection.end, at)) {
         return false;
@@ -79,11 +97,18 @@ bool ExtendSelection(TextSelection& selection, const SelectionPoint& at) {
     return true;
 }
 
+HorizontalExtent PaneExtent(SideRecord& side, const SettingsRecord& settings,
+                            std::int64_t visibleColumns) {
+    return HorizontalExtentFor(WidestLine(side, settings.tabSize), visibleColumns);
+}
+
 std::array<bool, 2> ScrollHorizontally(MergeModel& model, const SettingsRecord& settings, int s,
-                                       HorizontalScroll code, std::int64_t thumb) {
+                                       HorizontalScroll code, std::int64_t visibleColumns,
+                                       std::int64_t thumb) {
     std::array<bool, 2> changed{};
-    const std::int32_t offset =
-        HorizontalScrollTarget(code, model.side(s).firstVisibleColumn, thumb);
+    SideRecord& scrolled = model.side(s);
+    const std::int32_t offset = HorizontalScrollTarget(
+        code, scrolled.firstVisibleColumn, PaneExtent(scrolled, settings, visibleColumns), thumb);
     for (int side = 1; side <= 2; ++side) {
         if (side != s && settings.syncHScroll == 0) {
             continue;

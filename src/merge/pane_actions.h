@@ -47,12 +47,23 @@ SelectionPoint HitRow(const SideRecord& side, std::int64_t row, std::int64_t x,
 // A move while the selection is being made: its end goes to `at`. True when
 // the end moved, so that the pane holding it repaints.
 [[nodiscard]] bool ExtendSelection(TextSelection& selection, const SelectionPoint& at);
+// The left button released: the selection being made is finished, and the
+// text it holds, as Copy would take it, becomes the primary selection
+// (nothing when it holds none).
+void EndSelection(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                  TextSelection& selection);
+
+// How far side s's pane scrolls sideways: by its widest line (measured once
+// per file and tab size) and the columns it has room for.
+HorizontalExtent PaneExtent(SideRecord& side, const SettingsRecord& settings,
+                            std::int64_t visibleColumns);
 
 // The offsets of the two panes after horizontal scroll `code` in side s's
-// pane: that side's, and with "Sync hscroll" on the other side's too. Each
-// flag tells whether that side's offset changed (its pane repaints).
-[[nodiscard]] std::array<bool, 2> ScrollHorizontally(MergeModel& model,
-                                                     const SettingsRecord& settings, int s,
-                                                     HorizontalScroll code, std::int64_t thumb = 0);
+// pane, which has room for `visibleColumns`: that side's, and with "Sync
+// hscroll" on the other side's too. Each flag tells whether that side's
+// offset changed (its pane repaints).
+[[nodiscard]] std::array<bool, 2>
+ScrollHorizontally(MergeModel& model, const SettingsRecord& settings, int s, HorizontalScroll code,
+                   std::int64_t visibleColumns, std::int64_t thumb = 0);
 
 } // namespace tandel

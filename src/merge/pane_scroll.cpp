@@ -1,5 +1,7 @@
 #include "merge/pane_scroll.h"
 
+#include "merge/line_expansion.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -49,8 +51,25 @@ std::int32_t VerticalScrollTarget(VerticalScroll code, std::int64_t topLine,
     return ClampTopLine(t, rowCount);
 }
 
+HorizontalExtent HorizontalExtentFor(std::int64_t widestColumns, std::int64_t visibleColumns) {
+    const std::int64_t shown = std::clamp<std::int64_t>(visibleColumns, 0, kShownColumns);
+    const std::int64_t widest = std::max<std::int64_t>(widestColumns, 0);
+    const std::int64_t barEnd = std::clamp<std::int64_t>(widest - shown, 0, INT32_MAX);
+    return {barEnd, std::clamp<std::int64_t>(widest - 1, barEnd, INT32_MAX)};
+}
+
+std::int64_t VisibleColumns(std::int64_t clientWidth, double columnWidth,
+                            const PaneMetrics& metrics) {
+    if (!(columnWidth > 0)) {
+        return 0;
+    }
+    const auto room =
+        static_cast<double>(std::max<std::int64_t>(clientWidth - TextLeft(metrics), 0));
+    return static_cast<std::int64_t>(std::min(room / columnWidth, 1e15));
+}
+
 std::int32_t HorizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
-                                    std::int64_t thumb) {
+                                    const HorizontalExtent& extent, std::int64_t thumb) {
     std::int64_t o = offset;
     switch (code) {
     case HorizontalScroll::LineLeft:
@@ -66,20 +85,23 @@ std::int32_t HorizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
         o = offset + kHorizontalPage;
         break;
     case HorizontalScroll::Thumb:
-        o = thumb;
+        o = std::min(thumb, extent.barEnd);
         break;
     case HorizontalScroll::LeftEnd:
         o = 0;
         break;
     case HorizontalScroll::RightEnd:
-        o = kHorizontalScrollMax;
+        o = extent.barEnd;
         break;
+    }
+    if (o > offset) {
+        o = std::min(o, std::max(extent.stepEnd, offset));
     }
     return toInt32(std::max<std::int64_t>(o, 0));
 }
 
-std::int32_t HorizontalScrollBarPosition(std::int64_t offset) {
-    return toInt32(std::clamp<std::int64_t>(offset, 0, kHorizontalScrollMax));
+std::int32_t HorizontalScrollBarPosition(std::int64_t offset, const HorizontalExtent& extent) {
+    return toInt32(std::clamp<std::int64_t>(offset, 0, extent.barEnd));
 }
 
 std::optional<VerticalScroll> VerticalScrollForKey(PaneKey key) {
@@ -133,16 +155,17 @@ PixelStrip UncoveredStrip(std::int64_t d, std::int64_t lineHeight, std::int64_t 
     return strip;
 }
 
-std::int64_t WheelAccumulator::topLineChange(int delta) {
+std::int64_t WheelAccumulator::topLineChange(int delta, int rowsPerNotch) {
+    const std::int64_t scaled = static_cast<std::int64_t>(delta) * std::max(rowsPerNotch, 1);
     if (std::llabs(static_cast<long long>(delta)) > kSmallWheelDelta) {
-        return -(delta / kUnitsPerRow);
+        return -(scaled / kUnitsPerNotch);
     }
     if ((pending_ < 0 && delta > 0) || (pending_ > 0 && delta < 0)) {
         pending_ = 0;
     }
-    pending_ += delta;
-    const int rows = pending_ / kUnitsPerRow;
-    pending_ -= rows * kUnitsPerRow;
+    pending_ += scaled;
+    const std::int64_t rows = pending_ / kUnitsPerNotch;
+    pending_ -= rows * kUnitsPerNotch;
     return -rows;
 }
 

@@ -3,6 +3,8 @@
 // and the wheel.
 #pragma once
 
+#include "merge/pane_geometry.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -23,16 +25,32 @@ std::int32_t VerticalScrollTarget(VerticalScroll code, std::int64_t topLine,
 // Horizontal scroll codes of one pane's scroll bar and keys.
 enum class HorizontalScroll { LineLeft, LineRight, PageLeft, PageRight, Thumb, LeftEnd, RightEnd };
 
-// The horizontal scroll bar's range is 0..kHorizontalScrollMax. Line and page
-// steps may take the offset further, to read long lines; the bar then stays
-// at its end.
-inline constexpr std::int32_t kHorizontalScrollMax = 79;
+// How far a pane scrolls sideways. The bar's range is 0..barEnd: at barEnd
+// the widest line's last column meets the right edge of what the pane shows,
+// its visible columns or the kShownColumns a row shows at most, whichever is
+// fewer. Line and page steps may go on to stepEnd, where that column is the
+// first shown, so that glyphs wider than the average character never hide a
+// line's end; the bar then stays at its end.
+struct HorizontalExtent {
+    std::int64_t barEnd = 0;
+    std::int64_t stepEnd = 0;
 
-// The new offset for a code: never below 0, not capped at the bar's end.
+    bool operator==(const HorizontalExtent&) const = default;
+};
+HorizontalExtent HorizontalExtentFor(std::int64_t widestColumns, std::int64_t visibleColumns);
+
+// Columns of `columnWidth` pixels that fit in a pane `clientWidth` pixels
+// wide, right of the line numbers; 0 when none does or the width is unknown.
+std::int64_t VisibleColumns(std::int64_t clientWidth, double columnWidth,
+                            const PaneMetrics& metrics);
+
+// The new offset for a code: never below 0. End goes to the bar's end, a
+// thumb stays within the bar, steps stop at stepEnd (or where they are, when
+// the offset is past it already).
 std::int32_t HorizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
-                                    std::int64_t thumb = 0);
+                                    const HorizontalExtent& extent, std::int64_t thumb = 0);
 // Where the bar's thumb stands for an offset.
-std::int32_t HorizontalScrollBarPosition(std::int64_t offset);
+std::int32_t HorizontalScrollBarPosition(std::int64_t offset, const HorizontalExtent& extent);
 
 // The keys that scroll: the first four move both panes, the others the pane
 // under the mouse.
@@ -51,21 +69,24 @@ struct PixelStrip {
 PixelStrip UncoveredStrip(std::int64_t d, std::int64_t lineHeight, std::int64_t visibleRows,
                           std::int64_t textHeight);
 
-// Turns wheel deltas into top-line changes: one row per 120 units, toward
-// the user is down. A delta is divided on its own, truncating toward zero, so
-// 119 moves nothing; but small deltas (kSmallWheelDelta or less, as fine
-// wheels and touchpads send) are summed until they make whole rows.
+// Turns wheel deltas into top-line changes: `rowsPerNotch` rows (the
+// desktop's setting, at least 1) per notch of 120 units, toward the user is
+// down. A delta is scaled on its own, truncating toward zero, so that a delta
+// worth less than a row moves nothing; but small deltas (kSmallWheelDelta or
+// less, as fine wheels and touchpads send) are summed until they make whole
+// rows.
 class WheelAccumulator {
 public:
-    static constexpr int kUnitsPerRow = 120;
+    static constexpr int kUnitsPerNotch = 120;
     static constexpr int kSmallWheelDelta = 15;
 
     // The change of the top line for this delta (positive scrolls down).
-    std::int64_t topLineChange(int delta);
+    std::int64_t topLineChange(int delta, int rowsPerNotch = 1);
     void reset() { pending_ = 0; }
 
 private:
-    int pending_ = 0;
+    // Units times rows per notch, not yet a whole row.
+    std::int64_t pending_ = 0;
 };
 
 } // namespace tandel

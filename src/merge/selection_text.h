@@ -22,9 +22,10 @@ std::string SelectionBytes(const SideRecord& side, const TextSelection& selectio
                            std::int32_t tabSize);
 
 // The same text as it is put on the clipboard: UTF-8, each line's piece
-// decoded in that line's own encoding (UTF-8, or Latin-1 for a line that is
-// not valid UTF-8) and shown characters stand in for control characters, as
-// on screen; tabs and the line feeds stay.
+// decoded in that line's own encoding (UTF-8, or Windows-1252 for a line that
+// is not valid UTF-8), as the pane decodes it. Every character is the file's
+// own: tabs, other control characters and the line feeds stay as they are,
+// never the stand-ins the pane draws for them.
 std::string SelectionClipboardText(const SideRecord& side, const TextSelection& selection,
                                    std::int32_t tabSize);
 

@@ -167,7 +167,7 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
     } else if (!splitLines(bytes, length, starts, ends, progress, quiet)) {
         return IoStatus::failure(progress != nullptr && progress->cancelled() ? ECANCELED : EFBIG);
     }
-    std::optional<LineEncoding> encoding = LineEncoding::Latin1;
+    std::optional<LineEncoding> encoding = LineEncoding::Windows1252;
     if (!binary) {
         encoding = encodingOfLines(bytes.data(), starts, progress);
         if (!encoding) {

@@ -96,8 +96,16 @@ struct SideRecord {
     bool binary = false;
     std::string binaryRow;
     // Utf8 when every line is well-formed UTF-8; else some lines show as
-    // Latin-1 (see display_text.h).
+    // Windows-1252 (see display_text.h).
     LineEncoding encoding = LineEncoding::Utf8;
+    // The widest line's columns for a tab size (widest_line.h), kept from the
+    // first time the pane's scroll range needed it; columns < 0: not yet.
+    struct WidestLineCache {
+        std::int32_t tabSize = 0;
+        std::int32_t lineCount = 0;
+        std::int64_t columns = -1;
+    };
+    WidestLineCache widestLine;
     // The file as it was when loaded, and as this program last wrote it: a
     // regular file whose status matches neither was changed by someone else.
     FileStatus loadedStatus;

@@ -32,7 +32,8 @@ std::string SideStatus(const SideRecord& side) {
     if (format.empty() || side.binary || side.lineCount == 0) {
         return format;
     }
-    return std::string(side.encoding == LineEncoding::Utf8 ? "UTF-8" : "Latin-1") + ", " + format;
+    return std::string(side.encoding == LineEncoding::Utf8 ? "UTF-8" : "Windows-1252") + ", " +
+           format;
 }
 
 } // namespace tandel

@@ -13,7 +13,7 @@ namespace tandel {
 // equal; empty before a comparison.
 std::string DifferenceStatus(const MergeModel& model, bool compared);
 
-// "UTF-8, LF", "Latin-1, CR LF, no newline at end", "binary"; empty for an
+// "UTF-8, LF", "Windows-1252, CR LF, no newline at end", "binary"; empty for an
 // empty side.
 std::string SideStatus(const SideRecord& side);
 

@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -14,6 +15,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -59,8 +61,7 @@ DiffEdit::DiffEdit(Application& app, PaneGroup& group, int side, QWidget* parent
     setAcceptDrops(true);
     horizontalBar_->setObjectName(QStringLiteral("HorzScr"));
     horizontalBar_->setFocusPolicy(Qt::NoFocus);
-    horizontalBar_->setRange(0, kHorizontalScrollMax);
-    horizontalBar_->setPageStep(16);
+    horizontalBar_->setRange(0, 0);
     autoscrollTimer_->setInterval(kAutoscrollIntervalMs);
     layout_ = std::make_unique<ui::RowLayout>(font());
     connect(autoscrollTimer_, &QTimer::timeout, this, [this] {
@@ -78,8 +79,9 @@ DiffEdit::~DiffEdit() = default;
 void DiffEdit::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         layout_ = std::make_unique<ui::RowLayout>(font());
-        // The rows' height came with the font.
+        // The rows' height and the columns that fit came with the font.
         countVisibleRows();
+        syncHorizontalBar();
     }
     QWidget::changeEvent(event);
 }
@@ -102,9 +104,27 @@ void DiffEdit::scrollRows(std::int64_t d) {
     scroll(0, static_cast<int>(d * app_.settings.record.lineHeight), area);
 }
 
+std::int64_t DiffEdit::visibleColumns() const {
+    // A column is as wide as a digit, as in style sheets (in a fixed-width
+    // font, as wide as every character), measured over a run of them since
+    // advances may be fractions of a pixel.
+    constexpr int kRun = 16;
+    const double run = QFontMetricsF(font()).horizontalAdvance(QString(kRun, QLatin1Char('0')));
+    return VisibleColumns(width(), run / kRun, metrics());
+}
+
+HorizontalExtent DiffEdit::horizontalExtent() const {
+    return PaneExtent(app_.model.side(side_), app_.settings.record, visibleColumns());
+}
+
 void DiffEdit::syncHorizontalBar() {
+    const HorizontalExtent extent = horizontalExtent();
+    const auto columns =
+        static_cast<int>(std::clamp<std::int64_t>(visibleColumns(), 1, kShownColumns));
+    horizontalBar_->setRange(0, static_cast<int>(extent.barEnd));
+    horizontalBar_->setPageStep(columns);
     horizontalBar_->setValue(
-        HorizontalScrollBarPosition(app_.model.side(side_).firstVisibleColumn));
+        HorizontalScrollBarPosition(app_.model.side(side_).firstVisibleColumn, extent));
 }
 
 void DiffEdit::paintEvent(QPaintEvent* event) {
@@ -146,6 +166,7 @@ void DiffEdit::resizeEvent(QResizeEvent* event) {
     const int barHeight = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     horizontalBar_->setGeometry(0, height() - barHeight, width(), barHeight);
     countVisibleRows();
+    syncHorizontalBar();
     update();
 }
 
@@ -239,7 +260,7 @@ void DiffEdit::mouseReleaseEvent(QMouseEvent* event) {
         ui::showSplitCursor(window(), false);
         return;
     }
-    app_.frameState.selection.selecting = false;
+    EndSelection(app_.model, app_.settings.record, app_.frame(), app_.frameState.selection);
 }
 
 void DiffEdit::wheelEvent(QWheelEvent* event) {

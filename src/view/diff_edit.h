@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "merge/pane_geometry.h"
+#include "merge/pane_scroll.h"
 #include "merge/pane_selection.h"
 
 class QScrollBar;
@@ -40,7 +41,13 @@ public:
     // The top line moved by d rows (old minus new): the pixels move and only
     // the rows they uncover are painted again.
     void scrollRows(std::int64_t d);
-    // The horizontal scroll bar shows this side's offset.
+    // Columns of text the pane has room for, a digit's width each.
+    std::int64_t visibleColumns() const;
+    // How far the pane scrolls sideways: its side's widest line against the
+    // columns it has room for.
+    HorizontalExtent horizontalExtent() const;
+    // The horizontal scroll bar shows this side's offset, within a range
+    // that ends where the widest line's end comes into view.
     void syncHorizontalBar();
 
 protected:

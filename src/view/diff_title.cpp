@@ -23,7 +23,7 @@ DiffTitle::DiffTitle(Application& app, int side, QWidget* parent)
 QString DiffTitle::shownPath() const {
     const std::string& name = app_.model.side(side_).fileName;
     std::string shown;
-    AppendClipboardText(shown, name, LineEncodingOf(name));
+    AppendShownText(shown, name, LineEncodingOf(name));
     return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 

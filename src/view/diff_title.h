@@ -14,7 +14,7 @@ public:
     DiffTitle(Application& app, int side, QWidget* parent);
 
     int side() const { return side_; }
-    // The path as shown: bytes that are not UTF-8 read as Latin-1, control
+    // The path as shown: bytes that are not UTF-8 read as Windows-1252, control
     // characters as visible stand-ins.
     QString shownPath() const;
     // After the path: how the file is written, "  (CR LF)"; empty when unloaded.

@@ -1,5 +1,6 @@
 #include "view/pane_group.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -71,7 +72,7 @@ PaneGroup::PaneGroup(Application& app, QWidget* container) : QObject(container),
     positionBar_ = new position_bar(app, container);
     QScrollBar* vertical = positionBar_->scrollBar();
     vertical->setFocusPolicy(Qt::NoFocus);
-    // One row per wheel notch over the bar too, as over the panes.
+    // The wheel moves as many rows over the bar as over the panes.
     vertical->installEventFilter(this);
     connect(vertical, &QAbstractSlider::actionTriggered, this,
             [this, vertical](int action) { followBar(vertical, 0, action); });
@@ -98,7 +99,8 @@ void PaneGroup::followBar(QScrollBar* bar, int side, int action) {
     if (const std::optional<HorizontalScroll> code = horizontalCode(action)) {
         scrollHorizontally(side, *code, thumb);
     }
-    bar->setSliderPosition(HorizontalScrollBarPosition(app_.model.side(side).firstVisibleColumn));
+    bar->setSliderPosition(HorizontalScrollBarPosition(app_.model.side(side).firstVisibleColumn,
+                                                       pane(side)->horizontalExtent()));
 }
 
 void PaneGroup::scrollToLine(std::int64_t t) {
@@ -122,8 +124,8 @@ void PaneGroup::scrollVertically(VerticalScroll code, std::int64_t thumb) {
 }
 
 void PaneGroup::scrollHorizontally(int side, HorizontalScroll code, std::int64_t thumb) {
-    const std::array<bool, 2> changed =
-        ScrollHorizontally(app_.model, app_.settings.record, side, code, thumb);
+    const std::array<bool, 2> changed = ScrollHorizontally(
+        app_.model, app_.settings.record, side, code, pane(side)->visibleColumns(), thumb);
     for (int s = 1; s <= 2; ++s) {
         if (changed[s - 1]) {
             pane(s)->syncHorizontalBar();
@@ -133,7 +135,7 @@ void PaneGroup::scrollHorizontally(int side, HorizontalScroll code, std::int64_t
 }
 
 void PaneGroup::wheel(int delta) {
-    const std::int64_t change = wheel_.topLineChange(delta);
+    const std::int64_t change = wheel_.topLineChange(delta, QApplication::wheelScrollLines());
     if (change != 0) {
         scrollToLine(app_.settings.record.topLine + change);
     }

@@ -46,7 +46,8 @@ public:
     void scrollToLine(std::int64_t t);
     void scrollVertically(VerticalScroll code, std::int64_t thumb = 0);
     void scrollHorizontally(int side, HorizontalScroll code, std::int64_t thumb = 0);
-    // One wheel event's vertical delta, in eighths of a degree.
+    // One wheel event's vertical delta, in eighths of a degree: the desktop's
+    // lines per notch (QApplication::wheelScrollLines) for each 120.
     void wheel(int delta);
     // Page Up, Page Down, Up and Down scroll both panes; Home, End, Left and
     // Right the pane under the mouse. False for any other key.

@@ -32,6 +32,7 @@ public:
     std::vector<std::string> printed;
     std::vector<std::pair<std::string, std::string>> saveDialogs; // start directory, proposal
     std::vector<std::string> clipboard; // setClipboardText calls
+    std::vector<std::string> primarySelection; // setSelectionText calls
     int paneRepaints = 0;
     int printJobs = 0;
     int printEnds = 0;
@@ -112,6 +113,7 @@ public:
     void endPrint() override { ++printEnds; }
     void printDirectoryLists() override { ++listPrints; }
     void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
+    void setSelectionText(const std::string& text) override { primarySelection.push_back(text); }
 
     bool chooseOpenFile(const std::string&, const std::string&, std::string& chosen) override {
         return takeChoice(openAnswers, chosen);

@@ -55,8 +55,9 @@ TEST(LineExpansion, ColumnsCountCharactersInTheLinesEncoding) {
     // UTF-8: one column per character, whatever its byte count.
     EXPECT_EQ(shown("\xC3\xA9t\xC3\xA9", 1), "t\xC3\xA9");
     EXPECT_EQ(ExpandedWidth("\xE2\x82\xAC\t", 4), 5);
-    // Not UTF-8: one column per byte, each byte a Latin-1 character.
+    // Not UTF-8: one column per byte, each byte a Windows-1252 character.
     EXPECT_EQ(shown("\xC3\xA9\xFF", 1), "\xC2\xA9\xC3\xBF");
+    EXPECT_EQ(shown("\x93q\x94", 0), "\xE2\x80\x9Cq\xE2\x80\x9D");
     EXPECT_EQ(ExpandedWidth("\xC3\xA9\xFF", 4), 3);
 }
 

@@ -111,20 +111,46 @@ TEST_F(PaneActions, SelectionStartsOnAShownFileAndExtendsWhileSelecting) {
     EXPECT_EQ(selection.end.row, 4);
 }
 
+TEST_F(PaneActions, AFinishedSelectionBecomesThePrimarySelection) {
+    ASSERT_TRUE(BeginSelection(model, frame, selection, 2, {0, 0, 0}));
+    EndSelection(model, settings, frame, selection); // nothing selected: nothing set
+    EXPECT_TRUE(frame.primarySelection.empty());
+
+    ASSERT_TRUE(BeginSelection(model, frame, selection, 2, {0, 0, 0}));
+    ASSERT_TRUE(ExtendSelection(selection, {1, 1, 0}));
+    EndSelection(model, settings, frame, selection);
+    EXPECT_FALSE(selection.selecting);
+    EXPECT_EQ(frame.primarySelection, std::vector<std::string>{"a\nB\n"});
+    EndSelection(model, settings, frame, selection); // a second release sets nothing
+    EXPECT_EQ(frame.primarySelection.size(), 1u);
+    EXPECT_TRUE(frame.clipboard.empty()); // the clipboard is Copy's alone
+}
+
 TEST_F(PaneActions, HorizontalOffsetsFollowSyncHScroll) {
     settings.syncHScroll = 0;
-    EXPECT_EQ(ScrollHorizontally(model, settings, 1, HorizontalScroll::PageRight),
-              (std::array<bool, 2>{true, false}));
+    settings.tabSize = 4;
+    const std::string wide(60, 'w');
+    test::setLines(model.side(1), {"a", wide + "\t", "c"});
+    test::setLines(model.side(2), {"a", wide + wide, "c"});
+    const auto scroll = [&](int s, HorizontalScroll code, std::int64_t thumb = 0) {
+        return ScrollHorizontally(model, settings, s, code, 20, thumb);
+    };
+    EXPECT_EQ(scroll(1, HorizontalScroll::PageRight), (std::array<bool, 2>{true, false}));
     EXPECT_EQ(model.side(2).firstVisibleColumn, 0);
+    // End: each side's own widest line, 64 and 120 columns, less the 20 shown.
+    EXPECT_EQ(scroll(1, HorizontalScroll::RightEnd), (std::array<bool, 2>{true, false}));
+    EXPECT_EQ(model.side(1).firstVisibleColumn, 44);
+    EXPECT_EQ(scroll(2, HorizontalScroll::RightEnd), (std::array<bool, 2>{false, true}));
+    EXPECT_EQ(model.side(2).firstVisibleColumn, 100);
+    EXPECT_EQ(PaneExtent(model.side(1), settings, 20), (HorizontalExtent{44, 63}));
+    settings.tabSize = 8; // measured again for the new tab size
+    EXPECT_EQ(PaneExtent(model.side(1), settings, 20), (HorizontalExtent{48, 67}));
 
     settings.syncHScroll = 1; // the other pane takes the same offset
-    EXPECT_EQ(ScrollHorizontally(model, settings, 2, HorizontalScroll::Thumb, 16),
-              (std::array<bool, 2>{false, true}));
+    EXPECT_EQ(scroll(2, HorizontalScroll::Thumb, 16), (std::array<bool, 2>{true, true}));
     EXPECT_EQ(model.side(1).firstVisibleColumn, 16);
-    EXPECT_EQ(ScrollHorizontally(model, settings, 1, HorizontalScroll::LeftEnd),
-              (std::array<bool, 2>{true, true}));
-    EXPECT_EQ(ScrollHorizontally(model, settings, 1, HorizontalScroll::LineLeft),
-              (std::array<bool, 2>{false, false}));
+    EXPECT_EQ(scroll(1, HorizontalScroll::LeftEnd), (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(scroll(1, HorizontalScroll::LineLeft), (std::array<bool, 2>{false, false}));
 }
 
 } // namespace

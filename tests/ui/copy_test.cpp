@@ -1,14 +1,17 @@
 // Ctrl+C as the user meets it: the pane selection (which the panes keep in
-// the frame state) or the preview's selection, read back from the clipboard.
+// the frame state) or the preview's selection, read back from the clipboard;
+// and the primary selection a Shift+drag sets.
 #include <QClipboard>
 #include <QTextCursor>
 #include <QtTest>
 
+#include "pane_harness.h"
 #include "view/preview_edit.h"
 #include "window_harness.h"
 
 using tandel::MainWindow;
 using tandel::TextSelection;
+using tandel::test::PaneHarness;
 using tandel::test::WindowHarness;
 
 namespace {
@@ -42,11 +45,34 @@ private slots:
                  QStringLiteral("three\ninserted\nline 4\n"));
         // Across the filler row only the file lines around it.
         QCOMPARE(copied(w, {1, {2, 5, 0}, {5, 4, 0}, false}), QStringLiteral("three\nline 4\nline"));
-        // Pasted as it was shown.
+        // Decoded as it was shown.
         QCOMPARE(copied(w, {1, {6, 0, 0}, {6, 5, 0}, false}), QStringLiteral("na\u00EFve\n"));
         // Nothing selected, or only a filler row: the clipboard keeps its text.
         QCOMPARE(copied(w, {}), QStringLiteral("before"));
         QCOMPARE(copied(w, {1, {3, 0, 0}, {3, 9, 0}, false}), QStringLiteral("before"));
+    }
+
+    void aDraggedSelectionCopiesTheFilesOwnCharacters() {
+        PaneHarness p;
+        // A tab and a control byte in a UTF-8 line, then Windows-1252 quotes
+        // in a line that is not UTF-8.
+        const std::string text = "a\tb\x01" "c\n\x93quoted\x94\nend\n";
+        p.open(text, text);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("before"));
+        QTest::mousePress(p.pane(1), Qt::LeftButton, Qt::ShiftModifier, p.rowPoint(0, 1));
+        QTest::mouseMove(p.pane(1), p.rowPoint(2, 1));
+        QTest::mouseRelease(p.pane(1), Qt::LeftButton, Qt::ShiftModifier, p.rowPoint(2, 1));
+
+        const QString expected =
+            QString::fromUtf8("a\tb\x01" "c\n\xE2\x80\x9Cquoted\xE2\x80\x9D\n");
+        // A selection alone leaves the clipboard to Copy.
+        QCOMPARE(clipboard->text(), QStringLiteral("before"));
+        if (clipboard->supportsSelection()) {
+            QCOMPARE(clipboard->text(QClipboard::Selection), expected);
+        }
+        p.key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), expected);
     }
 
     void thePreviewSelectionIsCopiedWhenNoPaneHoldsOne() {

@@ -89,7 +89,9 @@ private slots:
 
     void keysMoveBothPanesAndTheHorizontalKeysThePaneUnderTheMouse() {
         PaneHarness p;
-        p.open(numberedLines(200), numberedLines(200, "row "), "Sync hscroll=0\n");
+        const std::string wide(300, 'w');
+        p.open(wide + "\n" + numberedLines(200), wide + "\n" + numberedLines(200, "row "),
+               "Sync hscroll=0\n");
         const int v = p.record().visibleRows;
         QVERIFY(v > 2);
         p.key(Qt::Key_PageDown);
@@ -109,28 +111,38 @@ private slots:
         QCOMPARE(p.app().model.side(2).firstVisibleColumn, 0);
     }
 
-    void theWheelTakesARowPerNotchAndSumsSmallDeltas() {
+    void theWheelTakesTheDesktopsRowsPerNotchAndSumsSmallDeltas() {
         PaneHarness p;
         p.open(numberedLines(200), numberedLines(200, "row "));
-        p.group()->scrollToLine(10);
-        sendWheel(p.pane(1), -120); // toward the user: down
-        QCOMPARE(p.record().topLine, 11);
+        const int n = QApplication::wheelScrollLines();
+        QVERIFY(n >= 1);
+        p.group()->scrollToLine(20);
+        sendWheel(p.pane(1), -120); // a notch toward the user: down
+        QCOMPARE(p.record().topLine, 20 + n);
         sendWheel(p.pane(2), 120);
-        QCOMPARE(p.record().topLine, 10);
-        sendWheel(p.pane(1), 119);
-        QCOMPARE(p.record().topLine, 10);
+        QCOMPARE(p.record().topLine, 20);
         for (int i = 0; i < 8; ++i) {
             sendWheel(p.pane(1), -15);
         }
-        QCOMPARE(p.record().topLine, 11);
+        QCOMPARE(p.record().topLine, 20 + n);
         // Over the shared bar the wheel moves as much as over the panes.
         sendWheel(p.main->container()->positionBar()->scrollBar(), -240);
-        QCOMPARE(p.record().topLine, 13);
+        QCOMPARE(p.record().topLine, 20 + 3 * n);
+
+        // A change of the desktop's setting is followed at once.
+        QApplication::setWheelScrollLines(5);
+        sendWheel(p.pane(1), 120);
+        QApplication::setWheelScrollLines(n);
+        QCOMPARE(p.record().topLine, 15 + 3 * n);
+        sendWheel(p.pane(1), 119); // less than a row at one row a notch
+        QCOMPARE(p.record().topLine, 15 + 3 * n - 119 * n / 120);
     }
 
     void scrollBarsFollowTheScrollCodesAndSyncHScroll() {
         PaneHarness p;
-        p.open(numberedLines(200), numberedLines(200, "row "), "Sync hscroll=0\n");
+        const std::string wide(300, 'w');
+        p.open(wide + "\n" + numberedLines(200), wide + "\n" + numberedLines(200, "row "),
+               "Sync hscroll=0\n");
         QScrollBar* vertical = p.main->container()->positionBar()->scrollBar();
         vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(p.record().topLine, p.record().visibleRows);
@@ -148,11 +160,45 @@ private slots:
         QCOMPARE(p.app().model.side(1).firstVisibleColumn, 2);
         QCOMPARE(p.app().model.side(2).firstVisibleColumn, 2);
         QCOMPARE(p.pane(2)->horizontalBar()->value(), 2);
-        // Line steps may pass the bar's end, which then stays at 79.
+        // The bar ends where the widest line's end comes into view; line
+        // steps may pass it, and the bar then stays at its end.
+        const int end = 300 - static_cast<int>(p.pane(1)->visibleColumns());
+        QVERIFY(end > 2);
+        QCOMPARE(bar1->maximum(), end);
         bar1->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(p.app().model.side(1).firstVisibleColumn, end);
         bar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(p.app().model.side(1).firstVisibleColumn, 80);
-        QCOMPARE(bar1->value(), 79);
+        QCOMPARE(p.app().model.side(1).firstVisibleColumn, end + 1);
+        QCOMPARE(bar1->value(), end);
+    }
+
+    void theHorizontalRangeFollowsTheWidestLineAndTheTabSize() {
+        PaneHarness p;
+        // 560 columns: End reaches past the 255 columns a row shows at once.
+        const std::string wide = std::string(10, '\t') + std::string(470, 'i') + "WWWWW";
+        p.open(wide + "\nshort\n", wide + "\nshort\n", "Tab size=8\n");
+        QCursor::setPos(p.pane(1)->mapToGlobal(p.rowPoint(1)));
+        const int visible = static_cast<int>(p.pane(1)->visibleColumns());
+        QVERIFY(visible > 10 && visible < 255);
+        p.key(Qt::Key_End);
+        QCOMPARE(p.app().model.side(1).firstVisibleColumn, 80 + 475 - visible);
+        QCOMPARE(p.pane(1)->horizontalBar()->value(), 80 + 475 - visible);
+        // The line's last characters are drawn at the right of the pane.
+        const QImage image = PaneHarness::grab(p.pane(1));
+        const QColor base = p.pane(1)->palette().color(QPalette::Base);
+        const tandel::test::Ink end = PaneHarness::inkIn(image, 0, p.h(), 0, base);
+        QVERIFY(end.any());
+        const int column = p.pane(1)->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+        QVERIFY2(end.right > p.pane(1)->width() - 2 * column,
+                 qPrintable(QString::number(end.right)));
+        QVERIFY(!p.ink(image, 1).any());
+
+        // Another tab size measures the line again.
+        p.record().tabSize = 2;
+        p.group()->repaintPanes();
+        QCOMPARE(p.pane(1)->horizontalBar()->maximum(), 20 + 475 - visible);
+        p.key(Qt::Key_End);
+        QCOMPARE(p.app().model.side(1).firstVisibleColumn, 20 + 475 - visible);
     }
 
     void aScrollMovesPixelsAndPaintsOnlyTheUncoveredRows() {
