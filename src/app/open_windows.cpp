@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,7 +26,11 @@ class LockedFile {
 public:
     explicit LockedFile(const std::string& path)
         : fd_(path.empty() ? -1 : ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
-        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+        // In a shared folder such as /tmp, a file someone else made (or
+        // anything but a plain file) is left alone.
+        struct stat status {};
+        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) ||
+                         status.st_uid != ::geteuid() || ::flock(fd_, LOCK_EX) != 0)) {
             ::close(fd_);
             fd_ = -1;
         }
