@@ -476,7 +476,13 @@ public:
             FileStatus self;
             const bool known = statAt(fd, d->d_name, false, self) == 0;
             entry.isLink = known ? self.kind == FileKind::Link : d->d_type == DT_LNK;
-            entry.statusKnown = statAt(fd, d->d_name, true, entry.status) == 0;
+            // Only a link has a status of its own apart from what it names.
+            if (known && !entry.isLink) {
+                entry.status = self;
+                entry.statusKnown = true;
+            } else {
+                entry.statusKnown = statAt(fd, d->d_name, true, entry.status) == 0;
+            }
             entry.kind = entry.statusKnown ? entry.status.kind
                          : known           ? self.kind
                                            : kindOfDirent(d->d_type);

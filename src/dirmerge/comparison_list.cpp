@@ -5,9 +5,11 @@
 #include "dirmerge/row_check.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <ctime>
+#include <deque>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -95,7 +97,7 @@ private:
         } else if (!le.isDirectory() && !re.isDirectory()) {
             if (contentsDecide(le, re, state_.filters.trustTimeStamps)) {
                 // Read later, several pairs at once; the row waits in place.
-                pending_.push_back({state_.rows.size(), lp, rp, {}});
+                addPending({state_.rows.size(), lp, rp, {}});
                 state_.rows.push_back(
                     {presentHalf(lp, le, ROW_DIFFERENT), presentHalf(rp, re, ROW_DIFFERENT)});
             } else {
@@ -159,49 +161,49 @@ public:
         bool done = false;
     };
 
-    // The pairs whose bytes decide, read a few at once since each waits on
-    // the disk; the progress is told from this thread only. False when the
-    // build was cancelled.
+    // The pairs whose bytes decide are read a few at once, since each waits
+    // on the disk, and while the walk goes on finding more.
+    void startReaders() {
+        if (!state_.filters.files->threadSafe()) {
+            return;
+        }
+        for (std::size_t t = 0; t < kReaders; ++t) {
+            readers_.emplace_back([this] { readPending(); });
+        }
+    }
+
+    // Once the walk is over: the pairs left are read, the progress told
+    // from this thread only. False when the build was cancelled.
     bool comparePending(const BuildProgress& progress) {
         FileSystem& files = *state_.filters.files;
-        std::atomic<std::size_t> next{0};
-        std::atomic<std::size_t> finished{0};
-        std::atomic<bool> stop{false};
-        const auto work = [&] {
-            for (std::size_t i = next++; i < pending_.size() && !stop; i = next++) {
-                pending_[i].verdict =
-                    compareContents(files, pending_[i].leftPath, pending_[i].rightPath);
-                pending_[i].done = true;
-                ++finished;
-            }
-        };
-        const std::size_t threads =
-            files.threadSafe() ? std::min<std::size_t>(kReaders, pending_.size()) : 0;
-        std::vector<std::thread> readers;
-        for (std::size_t t = 0; t < threads; ++t) {
-            readers.emplace_back(work);
-        }
         bool cancelled = false;
-        if (threads == 0) {
-            for (std::size_t i = next++; i < pending_.size(); i = next++) {
-                pending_[i].verdict =
-                    compareContents(files, pending_[i].leftPath, pending_[i].rightPath);
-                pending_[i].done = true;
-                if (!keepGoing(progress, pending_[i].leftPath)) {
+        if (readers_.empty()) {
+            for (Pending& p : pending_) {
+                p.verdict = compareContents(files, p.leftPath, p.rightPath);
+                p.done = true;
+                if (!keepGoing(progress, p.leftPath)) {
                     cancelled = true;
                     break;
                 }
             }
         } else {
-            while (finished < pending_.size() && !cancelled) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(kProgressMs));
-                const std::size_t at = std::min(next.load(), pending_.size() - 1);
-                cancelled = !keepGoing(progress, pending_[at].leftPath);
+            endWalk(false);
+            for (;;) {
+                std::string at;
+                {
+                    std::unique_lock<std::mutex> lock(mutex_);
+                    if (finished_ == pending_.size()) {
+                        break;
+                    }
+                    wake_.wait_for(lock, std::chrono::milliseconds(kProgressMs));
+                    at = pending_[std::min(next_, pending_.size() - 1)].leftPath;
+                }
+                if (!keepGoing(progress, at)) {
+                    cancelled = true;
+                    break;
+                }
             }
-            stop = cancelled;
-            for (std::thread& reader : readers) {
-                reader.join();
-            }
+            stopReaders(cancelled);
         }
         for (const Pending& p : pending_) {
             ComparisonRow& row = state_.rows[p.row];
@@ -220,11 +222,63 @@ public:
 
     // A build cancelled before the pairs were read leaves them all unknown.
     void leaveUncompared() {
+        stopReaders(true);
         for (const Pending& p : pending_)
             state_.rows[p.row].compared = false;
     }
 
+    ~ListBuilder() { stopReaders(true); }
+
 private:
+    void addPending(Pending pair) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            pending_.push_back(std::move(pair));
+        }
+        wake_.notify_one();
+    }
+
+    void endWalk(bool stop) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            walkOver_ = true;
+            stop_ = stop_ || stop;
+        }
+        wake_.notify_all();
+    }
+
+    void stopReaders(bool stop) {
+        if (readers_.empty()) {
+            return;
+        }
+        endWalk(stop);
+        for (std::thread& reader : readers_) {
+            reader.join();
+        }
+        readers_.clear();
+    }
+
+    // A reader: the next pair not yet taken, until the walk is over and none
+    // is left, or the build stops. Pairs stay where they are in the deque
+    // while more are added, so one is read without the lock.
+    void readPending() {
+        FileSystem& files = *state_.filters.files;
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stop_ || next_ < pending_.size() || walkOver_; });
+            if (stop_ || next_ == pending_.size()) {
+                return;
+            }
+            Pending& p = pending_[next_++];
+            lock.unlock();
+            p.verdict = compareContents(files, p.leftPath, p.rightPath);
+            lock.lock();
+            p.done = true;
+            ++finished_;
+            wake_.notify_all();
+        }
+    }
+
     static constexpr std::size_t kReaders = 4;
     static constexpr int kProgressMs = 20;
 
@@ -233,7 +287,14 @@ private:
     }
 
     DirectoryOperationState& state_;
-    std::vector<Pending> pending_;
+    std::deque<Pending> pending_;
+    std::vector<std::thread> readers_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::size_t next_ = 0;     // the first pair no reader has taken
+    std::size_t finished_ = 0; // pairs read
+    bool walkOver_ = false;
+    bool stop_ = false;
 };
 
 } // namespace
@@ -255,6 +316,7 @@ int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
     state.listIncomplete = false;
 
     ListBuilder builder(state);
+    builder.startReaders();
     int result = kBuildFinished;
     const bool readable = builder.startWith(dir1, dir2);
     for (CursorStep step = state.cursor.step(); readable && step.kind != StepKind::Done;
