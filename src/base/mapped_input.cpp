@@ -207,6 +207,13 @@ IoStatus mapInput(int descriptor, const FileStatus& status, std::size_t spare,
         out.release();
         return IoStatus::failure(error);
     }
+#ifdef MADV_POPULATE_READ
+    // Page tables filled in one call instead of a fault every few pages; the
+    // pages stay shared with the page cache. Older kernels refuse, harmlessly.
+    if (r.fileBytes > 0) {
+        (void)::madvise(r.base, r.fileBytes, MADV_POPULATE_READ);
+    }
+#endif
     if (const int error = readAt(r.descriptor, r.base + r.fileBytes, r.length - r.fileBytes,
                                  r.fileBytes);
         error != 0) {
