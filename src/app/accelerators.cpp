@@ -59,6 +59,15 @@ std::optional<KeyChord> chordOf(const QKeyEvent& event) {
     return std::nullopt;
 }
 
+int qtKeyOf(int key) {
+    for (const KeyPair& pair : kSpecialKeys) {
+        if (pair.ours == key) {
+            return pair.qt;
+        }
+    }
+    return key; // a letter or a digit
+}
+
 Accelerators::Accelerators(QWidget* window, std::span<const Accelerator> table,
                            std::function<void(int)> run)
     : QObject(window), window_(window), table_(table), run_(std::move(run)) {

@@ -18,6 +18,8 @@ namespace tandel::ui {
 
 // The table's form of a key event; nothing for keys no table binds.
 std::optional<KeyChord> chordOf(const QKeyEvent& event);
+// The toolkit's key code for one of ours: chordOf the other way round.
+int qtKeyOf(int key);
 
 class Accelerators : public QObject {
     Q_OBJECT
