@@ -5,7 +5,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 
-#include "app/font_description.h"
+#include "view/font_description.h"
 #include "view/edit_cont.h"
 #include "view/preview_edit.h"
 

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPrinter>
 
-#include "app/font_description.h"
+#include "view/font_description.h"
 #include "dialogs/options_text.h"
 #include "dirmerge/list_print.h"
 #include "merge/line_expansion.h"

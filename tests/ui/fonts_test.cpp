@@ -3,7 +3,7 @@
 #include <QFontDialog>
 #include <QtTest>
 
-#include "app/font_description.h"
+#include "view/font_description.h"
 #include "merge/command_ids.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"

@@ -1,4 +1,4 @@
-#include "app/font_description.h"
+#include "view/font_description.h"
 
 #include <QFontMetrics>
 

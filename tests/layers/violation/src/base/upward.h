@@ -1,0 +1,4 @@
+// Reaches up a layer.
+#pragma once
+
+#include "merge/merge_model.h"

@@ -1,0 +1,2 @@
+// Brings Qt into the core.
+#include <QString>
