@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "ui_test_main.h"
 #include "merge/command_ids.h"
 #include "merge/decisions.h"
 #include "support/failing_file_system.h"
@@ -123,5 +124,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BackgroundComparisonTest)
+TANDEL_UI_TEST(BackgroundComparisonTest)
 #include "background_comparison_test.moc"

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "dialogs/build_progress_dialog.h"
 #include "ui/directory_fixture.h"
 
@@ -79,5 +80,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BuildProgressTest)
+TANDEL_UI_TEST(BuildProgressTest)
 #include "build_progress_test.moc"

@@ -11,6 +11,7 @@
 
 #include <set>
 
+#include "ui_test_main.h"
 #include "app/accelerators.h"
 #include "app/command_tables.h"
 #include "merge/command_ids.h"
@@ -239,5 +240,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CommandsTest)
+TANDEL_UI_TEST(CommandsTest)
 #include "commands_test.moc"

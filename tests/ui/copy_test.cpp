@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "pane_harness.h"
 #include "view/preview_edit.h"
 #include "window_harness.h"
@@ -93,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CopyTest)
+TANDEL_UI_TEST(CopyTest)
 #include "copy_test.moc"

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "ui_test_main.h"
 #include "dialogs/directory_filters_dialog.h"
 #include "dialogs/file_types_dialog.h"
 #include "dialogs/select_directories_dialog.h"
@@ -316,5 +317,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DirectoryDialogsTest)
+TANDEL_UI_TEST(DirectoryDialogsTest)
 #include "directory_dialogs_test.moc"

@@ -16,6 +16,7 @@
 
 #include <filesystem>
 
+#include "ui_test_main.h"
 #include "app/window_services.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dirmerge/child_commands.h"
@@ -364,5 +365,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DirectoryMergeWindowTest)
+TANDEL_UI_TEST(DirectoryMergeWindowTest)
 #include "directory_merge_window_test.moc"

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "ui_test_main.h"
 #include "control/command_router.h"
 #include "merge/command_ids.h"
 #include "support/failing_file_system.h"
@@ -390,5 +391,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DirectoryWindowTest)
+TANDEL_UI_TEST(DirectoryWindowTest)
 #include "directory_window_test.moc"

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "dialogs/find_dialog.h"
 #include "view/edit_cont.h"
 #include "view/preview_edit.h"
@@ -143,5 +144,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FindTest)
+TANDEL_UI_TEST(FindTest)
 #include "find_test.moc"

@@ -3,6 +3,7 @@
 #include <QFontDialog>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "view/font_description.h"
 #include "merge/command_ids.h"
 #include "view/diff_edit.h"
@@ -112,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FontsTest)
+TANDEL_UI_TEST(FontsTest)
 #include "fonts_test.moc"

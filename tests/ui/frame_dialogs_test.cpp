@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "app/help_viewer.h"
 #include "dialogs/about_dialog.h"
 #include "merge/command_ids.h"
@@ -295,5 +296,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FrameDialogsTest)
+TANDEL_UI_TEST(FrameDialogsTest)
 #include "frame_dialogs_test.moc"

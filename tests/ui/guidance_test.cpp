@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "merge/decisions.h"
 #include "window_harness.h"
 
@@ -53,5 +54,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GuidanceTest)
+TANDEL_UI_TEST(GuidanceTest)
 #include "guidance_test.moc"

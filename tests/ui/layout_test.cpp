@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "ui_test_main.h"
 #include "app/frame_layout.h"
 #include "app/help_location.h"
 #include "app/open_filters.h"
@@ -178,5 +179,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LayoutTest)
+TANDEL_UI_TEST(LayoutTest)
 #include "layout_test.moc"

@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "merge/command_ids.h"
 #include "view/diff_title.h"
 #include "window_harness.h"
@@ -195,5 +196,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+TANDEL_UI_TEST(MainWindowTest)
 #include "main_window_test.moc"

@@ -1,5 +1,6 @@
 // Options set in the sheet change the next comparison, are written to
 // tandel.ini at shut-down and are there again after a restart.
+#include "ui_test_main.h"
 #include "ui/options_sheet_support.h"
 
 #include "merge/compare_settings_store.h"
@@ -106,5 +107,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OptionsFollowTest)
+TANDEL_UI_TEST(OptionsFollowTest)
 #include "options_follow_test.moc"

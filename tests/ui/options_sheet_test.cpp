@@ -1,4 +1,5 @@
 // The "Tandel options" sheet driven through its widgets, page by page.
+#include "ui_test_main.h"
 #include "ui/options_sheet_support.h"
 
 #include "engine/table_column_list.h"
@@ -360,5 +361,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OptionsSheetTest)
+TANDEL_UI_TEST(OptionsSheetTest)
 #include "options_sheet_test.moc"

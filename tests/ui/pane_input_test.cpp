@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "merge/command_ids.h"
 #include "merge/decisions.h"
 #include "pane_harness.h"
@@ -320,5 +321,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PaneInputTest)
+TANDEL_UI_TEST(PaneInputTest)
 #include "pane_input_test.moc"

@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "merge/command_ids.h"
 #include "pane_harness.h"
 #include "view/diff_title.h"
@@ -262,5 +263,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PanePaintTest)
+TANDEL_UI_TEST(PanePaintTest)
 #include "pane_paint_test.moc"

@@ -3,6 +3,7 @@
 // rows follow the font, not fixed pixels.
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "pane_harness.h"
 #include "view/position_bar.h"
 
@@ -56,5 +57,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PaneScaleTest)
+TANDEL_UI_TEST(PaneScaleTest)
 #include "pane_scale_test.moc"

@@ -4,6 +4,7 @@
 #include <QTextCursor>
 #include <QtTest>
 
+#include "ui_test_main.h"
 #include "app/frame_body.h"
 #include "view/edit_cont.h"
 #include "view/preview_edit.h"
@@ -141,5 +142,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PreviewTest)
+TANDEL_UI_TEST(PreviewTest)
 #include "preview_test.moc"

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "ui_test_main.h"
 #include "dialogs/abort_dialog.h"
 #include "dirmerge/list_print.h"
 #include "merge/command_ids.h"
@@ -263,5 +264,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintTest)
+TANDEL_UI_TEST(PrintTest)
 #include "print_test.moc"
