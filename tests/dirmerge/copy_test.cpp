@@ -2,15 +2,18 @@
 #include "dirmerge/destination_copy.h"
 #include "dirmerge/ensure_directory.h"
 #include "merge/driver_test_support.h"
+#include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 
 namespace tandel {
 namespace {
 
+using testing::FileOp;
 using testing_support::DispatchingFrame;
 using testing_support::readFile;
 using testing_support::TempFolder;
@@ -19,9 +22,12 @@ struct CopyFixture : ::testing::Test {
     TempFolder tree;
     DispatchingFrame frame;
     ToAllAnswers answers;
-    CopyServices services{frame, answers, [](const std::string& p) {
+    testing::FailingFileSystem files;
+    CopyServices services{frame, answers,
+                          [](const std::string& p) {
                               return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
-                          }};
+                          },
+                          files};
 
     std::string p(const std::string& rel) const { return tree.file(rel); }
     std::string read(const std::string& rel) const { return readFile(p(rel)); }
@@ -204,28 +210,33 @@ TEST_F(CopyFixture, CopyIntoOwnSubtreeEnds) {
 }
 
 TEST_F(CopyFixture, EnsureDirectoryCreatesEveryLevelOrExplains) {
-    EXPECT_EQ(ensureDirectory(frame, p("a/b/c/d")), 0);
+    EXPECT_TRUE(ensureDirectory(files, frame, p("a/b/c/d")));
     EXPECT_TRUE(has("a/b/c/d"));
     const std::string file = tree.write("file", "x");
-    EXPECT_EQ(ensureDirectory(frame, file), -1);
+    EXPECT_FALSE(ensureDirectory(files, frame, file + "/below"));
     EXPECT_EQ(frame.messages.back().second, file + " is not a directory");
-    EXPECT_EQ(ensureDirectory(frame, file + "/below"), -1);
-    EXPECT_EQ(frame.messages.back().second, "Unknown error");
-    EXPECT_EQ(frame.shown(Severity::Error).size(), 2u);
+    files.fail(FileOp::MakeFolder, "/e/f", ENOSPC);
+    EXPECT_FALSE(ensureDirectory(files, frame, p("e/f/g")));
+    EXPECT_EQ(frame.messages.back().second,
+              "Unable to create directory " + p("e/f") + ": No space left on device");
+    files.fail(FileOp::Status, "/locked", EACCES);
+    EXPECT_FALSE(ensureDirectory(files, frame, p("locked")));
+    EXPECT_EQ(frame.messages.back().second, "Cannot read " + p("locked") + ": Permission denied");
+    EXPECT_EQ(frame.shown(Severity::Error).size(), 3u);
 }
 
 // A name the user typed may be a slip: it becomes a folder only after a Yes.
 TEST_F(CopyFixture, ANamedDirectoryIsMadeOnlyAfterAYes) {
     frame.overwriteAnswers = {false};
-    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), -1);
+    EXPECT_FALSE(ensureNamedDirectory(files, frame, p("typo/deep")));
     EXPECT_FALSE(has("typo"));
     EXPECT_EQ(frame.questions,
               std::vector<std::string>{"Directory " + p("typo/deep") + " does not exist.\nCreate it?"});
     EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MakeDirectory});
     EXPECT_TRUE(frame.messages.empty());
-    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0); // Yes
+    EXPECT_TRUE(ensureNamedDirectory(files, frame, p("typo/deep"))); // Yes
     EXPECT_TRUE(has("typo/deep"));
-    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0);
+    EXPECT_TRUE(ensureNamedDirectory(files, frame, p("typo/deep")));
     EXPECT_EQ(frame.questions.size(), 2u); // none for a folder that is there
 }
 
