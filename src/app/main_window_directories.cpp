@@ -103,6 +103,7 @@ bool MainWindow::chooseDirectories(DirectorySelection& selection) {
         return browseForFolder(owner, title, start);
     };
     hooks.options = [this](QWidget* owner) { showDirectoryFilters(owner); };
+    hooks.files = app_.model.files;
     SelectDirectoriesDialog dialog(*this, app_.settings, std::move(hooks), this);
     if (services_.runModal(dialog) != QDialog::Accepted) {
         return false;

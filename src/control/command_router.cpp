@@ -1,8 +1,6 @@
 #include "control/command_router.h"
 
-#include <filesystem>
-#include <system_error>
-
+#include "base/file_system.h"
 #include "control/application.h"
 #include "control/console_frame.h"
 #include "control/dispatcher.h"
@@ -68,10 +66,11 @@ namespace {
 
 // A missing folder lists as empty, but a file named where a folder belongs
 // is a mistake the user should hear about rather than an empty list.
-bool namesAFile(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::exists(path, error) &&
-           !std::filesystem::is_directory(path, error);
+bool namesAFile(FileSystem& files, const std::string& path) {
+    if (path.empty())
+        return false;
+    const FileKind kind = kindOf(files, path);
+    return kind != FileKind::Missing && kind != FileKind::Directory;
 }
 
 } // namespace
@@ -83,7 +82,7 @@ void CommandRouter::buildList() {
         return;
     const FilesSection& files = app_.settings.files;
     for (const std::string* dir : {&files.selectDir1, &files.selectDir2}) {
-        if (namesAFile(*dir)) {
+        if (namesAFile(*app_.model.files, *dir)) {
             app_.frame().message(Severity::Error, *dir + " is not a directory");
         }
     }

@@ -182,7 +182,7 @@ void SelectDirectoriesDialog::accept() {
     form.other = other_.bytes();
     form.choice = destinationChoiceOf(destination_->checkedId());
     form.showDirectories = showDirectories_->isChecked();
-    if (confirmSelection(frame_, form, settings_, selection_) == 0)
+    if (confirmSelection(*hooks_.files, frame_, form, settings_, selection_))
         QDialog::accept();
 }
 

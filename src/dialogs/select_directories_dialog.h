@@ -35,6 +35,8 @@ public:
         FolderBrowser browse;
         // "Options": the directory merging filters, owned by this dialog.
         std::function<void(QWidget* owner)> options;
+        // Where OK looks for and makes the folders: the model's file layer.
+        FileSystem* files = &realFileSystem();
     };
 
     SelectDirectoriesDialog(Frame& frame, Settings& settings, Hooks hooks, QWidget* parent);

@@ -51,24 +51,24 @@ bool startDetached(const std::vector<std::string>& arguments) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-int startMergeRun(DirMergeContext& ctx, const std::string& leftPath, const std::string& rightPath,
-                  const std::string& dir1, const std::string& destination) {
+bool startMergeRun(DirMergeContext& ctx, const std::string& leftPath, const std::string& rightPath,
+                   const std::string& dir1, const std::string& destination) {
     std::string relative;
     if (!relativeTo(leftPath, dir1, relative) || relative.empty())
-        return -1;
-    if (ensureDestination(ctx.frame, destination) != 0)
-        return -1;
+        return false;
+    if (!ensureDestination(ctx.files(), ctx.frame, destination))
+        return false;
     const std::string target = joinPath(destination, relative);
     const auto cut = target.rfind('/');
     if (cut == std::string::npos)
-        return -1;
+        return false;
     const std::string outputDirectory = cut == 0 ? std::string("/") : target.substr(0, cut);
-    if (ensureDirectory(ctx.frame, outputDirectory) != 0)
-        return -1;
+    if (!ensureDirectory(ctx.files(), ctx.frame, outputDirectory))
+        return false;
     if (ctx.services.startInstance)
         ctx.services.startInstance(
             mergeRunArguments(ctx.services.programPath, leftPath, rightPath, outputDirectory));
-    return 0;
+    return true;
 }
 
 } // namespace tandel

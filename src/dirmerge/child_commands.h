@@ -28,8 +28,9 @@ bool startDetached(const std::vector<std::string>& arguments);
 // Starts the merge run of a differing pair of the directory window: the pair's
 // destination directory is the left file's place below Directory 1, moved
 // below `destination`, and is created first (the destination itself only
-// after the user agreed). 0 when started, -1 otherwise.
-int startMergeRun(DirMergeContext& ctx, const std::string& leftPath, const std::string& rightPath,
-                  const std::string& dir1, const std::string& destination);
+// after the user agreed). False when it was not started.
+[[nodiscard]] bool startMergeRun(DirMergeContext& ctx, const std::string& leftPath,
+                                 const std::string& rightPath, const std::string& dir1,
+                                 const std::string& destination);
 
 } // namespace tandel

@@ -34,14 +34,17 @@ private:
         add(&OperationCount::failed);
         return 1;
     }
+    // A copy that failed after the old file was moved to `backup` (empty when
+    // none was) puts it back first.
+    int failRestoring(const std::string& text, const std::string& destination,
+                      const std::string& backup);
 
     // 1 go on, 0 skip.
     int decideReplace(const std::string& source, const std::string& destination);
     // 1 go on, 0 skip, -1 cancelled.
     int decideAfterFailedBackup(const std::string& destination);
     int copyTree(const std::string& source, const std::string& destination, bool destinationNew);
-    int copyLink(const std::string& source, const std::string& text,
-                 const std::string& destination);
+    [[nodiscard]] IoStatus copyLink(const std::string& text, const std::string& destination);
 
     CopyServices& s_;
     int& replace_;
@@ -114,6 +117,17 @@ int CopyJob::decideAfterFailedBackup(const std::string& destination) {
     }
 }
 
+int CopyJob::failRestoring(const std::string& text, const std::string& destination,
+                           const std::string& backup) {
+    if (backup.empty())
+        return fail(text);
+    const IoStatus restored = s_.files.rename(backup, destination);
+    if (restored.ok())
+        return fail(text);
+    return fail(text + "\n" +
+                withReason("The file it was to replace is kept as " + backup, restored));
+}
+
 int CopyJob::copy(const std::string& source, const std::string& destination, bool destinationNew) {
     FileStatus src;
     const IoStatus looked = s_.files.status(source, src, false);
@@ -133,6 +147,7 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
     }
     bool destinationIsDir = false;
     std::optional<std::uint32_t> keepPermissions;
+    std::string backup; // where the replaced file went, when it was moved aside
     FileStatus dst;
     // A link takes the place of the name itself; anything else goes where
     // the name leads.
@@ -158,8 +173,11 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
         if (!destinationIsDir) {
             if (dst.isRegular())
                 keepPermissions = dst.permissions;
-            if (!hasBakExtension(destination) &&
-                (!s_.makeBackup || s_.makeBackup(destination) != 0)) {
+            if (hasBakExtension(destination)) {
+                // overwritten without a backup of its own
+            } else if (s_.makeBackup && s_.makeBackup(destination) == 0) {
+                backup = destination + ".bak";
+            } else {
                 const int go = decideAfterFailedBackup(destination);
                 if (go == 0)
                     add(&OperationCount::skipped);
@@ -173,30 +191,29 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
     if (sourceIsDir) {
         if (destinationNew || !destinationIsDir) {
             if (const IoStatus made = s_.files.makeFolder(destination); !made.ok())
-                return fail(withReason("can not create directory " + destination, made));
+                return failRestoring(withReason("can not create directory " + destination, made),
+                                     destination, backup);
         }
         return copyTree(source, destination, destinationNew);
     }
-    if (sourceIsLink)
-        return copyLink(source, linkText, destination);
-    if (const IoStatus copied = copyFileReplacing(s_.files, source, destination, keepPermissions);
-        !copied.ok())
-        return fail(withReason("Can not copy " + source, copied));
+    const IoStatus copied = sourceIsLink
+                                ? copyLink(linkText, destination)
+                                : copyFileReplacing(s_.files, source, destination, keepPermissions);
+    if (!copied.ok())
+        return failRestoring(withReason("Can not copy " + source, copied), destination, backup);
     add(&OperationCount::copied);
     return 0;
 }
 
-int CopyJob::copyLink(const std::string& source, const std::string& text,
-                      const std::string& destination) {
-    IoStatus made = s_.files.makeLink(text, destination);
+IoStatus CopyJob::copyLink(const std::string& text, const std::string& destination) {
+    const IoStatus made = s_.files.makeLink(text, destination);
+    if (made.error() != EEXIST)
+        return made;
     // What stayed under the name (no backup was wanted or could be made, and
     // the user chose to go on) gives way to the link.
-    if (made.error() == EEXIST && s_.files.remove(destination).ok())
-        made = s_.files.makeLink(text, destination);
-    if (!made.ok())
-        return fail(withReason("Can not copy " + source, made));
-    add(&OperationCount::copied);
-    return 0;
+    if (const IoStatus removed = s_.files.remove(destination); !removed.ok())
+        return removed;
+    return s_.files.makeLink(text, destination);
 }
 
 int CopyJob::copyTree(const std::string& source, const std::string& destination,

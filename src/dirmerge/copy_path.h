@@ -13,7 +13,8 @@
 
 namespace tandel {
 
-// Moves an existing file aside to its backup name: 0 done, -1 failed.
+// Moves an existing file aside to its backup name, the path with ".bak"
+// added: 0 done, -1 failed.
 using BackupMaker = std::function<int(const std::string& path)>;
 
 struct CopyServices {
@@ -33,8 +34,10 @@ struct CopyServices {
 // the one it replaces; a new one gets its source's. `replaceAnswer` is the
 // replace answer for this copy and everything below it; a caller may pass a
 // variable of its own. 0 when copied or skipped, nonzero when anything failed
-// (each failure shown once, with the system's reason).
-int copyPath(CopyServices& services, const std::string& source, const std::string& destination,
-             int& replaceAnswer);
+// (each failure shown once, with the system's reason). A failed copy leaves
+// the name it was to replace as it was: its backup is moved back, and the
+// message names the backup when that fails too.
+[[nodiscard]] int copyPath(CopyServices& services, const std::string& source,
+                           const std::string& destination, int& replaceAnswer);
 
 } // namespace tandel

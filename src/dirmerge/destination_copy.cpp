@@ -39,7 +39,7 @@ int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing) {
 }
 
 bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
-    if (listing.exhausted() || sameFile(listing.path, ctx.state.walkDestination))
+    if (listing.exhausted() || sameFile(ctx.files(), listing.path, ctx.state.walkDestination))
         return false;
     const DirEntry& entry = listing.entry();
     if (entry.unreadable()) {
@@ -49,7 +49,7 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
     if (entry.isDirectory()) {
         // A folder that cannot be listed is not offered: its copy could only fail.
         std::vector<FolderEntry> inside;
-        if (const IoStatus listed = ctx.state.filters.files->listFolder(listing.currentPath(), inside);
+        if (const IoStatus listed = ctx.files().listFolder(listing.currentPath(), inside);
             !listed.ok()) {
             leaveOutUnreadable(ctx, {{listing.currentPath(), listed}});
             return false;
@@ -122,7 +122,7 @@ CopyOutcome copyOneRow(DirMergeContext& ctx, const std::string& path,
     if (cut == std::string::npos)
         return CopyOutcome::Skipped;
     const std::string parent = cut == 0 ? std::string("/") : target.substr(0, cut);
-    if (ensureDirectory(ctx.frame, parent) != 0)
+    if (!ensureDirectory(ctx.files(), ctx.frame, parent))
         return CopyOutcome::Failed;
     OperationCount own;
     CopyServices services = ctx.copyServices();
@@ -139,7 +139,7 @@ std::vector<CopyOutcome> copySelectedRows(DirMergeContext& ctx,
                                           const std::vector<std::string>& paths,
                                           const std::string& sideDirectory,
                                           const std::string& destination, OperationCount& count) {
-    const bool destinationReady = ensureDestination(ctx.frame, destination) == 0;
+    const bool destinationReady = ensureDestination(ctx.files(), ctx.frame, destination);
     std::vector<CopyOutcome> outcomes;
     outcomes.reserve(paths.size());
     for (const std::string& path : paths) {

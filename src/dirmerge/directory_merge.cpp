@@ -27,6 +27,8 @@ DirectoryMerge::DirectoryMerge(Session& app, std::string programPath, Starter st
 }
 
 DirMergeContext DirectoryMerge::context() {
+    // The model's file layer, even before the first scan chose filters.
+    state.filters.files = app_.model.files;
     return {state, app_.frame(), services_};
 }
 
@@ -138,7 +140,7 @@ int DirectoryMerge::activateRow(int row, const std::string& dir1, const std::str
     MergeRun run{row, joinPath(destination, relative), destination, {}};
     // A missing result reads as kind Missing, which any save then changes.
     (void)app_.model.files->status(run.target, run.before);
-    if (startMergeRun(ctx, r.left.path, r.right.path, dir1, destination) != 0)
+    if (!startMergeRun(ctx, r.left.path, r.right.path, dir1, destination))
         return -1;
     mergeRuns_.push_back(std::move(run));
     return 0;

@@ -2,6 +2,7 @@
 // when it opens and what its OK does with the three texts.
 #pragma once
 
+#include "base/file_system.h"
 #include "dirmerge/directory_walk.h"
 #include "merge/frame.h"
 #include "settings/settings_record.h"
@@ -38,9 +39,9 @@ struct SelectionForm {
 // then resolves the destination, refuses one inside Directory 1 or 2, asks
 // before merging into one of them that was typed as "Other:", and makes it.
 // Each text is remembered as soon as it is read, even when ensuring it
-// fails. 0 with `chosen` filled; -1 after an error message or a No, and the
-// dialog stays open. An empty text is refused with a message of its own.
-[[nodiscard]] int confirmSelection(Frame& frame, const SelectionForm& form, Settings& settings,
-                                   DirectorySelection& chosen);
+// fails. True with `chosen` filled; false after an error message or a No, and
+// the dialog stays open. An empty text is refused with a message of its own.
+[[nodiscard]] bool confirmSelection(FileSystem& files, Frame& frame, const SelectionForm& form,
+                                    Settings& settings, DirectorySelection& chosen);
 
 } // namespace tandel

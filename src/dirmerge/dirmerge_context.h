@@ -32,8 +32,11 @@ struct DirMergeContext {
     Frame& frame;
     const DirMergeServices& services;
 
+    // Every file and folder access of directory merging goes through it.
+    FileSystem& files() const { return *state.filters.files; }
+
     CopyServices copyServices() const {
-        return {frame, state.answers, services.makeBackup, *state.filters.files, &state.tally};
+        return {frame, state.answers, services.makeBackup, files(), &state.tally};
     }
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/file_system.h"
 #include "merge/frame.h"
 
 #include <string>
@@ -7,16 +8,17 @@
 namespace tandel {
 
 // Makes `path` an existing directory, creating every missing level outermost
-// first. 0 on success; -1 after an error message.
-int ensureDirectory(Frame& frame, const std::string& path);
+// first. False after an error message that names the folder and the reason.
+[[nodiscard]] bool ensureDirectory(FileSystem& files, Frame& frame, const std::string& path);
 
 // The same for a folder the user named: one that does not exist may be a
 // mistyped name, so it is made only after a Yes to "Directory PATH does not
-// exist.\nCreate it?". -1 after an error message, or silently on No.
-int ensureNamedDirectory(Frame& frame, const std::string& path);
+// exist.\nCreate it?". False after an error message, or silently on No.
+[[nodiscard]] bool ensureNamedDirectory(FileSystem& files, Frame& frame, const std::string& path);
 
 // The destination of the directory window's copies and merge runs, made as
 // ensureNamedDirectory makes it; an empty one is refused with a message.
-int ensureDestination(Frame& frame, const std::string& destination);
+[[nodiscard]] bool ensureDestination(FileSystem& files, Frame& frame,
+                                     const std::string& destination);
 
 } // namespace tandel

@@ -1,7 +1,5 @@
 #include "dirmerge/names.h"
 
-#include <sys/stat.h>
-
 namespace tandel {
 
 namespace {
@@ -52,18 +50,6 @@ std::string joinPath(std::string_view directory, std::string_view name) {
 std::string_view lastComponent(std::string_view path) {
     const auto pos = path.rfind('/');
     return pos == std::string_view::npos ? path : path.substr(pos + 1);
-}
-
-FileId fileIdentity(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return {};
-    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
-}
-
-bool sameFile(const std::string& a, const std::string& b) {
-    const FileId x = fileIdentity(a);
-    return x.valid && x == fileIdentity(b);
 }
 
 } // namespace tandel

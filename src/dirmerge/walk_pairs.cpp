@@ -15,14 +15,16 @@ void forgetPair(DirectoryOperationState& state) {
     state.pairLeftPath.clear();
 }
 
-// True when `path` is (now) a directory; an existing file of that name is
-// not one, whatever its creation would say.
-bool makeOneLevel(FileSystem& files, const std::string& path) {
+// Makes `path` a directory unless it is one; an existing file of that name
+// is in the way (ENOTDIR), whatever its creation would say.
+[[nodiscard]] IoStatus makeOneLevel(FileSystem& files, const std::string& path) {
     FileStatus st;
-    if (files.status(path, st).ok() && st.kind != FileKind::Missing)
-        return st.isDirectory();
+    if (const IoStatus looked = files.status(path, st); !looked.ok())
+        return looked;
+    if (st.kind != FileKind::Missing)
+        return st.isDirectory() ? IoStatus() : IoStatus::failure(ENOTDIR);
     const IoStatus made = files.makeFolder(path);
-    return made.ok() || made.error() == EEXIST;
+    return made.error() == EEXIST ? IoStatus() : made;
 }
 
 // Why a pair that differs cannot be merged as text, or empty when it can.
@@ -47,8 +49,8 @@ void walkFilePair(DirMergeContext& ctx) {
     const DirListing& r = state.cursor.top(Side::Right);
     const std::string leftPath = l.currentPath();
     const std::string rightPath = r.currentPath();
-    const PairVerdict verdict = comparePair(*state.filters.files, l.entry(), leftPath, r.entry(),
-                                            rightPath, state.filters.trustTimeStamps);
+    const PairVerdict verdict = comparePair(ctx.files(), l.entry(), leftPath, r.entry(), rightPath,
+                                            state.filters.trustTimeStamps);
     if (verdict.sameness == Sameness::Unreadable) {
         std::vector<Unreadable> failed;
         if (!verdict.left.ok())
@@ -107,8 +109,9 @@ bool enterFolders(DirMergeContext& ctx) {
         return false;
     }
     const std::string destination = joinPath(state.walkDestination, l.entry().name);
-    if (!makeOneLevel(*state.filters.files, destination)) {
-        ctx.frame.message(Severity::Error, "Cannot create directory \n" + destination);
+    if (const IoStatus made = makeOneLevel(ctx.files(), destination); !made.ok()) {
+        ctx.frame.message(Severity::Error,
+                          withReason("Cannot create directory \n" + destination, made));
         ++state.tally.failed;
         return false;
     }

@@ -2,26 +2,44 @@
 #include "dirmerge/destination_copy.h"
 #include "dirmerge/ensure_directory.h"
 #include "merge/driver_test_support.h"
+#include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <map>
 #include <sys/stat.h>
 
 namespace tandel {
 namespace {
 
+using testing::FileOp;
 using testing_support::DispatchingFrame;
 using testing_support::readFile;
 using testing_support::TempFolder;
+
+// Every file below `folder` with what it holds, and every folder as "/".
+std::map<std::string, std::string> snapshot(const std::string& folder) {
+    std::map<std::string, std::string> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string rel = entry.path().string().substr(folder.size());
+        found[rel] = entry.is_directory() ? "/" : readFile(entry.path().string());
+    }
+    return found;
+}
 
 struct CopyFixture : ::testing::Test {
     TempFolder tree;
     DispatchingFrame frame;
     ToAllAnswers answers;
-    CopyServices services{frame, answers, [](const std::string& p) {
+    testing::FailingFileSystem files;
+    CopyServices services{frame, answers,
+                          [](const std::string& p) {
                               return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
-                          }};
+                          },
+                          files};
 
     std::string p(const std::string& rel) const { return tree.file(rel); }
     std::string read(const std::string& rel) const { return readFile(p(rel)); }
@@ -129,21 +147,65 @@ TEST_F(CopyFixture, FailedBackupAsksAndItsAnswerOutlivesTheOperation) {
     EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kWalkCancel}));
 }
 
-TEST_F(CopyFixture, FailedCopyKeepsTheOldTarget) {
-    const std::string target = tree.write("t/a", "precious");
-    // Opens like a file, then fails on the first read, even for root.
-    const std::string failing = "/proc/self/mem";
-    if (!std::filesystem::exists(failing))
-        GTEST_SKIP() << "no /proc";
-    services.makeBackup = nullptr; // no backup: the target itself must survive
+// Whatever step fails, the copy says so with the source's name and the
+// destination is left as it was: no partial file or empty name, no backup or
+// temporary file left behind, with or without a backup.
+TEST_F(CopyFixture, AFailedCopyLeavesTheDestinationAsItWas) {
+    struct Case {
+        FileOp op;
+        const char* failing; // part of the path that fails
+        int skip;            // calls that still succeed first
+        int error;
+        bool folderOverFile = false; // t/sub is a file that s/sub replaces
+    };
+    const Case cases[] = {
+        {FileOp::Read, "s/sub/b", 0, EACCES},   // opening the source
+        {FileOp::Read, "s/sub/b", 3, EIO},      // its third piece
+        {FileOp::Open, "t/sub/b", 0, EROFS},    // the new file beside the old
+        {FileOp::Write, "t/sub/b", 1, ENOSPC},  // its second piece
+        {FileOp::Finish, "t/sub/b", 0, EDQUOT}, // its final flush
+        {FileOp::Commit, "t/sub/b", 0, EIO},    // putting it in place
+        {FileOp::MakeFolder, "t/sub", 0, EACCES, true},
+    };
+    const std::string big(200000, 'n'); // several pieces
+    int n = 0;
+    for (const bool backup : {true, false}) {
+        for (const Case& c : cases) {
+            const std::string at = "case" + std::to_string(n++) + "/";
+            tree.write(at + "s/sub/b", big);
+            tree.write(at + "t/other", "kept");
+            tree.write(at + (c.folderOverFile ? "t/sub" : "t/sub/b"), "old");
+            const auto before = snapshot(p(at + "t"));
+            if (!backup)
+                services.makeBackup = nullptr;
+            answers.replace = kYesToAll;
+            answers.backupFailure = kYesToAll;
+            files.clear();
+            files.fail(c.op, at + c.failing, c.error, c.skip);
+            const std::string what = c.op == FileOp::MakeFolder
+                                         ? "can not create directory " + p(at + "t/sub")
+                                         : "Can not copy " + p(at + "s/sub/b");
+            SCOPED_TRACE(at + what);
+            EXPECT_NE(copy(at + "s", at + "t"), 0);
+            EXPECT_EQ(frame.messages.back(),
+                      std::make_pair(Severity::Error, what + ": " + std::strerror(c.error)));
+            EXPECT_EQ(snapshot(p(at + "t")), before);
+        }
+    }
+    EXPECT_EQ(frame.messages.size(), 2 * std::size(cases));
+}
+
+// When the old file cannot be put back either, the message says where it is.
+TEST_F(CopyFixture, AFailedCopyWhoseBackupStaysNamesTheBackup) {
+    pairs({"a"});
     answers.replace = kYesToAll;
-    answers.backupFailure = kYesToAll;
-    EXPECT_NE(copyPath(services, failing, target, answers.replace), 0);
-    EXPECT_EQ(read("t/a"), "precious");
-    EXPECT_EQ(frame.messages.back().second, "Can not copy " + failing + ": Input/output error");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(p("t")),
-                            std::filesystem::directory_iterator()),
-              1); // no temporary file left behind
+    files.fail(FileOp::Commit, "t/a", EIO);
+    files.fail(FileOp::Rename, "t/a.bak", EXDEV);
+    EXPECT_NE(copy("s/a", "t/a"), 0);
+    const std::string kept = "The file it was to replace is kept as " + p("t/a.bak");
+    EXPECT_EQ(frame.messages.back().second, "Can not copy " + p("s/a") + ": Input/output error\n" +
+                                                kept + ": Invalid cross-device link");
+    EXPECT_EQ(read("t/a.bak"), "old");
 }
 
 TEST_F(CopyFixture, CopiesKeepTheModeOfWhatTheyReplaceElseTheirSources) {
@@ -204,28 +266,33 @@ TEST_F(CopyFixture, CopyIntoOwnSubtreeEnds) {
 }
 
 TEST_F(CopyFixture, EnsureDirectoryCreatesEveryLevelOrExplains) {
-    EXPECT_EQ(ensureDirectory(frame, p("a/b/c/d")), 0);
+    EXPECT_TRUE(ensureDirectory(files, frame, p("a/b/c/d")));
     EXPECT_TRUE(has("a/b/c/d"));
     const std::string file = tree.write("file", "x");
-    EXPECT_EQ(ensureDirectory(frame, file), -1);
+    EXPECT_FALSE(ensureDirectory(files, frame, file + "/below"));
     EXPECT_EQ(frame.messages.back().second, file + " is not a directory");
-    EXPECT_EQ(ensureDirectory(frame, file + "/below"), -1);
-    EXPECT_EQ(frame.messages.back().second, "Unknown error");
-    EXPECT_EQ(frame.shown(Severity::Error).size(), 2u);
+    files.fail(FileOp::MakeFolder, "/e/f", ENOSPC);
+    EXPECT_FALSE(ensureDirectory(files, frame, p("e/f/g")));
+    EXPECT_EQ(frame.messages.back().second,
+              "Unable to create directory " + p("e/f") + ": No space left on device");
+    files.fail(FileOp::Status, "/locked", EACCES);
+    EXPECT_FALSE(ensureDirectory(files, frame, p("locked")));
+    EXPECT_EQ(frame.messages.back().second, "Cannot read " + p("locked") + ": Permission denied");
+    EXPECT_EQ(frame.shown(Severity::Error).size(), 3u);
 }
 
 // A name the user typed may be a slip: it becomes a folder only after a Yes.
 TEST_F(CopyFixture, ANamedDirectoryIsMadeOnlyAfterAYes) {
     frame.overwriteAnswers = {false};
-    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), -1);
+    EXPECT_FALSE(ensureNamedDirectory(files, frame, p("typo/deep")));
     EXPECT_FALSE(has("typo"));
     EXPECT_EQ(frame.questions,
               std::vector<std::string>{"Directory " + p("typo/deep") + " does not exist.\nCreate it?"});
     EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MakeDirectory});
     EXPECT_TRUE(frame.messages.empty());
-    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0); // Yes
+    EXPECT_TRUE(ensureNamedDirectory(files, frame, p("typo/deep"))); // Yes
     EXPECT_TRUE(has("typo/deep"));
-    EXPECT_EQ(ensureNamedDirectory(frame, p("typo/deep")), 0);
+    EXPECT_TRUE(ensureNamedDirectory(files, frame, p("typo/deep")));
     EXPECT_EQ(frame.questions.size(), 2u); // none for a folder that is there
 }
 
@@ -248,6 +315,34 @@ TEST_F(CopyFixture, SelectedRowsGoBelowTheDestinationForeignOrEmptyItemsAreSkipp
     EXPECT_FALSE(has("out/g.txt"));
     EXPECT_EQ(count.copySummary(), "1 copied, 5 skipped, 0 failed");
     EXPECT_TRUE(frame.messages.empty());
+}
+
+// Copy to Destination: a folder that cannot be made and a copy that cannot
+// finish fail their own rows, named; the old file stays and the rest goes on.
+TEST_F(CopyFixture, CopyToDestinationFailuresFailOnlyTheirRows) {
+    DirectoryOperationState state;
+    state.filters.files = &files;
+    state.answers.replace = kYesToAll;
+    DirMergeServices dirServices;
+    dirServices.makeBackup = services.makeBackup;
+    DirMergeContext ctx{state, frame, dirServices};
+    const std::vector<std::string> paths = {tree.write("two/a.txt", "new a"),
+                                            tree.write("two/new/b.txt", "b"),
+                                            tree.write("two/c.txt", "c")};
+    tree.write("out/a.txt", "old a");
+    files.fail(FileOp::Finish, "out/a.txt", ENOSPC);
+    files.fail(FileOp::MakeFolder, "out/new", EACCES);
+    OperationCount count;
+    EXPECT_EQ(
+        copySelectedRows(ctx, paths, p("two"), p("out"), count),
+        (std::vector<CopyOutcome>{CopyOutcome::Failed, CopyOutcome::Failed, CopyOutcome::Copied}));
+    EXPECT_EQ(frame.shown(Severity::Error),
+              (std::vector<std::string>{"Can not copy " + paths[0] + ": No space left on device",
+                                        "Unable to create directory " + p("out/new") +
+                                            ": Permission denied"}));
+    EXPECT_EQ(snapshot(p("out")),
+              (std::map<std::string, std::string>{{"/a.txt", "old a"}, {"/c.txt", "c"}}));
+    EXPECT_EQ(count.copySummary(), "1 copied, 0 skipped, 2 failed");
 }
 
 } // namespace

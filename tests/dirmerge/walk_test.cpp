@@ -174,7 +174,8 @@ TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
     start(out);
     run();
     EXPECT_FALSE(finished());
-    EXPECT_EQ(frame.messages.back().second, "Cannot create directory \n" + out + "/sub");
+    EXPECT_EQ(frame.messages.back().second,
+              "Cannot create directory \n" + out + "/sub: Not a directory");
     handleWalkCommand(ctx, cmd::kWalkSkip);
     run();
     EXPECT_EQ(frame.messages.back(),
@@ -198,6 +199,30 @@ TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
     EXPECT_FALSE(std::filesystem::exists(out + "/locked"));
     EXPECT_EQ(readFile(out + "/z"), "z");
     EXPECT_EQ(account(), "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
+}
+
+// The walk's copies fail as the window's do: counted, said with the file's
+// name, nothing left under the destination name, and the walk goes on.
+TEST_F(Walk, ACopyOrAFolderThatFailsMidwayLeavesNothingBehind) {
+    const std::string big(200000, 'b'); // several pieces
+    both("big", big, big);
+    both("sub/f", "f", "f");
+    both("z", "z", "z");
+    files.fail(testing::FileOp::Write, out + "/big", ENOSPC, 1);
+    files.fail(testing::FileOp::MakeFolder, out + "/sub", EACCES);
+    start(out);
+    run();
+    EXPECT_EQ(
+        frame.shown(Severity::Error),
+        (std::vector<std::string>{"Can not copy " + d1 + "/big: No space left on device",
+                                  "Cannot create directory \n" + out + "/sub: Permission denied"}));
+    handleWalkCommand(ctx, cmd::kWalkSkip); // past the folder, as the user would
+    run();
+    EXPECT_EQ(account(), "Directories compared: 1 copied, 0 merged, 0 skipped, 2 failed");
+    EXPECT_EQ(tree.read("out/z"), "z");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out),
+                            std::filesystem::directory_iterator()),
+              1); // neither a part of big nor a temporary file
 }
 
 TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
@@ -234,9 +259,9 @@ TEST_F(Walk, InstancesGetTheirSwitchesAndASecondStartIsIgnored) {
     // A merge run creates the pair's folder below the destination first.
     const std::string left = tree.write("one/p q/r.txt", "l");
     const std::string fresh = tree.file("fresh");
-    EXPECT_EQ(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh), 0);
+    EXPECT_TRUE(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh));
     EXPECT_TRUE(std::filesystem::exists(fresh + "/p q"));
-    EXPECT_EQ(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, fresh), -1);
+    EXPECT_FALSE(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, fresh));
     EXPECT_EQ(
         started,
         (std::vector<std::vector<std::string>>{

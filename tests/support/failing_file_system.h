@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,10 @@ public:
     explicit FailingFileSystem(FileSystem& real = realFileSystem()) : real_(real) {}
 
     // `op` fails with `error` on every path that contains `pathPart` (every
-    // path when empty). For Write, the first `skip` writes still succeed.
+    // path when empty). The first `skip` matching calls still succeed: for
+    // Write each piece written counts; for Read the opening counts and, for
+    // an input read in pieces, each piece after it, so a skip of 1 lets the
+    // open succeed and fails the first piece.
     void fail(FileOp op, std::string pathPart, int error, int skip = 0) {
         rules_.push_back({op, std::move(pathPart), error, skip});
     }
@@ -95,11 +99,14 @@ public:
             return IoStatus::failure(e);
         return real_.setTimes(path, access, write);
     }
-    // Opening for reading in pieces counts as a Read.
     IoStatus openReader(const std::string& path, std::unique_ptr<FileReader>& out) override {
         if (const int e = check(FileOp::Read, path))
             return IoStatus::failure(e);
-        return real_.openReader(path, out);
+        std::unique_ptr<FileReader> inner;
+        IoStatus opened = real_.openReader(path, inner);
+        if (opened.ok())
+            out = std::make_unique<Reader>(*this, std::move(inner), path);
+        return opened;
     }
     IoStatus readLink(const std::string& path, std::string& target) override {
         if (const int e = check(FileOp::ReadLink, path))
@@ -118,6 +125,23 @@ private:
         std::string pathPart;
         int error;
         int skip;
+    };
+
+    class Reader : public FileReader {
+    public:
+        Reader(FailingFileSystem& owner, std::unique_ptr<FileReader> inner, std::string path)
+            : owner_(owner), inner_(std::move(inner)), path_(std::move(path)) {}
+        IoStatus read(char* into, std::size_t size, std::size_t& got) override {
+            got = 0;
+            if (const int e = owner_.check(FileOp::Read, path_))
+                return IoStatus::failure(e);
+            return inner_->read(into, size, got);
+        }
+
+    private:
+        FailingFileSystem& owner_;
+        std::unique_ptr<FileReader> inner_;
+        std::string path_;
     };
 
     class Writer : public FileWriter {
