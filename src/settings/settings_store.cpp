@@ -342,7 +342,7 @@ int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) 
         return -1;
     }
     writeAllButFiles(s, writers);
-    return profile_.save();
+    return profile_.save().ok() ? 0 : -1;
 }
 
 int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers) {
@@ -359,10 +359,8 @@ int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers)
     }
     saveFilesSection(s.files);
     writeAllButFiles(s, writers);
-    if (profile_.save() != 0) {
-        notices_.push_back(withReason("The settings were not written to " + path(),
-                                      IoStatus::failure(profile_.saveError())) +
-                           ".");
+    if (const IoStatus saved = profile_.save(); !saved.ok()) {
+        notices_.push_back(withReason("The settings were not written to " + path(), saved) + ".");
         return -1;
     }
     return 0;

@@ -251,6 +251,28 @@ TEST_F(Store, AReadOnlyFileStaysAsItIsAndSaysSo) {
     EXPECT_EQ(readFile(path), "[Options]\nTab size=4\n");
 }
 
+// Whichever step of the replace fails, the old file stays byte for byte, no
+// new file is left beside it, and the failure is said rather than passed over.
+TEST_F(Store, AFailedSaveLeavesTheOldFileAndSaysWhy) {
+    using testing::FileOp;
+    const std::string old = "[Options]\r\nTab size=4\r\n; mine\r\n[Elsewhere]\r\nk=v\r\n";
+    for (const FileOp op : {FileOp::Open, FileOp::Write, FileOp::Finish, FileOp::Commit}) {
+        testing::FailingFileSystem failing;
+        SettingsStore faulty(path, failing);
+        writeFile(path, old);
+        Settings s = startUp(faulty);
+        s.record.tabSize = 2;
+        failing.fail(op, "tandel.ini", ENOSPC);
+        EXPECT_EQ(faulty.saveAll(s), -1) << static_cast<int>(op);
+        EXPECT_EQ(faulty.shutDown(s), -1);
+        EXPECT_EQ(faulty.takeNotices(),
+                  std::vector<std::string>{"The settings were not written to " + path +
+                                           ": No space left on device."});
+        EXPECT_EQ(readFile(path), old);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"tandel.ini"});
+    }
+}
+
 TEST_F(Store, KeysAListDoesNotOwnSurviveItsSave) {
     Settings s = startWith("[Include filters]\nNumEntries=2\nString 0=a\nString 1=b\n"
                            "String 7=stale\nNote=mine\n");
