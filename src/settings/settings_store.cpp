@@ -64,15 +64,13 @@ std::optional<std::size_t> entryIndex(const std::string& key) {
 SettingsStore::SettingsStore(std::string iniPath, FileSystem& files)
     : profile_(std::move(iniPath), files), files_(&files) {}
 
-int SettingsStore::loadOptions(Settings& s) {
-    const int status = profile_.load();
-    const ProfileReading& reading = profile_.reading();
-    if (reading.kind == ProfileReading::Kind::Unreadable) {
-        notices_.push_back(withReason("The settings file " + path() + " cannot be read",
-                                      IoStatus::failure(reading.error)) +
-                           ". The default settings are used, and the file is left as it is.");
-        unreadableSaid_ = true;
+IoStatus SettingsStore::loadOptions(Settings& s) {
+    IoStatus status;
+    if (profile_.load() != 0) {
+        status = IoStatus::failure(profile_.reading().error);
+        unreadableSaid_ = true; // by the caller, which knows what the run does without it
     }
+    const ProfileReading& reading = profile_.reading();
     // Told at start-up, so that the user knows where the settings in use come from.
     (void)keepOriginal(reading);
     const Profile& p = profile_;
@@ -128,13 +126,14 @@ bool SettingsStore::settingsPresent() const {
     return profile_.readInt(kOptions, "Tab size", -1) != -1;
 }
 
-int SettingsStore::ensureMapping() const {
-    return ensureSettingsFolder(profile_.path());
+IoStatus SettingsStore::ensureMapping() const {
+    return ensureSettingsFolder(*files_, profile_.path());
 }
 
 void SettingsStore::loadFilesSection(Settings& s, const PathSwitches& switches) {
     if (!settingsPresent()) {
-        ensureMapping();
+        // Made again before every write, which says why when it cannot be.
+        (void)ensureMapping();
     }
     FilesSection& f = s.files;
     f.dirName1 = profile_.readString(kFiles, "Dir name 1", "");
@@ -337,8 +336,7 @@ void SettingsStore::writeAllButFiles(const Settings& s, const DefinitionWriters&
 int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) {
     // Without its folder the file cannot be replaced; the folder may have been
     // removed since start-up.
-    (void)ensureMapping();
-    if (reloadForWrite() != 0) {
+    if (!ensureMapping().ok() || reloadForWrite() != 0) {
         return -1;
     }
     writeAllButFiles(s, writers);
@@ -346,7 +344,10 @@ int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) 
 }
 
 int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers) {
-    (void)ensureMapping();
+    if (const IoStatus folder = ensureMapping(); !folder.ok()) {
+        notices_.push_back(withReason("The settings were not written to " + path(), folder) + ".");
+        return -1;
+    }
     if (reloadForWrite() != 0) {
         if (reloadError_ != 0 && !unreadableSaid_) {
             notices_.push_back(withReason("The settings were not written, because " + path() +

@@ -65,14 +65,16 @@ public:
 
     // Reads the file, then the [Options] keys, the geometry (clamped to a usable
     // window) and the four lists into `s`. A missing file reads as defaults.
-    // Returns 0, or -1 when the file exists but could not be read (defaults then).
-    [[nodiscard]] int loadOptions(Settings& s);
+    // A file that exists but cannot be read gives defaults too, and why it
+    // could not be read: the caller says so (the store does not say it again),
+    // and the file is never written over.
+    [[nodiscard]] IoStatus loadOptions(Settings& s);
 
     // True when "Tab size" is stored as something other than -1.
     bool settingsPresent() const;
 
-    // Makes sure the folder of tandel.ini exists. 0 or -1.
-    int ensureMapping() const;
+    // Makes sure the folder of tandel.ini exists.
+    [[nodiscard]] IoStatus ensureMapping() const;
 
     // Ensures the folder when the settings are not present, reads [Files] ("Select"
     // keys default to the directories just read) and applies the switches.

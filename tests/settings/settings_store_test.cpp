@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -193,7 +194,7 @@ TEST_F(Store, GarbageFileStartsWithDefaultsAndUnwritablePlacesFailCleanly) {
     writeFile(dir.file("plain"), "x");
     SettingsStore blocked(dir.file("plain") + "/tandel/tandel.ini");
     const Settings b = startUp(blocked);
-    EXPECT_EQ(blocked.ensureMapping(), -1);
+    EXPECT_EQ(blocked.ensureMapping().error(), ENOTDIR);
     EXPECT_EQ(blocked.shutDown(b), -1);
     EXPECT_EQ(blocked.saveAll(b), -1);
     EXPECT_EQ(readFile(dir.file("plain")), "x");
