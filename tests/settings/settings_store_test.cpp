@@ -44,7 +44,7 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
     const std::string path = dir.file("config/tandel/tandel.ini");
     SettingsStore store(path);
     Settings s;
-    EXPECT_EQ(store.loadOptions(s), 0);
+    EXPECT_TRUE(store.loadOptions(s).ok());
     EXPECT_FALSE(store.settingsPresent());
     EXPECT_FALSE(std::filesystem::exists(dir.file("config")));
     store.loadFilesSection(s);
@@ -70,7 +70,7 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
               std::string::npos)
         << text;
     SettingsStore next(path);
-    EXPECT_EQ(next.loadOptions(s), 0);
+    EXPECT_TRUE(next.loadOptions(s).ok());
     EXPECT_TRUE(next.settingsPresent());
 }
 
