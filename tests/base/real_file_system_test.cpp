@@ -106,7 +106,8 @@ TEST(RealFileSystem, ALinkIsFollowedAndStaysALink) {
     ASSERT_EQ(::symlink(real.c_str(), dir.file("abs").c_str()), 0);
     ASSERT_EQ(::symlink("real", dir.file("sub/near").c_str()), 0);
     ASSERT_EQ(::symlink("rel", dir.file("chain").c_str()), 0);
-    for (const std::string link : {"rel", "abs", "sub/near", "chain"}) {
+    for (const char* name : {"rel", "abs", "sub/near", "chain"}) {
+        const std::string link = name;
         const std::string path = dir.file(link);
         std::string before;
         ASSERT_TRUE(realFileSystem().readLink(path, before).ok());
