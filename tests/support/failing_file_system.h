@@ -26,7 +26,8 @@ enum class FileOp {
     MakeFolder,
     SetTimes,
     ReadLink,
-    MakeLink
+    MakeLink,
+    LinkFile, // a second name for a file; the rule sees "existing\nnew name"
 };
 
 class FailingFileSystem : public FileSystem {
@@ -34,7 +35,8 @@ public:
     explicit FailingFileSystem(FileSystem& real = realFileSystem()) : real_(real) {}
 
     // `op` fails with `error` on every path that contains `pathPart` (every
-    // path when empty). For Write, the first `skip` writes still succeed.
+    // path when empty); the first `skip` such calls still succeed. A rename
+    // is seen as "from\nto".
     void fail(FileOp op, std::string pathPart, int error, int skip = 0) {
         rules_.push_back({op, std::move(pathPart), error, skip});
     }
@@ -78,6 +80,11 @@ public:
         if (const int e = check(FileOp::Rename, from + "\n" + to))
             return IoStatus::failure(e);
         return real_.rename(from, to);
+    }
+    IoStatus linkFile(const std::string& existing, const std::string& path) override {
+        if (const int e = check(FileOp::LinkFile, existing + "\n" + path))
+            return IoStatus::failure(e);
+        return real_.linkFile(existing, path);
     }
     IoStatus remove(const std::string& path) override {
         if (const int e = check(FileOp::Remove, path))
