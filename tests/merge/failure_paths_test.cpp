@@ -185,10 +185,11 @@ TEST_F(FailedSaves, TheTargetNameAlwaysHoldsTheOldFileOrTheNewOne) {
             failing.fail(f.op, f.part, f.error);
         frame.messages.clear();
         frame.permissionAnswers = {kAnswerNo};
+        const int failuresBefore = failing.failures();
 
         EXPECT_EQ(save(), c.saved ? 0 : -1) << frame.allMessages();
         EXPECT_FALSE(failing.everMissing);
-        EXPECT_GT(failing.failures(), 0);
+        EXPECT_GT(failing.failures(), failuresBefore); // the fault was met
         if (c.saved) {
             EXPECT_NE(files.read("target"), "precious\n");
             EXPECT_EQ(files.read("target.bak"), "precious\n");
