@@ -35,7 +35,8 @@ std::string startupFileName(Application& app, int s) {
     if (!app.switches.isGiven(id) || name.empty()) {
         return {};
     }
-    const std::string& directory = s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
+    const std::string& directory =
+        s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
     if (FileExists(*app.model.files, name)) {
         return name;
     }
@@ -60,9 +61,9 @@ void reportSettingsNotices(Application& app, SettingsStore& store) {
 // at a window sees that and can go on; an unattended run would write a result
 // that silently differs from what the stored settings ask for (line ends,
 // spaces, definitions), so it stops instead.
-void reportUnreadableSettings(Application& app, const SettingsStore& store,
-                              const IoStatus& why) {
-    const std::string said = withReason("The settings file " + store.path() + " cannot be read", why);
+void reportUnreadableSettings(Application& app, const SettingsStore& store, const IoStatus& why) {
+    const std::string said =
+        withReason("The settings file " + store.path() + " cannot be read", why);
     if (app.frameState.unattended) {
         app.frame().message(Severity::Error,
                             said + ". Nothing is merged, as the result would not follow the "

@@ -27,8 +27,7 @@ bool isOneOf(FileSystem& files, const std::string& name, const std::vector<std::
 // keeps its name until the new one takes it. These errors say it has none.
 bool noHardLinks(const IoStatus& status) {
     const int e = status.error();
-    return e == EPERM || e == ENOTSUP || e == EMLINK || e == EXDEV ||
-           e == ENOSYS;
+    return e == EPERM || e == ENOTSUP || e == EMLINK || e == EXDEV || e == ENOSYS;
 }
 
 } // namespace
@@ -170,8 +169,8 @@ IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep
             putBack(aside, name);
             aside.clear();
         }
-        if (!why.ok() && !(goOnWithout && goOnWithout(target, name.empty() ? target + ".bak" : name,
-                                                       why))) {
+        if (!why.ok() &&
+            !(goOnWithout && goOnWithout(target, name.empty() ? target + ".bak" : name, why))) {
             writer_.reset();
             return IoStatus::failure(ECANCELED);
         }
@@ -193,7 +192,8 @@ IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep
     if (!aside.empty()) {
         if (const IoStatus removed = files_.remove(aside); !removed.ok()) {
             note_ = withReason("The previous backup, kept as " + aside + ", could not be removed",
-                               removed) + ".";
+                               removed) +
+                    ".";
         }
     }
     backupName_ = kept;

@@ -20,8 +20,8 @@ class ReplacingFile {
 public:
     // Asked when the old target cannot be kept as a backup: true to replace
     // it anyway. Gets the target, the backup name tried and why it failed.
-    using BackupFailed = std::function<bool(const std::string& target,
-                                            const std::string& backup, const IoStatus& why)>;
+    using BackupFailed = std::function<bool(const std::string& target, const std::string& backup,
+                                            const IoStatus& why)>;
 
     explicit ReplacingFile(FileSystem& files) : files_(files) {}
 
@@ -29,7 +29,7 @@ public:
     // A file that replaces another keeps its permission bits; a new one gets
     // `newFilePermissions` when given.
     [[nodiscard]] IoStatus open(const std::string& target,
-                  std::optional<std::uint32_t> newFilePermissions = std::nullopt);
+                                std::optional<std::uint32_t> newFilePermissions = std::nullopt);
     // Buffered; a failure sticks.
     [[nodiscard]] IoStatus write(std::string_view bytes);
     // Completes the file. With `backup`, an existing regular target (unless

@@ -53,8 +53,8 @@ TEST(RealFileSystem, AReplacedFileKeepsItsPermissionsUnlessOthersAreAskedFor) {
         std::uint32_t expected;
     };
     const Case cases[] = {
-        {0640, {}, 0640},   {0755, {}, 0755},   {0444, {}, 0444}, // read-only is the caller's call
-        {0600, 0644, 0644}, {{}, 0600, 0600},   {{}, {}, defaultMode()},
+        {0640, {}, 0640},   {0755, {}, 0755}, {0444, {}, 0444}, // read-only is the caller's call
+        {0600, 0644, 0644}, {{}, 0600, 0600}, {{}, {}, defaultMode()},
     };
     for (const Case& c : cases) {
         TempFolder dir;

@@ -89,8 +89,8 @@ protected:
     void expectStopped(const std::string& reason) const {
         const e2e::RunResult r = merge();
         EXPECT_EQ(r.exitCode, 2) << r.errors;
-        EXPECT_EQ(r.errors, "Error: The settings file " + ini.string() + " cannot be read: " +
-                                reason +
+        EXPECT_EQ(r.errors, "Error: The settings file " + ini.string() +
+                                " cannot be read: " + reason +
                                 ". Nothing is merged, as the result would not follow the "
                                 "stored settings.\n");
         EXPECT_FALSE(fs::exists(box.root / "out"));

@@ -133,7 +133,7 @@ TEST_F(FailedSaves, TheTargetNameAlwaysHoldsTheOldFileOrTheNewOne) {
     const std::string notBack = "The previous backup " + bak + " could not be put back";
     const std::vector<Case> cases = {
         {{{FileOp::Finish, "target", ENOSPC}}, false, ""},
-        {{{FileOp::CreateUnique, "", ENOSPC}}, false, ""},  // no room to move the old backup
+        {{{FileOp::CreateUnique, "", ENOSPC}}, false, ""},   // no room to move the old backup
         {{{FileOp::Rename, bak + "\n", EACCES}}, false, ""}, // nor may it be moved
         {{{FileOp::LinkFile, bak, EACCES}}, false, ""},
         {{{FileOp::LinkFile, bak, EACCES}, {FileOp::Rename, "\n" + bak, EIO}}, false, notBack},
