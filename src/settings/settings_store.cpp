@@ -66,8 +66,10 @@ SettingsStore::SettingsStore(std::string iniPath, FileSystem& files)
 
 IoStatus SettingsStore::loadOptions(Settings& s) {
     IoStatus status;
+    loadError_ = 0;
     if (profile_.load() != 0) {
         status = IoStatus::failure(profile_.reading().error);
+        loadError_ = status.error();
         unreadableSaid_ = true; // by the caller, which knows what the run does without it
     }
     const ProfileReading& reading = profile_.reading();
@@ -309,9 +311,13 @@ int SettingsStore::keepOriginal(const ProfileReading& reading) {
 
 int SettingsStore::reloadForWrite() {
     // A file that exists but cannot be read is not ours to replace, nor one
-    // whose original could not be kept.
+    // whose original could not be kept, nor one that could not be read when
+    // the settings in use were.
     Profile fresh(profile_.path(), *files_);
-    reloadError_ = 0;
+    reloadError_ = loadError_;
+    if (loadError_ != 0) {
+        return -1;
+    }
     if (fresh.load() != 0) {
         reloadError_ = fresh.reading().error;
         return -1;

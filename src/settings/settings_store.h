@@ -116,6 +116,10 @@ private:
     std::vector<std::string> notices_;
     bool unreadableSaid_ = false;
     int reloadError_ = 0; // why the last reload could not read the file
+    // Why loadOptions could not read the file, or 0. The settings in use are
+    // then defaults, which are never written over the user's file, even once
+    // it can be read again.
+    int loadError_ = 0;
     // The bytes of the last file that was not read cleanly, and whether a copy
     // of them is kept: the same file is neither copied nor reported twice.
     bool originalHandled_ = false;

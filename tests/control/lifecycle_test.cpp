@@ -80,7 +80,7 @@ TEST_F(Lifecycle, ShutDownWritesWhatTheRunChanged) {
 }
 
 // A window goes on with the defaults after one warning, and never writes
-// over the file it could not read.
+// over the file it could not read, even once it can.
 TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
     const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
     testing::FailingFileSystem files;
@@ -92,7 +92,10 @@ TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
               std::vector<std::string>{"The settings file " + ini +
                                        " cannot be read: Permission denied. The default settings "
                                        "are used, and the file is left as it is."});
+    // Readable by the end or not, it keeps the user's settings, not the defaults.
     app.settings.record.contextLines = 7;
+    EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
+    files.clear();
     EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
     EXPECT_EQ(frame.messages.size(), 1u);
     EXPECT_EQ(readFile(ini), "[Options]\nUnix format=0\n");
