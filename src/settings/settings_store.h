@@ -107,8 +107,8 @@ public:
     void saveOptions(const Settings& s);
 
 private:
-    int reloadForWrite();
-    int keepOriginal(const ProfileReading& reading);
+    [[nodiscard]] int reloadForWrite();
+    [[nodiscard]] int keepOriginal(const ProfileReading& reading);
     void writeAllButFiles(const Settings& s, const DefinitionWriters& writers);
 
     Profile profile_;
