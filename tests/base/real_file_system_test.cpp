@@ -84,8 +84,9 @@ TEST(RealFileSystem, AWriterDroppedBeforeItsCommitLeavesTheTargetAndNothingBesid
         std::unique_ptr<FileWriter> writer;
         ASSERT_TRUE(realFileSystem().openWriter(path, {}, writer).ok());
         ASSERT_TRUE(writer->write("new").ok());
-        if (finished)
+        if (finished) {
             ASSERT_TRUE(writer->finish().ok());
+        }
         EXPECT_EQ(dir.entries().size(), 2u); // the new file waits beside the target
         writer.reset();
         EXPECT_EQ(dir.read("f"), "old");
