@@ -154,6 +154,11 @@ public:
     virtual IoStatus createUnique(const std::string& folder, const std::string& prefix,
                                   std::string& path) = 0;
     virtual IoStatus rename(const std::string& from, const std::string& to) = 0;
+    // A second name `path` for the file `existing` (a hard link; a symbolic
+    // link at `existing` is linked itself). An existing name is refused
+    // (EEXIST), never replaced; a file system without such links says EPERM
+    // or ENOTSUP.
+    virtual IoStatus linkFile(const std::string& existing, const std::string& path) = 0;
     virtual IoStatus remove(const std::string& path) = 0;
     virtual IoStatus makeFolder(const std::string& path) = 0;
     virtual IoStatus setTimes(const std::string& path, const FileTime& access,

@@ -527,6 +527,10 @@ public:
         return ::rename(from.c_str(), to.c_str()) == 0 ? IoStatus() : IoStatus::failure(errno);
     }
 
+    IoStatus linkFile(const std::string& existing, const std::string& path) override {
+        return ::link(existing.c_str(), path.c_str()) == 0 ? IoStatus() : IoStatus::failure(errno);
+    }
+
     IoStatus remove(const std::string& path) override {
         return ::unlink(path.c_str()) == 0 ? IoStatus() : IoStatus::failure(errno);
     }

@@ -35,7 +35,8 @@ std::string startupFileName(Application& app, int s) {
     if (!app.switches.isGiven(id) || name.empty()) {
         return {};
     }
-    const std::string& directory = s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
+    const std::string& directory =
+        s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
     if (FileExists(*app.model.files, name)) {
         return name;
     }
@@ -56,14 +57,33 @@ void reportSettingsNotices(Application& app, SettingsStore& store) {
     }
 }
 
+// A file that is there but cannot be read leaves the defaults in use. A user
+// at a window sees that and can go on; an unattended run would write a result
+// that silently differs from what the stored settings ask for (line ends,
+// spaces, definitions), so it stops instead.
+void reportUnreadableSettings(Application& app, const SettingsStore& store, const IoStatus& why) {
+    const std::string said =
+        withReason("The settings file " + store.path() + " cannot be read", why);
+    if (app.frameState.unattended) {
+        app.frame().message(Severity::Error,
+                            said + ". Nothing is merged, as the result would not follow the "
+                                   "stored settings.");
+    } else {
+        app.frame().message(Severity::Warning, said + ". The default settings are used, and "
+                                                      "the file is left as it is.");
+    }
+}
+
 } // namespace
 
-int readStartupSettings(Application& app, SettingsStore& store,
-                        const std::vector<std::string>& arguments) {
-    const int status = applyCommandLine(app, arguments);
+StartupResult readStartupSettings(Application& app, SettingsStore& store,
+                                  const std::vector<std::string>& arguments) {
+    const bool understood = applyCommandLine(app, arguments) == 0;
     app.settings.record.notYetCompared = 1;
-    // An unreadable file reads as defaults, and the store says so.
-    (void)store.loadOptions(app.settings);
+    const IoStatus read = store.loadOptions(app.settings);
+    if (!read.ok()) {
+        reportUnreadableSettings(app, store, read);
+    }
     reportSettingsNotices(app, store);
     store.loadFilesSection(app.settings, pathSwitches(app.switches));
     if (app.switches.isGiven(kSwitchOutf)) {
@@ -73,7 +93,9 @@ int readStartupSettings(Application& app, SettingsStore& store,
     store.loadTextFont(app.settings);
     loadCompareSettings(store.profile(), app.compare);
     store.loadTitleFont(app.settings);
-    return status;
+    return !understood  ? StartupResult::CommandLineRefused
+           : !read.ok() ? StartupResult::SettingsUnreadable
+                        : StartupResult::Ready;
 }
 
 std::array<std::string, 2> startupFileNames(Application& app) {

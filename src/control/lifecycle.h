@@ -18,12 +18,23 @@ namespace tandel {
 class Application;
 class SettingsStore;
 
-// Returns the command line parser's status; after a parse error (shown
-// through the frame) start-up goes on with the switches recorded so far. A
-// settings file that cannot be read cleanly is reported through the frame
-// too, and start-up goes on with what could be read.
-[[nodiscard]] int readStartupSettings(Application& app, SettingsStore& store,
-                        const std::vector<std::string>& arguments);
+// How start-up went; whatever went wrong has been said through the frame.
+enum class StartupResult {
+    Ready,
+    // The command line was refused; start-up went on with the switches
+    // recorded so far.
+    CommandLineRefused,
+    // tandel.ini exists but cannot be read: the defaults are in use, and the
+    // file is never written over. A window goes on with a warning; an
+    // unattended run is told that its result would not follow the stored
+    // settings, and merges nothing.
+    SettingsUnreadable,
+};
+
+// A settings file that cannot be read cleanly (but is read) is reported
+// through the frame too, and start-up goes on with what could be read.
+[[nodiscard]] StartupResult readStartupSettings(Application& app, SettingsStore& store,
+                                                const std::vector<std::string>& arguments);
 
 // The files `f1` and `f2` name, as they are to be loaded (an empty name: none).
 std::array<std::string, 2> startupFileNames(Application& app);

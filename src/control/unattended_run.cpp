@@ -53,21 +53,23 @@ bool requestsUnattendedRun(const std::vector<std::string>& arguments) {
 }
 
 int runUnattended(const std::vector<std::string>& arguments, std::ostream& errors,
-                  const std::string& settingsPath) try {
+                  const std::string& settingsPath, FileSystem& files) try {
     ConsoleFrame frame(errors);
     Application app(frame);
+    app.model.files = &files;
     frame.setCommandHandler([&app](int id) { dispatchCommand(app, id); });
 
     // The start-up order of every run, the window's included; this run then
     // never shows a directory window and answers for its own target only.
-    SettingsStore store(settingsPath.empty() ? defaultSettingsPath() : settingsPath);
+    SettingsStore store(settingsPath.empty() ? defaultSettingsPath() : settingsPath, files);
     // A switch the run does not know may have been meant to change what is
-    // merged or where it goes: nothing is saved then.
-    const bool understood = readStartupSettings(app, store, arguments) == 0;
+    // merged or where it goes, and settings that cannot be read how it is
+    // merged: nothing is saved then.
+    const StartupResult startup = readStartupSettings(app, store, arguments);
     app.frameState.unattended = true;
     app.frameState.directoryWindow = false;
     frame.setWritableTarget(app.switches.valueOf(kSwitchOutf));
-    if (understood) {
+    if (startup == StartupResult::Ready) {
         openStartupFiles(app);
     } else {
         requestQuit(app, kUnattendedFailure);

@@ -3,6 +3,7 @@
 #include "merge/save.h"
 
 #include <cerrno>
+#include <vector>
 
 namespace tandel {
 
@@ -20,6 +21,13 @@ bool isOneOf(FileSystem& files, const std::string& name, const std::vector<std::
         }
     }
     return false;
+}
+
+// Hard links are the backup where the file system has them: the old file
+// keeps its name until the new one takes it. These errors say it has none.
+bool noHardLinks(const IoStatus& status) {
+    const int e = status.error();
+    return e == EPERM || e == ENOTSUP || e == EMLINK || e == EXDEV || e == ENOSYS;
 }
 
 } // namespace
@@ -79,11 +87,55 @@ IoStatus ReplacingFile::moveAside(const std::string& name, std::string& aside) {
     if (made.ok()) {
         made = files_.rename(name, aside);
         if (!made.ok()) {
-            (void)files_.remove(aside);
+            (void)files_.remove(aside); // an empty file of ours: left, it holds nothing
             aside.clear();
         }
     }
     return made;
+}
+
+IoStatus ReplacingFile::keepOld(const std::string& target, const FileStatus& old,
+                                const std::string& name) {
+    const IoStatus linked = files_.linkFile(target, name);
+    return noHardLinks(linked) ? copyOld(target, old, name) : linked;
+}
+
+IoStatus ReplacingFile::copyOld(const std::string& target, const FileStatus& old,
+                                const std::string& name) {
+    std::unique_ptr<FileReader> reader;
+    std::unique_ptr<FileWriter> copy;
+    IoStatus status = files_.openReader(target, reader);
+    if (status.ok()) {
+        WriteOptions options;
+        options.setPermissions = true;
+        options.permissions = old.permissions;
+        status = files_.openWriter(name, options, copy);
+    }
+    std::vector<char> buffer(std::size_t{1} << 16);
+    for (std::size_t got = 1; status.ok() && got > 0;) {
+        status = reader->read(buffer.data(), buffer.size(), got);
+        if (status.ok() && got > 0) {
+            status = copy->write(std::string_view(buffer.data(), got));
+        }
+    }
+    if (status.ok()) {
+        status = copy->commit();
+    }
+    if (status.ok()) {
+        // The copy is the backup all the same; only its times tell otherwise.
+        (void)files_.setTimes(name, old.accessTime, old.writeTime);
+    }
+    return status;
+}
+
+void ReplacingFile::putBack(const std::string& aside, const std::string& name) {
+    if (aside.empty()) {
+        return;
+    }
+    if (const IoStatus back = files_.rename(aside, name); !back.ok()) {
+        note_ = withReason("The previous backup " + name + " could not be put back", back) +
+                "; it is kept as " + aside + ".";
+    }
 }
 
 IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep,
@@ -91,6 +143,7 @@ IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep
     if (!writer_)
         return IoStatus::failure(EBADF);
     backupName_.clear();
+    note_.clear();
     // Everything is on the disk before any name changes.
     if (IoStatus done = writer_->finish(); !done.ok()) {
         writer_.reset();
@@ -99,8 +152,8 @@ IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep
     const std::string target = writer_->target();
     FileStatus old;
     const bool regular = files_.status(target, old).ok() && old.isRegular();
-    std::string kept;
-    std::string aside;
+    std::string kept;  // the backup this save made
+    std::string aside; // where the backup before it waits meanwhile
     if (backup && regular && !HasBackupExtension(target)) {
         IoStatus why;
         const std::string name = chooseBackupName(target, keep, why);
@@ -108,34 +161,40 @@ IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep
             why = moveAside(name, aside);
         }
         if (why.ok()) {
-            why = files_.rename(target, name);
-            if (why.ok()) {
-                kept = name;
-            } else if (!aside.empty()) {
-                (void)files_.rename(aside, name);
-                aside.clear();
-            }
+            why = keepOld(target, old, name);
         }
-        if (!why.ok() && !(goOnWithout && goOnWithout(target, name.empty() ? target + ".bak" : name,
-                                                       why))) {
+        if (why.ok()) {
+            kept = name;
+        } else {
+            putBack(aside, name);
+            aside.clear();
+        }
+        if (!why.ok() &&
+            !(goOnWithout && goOnWithout(target, name.empty() ? target + ".bak" : name, why))) {
             writer_.reset();
             return IoStatus::failure(ECANCELED);
         }
     }
+    // One rename: the target's name holds the old file until it holds the new.
     IoStatus done = writer_->commit();
     writer_.reset();
     if (!done.ok()) {
-        // Put the old file, and the old backup, back under their names.
-        if (!kept.empty()) {
-            (void)files_.rename(kept, target);
-        }
+        // The target is the old file still; its backup goes, and the one
+        // before it returns.
         if (!aside.empty()) {
-            (void)files_.rename(aside, kept); // an old backup was moved only for `kept`
+            putBack(aside, kept);
+        } else if (!kept.empty()) {
+            // Left, it would only be a second copy of the target.
+            (void)files_.remove(kept);
         }
         return done;
     }
     if (!aside.empty()) {
-        (void)files_.remove(aside); // the new backup took its place
+        if (const IoStatus removed = files_.remove(aside); !removed.ok()) {
+            note_ = withReason("The previous backup, kept as " + aside + ", could not be removed",
+                               removed) +
+                    ".";
+        }
     }
     backupName_ = kept;
     return done;

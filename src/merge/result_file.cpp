@@ -32,7 +32,13 @@ int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
     };
     const IoStatus committed =
         file.commit(true, {model.side(1).fileName, model.side(2).fileName}, goOnWithout);
+    const auto sayNote = [&frame, &file] {
+        if (!file.note().empty()) {
+            frame.message(Severity::Warning, file.note());
+        }
+    };
     if (committed.error() == ECANCELED) {
+        sayNote();
         return -1; // the user said no; the question said why
     }
     if (!committed.ok()) {
@@ -41,8 +47,10 @@ int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
         if (!failure.empty()) {
             frame.message(Severity::Error, std::string(failure));
         }
+        sayNote();
         return -1;
     }
+    sayNote();
     if (!file.backupName().empty() && file.backupName() != target + ".bak") {
         frame.message(Severity::Info, "The old " + target + " was kept as " + file.backupName());
     }

@@ -19,7 +19,8 @@ class Frame;
 // with a backup of the old file. A backup that cannot be made is asked about.
 // `fill` returns false after it has reported a failure. `failure` is said
 // after a write error ("Unable to merge files"), unless empty. Returns 0, or
-// -1 when nothing was saved; the folder is then as it was.
+// -1 when nothing was saved; the target is then as it was, and so is the
+// folder, unless a warning says where an older backup is left.
 [[nodiscard]] int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
                                   const std::function<bool(ReplacingFile&)>& fill,
                                   std::string_view failure);

@@ -9,11 +9,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tandel {
 
@@ -25,7 +20,6 @@ struct Profile::Store {
     CSimpleIniA ini{false, false, false};
     std::string trailer; // comments after the last entry, which the parser would drop
     ProfileReading reading;
-    mutable int saveError = 0;
 };
 
 namespace {
@@ -87,23 +81,6 @@ std::int32_t parseInt(const std::string& text) {
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-bool writeAll(int fd, const std::string& data) {
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 Profile::Profile(std::string path, FileSystem& files)
@@ -159,78 +136,40 @@ const ProfileReading& Profile::reading() const {
     return store_->reading;
 }
 
-int Profile::saveError() const {
-    return store_->saveError;
-}
-
-int Profile::save() const {
-    namespace fs = std::filesystem;
-    int& error = store_->saveError;
-    error = 0;
+IoStatus Profile::save() const {
     std::string text;
     if (store_->ini.Save(text) < 0) {
-        error = ENOMEM;
-        return -1;
+        return IoStatus::failure(ENOMEM);
     }
     text += store_->trailer;
 
-    // Replace the file the user's path leads to, not a symbolic link on the way.
-    std::error_code ec;
-    fs::path target = path_;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        fs::path real = fs::canonical(target, ec);
-        if (!ec) {
-            target = real;
-        }
+    // The file layer replaces what a link leads to, and keeps the old file's
+    // permissions; a new file is the user's alone, as it names their folders.
+    FileStatus old;
+    if (const IoStatus examined = files_->status(path_, old); !examined.ok()) {
+        return examined;
     }
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
+    const bool exists = old.kind != FileKind::Missing;
+    // A pipe or a device would be written where it is, and a reader may never come.
+    if (exists && !old.isRegular()) {
+        return IoStatus::failure(old.isDirectory() ? EISDIR : EINVAL);
+    }
     // The rename would replace it all the same; the owner's mark says not to.
-    if (exists && ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
-        error = EACCES;
-        return -1;
+    if (exists && (old.permissions & 0222) == 0) {
+        return IoStatus::failure(EACCES);
     }
-    fs::path folder = target.parent_path();
-    if (folder.empty()) {
-        folder = ".";
+    WriteOptions options;
+    options.setPermissions = !exists;
+    options.permissions = 0600;
+    std::unique_ptr<FileWriter> writer;
+    IoStatus status = files_->openWriter(path_, options, writer);
+    if (status.ok()) {
+        status = writer->write(text);
     }
-    std::string hidden = ".";
-    hidden += target.filename().string();
-    hidden += ".XXXXXX";
-    std::string temp = (folder / hidden).string();
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = errno;
-        return -1;
+    if (status.ok()) {
+        status = writer->commit();
     }
-    if (exists) {
-        ::fchmod(fd, old.st_mode & 07777);
-    }
-    bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
-    if (!ok) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        if (error == 0) {
-            error = EIO;
-        }
-        return -1;
-    }
-    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return 0;
+    return status; // a writer dropped uncommitted leaves the old file as it was
 }
 
 std::int32_t Profile::readInt(const std::string& section, const std::string& key,

@@ -10,7 +10,7 @@
 //     (void)ini.load();                            // missing file = empty profile
 //     int tab = ini.readInt("Options", "Tab size", 8);
 //     ini.writeInt("Options", "Tab size", tab);
-//     if (ini.save() != 0) { /* old file left as it was */ }
+//     if (!ini.save().ok()) { /* old file left as it was */ }
 //
 // No member throws.
 
@@ -62,13 +62,14 @@ public:
     [[nodiscard]] int load();
     const ProfileReading& reading() const;
 
-    // Writes the contents to a temporary file in the same folder and renames it over
-    // the file, so a failure never leaves a half-written file. Returns 0 or -1; on
-    // -1 the previous file is unchanged and saveError() says why. The folder must
-    // exist. A file without write permission is read-only to this program too,
-    // even to a user who could replace it.
-    [[nodiscard]] int save() const;
-    int saveError() const;
+    // Replaces the file through the file layer: the new contents go to a file
+    // beside it, which takes its name only once complete and on the disk, so a
+    // failure at any step leaves the previous file as it was and says why. A
+    // link is followed; a new file may be read by its owner alone. The folder
+    // must exist. A file without write permission is read-only to this program
+    // too, even to a user who could replace it; a folder, a pipe or a device in
+    // the file's place is refused.
+    [[nodiscard]] IoStatus save() const;
 
     // Missing key: `def`. Present: leading blanks, an optional sign and the digits
     // that follow, as atoi reads them; no digits reads as 0; out of range clamps

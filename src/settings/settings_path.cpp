@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <pwd.h>
 #include <unistd.h>
 #include <vector>
@@ -53,15 +52,26 @@ std::string defaultSettingsPath() {
     return settingsPathFrom(nullptr, nullptr, passwdHome.c_str());
 }
 
-int ensureSettingsFolder(const std::string& iniPath) {
-    namespace fs = std::filesystem;
-    fs::path folder = fs::path(iniPath).parent_path();
-    if (folder.empty()) {
-        return 0;
+IoStatus ensureSettingsFolder(FileSystem& files, const std::string& iniPath) {
+    const std::size_t slash = iniPath.rfind('/');
+    if (slash == std::string::npos || slash == 0) {
+        return {}; // the working folder or the root: there already
     }
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    return fs::is_directory(folder, ec) ? 0 : -1;
+    const std::string folder = iniPath.substr(0, slash);
+    FileStatus there;
+    if (const IoStatus examined = files.status(folder, there); !examined.ok()) {
+        return examined;
+    }
+    if (there.kind != FileKind::Missing) {
+        return there.isDirectory() ? IoStatus() : IoStatus::failure(ENOTDIR);
+    }
+    if (const IoStatus parent = ensureSettingsFolder(files, folder); !parent.ok()) {
+        return parent;
+    }
+    const IoStatus made = files.makeFolder(folder);
+    // Another instance may have made it meanwhile.
+    return made.error() == EEXIST && kindOf(files, folder) == FileKind::Directory ? IoStatus()
+                                                                                  : made;
 }
 
 } // namespace tandel

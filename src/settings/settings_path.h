@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "base/file_system.h"
+
 namespace tandel {
 
 // The path from explicit inputs (any may be null or empty): the XDG configuration
@@ -15,8 +17,8 @@ std::string settingsPathFrom(const char* xdgConfigHome, const char* home, const 
 // The path for this process, from its environment and the password database.
 std::string defaultSettingsPath();
 
-// Makes sure the folder that holds `iniPath` exists, creating missing parents.
-// Returns 0, or -1 when it cannot be created or a non-folder is in the way.
-int ensureSettingsFolder(const std::string& iniPath);
+// Makes sure the folder that holds `iniPath` exists, creating missing parents;
+// ENOTDIR when something other than a folder is in the way.
+[[nodiscard]] IoStatus ensureSettingsFolder(FileSystem& files, const std::string& iniPath);
 
 } // namespace tandel

@@ -64,15 +64,15 @@ std::optional<std::size_t> entryIndex(const std::string& key) {
 SettingsStore::SettingsStore(std::string iniPath, FileSystem& files)
     : profile_(std::move(iniPath), files), files_(&files) {}
 
-int SettingsStore::loadOptions(Settings& s) {
-    const int status = profile_.load();
-    const ProfileReading& reading = profile_.reading();
-    if (reading.kind == ProfileReading::Kind::Unreadable) {
-        notices_.push_back(withReason("The settings file " + path() + " cannot be read",
-                                      IoStatus::failure(reading.error)) +
-                           ". The default settings are used, and the file is left as it is.");
-        unreadableSaid_ = true;
+IoStatus SettingsStore::loadOptions(Settings& s) {
+    IoStatus status;
+    loadError_ = 0;
+    if (profile_.load() != 0) {
+        status = IoStatus::failure(profile_.reading().error);
+        loadError_ = status.error();
+        unreadableSaid_ = true; // by the caller, which knows what the run does without it
     }
+    const ProfileReading& reading = profile_.reading();
     // Told at start-up, so that the user knows where the settings in use come from.
     (void)keepOriginal(reading);
     const Profile& p = profile_;
@@ -128,13 +128,14 @@ bool SettingsStore::settingsPresent() const {
     return profile_.readInt(kOptions, "Tab size", -1) != -1;
 }
 
-int SettingsStore::ensureMapping() const {
-    return ensureSettingsFolder(profile_.path());
+IoStatus SettingsStore::ensureMapping() const {
+    return ensureSettingsFolder(*files_, profile_.path());
 }
 
 void SettingsStore::loadFilesSection(Settings& s, const PathSwitches& switches) {
     if (!settingsPresent()) {
-        ensureMapping();
+        // Made again before every write, which says why when it cannot be.
+        (void)ensureMapping();
     }
     FilesSection& f = s.files;
     f.dirName1 = profile_.readString(kFiles, "Dir name 1", "");
@@ -310,9 +311,13 @@ int SettingsStore::keepOriginal(const ProfileReading& reading) {
 
 int SettingsStore::reloadForWrite() {
     // A file that exists but cannot be read is not ours to replace, nor one
-    // whose original could not be kept.
+    // whose original could not be kept, nor one that could not be read when
+    // the settings in use were.
     Profile fresh(profile_.path(), *files_);
-    reloadError_ = 0;
+    reloadError_ = loadError_;
+    if (loadError_ != 0) {
+        return -1;
+    }
     if (fresh.load() != 0) {
         reloadError_ = fresh.reading().error;
         return -1;
@@ -337,16 +342,18 @@ void SettingsStore::writeAllButFiles(const Settings& s, const DefinitionWriters&
 int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) {
     // Without its folder the file cannot be replaced; the folder may have been
     // removed since start-up.
-    (void)ensureMapping();
-    if (reloadForWrite() != 0) {
+    if (!ensureMapping().ok() || reloadForWrite() != 0) {
         return -1;
     }
     writeAllButFiles(s, writers);
-    return profile_.save();
+    return profile_.save().ok() ? 0 : -1;
 }
 
 int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers) {
-    (void)ensureMapping();
+    if (const IoStatus folder = ensureMapping(); !folder.ok()) {
+        notices_.push_back(withReason("The settings were not written to " + path(), folder) + ".");
+        return -1;
+    }
     if (reloadForWrite() != 0) {
         if (reloadError_ != 0 && !unreadableSaid_) {
             notices_.push_back(withReason("The settings were not written, because " + path() +
@@ -359,10 +366,8 @@ int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers)
     }
     saveFilesSection(s.files);
     writeAllButFiles(s, writers);
-    if (profile_.save() != 0) {
-        notices_.push_back(withReason("The settings were not written to " + path(),
-                                      IoStatus::failure(profile_.saveError())) +
-                           ".");
+    if (const IoStatus saved = profile_.save(); !saved.ok()) {
+        notices_.push_back(withReason("The settings were not written to " + path(), saved) + ".");
         return -1;
     }
     return 0;

@@ -65,14 +65,16 @@ public:
 
     // Reads the file, then the [Options] keys, the geometry (clamped to a usable
     // window) and the four lists into `s`. A missing file reads as defaults.
-    // Returns 0, or -1 when the file exists but could not be read (defaults then).
-    [[nodiscard]] int loadOptions(Settings& s);
+    // A file that exists but cannot be read gives defaults too, and why it
+    // could not be read: the caller says so (the store does not say it again),
+    // and the file is never written over.
+    [[nodiscard]] IoStatus loadOptions(Settings& s);
 
     // True when "Tab size" is stored as something other than -1.
     bool settingsPresent() const;
 
-    // Makes sure the folder of tandel.ini exists. 0 or -1.
-    int ensureMapping() const;
+    // Makes sure the folder of tandel.ini exists.
+    [[nodiscard]] IoStatus ensureMapping() const;
 
     // Ensures the folder when the settings are not present, reads [Files] ("Select"
     // keys default to the directories just read) and applies the switches.
@@ -105,8 +107,8 @@ public:
     void saveOptions(const Settings& s);
 
 private:
-    int reloadForWrite();
-    int keepOriginal(const ProfileReading& reading);
+    [[nodiscard]] int reloadForWrite();
+    [[nodiscard]] int keepOriginal(const ProfileReading& reading);
     void writeAllButFiles(const Settings& s, const DefinitionWriters& writers);
 
     Profile profile_;
@@ -114,6 +116,10 @@ private:
     std::vector<std::string> notices_;
     bool unreadableSaid_ = false;
     int reloadError_ = 0; // why the last reload could not read the file
+    // Why loadOptions could not read the file, or 0. The settings in use are
+    // then defaults, which are never written over the user's file, even once
+    // it can be read again.
+    int loadError_ = 0;
     // The bytes of the last file that was not read cleanly, and whether a copy
     // of them is kept: the same file is neither copied nor reported twice.
     bool originalHandled_ = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "control/console_frame.h"
 #include "control/unattended_run.h"
 #include "merge/driver_test_support.h"
+#include "support/failing_file_system.h"
 
 namespace tandel {
 namespace {
@@ -45,6 +48,26 @@ TEST(Application, UnattendedRunWithAnUnknownOptionFailsWithItsReason) {
     EXPECT_EQ(runUnattended(arguments, errors, folder.file("tandel.ini")), 2);
     EXPECT_EQ(errors.str(), "Error: Unknown option\n");
     EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
+}
+
+// Settings that are there but cannot be read would merge by the defaults, not
+// by what the user stored: the run says so and stops, and the file is left as
+// it is.
+TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
+    TempFolder folder;
+    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
+    testing::FailingFileSystem files;
+    files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
+    std::ostringstream errors;
+    EXPECT_EQ(runUnattended({"-auto", "-f1", folder.write("a.txt", "x\n"), "-f2",
+                             folder.write("b.txt", "y\n"), "-outf", folder.file("out.txt")},
+                            errors, ini, files),
+              kUnattendedFailure);
+    EXPECT_EQ(errors.str(), "Error: The settings file " + ini +
+                                " cannot be read: Permission denied. Nothing is merged, as the "
+                                "result would not follow the stored settings.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
+    EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
 }
 
 TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "control/application.h"
 #include "control/toolbar_flags.h"
 #include "merge/command_ids.h"
 #include "merge/driver_test_support.h"
 #include "settings/settings_store.h"
+#include "support/failing_file_system.h"
 
 namespace tandel {
 namespace {
@@ -29,7 +32,8 @@ TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) 
                                "Out dir=/out\n[Font]\nFont name=Mono\nTitle Font name=Serif\n");
     const std::string a = folder.write("a.txt", "one\ntwo\n");
     const std::string b = folder.write("b.txt", "one\n2\n");
-    ASSERT_EQ(readStartupSettings(app, store, {a, b, "-outf", "/tmp/merged"}), 0);
+    ASSERT_EQ(readStartupSettings(app, store, {a, b, "-outf", "/tmp/merged"}),
+              StartupResult::Ready);
     EXPECT_EQ(app.settings.record.tabSize, 4);
     EXPECT_EQ(app.settings.record.notYetCompared, 1);
     EXPECT_EQ(app.settings.files.dirName1, ""); // `f1` empties it for this run
@@ -48,7 +52,8 @@ TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) 
 
 TEST_F(Lifecycle, ParseErrorsAndMissingFilesAreShownAndStartUpGoesOn) {
     const std::string missing = folder.file("missing.txt");
-    EXPECT_EQ(readStartupSettings(app, store, {missing, "-nosuch", "b"}), -1);
+    EXPECT_EQ(readStartupSettings(app, store, {missing, "-nosuch", "b"}),
+              StartupResult::CommandLineRefused);
     openStartupFiles(app);
     EXPECT_EQ(frame.shown(Severity::Error),
               (std::vector<std::string>{"Unknown option", "Unable to open file " + missing}));
@@ -57,20 +62,43 @@ TEST_F(Lifecycle, ParseErrorsAndMissingFilesAreShownAndStartUpGoesOn) {
 }
 
 TEST_F(Lifecycle, TheDirectoryWindowPostsItsListBuild) {
-    ASSERT_EQ(readStartupSettings(app, store, {"-d1", "/x", "-d2", "/y", "-mandc"}), 0);
+    ASSERT_EQ(readStartupSettings(app, store, {"-d1", "/x", "-d2", "/y", "-mandc"}),
+              StartupResult::Ready);
     EXPECT_EQ(app.settings.files.selectDir1, "/x");
     openStartupFiles(app);
     EXPECT_EQ(frame.posted, std::vector<int>{cmd::kCompareDirectoryLists});
 }
 
 TEST_F(Lifecycle, ShutDownWritesWhatTheRunChanged) {
-    ASSERT_EQ(readStartupSettings(app, store, {}), 0);
+    ASSERT_EQ(readStartupSettings(app, store, {}), StartupResult::Ready);
     app.settings.record.contextLines = 7;
     app.compare.ignoreComments = 1;
     ASSERT_EQ(writeShutdownSettings(app, store), 0);
     const std::string ini = readFile(folder.file("tandel.ini"));
     EXPECT_NE(ini.find("Context lines=7"), std::string::npos);
     EXPECT_NE(ini.find("Ignore comments"), std::string::npos);
+}
+
+// A window goes on with the defaults after one warning, and never writes
+// over the file it could not read, even once it can.
+TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
+    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
+    testing::FailingFileSystem files;
+    files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
+    SettingsStore unreadable(ini, files);
+    EXPECT_EQ(readStartupSettings(app, unreadable, {}), StartupResult::SettingsUnreadable);
+    EXPECT_EQ(app.settings.record.unixFormat, 1);
+    EXPECT_EQ(frame.shown(Severity::Warning),
+              std::vector<std::string>{"The settings file " + ini +
+                                       " cannot be read: Permission denied. The default settings "
+                                       "are used, and the file is left as it is."});
+    // Readable by the end or not, it keeps the user's settings, not the defaults.
+    app.settings.record.contextLines = 7;
+    EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
+    files.clear();
+    EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
+    EXPECT_EQ(frame.messages.size(), 1u);
+    EXPECT_EQ(readFile(ini), "[Options]\nUnix format=0\n");
 }
 
 TEST_F(Lifecycle, EachCheckButtonFlipsOneFlag) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 namespace {
@@ -78,6 +79,49 @@ TEST_F(SettingsFile, AReadOnlyFileStaysAsItWasAndTheRunSaysSo) {
               std::string::npos)
         << r.errors;
     EXPECT_EQ(readFile(ini), "[Options]\nTab size=4\n");
+}
+
+// A file that is there but cannot be read: the merge would follow the defaults
+// rather than the stored settings, so the unattended run says why and stops,
+// and the file is never written over at the end.
+class UnreadableSettings : public SettingsFile {
+protected:
+    void expectStopped(const std::string& reason) const {
+        const e2e::RunResult r = merge();
+        EXPECT_EQ(r.exitCode, 2) << r.errors;
+        EXPECT_EQ(r.errors, "Error: The settings file " + ini.string() +
+                                " cannot be read: " + reason +
+                                ". Nothing is merged, as the result would not follow the "
+                                "stored settings.\n");
+        EXPECT_FALSE(fs::exists(box.root / "out"));
+    }
+    const std::string stored = "[Options]\nUnix format=0\n";
+};
+
+TEST_F(UnreadableSettings, AFolderOrALinkLoopInItsPlaceStopsTheRun) {
+    fs::create_directory(ini);
+    expectStopped("Is a directory");
+    EXPECT_TRUE(fs::is_empty(ini));
+    fs::remove(ini);
+
+    fs::create_symlink(ini.filename(), ini);
+    expectStopped("Too many levels of symbolic links");
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_FALSE(fs::exists(bad));
+}
+
+TEST_F(UnreadableSettings, AFileWithoutReadPermissionStopsTheRun) {
+    writeFile(ini, stored);
+    fs::permissions(ini, fs::perms::none);
+    if (std::ifstream(ini).is_open()) {
+        fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
+        GTEST_SKIP() << "this user reads a file of mode 000 (root): covered in process by the "
+                        "failing file layer instead";
+    }
+    expectStopped("Permission denied");
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(readFile(ini), stored);
+    EXPECT_FALSE(fs::exists(bad));
 }
 
 } // namespace

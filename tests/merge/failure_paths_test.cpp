@@ -16,6 +16,7 @@
 
 #include <filesystem>
 
+#include <algorithm>
 #include <cerrno>
 #include <sstream>
 
@@ -26,6 +27,30 @@ using testing::FailingFileSystem;
 using testing::FileOp;
 using testing_support::ScopedEnv;
 using testing_support::TempFolder;
+
+// Looks at one name after every rename, removal and link: whether it ever
+// went missing between two steps of a save.
+class WatchedFiles : public FailingFileSystem {
+public:
+    std::string watched;
+    bool everMissing = false;
+
+    IoStatus rename(const std::string& from, const std::string& to) override {
+        return look(FailingFileSystem::rename(from, to));
+    }
+    IoStatus remove(const std::string& path) override {
+        return look(FailingFileSystem::remove(path));
+    }
+    IoStatus linkFile(const std::string& existing, const std::string& path) override {
+        return look(FailingFileSystem::linkFile(existing, path));
+    }
+
+private:
+    IoStatus look(IoStatus status) {
+        everMissing = everMissing || (!watched.empty() && !std::filesystem::exists(watched));
+        return status;
+    }
+};
 
 class FailurePaths : public ::testing::Test {
 protected:
@@ -48,7 +73,7 @@ protected:
 
     TempFolder files;
     TempFolder tmpFolder;
-    FailingFileSystem failing;
+    WatchedFiles failing;
     testing_support::DispatchingFrame frame;
     Application app{frame};
 
@@ -88,29 +113,95 @@ protected:
     std::string target;
 };
 
-TEST_F(FailedSaves, AFailureAtAnyStepLeavesTheFolderAsItWas) {
-    // The last flush of a small result, then the final rename.
-    for (const FileOp op : {FileOp::Finish, FileOp::Commit}) {
+// Each step of a replace with a backup fails, alone or with the step that
+// would undo it. The target's name never goes missing: it holds the old file
+// after a failure, which is said (or asked about, when no backup can be made),
+// and the new one after a success; a previous backup that cannot be put back
+// is named with where it is.
+TEST_F(FailedSaves, TheTargetNameAlwaysHoldsTheOldFileOrTheNewOne) {
+    struct Fault {
+        FileOp op;
+        std::string part;
+        int error;
+    };
+    struct Case {
+        std::vector<Fault> faults;
+        bool saved;
+        std::string note; // the warning's start, if one
+    };
+    const std::string bak = target + ".bak";
+    const std::string notBack = "The previous backup " + bak + " could not be put back";
+    const std::vector<Case> cases = {
+        {{{FileOp::Finish, "target", ENOSPC}}, false, ""},
+        {{{FileOp::CreateUnique, "", ENOSPC}}, false, ""},   // no room to move the old backup
+        {{{FileOp::Rename, bak + "\n", EACCES}}, false, ""}, // nor may it be moved
+        {{{FileOp::LinkFile, bak, EACCES}}, false, ""},
+        {{{FileOp::LinkFile, bak, EACCES}, {FileOp::Rename, "\n" + bak, EIO}}, false, notBack},
+        // Without hard links a copy is the backup, unless it has no room.
+        {{{FileOp::LinkFile, bak, EPERM}}, true, ""},
+        {{{FileOp::LinkFile, bak, EPERM}, {FileOp::Write, bak, ENOSPC}}, false, ""},
+        // The final rename.
+        {{{FileOp::Commit, "target", ENOSPC}}, false, ""},
+        {{{FileOp::Commit, "target", ENOSPC}, {FileOp::Rename, "\n" + bak, EIO}}, false, notBack},
+        {{{FileOp::Remove, "old-backup", EIO}}, true, "The previous backup, kept as "},
+    };
+    failing.watched = target;
+    for (const Case& c : cases) {
+        std::string faults;
+        for (const Fault& f : c.faults)
+            faults += std::to_string(static_cast<int>(f.op)) + " " + f.part + "; ";
+        SCOPED_TRACE(faults);
+        for (const std::string& name : files.entries())
+            if (name != "a" && name != "b")
+                std::filesystem::remove(files.file(name));
+        files.write("target", "precious\n");
+        files.write("target.bak", "older\n");
         failing.clear();
-        failing.fail(op, "target", ENOSPC);
-        EXPECT_EQ(save(), -1);
-        EXPECT_TRUE(errorMentions("Error writing output file " + target +
-                                  ": No space left on device"))
-            << frame.allMessages();
-        expectUntouched();
-    }
-    // The old file cannot become the backup: asked, and No saves nothing.
-    failing.clear();
-    failing.fail(FileOp::Rename, target + "\n" + target + ".bak", EACCES);
-    frame.permissionAnswers = {kAnswerNo};
-    EXPECT_EQ(save(), -1);
-    EXPECT_EQ(frame.kinds.back(), QuestionKind::BackupFailed);
-    EXPECT_NE(frame.questions.back().find("target.bak: Permission denied"), std::string::npos);
-    expectUntouched();
+        for (const Fault& f : c.faults)
+            failing.fail(f.op, f.part, f.error);
+        frame.messages.clear();
+        frame.permissionAnswers = {kAnswerNo};
+        const int failuresBefore = failing.failures();
 
-    failing.clear();
-    EXPECT_EQ(save(), 0);
-    EXPECT_EQ(files.read("target.bak"), "precious\n");
+        EXPECT_EQ(save(), c.saved ? 0 : -1) << frame.allMessages();
+        EXPECT_FALSE(failing.everMissing);
+        EXPECT_GT(failing.failures(), failuresBefore); // the fault was met
+        if (c.saved) {
+            EXPECT_NE(files.read("target"), "precious\n");
+            EXPECT_EQ(files.read("target.bak"), "precious\n");
+        } else {
+            EXPECT_EQ(files.read("target"), "precious\n");
+            // Either the save said why, or it asked, as no backup could be made
+            // (and was told No).
+            const bool asked =
+                !frame.kinds.empty() && frame.kinds.back() == QuestionKind::BackupFailed &&
+                std::any_of(c.faults.begin(), c.faults.end(), [&](const Fault& f) {
+                    return frame.questions.back().find(
+                               withReason(bak, IoStatus::failure(f.error))) != std::string::npos;
+                });
+            EXPECT_TRUE(asked || errorMentions(withReason("Error writing output file " + target,
+                                                          IoStatus::failure(c.faults[0].error))))
+                << frame.allMessages();
+            frame.kinds.clear();
+            frame.questions.clear();
+        }
+        const auto warnings = frame.shown(Severity::Warning);
+        if (c.note.empty()) {
+            EXPECT_TRUE(warnings.empty()) << frame.allMessages();
+            if (!c.saved)
+                expectUntouched();
+        } else {
+            ASSERT_EQ(warnings.size(), 1u) << frame.allMessages();
+            EXPECT_EQ(warnings[0].rfind(c.note, 0), 0u) << warnings[0];
+            // It names the hidden file that holds the older backup now.
+            EXPECT_NE(warnings[0].find(files.file(".tandel-old-backup.")), std::string::npos)
+                << warnings[0];
+            const std::vector<std::string> names = files.entries();
+            EXPECT_EQ(std::count_if(names.begin(), names.end(),
+                                    [](const std::string& n) { return n.starts_with(".tandel"); }),
+                      1);
+        }
+    }
 }
 
 TEST_F(FailedSaves, ABackupThatIsAnInputStaysAndTheOldFileGoesBesideIt) {

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
+#include "support/temp_folder.h"
+
 namespace tandel {
 namespace {
 
@@ -13,7 +18,18 @@ TEST(SettingsPath, FollowsTheConfigurationFolderRules) {
     EXPECT_EQ(settingsPathFrom(nullptr, nullptr, "/pw"), "/pw/.config/tandel/tandel.ini");
     // No home at all: the working folder, which needs no creating.
     EXPECT_EQ(settingsPathFrom(nullptr, "", ""), "tandel.ini");
-    EXPECT_EQ(ensureSettingsFolder("tandel.ini"), 0);
+    EXPECT_TRUE(ensureSettingsFolder(realFileSystem(), "tandel.ini").ok());
+}
+
+TEST(SettingsPath, TheFolderIsMadeWithItsParentsUnlessAFileIsInTheWay) {
+    testing::TempFolder dir;
+    EXPECT_TRUE(ensureSettingsFolder(realFileSystem(), dir.file("a/b/tandel.ini")).ok());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("a/b")));
+    EXPECT_TRUE(ensureSettingsFolder(realFileSystem(), dir.file("a/b/tandel.ini")).ok());
+    dir.write("file", "x");
+    EXPECT_EQ(ensureSettingsFolder(realFileSystem(), dir.file("file/c/tandel.ini")).error(),
+              ENOTDIR);
+    EXPECT_EQ(dir.read("file"), "x");
 }
 
 } // namespace

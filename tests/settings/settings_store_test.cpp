@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
     const std::string path = dir.file("config/tandel/tandel.ini");
     SettingsStore store(path);
     Settings s;
-    EXPECT_EQ(store.loadOptions(s), 0);
+    EXPECT_TRUE(store.loadOptions(s).ok());
     EXPECT_FALSE(store.settingsPresent());
     EXPECT_FALSE(std::filesystem::exists(dir.file("config")));
     store.loadFilesSection(s);
@@ -69,7 +70,7 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
               std::string::npos)
         << text;
     SettingsStore next(path);
-    EXPECT_EQ(next.loadOptions(s), 0);
+    EXPECT_TRUE(next.loadOptions(s).ok());
     EXPECT_TRUE(next.settingsPresent());
 }
 
@@ -193,7 +194,7 @@ TEST_F(Store, GarbageFileStartsWithDefaultsAndUnwritablePlacesFailCleanly) {
     writeFile(dir.file("plain"), "x");
     SettingsStore blocked(dir.file("plain") + "/tandel/tandel.ini");
     const Settings b = startUp(blocked);
-    EXPECT_EQ(blocked.ensureMapping(), -1);
+    EXPECT_EQ(blocked.ensureMapping().error(), ENOTDIR);
     EXPECT_EQ(blocked.shutDown(b), -1);
     EXPECT_EQ(blocked.saveAll(b), -1);
     EXPECT_EQ(readFile(dir.file("plain")), "x");
@@ -249,6 +250,28 @@ TEST_F(Store, AReadOnlyFileStaysAsItIsAndSaysSo) {
               std::vector<std::string>{"The settings were not written to " + path +
                                        ": Permission denied."});
     EXPECT_EQ(readFile(path), "[Options]\nTab size=4\n");
+}
+
+// Whichever step of the replace fails, the old file stays byte for byte, no
+// new file is left beside it, and the failure is said rather than passed over.
+TEST_F(Store, AFailedSaveLeavesTheOldFileAndSaysWhy) {
+    using testing::FileOp;
+    const std::string old = "[Options]\r\nTab size=4\r\n; mine\r\n[Elsewhere]\r\nk=v\r\n";
+    for (const FileOp op : {FileOp::Open, FileOp::Write, FileOp::Finish, FileOp::Commit}) {
+        testing::FailingFileSystem failing;
+        SettingsStore faulty(path, failing);
+        writeFile(path, old);
+        Settings s = startUp(faulty);
+        s.record.tabSize = 2;
+        failing.fail(op, "tandel.ini", ENOSPC);
+        EXPECT_EQ(faulty.saveAll(s), -1) << static_cast<int>(op);
+        EXPECT_EQ(faulty.shutDown(s), -1);
+        EXPECT_EQ(faulty.takeNotices(),
+                  std::vector<std::string>{"The settings were not written to " + path +
+                                           ": No space left on device."});
+        EXPECT_EQ(readFile(path), old);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"tandel.ini"});
+    }
 }
 
 TEST_F(Store, KeysAListDoesNotOwnSurviveItsSave) {

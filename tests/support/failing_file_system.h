@@ -27,7 +27,8 @@ enum class FileOp {
     MakeFolder,
     SetTimes,
     ReadLink,
-    MakeLink
+    MakeLink,
+    LinkFile, // a second name for a file; the rule sees "existing\nnew name"
 };
 
 class FailingFileSystem : public FileSystem {
@@ -38,7 +39,7 @@ public:
     // path when empty). The first `skip` matching calls still succeed: for
     // Write each piece written counts; for Read the opening counts and, for
     // an input read in pieces, each piece after it, so a skip of 1 lets the
-    // open succeed and fails the first piece.
+    // open succeed and fails the first piece. A rename is seen as "from\nto".
     void fail(FileOp op, std::string pathPart, int error, int skip = 0) {
         rules_.push_back({op, std::move(pathPart), error, skip});
     }
@@ -82,6 +83,11 @@ public:
         if (const int e = check(FileOp::Rename, from + "\n" + to))
             return IoStatus::failure(e);
         return real_.rename(from, to);
+    }
+    IoStatus linkFile(const std::string& existing, const std::string& path) override {
+        if (const int e = check(FileOp::LinkFile, existing + "\n" + path))
+            return IoStatus::failure(e);
+        return real_.linkFile(existing, path);
     }
     IoStatus remove(const std::string& path) override {
         if (const int e = check(FileOp::Remove, path))

@@ -1,0 +1,168 @@
+// The machine's file layer on real files: what a replace keeps of the old
+// file, where it writes through a link or into a pipe, and that a unique name
+// is never one that was there.
+#include "base/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace tandel {
+namespace {
+
+using testing::TempFolder;
+
+FileStatus statusOf(const std::string& path, bool followLinks = true) {
+    FileStatus status;
+    EXPECT_TRUE(realFileSystem().status(path, status, followLinks).ok()) << path;
+    return status;
+}
+
+IoStatus writeThrough(const std::string& path, std::string_view bytes,
+                      const WriteOptions& options = {}) {
+    std::unique_ptr<FileWriter> writer;
+    IoStatus status = realFileSystem().openWriter(path, options, writer);
+    if (status.ok())
+        status = writer->write(bytes);
+    if (status.ok())
+        status = writer->commit();
+    return status;
+}
+
+std::uint32_t defaultMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~static_cast<std::uint32_t>(mask);
+}
+
+TEST(RealFileSystem, AReplacedFileKeepsItsPermissionsUnlessOthersAreAskedFor) {
+    struct Case {
+        std::optional<std::uint32_t> old; // none: no file before
+        std::optional<std::uint32_t> asked;
+        std::uint32_t expected;
+    };
+    const Case cases[] = {
+        {0640, {}, 0640},   {0755, {}, 0755}, {0444, {}, 0444}, // read-only is the caller's call
+        {0600, 0644, 0644}, {{}, 0600, 0600}, {{}, {}, defaultMode()},
+    };
+    for (const Case& c : cases) {
+        TempFolder dir;
+        const std::string path = dir.file("f");
+        std::uint64_t oldInode = 0;
+        if (c.old) {
+            dir.write("f", "old");
+            ASSERT_EQ(::chmod(path.c_str(), *c.old), 0);
+            oldInode = statusOf(path).inode;
+        }
+        WriteOptions options;
+        options.setPermissions = c.asked.has_value();
+        options.permissions = c.asked.value_or(0);
+        ASSERT_TRUE(writeThrough(path, "new", options).ok());
+        const FileStatus now = statusOf(path);
+        EXPECT_EQ(now.permissions, c.expected) << std::oct << c.old.value_or(0);
+        EXPECT_NE(now.inode, oldInode); // a new file took the name
+        EXPECT_EQ(dir.read("f"), "new");
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"f"});
+    }
+}
+
+TEST(RealFileSystem, AWriterDroppedBeforeItsCommitLeavesTheTargetAndNothingBesideIt) {
+    TempFolder dir;
+    const std::string path = dir.write("f", "old");
+    for (const bool finished : {false, true}) {
+        std::unique_ptr<FileWriter> writer;
+        ASSERT_TRUE(realFileSystem().openWriter(path, {}, writer).ok());
+        ASSERT_TRUE(writer->write("new").ok());
+        if (finished) {
+            ASSERT_TRUE(writer->finish().ok());
+        }
+        EXPECT_EQ(dir.entries().size(), 2u); // the new file waits beside the target
+        writer.reset();
+        EXPECT_EQ(dir.read("f"), "old");
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"f"});
+    }
+    // Neither a folder nor a missing folder is a target.
+    dir.mkdir("sub");
+    EXPECT_EQ(writeThrough(dir.file("sub"), "x").error(), EISDIR);
+    EXPECT_EQ(writeThrough(dir.file("none/f"), "x").error(), ENOENT);
+}
+
+// Whatever a link holds (absolute, relative, through a folder, another link),
+// the file it leads to is replaced, and the link stays as it was.
+TEST(RealFileSystem, ALinkIsFollowedAndStaysALink) {
+    TempFolder dir;
+    const std::string real = dir.write("sub/real", "old");
+    ASSERT_EQ(::symlink("sub/real", dir.file("rel").c_str()), 0);
+    ASSERT_EQ(::symlink(real.c_str(), dir.file("abs").c_str()), 0);
+    ASSERT_EQ(::symlink("real", dir.file("sub/near").c_str()), 0);
+    ASSERT_EQ(::symlink("rel", dir.file("chain").c_str()), 0);
+    for (const char* name : {"rel", "abs", "sub/near", "chain"}) {
+        const std::string link = name;
+        const std::string path = dir.file(link);
+        std::string before;
+        ASSERT_TRUE(realFileSystem().readLink(path, before).ok());
+        ASSERT_TRUE(writeThrough(path, "via " + link).ok()) << link;
+        std::string after;
+        ASSERT_TRUE(realFileSystem().readLink(path, after).ok());
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(statusOf(path, false).kind, FileKind::Link);
+        EXPECT_EQ(dir.read("sub/real"), "via " + link);
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"abs", "chain", "rel", "sub"}));
+}
+
+// A pipe (as a device would be) is written where it is, in every mode: never
+// renamed over, never given a file beside it.
+TEST(RealFileSystem, APipeIsWrittenInPlace) {
+    TempFolder dir;
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::uint64_t inode = statusOf(fifo).inode;
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    for (const WriteMode mode : {WriteMode::Replace, WriteMode::Truncate, WriteMode::Append}) {
+        WriteOptions options;
+        options.mode = mode;
+        ASSERT_TRUE(writeThrough(fifo, "through the pipe\n", options).ok());
+        char got[64] = {};
+        EXPECT_EQ(::read(reader, got, sizeof got), 17);
+        EXPECT_STREQ(got, "through the pipe\n");
+        EXPECT_EQ(statusOf(fifo).kind, FileKind::Pipe);
+        EXPECT_EQ(statusOf(fifo).inode, inode);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"fifo"});
+    }
+    ::close(reader);
+}
+
+TEST(RealFileSystem, AUniqueNameIsNeverOneThatWasThere) {
+    TempFolder dir;
+    dir.write("p.mine", "mine");
+    std::set<std::string> made;
+    for (int i = 0; i < 200; ++i) {
+        std::string path;
+        ASSERT_TRUE(realFileSystem().createUnique(dir.path(), "p.", path).ok());
+        EXPECT_TRUE(made.insert(path).second) << path;
+        EXPECT_EQ(path.rfind(dir.file("p."), 0), 0u) << path;
+        const FileStatus status = statusOf(path);
+        EXPECT_TRUE(status.isRegular());
+        EXPECT_EQ(status.size, 0u);
+    }
+    EXPECT_EQ(dir.read("p.mine"), "mine");
+    EXPECT_EQ(dir.entries().size(), 201u);
+    std::string path;
+    EXPECT_EQ(realFileSystem().createUnique(dir.file("none"), "p.", path).error(), ENOENT);
+}
+
+} // namespace
+} // namespace tandel
