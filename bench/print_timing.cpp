@@ -16,7 +16,7 @@
 
 #include "app/main_window.h"
 #include "app/window_services.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 4) {

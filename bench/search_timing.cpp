@@ -6,7 +6,7 @@
 #include "control/application.h"
 #include "control/console_frame.h"
 #include "merge/comparison_driver.h"
-#include "merge/search.h"
+#include "control/search.h"
 #include "merge/side_loader.h"
 
 #include <algorithm>

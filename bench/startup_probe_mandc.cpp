@@ -14,7 +14,7 @@
 #include "app/main_window.h"
 #include "dirmerge/directory_merge.h"
 #include "control/application.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "quiet_frame.h"
 #include "startup_probe.h"
 #include "view/directory_list_model.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 
 namespace tandel::ui {
 

@@ -26,7 +26,7 @@
 #include "control/command_router.h"
 #include "dialogs/find_dialog.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/print_layout.h"
+#include "panes/print_layout.h"
 #include "settings/settings_store.h"
 
 class QAction;

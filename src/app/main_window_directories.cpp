@@ -19,7 +19,7 @@
 #include "dialogs/options_text.h"
 #include "dialogs/select_directories_dialog.h"
 #include "dirmerge/list_geometry.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "view/directory_window.h"
 #include "view/edit_cont.h"
 #include "view/scroll_keys.h"

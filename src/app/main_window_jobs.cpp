@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "control/lifecycle.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/side_loader.h"
 #include "merge/unsaved_decisions.h"
 #include "app/frame_body.h"

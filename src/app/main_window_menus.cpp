@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/menu_builder.h"
-#include "merge/navigation.h"
+#include "panes/navigation.h"
 #include "merge/segment_map.h"
 #include "control/toolbar_flags.h"
 #include "view/diff_edit.h"

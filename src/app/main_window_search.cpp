@@ -7,7 +7,7 @@
 #include <QTextCursor>
 
 #include "dialogs/find_dialog.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "view/edit_cont.h"
 #include "view/preview_edit.h"
 #include "view/preview_text.h"

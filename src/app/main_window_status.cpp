@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QStatusBar>
 
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/status_text.h"
 
 namespace tandel {

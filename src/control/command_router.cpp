@@ -7,8 +7,8 @@
 #include "control/toolbar_flags.h"
 #include "dirmerge/directory_merge.h"
 #include "dirmerge/list_search.h"
-#include "merge/command_ids.h"
-#include "merge/search.h"
+#include "frame/command_ids.h"
+#include "control/search.h"
 #include "merge/unsaved_decisions.h"
 
 namespace tandel {

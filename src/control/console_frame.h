@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 namespace tandel {
 

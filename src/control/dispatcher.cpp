@@ -1,14 +1,14 @@
 #include "control/dispatcher.h"
 
 #include "control/application.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/comparison_driver.h"
-#include "merge/copy_command.h"
+#include "control/copy_command.h"
 #include "merge/decisions.h"
 #include "merge/merged_output.h"
-#include "merge/navigation.h"
+#include "panes/navigation.h"
 #include "merge/save.h"
-#include "merge/search.h"
+#include "control/search.h"
 #include "merge/side_loader.h"
 #include "merge/unsaved_decisions.h"
 

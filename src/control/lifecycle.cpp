@@ -1,8 +1,8 @@
 #include "control/lifecycle.h"
 
 #include "control/application.h"
-#include "merge/command_ids.h"
-#include "merge/compare_settings_store.h"
+#include "frame/command_ids.h"
+#include "settings/compare_settings_store.h"
 #include "merge/save.h"
 #include "merge/side_loader.h"
 #include "settings/settings_store.h"

@@ -1,7 +1,7 @@
 #include "control/toolbar_flags.h"
 
 #include "control/application.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 
 namespace tandel {
 

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 namespace tandel {
 

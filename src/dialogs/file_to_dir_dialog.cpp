@@ -9,7 +9,7 @@
 
 #include <array>
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 namespace tandel {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialogs/options_page.h"
-#include "merge/table_options_edit.h"
+#include "settings/table_options_edit.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/options_page.h"
-#include "merge/comment_list_edit.h"
+#include "settings/comment_list_edit.h"
 
 class QLineEdit;
 

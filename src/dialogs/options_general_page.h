@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/options_page.h"
-#include "merge/general_options_edit.h"
+#include "settings/general_options_edit.h"
 
 #include <vector>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "merge/option_notice.h"
+#include "settings/option_notice.h"
 
 class QListWidget;
 class QPushButton;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/options_page.h"
-#include "merge/table_options_edit.h"
+#include "settings/table_options_edit.h"
 
 class QLineEdit;
 

@@ -5,8 +5,8 @@
 #include "base/file_system.h"
 #include "dirmerge/operation_count.h"
 #include "dirmerge/to_all_answers.h"
-#include "merge/command_ids.h"
-#include "merge/frame.h"
+#include "frame/command_ids.h"
+#include "frame/frame.h"
 
 #include <functional>
 #include <string>

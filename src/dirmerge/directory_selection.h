@@ -4,7 +4,7 @@
 
 #include "base/file_system.h"
 #include "dirmerge/directory_walk.h"
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "settings/settings_record.h"
 
 #include <string>

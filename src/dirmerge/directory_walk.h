@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dirmerge/dirmerge_context.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 
 #include <string>
 

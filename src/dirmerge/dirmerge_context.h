@@ -4,7 +4,7 @@
 
 #include "dirmerge/copy_path.h"
 #include "dirmerge/directory_state.h"
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/file_system.h"
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 #include <string>
 

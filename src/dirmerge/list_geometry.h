@@ -2,7 +2,7 @@
 // widths, and where a list's top row goes when the program scrolls it.
 #pragma once
 
-#include "merge/pane_scroll.h"
+#include "panes/pane_scroll.h"
 #include "settings/settings_record.h"
 
 namespace tandel {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "dirmerge/comparison_row.h"
-#include "merge/print_layout.h"
+#include "panes/print_layout.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "dirmerge/list_search.h"
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 #include <algorithm>
 

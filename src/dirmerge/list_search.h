@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dirmerge/comparison_row.h"
-#include "merge/text_matcher.h"
+#include "panes/text_matcher.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 // File existence, the overwrite question and the ".bak" backup; shared by the
 // saves here and by the directory copy.
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "merge/save.h"
 
 #include <strings.h>

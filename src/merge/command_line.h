@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 namespace tandel {
 

@@ -1,6 +1,6 @@
 #include "merge/comparison_driver.h"
 
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/segment_map.h"
 #include "merge/session.h"
 #include "merge/side_loader.h"

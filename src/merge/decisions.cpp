@@ -1,6 +1,6 @@
 #include "merge/decisions.h"
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "merge/segment_map.h"
 #include "settings/settings_record.h"
 

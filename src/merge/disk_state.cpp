@@ -1,6 +1,6 @@
 #include "merge/disk_state.h"
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "merge/save.h"
 
 namespace tandel {

@@ -1,6 +1,6 @@
 #include "merge/merge_walk.h"
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "merge/segment_map.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "merge/merged_output.h"
 
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "merge/disk_state.h"
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "merge/merge_walk.h"
 #include "merge/result_file.h"
 #include "merge/save.h"

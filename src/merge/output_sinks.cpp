@@ -1,6 +1,6 @@
 #include "merge/output_sinks.h"
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 namespace tandel {
 

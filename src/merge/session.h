@@ -10,9 +10,9 @@
 
 #include "engine/compare_settings.h"
 #include "merge/command_line.h"
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "merge/merge_model.h"
-#include "merge/pane_selection.h"
+#include "merge/text_selection.h"
 #include "settings/settings_record.h"
 
 namespace tandel {

@@ -1,8 +1,8 @@
 #include "merge/side_loader.h"
 
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/file_format_label.h"
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "merge/save.h"
 #include "merge/segment_map.h"
 #include "settings/settings_record.h"

@@ -23,10 +23,10 @@
 
 #include "control/application.h"
 #include "merge/comparison_driver.h"
-#include "merge/line_expansion.h"
-#include "merge/pane_actions.h"
+#include "panes/line_expansion.h"
+#include "panes/pane_actions.h"
 #include "merge/side_loader.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "view/pane_group.h"
 #include "view/pane_painter.h"
 #include "view/row_layout.h"

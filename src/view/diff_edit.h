@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "merge/pane_geometry.h"
-#include "merge/pane_scroll.h"
-#include "merge/pane_selection.h"
+#include "panes/pane_geometry.h"
+#include "panes/pane_scroll.h"
+#include "panes/pane_selection.h"
 
 class QScrollBar;
 class QTimer;

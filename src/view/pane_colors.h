@@ -6,7 +6,7 @@
 
 #include <QColor>
 
-#include "merge/pane_rows.h"
+#include "panes/pane_rows.h"
 
 class QPalette;
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "control/application.h"
-#include "merge/pane_actions.h"
+#include "panes/pane_actions.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/position_bar.h"

@@ -10,8 +10,8 @@
 #include <array>
 #include <cstdint>
 
-#include "merge/changed_span_cache.h"
-#include "merge/pane_scroll.h"
+#include "panes/changed_span_cache.h"
+#include "panes/pane_scroll.h"
 
 class QKeyEvent;
 class QMenu;

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "merge/line_expansion.h"
-#include "merge/pane_rows.h"
+#include "panes/line_expansion.h"
+#include "panes/pane_rows.h"
 #include "view/pane_colors.h"
 #include "view/row_layout.h"
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "merge/byte_span.h"
-#include "merge/pane_geometry.h"
-#include "merge/pane_selection.h"
+#include "panes/pane_geometry.h"
+#include "panes/pane_selection.h"
 #include "merge/side_record.h"
 
 class QPainter;

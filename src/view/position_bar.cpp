@@ -6,7 +6,7 @@
 #include <QStyleOptionSlider>
 
 #include "control/application.h"
-#include "merge/position_ticks.h"
+#include "panes/position_ticks.h"
 
 namespace tandel {
 

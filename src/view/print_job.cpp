@@ -6,7 +6,7 @@
 #include "view/font_description.h"
 #include "dialogs/options_text.h"
 #include "dirmerge/list_print.h"
-#include "merge/line_expansion.h"
+#include "panes/line_expansion.h"
 
 namespace tandel {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "merge/print_layout.h"
+#include "panes/print_layout.h"
 #include "settings/settings_record.h"
 
 class QPrinter;

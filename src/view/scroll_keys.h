@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "merge/pane_scroll.h"
+#include "panes/pane_scroll.h"
 
 class QKeyEvent;
 

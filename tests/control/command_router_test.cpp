@@ -4,7 +4,7 @@
 #include "control/command_router.h"
 #include "control/console_frame.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "control/application.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
 #include "merge/fake_frame.h"
 #include "merge/merged_output.h"

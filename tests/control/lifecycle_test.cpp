@@ -8,7 +8,7 @@
 
 #include "control/application.h"
 #include "control/toolbar_flags.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
 #include "settings/settings_store.h"
 #include "support/failing_file_system.h"

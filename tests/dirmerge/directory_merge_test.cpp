@@ -2,7 +2,7 @@
 #include "control/application.h"
 #include "control/dispatcher.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
 
 #include <gtest/gtest.h>

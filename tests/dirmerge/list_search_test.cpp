@@ -3,9 +3,9 @@
 #include "control/application.h"
 #include "control/command_router.h"
 #include "dirmerge/directory_merge.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/fake_frame.h"
-#include "merge/search.h"
+#include "control/search.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the comparison definitions are read as at start-up, and what is read is
 // written back and read again, which must give the same settings.
 #include "fuzz_support.h"
-#include "merge/compare_settings_store.h"
+#include "settings/compare_settings_store.h"
 #include "settings/settings_store.h"
 
 #include <cstddef>

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "merge/fake_frame.h"
-#include "merge/frame.h"
+#include "frame/frame.h"
 #include "support/temp_folder.h"
 
 namespace tandel::testing_support {

@@ -2,7 +2,7 @@
 // and answers questions from queues (an empty queue gives the default answer).
 #pragma once
 
-#include "merge/frame.h"
+#include "frame/frame.h"
 
 #include <deque>
 #include <string>

@@ -1,4 +1,4 @@
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"

@@ -1,5 +1,5 @@
 #include "fake_frame.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
 #include "merge/side_loader.h"
 #include "model_fixture.h"

@@ -7,7 +7,7 @@
 
 #include "control/application.h"
 #include "control/dispatcher.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"

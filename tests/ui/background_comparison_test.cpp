@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "ui_test_main.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "support/failing_file_system.h"
 #include "view/progress_panel.h"

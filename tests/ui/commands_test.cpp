@@ -14,7 +14,7 @@
 #include "ui_test_main.h"
 #include "app/accelerators.h"
 #include "app/command_tables.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "window_harness.h"
 
 using tandel::MainWindow;

@@ -20,7 +20,7 @@
 #include "app/window_services.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dirmerge/child_commands.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 #include "view/directory_window.h"

@@ -13,7 +13,7 @@
 
 #include "ui_test_main.h"
 #include "control/command_router.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "support/failing_file_system.h"
 #include "ui/directory_fixture.h"
 #include "view/directory_list_model.h"

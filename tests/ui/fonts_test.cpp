@@ -5,7 +5,7 @@
 
 #include "ui_test_main.h"
 #include "view/font_description.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/edit_cont.h"

@@ -15,7 +15,7 @@
 #include "ui_test_main.h"
 #include "app/help_viewer.h"
 #include "dialogs/about_dialog.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "window_harness.h"
 
 using tandel::Severity;

@@ -3,9 +3,9 @@
 #include "ui_test_main.h"
 #include "ui/options_sheet_support.h"
 
-#include "merge/compare_settings_store.h"
+#include "settings/compare_settings_store.h"
 #include "merge/comparison_driver.h"
-#include "merge/general_options_edit.h"
+#include "settings/general_options_edit.h"
 #include "merge/side_loader.h"
 #include "settings/settings_store.h"
 #include "support/temp_folder.h"

@@ -3,8 +3,8 @@
 #include "ui/options_sheet_support.h"
 
 #include "engine/table_column_list.h"
-#include "merge/comment_list_edit.h"
-#include "merge/table_options_edit.h"
+#include "settings/comment_list_edit.h"
+#include "settings/table_options_edit.h"
 
 using tandel::OptionsSheet;
 using tandel::Severity;

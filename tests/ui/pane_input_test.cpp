@@ -9,7 +9,7 @@
 #include <QtTest>
 
 #include "ui_test_main.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "pane_harness.h"
 #include "view/position_bar.h"

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "ui_test_main.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "pane_harness.h"
 #include "view/diff_title.h"
 #include "view/position_bar.h"

@@ -16,7 +16,7 @@
 #include "ui_test_main.h"
 #include "dialogs/abort_dialog.h"
 #include "dirmerge/list_print.h"
-#include "merge/command_ids.h"
+#include "frame/command_ids.h"
 #include "view/print_setup.h"
 #include "window_harness.h"
 

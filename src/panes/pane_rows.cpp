@@ -1,0 +1,50 @@
+#include "panes/pane_rows.h"
+
+#include "merge/segment_map.h"
+
+namespace tandel {
+
+namespace {
+
+RowFill fillFor(std::int32_t choice, RowFill undecided) {
+    switch (choice) {
+    case CHOICE_FIRST:
+        return RowFill::Cyan;
+    case CHOICE_SECOND:
+        return RowFill::Blue;
+    default:
+        return undecided;
+    }
+}
+
+} // namespace
+
+PaneRow DescribeRow(const SideRecord& side, std::int64_t row) {
+    PaneRow result;
+    if (row < 0) {
+        return result;
+    }
+    const DisplayPosition at = DisplayToLine(side, row);
+    if (at.line >= side.lineCount) {
+        return result;
+    }
+    if (at.line < 0) {
+        result.kind = RowKind::Filler;
+        result.segment = FindSegment(side, row, SegmentKind::Gap);
+        if (result.segment >= 0) {
+            result.fill = fillFor(side.gapRanges[static_cast<std::size_t>(result.segment)].choice,
+                                  RowFill::Yellow);
+        }
+        return result;
+    }
+    result.kind = RowKind::Text;
+    result.line = at.line;
+    result.segment = FindSegment(side, at.line, SegmentKind::Text);
+    if (result.segment >= 0) {
+        result.fill = fillFor(side.textRanges[static_cast<std::size_t>(result.segment)].choice,
+                              RowFill::Green);
+    }
+    return result;
+}
+
+} // namespace tandel

@@ -1,0 +1,61 @@
+#include "control/copy_command.h"
+
+#include "control/application.h"
+#include "control/dispatcher.h"
+#include "frame/command_ids.h"
+#include "merge/model_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace tandel {
+namespace {
+
+TEST(PreviewCopy, TakesLinesWholeOrInPartWithBareLineFeeds) {
+    const std::string text = "line one\nline two\nline three\n";
+    EXPECT_EQ(PreviewClipboardText(text, {5, 13}), "one\nline");
+    EXPECT_EQ(PreviewClipboardText(text, {13, 5}), ""); // not a selection
+    EXPECT_EQ(PreviewClipboardText(text, {9, 18}), "line two\n");
+    EXPECT_EQ(PreviewClipboardText(text, {0, -1}), text);
+    EXPECT_EQ(PreviewClipboardText(text, {20, 500}), "ne three\n");
+    // A carriage return before the line feed is not shown, so not taken.
+    EXPECT_EQ(PreviewClipboardText("dos\r\nnext\r", {0, -1}), "dos\nnext");
+}
+
+TEST(PreviewCopy, DecodesEachLineAsAWholeAsThePanesDo) {
+    // The first line is Windows-1252 because of its last byte, although the
+    // selected head alone would read as UTF-8; the second is UTF-8.
+    const std::string text = "\xC3\xA9t\xE9\ncaf\xC3\xA9\n";
+    EXPECT_EQ(PreviewClipboardText(text, {0, 2}), "\xC3\x83\xC2\xA9");
+    EXPECT_EQ(PreviewClipboardText(text, {3, 10}), "\xC3\xA9\ncaf\xC3\xA9");
+    // Control characters come as they are, not as the pictures the panes
+    // draw; the trailing one is not shown, so not taken.
+    EXPECT_EQ(PreviewClipboardText(std::string("a\0b\x1b", 4), {0, -1}), std::string("a\0b", 3));
+}
+
+class CopyCommandTest : public test::ModelTest {
+protected:
+    void SetUp() override {
+        build({"one", "caf\xE9", "three"}, {"one", "two", "three"}, "2c2\n");
+        app.model = std::move(model);
+    }
+    void copy() { ASSERT_TRUE(dispatchCommand(app, cmd::kCopy)); }
+
+    Application app{frame};
+};
+
+TEST_F(CopyCommandTest, APaneSelectionGoesBeforeThePreviewAndNothingKeepsTheClipboard) {
+    copy(); // nothing selected, no preview
+    frame.preview = true;
+    frame.previewContents = "merged\n";
+    copy(); // an empty preview selection
+    EXPECT_TRUE(frame.clipboard.empty());
+
+    frame.previewSelected = {0, 3};
+    copy();
+    app.frameState.selection = {1, {0, 1, 0}, {1, 4, 0}, false};
+    copy();
+    EXPECT_EQ(frame.clipboard, (std::vector<std::string>{"mer", "ne\ncaf\xC3\xA9\n"}));
+}
+
+} // namespace
+} // namespace tandel

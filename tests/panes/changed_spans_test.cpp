@@ -1,0 +1,158 @@
+#include "panes/changed_spans.h"
+
+#include "merge/comparison_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace tandel {
+namespace {
+
+using Spans = std::vector<ByteSpan>;
+
+const SpanRules kExact{};
+const SpanRules kCompress{true, false};
+const SpanRules kIgnore{false, true};
+
+TEST(ChangedSpansTest, InsertionsDeletionsAndReplacements) {
+    struct Case {
+        std::string one;
+        std::string two;
+        Spans side1;
+        Spans side2;
+    };
+    for (const Case& c : {
+             Case{"abc", "abXc", {}, {{2, 3}}},
+             Case{"abXc", "abc", {{2, 3}}, {}},
+             Case{"", "new", {}, {{0, 3}}},
+             Case{"alpha beta gamma", "alpha BETA gamma", {{6, 10}}, {{6, 10}}},
+             Case{"x = 1; y = 2;", "x = 7; y = 8;", {{4, 5}, {11, 12}}, {{4, 5}, {11, 12}}},
+             // The "l" both words hold is chance: the words differ as a whole.
+             Case{"int value = 1;", "int result = 1;", {{4, 9}}, {{4, 10}}},
+             Case{"same", "same", {}, {}},
+         }) {
+        const PairSpans spans = ChangedSpans(c.one, c.two, kExact);
+        EXPECT_EQ(spans.side1, c.side1) << c.one << " | " << c.two;
+        EXPECT_EQ(spans.side2, c.side2) << c.one << " | " << c.two;
+    }
+}
+
+TEST(ChangedSpansTest, WhiteSpaceRulesOfTheComparisonHold) {
+    struct Case {
+        SpanRules rules;
+        std::string one;
+        std::string two;
+        Spans side1;
+        Spans side2;
+    };
+    for (const Case& c : {
+             Case{kExact, "a b", "a  b", {}, {{2, 3}}},
+             Case{kCompress, "a b", "a \t b", {}, {}},   // equal: no spans at all
+             Case{kCompress, "a b", "ab", {{1, 2}}, {}}, // a run against none is a change
+             Case{kCompress, "a b  ", "a c\t", {{2, 3}}, {{2, 3}}}, // trailing runs take no part
+             Case{kCompress, "  a", "a", {{0, 2}}, {}},
+             Case{kIgnore, "a b", "ab", {}, {}},
+             Case{kIgnore, "foo bar", "xxx yyy", {{0, 3}, {4, 7}}, {{0, 3}, {4, 7}}},
+             Case{kIgnore, "a\r", "a", {}, {}},
+         }) {
+        const PairSpans spans = ChangedSpans(c.one, c.two, c.rules);
+        EXPECT_EQ(spans.side1, c.side1) << c.one << " | " << c.two;
+        EXPECT_EQ(spans.side2, c.side2) << c.one << " | " << c.two;
+    }
+    // The rules the comparison runs with: table mode and ignored comments compress too.
+    EngineSwitches switches;
+    switches.tableMode = true;
+    EXPECT_EQ(SpanRulesFor(switches), kCompress);
+    switches = {};
+    switches.ignoreAllSpaces = true;
+    EXPECT_EQ(SpanRulesFor(switches), kIgnore);
+}
+
+TEST(ChangedSpansTest, Utf8CharactersAreNeverSplit) {
+    EXPECT_EQ(ChangedSpans("na\xC3\xAFve", "naive", kExact).side1, (Spans{{2, 4}}));
+    // Two characters that share their first two bytes.
+    const PairSpans kanji =
+        ChangedSpans("\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xA8", kExact);
+    EXPECT_EQ(kanji.side1, (Spans{{3, 6}}));
+    EXPECT_EQ(kanji.side2, (Spans{{3, 6}}));
+    // Bytes that start no valid sequence stand alone.
+    EXPECT_EQ(ChangedSpans("a\xFF\xC3", "a\xFE\xC3", kExact).side1, (Spans{{1, 2}}));
+
+    std::mt19937 random(5);
+    const std::vector<std::string> pieces = {
+        "a", "b", " ", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3\xA0"};
+    const auto randomLine = [&] {
+        std::string line;
+        for (int i = random() % 30; i > 0; --i) {
+            line += pieces[random() % pieces.size()];
+        }
+        return line;
+    };
+    // Every span edge is a character edge: never a continuation byte (10xxxxxx).
+    const auto onEdges = [](const std::string& line, const Spans& spans) {
+        for (const ByteSpan& span : spans) {
+            for (std::size_t edge : {span.begin, span.end}) {
+                if (edge < line.size() && (static_cast<unsigned char>(line[edge]) & 0xC0) == 0x80) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    // What no span covers is what the two lines have in common.
+    const auto unchanged = [](const std::string& line, const Spans& spans) {
+        std::string kept;
+        std::size_t at = 0;
+        for (const ByteSpan& span : spans) {
+            kept += line.substr(at, span.begin - at);
+            at = span.end;
+        }
+        return kept + line.substr(at);
+    };
+    for (int round = 0; round < 500; ++round) {
+        const std::string one = randomLine();
+        const std::string two = randomLine();
+        for (const SpanRules& rules : {kExact, kCompress, kIgnore}) {
+            const PairSpans spans = ChangedSpans(one, two, rules);
+            ASSERT_TRUE(onEdges(one, spans.side1) && onEdges(two, spans.side2))
+                << one << "|" << two;
+            if (rules == kExact) {
+                ASSERT_EQ(spans.side1.empty() && spans.side2.empty(), one == two);
+                ASSERT_EQ(unchanged(one, spans.side1), unchanged(two, spans.side2));
+            }
+        }
+    }
+}
+
+TEST(ChangedSpansTest, LongLinesAlignPreciselyUntilTheCostBoundThenKeepHeadAndTail) {
+    std::mt19937 random(9);
+    const auto randomText = [&](std::size_t n) {
+        std::string text;
+        for (std::size_t i = 0; i < n; ++i) {
+            text += static_cast<char>('!' + random() % 90);
+        }
+        return text;
+    };
+    // A long line with three scattered one-character changes.
+    const std::string base = randomText(20000);
+    std::string edited = base;
+    for (std::size_t at : {100u, 9000u, 19000u}) {
+        edited[at] = '~';
+    }
+    EXPECT_EQ(ChangedSpans(base, edited, kExact).side1,
+              (Spans{{100, 101}, {9000, 9001}, {19000, 19001}}));
+
+    // Unrelated middles: far too much work, so the middle differs as a whole.
+    const std::string one = "head " + randomText(20000) + " tail";
+    const std::string two = "head " + randomText(30000) + " tail";
+    const PairSpans spans = ChangedSpans(one, two, kExact);
+    EXPECT_EQ(spans.side1, (Spans{{5, 20005}}));
+    EXPECT_EQ(spans.side2, (Spans{{5, 30005}}));
+    // A tight bound falls back on pairs that would align.
+    EXPECT_EQ(ChangedSpans("a1b2c3d", "aXbYcZd", kExact, 4).side1, (Spans{{1, 6}}));
+}
+
+} // namespace
+} // namespace tandel
