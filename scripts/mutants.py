@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Measures how many small faults the core tests find.
+
+Copies the tracked files into a scratch folder, builds the core and its tests
+there, then applies a fixed, seeded sample of small mutations to the core's
+sources, one at a time: comparison and logic operators turned, constants off
+by one, statements dropped, conditions negated, arguments swapped. After each
+one it rebuilds what changed and runs the core tests; a mutant is killed when
+a test fails or hangs. The share of killed mutants among those that build is
+the score. The working tree is never touched.
+"""
+import argparse
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+CORE = ["base", "engine", "settings", "merge", "panes", "dirmerge", "control"]
+TESTS = [f + "_tests" for f in CORE]
+
+# (name, pattern, replacement); each match of a pattern on a line is one candidate.
+OPERATORS = [
+    ("lt-to-le", r"(?<=\s)<(?=\s)", "<="),
+    ("le-to-lt", r"(?<=\s)<=(?=\s)", "<"),
+    ("gt-to-ge", r"(?<=\s)>(?=\s)", ">="),
+    ("ge-to-gt", r"(?<=\s)>=(?=\s)", ">"),
+    ("eq-to-ne", r"(?<=\s)==(?=\s)", "!="),
+    ("ne-to-eq", r"(?<=\s)!=(?=\s)", "=="),
+    ("and-to-or", r"(?<=\s)&&(?=\s)", "||"),
+    ("or-to-and", r"(?<=\s)\|\|(?=\s)", "&&"),
+    ("plus-to-minus", r"(?<=\s)\+(?=\s)", "-"),
+    ("minus-to-plus", r"(?<=\s)-(?=\s)", "+"),
+    ("one-more", r"(?<=[\s(\[])1(?=[\s;)\],])", "2"),
+    ("one-less", r"(?<=[\s(\[])1(?=[\s;)\],])", "0"),
+    ("zero-to-one", r"(?<=[\s(\[])0(?=[\s;)\],])", "1"),
+    ("true-to-false", r"\btrue\b", "false"),
+    ("false-to-true", r"\bfalse\b", "true"),
+    ("increment-to-decrement", r"\+\+", "--"),
+    ("negate-if", r"\bif \((.+)\) \{$", r"if (!(\1)) {"),
+    ("swap-arguments", r"\(([a-z][A-Za-z0-9_]*), ([a-z][A-Za-z0-9_]*)\)", r"(\2, \1)"),
+]
+# A whole statement: a call or an assignment on one line.
+DROPPABLE = re.compile(r"^\s+(?!return\b|break\b|continue\b|case\b|default\b)"
+                       r"[A-Za-z_][A-Za-z0-9_:.\->\[\]]*(\(.*\)| [+\-*/|&]?= .*);$")
+
+
+def code_part(line):
+    """The line without a trailing // comment; None for lines not worth mutating."""
+    stripped = line.strip()
+    if not stripped or stripped.startswith(("//", "*", "/*", "#", "static_assert")):
+        return None
+    cut = line.find("//")
+    return line if cut < 0 else line[:cut]
+
+
+def in_string(text, position):
+    return text.count('"', 0, position) % 2 == 1 or text.count("'", 0, position) % 2 == 1
+
+
+def candidates(root):
+    found = []
+    for folder in CORE:
+        directory = os.path.join(root, "src", folder)
+        for name in sorted(os.listdir(directory)):
+            if not name.endswith(".cpp"):
+                continue
+            path = os.path.join("src", folder, name)
+            with open(os.path.join(root, path), encoding="utf-8") as handle:
+                lines = handle.read().split("\n")
+            for number, line in enumerate(lines):
+                code = code_part(line)
+                if code is None:
+                    continue
+                for label, pattern, replacement in OPERATORS:
+                    for match in re.finditer(pattern, code):
+                        if in_string(code, match.start()):
+                            continue
+                        mutated = code[:match.start()] + match.expand(replacement) + code[match.end():]
+                        found.append((path, number, label, line, mutated + line[len(code):]))
+                if DROPPABLE.match(code) and '"' not in code:
+                    found.append((path, number, "drop-statement", line,
+                                  re.match(r"^\s*", line).group(0) + ";"))
+    return found
+
+
+def run(command, cwd, timeout, log):
+    try:
+        done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                              timeout=timeout)
+    except subprocess.TimeoutExpired:
+        log.write(f"  timed out: {' '.join(command)}\n")
+        return None
+    return done.returncode
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--count", type=int, default=160)
+    parser.add_argument("--seed", type=int, default=22)
+    parser.add_argument("--work", default="/tmp/tandel-mutants")
+    parser.add_argument("--list", action="store_true", help="print the sample and stop")
+    parser.add_argument("--log", default=None)
+    args = parser.parse_args()
+
+    root = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
+    tree = os.path.join(args.work, "tree")
+    build = os.path.join(args.work, "build")
+    pool = candidates(root)
+    sample = random.Random(args.seed).sample(pool, min(args.count, len(pool)))
+    sample.sort(key=lambda m: (m[0], m[1], m[2]))
+    if args.list:
+        for path, number, label, _, mutated in sample:
+            print(f"{path}:{number + 1}: {label}: {mutated.strip()}")
+        return 0
+
+    os.makedirs(args.work, exist_ok=True)
+    if os.path.exists(tree):
+        shutil.rmtree(tree)
+    tracked = subprocess.check_output(["git", "ls-files", "-co", "--exclude-standard"], cwd=root,
+                                      text=True).split("\n")
+    for name in filter(None, tracked):
+        source = os.path.join(root, name)
+        if os.path.isfile(source):
+            os.makedirs(os.path.dirname(os.path.join(tree, name)), exist_ok=True)
+            shutil.copy2(source, os.path.join(tree, name))
+    log = open(args.log or os.path.join(args.work, "mutants.log"), "w", encoding="utf-8")
+    subprocess.check_call(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
+                           "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG",
+                           "-DTANDEL_CORE_ONLY=ON", "-DTANDEL_BENCH=OFF"], stdout=subprocess.DEVNULL)
+    jobs = str(os.cpu_count() or 2)
+    if run(["ninja", "-j", jobs] + TESTS, build, 3600, log) != 0:
+        print("the unmutated tree does not build", file=sys.stderr)
+        return 2
+    for test in TESTS:
+        if run([os.path.join(build, "tests", test)], build, 300, log) != 0:
+            print(f"{test} fails before any mutation", file=sys.stderr)
+            return 2
+
+    killed = survived = unbuilt = 0
+    started = time.time()
+    originals = {}
+    for index, (path, number, label, line, mutated) in enumerate(sample, 1):
+        target = os.path.join(tree, path)
+        if path not in originals:
+            for other, text in list(originals.items()):  # one file mutated at a time
+                with open(os.path.join(tree, other), "w", encoding="utf-8") as handle:
+                    handle.write(text)
+                del originals[other]
+            with open(target, encoding="utf-8") as handle:
+                originals[path] = handle.read()
+        lines = originals[path].split("\n")
+        lines[number] = mutated
+        with open(target, "w", encoding="utf-8") as handle:
+            handle.write("\n".join(lines))
+        log.write(f"{path}:{number + 1}: {label}: {mutated.strip()}\n")
+        folder = path.split("/")[1]
+        order = [folder + "_tests"] + [t for t in TESTS if t != folder + "_tests"]
+        if run(["ninja", "-j", jobs] + order, build, 900, log) != 0:
+            unbuilt += 1
+            verdict = "does not build"
+        else:
+            verdict = "survived"
+            for test in order:
+                status = run([os.path.join(build, "tests", test), "--gtest_brief=1"], build, 120, log)
+                if status != 0:
+                    verdict = f"killed by {test}"
+                    break
+            if verdict == "survived":
+                survived += 1
+            else:
+                killed += 1
+        log.write(f"  {verdict}\n")
+        log.flush()
+        print(f"[{index}/{len(sample)}] {path}:{number + 1} {label}: {verdict}", flush=True)
+    for other, text in originals.items():
+        with open(os.path.join(tree, other), "w", encoding="utf-8") as handle:
+            handle.write(text)
+    built = killed + survived
+    score = 100.0 * killed / built if built else 0.0
+    print(f"mutants: {len(sample)} (seed {args.seed}), {unbuilt} do not build, "
+          f"{killed} killed, {survived} survived; score {score:.1f}% "
+          f"in {time.time() - started:.0f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
