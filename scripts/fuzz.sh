@@ -2,10 +2,18 @@
 # Builds the libFuzzer targets with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-fuzz/, then runs each target in turn
 # for SECONDS (default 5) on a copy of its seed corpus in tests/fuzz/corpus/.
-# Exits non-zero when a target finds a crash, a leak or a broken invariant;
-# the input that did it is left in build-fuzz/findings/.
+# With --tests first, the core's tests are built in the same tree (the core is
+# compiled once, sanitized) and run before the fuzzing.
+# Exits non-zero when a test fails or a target finds a crash, a leak or a
+# broken invariant; the input that did it is left in build-fuzz/findings/.
+# Usage: scripts/fuzz.sh [--tests] [SECONDS [TARGET...]]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+with_tests=0
+if [ "${1:-}" = "--tests" ]; then
+  with_tests=1
+  shift
+fi
 seconds="${1:-5}"
 shift || true
 targets=("$@")
@@ -25,12 +33,18 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
       -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" \
       -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
       -DTANDEL_CORE_ONLY=ON -DTANDEL_BENCH=OFF -DTANDEL_FUZZ=ON >/dev/null
-cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" \
-      --target "${targets[@]/%/_fuzz}"
+jobs="$(nproc 2>/dev/null || echo 2)"
+cmake --build "$build" -j "$jobs" --target "${targets[@]/%/_fuzz}"
 
-mkdir -p "$build/findings"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+if ((with_tests)); then
+  echo "== Core tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
+  cmake --build "$build" -j "$jobs"
+  (cd "$build" && ctest --output-on-failure -j "$jobs")
+fi
+
+mkdir -p "$build/findings"
 for target in "${targets[@]}"; do
   # Work on a copy: new inputs found by a run stay out of the repository.
   corpus="$build/corpus/$target"

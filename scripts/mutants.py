@@ -8,6 +8,11 @@ by one, statements dropped, conditions negated, arguments swapped. After each
 one it rebuilds what changed and runs the core tests; a mutant is killed when
 a test fails or hangs. The share of killed mutants among those that build is
 the score. The working tree is never touched.
+
+The core is built as shared libraries there, so a mutant costs one compile
+and one library link. With --against REF, the core tests of that revision are
+built beside today's, against the same libraries, and every mutant runs both
+suites: the two scores come from the very same sample.
 """
 import argparse
 import os
@@ -20,6 +25,23 @@ import time
 
 CORE = ["base", "engine", "settings", "merge", "panes", "dirmerge", "control"]
 TESTS = [f + "_tests" for f in CORE]
+LIBRARY = {"base": "tandel_base", "engine": "tandel_engine", "settings": "tandel_settings"}
+
+REFERENCE_CMAKE = """find_package(GTest REQUIRED)
+foreach(folder {folders})
+  file(GLOB sources CONFIGURE_DEPENDS ${{CMAKE_CURRENT_SOURCE_DIR}}/${{folder}}/*.cpp)
+  if(NOT sources)
+    continue()
+  endif()
+  add_executable(${{folder}}_tests_ref ${{sources}})
+  set_target_properties(${{folder}}_tests_ref PROPERTIES AUTOMOC OFF)
+  target_include_directories(${{folder}}_tests_ref PRIVATE ${{CMAKE_CURRENT_SOURCE_DIR}})
+  set(library tandel_control)
+  {libraries}
+  target_link_libraries(${{folder}}_tests_ref PRIVATE ${{library}} GTest::gtest GTest::gmock
+                        GTest::gtest_main)
+endforeach()
+"""
 
 # (name, pattern, replacement); each match of a pattern on a line is one candidate.
 OPERATORS = [
@@ -103,6 +125,7 @@ def main():
     parser.add_argument("--work", default="/tmp/tandel-mutants")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     parser.add_argument("--log", default=None)
+    parser.add_argument("--against", metavar="REF", help="also run the core tests of REF")
     args = parser.parse_args()
 
     root = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
@@ -126,20 +149,53 @@ def main():
         if os.path.isfile(source):
             os.makedirs(os.path.dirname(os.path.join(tree, name)), exist_ok=True)
             shutil.copy2(source, os.path.join(tree, name))
+    for folder in CORE:
+        listing = os.path.join(tree, "src", folder, "CMakeLists.txt")
+        with open(listing, encoding="utf-8") as handle:
+            text = handle.read()
+        with open(listing, "w", encoding="utf-8") as handle:
+            handle.write(text.replace(" STATIC ", " SHARED "))
+    suites = [("tests", "")]
+    if args.against:
+        reference = os.path.join(tree, "tests_ref")
+        os.makedirs(reference)
+        archive = subprocess.run(["git", "archive", args.against, "tests"], cwd=root,
+                                 stdout=subprocess.PIPE, check=True).stdout
+        subprocess.run(["tar", "-x", "--strip-components=1", "-C", reference], input=archive,
+                       check=True)
+        libraries = "\n  ".join(f'if(folder STREQUAL "{f}")\n    set(library {l})\n  endif()'
+                                 for f, l in LIBRARY.items())
+        with open(os.path.join(reference, "CMakeLists.txt"), "w", encoding="utf-8") as handle:
+            handle.write(REFERENCE_CMAKE.format(folders=" ".join(CORE), libraries=libraries))
+        with open(os.path.join(tree, "CMakeLists.txt"), "a", encoding="utf-8") as handle:
+            handle.write("\nadd_subdirectory(tests_ref)\n")
+        suites.append(("tests_ref", "_ref"))
     log = open(args.log or os.path.join(args.work, "mutants.log"), "w", encoding="utf-8")
     subprocess.check_call(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
                            "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG",
+                           "-DCMAKE_POSITION_INDEPENDENT_CODE=ON",
+                           "-DCMAKE_LINK_DEPENDS_NO_SHARED=ON",
                            "-DTANDEL_CORE_ONLY=ON", "-DTANDEL_BENCH=OFF"], stdout=subprocess.DEVNULL)
     jobs = str(os.cpu_count() or 2)
-    if run(["ninja", "-j", jobs] + TESTS, build, 3600, log) != 0:
+    programs = {}  # suite -> core folder -> program
+    for folder_name, suffix in suites:
+        programs[folder_name] = {
+            f: os.path.join(build, "tests" if not suffix else folder_name, f + "_tests" + suffix)
+            for f in CORE}
+    targets = [os.path.basename(p) for suite in programs.values() for p in suite.values()]
+    if run(["ninja", "-j", jobs] + targets, build, 3600, log) != 0:
         print("the unmutated tree does not build", file=sys.stderr)
         return 2
-    for test in TESTS:
-        if run([os.path.join(build, "tests", test)], build, 300, log) != 0:
-            print(f"{test} fails before any mutation", file=sys.stderr)
-            return 2
+    for suite in programs.values():
+        for program in suite.values():
+            if run([program], build, 300, log) != 0 and run([program], build, 300, log) != 0:
+                subprocess.run([program, "--gtest_brief=1"], cwd=build)
+                print(f"{program} fails before any mutation", file=sys.stderr)
+                return 2
 
-    killed = survived = unbuilt = 0
+    killed = {suite: 0 for suite in programs}
+    survived = {suite: 0 for suite in programs}
+    unbuilt = 0
     started = time.time()
     originals = {}
     for index, (path, number, label, line, mutated) in enumerate(sample, 1):
@@ -157,32 +213,39 @@ def main():
             handle.write("\n".join(lines))
         log.write(f"{path}:{number + 1}: {label}: {mutated.strip()}\n")
         folder = path.split("/")[1]
-        order = [folder + "_tests"] + [t for t in TESTS if t != folder + "_tests"]
-        if run(["ninja", "-j", jobs] + order, build, 900, log) != 0:
+        library = LIBRARY.get(folder, "tandel_" + folder)
+        if run(["ninja", "-j", jobs, library], build, 900, log) != 0:
             unbuilt += 1
-            verdict = "does not build"
+            verdicts = ["does not build"]
         else:
-            verdict = "survived"
-            for test in order:
-                status = run([os.path.join(build, "tests", test), "--gtest_brief=1"], build, 120, log)
-                if status != 0:
-                    verdict = f"killed by {test}"
-                    break
-            if verdict == "survived":
-                survived += 1
-            else:
-                killed += 1
-        log.write(f"  {verdict}\n")
+            verdicts = []
+            for suite, by_folder in programs.items():
+                verdict = "survived"
+                order = [by_folder[folder]] + [p for f, p in by_folder.items() if f != folder]
+                for program in order:
+                    status = run([program, "--gtest_brief=1"], build, 120, log)
+                    if status != 0:
+                        verdict = "killed by " + os.path.basename(program)
+                        break
+                if verdict == "survived":
+                    survived[suite] += 1
+                else:
+                    killed[suite] += 1
+                verdicts.append(f"{suite}: {verdict}")
+        log.write("  " + "; ".join(verdicts) + "\n")
         log.flush()
-        print(f"[{index}/{len(sample)}] {path}:{number + 1} {label}: {verdict}", flush=True)
+        print(f"[{index}/{len(sample)}] {path}:{number + 1} {label}: {'; '.join(verdicts)}",
+              flush=True)
     for other, text in originals.items():
         with open(os.path.join(tree, other), "w", encoding="utf-8") as handle:
             handle.write(text)
-    built = killed + survived
-    score = 100.0 * killed / built if built else 0.0
     print(f"mutants: {len(sample)} (seed {args.seed}), {unbuilt} do not build, "
-          f"{killed} killed, {survived} survived; score {score:.1f}% "
-          f"in {time.time() - started:.0f} s")
+          f"{time.time() - started:.0f} s")
+    for suite in programs:
+        built = killed[suite] + survived[suite]
+        score = 100.0 * killed[suite] / built if built else 0.0
+        name = "today's tests" if suite == "tests" else f"tests of {args.against}"
+        print(f"  {name}: {killed[suite]} killed, {survived[suite]} survived; score {score:.1f}%")
     return 0
 
 

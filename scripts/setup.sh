@@ -20,5 +20,7 @@ if ((${#missing[@]})); then
 fi
 
 jobs="$(nproc 2>/dev/null || echo 2)"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Extra cache settings for build/ may come in TANDEL_CMAKE_FLAGS (test.sh uses it).
+# shellcheck disable=SC2086
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release ${TANDEL_CMAKE_FLAGS:-} >/dev/null
 cmake --build "$root/build" -j "$jobs"

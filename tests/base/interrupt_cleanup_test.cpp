@@ -19,6 +19,8 @@ TEST(InterruptCleanup, ATerminatingSignalRemovesTheNewFileAndKeepsTheOld) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            // A shell's background job starts with SIGINT ignored.
+            ::signal(signal, SIG_DFL);
             std::unique_ptr<FileWriter> writer;
             if (!realFileSystem().openWriter(target, {}, writer).ok() ||
                 !writer->write(std::string(1 << 20, 'x')).ok()) {
