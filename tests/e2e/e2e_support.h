@@ -4,17 +4,20 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace e2e {
@@ -36,6 +39,12 @@ struct RunResult {
     std::string errors;
 };
 
+// The words of an unattended merge of `a` and `b` into `out`.
+inline std::vector<std::string> autoMerge(const fs::path& a, const fs::path& b,
+                                          const fs::path& out) {
+    return {"-auto", "-f1", a.string(), "-f2", b.string(), "-outf", out.string()};
+}
+
 // A temporary folder with private home, config and tmp folders beneath it,
 // removed with everything in it at the end.
 class Sandbox {
@@ -43,9 +52,8 @@ public:
     explicit Sandbox(const std::string& prefix) {
         std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
         root = ::mkdtemp(pattern.data());
-        for (const char* sub : {"home", "config", "tmp"}) {
+        for (const char* sub : {"home", "config", "tmp"})
             fs::create_directories(root / sub);
-        }
     }
     ~Sandbox() {
         std::error_code ignored;
@@ -69,10 +77,10 @@ public:
 
     // Starts the program with only HOME, XDG_CONFIG_HOME, TMP and PATH set,
     // each replaced or joined by the "NAME=value" entries of `environment`,
-    // standard input read from the given file, and waits for it to end.
-    RunResult run(const std::string& program, const std::vector<std::string>& arguments,
-                  const fs::path& input = "/dev/null",
-                  const std::vector<std::string>& environment = {}) const {
+    // and standard input read from the given file; 0 when it cannot start.
+    pid_t start(const std::string& program, const std::vector<std::string>& arguments,
+                const fs::path& input = "/dev/null",
+                const std::vector<std::string>& environment = {}) const {
         std::vector<std::string> args{program};
         args.insert(args.end(), arguments.begin(), arguments.end());
         std::vector<std::string> env{"HOME=" + (root / "home").string(),
@@ -82,42 +90,59 @@ public:
             const std::string name = entry.substr(0, entry.find('=') + 1);
             auto same = std::find_if(env.begin(), env.end(),
                                      [&](const std::string& e) { return e.starts_with(name); });
-            if (same != env.end()) {
+            if (same != env.end())
                 *same = entry;
-            } else {
+            else
                 env.push_back(entry);
-            }
         }
         std::vector<char*> argv, envp;
-        for (auto& a : args) {
+        for (auto& a : args)
             argv.push_back(a.data());
-        }
-        for (auto& e : env) {
+        for (auto& e : env)
             envp.push_back(e.data());
-        }
         argv.push_back(nullptr);
         envp.push_back(nullptr);
 
-        const fs::path outPath = root / "stdout.txt";
-        const fs::path errorsPath = root / "stderr.txt";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(),
+        posix_spawn_file_actions_addopen(&actions, 1, (root / "stdout.txt").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, (root / "stderr.txt").c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = 0;
-        RunResult result;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            result.out = readFile(outPath);
-            result.errors = readFile(errorsPath);
-        }
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
+            pid = 0;
         posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+
+    // Waits for a program start() started, killing it after a minute: a
+    // program that hangs fails its test instead of stopping the suite.
+    RunResult finish(pid_t pid) const {
+        RunResult result;
+        if (pid == 0)
+            return result;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        int status = 0;
+        while (::waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = readFile(root / "stdout.txt");
+        result.errors = readFile(root / "stderr.txt");
         return result;
+    }
+
+    RunResult run(const std::string& program, const std::vector<std::string>& arguments,
+                  const fs::path& input = "/dev/null",
+                  const std::vector<std::string>& environment = {}) const {
+        return finish(start(program, arguments, input, environment));
     }
 
     fs::path root;

@@ -20,66 +20,30 @@ using e2e::readFile;
 using e2e::RunResult;
 namespace fs = std::filesystem;
 
-// The `git config` lines the README gives, in their order.
-std::vector<std::string> readmeGitConfigLines() {
-    std::ifstream readme(fs::path(TANDEL_SOURCE_DIR) / "README.md");
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(readme, line);) {
-        if (line.starts_with("git config --global ")) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 class GitTools : public ::testing::Test {
 protected:
+    // Runs the `git config` lines the README gives, in their order.
     void SetUp() override {
-        const std::vector<std::string> config = readmeGitConfigLines();
-        ASSERT_FALSE(config.empty()) << "the README shows no git config lines";
-        for (const std::string& line : config) {
-            const RunResult r = shell(line);
-            ASSERT_EQ(r.exitCode, 0) << line << "\n" << r.errors;
+        std::ifstream readme(fs::path(TANDEL_SOURCE_DIR) / "README.md");
+        int lines = 0;
+        for (std::string line; std::getline(readme, line);) {
+            if (line.starts_with("git config --global ")) {
+                ++lines;
+                const RunResult r = box.run("/bin/sh", {"-c", line}, "/dev/null", environment);
+                ASSERT_EQ(r.exitCode, 0) << line << "\n" << r.errors;
+            }
         }
+        ASSERT_GT(lines, 0) << "the README shows no git config lines";
         ASSERT_EQ(git({"init", "-q", "-b", "main", repo.string()}).exitCode, 0);
     }
 
     // `tandel` for the tools to find: a script that runs the real program.
     void putTandelScript(const std::string& body) {
-        const fs::path script = box.put("bin/tandel", "#!/bin/sh\n" + body);
-        ::chmod(script.c_str(), 0755);
-    }
-
-    // Script lines that write each argument on a line of its own to `record`.
-    static std::string recordArguments(const fs::path& record) {
-        return "printf '%s\\n' \"$@\" > '" + record.string() + "'\n";
-    }
-
-    std::vector<std::string> environment() const {
-        return {"PATH=" + (box.root / "bin").string() + ":/usr/bin:/bin",
-                "GIT_CONFIG_NOSYSTEM=1",
-                "GIT_CONFIG_GLOBAL=" + (box.root / "gitconfig").string(),
-                "GIT_AUTHOR_NAME=Test",
-                "GIT_AUTHOR_EMAIL=test@example.invalid",
-                "GIT_COMMITTER_NAME=Test",
-                "GIT_COMMITTER_EMAIL=test@example.invalid"};
-    }
-
-    RunResult shell(const std::string& command) const {
-        return box.run("/bin/sh", {"-c", command}, "/dev/null", environment());
+        ::chmod(box.put("bin/tandel", "#!/bin/sh\n" + body).c_str(), 0755);
     }
 
     RunResult git(std::vector<std::string> arguments) const {
-        return box.run("/usr/bin/git", arguments, "/dev/null", environment());
+        return box.run("/usr/bin/git", arguments, "/dev/null", environment);
     }
 
     RunResult inRepo(std::vector<std::string> arguments) const {
@@ -110,16 +74,22 @@ protected:
 
     e2e::Sandbox box{"tandel-git"};
     const fs::path repo = box.folder("repo");
+    const std::vector<std::string> environment = {
+        "PATH=" + (box.root / "bin").string() + ":/usr/bin:/bin",
+        "GIT_CONFIG_NOSYSTEM=1",
+        "GIT_CONFIG_GLOBAL=" + (box.root / "gitconfig").string(),
+        "GIT_AUTHOR_NAME=Test",
+        "GIT_AUTHOR_EMAIL=test@example.invalid",
+        "GIT_COMMITTER_NAME=Test",
+        "GIT_COMMITTER_EMAIL=test@example.invalid"};
 };
 
 TEST_F(GitTools, MergetoolSavesTheMergedFileAndGitSeesItResolved) {
     putTandelScript("exec " TANDEL_PATH " -auto \"$@\"\n");
     const std::string name = "my notes.txt";
     makeConflict(name);
-
     const RunResult r = inRepo({"mergetool", "--no-prompt"});
     ASSERT_EQ(r.exitCode, 0) << r.out << r.errors;
-
     // The unattended run takes both sides of the one segment, theirs (the
     // right side) first; the common lines stay as they were.
     EXPECT_EQ(readFile(repo / name), "one\ntwo theirs\ntwo ours\nthree\n");
@@ -133,7 +103,6 @@ TEST_F(GitTools, MergetoolLeavesTheConflictWhenNothingWasSaved) {
     putTandelScript("exec " TANDEL_PATH " -auto \"$@\"\n");
     makeConflict("notes.txt");
     const std::string conflicted = readFile(repo / "notes.txt");
-
     // No output file: the unattended run saves nothing and says so by its
     // exit status, which git trusts here.
     const RunResult r =
@@ -145,19 +114,28 @@ TEST_F(GitTools, MergetoolLeavesTheConflictWhenNothingWasSaved) {
 }
 
 TEST_F(GitTools, DifftoolPassesTheCommittedAndTheWorkingFile) {
-    // Records what git passed, then lets the real program read both files.
+    // Records what git passed, one argument a line, then lets the real
+    // program read both files.
     const fs::path record = box.root / "arguments.txt";
     const fs::path merged = box.root / "merged.txt";
-    putTandelScript(recordArguments(record) + "exec " TANDEL_PATH " -auto \"$@\" -outf '" +
-                    merged.string() + "'\n");
+    putTandelScript("printf '%s\\n' \"$@\" > '" + record.string() +
+                    "'\nexec " TANDEL_PATH " -auto \"$@\" -outf '" + merged.string() + "'\n");
+    // Git passes a working file by its relative name, which may begin with
+    // "-"; after -f2 the program takes it as a file, never as a switch.
+    commitFile("-draft.txt", "alpha\n", "first");
+    box.put("repo/-draft.txt", "beta\n");
+    ASSERT_EQ(inRepo({"difftool", "--no-prompt"}).exitCode, 0);
+    EXPECT_EQ(readFile(merged), "beta\nalpha\n");
+
     const std::string name = "draft notes.txt";
-    commitFile(name, "alpha\nbeta\n", "first");
+    commitFile(name, "alpha\nbeta\n", "second");
     box.put(fs::path("repo") / name, "alpha\nbeta two\n");
-
-    const RunResult r = inRepo({"difftool", "--no-prompt"});
+    const RunResult r = inRepo({"difftool", "--no-prompt", "--", name});
     ASSERT_EQ(r.exitCode, 0) << r.out << r.errors;
-
-    const std::vector<std::string> arguments = splitLines(readFile(record));
+    std::istringstream lines(readFile(record));
+    std::vector<std::string> arguments;
+    for (std::string line; std::getline(lines, line);)
+        arguments.push_back(line);
     ASSERT_EQ(arguments.size(), 4u) << readFile(record);
     EXPECT_EQ(arguments[0], "-f1");
     EXPECT_EQ(fs::path(arguments[1]).filename(), name); // git's copy of the committed file
@@ -165,21 +143,6 @@ TEST_F(GitTools, DifftoolPassesTheCommittedAndTheWorkingFile) {
     EXPECT_EQ(arguments[3], name); // the working file, relative to the repository
     // Both were read: the committed line and the changed one, the right side first.
     EXPECT_EQ(readFile(merged), "alpha\nbeta two\nbeta\n");
-}
-
-TEST_F(GitTools, DifftoolNamesThatBeginWithADashFollowASwitch) {
-    // Git passes a working file by its relative name, which may begin with
-    // "-"; after -f2 the program takes it as a file, never as a switch.
-    const fs::path record = box.root / "arguments.txt";
-    putTandelScript(recordArguments(record));
-    commitFile("-draft.txt", "alpha\n", "first");
-    box.put("repo/-draft.txt", "beta\n");
-
-    ASSERT_EQ(inRepo({"difftool", "--no-prompt"}).exitCode, 0);
-    const std::vector<std::string> arguments = splitLines(readFile(record));
-    ASSERT_EQ(arguments.size(), 4u) << readFile(record);
-    EXPECT_EQ(arguments[2], "-f2");
-    EXPECT_EQ(arguments[3], "-draft.txt");
 }
 
 } // namespace

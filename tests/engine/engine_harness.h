@@ -5,6 +5,9 @@
 #include "engine/engine.h"
 #include "support/temp_folder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +69,24 @@ struct EngineHarness {
         argv.push_back(nullptr);
         return static_cast<int>(
             engine.run(static_cast<int>(words.size()), argv.data(), first, second, sink, context));
+    }
+
+    // Runs the words with standard input read from `path`.
+    int runWithInput(const std::string& path, std::vector<std::string> words) {
+        const int saved = ::dup(0);
+        const int descriptor = ::open(path.c_str(), O_RDONLY);
+        ::dup2(descriptor, 0);
+        ::close(descriptor);
+        const int status = runWords(std::move(words));
+        ::dup2(saved, 0);
+        ::close(saved);
+        return status;
+    }
+
+    // What -s writes when the files compared by compare() are identical.
+    std::string identical() const {
+        return "Files " + folder.file("first") + " and " + folder.file("second") +
+               " are identical\n";
     }
 
     bool outputExists() const { return std::filesystem::exists(output); }

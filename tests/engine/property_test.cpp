@@ -12,8 +12,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <regex>
@@ -89,18 +90,13 @@ std::vector<int> mutate(std::mt19937& random, const std::vector<int>& a, int alp
     std::uniform_int_distribution<int> pick(1, alphabet);
     for (int e = 0; e < edits; ++e) {
         const int where = std::uniform_int_distribution<int>(0, static_cast<int>(b.size()))(random);
-        switch (random() % 3) {
-        case 0:
+        const auto kind = random() % 3;
+        if (kind == 0)
             b.insert(b.begin() + where, pick(random));
-            break;
-        case 1:
-            if (where < static_cast<int>(b.size()))
-                b.erase(b.begin() + where);
-            break;
-        default:
-            if (where < static_cast<int>(b.size()))
-                b[static_cast<std::size_t>(where)] = pick(random);
-        }
+        else if (kind == 1 && where < static_cast<int>(b.size()))
+            b.erase(b.begin() + where);
+        else if (kind == 2 && where < static_cast<int>(b.size()))
+            b[static_cast<std::size_t>(where)] = pick(random);
     }
     return b;
 }
@@ -196,14 +192,10 @@ TEST(PropertyTest, LongInputsGiveValidScripts) {
 // reordered input binds it at once, and the script stays valid.
 TEST(PropertyTest, TheCostLimitBindsOnlyOnCostlyInputs) {
     std::mt19937 random(5);
-    const auto distinctLines = [&](int count) {
-        std::vector<int> lines(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i)
-            lines[static_cast<std::size_t>(i)] = i + 1;
-        return lines;
-    };
-    const std::vector<int> large = distinctLines(300000);
-    const std::vector<int> small = distinctLines(6000);
+    std::vector<int> large(300000);
+    std::iota(large.begin(), large.end(), 1);
+    std::vector<int> small(6000);
+    std::iota(small.begin(), small.end(), 1);
     for (const auto& [a, edits] : {std::pair{&large, 300}, std::pair{&small, 2000}}) {
         const int alphabet = static_cast<int>(a->size()) + 1000;
         const std::vector<int> b = mutate(random, *a, alphabet, edits);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <numeric>
 #include <random>
 #include <string>
 #include <thread>
@@ -34,8 +35,7 @@ std::string numberedLines(const std::vector<int>& numbers) {
 struct ReorderedPair {
     explicit ReorderedPair(int count) {
         std::vector<int> numbers(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i)
-            numbers[static_cast<std::size_t>(i)] = i + 1;
+        std::iota(numbers.begin(), numbers.end(), 1);
         first = numberedLines(numbers);
         std::shuffle(numbers.begin(), numbers.end(), std::mt19937(9));
         second = numberedLines(numbers);
@@ -48,8 +48,7 @@ struct ReorderedPair {
 // once the progress reaches `cancelAt`, sets the cancel flag.
 class Watcher {
 public:
-    Watcher(std::atomic<std::uint32_t>& progress, std::atomic<bool>& cancel,
-            std::uint32_t cancelAt)
+    Watcher(std::atomic<std::uint32_t>& progress, std::atomic<bool>& cancel, std::uint32_t cancelAt)
         : thread_([&, cancelAt] {
               while (!done_.load()) {
                   const std::uint32_t seen = progress.load();
@@ -107,10 +106,9 @@ TEST(RunHooksTest, ACancelledRunShowsNothingAndWritesNothing) {
 // no message and no result.
 TEST(RunHooksTest, ARunStopsInEveryPhase) {
     const ReorderedPair pair(400000);
-    for (const std::uint32_t at :
-         {EngineProgress::kSplitting + 1, EngineProgress::kClassifying,
-          (EngineProgress::kDiscarding + EngineProgress::kSearching) / 2,
-          EngineProgress::kSearching}) {
+    for (const std::uint32_t at : {EngineProgress::kSplitting + 1, EngineProgress::kClassifying,
+                                   (EngineProgress::kDiscarding + EngineProgress::kSearching) / 2,
+                                   EngineProgress::kSearching}) {
         SCOPED_TRACE(at);
         std::atomic<bool> cancel{false};
         std::atomic<std::uint32_t> progress{0};
@@ -157,8 +155,7 @@ TEST(RunHooksTest, EveryStageLooksAtTheFlag) {
 TEST(RunHooksTest, ProgressOnlyGrowsAndEndsAtAThousand) {
     // Large enough for every phase to report, with a few changes.
     std::vector<int> numbers(300000);
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        numbers[i] = static_cast<int>(i);
+    std::iota(numbers.begin(), numbers.end(), 0);
     const std::string first = numberedLines(numbers);
     for (std::size_t i = 1000; i < numbers.size(); i += 50000)
         numbers[i] = -1;

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
-#include <unistd.h>
 
 namespace tandel {
 namespace {
@@ -37,7 +35,7 @@ struct DirectoryPair : EngineHarness {
     bool reported(const std::string& text) { return result().find(text) != std::string::npos; }
 };
 
-TEST(DirectoryCompareTest, WalkReportsEveryPairInNameOrder) {
+TEST(OperandsTest, WalkReportsEveryPairInNameOrder) {
     DirectoryPair d;
     EXPECT_EQ(d.run({}), 1);
     EXPECT_EQ(d.result(), d.header("changed") + "2c2\nFile onlyleft only in " +
@@ -49,7 +47,7 @@ TEST(DirectoryCompareTest, WalkReportsEveryPairInNameOrder) {
                               d.header("onlyright") + "0a1,2\n" + d.header("sub/deep") + "1c1\n");
 }
 
-TEST(DirectoryCompareTest, FirstSideNewFileOnlyForEntriesOfTheSecondSide) {
+TEST(OperandsTest, FirstSideNewFileOnlyForEntriesOfTheSecondSide) {
     DirectoryPair d;
     d.folder.write("right/newdir/inner", "i\n");
     EXPECT_EQ(d.run({"-P", "-r", "-q"}), 1);
@@ -58,7 +56,7 @@ TEST(DirectoryCompareTest, FirstSideNewFileOnlyForEntriesOfTheSecondSide) {
         EXPECT_TRUE(d.reported("Files " + d.left(name) + " and " + d.right(name) + " differ\n"));
 }
 
-TEST(DirectoryCompareTest, DirectoryAgainstFileAndFileAgainstDirectory) {
+TEST(OperandsTest, DirectoryAgainstFileAndFileAgainstDirectory) {
     DirectoryPair d;
     d.folder.write("left/kind", "file\n");
     d.folder.write("right/kind/x", "x\n");
@@ -73,7 +71,7 @@ TEST(DirectoryCompareTest, DirectoryAgainstFileAndFileAgainstDirectory) {
     EXPECT_EQ(d.runWords({"diff", "-o", d.output, d.folder.file("left"), file}), 0);
 }
 
-TEST(DirectoryCompareTest, IdenticalTreesAndUnreadableDirectories) {
+TEST(OperandsTest, IdenticalTreesAndUnreadableDirectories) {
     EngineHarness h;
     h.folder.write("a/x", "1\n");
     h.folder.write("b/x", "1\n");
@@ -88,7 +86,7 @@ TEST(DirectoryCompareTest, IdenticalTreesAndUnreadableDirectories) {
     EXPECT_EQ(h.sink.messages.back(), "Error in file " + h.folder.file("b"));
 }
 
-TEST(DirectoryCompareTest, ALinkBackIntoTheWalkedPathIsALoopAndTheWalkGoesOn) {
+TEST(OperandsTest, ALinkBackIntoTheWalkedPathIsALoopAndTheWalkGoesOn) {
     DirectoryPair d;
     std::filesystem::create_directory_symlink("..", d.left("sub/up"));
     std::filesystem::create_directory_symlink("..", d.right("sub/up"));
@@ -98,19 +96,33 @@ TEST(DirectoryCompareTest, ALinkBackIntoTheWalkedPathIsALoopAndTheWalkGoesOn) {
     EXPECT_TRUE(d.reported(d.header("sub/deep") + "1c1\n"));
 }
 
-TEST(DirectoryCompareTest, StandardInputIsReadByTheEngine) {
+TEST(OperandsTest, StandardInputIsReadByTheEngine) {
     EngineHarness h;
     const std::string file = h.folder.write("file", "a\nb\n");
-    const std::string piped = h.folder.write("piped", "a\nc\n");
-    const int saved = ::dup(0);
-    const int descriptor = ::open(piped.c_str(), O_RDONLY);
-    ::dup2(descriptor, 0);
-    ::close(descriptor);
-    const int status = h.runWords({"diff", "-o", h.output, file, "-"});
-    ::dup2(saved, 0);
-    ::close(saved);
-    EXPECT_EQ(status, 1);
+    EXPECT_EQ(
+        h.runWithInput(h.folder.write("piped", "a\nc\n"), {"diff", "-o", h.output, file, "-"}), 1);
     EXPECT_EQ(h.result(), "2c2\n");
+}
+
+// Inputs that memory cannot hold are refused with the reason, never read
+// until memory runs out.
+TEST(OperandsTest, InputsPastTheBoundAreRefusedAndOneAtItIsCompared) {
+    EngineHarness h;
+    const std::unique_ptr<FileSystem> files = realFileSystemWithInputLimit(64);
+    h.context.files = files.get();
+    const std::string small = h.folder.write("small", "a\n");
+    const std::string large = h.folder.write("large", std::string(65, '\n'));
+    EXPECT_EQ(h.runWords({"diff", "-o", h.output, large, small}), 2);
+    EXPECT_EQ(h.sink.messages.back(), "Error in file " + large + ": File too large");
+    EXPECT_EQ(
+        h.runWords({"diff", "-o", h.output, h.folder.write("fits", std::string(64, '\n')), small}),
+        1);
+
+    // A device that never ends, named or as standard input, stops at the bound.
+    EXPECT_EQ(h.runWords({"diff", "-o", h.output, small, "/dev/zero"}), 2);
+    EXPECT_EQ(h.sink.messages.back(), "Error in file /dev/zero: File too large");
+    EXPECT_EQ(h.runWithInput("/dev/zero", {"diff", "-o", h.output, small, "-"}), 2);
+    EXPECT_EQ(h.sink.messages.back(), "Error in file Standard Input: File too large");
 }
 
 } // namespace
