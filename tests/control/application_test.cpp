@@ -36,33 +36,29 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
 }
 
-TEST(Application, UnattendedRunWithAnUnknownOptionFailsWithItsReason) {
+// An unknown option, or settings that are there but cannot be read (the run
+// would merge by the defaults, not by what the user stored), stop the run
+// with the reason; nothing is written and the settings are left as they are.
+TEST(Application, AnUnattendedRunStopsOnAnUnknownOptionOrUnreadableSettings) {
     TempFolder folder;
-    std::ostringstream errors;
-    const std::vector<std::string> arguments{"-bogus",
-                                             "-auto",
+    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
+    const std::vector<std::string> arguments{"-auto",
+                                             "-f1",
                                              folder.write("a.txt", "x\n"),
+                                             "-f2",
                                              folder.write("b.txt", "y\n"),
                                              "-outf",
                                              folder.file("out.txt")};
-    EXPECT_EQ(runUnattended(arguments, errors, folder.file("tandel.ini")), 2);
+    std::ostringstream errors;
+    std::vector<std::string> bad = arguments;
+    bad.insert(bad.begin(), "-bogus");
+    EXPECT_EQ(runUnattended(bad, errors, folder.file("other.ini")), 2);
     EXPECT_EQ(errors.str(), "Error: Unknown option\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
-}
 
-// Settings that are there but cannot be read would merge by the defaults, not
-// by what the user stored: the run says so and stops, and the file is left as
-// it is.
-TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
-    TempFolder folder;
-    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
     testing::FailingFileSystem files;
     files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
-    std::ostringstream errors;
-    EXPECT_EQ(runUnattended({"-auto", "-f1", folder.write("a.txt", "x\n"), "-f2",
-                             folder.write("b.txt", "y\n"), "-outf", folder.file("out.txt")},
-                            errors, ini, files),
-              kUnattendedFailure);
+    errors.str({});
+    EXPECT_EQ(runUnattended(arguments, errors, ini, files), kUnattendedFailure);
     EXPECT_EQ(errors.str(), "Error: The settings file " + ini +
                                 " cannot be read: Permission denied. Nothing is merged, as the "
                                 "result would not follow the stored settings.\n");
@@ -80,21 +76,20 @@ TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
 
     // Without a target every replace question is answered No; with one, only
     // the questions about replacing that very file get a Yes, whatever their text.
-    const auto overwrite = [](const std::string& path) {
-        return Question{QuestionKind::Overwrite, path, "File " + path + " already exists."};
+    const auto overwrite = [&](const std::string& path) {
+        return frame.confirmOverwrite({QuestionKind::Overwrite, path, "File exists."});
     };
-    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/o")));
+    EXPECT_FALSE(overwrite("/o"));
     frame.setWritableTarget("/o");
-    EXPECT_TRUE(frame.confirmOverwrite(overwrite("/o")));
-    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/other")));
-    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/o.bak")));
-    EXPECT_TRUE(frame.confirmOverwrite({QuestionKind::Overwrite, "/o", "any text"}));
-    EXPECT_EQ(
-        frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/o", "?"}),
-        kAnswerYes);
-    EXPECT_EQ(
-        frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/p", "?"}),
-        kAnswerNo);
+    EXPECT_TRUE(overwrite("/o"));
+    EXPECT_FALSE(overwrite("/other"));
+    EXPECT_FALSE(overwrite("/o.bak"));
+    const auto replace = [&](const std::string& path) {
+        return frame.askYesNoCancel("Confirm file operation",
+                                    {QuestionKind::ReplaceFile, path, "?"});
+    };
+    EXPECT_EQ(replace("/o"), kAnswerYes);
+    EXPECT_EQ(replace("/p"), kAnswerNo);
     // A failed backup or a one-sided entry is never answered Yes without a user.
     EXPECT_EQ(frame.askPermission({QuestionKind::BackupFailed, "/o", "?"}), kAnswerNo);
     EXPECT_EQ(frame.askPermission({QuestionKind::PresentOnly, "/o", "?"}), kAnswerNo);
@@ -107,9 +102,8 @@ TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
     bool stop = false;
     frame.setCommandHandler([&](int id) {
         ran.push_back(id);
-        if (id == 1) {
+        if (id == 1)
             frame.postCommand(3); // posted while running: runs after 2
-        }
         stop = stop || id == 3;
     });
     frame.postCommand(1);

@@ -3,6 +3,7 @@
 #include "control/application.h"
 #include "control/command_router.h"
 #include "control/console_frame.h"
+#include "control/search.h"
 #include "dirmerge/directory_merge.h"
 #include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
@@ -18,10 +19,6 @@ namespace {
 using testing_support::readFile;
 using testing_support::TempFolder;
 
-bool walkDone(const std::string& text) {
-    return text.starts_with("Directories compared: ");
-}
-
 // The console's queue of posted commands with scripted answers in place of
 // its fixed ones.
 class WalkFrame : public ConsoleFrame {
@@ -29,32 +26,26 @@ public:
     WalkFrame() : ConsoleFrame(log_) {}
 
     std::deque<int> permissionAnswers; // kAnswerNo when empty
-    std::vector<std::string> permissionQuestions;
+    int permissionQuestions = 0;
     std::vector<std::pair<Severity, std::string>> messages;
     std::vector<bool> walkMenu;
     int listRefreshes = 0;
+    std::vector<std::pair<int, std::int64_t>> listHits;
 
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
     }
     bool confirmOverwrite(const Question&) override { return true; }
-    int askPermission(const Question& question) override {
-        permissionQuestions.push_back(question.text);
-        if (permissionAnswers.empty())
-            return kAnswerNo;
-        const int answer = permissionAnswers.front();
-        permissionAnswers.pop_front();
+    int askPermission(const Question&) override {
+        ++permissionQuestions;
+        const int answer = permissionAnswers.empty() ? kAnswerNo : permissionAnswers.front();
+        if (!permissionAnswers.empty())
+            permissionAnswers.pop_front();
         return answer;
     }
     void setWalkMenu(bool walking) override { walkMenu.push_back(walking); }
     void refreshLists() override { ++listRefreshes; }
-
-    bool shown(Severity severity, const std::string& text) const {
-        for (const auto& m : messages)
-            if (m == std::make_pair(severity, text))
-                return true;
-        return false;
-    }
+    void showListRow(int list, std::int64_t row) override { listHits.emplace_back(list, row); }
 
 private:
     std::ostringstream log_;
@@ -68,23 +59,27 @@ struct Router : ::testing::Test {
     std::string d1 = tree.mkdir("one");
     std::string d2 = tree.mkdir("two");
     std::string out = tree.mkdir("out");
-    DirectorySelection selection{d1, d2, out, false};
     int dialogs = 0;
     ListSelection listSelection;
+    bool cancelBuild = false;
+    std::vector<int> order;
     CommandRouter router{app, dirs,
                          RouterInputs{[this](DirectorySelection& s) {
                                           ++dialogs;
-                                          s = selection;
+                                          s = {d1, d2, out, false};
                                           return true;
                                       },
                                       [this] { return listSelection; },
-                                      {},
-                                      {}}};
+                                      [this](const std::string&) { return !cancelBuild; },
+                                      [this] { return order; }}};
 
     Router() {
         app.settings.record.recursive = 1;
         app.settings.record.autoWalk = 0;
         app.settings.record.unixFormat = 1;
+        app.settings.files.selectDir1 = d1;
+        app.settings.files.selectDir2 = d2;
+        app.settings.files.selectOutdir = out;
     }
     // As the event loop would: post, then run until nothing is left.
     void post(int id) {
@@ -125,7 +120,7 @@ TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
     // Both sides taken with equal marks: file 2's lines come first.
     EXPECT_EQ(readFile(out + "/b.txt"), "right\nleft\n");
     // One question: Yes to All covers the second left-only file and the right-only one.
-    EXPECT_EQ(frame.permissionQuestions.size(), 1u);
+    EXPECT_EQ(frame.permissionQuestions, 1);
     EXPECT_EQ(readFile(out + "/c1.txt"), "only left 1\n");
     EXPECT_EQ(readFile(out + "/c2.txt"), "only left 2\n");
     EXPECT_EQ(readFile(out + "/d.txt"), "only right\n");
@@ -139,111 +134,63 @@ TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
     EXPECT_TRUE(app.model.pairOutputPath.empty());
 }
 
-TEST_F(Router, CancelAnsweredToACopyQuestionEndsTheWalk) {
-    tree.write("one/a.txt", "first\n");
-    tree.write("one/b.txt", "second\n");
-    tree.write("two/z.txt", "later\n");
-    frame.permissionAnswers = {kAnswerCancel};
-
-    post(cmd::kCompareDirs);
-    EXPECT_EQ(frame.permissionQuestions.size(), 1u);
-    EXPECT_FALSE(walking());
-    EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
-    EXPECT_EQ(frame.messages,
-              (std::vector<std::pair<Severity, std::string>>{
-                  {Severity::Info,
-                   "Directory merge cancelled: 0 copied, 0 merged, 0 skipped, 0 failed"}}));
-    EXPECT_FALSE(std::filesystem::exists(out + "/a.txt"));
-    EXPECT_FALSE(std::filesystem::exists(out + "/z.txt"));
-
-    // Skip and Cancel outside a walk change nothing.
-    frame.messages.clear();
-    post(cmd::kWalkSkip);
-    post(cmd::kWalkCancel);
-    EXPECT_EQ(frame.walkMenu.size(), 2u);
-    EXPECT_TRUE(frame.messages.empty());
-}
-
-TEST_F(Router, WalkIntoDirectoryOneOffersOnlyTheRightSideAndSkipLeavesThePair) {
-    tree.write("one/left-only.txt", "l\n");
-    tree.write("two/right-only.txt", "r\n");
-    tree.write("one/pair.txt", "mine\n", 100);
-    tree.write("two/pair.txt", "theirs\n", 200);
-    selection.destination = d1;
-    frame.permissionAnswers = {kAnswerYes};
-
-    post(cmd::kCompareDirs);
-    ASSERT_TRUE(walking());
-    EXPECT_EQ(app.model.pairOutputPath, d1 + "/pair.txt");
-    post(cmd::kWalkSkip);
-
-    ASSERT_EQ(frame.permissionQuestions.size(), 1u);
-    EXPECT_NE(frame.permissionQuestions[0].find("right-only.txt"), std::string::npos);
-    EXPECT_EQ(readFile(d1 + "/right-only.txt"), "r\n");
-    EXPECT_EQ(readFile(d1 + "/pair.txt"), "mine\n");
-    EXPECT_FALSE(std::filesystem::exists(d1 + "/pair.txt.bak"));
-    ASSERT_FALSE(frame.messages.empty());
-    EXPECT_TRUE(walkDone(frame.messages.back().second));
-    EXPECT_FALSE(walking());
-}
-
-TEST_F(Router, DirectoryWindowBuildsItsListAndCopiesTheSelectedRows) {
+// The window stays: a cancelled build shows what it found, and Rescan or the
+// subdirectories toggle build the list again with the settings as they are.
+TEST_F(Router, TheDirectoryWindowBuildsItsListAndCopiesTheSelectedRows) {
     tree.write("one/same.txt", "x\n", 100);
     tree.write("two/same.txt", "x\n", 200);
     tree.write("two/sub/new.txt", "n\n");
-    app.settings.files.selectDir1 = d1;
-    app.settings.files.selectDir2 = d2;
-    app.settings.files.selectOutdir = out;
-
+    cancelBuild = true;
     post(cmd::kCompareDirectoryLists);
-    ASSERT_EQ(dirs.state.rows.size(), 2u);
-    EXPECT_EQ(frame.listRefreshes, 1);
-    EXPECT_FALSE(walking());
-
-    listSelection = {2, {0, 1}}; // same.txt is there already
-    EXPECT_TRUE(router.route(cmd::kCopyToDestination));
-    EXPECT_EQ(readFile(out + "/sub/new.txt"), "n\n");
-    EXPECT_TRUE(frame.shown(Severity::Info, "Copy to Destination: 2 copied, 0 skipped, 0 failed"));
-
-    EXPECT_FALSE(router.route(4)); // an id nobody owns
-    EXPECT_FALSE(app.frameState.quitRequested);
-}
-
-// The window stays: a cancelled build shows what it found, and Rescan or
-// the subdirectories toggle build the list again with the settings as they are.
-TEST_F(Router, ACancelledBuildKeepsTheWindowAndRescanBuildsAgain) {
-    for (const char* name : {"a.txt", "b.txt", "sub/c.txt"})
-        tree.write(std::string("one/") + name, "x\n");
-    app.settings.files.selectDir1 = d1;
-    app.settings.files.selectDir2 = d2;
-    app.settings.files.selectOutdir = out;
-    bool cancel = true;
-    CommandRouter building{app, dirs, RouterInputs{{}, {}, [&cancel](const std::string&) {
-                                                       return !cancel;
-                                                   }, {}}};
-    EXPECT_TRUE(building.route(cmd::kCompareDirectoryLists));
     EXPECT_EQ(dirs.state.rows.size(), 1u);
     EXPECT_TRUE(dirs.state.listIncomplete);
     EXPECT_FALSE(app.frameState.quitRequested);
 
-    cancel = false;
-    EXPECT_TRUE(building.route(cmd::kRescanDirectories));
-    EXPECT_EQ(dirs.state.rows.size(), 3u);
+    cancelBuild = false;
+    EXPECT_TRUE(router.route(cmd::kRescanDirectories));
+    ASSERT_EQ(dirs.state.rows.size(), 2u);
     EXPECT_FALSE(dirs.state.listIncomplete);
-    EXPECT_TRUE(building.route(cmd::kToggleSubdirectories));
+    EXPECT_FALSE(walking());
+    listSelection = {2, {0, 1}}; // same.txt is there already
+    EXPECT_TRUE(router.route(cmd::kCopyToDestination));
+    EXPECT_EQ(readFile(out + "/sub/new.txt"), "n\n");
+    EXPECT_EQ(frame.messages.back().second, "Copy to Destination: 2 copied, 0 skipped, 0 failed");
+
+    EXPECT_TRUE(router.route(cmd::kToggleSubdirectories));
     EXPECT_EQ(app.settings.record.recursive, 0);
-    EXPECT_EQ(dirs.state.rows.size(), 2u);
+    EXPECT_EQ(dirs.state.rows.size(), 1u);
     EXPECT_EQ(frame.listRefreshes, 3);
+    EXPECT_FALSE(router.route(4)); // an id nobody owns
+
+    // A file named as one of the directories is said, not listed as empty.
+    app.settings.files.selectDir1 = tree.write("plain.txt", "x\n");
+    post(cmd::kCompareDirectoryLists);
+    EXPECT_EQ(frame.messages.back().second, tree.file("plain.txt") + " is not a directory");
+    EXPECT_EQ(readFile(tree.file("plain.txt")), "x\n");
 }
 
-TEST_F(Router, AFileNamedAsADirectoryOfTheListIsReported) {
-    const std::string file = tree.write("plain.txt", "x\n");
-    app.settings.files.selectDir1 = file;
-    app.settings.files.selectDir2 = d2;
-    app.settings.files.selectOutdir = out;
-    post(cmd::kCompareDirectoryLists);
-    EXPECT_TRUE(frame.shown(Severity::Error, file + " is not a directory"));
-    EXPECT_EQ(readFile(file), "x\n");
+// Find Next searches the rows in the order the lists show them, from the
+// last hit, and wraps round.
+TEST_F(Router, FindNextInTheDirectoryWindowSearchesTheShownRowsFromTheLastHit) {
+    for (const char* path : {"/l/beta.c", "/l/gamma", "/r/BETA.h"}) {
+        dirs.state.rows.emplace_back();
+        dirs.state.rows.back().right.path = path;
+    }
+    app.frameState.directoryWindow = true;
+    order = {2, 1, 0};
+    app.frameState.searchText = "E";
+    app.frameState.ignoreCase = true;
+    std::vector<std::int64_t> found;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(router.route(cmd::kFindNext));
+        found.push_back(app.frameState.lastFoundPosition);
+    }
+    EXPECT_EQ(found, (std::vector<std::int64_t>{0, 2, 0}));
+    EXPECT_EQ(frame.listHits.front(), std::make_pair(2, std::int64_t{0}));
+    app.frameState.searchText = "zzz";
+    ASSERT_TRUE(router.route(cmd::kFindNext));
+    EXPECT_EQ(app.frameState.lastFoundPosition, -1);
+    EXPECT_EQ(frame.messages.back(), std::make_pair(Severity::Info, std::string(kNotFoundMessage)));
 }
 
 } // namespace

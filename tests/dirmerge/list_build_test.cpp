@@ -1,0 +1,397 @@
+// The directory window's comparison list: how entries pair and what their
+// halves say, what cannot be read, pipes and links, and what a copy, a merge
+// run and a cancelled build do to the rows, built through the application
+// object as the window does.
+#include "control/application.h"
+#include "dirmerge/comparison_list.h"
+#include "dirmerge/copy_path.h"
+#include "dirmerge/directory_lists.h"
+#include "dirmerge/directory_merge.h"
+#include "dirmerge/file_equality.h"
+#include "dirmerge/row_counts.h"
+#include "dirmerge/row_kind.h"
+#include "merge/driver_test_support.h"
+#include "support/failing_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <regex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tandel {
+namespace {
+
+using testing::FileOp;
+using testing_support::readFile;
+using testing_support::TempFolder;
+
+struct Lists : ::testing::Test {
+    TempFolder tree;
+    std::string d1 = tree.mkdir("one");
+    std::string d2 = tree.mkdir("two");
+    DirectoryOperationState state;
+    ScanFilters filters;
+    testing::FailingFileSystem files;
+
+    Lists() {
+        filters.recursive = true;
+        filters.files = &files;
+    }
+    int build(const std::string& dir2 = {}) {
+        return buildComparisonList(state, d1, dir2.empty() ? d2 : dir2, tree.file("out/"), filters,
+                                   {});
+    }
+    // "L:path-state R:path-state" with paths relative to the tree, one per row.
+    std::vector<std::string> describe() const {
+        std::vector<std::string> out;
+        const auto rel = [&](const RowHalf& h) {
+            return h.path.empty() ? std::string("-") : h.path.substr(tree.path().size() + 1);
+        };
+        for (const auto& r : state.rows)
+            out.push_back(rel(r.left) + ":" + std::to_string(r.left.state) + " " + rel(r.right) +
+                          ":" + std::to_string(r.right.state));
+        return out;
+    }
+};
+
+TEST_F(Lists, NamesPairByTheirBytesAndPairsByTheirContents) {
+    tree.write("one/Makefile", "all:\n", 1000);
+    tree.write("one/makefile", "all:\n", 1000);
+    tree.write("two/makefile", "all:\n", 2000);
+    tree.write("two/MAKEFILE", "all:\n", 2000);
+    tree.write("one/b.c", "x\n", 1000);
+    tree.write("two/b.c", "y\n", 2000);
+    ASSERT_EQ(build(), kBuildFinished);
+    EXPECT_EQ(describe(),
+              (std::vector<std::string>{"one/b.c:100 two/b.c:100", "-:8 two/MAKEFILE:100",
+                                        "one/Makefile:100 -:8", "one/makefile:0 two/makefile:0"}));
+    // The short date and time that fits the date column (the C locale's form).
+    EXPECT_TRUE(std::regex_match(state.rows[0].left.dateText,
+                                 std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d)")));
+    EXPECT_EQ(state.rows[0].left.modificationTime, 1000);
+    EXPECT_FALSE(state.comparing);
+}
+
+// Stamps collide wherever the clock is coarser than the writes (many files
+// written within one tick, a copy that kept them, a clock set back): they
+// prove two files equal only when the user chose to trust them.
+TEST_F(Lists, OnlyTheBytesMakeTwoFilesEqualUnlessStampsAreTrusted) {
+    const std::string a = tree.write("eq/a", "left 1", 7000);
+    const std::string b = tree.write("eq/b", "rite 1", 7000);
+    const std::string c = tree.write("eq/c", "left 1", 8000);
+    const std::string longer = tree.write("eq/d", "longer!", 7000);
+    const DirListing listed = listDirectory(tree.file("eq"), ScanFilters{});
+    ASSERT_EQ(listed.count(), 4u);
+    DirEntry ea = listed.entries[0];
+    DirEntry eb = listed.entries[1];
+    eb.creationTime = ea.creationTime; // as if made in the same tick
+    const auto verdict = [&](const DirEntry& y, const std::string& py, bool trust) {
+        return comparePair(files, ea, a, y, py, trust).sameness;
+    };
+    EXPECT_EQ(verdict(eb, b, false), Sameness::Different);
+    EXPECT_EQ(verdict(eb, b, true), Sameness::Equal); // unread
+    EXPECT_EQ(verdict(listed.entries[2], c, false), Sameness::Equal);
+
+    // A size that differs needs no read; equal sizes that cannot be read say why.
+    files.fail(FileOp::Read, "", EACCES);
+    EXPECT_EQ(verdict(listed.entries[3], longer, false), Sameness::Different);
+    const PairVerdict unread = comparePair(files, ea, a, listed.entries[2], c, false);
+    EXPECT_EQ(unread.sameness, Sameness::Unreadable);
+    EXPECT_EQ(unread.left.reason(), "Permission denied");
+}
+
+TEST_F(Lists, OneSidedSubtreesAFileAgainstADirectoryAndAMissingDirectory) {
+    tree.write("one/name", "a file\n");
+    tree.write("two/name/z.txt", "z\n");
+    tree.write("two/name/deep/a.txt", "a\n");
+    tree.write("one/only/x/y.txt", "y\n");
+    tree.write("one/only/b.txt", "b\n");
+    tree.write("one/sub/s.txt", "s\n", 5);
+    tree.write("two/sub/s.txt", "s\n", 5);
+    build();
+    EXPECT_EQ(describe(), (std::vector<std::string>{
+                              "one/name:100 -:8", "-:8 two/name/deep/a.txt:100",
+                              "-:8 two/name/z.txt:100", "one/only/b.txt:100 -:8",
+                              "one/only/x/y.txt:100 -:8", "one/sub/s.txt:0 two/sub/s.txt:0"}));
+    // Without subdirectories only the files at the top are listed; a missing
+    // directory is an empty one.
+    filters.recursive = false;
+    build();
+    EXPECT_EQ(describe(), (std::vector<std::string>{"one/name:100 -:8"}));
+    EXPECT_EQ(build(tree.file("nowhere")), kBuildFinished);
+    EXPECT_EQ(describe(), (std::vector<std::string>{"one/name:100 -:8"}));
+}
+
+// The system refuses these to an ordinary user; the fake file layer refuses
+// them to root as well.
+TEST_F(Lists, WhatCannotBeReadIsOneRowThatSaysWhy) {
+    tree.write("one/locked/a.txt", "a\n");
+    tree.write("two/locked/a.txt", "a\n");
+    tree.write("two/locked/only-right.txt", "r\n");
+    tree.write("one/lone/b.txt", "b\n");
+    tree.write("one/pair.txt", "same\n");
+    tree.write("two/pair.txt", "same\n");
+    files.fail(FileOp::List, "one/locked", EACCES);
+    files.fail(FileOp::List, "one/lone", EACCES);
+    files.fail(FileOp::Read, "two/pair.txt", EIO);
+    build();
+    EXPECT_EQ(describe(), (std::vector<std::string>{"one/locked:2 two/locked:2", "one/lone:2 -:8",
+                                                    "one/pair.txt:2 two/pair.txt:2"}));
+    const ComparisonRow& locked = state.rows[0];
+    EXPECT_EQ(locked.left.problem, "Permission denied");
+    EXPECT_EQ(locked.left.dateText, "Cannot read: Permission denied");
+    EXPECT_EQ(locked.right.problem, "");
+    EXPECT_EQ(state.rows[2].right.dateText, "Cannot read: Input/output error");
+
+    // A top directory that cannot be listed hides the other side's entries too.
+    files.fail(FileOp::List, d1, EACCES);
+    build();
+    EXPECT_EQ(describe(), (std::vector<std::string>{"one:2 two:2"}));
+    EXPECT_EQ(state.rows[0].left.dateText, "Cannot read: Permission denied");
+}
+
+std::string linkText(const std::string& path) {
+    char text[256];
+    const ssize_t n = ::readlink(path.c_str(), text, sizeof text);
+    return n < 0 ? std::string("(not a link)") : std::string(text, static_cast<std::size_t>(n));
+}
+
+// Pipes are listed and never opened: without a writer, opening one would
+// block for ever. A merge run or a copy would open them.
+TEST_F(Lists, PipesAreListedAsDifferentWithoutBeingOpened) {
+    ASSERT_EQ(::mkfifo(tree.file("one/pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(tree.file("two/pipe").c_str(), 0600), 0);
+    tree.write("one/same", "x\n", 1000);
+    tree.write("two/same", "x\n", 1000);
+    ASSERT_EQ(build(), kBuildFinished);
+    EXPECT_EQ(describe(),
+              (std::vector<std::string>{"one/pipe:100 two/pipe:100", "one/same:0 two/same:0"}));
+    EXPECT_NE(state.rows[0].left.dateText, "");
+    EXPECT_FALSE(startsMergeRun(state.rows[0]));
+
+    test::FakeFrame frame;
+    ToAllAnswers answers;
+    CopyServices services{frame, answers, {}};
+    int replace = kYesToAll;
+    EXPECT_NE(copyPath(services, tree.file("one/pipe"), tree.file("copy"), replace), 0);
+    EXPECT_EQ(
+        frame.shown(Severity::Error),
+        std::vector<std::string>{"Can not copy " + tree.file("one/pipe") + ": not a regular file"});
+    EXPECT_FALSE(std::filesystem::exists(tree.file("copy")));
+}
+
+// Symbolic links are listed, compared and copied as the text they hold,
+// never followed, dangling or looping ones included.
+TEST_F(Lists, LinksPairByTheirTextAndAreNeverFollowed) {
+    tree.write("one/target", "t\n");
+    tree.write("two/target", "t\n");
+    for (const std::string dir : {d1, d2}) {
+        // A loop that a recursive scan following links would never leave.
+        ASSERT_EQ(::symlink(".", (dir + "/loop").c_str()), 0);
+        ASSERT_EQ(::symlink("target", (dir + "/same").c_str()), 0);
+    }
+    ASSERT_EQ(::symlink("gone", tree.file("one/dangling").c_str()), 0);
+    ASSERT_EQ(::symlink("target", tree.file("one/moved").c_str()), 0);
+    ASSERT_EQ(::symlink("elsewhere", tree.file("two/moved").c_str()), 0);
+    ASSERT_EQ(::symlink("target", tree.file("one/mixed").c_str()), 0);
+    tree.write("two/mixed", "t\n");
+    ASSERT_EQ(build(), kBuildFinished);
+    EXPECT_EQ(describe(), (std::vector<std::string>{
+                              "one/dangling:100 -:8", "one/loop:0 two/loop:0",
+                              "one/mixed:100 two/mixed:100", "one/moved:100 two/moved:100",
+                              "one/same:0 two/same:0", "one/target:0 two/target:0"}));
+    EXPECT_TRUE(state.rows[0].left.isLink);
+    EXPECT_EQ(state.rows[0].left.linkTarget, "gone");
+    EXPECT_NE(state.rows[0].left.dateText, ""); // the link's own time
+    EXPECT_FALSE(startsMergeRun(state.rows[2]));
+
+    // Copied as links holding the same text, the loop included; a link over
+    // an older one of that name keeps the old one as a backup.
+    test::FakeFrame frame;
+    ToAllAnswers answers;
+    CopyServices services{frame, answers, {}};
+    int replace = kYesToAll;
+    EXPECT_EQ(copyPath(services, d1, tree.file("out"), replace), 0);
+    EXPECT_EQ(linkText(tree.file("out/dangling")), "gone");
+    EXPECT_EQ(linkText(tree.file("out/loop")), ".");
+    EXPECT_EQ(linkText(tree.file("out/moved")), "target");
+    services.makeBackup = [](const std::string& p) {
+        return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
+    };
+    EXPECT_EQ(copyPath(services, d2 + "/moved", tree.file("out/moved"), replace), 0);
+    EXPECT_EQ(linkText(tree.file("out/moved")), "elsewhere");
+    EXPECT_EQ(linkText(tree.file("out/moved.bak")), "target");
+    EXPECT_TRUE(frame.shown(Severity::Error).empty());
+}
+
+struct Rows : ::testing::Test {
+    TempFolder tree;
+    test::FakeFrame frame;
+    Application app{frame};
+    std::vector<std::vector<std::string>> started;
+    DirectoryMerge dirs{app, "/opt/tandel",
+                        [this](const std::vector<std::string>& a) { started.push_back(a); }};
+    std::string d1 = tree.mkdir("one");
+    std::string d2 = tree.mkdir("two");
+    std::string out = tree.file("out");
+    testing::FailingFileSystem files;
+
+    Rows() {
+        app.settings.record.recursive = 1;
+        app.model.files = &files;
+    }
+    int build(const std::string& destination, const BuildProgress& progress = {}) {
+        return dirs.buildList(d1, d2, destination, progress);
+    }
+    std::vector<std::string> markers(int half) const {
+        std::vector<std::string> shown;
+        for (const ComparisonRow& row : dirs.state.rows)
+            shown.push_back(markerText(row, half));
+        return shown;
+    }
+};
+
+// Pairs are judged by their bytes, whatever the panes would ignore; the
+// settings' filters apply, and only a differing pair starts a merge run.
+TEST_F(Rows, ListBuildComparesBytesAndStartsMergeRuns) {
+    tree.write("one/same.txt", "a\nb\n", 100);
+    tree.write("two/same.txt", "a\nb\n", 200);
+    tree.write("one/diff.txt", "a\nb\n", 100);
+    tree.write("two/diff.txt", "a\nc\n", 200);
+    tree.write("one/skip.o", "obj", 100);
+    app.settings.lists.excludeFilters = {"*.o"};
+    tree.write("one/notes.c", "x /*a*/\n", 100);
+    tree.write("two/notes.c", "x /*b*/\n", 200);
+    tree.write("one/blanks", "a b\n", 100);
+    tree.write("two/blanks", "ab\n", 200);
+    app.compare.ignoreComments = 1;
+    app.compare.comments = {{"/*", "*/"}};
+    app.settings.record.ignoreAllSpaces = 1;
+    ASSERT_EQ(build(out), kBuildFinished);
+    EXPECT_EQ(markers(0), (std::vector<std::string>{"differs", "differs", "differs", "same"}));
+    EXPECT_EQ(app.settings.record.directoryWalk, 0);
+    EXPECT_TRUE(frame.messages.empty());
+    app.settings.record.directoryDiffsOnly = 1;
+    EXPECT_EQ(dirs.shownRows(), (std::vector<int>{0, 1, 2}));
+
+    EXPECT_EQ(dirs.activateRow(3, d1, out), -1); // equal pair: nothing
+    EXPECT_EQ(dirs.activateRow(0, d1, out), 0);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].back(), out);
+}
+
+// A destination below a directory would be scanned as part of it.
+TEST_F(Rows, ListBuildRefusesADestinationInsideADirectory) {
+    tree.write("one/a.txt", "a\n");
+    const std::string inside = d2 + "/merged";
+    EXPECT_EQ(build(inside), kBuildFailed);
+    EXPECT_TRUE(dirs.state.rows.empty());
+    EXPECT_EQ(frame.shown(Severity::Error),
+              std::vector<std::string>{"The destination " + inside + " lies inside Directory 2 " +
+                                       d2 + ".\nChoose a destination outside both directories."});
+}
+
+TEST_F(Rows, MarkersTellOneSidedFromDifferingAndTheCountsAddThemUp) {
+    tree.write("one/a.txt", "same\n");
+    tree.write("two/a.txt", "same\n");
+    tree.write("one/b.txt", "left\n");
+    tree.write("two/b.txt", "right\n");
+    tree.write("one/sub/c.txt", "only on the left\n");
+    tree.write("two/d.txt", "r\n");
+    tree.write("one/e.txt", "e1\n");
+    tree.write("two/e.txt", "e2\n");
+    files.fail(FileOp::Read, "/e.txt", EACCES);
+    ASSERT_EQ(build(out), kBuildFinished);
+    EXPECT_EQ(markers(0),
+              (std::vector<std::string>{"same", "differs", "absent", "unreadable", "only here"}));
+    EXPECT_EQ(markers(1),
+              (std::vector<std::string>{"same", "differs", "only here", "unreadable", "absent"}));
+    EXPECT_EQ(markerTip(dirs.state.rows[4], 1), "Only in Directory 1");
+    EXPECT_EQ(countsLine(dirs.counts()),
+              "1 equal \u00b7 1 differ \u00b7 1 only left \u00b7 1 only right \u00b7 1 unreadable");
+
+    // The Name column: below its own directory; anything else whole.
+    EXPECT_EQ(relativeName(dirs.state.rows[4].left.path, d1), "sub/c.txt");
+    EXPECT_EQ(relativeName(d1, d1), d1);
+    EXPECT_EQ(relativeName(d2 + "/d.txt", d1), d2 + "/d.txt");
+
+    // Largest first, a half that is absent last; a second click turns it round.
+    std::vector<int> shown = dirs.shownRows();
+    dirs.sort.click(kSizeColumn);
+    sortRows(shown, dirs.state.rows, 0, dirs.sort);
+    EXPECT_EQ(shown, (std::vector<int>{4, 0, 1, 3, 2}));
+    dirs.sort.click(kSizeColumn);
+    sortRows(shown, dirs.state.rows, 0, dirs.sort);
+    EXPECT_EQ(shown.front(), 2);
+}
+
+// Directory 2 is the destination: what is copied there is then the same. A
+// replacement declined, a half that is absent and a copy that fails are not.
+TEST_F(Rows, CopyIntoADirectoryMakesItsRowsTheSameAndSaysWhatHappened) {
+    tree.write("one/sub/c.txt", "c\n");
+    tree.write("one/b.txt", "left\n");
+    tree.write("two/b.txt", "right\n");
+    tree.write("two/d.txt", "d\n");
+    tree.write("one/e.txt", "e\n");
+    ASSERT_EQ(build(d2), kBuildFinished);
+    files.fail(FileOp::Write, "two/e.txt", ENOSPC);
+    const OperationCount count = dirs.copyToDestination(1, {0, 1, 2, 3}, d2);
+    EXPECT_EQ(count.copySummary(), "1 copied, 2 skipped, 1 failed");
+    EXPECT_EQ(readFile(d2 + "/sub/c.txt"), "c\n");
+    EXPECT_EQ(markers(0), (std::vector<std::string>{"differs", "absent", "only here", "copied"}));
+    const ComparisonRow& row = dirs.state.rows[3];
+    EXPECT_EQ(rowKind(row), RowKind::Equal);
+    EXPECT_EQ(markerText(row, 1), "same");
+    EXPECT_EQ(markerTip(row, 0), "The same in both directories; copied to the destination");
+    EXPECT_EQ(dirs.lastCopyReport(), "Copy to Destination: 1 copied, 2 skipped, 1 failed");
+    EXPECT_EQ(frame.messages.back(), std::make_pair(Severity::Warning, dirs.lastCopyReport()));
+    EXPECT_EQ(dirs.counts(), (RowCounts{1, 1, 1, 1, 0, 0}));
+}
+
+TEST_F(Rows, AMergeRunsResultMarksItsRowWhenTheWindowComesBack) {
+    tree.write("one/p.txt", "left\n", 100);
+    tree.write("two/p.txt", "right\n", 200);
+    ASSERT_EQ(build(d1), kBuildFinished);
+    ASSERT_EQ(dirs.activateRow(0, d1, d1), 0);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_FALSE(dirs.recheckMergeRuns()); // nothing saved yet
+    // The run saved into Directory 1 itself, taking the right side.
+    tree.write("one/p.txt", "right\n", 300);
+    EXPECT_TRUE(dirs.recheckMergeRuns());
+    EXPECT_EQ(markerText(dirs.state.rows[0], 0), "merged");
+    EXPECT_EQ(rowKind(dirs.state.rows[0]), RowKind::Equal);
+    EXPECT_FALSE(dirs.recheckMergeRuns()); // told once
+}
+
+// A cancelled build keeps the rows found so far, marks the list incomplete
+// and the pairs it never read; the progress names the entry it stands on.
+TEST_F(Rows, ACancelledBuildKeepsItsRowsMarksTheListIncompleteAndThePairsUnread) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) {
+        tree.write(std::string("one/") + name, "x\n");
+        tree.write(std::string("two/") + name, "x\n");
+    }
+    std::vector<std::string> seen;
+    ASSERT_EQ(build(out,
+                    [&seen](const std::string& current) {
+                        seen.push_back(current);
+                        return seen.size() < 3;
+                    }),
+              kBuildCancelled);
+    EXPECT_EQ(seen.front(), d1 + "/b.txt");
+    EXPECT_TRUE(dirs.state.listIncomplete);
+    EXPECT_FALSE(dirs.state.comparing);
+    ASSERT_EQ(dirs.state.rows.size(), 3u);
+    EXPECT_EQ(markerText(dirs.state.rows[0], 0), "not compared");
+    const RowCounts counts = dirs.counts();
+    EXPECT_EQ(counts.notCompared, 3);
+    EXPECT_EQ(counts.different, 0);
+    EXPECT_NE(countsLine(counts).find(" not compared"), std::string::npos);
+    ASSERT_EQ(build(out), kBuildFinished);
+    EXPECT_FALSE(dirs.state.listIncomplete);
+    EXPECT_EQ(dirs.counts().equal, 4);
+}
+
+} // namespace
+} // namespace tandel
