@@ -1,12 +1,15 @@
 // The machine's file layer on real files: what a replace keeps of the old
-// file, where it writes through a link or into a pipe, and that a unique name
-// is never one that was there.
+// file, where it writes through a link or into a pipe, that a unique name is
+// never one that was there, and that a run ended by a signal while it writes
+// leaves no half-written file behind.
 #include "base/file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -84,9 +87,8 @@ TEST(RealFileSystem, AWriterDroppedBeforeItsCommitLeavesTheTargetAndNothingBesid
         std::unique_ptr<FileWriter> writer;
         ASSERT_TRUE(realFileSystem().openWriter(path, {}, writer).ok());
         ASSERT_TRUE(writer->write("new").ok());
-        if (finished) {
+        if (finished)
             ASSERT_TRUE(writer->finish().ok());
-        }
         EXPECT_EQ(dir.entries().size(), 2u); // the new file waits beside the target
         writer.reset();
         EXPECT_EQ(dir.read("f"), "old");
@@ -96,6 +98,29 @@ TEST(RealFileSystem, AWriterDroppedBeforeItsCommitLeavesTheTargetAndNothingBesid
     dir.mkdir("sub");
     EXPECT_EQ(writeThrough(dir.file("sub"), "x").error(), EISDIR);
     EXPECT_EQ(writeThrough(dir.file("none/f"), "x").error(), ENOENT);
+}
+
+TEST(RealFileSystem, ATerminatingSignalRemovesTheNewFileAndKeepsTheOld) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempFolder dir;
+        const std::string target = dir.write("result", "old\n");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::unique_ptr<FileWriter> writer;
+            if (!realFileSystem().openWriter(target, {}, writer).ok() ||
+                !writer->write(std::string(1 << 20, 'x')).ok())
+                ::_exit(3);
+            ::raise(signal);
+            ::_exit(4); // not reached: the signal still ends the process
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), signal);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"result"});
+        EXPECT_EQ(dir.read("result"), "old\n");
+    }
 }
 
 // Whatever a link holds (absolute, relative, through a folder, another link),

@@ -57,12 +57,11 @@ struct Lists : ::testing::Test {
 };
 
 TEST_F(Lists, NamesPairByTheirBytesAndPairsByTheirContents) {
-    tree.write("one/Makefile", "all:\n", 1000);
-    tree.write("one/makefile", "all:\n", 1000);
-    tree.write("two/makefile", "all:\n", 2000);
-    tree.write("two/MAKEFILE", "all:\n", 2000);
-    tree.write("one/b.c", "x\n", 1000);
-    tree.write("two/b.c", "y\n", 2000);
+    const TempFolder::Entry entries[] = {
+        {"one/Makefile", "all:\n", 1000}, {"one/makefile", "all:\n", 1000},
+        {"two/makefile", "all:\n", 2000}, {"two/MAKEFILE", "all:\n", 2000},
+        {"one/b.c", "x\n", 1000},         {"two/b.c", "y\n", 2000}};
+    tree.writeAll(entries);
     ASSERT_EQ(build(), kBuildFinished);
     EXPECT_EQ(describe(),
               (std::vector<std::string>{"one/b.c:100 two/b.c:100", "-:8 two/MAKEFILE:100",
@@ -103,13 +102,11 @@ TEST_F(Lists, OnlyTheBytesMakeTwoFilesEqualUnlessStampsAreTrusted) {
 }
 
 TEST_F(Lists, OneSidedSubtreesAFileAgainstADirectoryAndAMissingDirectory) {
-    tree.write("one/name", "a file\n");
-    tree.write("two/name/z.txt", "z\n");
-    tree.write("two/name/deep/a.txt", "a\n");
-    tree.write("one/only/x/y.txt", "y\n");
-    tree.write("one/only/b.txt", "b\n");
-    tree.write("one/sub/s.txt", "s\n", 5);
-    tree.write("two/sub/s.txt", "s\n", 5);
+    const TempFolder::Entry entries[] = {
+        {"one/name", "a file\n"},    {"two/name/z.txt", "z\n"}, {"two/name/deep/a.txt", "a\n"},
+        {"one/only/x/y.txt", "y\n"}, {"one/only/b.txt", "b\n"}, {"one/sub/s.txt", "s\n", 5},
+        {"two/sub/s.txt", "s\n", 5}};
+    tree.writeAll(entries);
     build();
     EXPECT_EQ(describe(), (std::vector<std::string>{
                               "one/name:100 -:8", "-:8 two/name/deep/a.txt:100",
@@ -127,12 +124,11 @@ TEST_F(Lists, OneSidedSubtreesAFileAgainstADirectoryAndAMissingDirectory) {
 // The system refuses these to an ordinary user; the fake file layer refuses
 // them to root as well.
 TEST_F(Lists, WhatCannotBeReadIsOneRowThatSaysWhy) {
-    tree.write("one/locked/a.txt", "a\n");
-    tree.write("two/locked/a.txt", "a\n");
-    tree.write("two/locked/only-right.txt", "r\n");
-    tree.write("one/lone/b.txt", "b\n");
-    tree.write("one/pair.txt", "same\n");
-    tree.write("two/pair.txt", "same\n");
+    const TempFolder::Entry entries[] = {
+        {"one/locked/a.txt", "a\n"},          {"two/locked/a.txt", "a\n"},
+        {"two/locked/only-right.txt", "r\n"}, {"one/lone/b.txt", "b\n"},
+        {"one/pair.txt", "same\n"},           {"two/pair.txt", "same\n"}};
+    tree.writeAll(entries);
     files.fail(FileOp::List, "one/locked", EACCES);
     files.fail(FileOp::List, "one/lone", EACCES);
     files.fail(FileOp::Read, "two/pair.txt", EIO);
@@ -158,62 +154,48 @@ std::string linkText(const std::string& path) {
     return n < 0 ? std::string("(not a link)") : std::string(text, static_cast<std::size_t>(n));
 }
 
-// Pipes are listed and never opened: without a writer, opening one would
-// block for ever. A merge run or a copy would open them.
-TEST_F(Lists, PipesAreListedAsDifferentWithoutBeingOpened) {
+// Pipes and symbolic links are listed, compared and copied as what they are:
+// a pipe is never opened (without a writer that would block for ever), a
+// link is the text it holds, never followed, dangling or looping ones
+// included. Neither starts a merge run.
+TEST_F(Lists, PipesAndLinksAreNeitherOpenedNorFollowed) {
     ASSERT_EQ(::mkfifo(tree.file("one/pipe").c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo(tree.file("two/pipe").c_str(), 0600), 0);
-    tree.write("one/same", "x\n", 1000);
-    tree.write("two/same", "x\n", 1000);
+    const TempFolder::Entry entries[] = {
+        {"one/target", "t\n"}, {"two/target", "t\n"}, {"two/mixed", "t\n"}};
+    tree.writeAll(entries);
+    // A loop that a recursive scan following links would never leave.
+    const std::pair<const char*, const char*> links[] = {
+        {".", "one/loop"},          {".", "two/loop"},        {"target", "one/same"},
+        {"target", "two/same"},     {"gone", "one/dangling"}, {"target", "one/moved"},
+        {"elsewhere", "two/moved"}, {"target", "one/mixed"}};
+    for (const auto& [target, name] : links)
+        ASSERT_EQ(::symlink(target, tree.file(name).c_str()), 0);
     ASSERT_EQ(build(), kBuildFinished);
     EXPECT_EQ(describe(),
-              (std::vector<std::string>{"one/pipe:100 two/pipe:100", "one/same:0 two/same:0"}));
-    EXPECT_NE(state.rows[0].left.dateText, "");
-    EXPECT_FALSE(startsMergeRun(state.rows[0]));
-
-    test::FakeFrame frame;
-    ToAllAnswers answers;
-    CopyServices services{frame, answers, {}};
-    int replace = kYesToAll;
-    EXPECT_NE(copyPath(services, tree.file("one/pipe"), tree.file("copy"), replace), 0);
-    EXPECT_EQ(
-        frame.shown(Severity::Error),
-        std::vector<std::string>{"Can not copy " + tree.file("one/pipe") + ": not a regular file"});
-    EXPECT_FALSE(std::filesystem::exists(tree.file("copy")));
-}
-
-// Symbolic links are listed, compared and copied as the text they hold,
-// never followed, dangling or looping ones included.
-TEST_F(Lists, LinksPairByTheirTextAndAreNeverFollowed) {
-    tree.write("one/target", "t\n");
-    tree.write("two/target", "t\n");
-    for (const std::string dir : {d1, d2}) {
-        // A loop that a recursive scan following links would never leave.
-        ASSERT_EQ(::symlink(".", (dir + "/loop").c_str()), 0);
-        ASSERT_EQ(::symlink("target", (dir + "/same").c_str()), 0);
-    }
-    ASSERT_EQ(::symlink("gone", tree.file("one/dangling").c_str()), 0);
-    ASSERT_EQ(::symlink("target", tree.file("one/moved").c_str()), 0);
-    ASSERT_EQ(::symlink("elsewhere", tree.file("two/moved").c_str()), 0);
-    ASSERT_EQ(::symlink("target", tree.file("one/mixed").c_str()), 0);
-    tree.write("two/mixed", "t\n");
-    ASSERT_EQ(build(), kBuildFinished);
-    EXPECT_EQ(describe(), (std::vector<std::string>{
-                              "one/dangling:100 -:8", "one/loop:0 two/loop:0",
-                              "one/mixed:100 two/mixed:100", "one/moved:100 two/moved:100",
-                              "one/same:0 two/same:0", "one/target:0 two/target:0"}));
+              (std::vector<std::string>{"one/dangling:100 -:8", "one/loop:0 two/loop:0",
+                                        "one/mixed:100 two/mixed:100",
+                                        "one/moved:100 two/moved:100", "one/pipe:100 two/pipe:100",
+                                        "one/same:0 two/same:0", "one/target:0 two/target:0"}));
     EXPECT_TRUE(state.rows[0].left.isLink);
     EXPECT_EQ(state.rows[0].left.linkTarget, "gone");
     EXPECT_NE(state.rows[0].left.dateText, ""); // the link's own time
+    EXPECT_NE(state.rows[4].left.dateText, "");
     EXPECT_FALSE(startsMergeRun(state.rows[2]));
+    EXPECT_FALSE(startsMergeRun(state.rows[4]));
 
     // Copied as links holding the same text, the loop included; a link over
-    // an older one of that name keeps the old one as a backup.
+    // an older one of that name keeps the old one as a backup. A pipe is not
+    // copied.
     test::FakeFrame frame;
     ToAllAnswers answers;
     CopyServices services{frame, answers, {}};
     int replace = kYesToAll;
-    EXPECT_EQ(copyPath(services, d1, tree.file("out"), replace), 0);
+    EXPECT_NE(copyPath(services, d1, tree.file("out"), replace), 0);
+    EXPECT_EQ(
+        frame.shown(Severity::Error),
+        std::vector<std::string>{"Can not copy " + tree.file("one/pipe") + ": not a regular file"});
+    EXPECT_FALSE(std::filesystem::exists(tree.file("out/pipe")));
     EXPECT_EQ(linkText(tree.file("out/dangling")), "gone");
     EXPECT_EQ(linkText(tree.file("out/loop")), ".");
     EXPECT_EQ(linkText(tree.file("out/moved")), "target");
@@ -223,7 +205,6 @@ TEST_F(Lists, LinksPairByTheirTextAndAreNeverFollowed) {
     EXPECT_EQ(copyPath(services, d2 + "/moved", tree.file("out/moved"), replace), 0);
     EXPECT_EQ(linkText(tree.file("out/moved")), "elsewhere");
     EXPECT_EQ(linkText(tree.file("out/moved.bak")), "target");
-    EXPECT_TRUE(frame.shown(Severity::Error).empty());
 }
 
 struct Rows : ::testing::Test {
@@ -256,16 +237,14 @@ struct Rows : ::testing::Test {
 // Pairs are judged by their bytes, whatever the panes would ignore; the
 // settings' filters apply, and only a differing pair starts a merge run.
 TEST_F(Rows, ListBuildComparesBytesAndStartsMergeRuns) {
-    tree.write("one/same.txt", "a\nb\n", 100);
-    tree.write("two/same.txt", "a\nb\n", 200);
-    tree.write("one/diff.txt", "a\nb\n", 100);
-    tree.write("two/diff.txt", "a\nc\n", 200);
-    tree.write("one/skip.o", "obj", 100);
+    const TempFolder::Entry entries[] = {
+        {"one/same.txt", "a\nb\n", 100},   {"two/same.txt", "a\nb\n", 200},
+        {"one/diff.txt", "a\nb\n", 100},   {"two/diff.txt", "a\nc\n", 200},
+        {"one/notes.c", "x /*a*/\n", 100}, {"two/notes.c", "x /*b*/\n", 200},
+        {"one/blanks", "a b\n", 100},      {"two/blanks", "ab\n", 200},
+        {"one/skip.o", "obj", 100}};
+    tree.writeAll(entries);
     app.settings.lists.excludeFilters = {"*.o"};
-    tree.write("one/notes.c", "x /*a*/\n", 100);
-    tree.write("two/notes.c", "x /*b*/\n", 200);
-    tree.write("one/blanks", "a b\n", 100);
-    tree.write("two/blanks", "ab\n", 200);
     app.compare.ignoreComments = 1;
     app.compare.comments = {{"/*", "*/"}};
     app.settings.record.ignoreAllSpaces = 1;
@@ -293,61 +272,50 @@ TEST_F(Rows, ListBuildRefusesADestinationInsideADirectory) {
                                        d2 + ".\nChoose a destination outside both directories."});
 }
 
-TEST_F(Rows, MarkersTellOneSidedFromDifferingAndTheCountsAddThemUp) {
-    tree.write("one/a.txt", "same\n");
-    tree.write("two/a.txt", "same\n");
-    tree.write("one/b.txt", "left\n");
-    tree.write("two/b.txt", "right\n");
-    tree.write("one/sub/c.txt", "only on the left\n");
-    tree.write("two/d.txt", "r\n");
-    tree.write("one/e.txt", "e1\n");
-    tree.write("two/e.txt", "e2\n");
+// Each half's marker, the counts and the sizes follow what the build found;
+// Copy to Destination into Directory 2 makes the copied rows the same, while
+// a replacement declined, an absent half and a copy that fails are not.
+TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
+    const TempFolder::Entry entries[] = {
+        {"one/a.txt", "same\n"},  {"two/a.txt", "same\n"},     {"one/b.txt", "left\n"},
+        {"two/b.txt", "right\n"}, {"one/s/c.txt", "longer\n"}, {"two/d.txt", "r\n"},
+        {"one/e.txt", "e1\n"},    {"two/e.txt", "e2\n"},       {"one/f.txt", "f\n"}};
+    tree.writeAll(entries);
     files.fail(FileOp::Read, "/e.txt", EACCES);
     ASSERT_EQ(build(out), kBuildFinished);
-    EXPECT_EQ(markers(0),
-              (std::vector<std::string>{"same", "differs", "absent", "unreadable", "only here"}));
-    EXPECT_EQ(markers(1),
-              (std::vector<std::string>{"same", "differs", "only here", "unreadable", "absent"}));
-    EXPECT_EQ(markerTip(dirs.state.rows[4], 1), "Only in Directory 1");
+    EXPECT_EQ(markers(0), (std::vector<std::string>{"same", "differs", "absent", "unreadable",
+                                                    "only here", "only here"}));
+    EXPECT_EQ(markers(1), (std::vector<std::string>{"same", "differs", "only here", "unreadable",
+                                                    "absent", "absent"}));
+    EXPECT_EQ(markerTip(dirs.state.rows[5], 1), "Only in Directory 1");
     EXPECT_EQ(countsLine(dirs.counts()),
-              "1 equal \u00b7 1 differ \u00b7 1 only left \u00b7 1 only right \u00b7 1 unreadable");
-
+              "1 equal \u00b7 1 differ \u00b7 2 only left \u00b7 1 only right \u00b7 1 unreadable");
     // The Name column: below its own directory; anything else whole.
-    EXPECT_EQ(relativeName(dirs.state.rows[4].left.path, d1), "sub/c.txt");
+    EXPECT_EQ(relativeName(dirs.state.rows[5].left.path, d1), "s/c.txt");
     EXPECT_EQ(relativeName(d1, d1), d1);
     EXPECT_EQ(relativeName(d2 + "/d.txt", d1), d2 + "/d.txt");
-
     // Largest first, a half that is absent last; a second click turns it round.
     std::vector<int> shown = dirs.shownRows();
     dirs.sort.click(kSizeColumn);
     sortRows(shown, dirs.state.rows, 0, dirs.sort);
-    EXPECT_EQ(shown, (std::vector<int>{4, 0, 1, 3, 2}));
+    EXPECT_EQ(shown, (std::vector<int>{5, 0, 1, 3, 4, 2}));
     dirs.sort.click(kSizeColumn);
     sortRows(shown, dirs.state.rows, 0, dirs.sort);
     EXPECT_EQ(shown.front(), 2);
-}
 
-// Directory 2 is the destination: what is copied there is then the same. A
-// replacement declined, a half that is absent and a copy that fails are not.
-TEST_F(Rows, CopyIntoADirectoryMakesItsRowsTheSameAndSaysWhatHappened) {
-    tree.write("one/sub/c.txt", "c\n");
-    tree.write("one/b.txt", "left\n");
-    tree.write("two/b.txt", "right\n");
-    tree.write("two/d.txt", "d\n");
-    tree.write("one/e.txt", "e\n");
-    ASSERT_EQ(build(d2), kBuildFinished);
-    files.fail(FileOp::Write, "two/e.txt", ENOSPC);
-    const OperationCount count = dirs.copyToDestination(1, {0, 1, 2, 3}, d2);
+    files.fail(FileOp::Write, "two/f.txt", ENOSPC);
+    const OperationCount count = dirs.copyToDestination(1, {1, 2, 4, 5}, d2);
     EXPECT_EQ(count.copySummary(), "1 copied, 2 skipped, 1 failed");
-    EXPECT_EQ(readFile(d2 + "/sub/c.txt"), "c\n");
-    EXPECT_EQ(markers(0), (std::vector<std::string>{"differs", "absent", "only here", "copied"}));
-    const ComparisonRow& row = dirs.state.rows[3];
+    EXPECT_EQ(readFile(d2 + "/s/c.txt"), "longer\n");
+    EXPECT_EQ(markers(0), (std::vector<std::string>{"same", "differs", "absent", "unreadable",
+                                                    "only here", "copied"}));
+    const ComparisonRow& row = dirs.state.rows[5];
     EXPECT_EQ(rowKind(row), RowKind::Equal);
     EXPECT_EQ(markerText(row, 1), "same");
     EXPECT_EQ(markerTip(row, 0), "The same in both directories; copied to the destination");
     EXPECT_EQ(dirs.lastCopyReport(), "Copy to Destination: 1 copied, 2 skipped, 1 failed");
     EXPECT_EQ(frame.messages.back(), std::make_pair(Severity::Warning, dirs.lastCopyReport()));
-    EXPECT_EQ(dirs.counts(), (RowCounts{1, 1, 1, 1, 0, 0}));
+    EXPECT_EQ(dirs.counts(), (RowCounts{2, 1, 1, 1, 1, 0}));
 }
 
 TEST_F(Rows, AMergeRunsResultMarksItsRowWhenTheWindowComesBack) {

@@ -1,11 +1,10 @@
 // What the directory window does with its rows without a widget: names and
-// patterns, the order and navigation of the rows, searching, printing and
-// scrolling the lists, and the working lists of the filter dialogs.
+// patterns, the order and navigation of the rows, searching and scrolling
+// the lists, and the working lists of the filter dialogs.
 #include "dirmerge/directory_lists.h"
 #include "dirmerge/directory_selection.h"
 #include "dirmerge/filter_lists.h"
 #include "dirmerge/list_geometry.h"
-#include "dirmerge/list_print.h"
 #include "dirmerge/list_search.h"
 #include "dirmerge/names.h"
 #include "dirmerge/pattern.h"
@@ -158,40 +157,10 @@ TEST(ListSearch, TestsTheLeftNameThenTheRightOneBelowTheRowGiven) {
                                   {2, 0}, {1, 0}, {2, 2}, {1, 3}, {2, 1}, {1, 2}}));
 }
 
-TEST(ListPrint, HalfWidthCellsGreyWhereTheHalfDiffers) {
-    EXPECT_EQ(ListPrintColumnWidth(5100, 150), 2400);
-    EXPECT_EQ(ListPrintColumnWidth(100, 80), 0);
-    ComparisonRow r = row("/l/a.txt", ROW_DIFFERENT, 0, "/r/a.txt", ROW_SAME);
-    const PageLayout page = MakePageLayout(52, 3000); // 50-pixel lines, 60 per page
-    const ListPrintRow first = LayOutListPrintRow(r, 61, page, 2400);
-    EXPECT_FALSE(first.newPage);
-    EXPECT_EQ(first.left.text, "/l/a.txt");
-    EXPECT_TRUE(first.left.grey);
-    EXPECT_FALSE(first.right.grey);
-    EXPECT_EQ(first.left.x, 0);
-    EXPECT_EQ(first.right.x, 2400);
-    EXPECT_EQ(first.right.width, 2400);
-    EXPECT_EQ(first.left.y, 50);
-    EXPECT_EQ(first.left.height, 50);
-    EXPECT_TRUE(LayOutListPrintRow(r, 60, page, 2400).newPage);
-    // An absent half prints an empty cell on the page's background.
-    r.right = {};
-    EXPECT_FALSE(LayOutListPrintRow(r, 0, page, 2400).right.grey);
-}
-
-TEST(ListGeometry, ColumnWidthsComeBackAsRecordedAndDamagedOnesAreHeld) {
+// What a damaged settings file may hold never gives a negative or endless
+// column, and a narrow window still shows the names.
+TEST(ListGeometry, ColumnWidthsAreHeldAndTheKeysMoveTheTopRow) {
     Geometry g;
-    // The name takes what the other columns leave of half the window.
-    const ListColumnWidths wide = startColumnWidths(g, 1, 1600);
-    EXPECT_EQ(wide, (ListColumnWidths{510, 130, 80, 80}));
-    EXPECT_EQ(fillerWidth(1600, wide), 2);
-    // A narrow window still shows the names.
-    EXPECT_EQ(startColumnWidths(g, 1, 800).name, kDefaultNameMinimum);
-    EXPECT_EQ(fillerWidth(800, startColumnWidths(g, 1, 800)), 0);
-    recordColumnWidths(g, 2, {300, 90, 60, 70});
-    EXPECT_EQ(startColumnWidths(g, 2, 800), (ListColumnWidths{300, 90, 60, 70}));
-    EXPECT_EQ(startColumnWidths(g, 1, 1600), wide);
-    // What a damaged file may hold never gives a negative or endless column.
     g.pathSize1 = -500;
     g.timeSize1 = 2'000'000'000;
     g.sizeSize1 = -3;
@@ -199,24 +168,20 @@ TEST(ListGeometry, ColumnWidthsComeBackAsRecordedAndDamagedOnesAreHeld) {
     EXPECT_EQ(held.name, kDefaultNameMinimum);
     EXPECT_LE(held.date, 100000);
     EXPECT_EQ(held.size, 0);
-}
+    EXPECT_EQ(fillerWidth(800, held), 0);
 
-TEST(ListGeometry, RevealedRowsAndKeysMoveTheTopRow) {
-    // 100 rows, 10 to a page.
-    EXPECT_EQ(topRevealing(50, 70, 10, 100), 70); // below the view
-    EXPECT_EQ(topRevealing(50, 20, 10, 100), 20); // above it
-    EXPECT_EQ(topRevealing(50, 55, 10, 100), 55); // in view
-    EXPECT_EQ(topRevealing(50, 95, 10, 100), 90); // near the end: the last page
-    EXPECT_EQ(topRevealing(0, 3, 10, 5), 0);      // shorter than a page
-    EXPECT_EQ(topRevealing(7, 0, 10, 0), 0);
+    // 100 rows, 10 to a page: a revealed row becomes the top row where the
+    // list is long enough.
+    EXPECT_EQ(topRevealing(50, 70, 10, 100), 70);
+    EXPECT_EQ(topRevealing(50, 20, 10, 100), 20);
+    EXPECT_EQ(topRevealing(50, 95, 10, 100), 90);
+    EXPECT_EQ(topRevealing(0, 3, 10, 5), 0);
     EXPECT_EQ(topAfterEnsureVisible(50, 75, 10, 100), 66);
     const std::pair<PaneKey, int> keys[] = {{PaneKey::PageDown, 30}, {PaneKey::PageUp, 10},
                                             {PaneKey::Down, 21},     {PaneKey::Home, 0},
                                             {PaneKey::End, 90},      {PaneKey::Left, 20}};
     for (const auto& [key, top] : keys)
         EXPECT_EQ(topAfterKey(key, 20, 10, 100), top) << static_cast<int>(key);
-    EXPECT_EQ(topAfterKey(PaneKey::PageUp, 5, 10, 100), 0);
-    EXPECT_EQ(topAfterKey(PaneKey::Up, 0, 10, 100), 0);
     EXPECT_EQ(topAfterKey(PaneKey::PageDown, 85, 10, 100), 90);
     EXPECT_EQ(topAfterKey(PaneKey::End, 0, 0, 3), 2); // a page of no rows counts as one
 }
