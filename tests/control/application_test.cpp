@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,13 +9,11 @@
 #include "control/console_frame.h"
 #include "control/unattended_run.h"
 #include "merge/driver_test_support.h"
-#include "support/failing_file_system.h"
 
 namespace tandel {
 namespace {
 
 using testing_support::DispatchingFrame;
-using testing_support::TempFolder;
 
 TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     DispatchingFrame frame;
@@ -34,36 +30,6 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     // Even after a bad token: a script asking for an unattended run must not
     // get a window waiting for a user.
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
-}
-
-// An unknown option, or settings that are there but cannot be read (the run
-// would merge by the defaults, not by what the user stored), stop the run
-// with the reason; nothing is written and the settings are left as they are.
-TEST(Application, AnUnattendedRunStopsOnAnUnknownOptionOrUnreadableSettings) {
-    TempFolder folder;
-    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
-    const std::vector<std::string> arguments{"-auto",
-                                             "-f1",
-                                             folder.write("a.txt", "x\n"),
-                                             "-f2",
-                                             folder.write("b.txt", "y\n"),
-                                             "-outf",
-                                             folder.file("out.txt")};
-    std::ostringstream errors;
-    std::vector<std::string> bad = arguments;
-    bad.insert(bad.begin(), "-bogus");
-    EXPECT_EQ(runUnattended(bad, errors, folder.file("other.ini")), 2);
-    EXPECT_EQ(errors.str(), "Error: Unknown option\n");
-
-    testing::FailingFileSystem files;
-    files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
-    errors.str({});
-    EXPECT_EQ(runUnattended(arguments, errors, ini, files), kUnattendedFailure);
-    EXPECT_EQ(errors.str(), "Error: The settings file " + ini +
-                                " cannot be read: Permission denied. Nothing is merged, as the "
-                                "result would not follow the stored settings.\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
-    EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
 }
 
 TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {

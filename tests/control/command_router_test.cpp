@@ -2,7 +2,6 @@
 // the command router, with posted commands drained as a console run does.
 #include "control/application.h"
 #include "control/command_router.h"
-#include "control/console_frame.h"
 #include "control/search.h"
 #include "dirmerge/directory_merge.h"
 #include "frame/command_ids.h"
@@ -10,50 +9,20 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <sstream>
-
 namespace tandel {
 namespace {
 
 using testing_support::readFile;
 using testing_support::TempFolder;
 
-// The console's queue of posted commands with scripted answers in place of
-// its fixed ones.
-class WalkFrame : public ConsoleFrame {
-public:
-    WalkFrame() : ConsoleFrame(log_) {}
-
-    std::deque<int> permissionAnswers; // kAnswerNo when empty
-    int permissionQuestions = 0;
-    std::vector<std::pair<Severity, std::string>> messages;
-    std::vector<bool> walkMenu;
+struct ListFrame : testing_support::DispatchingFrame {
     int listRefreshes = 0;
-    std::vector<std::pair<int, std::int64_t>> listHits;
-
-    void message(Severity severity, const std::string& text) override {
-        messages.emplace_back(severity, text);
-    }
-    bool confirmOverwrite(const Question&) override { return true; }
-    int askPermission(const Question&) override {
-        ++permissionQuestions;
-        const int answer = permissionAnswers.empty() ? kAnswerNo : permissionAnswers.front();
-        if (!permissionAnswers.empty())
-            permissionAnswers.pop_front();
-        return answer;
-    }
-    void setWalkMenu(bool walking) override { walkMenu.push_back(walking); }
     void refreshLists() override { ++listRefreshes; }
-    void showListRow(int list, std::int64_t row) override { listHits.emplace_back(list, row); }
-
-private:
-    std::ostringstream log_;
 };
 
 struct Router : ::testing::Test {
     TempFolder tree;
-    WalkFrame frame;
+    ListFrame frame;
     Application app{frame};
     DirectoryMerge dirs{app, "/opt/tandel", [](const std::vector<std::string>&) {}};
     std::string d1 = tree.mkdir("one");
@@ -80,25 +49,25 @@ struct Router : ::testing::Test {
         app.settings.files.selectDir1 = d1;
         app.settings.files.selectDir2 = d2;
         app.settings.files.selectOutdir = out;
+        frame.onSend = [this](int id) { router.route(id); }; // sent commands run at once
     }
     // As the event loop would: post, then run until nothing is left.
     void post(int id) {
         frame.postCommand(id);
-        router.runPosted(frame);
+        for (id = frame.takePosted(); id != 0; id = frame.takePosted())
+            router.route(id);
     }
     bool walking() const { return app.settings.record.directoryWalk != 0; }
 };
 
 TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
-    tree.write("one/a.txt", "same\n", 100);
-    tree.write("two/a.txt", "same\n", 200); // other times, same bytes: compared, then copied
-    tree.write("one/b.txt", "left\n", 100);
-    tree.write("two/b.txt", "right\n", 200);
-    tree.write("one/c1.txt", "only left 1\n");
-    tree.write("one/c2.txt", "only left 2\n");
-    tree.write("two/d.txt", "only right\n");
-    tree.write("one/sub/e.txt", "deep\n", 100);
-    tree.write("two/sub/e.txt", "deep\n", 300);
+    const TempFolder::Entry entries[] = {
+        {"one/a.txt", "same\n", 100},    {"two/a.txt", "same\n", 200}, // compared, then copied
+        {"one/b.txt", "left\n", 100},    {"two/b.txt", "right\n", 200},
+        {"one/c1.txt", "only l1\n"},     {"one/c2.txt", "only l2\n"},
+        {"two/d.txt", "only r\n"},       {"one/sub/e.txt", "deep\n", 100},
+        {"two/sub/e.txt", "deep\n", 300}};
+    tree.writeAll(entries);
     frame.permissionAnswers = {kAnswerYesToAll};
 
     post(cmd::kCompareDirs);
@@ -114,16 +83,15 @@ TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
     EXPECT_EQ(dialogs, 1);
 
     EXPECT_TRUE(router.route(cmd::kSelectAll));
-    EXPECT_TRUE(router.route(cmd::kSaveAs));
-    router.runPosted(frame);
+    post(cmd::kSaveAs);
 
     // Both sides taken with equal marks: file 2's lines come first.
     EXPECT_EQ(readFile(out + "/b.txt"), "right\nleft\n");
     // One question: Yes to All covers the second left-only file and the right-only one.
-    EXPECT_EQ(frame.permissionQuestions, 1);
-    EXPECT_EQ(readFile(out + "/c1.txt"), "only left 1\n");
-    EXPECT_EQ(readFile(out + "/c2.txt"), "only left 2\n");
-    EXPECT_EQ(readFile(out + "/d.txt"), "only right\n");
+    EXPECT_EQ(frame.questions.size(), 1u);
+    EXPECT_EQ(readFile(out + "/c1.txt"), "only l1\n");
+    EXPECT_EQ(readFile(out + "/c2.txt"), "only l2\n");
+    EXPECT_EQ(readFile(out + "/d.txt"), "only r\n");
     EXPECT_EQ(readFile(out + "/sub/e.txt"), "deep\n");
     ASSERT_FALSE(frame.messages.empty());
     EXPECT_EQ(frame.messages.back(),

@@ -63,14 +63,6 @@ TEST_F(Lifecycle, ParseErrorsAndMissingFilesAreShownAndStartUpGoesOn) {
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST_F(Lifecycle, TheDirectoryWindowPostsItsListBuild) {
-    ASSERT_EQ(readStartupSettings(app, store, {"-d1", "/x", "-d2", "/y", "-mandc"}),
-              StartupResult::Ready);
-    EXPECT_EQ(app.settings.files.selectDir1, "/x");
-    openStartupFiles(app);
-    EXPECT_EQ(frame.posted, std::vector<int>{cmd::kCompareDirectoryLists});
-}
-
 // A window goes on with the defaults after one warning, and never writes
 // over the file it could not read, even once it can.
 TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
@@ -91,25 +83,6 @@ TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
     EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
     EXPECT_EQ(frame.messages.size(), 1u);
     EXPECT_EQ(readFile(ini), "[Options]\nUnix format=0\n");
-}
-
-// The directory window's "Diffs Only" button is "Directory Diffs Only".
-TEST_F(Lifecycle, EachCheckButtonFlipsOneFlag) {
-    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleTableMode));
-    EXPECT_TRUE(toolbarFlag(app, cmd::kToggleTableMode));
-    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleDiffsOnly));
-    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleIgnoreComments));
-    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleTableMode));
-    EXPECT_EQ(app.compare.tableMode, 0);
-    EXPECT_EQ(app.compare.ignoreComments, 1);
-    EXPECT_EQ(app.settings.record.diffsOnly, 1);
-    EXPECT_FALSE(flipToolbarFlag(app, cmd::kCompareFiles));
-    EXPECT_FALSE(toolbarFlag(app, cmd::kCompareFiles));
-    app.frameState.directoryWindow = true;
-    EXPECT_TRUE(flipToolbarFlag(app, cmd::kToggleDiffsOnly));
-    EXPECT_EQ(app.settings.record.directoryDiffsOnly, 1);
-    EXPECT_EQ(app.settings.record.diffsOnly, 1);
-    EXPECT_TRUE(toolbarFlag(app, cmd::kToggleDiffsOnly));
 }
 
 } // namespace

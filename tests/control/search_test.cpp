@@ -103,18 +103,6 @@ protected:
     Application app{frame};
 };
 
-TEST_F(SearchTest, StartsBelowTheTopLineAndWrapsOnce) {
-    build({"hit", "a", "b", "hit", "c", "d", "e", "hit tail"},
-          {"hit", "a", "B", "hit", "c", "d", "e", "hit tail"}, "3c3\n");
-    EXPECT_EQ(find("hit"), 3); // the top line itself is passed over
-    EXPECT_EQ(app.frameState.lastFoundPosition, 3);
-    EXPECT_EQ(find("hit"), 7); // common text after the last segment
-    EXPECT_EQ(find("hit"), 0); // wrapped to the top
-    EXPECT_EQ(find("tail"), 7);
-    EXPECT_EQ(find("tail"), 7); // the only hit, on the top line: found by the wrap
-    EXPECT_TRUE(infos().empty());
-}
-
 TEST_F(SearchTest, FailuresLeaveTheViewAndSayWhy) {
     app.settings.record.topLine = 2;
     app.frameState.lastFoundPosition = 4;
@@ -143,47 +131,6 @@ TEST_F(SearchTest, ListsThatDoNotFitTheFilesAreNotSearched) {
     // A change appended after file 1's last line fits.
     build({"a"}, {"a", "new"}, "1a2\n");
     EXPECT_EQ(find("new"), 1);
-}
-
-TEST_F(SearchTest, ThePreviewWithTheFocusIsSearchedFromItsSelection) {
-    frame.preview = true;
-    frame.previewFocused = true;
-    frame.previewContents = "one Two\nthree two\n";
-    frame.previewSelected = {4, 7}; // the first "Two"
-    EXPECT_TRUE(Search(app, "two", false));
-    EXPECT_EQ(frame.previewSelected.start, 14);
-    EXPECT_EQ(frame.previewSelected.end, 17);
-    // Wrapped to the top; under ignore case the first "Two" comes first.
-    EXPECT_TRUE(Search(app, "TWO", true));
-    EXPECT_EQ(frame.previewSelected.start, 4);
-    // The only hit, selected already, is found again rather than called missing.
-    frame.previewSelected = {14, 17};
-    EXPECT_TRUE(Search(app, "two", false));
-    EXPECT_EQ(frame.previewSelected.start, 14);
-    EXPECT_FALSE(Search(app, "four", false));
-    EXPECT_EQ(infos(), std::vector<std::string>{kNotFoundMessage});
-    // Without the focus the panes are searched.
-    frame.previewFocused = false;
-    EXPECT_EQ(find("x"), 3);
-    EXPECT_EQ(frame.previewSelected.start, 14);
-}
-
-TEST_F(SearchTest, FindOpensTheDialogEmptyOnlyAfterAComparison) {
-    app.frameState.searchText = "old";
-    app.settings.record.notYetCompared = 1;
-    FindCommand(app);
-    EXPECT_EQ(infos(), std::vector<std::string>{kNotComparedMessage});
-    EXPECT_TRUE(frame.findDialogs.empty());
-    app.settings.record.notYetCompared = 0;
-    app.frameState.ignoreCase = true;
-    FindCommand(app);
-    EXPECT_EQ(frame.findDialogs, std::vector<bool>{false});
-    EXPECT_TRUE(app.frameState.searchText.empty());
-    // Find Next searches for the stored text with the stored flag.
-    app.frameState.searchText = "B";
-    app.frameState.ignoreCase = false;
-    FindNext(app);
-    EXPECT_EQ(app.settings.record.topLine, 1);
 }
 
 } // namespace

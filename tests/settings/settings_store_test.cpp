@@ -95,15 +95,6 @@ TEST_F(Store, ListsAreCappedShareTheDescriptionsCountAndKeepOtherKeys) {
     EXPECT_TRUE(saved.hasKey("Include filters", "Note")); // not the list's own
     EXPECT_EQ(saved.readInt("File filters", "NumEntries", 0), 2);
     EXPECT_FALSE(saved.hasKey("File filters", "String 2"));
-
-    // More descriptions than patterns: every description stays, patterns read as empty.
-    writeFile(path, "[File filters]\nNumEntries=1\nString 0=*.a\n"
-                    "[File Descriptions]\nNumEntries=100000\nString 0=A\nString 1=B\n");
-    s = reopen();
-    ASSERT_EQ(s.lists.fileDescriptions.size(), 100u);
-    ASSERT_EQ(s.lists.fileFilters.size(), 100u);
-    EXPECT_EQ(s.lists.fileDescriptions[1], "B");
-    EXPECT_EQ(s.lists.fileFilters[1], "");
 }
 
 // Whatever the file holds, a run starts: bytes that are no settings read as
@@ -121,16 +112,6 @@ TEST_F(Store, DamagedContentReadsAsTheDefaultsOrIsClamped) {
     EXPECT_EQ(s.record.contextLines, 3);
     EXPECT_TRUE(s.geometry == (Geometry{0, 0, 150, 100, 130, 130, -1, -1, 0}));
     EXPECT_TRUE(s.textFont == (FontDescription{"", 0, 1, -13, 255, 1}));
-
-    // "Tab size=-1" says that no settings were stored.
-    writeFile(path, "[Options]\nTab size=-1\n");
-    Settings fresh;
-    (void)store.loadOptions(fresh);
-    EXPECT_FALSE(store.settingsPresent());
-    EXPECT_EQ(fresh.record.tabSize, 8);
-    writeFile(path, "[Options]\nTab size=0\n");
-    (void)store.loadOptions(fresh);
-    EXPECT_TRUE(store.settingsPresent());
 }
 
 TEST_F(Store, MinimisedWindowKeepsThePreviousGeometry) {
