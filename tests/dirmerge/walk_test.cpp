@@ -83,24 +83,6 @@ TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
     EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
 }
 
-TEST_F(Walk, DestinationIsDirectoryOneOffersOnlyTheRightSide) {
-    tree.write("one/left-only", "l");
-    tree.write("one/sub/left-deep", "l");
-    tree.write("two/sub/right-deep", "r");
-    tree.write("two/right-only", "r");
-    both("same", "s", "s");
-    frame.permissionAnswers = {kAnswerYes, kAnswerYes};
-    walk(d1);
-    EXPECT_TRUE(finished());
-    ASSERT_EQ(frame.questions.size(), 2u);
-    EXPECT_EQ(frame.questions[0],
-              "right-only is present only in\n" + d2 + ".\nCopy it to the destination directory ?");
-    EXPECT_EQ(readFile(d1 + "/right-only"), "r");
-    EXPECT_EQ(readFile(d1 + "/sub/right-deep"), "r");
-    EXPECT_EQ(readFile(d1 + "/same"), "s");
-    EXPECT_FALSE(std::filesystem::exists(d1 + "/same.bak"));
-}
-
 TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     both("a", "left\n", "right\n");
     both("b", "left\n", "right\n");
