@@ -1,7 +1,9 @@
 // The machine's file layer on real files: what a replace keeps of the old
 // file, that it writes through a link, that a unique name is never one that
 // was there, and that a run ended by a signal while it writes leaves no
-// half-written file behind. Pipes and devices as targets are run end to end.
+// half-written file behind; and inputs mapped instead of read. Pipes and
+// devices as targets, and inputs that change under their mapping, are run
+// end to end.
 #include "base/file_system.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "base/input_text.h"
+#include "base/mapped_input.h"
 #include "support/temp_folder.h"
 
 namespace tandel {
@@ -87,8 +91,9 @@ TEST(RealFileSystem, AWriterDroppedBeforeItsCommitLeavesTheTargetAndNothingBesid
         std::unique_ptr<FileWriter> writer;
         ASSERT_TRUE(realFileSystem().openWriter(path, {}, writer).ok());
         ASSERT_TRUE(writer->write("new").ok());
-        if (finished)
+        if (finished) {
             ASSERT_TRUE(writer->finish().ok());
+        }
         EXPECT_EQ(dir.entries().size(), 2u); // the new file waits beside the target
         writer.reset();
         EXPECT_EQ(dir.read("f"), "old");
@@ -164,6 +169,56 @@ TEST(RealFileSystem, AUniqueNameIsNeverOneThatWasThere) {
     EXPECT_EQ(dir.entries().size(), 201u);
     std::string path;
     EXPECT_EQ(realFileSystem().createUnique(dir.file("none"), "p.", path).error(), ENOENT);
+}
+
+constexpr std::uint64_t kNoLimit = std::uint64_t{1} << 40;
+
+TEST(MappedInputTest, ARegularFileIsMappedWithWritableRoomThatNeverReachesTheFile) {
+    TempFolder folder;
+    // Sizes around a page, so that the copied last page and the mapped ones
+    // meet at different places.
+    for (const std::size_t size : {1, 4095, 4096, 4097, 3 * 4096 + 17}) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>('a' + i % 26);
+        const std::string path = folder.write("f", bytes);
+        InputText text;
+        ASSERT_TRUE(openInputText(path, kNoLimit, 3, nullptr, text).ok());
+        EXPECT_TRUE(text.isMapped());
+        ASSERT_EQ(text.length(), size);
+        EXPECT_EQ(std::string(text.data(), size), bytes);
+        EXPECT_TRUE(text.status().isRegular());
+        // The room after the text, and the text itself, take writes.
+        text.data()[size + 2] = 'z';
+        text.data()[0] = '!';
+        EXPECT_EQ(testing::readFile(path), bytes);
+        EXPECT_TRUE(text.unchanged());
+    }
+}
+
+TEST(MappedInputTest, OtherInputsAreReadAndTheLimitsHold) {
+    TempFolder folder;
+    InputText text;
+    EXPECT_EQ(openInputText(folder.path(), kNoLimit, 3, nullptr, text).error(), EISDIR);
+    EXPECT_EQ(openInputText(folder.file("missing"), kNoLimit, 3, nullptr, text).error(), ENOENT);
+
+    const std::string large = folder.write("large", std::string(100, 'x'));
+    EXPECT_EQ(openInputText(large, 99, 3, nullptr, text).error(), EFBIG);
+    EXPECT_EQ(text.status().size, 100u);
+
+    ASSERT_TRUE(openInputText(folder.write("empty", ""), kNoLimit, 3, nullptr, text).ok());
+    EXPECT_EQ(text.length(), 0u);
+
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "piped\n", 6), 6);
+    ::close(ends[1]);
+    ASSERT_TRUE(
+        openInputText("/dev/fd/" + std::to_string(ends[0]), kNoLimit, 3, nullptr, text).ok());
+    ::close(ends[0]);
+    EXPECT_FALSE(text.isMapped());
+    EXPECT_EQ(std::string(text.data(), text.length()), "piped\n");
+    EXPECT_TRUE(text.unchanged());
 }
 
 } // namespace

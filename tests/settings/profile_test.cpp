@@ -99,35 +99,6 @@ TEST_F(ProfileFile, LinesNotUnderstoodAreKeptAsCommentsAndTheRestIsRead) {
     EXPECT_EQ(back.reading().kind, ProfileReading::Kind::Clean);
 }
 
-TEST_F(ProfileFile, BytesThatAreNoTextAreNotReadAtAll) {
-    const std::string utf16("\xff\xfe[\0O\0]\0\n\0k\0=\0"
-                            "1\0\n\0",
-                            16);
-    writeFile(path, utf16);
-    ASSERT_EQ(ini.load(), 0);
-    EXPECT_EQ(ini.reading().kind, ProfileReading::Kind::NotText);
-    EXPECT_EQ(ini.reading().original, utf16);
-    EXPECT_TRUE(ini.keys("O").empty());
-}
-
-// Neither a file marked read-only nor a folder in the file's place is replaced.
-TEST_F(ProfileFile, AReadOnlyFileOrAFolderIsNotReplaced) {
-    EXPECT_EQ(ini.load(), 0); // a missing file is empty
-    EXPECT_TRUE(ini.keys("Options").empty());
-    writeFile(path, "[S]\nk=1\n");
-    std::filesystem::permissions(path, std::filesystem::perms::others_read |
-                                           std::filesystem::perms::owner_read);
-    ini.writeInt("S", "k", 2);
-    EXPECT_EQ(ini.save().error(), EACCES);
-    EXPECT_EQ(readFile(path), "[S]\nk=1\n");
-
-    std::filesystem::create_directory(dir.file("folder.ini"));
-    Profile folder(dir.file("folder.ini"));
-    EXPECT_EQ(folder.load(), -1);
-    EXPECT_EQ(folder.save().error(), EISDIR);
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.ini")));
-}
-
 TEST(SettingsPath, FollowsTheConfigurationFolderRules) {
     EXPECT_EQ(settingsPathFrom("/x/cfg", "/home/u", "/pw"), "/x/cfg/tandel/tandel.ini");
     // A relative or empty XDG_CONFIG_HOME is ignored.
