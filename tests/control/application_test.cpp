@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,6 +41,26 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     // Even after a bad token: a script asking for an unattended run must not
     // get a window waiting for a user.
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
+}
+
+// Settings that are there but cannot be read would merge by the defaults, not
+// by what the user stored: an unattended run says so and stops, and the file
+// is left as it is.
+TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
+    TempFolder folder;
+    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
+    testing::FailingFileSystem files;
+    files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
+    std::ostringstream errors;
+    EXPECT_EQ(runUnattended({"-auto", "-f1", folder.write("a.txt", "x\n"), "-f2",
+                             folder.write("b.txt", "y\n"), "-outf", folder.file("out.txt")},
+                            errors, ini, files),
+              kUnattendedFailure);
+    EXPECT_EQ(errors.str(), "Error: The settings file " + ini +
+                                " cannot be read: Permission denied. Nothing is merged, as the "
+                                "result would not follow the stored settings.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
+    EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
 }
 
 TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {

@@ -142,18 +142,30 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     EXPECT_EQ(said().second, "Directory merge cancelled: 0 copied, 0 merged, 0 skipped, 0 failed");
 }
 
-TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
+// The walk's copies fail as the window's do: counted, said with the file's
+// name, nothing left under the destination name, and the walk goes on; a
+// folder it cannot make waits for Skip.
+TEST_F(Walk, ACopyOrAFolderThatFailsMidwayLeavesNothingBehind) {
+    const std::string big(200000, 'b'); // several pieces
+    both("big", big, big);
     both("sub/f", "f", "f");
     both("z", "z", "z");
-    tree.write("out/sub", "a file in the way");
+    files.fail(testing::FileOp::Write, out + "/big", ENOSPC, 1);
+    files.fail(testing::FileOp::MakeFolder, out + "/sub", EACCES);
     walk(out);
     EXPECT_FALSE(finished());
-    EXPECT_EQ(said().second, "Cannot create directory \n" + out + "/sub: Not a directory");
+    EXPECT_EQ(
+        frame.shown(Severity::Error),
+        (std::vector<std::string>{"Can not copy " + d1 + "/big: No space left on device",
+                                  "Cannot create directory \n" + out + "/sub: Permission denied"}));
     handleWalkCommand(ctx, cmd::kWalkSkip);
     run();
     EXPECT_EQ(said(), Said(Severity::Warning,
-                           "Directories compared: 1 copied, 0 merged, 0 skipped, 1 failed"));
-    EXPECT_EQ(readFile(out + "/z"), "z"); // written to out, not out/sub
+                           "Directories compared: 1 copied, 0 merged, 0 skipped, 2 failed"));
+    EXPECT_EQ(tree.read("out/z"), "z");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out),
+                            std::filesystem::directory_iterator()),
+              1); // neither a part of big nor a temporary file
 }
 
 TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
