@@ -1,12 +1,17 @@
 // The machine's file layer on real files: what a replace keeps of the old
-// file, where it writes through a link or into a pipe, and that a unique name
-// is never one that was there.
+// file, that it writes through a link, that a unique name is never one that
+// was there, and that a run ended by a signal while it writes leaves no
+// half-written file behind; and inputs mapped instead of read. Pipes and
+// devices as targets, and inputs that change under their mapping, are run
+// end to end.
 #include "base/file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "base/input_text.h"
+#include "base/mapped_input.h"
 #include "support/temp_folder.h"
 
 namespace tandel {
@@ -98,6 +105,30 @@ TEST(RealFileSystem, AWriterDroppedBeforeItsCommitLeavesTheTargetAndNothingBesid
     EXPECT_EQ(writeThrough(dir.file("none/f"), "x").error(), ENOENT);
 }
 
+TEST(RealFileSystem, ATerminatingSignalRemovesTheNewFileAndKeepsTheOld) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempFolder dir;
+        const std::string target = dir.write("result", "old\n");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::signal(signal, SIG_DFL); // a shell's background job ignores SIGINT
+            std::unique_ptr<FileWriter> writer;
+            if (!realFileSystem().openWriter(target, {}, writer).ok() ||
+                !writer->write(std::string(1 << 20, 'x')).ok())
+                ::_exit(3);
+            ::raise(signal);
+            ::_exit(4); // not reached: the signal still ends the process
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), signal);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"result"});
+        EXPECT_EQ(dir.read("result"), "old\n");
+    }
+}
+
 // Whatever a link holds (absolute, relative, through a folder, another link),
 // the file it leads to is replaced, and the link stays as it was.
 TEST(RealFileSystem, ALinkIsFollowedAndStaysALink) {
@@ -122,29 +153,6 @@ TEST(RealFileSystem, ALinkIsFollowedAndStaysALink) {
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"abs", "chain", "rel", "sub"}));
 }
 
-// A pipe (as a device would be) is written where it is, in every mode: never
-// renamed over, never given a file beside it.
-TEST(RealFileSystem, APipeIsWrittenInPlace) {
-    TempFolder dir;
-    const std::string fifo = dir.file("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::uint64_t inode = statusOf(fifo).inode;
-    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    for (const WriteMode mode : {WriteMode::Replace, WriteMode::Truncate, WriteMode::Append}) {
-        WriteOptions options;
-        options.mode = mode;
-        ASSERT_TRUE(writeThrough(fifo, "through the pipe\n", options).ok());
-        char got[64] = {};
-        EXPECT_EQ(::read(reader, got, sizeof got), 17);
-        EXPECT_STREQ(got, "through the pipe\n");
-        EXPECT_EQ(statusOf(fifo).kind, FileKind::Pipe);
-        EXPECT_EQ(statusOf(fifo).inode, inode);
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{"fifo"});
-    }
-    ::close(reader);
-}
-
 TEST(RealFileSystem, AUniqueNameIsNeverOneThatWasThere) {
     TempFolder dir;
     dir.write("p.mine", "mine");
@@ -162,6 +170,56 @@ TEST(RealFileSystem, AUniqueNameIsNeverOneThatWasThere) {
     EXPECT_EQ(dir.entries().size(), 201u);
     std::string path;
     EXPECT_EQ(realFileSystem().createUnique(dir.file("none"), "p.", path).error(), ENOENT);
+}
+
+constexpr std::uint64_t kNoLimit = std::uint64_t{1} << 40;
+
+TEST(MappedInputTest, ARegularFileIsMappedWithWritableRoomThatNeverReachesTheFile) {
+    TempFolder folder;
+    // Sizes around a page, so that the copied last page and the mapped ones
+    // meet at different places.
+    for (const std::size_t size : {1, 4095, 4096, 4097, 3 * 4096 + 17}) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>('a' + i % 26);
+        const std::string path = folder.write("f", bytes);
+        InputText text;
+        ASSERT_TRUE(openInputText(path, kNoLimit, 3, nullptr, text).ok());
+        EXPECT_TRUE(text.isMapped());
+        ASSERT_EQ(text.length(), size);
+        EXPECT_EQ(std::string(text.data(), size), bytes);
+        EXPECT_TRUE(text.status().isRegular());
+        // The room after the text, and the text itself, take writes.
+        text.data()[size + 2] = 'z';
+        text.data()[0] = '!';
+        EXPECT_EQ(testing::readFile(path), bytes);
+        EXPECT_TRUE(text.unchanged());
+    }
+}
+
+TEST(MappedInputTest, OtherInputsAreReadAndTheLimitsHold) {
+    TempFolder folder;
+    InputText text;
+    EXPECT_EQ(openInputText(folder.path(), kNoLimit, 3, nullptr, text).error(), EISDIR);
+    EXPECT_EQ(openInputText(folder.file("missing"), kNoLimit, 3, nullptr, text).error(), ENOENT);
+
+    const std::string large = folder.write("large", std::string(100, 'x'));
+    EXPECT_EQ(openInputText(large, 99, 3, nullptr, text).error(), EFBIG);
+    EXPECT_EQ(text.status().size, 100u);
+
+    ASSERT_TRUE(openInputText(folder.write("empty", ""), kNoLimit, 3, nullptr, text).ok());
+    EXPECT_EQ(text.length(), 0u);
+
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "piped\n", 6), 6);
+    ::close(ends[1]);
+    ASSERT_TRUE(
+        openInputText("/dev/fd/" + std::to_string(ends[0]), kNoLimit, 3, nullptr, text).ok());
+    ::close(ends[0]);
+    EXPECT_FALSE(text.isMapped());
+    EXPECT_EQ(std::string(text.data(), text.length()), "piped\n");
+    EXPECT_TRUE(text.unchanged());
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+// The application without a window: the command line, the console frame of
+// unattended runs, and the start-up order every run follows.
 #include "control/application.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +11,19 @@
 #include <vector>
 
 #include "control/console_frame.h"
+#include "control/lifecycle.h"
+#include "control/toolbar_flags.h"
 #include "control/unattended_run.h"
+#include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
+#include "settings/settings_store.h"
 #include "support/failing_file_system.h"
 
 namespace tandel {
 namespace {
 
 using testing_support::DispatchingFrame;
+using testing_support::readFile;
 using testing_support::TempFolder;
 
 TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
@@ -36,23 +43,9 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
 }
 
-TEST(Application, UnattendedRunWithAnUnknownOptionFailsWithItsReason) {
-    TempFolder folder;
-    std::ostringstream errors;
-    const std::vector<std::string> arguments{"-bogus",
-                                             "-auto",
-                                             folder.write("a.txt", "x\n"),
-                                             folder.write("b.txt", "y\n"),
-                                             "-outf",
-                                             folder.file("out.txt")};
-    EXPECT_EQ(runUnattended(arguments, errors, folder.file("tandel.ini")), 2);
-    EXPECT_EQ(errors.str(), "Error: Unknown option\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
-}
-
 // Settings that are there but cannot be read would merge by the defaults, not
-// by what the user stored: the run says so and stops, and the file is left as
-// it is.
+// by what the user stored: an unattended run says so and stops, and the file
+// is left as it is.
 TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
     TempFolder folder;
     const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
@@ -80,21 +73,20 @@ TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
 
     // Without a target every replace question is answered No; with one, only
     // the questions about replacing that very file get a Yes, whatever their text.
-    const auto overwrite = [](const std::string& path) {
-        return Question{QuestionKind::Overwrite, path, "File " + path + " already exists."};
+    const auto overwrite = [&](const std::string& path) {
+        return frame.confirmOverwrite({QuestionKind::Overwrite, path, "File exists."});
     };
-    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/o")));
+    EXPECT_FALSE(overwrite("/o"));
     frame.setWritableTarget("/o");
-    EXPECT_TRUE(frame.confirmOverwrite(overwrite("/o")));
-    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/other")));
-    EXPECT_FALSE(frame.confirmOverwrite(overwrite("/o.bak")));
-    EXPECT_TRUE(frame.confirmOverwrite({QuestionKind::Overwrite, "/o", "any text"}));
-    EXPECT_EQ(
-        frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/o", "?"}),
-        kAnswerYes);
-    EXPECT_EQ(
-        frame.askYesNoCancel("Confirm file operation", {QuestionKind::ReplaceFile, "/p", "?"}),
-        kAnswerNo);
+    EXPECT_TRUE(overwrite("/o"));
+    EXPECT_FALSE(overwrite("/other"));
+    EXPECT_FALSE(overwrite("/o.bak"));
+    const auto replace = [&](const std::string& path) {
+        return frame.askYesNoCancel("Confirm file operation",
+                                    {QuestionKind::ReplaceFile, path, "?"});
+    };
+    EXPECT_EQ(replace("/o"), kAnswerYes);
+    EXPECT_EQ(replace("/p"), kAnswerNo);
     // A failed backup or a one-sided entry is never answered Yes without a user.
     EXPECT_EQ(frame.askPermission({QuestionKind::BackupFailed, "/o", "?"}), kAnswerNo);
     EXPECT_EQ(frame.askPermission({QuestionKind::PresentOnly, "/o", "?"}), kAnswerNo);
@@ -107,9 +99,8 @@ TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
     bool stop = false;
     frame.setCommandHandler([&](int id) {
         ran.push_back(id);
-        if (id == 1) {
+        if (id == 1)
             frame.postCommand(3); // posted while running: runs after 2
-        }
         stop = stop || id == 3;
     });
     frame.postCommand(1);
@@ -119,6 +110,71 @@ TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
     EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
     frame.sendCommand(5);
     EXPECT_EQ(ran.back(), 5);
+}
+
+struct Lifecycle : ::testing::Test {
+    TempFolder folder;
+    DispatchingFrame frame;
+    Application app{frame};
+    SettingsStore store{folder.file("tandel.ini")};
+};
+
+TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) {
+    folder.write("tandel.ini", "[Options]\nTab size=4\nIgnore comments=1\n[Files]\n"
+                               "Dir name 1=/remembered\nOut dir=/out\n[Font]\nFont name=Mono\n"
+                               "Title Font name=Serif\n");
+    const std::string a = folder.write("a.txt", "one\ntwo\n");
+    const std::string b = folder.write("b.txt", "one\n2\n");
+    ASSERT_EQ(readStartupSettings(app, store, {a, b, "-outf", "/tmp/merged"}),
+              StartupResult::Ready);
+    EXPECT_EQ(app.settings.record.tabSize, 4);
+    EXPECT_EQ(app.settings.record.notYetCompared, 1);
+    EXPECT_EQ(app.settings.files.dirName1, ""); // `f1` empties it for this run
+    EXPECT_EQ(app.settings.files.outDir, "/out");
+    EXPECT_EQ(app.settings.textFont.faceName, "Mono");
+    EXPECT_EQ(app.settings.titleFont.faceName, "Serif");
+    EXPECT_EQ(app.compare.ignoreComments, 1);
+    EXPECT_EQ(app.model.saveName, "/tmp/merged");
+    EXPECT_TRUE(app.model.saveNameFromSwitch);
+
+    openStartupFiles(app);
+    EXPECT_EQ(app.model.side(1).fileName, a);
+    EXPECT_EQ(app.model.side(2).fileName, b);
+    EXPECT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
+    EXPECT_TRUE(frame.messages.empty());
+}
+
+TEST_F(Lifecycle, ParseErrorsAndMissingFilesAreShownAndStartUpGoesOn) {
+    const std::string missing = folder.file("missing.txt");
+    EXPECT_EQ(readStartupSettings(app, store, {missing, "-nosuch", "b"}),
+              StartupResult::CommandLineRefused);
+    openStartupFiles(app);
+    EXPECT_EQ(frame.shown(Severity::Error),
+              (std::vector<std::string>{"Unknown option", "Unable to open file " + missing}));
+    EXPECT_TRUE(frame.posted.empty());
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+// A window goes on with the defaults after one warning, and never writes
+// over the file it could not read, even once it can.
+TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
+    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
+    testing::FailingFileSystem files;
+    files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
+    SettingsStore unreadable(ini, files);
+    EXPECT_EQ(readStartupSettings(app, unreadable, {}), StartupResult::SettingsUnreadable);
+    EXPECT_EQ(app.settings.record.unixFormat, 1);
+    EXPECT_EQ(frame.shown(Severity::Warning),
+              std::vector<std::string>{"The settings file " + ini +
+                                       " cannot be read: Permission denied. The default settings "
+                                       "are used, and the file is left as it is."});
+    // Readable by the end or not, it keeps the user's settings, not the defaults.
+    app.settings.record.contextLines = 7;
+    EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
+    files.clear();
+    EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
+    EXPECT_EQ(frame.messages.size(), 1u);
+    EXPECT_EQ(readFile(ini), "[Options]\nUnix format=0\n");
 }
 
 } // namespace

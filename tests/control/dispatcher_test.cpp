@@ -1,98 +1,69 @@
-#include "control/dispatcher.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
+// Commands the dispatcher runs itself: Copy from a pane or the preview, the
+// file commands, and the ids it leaves to the window.
+#include "control/copy_command.h"
 
 #include "control/application.h"
+#include "control/dispatcher.h"
 #include "frame/command_ids.h"
 #include "merge/driver_test_support.h"
-#include "merge/fake_frame.h"
-#include "merge/merged_output.h"
-#include "merge/side_loader.h"
+#include "merge/model_fixture.h"
+
+#include <gtest/gtest.h>
 
 namespace tandel {
 namespace {
 
-using testing_support::readFile;
-using testing_support::TempFolder;
+TEST(PreviewCopy, TakesLinesWholeOrInPartWithBareLineFeeds) {
+    const std::string text = "line one\nline two\nline three\n";
+    EXPECT_EQ(PreviewClipboardText(text, {5, 13}), "one\nline");
+    EXPECT_EQ(PreviewClipboardText(text, {13, 5}), ""); // not a selection
+    EXPECT_EQ(PreviewClipboardText(text, {9, 18}), "line two\n");
+    EXPECT_EQ(PreviewClipboardText(text, {0, -1}), text);
+    EXPECT_EQ(PreviewClipboardText(text, {20, 500}), "ne three\n");
+    // A carriage return before the line feed is not shown, so not taken.
+    EXPECT_EQ(PreviewClipboardText("dos\r\nnext\r", {0, -1}), "dos\nnext");
+}
 
-class DispatcherTest : public ::testing::Test {
+TEST(PreviewCopy, DecodesEachLineAsAWholeAsThePanesDo) {
+    // The first line is Windows-1252 because of its last byte, although the
+    // selected head alone would read as UTF-8; the second is UTF-8.
+    const std::string text = "\xC3\xA9t\xE9\ncaf\xC3\xA9\n";
+    EXPECT_EQ(PreviewClipboardText(text, {0, 2}), "\xC3\x83\xC2\xA9");
+    EXPECT_EQ(PreviewClipboardText(text, {3, 10}), "\xC3\xA9\ncaf\xC3\xA9");
+    // Control characters come as they are, not as the pictures the panes
+    // draw; the trailing one is not shown, so not taken.
+    EXPECT_EQ(PreviewClipboardText(std::string("a\0b\x1b", 4), {0, -1}), std::string("a\0b", 3));
+}
+
+class CopyCommandTest : public test::ModelTest {
 protected:
-    DispatcherTest() { app.settings.record.unixFormat = 1; } // bytes as written
-
-    // Loads both files and runs the comparison their loading posts.
-    void loadAndCompare(const std::string& one = "same\nold\nend\n",
-                        const std::string& two = "same\nnew\nend\n") {
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, folder.write("l", one), 1), 0);
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, folder.write("r", two), 2), 0);
-        ASSERT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
-        frame.posted.clear();
-        ASSERT_TRUE(dispatchCommand(app, cmd::kCompareFiles));
+    void SetUp() override {
+        build({"one", "caf\xE9", "three"}, {"one", "two", "three"}, "2c2\n");
+        app.model = std::move(model);
     }
-    std::string merged() { return MergedText(app.model, frame, false); }
+    void copy() { ASSERT_TRUE(dispatchCommand(app, cmd::kCopy)); }
 
-    TempFolder folder;
-    test::FakeFrame frame;
     Application app{frame};
 };
 
-TEST_F(DispatcherTest, SelectCommandsDecideWhatTheMergedResultHolds) {
-    loadAndCompare();
-    dispatchCommand(app, cmd::kSelectFromLeft);
-    EXPECT_EQ(merged(), "same\nold\nend\n");
-    // Select From Right keeps segments already decided for the left.
-    dispatchCommand(app, cmd::kSelectFromRight);
-    EXPECT_EQ(merged(), "same\nold\nend\n");
-    dispatchCommand(app, cmd::kUnselectAll);
-    dispatchCommand(app, cmd::kSelectFromRight);
-    EXPECT_EQ(merged(), "same\nnew\nend\n");
-    dispatchCommand(app, cmd::kSelectAll);
-    EXPECT_EQ(merged(), "same\nnew\nold\nend\n");
+TEST_F(CopyCommandTest, APaneSelectionGoesBeforeThePreviewAndNothingKeepsTheClipboard) {
+    copy(); // nothing selected, no preview
+    frame.preview = true;
+    frame.previewContents = "merged\n";
+    copy(); // an empty preview selection
+    EXPECT_TRUE(frame.clipboard.empty());
+
+    frame.previewSelected = {0, 3};
+    copy();
+    app.frameState.selection = {1, {0, 1, 0}, {1, 4, 0}, false};
+    copy();
+    EXPECT_EQ(frame.clipboard, (std::vector<std::string>{"mer", "ne\ncaf\xC3\xA9\n"}));
 }
 
-TEST_F(DispatcherTest, SaveAsLeftAndRightWriteTheirOwnFile) {
-    loadAndCompare();
-    dispatchCommand(app, cmd::kSelectFromRight);
-    frame.overwriteAnswers = {true, false};
-    ASSERT_TRUE(dispatchCommand(app, cmd::kSaveAsLeft));
-    EXPECT_EQ(folder.read("l"), "same\nnew\nend\n");
-    EXPECT_EQ(folder.read("l.bak"), "same\nold\nend\n");
-    ASSERT_TRUE(dispatchCommand(app, cmd::kSaveAsRight)); // answered No
-    EXPECT_EQ(frame.questions.size(), 2u);
-    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"l", "l.bak", "r"}));
-    EXPECT_EQ(folder.read("r"), "same\nnew\nend\n");
-}
-
-TEST_F(DispatcherTest, EachNavigationIdReachesItsFunction) {
-    std::string one;
-    std::string two;
-    for (int i = 1; i <= 40; ++i) {
-        one += "line " + std::to_string(i) + "\n";
-        two += (i == 10 || i == 30 ? "changed " : "line ") + std::to_string(i) + "\n";
-    }
-    loadAndCompare(one, two);
-    ASSERT_EQ(app.model.side(1).segmentCount(), 2);
-    app.settings.record.visibleRows = 10;
-
-    // Segments at lines 10 and 30 are shown from top lines 6 and 26.
-    struct Row {
-        int id;
-        int fromTop;
-        int toTop;
-    };
-    for (const Row& row : {Row{cmd::kFirstSegment, 20, 6}, Row{cmd::kLastSegment, 0, 26},
-                           Row{cmd::kNextSegment, 0, 6}, Row{cmd::kPrevSegment, 26, 6},
-                           Row{cmd::kNextUnresolved, 0, 6}, Row{cmd::kPrevUnresolved, 26, 6},
-                           Row{cmd::kFirstLine, 20, 0}, Row{cmd::kLastLine, 0, 39}}) {
-        app.settings.record.topLine = row.fromTop;
-        EXPECT_TRUE(dispatchCommand(app, row.id)) << row.id;
-        EXPECT_EQ(app.settings.record.topLine, row.toTop) << "command " << row.id;
-    }
-}
-
-TEST_F(DispatcherTest, FileCommandsLoadTheFileChosenInTheOpenDialog) {
+TEST(Dispatcher, FileCommandsLoadTheFileChosenInTheOpenDialog) {
+    testing_support::TempFolder folder;
+    test::FakeFrame frame;
+    Application app{frame};
     frame.openAnswers = {folder.write("chosen", "x\n")};
     EXPECT_TRUE(dispatchCommand(app, cmd::kFile2));
     EXPECT_EQ(app.model.side(2).fileName, folder.file("chosen"));
@@ -101,52 +72,13 @@ TEST_F(DispatcherTest, FileCommandsLoadTheFileChosenInTheOpenDialog) {
     EXPECT_TRUE(app.model.side(1).fileName.empty());
 }
 
-TEST_F(DispatcherTest, FindAfterAComparisonOpensWithMatchCaseTicked) {
-    loadAndCompare();
-    app.frameState.ignoreCase = true;
-    ASSERT_TRUE(dispatchCommand(app, cmd::kFind));
-    ASSERT_TRUE(dispatchCommand(app, cmd::kCompareFiles));
-    ASSERT_TRUE(dispatchCommand(app, cmd::kFind));
-    EXPECT_EQ(frame.findDialogs, (std::vector<bool>{false, true}));
-    app.frameState.searchText = "new";
-    ASSERT_TRUE(dispatchCommand(app, cmd::kFindNext));
-    EXPECT_EQ(app.settings.record.topLine, 1);
-}
-
-TEST_F(DispatcherTest, PrintSendsTheResultOrTheListingToThePrinter) {
-    loadAndCompare();
-    ASSERT_TRUE(dispatchCommand(app, cmd::kPrint));
-    EXPECT_EQ(frame.printJobs, 0); // unresolved: refused before the print dialog
-    app.settings.record.diffsOnly = 1;
-    ASSERT_TRUE(dispatchCommand(app, cmd::kPrint));
-    EXPECT_EQ(frame.printed, (std::vector<std::string>{"--File 1--", "<<2 old", "--File 2--",
-                                                       ">>2 new", "----------", ""}));
-    EXPECT_EQ(frame.printEnds, 1);
-}
-
-TEST_F(DispatcherTest, TheDirectoryWindowPrintsItsListsWithoutAComparedPair) {
-    // After a list build the model holds whichever pair was compared last,
-    // unresolved; neither that nor no pair at all keeps the lists from paper.
-    app.frameState.directoryWindow = true;
-    app.settings.record.notYetCompared = 1;
-    ASSERT_TRUE(dispatchCommand(app, cmd::kPrint));
-    loadAndCompare();
-    ASSERT_TRUE(dispatchCommand(app, cmd::kPrint));
-    EXPECT_EQ(frame.listPrints, 2);
-    EXPECT_EQ(frame.printEnds, 2);
-    EXPECT_TRUE(frame.printed.empty());
-    EXPECT_TRUE(frame.messages.empty());
-    frame.printAccepted = false;
-    ASSERT_TRUE(dispatchCommand(app, cmd::kPrint));
-    EXPECT_EQ(frame.listPrints, 2);
-}
-
-TEST_F(DispatcherTest, SplitArmsAndForeignIdsAreLeftToTheWindow) {
+TEST(Dispatcher, SplitArmsAndForeignIdsAreLeftToTheWindow) {
+    test::FakeFrame frame;
+    Application app{frame};
     EXPECT_TRUE(dispatchCommand(app, cmd::kSplitSegment));
     EXPECT_TRUE(app.frameState.splitArmed);
-    for (int id : {4, 5, 12, 14, 16, 23, 308, cmd::kQuit}) {
+    for (int id : {4, 5, 12, 14, 16, 23, 308, cmd::kQuit})
         EXPECT_FALSE(dispatchCommand(app, id)) << id;
-    }
     // The directory window walks its lists with Next and Previous.
     app.frameState.directoryWindow = true;
     EXPECT_FALSE(dispatchCommand(app, cmd::kNextSegment));

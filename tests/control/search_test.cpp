@@ -4,8 +4,8 @@
 
 #include "control/application.h"
 #include "merge/decisions.h"
-#include "panes/pane_search.h"
 #include "merge/model_fixture.h"
+#include "panes/pane_search.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +82,7 @@ TEST(PaneSearchTest, AgreesWithTheRowByRowReference) {
 
 class SearchTest : public ::testing::Test {
 protected:
-    // The worked example: side 1 a b c . d e, side 2 a B c x d . (dots are fillers).
+    // Side 1 a b c . d e, side 2 a B c x d . (dots are fillers).
     SearchTest() { build({"a", "b", "c", "d", "e"}, {"a", "B", "c", "x", "d"}, "2c2\n3a4\n5d5\n"); }
 
     void build(const std::vector<std::string>& one, const std::vector<std::string>& two,
@@ -102,36 +102,6 @@ protected:
     test::FakeFrame frame;
     Application app{frame};
 };
-
-TEST_F(SearchTest, HitsAreTheRowsTheTextIsSeenOn) {
-    struct Case {
-        std::string text;
-        bool ignoreCase;
-        std::int64_t row;
-    };
-    for (const Case& c : {Case{"x", false, 3},  // side 2 opposite a filler of side 1
-                          Case{"e", false, 5},  // side 1 opposite a filler of side 2
-                          Case{"B", false, 1},  // side 2 inside a change
-                          Case{"b", true, 1},   // side 1 first, same row
-                          Case{"d", false, 4}}) // after the gap: file line 4 on row 4
-    {
-        app.settings.record.topLine = 0;
-        EXPECT_EQ(find(c.text, c.ignoreCase), c.row) << c.text;
-        EXPECT_EQ(app.frameState.lastFoundPosition, c.row);
-    }
-    EXPECT_TRUE(infos().empty());
-}
-
-TEST_F(SearchTest, StartsBelowTheTopLineAndWrapsOnce) {
-    build({"hit", "a", "b", "hit", "c", "d", "e", "hit tail"},
-          {"hit", "a", "B", "hit", "c", "d", "e", "hit tail"}, "3c3\n");
-    EXPECT_EQ(find("hit"), 3); // the top line itself is passed over
-    EXPECT_EQ(find("hit"), 7); // common text after the last segment
-    EXPECT_EQ(find("hit"), 0); // wrapped to the top
-    EXPECT_EQ(find("tail"), 7);
-    EXPECT_EQ(find("tail"), 7); // the only hit, on the top line: found by the wrap
-    EXPECT_TRUE(infos().empty());
-}
 
 TEST_F(SearchTest, FailuresLeaveTheViewAndSayWhy) {
     app.settings.record.topLine = 2;
@@ -161,63 +131,6 @@ TEST_F(SearchTest, ListsThatDoNotFitTheFilesAreNotSearched) {
     // A change appended after file 1's last line fits.
     build({"a"}, {"a", "new"}, "1a2\n");
     EXPECT_EQ(find("new"), 1);
-}
-
-TEST_F(SearchTest, ThePreviewWithTheFocusIsSearchedFromItsSelection) {
-    frame.preview = true;
-    frame.previewFocused = true;
-    frame.previewContents = "one Two\nthree two\n";
-    frame.previewSelected = {4, 7}; // the first "Two"
-    EXPECT_TRUE(Search(app, "two", false));
-    EXPECT_EQ(frame.previewSelected.start, 14);
-    EXPECT_EQ(frame.previewSelected.end, 17);
-    // Wrapped to the top; under ignore case the first "Two" comes first.
-    EXPECT_TRUE(Search(app, "TWO", true));
-    EXPECT_EQ(frame.previewSelected.start, 4);
-    // The only hit, selected already, is found again rather than called missing.
-    frame.previewSelected = {14, 17};
-    EXPECT_TRUE(Search(app, "two", false));
-    EXPECT_EQ(frame.previewSelected.start, 14);
-    EXPECT_FALSE(Search(app, "four", false));
-    EXPECT_EQ(infos(), std::vector<std::string>{kNotFoundMessage});
-    // Without the focus the panes are searched.
-    frame.previewFocused = false;
-    EXPECT_EQ(find("x"), 3);
-    EXPECT_EQ(frame.previewSelected.start, 14);
-}
-
-TEST_F(SearchTest, TheDirectoryWindowSearchesItsListsFromTheLastHit) {
-    app.frameState.directoryWindow = true;
-    app.settings.record.notYetCompared = 1; // no comparison is needed there
-    std::vector<std::int64_t> asked;
-    const ListSearcher lists = [&](std::int64_t after, const TextMatcher& matcher) {
-        asked.push_back(after);
-        return matcher.needle() == "name" && after < 5 ? std::int64_t{5} : std::int64_t{-1};
-    };
-    EXPECT_TRUE(Search(app, "name", false, lists));
-    EXPECT_TRUE(Search(app, "name", false, lists));
-    EXPECT_FALSE(Search(app, "other", false, lists));
-    EXPECT_EQ(asked, (std::vector<std::int64_t>{-1, 5, -1, 5, -1}));
-    EXPECT_EQ(app.frameState.lastFoundPosition, -1);
-    EXPECT_EQ(infos(), std::vector<std::string>{kNotFoundMessage});
-}
-
-TEST_F(SearchTest, FindOpensTheDialogEmptyOnlyAfterAComparison) {
-    app.frameState.searchText = "old";
-    app.settings.record.notYetCompared = 1;
-    FindCommand(app);
-    EXPECT_EQ(infos(), std::vector<std::string>{kNotComparedMessage});
-    EXPECT_TRUE(frame.findDialogs.empty());
-    app.settings.record.notYetCompared = 0;
-    app.frameState.ignoreCase = true;
-    FindCommand(app);
-    EXPECT_EQ(frame.findDialogs, std::vector<bool>{false});
-    EXPECT_TRUE(app.frameState.searchText.empty());
-    // Find Next searches for the stored text with the stored flag.
-    app.frameState.searchText = "B";
-    app.frameState.ignoreCase = false;
-    FindNext(app);
-    EXPECT_EQ(app.settings.record.topLine, 1);
 }
 
 } // namespace

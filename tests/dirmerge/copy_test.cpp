@@ -1,5 +1,8 @@
+// Copies of files, links and folders, what they ask and how they fail, and
+// the folders the directory selection makes.
 #include "dirmerge/copy_path.h"
 #include "dirmerge/destination_copy.h"
+#include "dirmerge/directory_selection.h"
 #include "dirmerge/ensure_directory.h"
 #include "merge/driver_test_support.h"
 #include "support/failing_file_system.h"
@@ -11,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tandel {
 namespace {
@@ -69,15 +73,6 @@ TEST_F(CopyFixture, NewFileKeepsBytesAndTimes) {
     EXPECT_EQ(st.st_mtime, 123456);
 }
 
-TEST_F(CopyFixture, SameFileUnderAnotherSpellingIsLeftAlone) {
-    tree.write("d/a.txt", "keep\n");
-    EXPECT_EQ(copy("d/a.txt", "d/../d/a.txt"), 0);
-    EXPECT_EQ(copy("d/a.txt", "d"), 0); // into its own folder
-    EXPECT_TRUE(frame.questions.empty());
-    EXPECT_FALSE(has("d/a.txt.bak"));
-    EXPECT_EQ(read("d/a.txt"), "keep\n");
-}
-
 TEST_F(CopyFixture, ReplaceAnswersHoldAndCancelPostsTheRequest) {
     pairs({"a", "b", "c", "d"});
     frame.permissionAnswers = {kAnswerNo, kAnswerNoToAll};
@@ -85,8 +80,7 @@ TEST_F(CopyFixture, ReplaceAnswersHoldAndCancelPostsTheRequest) {
         EXPECT_EQ(copy(std::string("s/") + n, std::string("t/") + n), 0);
     EXPECT_EQ(frame.questions.size(), 2u);
     EXPECT_EQ(frame.questions[0], "Destination file " + p("t/a") +
-                                                " already exists.\nReplace it with " + p("s/a") +
-                                                " ?");
+                                      " already exists.\nReplace it with " + p("s/a") + " ?");
     EXPECT_EQ(read("t/c"), "old");
     tree.write("s/new", "fresh");
     EXPECT_EQ(copy("s/new", "t/new"), 0); // new files still go
@@ -109,18 +103,6 @@ TEST_F(CopyFixture, ReplaceAnswersHoldAndCancelPostsTheRequest) {
     EXPECT_EQ(read("t/d"), "new d");
 }
 
-TEST_F(CopyFixture, BakFileIsOverwrittenWithoutBackupAndReadOnlyTargetIsReplaced) {
-    pairs({"x.BAK", "ro.txt"});
-    ::chmod(p("t/ro.txt").c_str(), 0444);
-    answers.replace = kYesToAll;
-    EXPECT_EQ(copy("s/x.BAK", "t/x.BAK"), 0);
-    EXPECT_FALSE(has("t/x.BAK.bak"));
-    EXPECT_EQ(read("t/x.BAK"), "new x.BAK");
-    EXPECT_EQ(copy("s/ro.txt", "t/ro.txt"), 0);
-    EXPECT_EQ(read("t/ro.txt"), "new ro.txt");
-    EXPECT_EQ(read("t/ro.txt.bak"), "old");
-}
-
 TEST_F(CopyFixture, FailedBackupAsksAndItsAnswerOutlivesTheOperation) {
     pairs({"a"});
     services.makeBackup = [](const std::string&) { return -1; };
@@ -129,9 +111,8 @@ TEST_F(CopyFixture, FailedBackupAsksAndItsAnswerOutlivesTheOperation) {
     EXPECT_EQ(copy("s/a", "t/a"), 0);
     EXPECT_EQ(read("t/a"), "old");
     ASSERT_EQ(frame.questions.size(), 1u);
-    EXPECT_EQ(frame.questions[0],
-              "Unable to back up " + p("t/a") +
-                  ".\nWould you like to proceed with overriding this file?");
+    EXPECT_EQ(frame.questions[0], "Unable to back up " + p("t/a") +
+                                      ".\nWould you like to proceed with overriding this file?");
     frame.permissionAnswers = {kAnswerYesToAll};
     EXPECT_EQ(copy("s/a", "t/a"), 0);
     answers.resetForOperation();
@@ -208,23 +189,31 @@ TEST_F(CopyFixture, AFailedCopyWhoseBackupStaysNamesTheBackup) {
     EXPECT_EQ(read("t/a.bak"), "old");
 }
 
+// A replaced file keeps its mode, a read-only one included, and is backed
+// up unless it is a backup itself; a new file takes its source's mode.
 TEST_F(CopyFixture, CopiesKeepTheModeOfWhatTheyReplaceElseTheirSources) {
     const auto mode = [&](const std::string& rel) {
         struct stat st {};
         return ::stat(p(rel).c_str(), &st) == 0 ? st.st_mode & 07777 : 0u;
     };
-    pairs({"run.sh", "secret"});
+    pairs({"run.sh", "secret", "x.BAK", "ro.txt"});
     ::chmod(p("s/run.sh").c_str(), 0755);
     ::chmod(p("s/secret").c_str(), 0644);
     ::chmod(p("t/secret").c_str(), 0600);
+    ::chmod(p("t/ro.txt").c_str(), 0444);
     answers.replace = kYesToAll;
     tree.mkdir("new");
     EXPECT_EQ(copy("s/run.sh", "new/run.sh"), 0);
     EXPECT_EQ(mode("new/run.sh"), 0755u);
-    EXPECT_EQ(copy("s/secret", "t/secret"), 0);
+    for (const char* name : {"secret", "x.BAK", "ro.txt"})
+        EXPECT_EQ(copy(std::string("s/") + name, std::string("t/") + name), 0);
     EXPECT_EQ(read("t/secret"), "new secret");
     EXPECT_EQ(mode("t/secret"), 0600u);
-    EXPECT_EQ(mode("t/secret.bak"), 0600u);
+    EXPECT_EQ(read("t/secret.bak"), "old");
+    EXPECT_EQ(read("t/x.BAK"), "new x.BAK");
+    EXPECT_FALSE(has("t/x.BAK.bak"));
+    EXPECT_EQ(read("t/ro.txt"), "new ro.txt");
+    EXPECT_EQ(mode("t/ro.txt"), 0444u);
 }
 
 TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {
@@ -243,9 +232,6 @@ TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {
     EXPECT_NE(copy("f/sub", "t"), 0);
     EXPECT_EQ(frame.messages.back().second,
               p("t/sub") + ": cannot overwrite directory with non-directory");
-    tree.write("f/c", "c");
-    EXPECT_EQ(copy("f/c", "t"), 0);
-    EXPECT_EQ(read("t/c"), "c");
 
     // A directory over a file replaces it after a backup, without asking.
     tree.write("t/d", "a file");
@@ -256,9 +242,16 @@ TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {
     EXPECT_EQ(read("t/d.bak"), "a file");
 }
 
-TEST_F(CopyFixture, CopyIntoOwnSubtreeEnds) {
+// A file copied onto itself under another spelling is left alone; a folder
+// copied into its own subtree does not copy the copy again.
+TEST_F(CopyFixture, ACopyOntoItselfOrIntoItsOwnSubtreeEnds) {
     tree.write("s/a", "a");
     tree.write("s/b/c", "c");
+    EXPECT_EQ(copy("s/a", "s/../s/a"), 0);
+    EXPECT_EQ(copy("s/a", "s"), 0); // into its own folder
+    EXPECT_TRUE(frame.questions.empty());
+    EXPECT_FALSE(has("s/a.bak"));
+    EXPECT_EQ(read("s/a"), "a");
     EXPECT_EQ(copy("s", "s/b/inner"), 0);
     EXPECT_EQ(read("s/b/inner/a"), "a");
     EXPECT_EQ(read("s/b/inner/b/c"), "c");
@@ -281,68 +274,145 @@ TEST_F(CopyFixture, EnsureDirectoryCreatesEveryLevelOrExplains) {
     EXPECT_EQ(frame.shown(Severity::Error).size(), 3u);
 }
 
-// A name the user typed may be a slip: it becomes a folder only after a Yes.
-TEST_F(CopyFixture, ANamedDirectoryIsMadeOnlyAfterAYes) {
-    frame.overwriteAnswers = {false};
-    EXPECT_FALSE(ensureNamedDirectory(files, frame, p("typo/deep")));
-    EXPECT_FALSE(has("typo"));
-    EXPECT_EQ(frame.questions,
-              std::vector<std::string>{"Directory " + p("typo/deep") + " does not exist.\nCreate it?"});
-    EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MakeDirectory});
-    EXPECT_TRUE(frame.messages.empty());
-    EXPECT_TRUE(ensureNamedDirectory(files, frame, p("typo/deep"))); // Yes
-    EXPECT_TRUE(has("typo/deep"));
-    EXPECT_TRUE(ensureNamedDirectory(files, frame, p("typo/deep")));
-    EXPECT_EQ(frame.questions.size(), 2u); // none for a folder that is there
-}
-
-TEST_F(CopyFixture, SelectedRowsGoBelowTheDestinationForeignOrEmptyItemsAreSkipped) {
-    DirectoryOperationState state;
-    DirMergeServices dirServices;
-    DirMergeContext ctx{state, frame, dirServices};
-    tree.write("two/deep/er/f.txt", "f");
-    tree.write("elsewhere/two/g.txt", "g");
-    const std::vector<std::string> paths = {"", p("two/deep/er/f.txt"), p("elsewhere/two/g.txt")};
-    OperationCount count;
-    frame.overwriteAnswers = {false}; // "out" is not made
-    EXPECT_EQ(copySelectedRows(ctx, paths, p("two"), p("out"), count),
-              std::vector<CopyOutcome>(3, CopyOutcome::Skipped));
-    EXPECT_FALSE(has("out"));
-    EXPECT_EQ(copySelectedRows(ctx, paths, p("two"), p("out"), count),
-              (std::vector<CopyOutcome>{CopyOutcome::Skipped, CopyOutcome::Copied,
-                                        CopyOutcome::Skipped}));
-    EXPECT_EQ(read("out/deep/er/f.txt"), "f");
-    EXPECT_FALSE(has("out/g.txt"));
-    EXPECT_EQ(count.copySummary(), "1 copied, 5 skipped, 0 failed");
-    EXPECT_TRUE(frame.messages.empty());
-}
-
-// Copy to Destination: a folder that cannot be made and a copy that cannot
-// finish fail their own rows, named; the old file stays and the rest goes on.
-TEST_F(CopyFixture, CopyToDestinationFailuresFailOnlyTheirRows) {
+// Copy to Destination: the selected halves go to the same places below the
+// destination, made only after a Yes; foreign or empty items are skipped. A
+// folder that cannot be made and a copy that cannot finish fail their own
+// rows, named; the old file stays and the rest goes on.
+TEST_F(CopyFixture, CopyToDestinationSkipsForeignItemsAndFailsOnlyTheirOwnRows) {
     DirectoryOperationState state;
     state.filters.files = &files;
-    state.answers.replace = kYesToAll;
     DirMergeServices dirServices;
     dirServices.makeBackup = services.makeBackup;
     DirMergeContext ctx{state, frame, dirServices};
-    const std::vector<std::string> paths = {tree.write("two/a.txt", "new a"),
-                                            tree.write("two/new/b.txt", "b"),
-                                            tree.write("two/c.txt", "c")};
+    using Outcomes = std::vector<CopyOutcome>;
+    const auto copyRows = [&](const std::vector<std::string>& paths, OperationCount& count) {
+        return copySelectedRows(ctx, paths, p("two"), p("out"), count);
+    };
+    tree.write("elsewhere/two/g.txt", "g");
+    const std::vector<std::string> some = {"", tree.write("two/deep/f.txt", "f"),
+                                           p("elsewhere/two/g.txt")};
+    OperationCount count;
+    frame.overwriteAnswers = {false}; // "out" is not made
+    EXPECT_EQ(copyRows(some, count), Outcomes(3, CopyOutcome::Skipped));
+    EXPECT_FALSE(has("out"));
+    EXPECT_EQ(copyRows(some, count),
+              (Outcomes{CopyOutcome::Skipped, CopyOutcome::Copied, CopyOutcome::Skipped}));
+    EXPECT_EQ(read("out/deep/f.txt"), "f");
+    EXPECT_EQ(count.copySummary(), "1 copied, 5 skipped, 0 failed");
+    EXPECT_TRUE(frame.messages.empty());
+
+    state.answers.replace = kYesToAll;
+    const std::vector<std::string> more = {tree.write("two/a.txt", "new a"),
+                                           tree.write("two/new/b.txt", "b"),
+                                           tree.write("two/c.txt", "c")};
     tree.write("out/a.txt", "old a");
     files.fail(FileOp::Finish, "out/a.txt", ENOSPC);
     files.fail(FileOp::MakeFolder, "out/new", EACCES);
-    OperationCount count;
-    EXPECT_EQ(
-        copySelectedRows(ctx, paths, p("two"), p("out"), count),
-        (std::vector<CopyOutcome>{CopyOutcome::Failed, CopyOutcome::Failed, CopyOutcome::Copied}));
+    OperationCount failing;
+    EXPECT_EQ(copyRows(more, failing),
+              (Outcomes{CopyOutcome::Failed, CopyOutcome::Failed, CopyOutcome::Copied}));
     EXPECT_EQ(frame.shown(Severity::Error),
-              (std::vector<std::string>{"Can not copy " + paths[0] + ": No space left on device",
+              (std::vector<std::string>{"Can not copy " + more[0] + ": No space left on device",
                                         "Unable to create directory " + p("out/new") +
                                             ": Permission denied"}));
     EXPECT_EQ(snapshot(p("out")),
-              (std::map<std::string, std::string>{{"/a.txt", "old a"}, {"/c.txt", "c"}}));
-    EXPECT_EQ(count.copySummary(), "1 copied, 0 skipped, 2 failed");
+              (std::map<std::string, std::string>{
+                  {"/a.txt", "old a"}, {"/c.txt", "c"}, {"/deep", "/"}, {"/deep/f.txt", "f"}}));
+    EXPECT_EQ(failing.copySummary(), "1 copied, 0 skipped, 2 failed");
+}
+
+// "Select directories to merge": what its OK does to the settings and folders.
+struct Selection : CopyFixture {
+    Settings settings;
+    DirectorySelection chosen;
+    SelectionForm form{tree.mkdir("one"), tree.mkdir("two"), tree.file("out"), kToOther, true};
+
+    bool ok() { return confirmSelection(files, frame, form, settings, chosen); }
+};
+
+TEST_F(Selection, MissingFoldersAreCreatedWithTheirParentsAfterAYesAndRemembered) {
+    form.dir1 = tree.file("new/deep/one");
+    frame.overwriteAnswers = {false};
+    EXPECT_FALSE(ok());
+    EXPECT_FALSE(std::filesystem::exists(tree.file("new")));
+    EXPECT_EQ(settings.files.selectDir1, form.dir1);
+    EXPECT_TRUE(frame.messages.empty()); // the No says it all
+    ASSERT_TRUE(ok());
+    EXPECT_EQ(frame.questions, (std::vector<std::string>{
+                                   "Directory " + form.dir1 + " does not exist.\nCreate it?",
+                                   "Directory " + form.dir1 + " does not exist.\nCreate it?",
+                                   "Directory " + form.other + " does not exist.\nCreate it?"}));
+    EXPECT_TRUE(std::filesystem::is_directory(form.dir1));
+    EXPECT_TRUE(std::filesystem::is_directory(form.other));
+    EXPECT_EQ(chosen.dir1, form.dir1);
+    EXPECT_EQ(chosen.destination, form.other);
+    EXPECT_EQ(settings.files.selectOutdir, form.other);
+}
+
+// A folder that cannot be made is said before anything is asked, and the
+// dialog stays open; so does an empty destination. (A file named as one of
+// the directories, and the destination following the chosen directory, are
+// tested on the dialog itself.)
+TEST_F(Selection, AFolderThatCannotBeMadeKeepsTheDialogOpen) {
+    const std::string file = tree.write("plain", "x");
+    form.other = file + "/below/deeper";
+    EXPECT_FALSE(ok());
+    EXPECT_EQ(frame.messages.back().second, file + " is not a directory");
+    EXPECT_TRUE(frame.questions.empty());
+    EXPECT_EQ(settings.files.selectOutdir, form.other); // remembered even so
+
+    form.other = tree.file("denied/out");
+    files.fail(testing::FileOp::MakeFolder, "denied", EACCES);
+    EXPECT_FALSE(ok());
+    EXPECT_EQ(frame.messages.back().second,
+              "Unable to create directory " + tree.file("denied") + ": Permission denied");
+
+    form.other.clear();
+    EXPECT_FALSE(ok());
+    EXPECT_EQ(frame.messages.back().second, "Enter a folder for the destination");
+}
+
+// However it is spelled: a link to Directory 2, a ".." through a folder
+// still to be made. The same folder as a directory is the merge in place.
+TEST_F(Selection, ADestinationInsideEitherDirectoryIsRefusedBeforeItIsMade) {
+    const auto refusal = [&](const std::string& name, const std::string& dir) {
+        return "The destination " + form.other + " lies inside " + name + " " + dir +
+               ".\nChoose a destination outside both directories.";
+    };
+    ASSERT_EQ(::symlink(form.dir2.c_str(), tree.file("alias").c_str()), 0);
+    const std::string spellings[] = {form.dir1 + "/out", tree.file("alias//deep/out"),
+                                     tree.file("new/../one/out")};
+    for (const std::string& other : spellings) {
+        form.other = other;
+        EXPECT_FALSE(ok()) << other;
+        EXPECT_EQ(frame.messages.back().second,
+                  refusal(other == spellings[1] ? "Directory 2" : "Directory 1",
+                          other == spellings[1] ? form.dir2 : form.dir1));
+    }
+    EXPECT_EQ(frame.messages.size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(form.dir1 + "/out"));
+    EXPECT_FALSE(std::filesystem::exists(form.dir2 + "/deep"));
+    EXPECT_FALSE(std::filesystem::exists(tree.file("new")));
+
+    form.other = tree.file("alias");
+    EXPECT_TRUE(ok());
+    form.other = tree.file("one2");
+    EXPECT_TRUE(ok());
+}
+
+// Typed or browsed to, Directory 1 was not chosen as Directory 1: merging
+// into it, which replaces its files, is asked first.
+TEST_F(Selection, AnOtherFolderThatIsADirectoryItselfIsAskedAbout) {
+    ASSERT_EQ(::symlink(form.dir1.c_str(), tree.file("alias").c_str()), 0);
+    form.other = tree.file("alias/");
+    frame.overwriteAnswers = {false};
+    EXPECT_FALSE(ok());
+    EXPECT_EQ(frame.kinds, std::vector<QuestionKind>{QuestionKind::MergeInPlace});
+    EXPECT_EQ(frame.questions.back(), "The destination " + tree.file("alias/") +
+                                          " is Directory 1 itself: merged files replace its "
+                                          "own.\nMerge into Directory 1?");
+    ASSERT_TRUE(ok());
+    EXPECT_EQ(chosen.destination, tree.file("alias/"));
 }
 
 } // namespace

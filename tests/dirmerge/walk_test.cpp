@@ -1,3 +1,5 @@
+// The directory walk: what it copies, asks, loads and counts, driven by its
+// posted commands as the program runs them.
 #include "dirmerge/child_commands.h"
 #include "dirmerge/directory_walk.h"
 #include "merge/driver_test_support.h"
@@ -14,6 +16,7 @@ namespace {
 using testing_support::DispatchingFrame;
 using testing_support::readFile;
 using testing_support::TempFolder;
+using Said = std::pair<Severity, std::string>;
 
 struct Walk : ::testing::Test {
     TempFolder tree;
@@ -47,66 +50,43 @@ struct Walk : ::testing::Test {
         tree.write("one/" + rel, left);
         tree.write("two/" + rel, right);
     }
-    int start(const std::string& destination) {
+    // Starts a walk into `destination` and runs it as far as it goes alone.
+    int walk(const std::string& destination) {
         ScanFilters f;
         f.recursive = true;
         f.files = &files;
-        return startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
+        const int started = startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
+        run();
+        return started;
     }
     // Runs posted walk commands until the walk stops posting them.
     void run() {
         for (int id = frame.takePosted(); id != 0; id = frame.takePosted())
             handleWalkCommand(ctx, id);
     }
-    bool finished() const {
-        return !frame.messages.empty() &&
-               frame.messages.back().second.starts_with("Directories compared: ");
-    }
-    std::string account() const { return finished() ? frame.messages.back().second : ""; }
+    Said said() const { return frame.messages.empty() ? Said{} : frame.messages.back(); }
+    bool finished() const { return said().second.starts_with("Directories compared: "); }
 };
 
 TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
-    const char* files[] = {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"};
-    for (const char* rel : files)
+    const char* names[] = {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"};
+    for (const char* rel : names)
         both(rel, rel, rel);
-    ASSERT_EQ(start(out + "/"), 0);
-    EXPECT_TRUE(state.comparing);
-    run();
-    EXPECT_EQ(frame.messages.back(),
-              std::make_pair(Severity::Info, std::string("Directories compared: 4 copied, 0 merged, "
-                                                         "0 skipped, 0 failed")));
+    ASSERT_EQ(walk(out + "/"), 0);
+    EXPECT_EQ(said(), Said(Severity::Info,
+                           "Directories compared: 4 copied, 0 merged, 0 skipped, 0 failed"));
+    EXPECT_EQ(frame.messages.size(), 1u);
     EXPECT_TRUE(frame.questions.empty());
-    for (const char* rel : files)
+    for (const char* rel : names)
         EXPECT_EQ(readFile(out + "/" + rel), rel) << rel;
     EXPECT_FALSE(state.comparing);
     EXPECT_EQ(frame.walkMenu, (std::vector<bool>{true, false}));
-    EXPECT_EQ(frame.shown(Severity::Error).size(), 0u);
-}
-
-TEST_F(Walk, DestinationIsDirectoryOneOffersOnlyTheRightSide) {
-    tree.write("one/left-only", "l");
-    tree.write("one/sub/left-deep", "l");
-    tree.write("two/sub/right-deep", "r");
-    tree.write("two/right-only", "r");
-    both("same", "s", "s");
-    frame.permissionAnswers = {kAnswerYes, kAnswerYes};
-    start(d1);
-    run();
-    EXPECT_TRUE(finished());
-    ASSERT_EQ(frame.questions.size(), 2u);
-    EXPECT_EQ(frame.questions[0],
-              "right-only is present only in\n" + d2 + ".\nCopy it to the destination directory ?");
-    EXPECT_EQ(readFile(d1 + "/right-only"), "r");
-    EXPECT_EQ(readFile(d1 + "/sub/right-deep"), "r");
-    EXPECT_EQ(readFile(d1 + "/same"), "s");
-    EXPECT_FALSE(std::filesystem::exists(d1 + "/same.bak"));
 }
 
 TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     both("a", "left\n", "right\n");
     both("b", "left\n", "right\n");
-    start(out);
-    run();
+    walk(out);
     EXPECT_FALSE(finished());
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(state.pairOutputPath, out + "/a");
@@ -120,15 +100,12 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     EXPECT_EQ(state.pairOutputPath, out + "/b");
     handleWalkCommand(ctx, cmd::kWalkSkip);
     run();
-    EXPECT_TRUE(finished());
+    EXPECT_EQ(said().second, "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
     EXPECT_FALSE(std::filesystem::exists(out + "/b"));
     EXPECT_GE(clears, 1);
 
-    EXPECT_EQ(account(), "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
-
     frame.messages.clear();
-    start(out);
-    run();
+    walk(out);
     EXPECT_TRUE(state.walking);
     handleWalkCommand(ctx, cmd::kWalkCancel);
     EXPECT_FALSE(state.comparing);
@@ -136,8 +113,8 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     handleWalkCommand(ctx, cmd::kWalkNext); // ignored once ended
     handleWalkCommand(ctx, cmd::kWalkCancel);
     EXPECT_EQ(frame.messages,
-              (std::vector<std::pair<Severity, std::string>>{
-                  {Severity::Info, "Directory merge cancelled: 0 copied, 0 merged, 1 skipped, 0 failed"}}));
+              (std::vector<Said>{{Severity::Info, "Directory merge cancelled: "
+                                                  "0 copied, 0 merged, 1 skipped, 0 failed"}}));
 }
 
 TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
@@ -148,8 +125,7 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     tree.write("two/x/inner", "in");
     frame.permissionAnswers = {kAnswerYesToAll};
     frame.fileOrDirAnswers = {kAnswerDirectory};
-    start(out);
-    run();
+    walk(out);
     EXPECT_TRUE(finished());
     ASSERT_EQ(frame.questions.size(), 2u); // one permission, then file or directory
     EXPECT_EQ(frame.questions[1], d1 + "/x | " + d2 + "/x");
@@ -158,30 +134,38 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     EXPECT_EQ(readFile(out + "/e"), "e");
     EXPECT_EQ(readFile(out + "/x/inner"), "in");
 
-    // A new walk asks again.
+    // A new walk asks again; Cancel ends it.
     frame.permissionAnswers = {kAnswerCancel};
-    start(tree.mkdir("out2"));
+    walk(tree.mkdir("out2"));
     EXPECT_EQ(frame.questions.size(), 3u);
-    EXPECT_EQ(frame.posted.front(), cmd::kWalkCancel);
-    run();
     EXPECT_FALSE(state.walking);
+    EXPECT_EQ(said().second, "Directory merge cancelled: 0 copied, 0 merged, 0 skipped, 0 failed");
 }
 
-TEST_F(Walk, UncreatableSubdirectoryWaitsForSkip) {
+// The walk's copies fail as the window's do: counted, said with the file's
+// name, nothing left under the destination name, and the walk goes on; a
+// folder it cannot make waits for Skip.
+TEST_F(Walk, ACopyOrAFolderThatFailsMidwayLeavesNothingBehind) {
+    const std::string big(200000, 'b'); // several pieces
+    both("big", big, big);
     both("sub/f", "f", "f");
     both("z", "z", "z");
-    tree.write("out/sub", "a file in the way");
-    start(out);
-    run();
+    files.fail(testing::FileOp::Write, out + "/big", ENOSPC, 1);
+    files.fail(testing::FileOp::MakeFolder, out + "/sub", EACCES);
+    walk(out);
     EXPECT_FALSE(finished());
-    EXPECT_EQ(frame.messages.back().second,
-              "Cannot create directory \n" + out + "/sub: Not a directory");
+    EXPECT_EQ(
+        frame.shown(Severity::Error),
+        (std::vector<std::string>{"Can not copy " + d1 + "/big: No space left on device",
+                                  "Cannot create directory \n" + out + "/sub: Permission denied"}));
     handleWalkCommand(ctx, cmd::kWalkSkip);
     run();
-    EXPECT_EQ(frame.messages.back(),
-              std::make_pair(Severity::Warning, std::string("Directories compared: 1 copied, 0 merged, "
-                                                            "0 skipped, 1 failed")));
-    EXPECT_EQ(readFile(out + "/z"), "z"); // written to out, not out/sub
+    EXPECT_EQ(said(), Said(Severity::Warning,
+                           "Directories compared: 1 copied, 0 merged, 0 skipped, 2 failed"));
+    EXPECT_EQ(tree.read("out/z"), "z");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out),
+                            std::filesystem::directory_iterator()),
+              1); // neither a part of big nor a temporary file
 }
 
 TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
@@ -190,47 +174,23 @@ TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
     both("z", "z", "z");
     files.fail(testing::FileOp::List, d1 + "/locked", EACCES);
     frame.permissionAnswers = {kAnswerYesToAll};
-    start(out);
-    run();
+    walk(out);
     EXPECT_TRUE(frame.questions.empty()); // nothing under it looks one-sided
     EXPECT_EQ(frame.shown(Severity::Warning),
               std::vector<std::string>{"Cannot read " + d1 +
                                        "/locked: Permission denied\nIt is left out of the merge."});
     EXPECT_FALSE(std::filesystem::exists(out + "/locked"));
     EXPECT_EQ(readFile(out + "/z"), "z");
-    EXPECT_EQ(account(), "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
+    EXPECT_EQ(said().second, "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
 }
 
-// The walk's copies fail as the window's do: counted, said with the file's
-// name, nothing left under the destination name, and the walk goes on.
-TEST_F(Walk, ACopyOrAFolderThatFailsMidwayLeavesNothingBehind) {
-    const std::string big(200000, 'b'); // several pieces
-    both("big", big, big);
-    both("sub/f", "f", "f");
-    both("z", "z", "z");
-    files.fail(testing::FileOp::Write, out + "/big", ENOSPC, 1);
-    files.fail(testing::FileOp::MakeFolder, out + "/sub", EACCES);
-    start(out);
-    run();
-    EXPECT_EQ(
-        frame.shown(Severity::Error),
-        (std::vector<std::string>{"Can not copy " + d1 + "/big: No space left on device",
-                                  "Cannot create directory \n" + out + "/sub: Permission denied"}));
-    handleWalkCommand(ctx, cmd::kWalkSkip); // past the folder, as the user would
-    run();
-    EXPECT_EQ(account(), "Directories compared: 1 copied, 0 merged, 0 skipped, 2 failed");
-    EXPECT_EQ(tree.read("out/z"), "z");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out),
-                            std::filesystem::directory_iterator()),
-              1); // neither a part of big nor a temporary file
-}
-
+// A copy that fails is said with the file's name and counted, and the walk
+// goes on; a pair the merge saved is counted as merged.
 TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
     both("c", "same", "same");
     both("m", "left\n", "right!\n");
     files.fail(testing::FileOp::Open, out + "/c", ENOSPC);
-    start(out);
-    run();
+    walk(out);
     ASSERT_EQ(state.pairOutputPath, out + "/m");
     EXPECT_EQ(frame.shown(Severity::Error),
               std::vector<std::string>{"Can not copy " + d1 + "/c: No space left on device"});
@@ -238,35 +198,24 @@ TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
     tree.write("out/m", "merged\n");
     frame.postCommand(cmd::kWalkNext);
     run();
-    EXPECT_EQ(frame.messages.back(),
-              std::make_pair(Severity::Warning, std::string("Directories compared: 0 copied, "
-                                                            "1 merged, 0 skipped, 1 failed")));
+    EXPECT_EQ(said(), Said(Severity::Warning,
+                           "Directories compared: 0 copied, 1 merged, 0 skipped, 1 failed"));
 }
 
-TEST_F(Walk, InstancesGetTheirSwitchesAndASecondStartIsIgnored) {
+// A second walk does not start over a running one; a merge run from the list
+// makes the pair's folder below the destination and gets its switches.
+TEST_F(Walk, ASecondStartIsIgnoredAndAMergeRunGetsItsSwitches) {
     both("a", "1", "2");
-    start(out);
-    EXPECT_EQ(start(out), -1);
-
-    // "Show directories" hands the walk to a new instance after saving the settings.
-    DirectoryOperationState other;
-    DirMergeContext c2{other, frame, services};
-    int written = 0;
-    services.writeSettings = [&] { ++written; };
-    startDirectoryMerge(c2, {"/a b", "/c", "/d e", true}, ScanFilters{});
-    EXPECT_EQ(written, 1);
-    EXPECT_FALSE(other.comparing);
-    // A merge run creates the pair's folder below the destination first.
+    walk(out);
+    EXPECT_EQ(walk(out), -1);
     const std::string left = tree.write("one/p q/r.txt", "l");
     const std::string fresh = tree.file("fresh");
     EXPECT_TRUE(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh));
     EXPECT_TRUE(std::filesystem::exists(fresh + "/p q"));
     EXPECT_FALSE(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, fresh));
-    EXPECT_EQ(
-        started,
-        (std::vector<std::vector<std::string>>{
-            {"/usr/bin/tandel", "-d1", "/a b", "-d2", "/c", "-outd", "/d e", "-mandc"},
-            {"/usr/bin/tandel", "-f1", left, "-f2", d2 + "/p q/r.txt", "-outd", fresh + "/p q"}}));
+    EXPECT_EQ(started, (std::vector<std::vector<std::string>>{{"/usr/bin/tandel", "-f1", left,
+                                                               "-f2", d2 + "/p q/r.txt", "-outd",
+                                                               fresh + "/p q"}}));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
+// The ini file underneath the settings, and where it lives.
 #include "settings/profile.h"
+#include "settings/settings_path.h"
 
 #include <cerrno>
 #include <climits>
@@ -56,27 +58,22 @@ TEST_F(ProfileFile, IntegersReadLikeAtoiAndSaturate) {
 }
 
 TEST_F(ProfileFile, AwkwardValuesSurviveSaveAndLoadWithoutBreakingTheFile) {
-    const std::vector<std::string> values = {"  blanks around\t",
-                                             "\"quoted\"",
-                                             "\"",
-                                             "<<<TAG",
-                                             "; not a comment",
-                                             "a=b",
-                                             "[Options]",
-                                             "tab\tinside",
-                                             "",
-                                             std::string(100000, 'x'),
-                                             "\xff\xfe invalid"};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        ini.writeString("S", std::to_string(i), values[i]);
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"blanks", "  blanks around\t"}, {"quoted", "\"quoted\""},       {"quote", "\""},
+        {"heredoc", "<<<TAG"},           {"comment", "; not a comment"}, {"equals", "a=b"},
+        {"header", "[Options]"},         {"tab", "tab\tinside"},         {"empty", ""},
+        {"invalid", "\xff\xfe invalid"}};
+    values.emplace_back("long", std::string(100000, 'x'));
+    for (const auto& [key, value] : values)
+        ini.writeString("S", key, value);
     // A line break must not let a value turn into keys of its own.
     ini.writeString("S", "multi", "one\n[Options]\nTab size=1\r\nx");
     ASSERT_TRUE(ini.save().ok());
 
     Profile back(path);
     ASSERT_EQ(back.load(), 0);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        EXPECT_EQ(back.readString("S", std::to_string(i), "?"), values[i]) << i;
+    for (const auto& [key, value] : values)
+        EXPECT_EQ(back.readString("S", key, "?"), value) << key;
     EXPECT_EQ(back.readString("S", "multi", ""), "one [Options] Tab size=1  x");
     EXPECT_FALSE(back.hasSection("Options"));
 }
@@ -102,44 +99,26 @@ TEST_F(ProfileFile, LinesNotUnderstoodAreKeptAsCommentsAndTheRestIsRead) {
     EXPECT_EQ(back.reading().kind, ProfileReading::Kind::Clean);
 }
 
-TEST_F(ProfileFile, BytesThatAreNoTextAreNotReadAtAll) {
-    const std::string utf16("\xff\xfe[\0O\0]\0\n\0k\0=\0" "1\0\n\0", 16);
-    writeFile(path, utf16);
-    ASSERT_EQ(ini.load(), 0);
-    EXPECT_EQ(ini.reading().kind, ProfileReading::Kind::NotText);
-    EXPECT_EQ(ini.reading().original, utf16);
-    EXPECT_TRUE(ini.keys("O").empty());
+TEST(SettingsPath, FollowsTheConfigurationFolderRules) {
+    EXPECT_EQ(settingsPathFrom("/x/cfg", "/home/u", "/pw"), "/x/cfg/tandel/tandel.ini");
+    // A relative or empty XDG_CONFIG_HOME is ignored.
+    EXPECT_EQ(settingsPathFrom("cfg", "/home/u", "/pw"), "/home/u/.config/tandel/tandel.ini");
+    EXPECT_EQ(settingsPathFrom("", "/home/u", nullptr), "/home/u/.config/tandel/tandel.ini");
+    EXPECT_EQ(settingsPathFrom(nullptr, nullptr, "/pw"), "/pw/.config/tandel/tandel.ini");
+    // No home at all: the working folder, which needs no creating.
+    EXPECT_EQ(settingsPathFrom(nullptr, "", ""), "tandel.ini");
+    EXPECT_TRUE(ensureSettingsFolder(realFileSystem(), "tandel.ini").ok());
 }
 
-TEST_F(ProfileFile, AReadOnlyFileIsNotReplaced) {
-    writeFile(path, "[S]\nk=1\n");
-    std::filesystem::permissions(path, std::filesystem::perms::others_read |
-                                           std::filesystem::perms::owner_read);
-    ini.writeInt("S", "k", 2);
-    EXPECT_EQ(ini.save().error(), EACCES);
-    EXPECT_EQ(readFile(path), "[S]\nk=1\n");
-}
-
-TEST_F(ProfileFile, MissingFileIsEmptyAndAFolderInItsPlaceFailsCleanly) {
-    EXPECT_EQ(ini.load(), 0);
-    EXPECT_TRUE(ini.keys("Options").empty());
-
-    // A folder where the file should be is neither read nor replaced.
-    std::filesystem::create_directory(dir.file("folder.ini"));
-    Profile folder(dir.file("folder.ini"));
-    EXPECT_EQ(folder.load(), -1);
-    EXPECT_EQ(folder.save().error(), EISDIR);
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.ini")));
-}
-
-TEST_F(ProfileFile, SaveGoesThroughASymbolicLink) {
-    writeFile(dir.file("real.ini"), "[S]\nk=1\n");
-    std::filesystem::create_symlink(dir.file("real.ini"), path);
-    ASSERT_EQ(ini.load(), 0);
-    ini.writeInt("S", "k", 2);
-    ASSERT_TRUE(ini.save().ok());
-    EXPECT_TRUE(std::filesystem::is_symlink(path));
-    EXPECT_EQ(readFile(dir.file("real.ini")), "[S]\nk=2\n");
+TEST(SettingsPath, TheFolderIsMadeWithItsParentsUnlessAFileIsInTheWay) {
+    TempFolder dir;
+    EXPECT_TRUE(ensureSettingsFolder(realFileSystem(), dir.file("a/b/tandel.ini")).ok());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("a/b")));
+    EXPECT_TRUE(ensureSettingsFolder(realFileSystem(), dir.file("a/b/tandel.ini")).ok());
+    dir.write("file", "x");
+    EXPECT_EQ(ensureSettingsFolder(realFileSystem(), dir.file("file/c/tandel.ini")).error(),
+              ENOTDIR);
+    EXPECT_EQ(dir.read("file"), "x");
 }
 
 } // namespace

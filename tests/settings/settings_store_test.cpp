@@ -1,9 +1,16 @@
+// The settings file as a run reads and writes it, what happens to a file that
+// cannot be read or replaced, the comparison definitions kept in it, and what
+// the options sheet's pages commit (their refusals and edits are tested on
+// the sheet itself).
+#include "settings/compare_settings_store.h"
 #include "settings/settings_store.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "settings/general_options_edit.h"
+#include "settings/table_options_edit.h"
 #include "support/failing_file_system.h"
 #include "support/temp_folder.h"
 
@@ -39,7 +46,7 @@ struct Store : ::testing::Test {
     }
 };
 
-TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrder) {
+TEST(SettingsStore, AFirstRunStartsWithTheDefaultsMakesTheFolderAndReadsBackWhatItWrote) {
     TempFolder dir;
     const std::string path = dir.file("config/tandel/tandel.ini");
     SettingsStore store(path);
@@ -52,25 +59,9 @@ TEST(SettingsStore, FirstRunStartsWithDefaultsCreatesTheFolderAndWritesThemInOrd
     store.loadTextFont(s);
     store.loadTitleFont(s);
     EXPECT_TRUE(s == Settings{});
-
     ASSERT_EQ(store.shutDown(s), 0);
-    const std::string text = readFile(path);
-    EXPECT_NE(text.find("[Options]\nTab size=8\nAuto walk=1\nCompress spaces=0\nLine numbers=0\n"
-                        "Context lines=3\nSync hscroll=1\nUnix format=1\nRecursive=0\n"
-                        "Diffs Only=0\nAuto Compare=1\nIgnore Spaces=0\nOutDirUIType=0\n"
-                        "Directory Diffs Only=0\nHighlight "
-                        "changes=1\nIgnore line ends=1\nTrust time stamps=0\nStatus bar=1\nTimeSize1=130\nTimeSize2=130\nPathSize1=-1\n"
-                        "PathSize2=-1\nSizeSize1=80\nSizeSize2=80\nStateSize1=80\nStateSize2=80\nLeft=0\nTop=0\nWidth=640\nHeight=480\n"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("[Font]\nTitle Font name=Microsoft Sans Serif\nTitle Weight=400\n"
-                        "Title Italic=0\nTitle Point size=-13\nTitle Pitch=34\nTitle CharSet=1\n"
-                        "Font name=\nWeight=400\nItalic=0\nPoint size=-13\n"
-                        "Pitch=49\nCharSet=1\n"),
-              std::string::npos)
-        << text;
     SettingsStore next(path);
-    EXPECT_TRUE(next.loadOptions(s).ok());
+    EXPECT_TRUE(startUp(next) == Settings{});
     EXPECT_TRUE(next.settingsPresent());
 }
 
@@ -86,24 +77,11 @@ TEST_F(Store, EverySectionRoundTrips) {
     EXPECT_TRUE(reopen() == s);
 }
 
-TEST_F(Store, IgnoreSpacesKeyStaysOneEntryWhateverItsSpelling) {
-    Settings s = startWith("[Options]\nIgnore spaces=1\n");
-    EXPECT_EQ(s.record.ignoreAllSpaces, 1);
-    s.record.ignoreAllSpaces = 0;
-    ASSERT_EQ(store.shutDown(s), 0);
-    const std::string text = readFile(path);
-    std::size_t entries = 0; // "Ignore spaces" and "Ignore Spaces" alike
-    for (auto at = text.find("gnore "); at != std::string::npos; at = text.find("gnore ", at + 1))
-        entries += text.compare(at, 7, "gnore s") == 0 || text.compare(at, 7, "gnore S") == 0;
-    EXPECT_EQ(entries, 1u) << text;
-    EXPECT_EQ(reopen().record.ignoreAllSpaces, 0);
-}
-
-TEST_F(Store, ListsAreCappedAndShareTheDescriptionsCount) {
+TEST_F(Store, ListsAreCappedShareTheDescriptionsCountAndKeepOtherKeys) {
     std::string text = "[Include filters]\nNumEntries=150\n";
     for (int i = 0; i < 150; ++i)
         text += "String " + std::to_string(i) + "=p" + std::to_string(i) + "\n";
-    text += "[Exclude filters]\nNumEntries=-4\nString 0=x\n"
+    text += "Note=mine\n[Exclude filters]\nNumEntries=-4\nString 0=x\n"
             "[File filters]\nNumEntries=3\nString 0=*.a\nString 1=*.b\nString 2=*.c\n"
             "[File Descriptions]\nNumEntries=2\nString 0=A\nString 1=B\n";
     Settings s = startWith(text);
@@ -118,31 +96,17 @@ TEST_F(Store, ListsAreCappedAndShareTheDescriptionsCount) {
     ASSERT_EQ(saved.load(), 0);
     EXPECT_EQ(saved.readInt("Include filters", "NumEntries", 0), 100);
     EXPECT_FALSE(saved.hasKey("Include filters", "String 100"));
-    EXPECT_EQ(saved.readInt("File filters", "NumEntries", 0), 2);
-    EXPECT_FALSE(saved.hasKey("File filters", "String 2"));
-
-    // More descriptions than patterns: every description stays, patterns read as empty.
-    writeFile(path, "[File filters]\nNumEntries=1\nString 0=*.a\n"
-                    "[File Descriptions]\nNumEntries=100000\nString 0=A\nString 1=B\n");
-    s = reopen();
-    ASSERT_EQ(s.lists.fileDescriptions.size(), 100u);
-    ASSERT_EQ(s.lists.fileFilters.size(), 100u);
-    EXPECT_EQ(s.lists.fileDescriptions[1], "B");
-    EXPECT_EQ(s.lists.fileFilters[1], "");
+    EXPECT_TRUE(saved.hasKey("Include filters", "Note")); // not the list's own
 }
 
-TEST_F(Store, TabSizeMinusOneMeansNotPresent) {
-    writeFile(path, "[Options]\nTab size=-1\n");
-    Settings s;
-    (void)store.loadOptions(s);
-    EXPECT_FALSE(store.settingsPresent());
-    EXPECT_EQ(s.record.tabSize, 8);
-    writeFile(path, "[Options]\nTab size=0\n");
-    (void)store.loadOptions(s);
-    EXPECT_TRUE(store.settingsPresent());
-}
+// Whatever the file holds, a run starts: bytes that are no settings read as
+// the defaults, numbers it cannot use fall back or are clamped.
+TEST_F(Store, DamagedContentReadsAsTheDefaultsOrIsClamped) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.push_back(static_cast<char>((i * 7919) % 256));
+    EXPECT_TRUE(startWith(garbage) == Settings{});
 
-TEST_F(Store, UnusableNumbersFallBackOrClamp) {
     const Settings s = startWith("[Options]\nTab size=99999999999\nContext lines=-5\n"
                                  "Left=-32000\nTop=junk\nWidth=20\nHeight=-3\n"
                                  "[Font]\nItalic=257\nPitch=-1\nWeight=lots\n");
@@ -183,36 +147,13 @@ TEST_F(Store, WritersRunAroundTheOptionsAndOtherInstancesKeysSurvive) {
     EXPECT_TRUE(saved.hasKey("Files", "Select dir1"));
 }
 
-TEST_F(Store, GarbageFileStartsWithDefaultsAndUnwritablePlacesFailCleanly) {
-    std::string garbage;
-    for (int i = 0; i < 4096; ++i)
-        garbage.push_back(static_cast<char>((i * 7919) % 256));
-    const Settings s = startWith(garbage);
-    EXPECT_EQ(s.record.tabSize, 8);
-    EXPECT_EQ(s.geometry.width, 640);
-
-    writeFile(dir.file("plain"), "x");
-    SettingsStore blocked(dir.file("plain") + "/tandel/tandel.ini");
-    const Settings b = startUp(blocked);
-    EXPECT_EQ(blocked.ensureMapping().error(), ENOTDIR);
-    EXPECT_EQ(blocked.shutDown(b), -1);
-    EXPECT_EQ(blocked.saveAll(b), -1);
-    EXPECT_EQ(readFile(dir.file("plain")), "x");
-}
-
-TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfAndSaidOnce) {
-    const std::string utf16("\xff\xfe[\0O\0]\0\n\0", 10);
-    Settings s = startWith(utf16);
-    EXPECT_EQ(store.takeNotices(),
-              std::vector<std::string>{"The settings file " + path +
-                                       " is not a text file, so the default settings are used. "
-                                       "The file as it was is kept as " + path + ".bad."});
-    ASSERT_EQ(store.shutDown(s), 0);
-    EXPECT_TRUE(store.takeNotices().empty());
-    EXPECT_EQ(readFile(path + ".bad"), utf16);
-
-    // The next broken file does not replace that copy; the same one again is
-    // not copied twice.
+// A file not read cleanly is kept beside itself before anything replaces it,
+// without replacing a copy kept earlier or copying the same file twice; with
+// no copy it is not replaced at all. (A file that is no text at all is run
+// end to end.)
+TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfOnce) {
+    writeFile(path + ".bad", "kept earlier");
+    Settings s;
     for (int run = 0; run < 2; ++run) {
         writeFile(path, "garbage\n[Options]\nTab size=4\n");
         SettingsStore again(path);
@@ -221,9 +162,11 @@ TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfAndSaidOnce) {
         EXPECT_EQ(again.takeNotices(),
                   std::vector<std::string>{"Line 1 of the settings file " + path +
                                            " could not be read, and is kept in it as a comment. "
-                                           "The file as it was is kept as " + path + ".bad.1."});
+                                           "The file as it was is kept as " +
+                                           path + ".bad.1."});
     }
-    EXPECT_EQ(readFile(path + ".bad"), utf16);
+    EXPECT_EQ(readFile(path + ".bad"), "kept earlier");
+    EXPECT_EQ(readFile(path + ".bad.1"), "garbage\n[Options]\nTab size=4\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".bad.2"));
 
     // Without a copy the file is not replaced.
@@ -235,21 +178,13 @@ TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfAndSaidOnce) {
     EXPECT_EQ(blocked.takeNotices(),
               std::vector<std::string>{"The settings file " + path +
                                        " could not be read cleanly, and no copy of it could be "
-                                       "kept as " + path + ".bad.2: Permission denied. "
+                                       "kept as " +
+                                       path +
+                                       ".bad.2: Permission denied. "
                                        "The settings will not be written."});
     EXPECT_EQ(blocked.shutDown(s), -1);
     EXPECT_TRUE(blocked.takeNotices().empty());
     EXPECT_EQ(readFile(path), "other garbage\n");
-}
-
-TEST_F(Store, AReadOnlyFileStaysAsItIsAndSaysSo) {
-    Settings s = startWith("[Options]\nTab size=4\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_EQ(store.shutDown(s), -1);
-    EXPECT_EQ(store.takeNotices(),
-              std::vector<std::string>{"The settings were not written to " + path +
-                                       ": Permission denied."});
-    EXPECT_EQ(readFile(path), "[Options]\nTab size=4\n");
 }
 
 // Whichever step of the replace fails, the old file stays byte for byte, no
@@ -272,17 +207,13 @@ TEST_F(Store, AFailedSaveLeavesTheOldFileAndSaysWhy) {
         EXPECT_EQ(readFile(path), old);
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"tandel.ini"});
     }
-}
-
-TEST_F(Store, KeysAListDoesNotOwnSurviveItsSave) {
-    Settings s = startWith("[Include filters]\nNumEntries=2\nString 0=a\nString 1=b\n"
-                           "String 7=stale\nNote=mine\n");
-    s.lists.includeFilters = {"a"};
-    ASSERT_EQ(store.shutDown(s), 0);
-    Profile saved(path);
-    ASSERT_EQ(saved.load(), 0);
-    EXPECT_EQ(saved.keys("Include filters"),
-              (std::vector<std::string>{"NumEntries", "String 0", "Note"}));
+    // A file where the settings folder should be.
+    SettingsStore blocked(path + "/tandel/tandel.ini");
+    const Settings b = startUp(blocked);
+    EXPECT_EQ(blocked.ensureMapping().error(), ENOTDIR);
+    EXPECT_EQ(blocked.shutDown(b), -1);
+    EXPECT_EQ(blocked.saveAll(b), -1);
+    EXPECT_EQ(readFile(path), old);
 }
 
 TEST_F(Store, FilesSectionDropsOneTrailingSlashAndTakesTheSwitches) {
@@ -301,6 +232,160 @@ TEST_F(Store, FilesSectionDropsOneTrailingSlashAndTakesTheSwitches) {
     sw.outd = "/dest/";
     store.loadFilesSection(s, sw);
     EXPECT_TRUE(s.files == (FilesSection{"/d1", 0, "", 0, "/dest", 0, "/d1/", "/d2", "/dest/"}));
+}
+
+// The comparison definitions read back as they were written, in either form
+// of the column set; only the set in force is stored.
+TEST(CompareSettingsStore, DefinitionsRoundTripThroughTheFile) {
+    TempFolder dir;
+    CompareSettings written;
+    written.tableMode = 1;
+    written.columnType = kColumnCustomSeparators;
+    written.customSeparators = "\\t;";
+    written.customCharset = " 0-9 ";
+    written.ignoreMultiSeps = 0;
+    written.included.assign({3, 1});
+    written.ignored.assign({5, 2});
+    written.positions = {{1, 8}, {12, 20}};
+    written.ignoreComments = 1;
+    written.comments = {{"/*", "*/"}, {"//", "$"}};
+    for (const int inclusive : {1, 0}) {
+        written.inclusive = inclusive;
+        Profile profile(dir.file("compare.ini"));
+        const DefinitionWriters writers = compareSettingsWriters(written);
+        writers.tableDefinitions(profile);
+        writers.commentDefinitions(profile);
+        ASSERT_TRUE(profile.save().ok());
+        Profile reread(dir.file("compare.ini"));
+        ASSERT_EQ(reread.load(), 0);
+        CompareSettings read;
+        loadCompareSettings(reread, read);
+        EXPECT_EQ(read.tableMode, 1);
+        EXPECT_EQ(read.columnType, kColumnCustomSeparators);
+        EXPECT_EQ(read.customSeparators, written.customSeparators);
+        EXPECT_EQ(read.customCharset, written.customCharset);
+        EXPECT_EQ(read.ignoreMultiSeps, 0);
+        EXPECT_EQ(read.inclusive, inclusive);
+        EXPECT_EQ(read.included, inclusive ? written.included : ColumnSet{});
+        EXPECT_EQ(read.ignored, inclusive ? ColumnSet{} : written.ignored);
+        EXPECT_EQ(read.positions, written.positions);
+        EXPECT_EQ(read.ignoreComments, 1);
+        ASSERT_EQ(read.comments.size(), 2u);
+        EXPECT_EQ(read.comments[0].begin, "/*");
+        EXPECT_EQ(read.comments[1].end, "$");
+        EXPECT_EQ(read.columnChars[';'], 0); // rebuilt from the separators
+        EXPECT_EQ(read.columnChars['a'], 1);
+    }
+}
+
+TEST(CompareSettingsStore, ColumnPositionsReading) {
+    using Ranges = std::vector<ColumnRange>;
+    EXPECT_EQ(parseColumnPositions(" 12 : 20 ,1:8"), (Ranges{{1, 8}, {12, 20}}));
+    // Out of range parts are skipped and the rest read on.
+    EXPECT_EQ(parseColumnPositions("0:3,5:4,1:60000,7:9,2:99999999999999999999"), (Ranges{{7, 9}}));
+    // A part that is not two numbers ends the reading.
+    EXPECT_EQ(parseColumnPositions("1:2,x,4:5"), (Ranges{{1, 2}}));
+    EXPECT_EQ(parseColumnPositions("1:2,,4:5"), (Ranges{{1, 2}}));
+    EXPECT_EQ(parseColumnPositions("3-4,5:6"), Ranges{});
+    // Overlaps are not refused when reading.
+    EXPECT_EQ(parseColumnPositions("3:8,1:5"), (Ranges{{1, 5}, {3, 8}}));
+}
+
+// Nothing of what a settings object held before survives a load, and damaged
+// values read as the defaults or leave a column set as it was.
+TEST(CompareSettingsStore, LoadingDropsStaleValuesAndSurvivesDamagedOnes) {
+    Profile empty("unused.ini");
+    CompareSettings settings;
+    settings.comments = {{"a", "b"}};
+    settings.positions = {{1, 2}};
+    loadCompareSettings(empty, settings);
+    EXPECT_EQ(settings.columnType, kColumnWhiteSpaceSeparated);
+    EXPECT_TRUE(settings.positions.empty());
+    EXPECT_TRUE(settings.comments.empty());
+    EXPECT_EQ(settings.columnChars['a'], 1); // rebuilt for the default type
+    EXPECT_EQ(settings.columnChars[' '], 0);
+
+    Profile profile("unused.ini");
+    profile.writeString("Table Options", "Ignored columns", "2, zwei");
+    profile.writeInt("Table Options", "ColDef type", 9);
+    profile.writeString("Options", "Ignored Segments", "  /*   */ rem");
+    settings.ignored.assign({7});
+    loadCompareSettings(profile, settings);
+    EXPECT_EQ(settings.ignored.numbers(), std::vector<long long>{7});
+    EXPECT_EQ(settings.columnType, kColumnWhiteSpaceSeparated);
+    ASSERT_EQ(settings.comments.size(), 1u);
+    EXPECT_EQ(settings.comments[0].begin, "/*");
+    EXPECT_EQ(settings.comments[0].end, "*/");
+}
+
+TEST(GeneralOptions, TypedIntegersAreWholeSignedNumbersWithBlanksAround) {
+    const std::pair<const char*, std::optional<long long>> cases[] = {
+        {"8", 8},    {" 12 ", 12}, {"-3", -3},
+        {"+4", 4},   {"", {}},     {"4x", {}},
+        {"- 4", {}}, {"x", {}},    {"99999999999999999999999", 9223372036854775807LL}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(readTypedInteger(text), expected) << '"' << text << '"';
+}
+
+// What the page applies is what it shows when opened again; "Ignore All
+// Spaces" is kept while it is greyed out.
+TEST(GeneralOptions, ApplyStoresEveryValueAndKeepsIgnoreAllSpacesWhileGreyed) {
+    SettingsRecord record;
+    CompareSettings compare;
+    GeneralOptions o = readGeneralOptions(record, compare);
+    o.compressSpaces = false;
+    o.ignoreAllSpaces = true;
+    EXPECT_FALSE(ignoreAllSpacesEnabled(o));
+    o.tableMode = o.ignoreComments = o.keepLineEnds = o.diffsOnly = o.lineNumbers = true;
+    o.syncHScroll = o.autoWalk = o.autoCompare = o.highlightChanges = false;
+    o.tabSize = " 4";
+    o.contextLines = "0";
+    ASSERT_EQ(applyGeneralOptions(o, record, compare), std::nullopt);
+    GeneralOptions expected = o;
+    expected.tabSize = "4"; // as the next opening shows it
+    EXPECT_EQ(readGeneralOptions(record, compare), expected);
+    EXPECT_EQ(record.ignoreAllSpaces, 1);
+    EXPECT_EQ(compare.tableMode, 1);
+    EXPECT_EQ(record.highlightChanges, 0);
+}
+
+ColumnSet setOf(std::vector<long long> numbers) {
+    ColumnSet set;
+    set.assign(std::move(numbers));
+    return set;
+}
+
+TEST(ColumnSelection, ApplyCommitsTheSelectedSetAndKeepsTheOther) {
+    CompareSettings compare;
+    compare.ignored = setOf({4});
+    ColumnSelection s;
+    s.specifiedOnly = true;
+    s.includedText = " 1, 3;5";
+    ASSERT_EQ(applyColumnSelection(s, compare), std::nullopt);
+    EXPECT_EQ(compare.inclusive, 1);
+    EXPECT_EQ(compare.included, setOf({1, 3, 5}));
+    EXPECT_EQ(compare.ignored, setOf({4}));
+
+    // "All Columns" without "Except for these:" empties the ignored set
+    // whatever its edit still holds.
+    s = ColumnSelection{};
+    s.ignoredText = "2";
+    ASSERT_EQ(applyColumnSelection(s, compare), std::nullopt);
+    EXPECT_EQ(compare.inclusive, 0);
+    EXPECT_TRUE(compare.ignored.empty());
+    EXPECT_EQ(compare.included, setOf({1, 3, 5}));
+
+    s.except = true;
+    ASSERT_EQ(applyColumnSelection(s, compare), std::nullopt);
+    EXPECT_EQ(compare.ignored, setOf({2}));
+}
+
+// Past the positions that read back from the settings file, a range is
+// kept short of the limit; its ends are taken in either order.
+TEST(ColumnPositions, ARangePastTheLimitIsKeptShortOfIt) {
+    ColumnPositionsEdit edit({{4, 8}});
+    EXPECT_EQ(edit.add("70000", "50000"), std::nullopt);
+    EXPECT_EQ(edit.ranges(), (std::vector<ColumnRange>{{4, 8}, {50000, 59999}}));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -62,6 +63,16 @@ public:
             ::utimensat(AT_FDCWD, p.c_str(), t, 0);
         }
         return p;
+    }
+    struct Entry {
+        std::string name;
+        std::string bytes;
+        std::int64_t mtime = 0;
+    };
+    // Writes each entry as write() does.
+    void writeAll(std::span<const Entry> entries) const {
+        for (const Entry& e : entries)
+            write(e.name, e.bytes, e.mtime);
     }
     std::string mkdir(const std::string& name) const {
         std::filesystem::create_directories(file(name));
