@@ -1,10 +1,11 @@
 #include "merge/decisions.h"
+#include "merge/model_fixture.h"
 #include "panes/pane_rows.h"
 #include "panes/position_ticks.h"
-#include "merge/model_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace tandel {
@@ -29,22 +30,13 @@ protected:
                              G = RowFill::Green, Y = RowFill::Yellow;
 };
 
-TEST_F(PaneRows, KindsLinesAndSegments) {
+TEST_F(PaneRows, KindsLinesSegmentsAndFillsFollowingTheChoices) {
     const PaneRow filler = DescribeRow(model.side(1), 3);
-    EXPECT_EQ(filler.kind, RowKind::Filler);
-    EXPECT_EQ(filler.segment, 1);
+    EXPECT_EQ(std::tuple(filler.kind, filler.segment), std::tuple(RowKind::Filler, 1));
     const PaneRow text = DescribeRow(model.side(1), 4);
-    EXPECT_EQ(text.kind, RowKind::Text);
-    EXPECT_EQ(text.line, 3);
-    EXPECT_EQ(text.segment, -1);
-    EXPECT_EQ(DescribeRow(model.side(2), 6).kind, RowKind::PastEnd);
+    EXPECT_EQ(std::tuple(text.kind, text.line, text.segment), std::tuple(RowKind::Text, 3, -1));
     EXPECT_EQ(DescribeRow(model.side(2), -1).kind, RowKind::PastEnd);
 
-    ReleaseLists(model); // not compared: every line is a plain row
-    EXPECT_EQ(fills(1), (F{N, N, N, N, N}));
-}
-
-TEST_F(PaneRows, FillsFollowTheChoices) {
     EXPECT_EQ(fills(1), (F{N, G, N, Y, N, G}));
     EXPECT_EQ(fills(2), (F{N, G, N, G, N, Y}));
     ChooseSide(model, frame, 0, 1, false);
@@ -55,6 +47,8 @@ TEST_F(PaneRows, FillsFollowTheChoices) {
     SelectFrom(model, frame, 2);
     EXPECT_EQ(fills(1), (F{N, C, N, C, N, G}));
     EXPECT_EQ(fills(2), (F{N, B, N, G, N, C}));
+    ReleaseLists(model); // not compared: every line is a plain row
+    EXPECT_EQ(fills(1), (F{N, N, N, N, N}));
 }
 
 TEST_F(PaneRows, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
