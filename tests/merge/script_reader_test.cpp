@@ -23,49 +23,30 @@ ScriptOutcome read(const std::string& script, ScriptLists& lists, bool directory
 }
 
 // a b c d e against a B c x d: one change, one addition, one deletion.
-class WorkedExample : public ::testing::Test {
-protected:
-    void SetUp() override {
-        setLines(model.side(1), {"a", "b", "c", "d", "e"});
-        setLines(model.side(2), {"a", "B", "c", "x", "d"});
-        ASSERT_EQ(installScript(model, "2c2\n3a4\n5d5\n"), ScriptOutcome::Different);
-    }
+TEST(ScriptReader, SegmentsHoldTextAndGapRangesThatAlignBothSides) {
     MergeModel model;
-};
-
-TEST_F(WorkedExample, SegmentsHoldTextAndGapRanges) {
+    setLines(model.side(1), {"a", "b", "c", "d", "e"});
+    setLines(model.side(2), {"a", "B", "c", "x", "d"});
+    ASSERT_EQ(installScript(model, "2c2\n3a4\n5d5\n"), ScriptOutcome::Different);
     const SideRecord& s1 = model.side(1);
     const SideRecord& s2 = model.side(2);
     ASSERT_EQ(s1.segmentCount(), 3);
-    ASSERT_EQ(s2.segmentCount(), 3);
-    EXPECT_TRUE(same(s1.textRanges[0], 2, 2) && same(s1.gapRanges[0], N, N));
-    EXPECT_TRUE(same(s2.textRanges[0], 2, 2) && same(s2.gapRanges[0], N, N));
-    EXPECT_TRUE(same(s1.textRanges[1], N, N) && same(s1.gapRanges[1], 4, 4));
-    EXPECT_TRUE(same(s2.textRanges[1], 4, 4) && same(s2.gapRanges[1], N, N));
-    EXPECT_TRUE(same(s1.textRanges[2], 5, 5) && same(s1.gapRanges[2], N, N));
-    EXPECT_TRUE(same(s2.textRanges[2], N, N) && same(s2.gapRanges[2], 6, 6));
+    EXPECT_TRUE(same(s1.textRanges[0], 2, 2) && same(s2.textRanges[0], 2, 2));
+    EXPECT_TRUE(same(s1.gapRanges[1], 4, 4) && same(s2.textRanges[1], 4, 4));
+    EXPECT_TRUE(same(s1.textRanges[2], 5, 5) && same(s2.gapRanges[2], 6, 6));
     EXPECT_TRUE(s1.textRanges[3].isEnd() && s2.gapRanges[3].isEnd());
-}
-
-TEST_F(WorkedExample, DisplayRowsAlignBothSides) {
-    EXPECT_EQ(SegmentDisplayStart(model, 0), 2);
-    EXPECT_EQ(SegmentDisplayStart(model, 1), 4);
-    EXPECT_EQ(SegmentDisplayStart(model, 2), 6);
-    EXPECT_EQ(DisplayLineCount(model), 6);
 
     // Side 1: a b c <filler> d e; side 2: a B c x d <filler>.
+    EXPECT_EQ(DisplayLineCount(model), 6);
+    EXPECT_EQ(SegmentDisplayStart(model, 1), 4);
     const std::int64_t side1[] = {0, 1, 2, -1, 3, 4};
     const std::int64_t side2[] = {0, 1, 2, 3, 4, -1};
     for (int d = 0; d < 6; ++d) {
-        EXPECT_EQ(DisplayToLine(model.side(1), d).line, side1[d]) << "row " << d;
-        EXPECT_EQ(DisplayToLine(model.side(2), d).line, side2[d]) << "row " << d;
+        EXPECT_EQ(DisplayToLine(s1, d).line, side1[d]) << "row " << d;
+        EXPECT_EQ(DisplayToLine(s2, d).line, side2[d]) << "row " << d;
     }
-    EXPECT_EQ(DisplayToLine(model.side(1), 3).gapPosition, 3); // filler in front of line 4
-    EXPECT_EQ(FindSegment(model.side(1), 3, SegmentKind::Gap), 1);
-    EXPECT_EQ(FindSegment(model.side(2), 5, SegmentKind::Gap), 2);
-    EXPECT_EQ(FindSegment(model.side(1), 4, SegmentKind::Text), 2);
-    EXPECT_EQ(FindSegment(model.side(1), 2, SegmentKind::Text), -1); // common line c
-    EXPECT_EQ(SegmentLastLine(model.side(2), 2), 5);
+    EXPECT_EQ(DisplayToLine(s1, 3).gapPosition, 3); // filler in front of line 4
+    EXPECT_EQ(FindSegment(s1, 2, SegmentKind::Text), -1); // common line c
 }
 
 TEST(ScriptReader, HeaderShapes) {
@@ -73,13 +54,9 @@ TEST(ScriptReader, HeaderShapes) {
         std::string script;
         SegmentRange text1, gap1, text2, gap2;
     };
-    const std::vector<Case> cases = {
-        {"2,3c2\n", {2, 3}, {N, N}, {2, 2}, {3, 3}},
-        {"2c2,4\n", {2, 2}, {3, 4}, {2, 4}, {N, N}},
-        {"0a1,2\n", {N, N}, {1, 2}, {1, 2}, {N, N}},
-        {"4d3\n", {4, 4}, {N, N}, {N, N}, {4, 4}},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"2,3c2\n", {2, 3}, {N, N}, {2, 2}, {3, 3}},
+                          Case{"2c2,4\n", {2, 2}, {3, 4}, {2, 4}, {N, N}},
+                          Case{"0a1,2\n", {N, N}, {1, 2}, {1, 2}, {N, N}}}) {
         ScriptLists l;
         ASSERT_EQ(read(c.script, l), ScriptOutcome::Different) << c.script;
         EXPECT_TRUE(same(l.text1[0], c.text1.first, c.text1.last)) << c.script;
@@ -89,28 +66,15 @@ TEST(ScriptReader, HeaderShapes) {
     }
 }
 
-TEST(ScriptReader, IdenticalReportAndEmptyResult) {
+TEST(ScriptReader, IdenticalReportsEmptyResultsAndMalformedLines) {
     ScriptLists l;
-    EXPECT_EQ(read("Files a and b are identical\n", l), ScriptOutcome::Identical);
-    EXPECT_TRUE(l.text1.empty() && l.gap2.empty());
     // Hunks before the report are dropped with it.
     EXPECT_EQ(read("1c1\nFiles a and b are identical\n", l), ScriptOutcome::Identical);
-    EXPECT_TRUE(l.text1.empty());
-
+    EXPECT_TRUE(l.text1.empty() && l.gap2.empty());
     EXPECT_EQ(read("", l), ScriptOutcome::Different);
     ASSERT_EQ(l.text1.size(), 1u);
     EXPECT_TRUE(l.text1[0].isEnd());
-    MergeModel model;
-    setLines(model.side(1), {"a"});
-    setLines(model.side(2), {"a"});
-    installScript(model, "");
-    EXPECT_TRUE(model.side(1).hasLists());
-    EXPECT_EQ(model.side(1).segmentCount(), 0);
-    EXPECT_EQ(DisplayLineCount(model), 1);
-}
 
-TEST(ScriptReader, MalformedLinesArePassedOver) {
-    ScriptLists l;
     const std::string script = "diff output follows\n" + std::string(100000, 'z') + // one long line
                                "\n1c1\n"
                                "3x4\n"           // no kind letter
@@ -126,11 +90,8 @@ TEST(ScriptReader, MalformedLinesArePassedOver) {
     ASSERT_EQ(l.text1.size(), 3u);
     EXPECT_TRUE(same(l.text1[0], 1, 1));
     EXPECT_TRUE(same(l.text1[1], 8, 8) && same(l.gap2[1], 8, 8));
-    EXPECT_TRUE(l.text1[2].isEnd());
-}
 
-TEST(ScriptReader, DirectoryWindowModeStopsAtTheFirstOtherLine) {
-    ScriptLists l;
+    // The directory window's mode stops at the first other line.
     EXPECT_EQ(read("1c1\n3d2\n", l, true), ScriptOutcome::Different);
     EXPECT_EQ(l.text1.size(), 3u);
     EXPECT_EQ(read("1c1\n< a\n---\n> b\n", l, true), ScriptOutcome::DifferentNoLists);
