@@ -4,47 +4,20 @@
 
 #include <unistd.h>
 
-#include "control/application.h"
-#include "control/dispatcher.h"
-#include "frame/command_ids.h"
 #include "merge/comparison_work.h"
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"
-#include "merge/side_loader.h"
 
 namespace tandel {
 namespace {
 
-using testing_support::DispatchingFrame;
-using testing_support::ScopedEnv;
-using testing_support::TempFolder;
 using testing_support::writeFile;
 
-class DriverTest : public ::testing::Test {
+class DriverTest : public testing_support::AppTest {
 protected:
-    DriverTest() : tmp_("TMP", tmpFolder.path()) {}
-
-    void load(const std::string& one, const std::string& two) {
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, one, 1), 0);
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, two, 2), 0);
-    }
-    // The event loop: posted commands in order.
-    void runPosted() {
-        while (const int id = frame.takePosted()) {
-            dispatchCommand(app, id);
-        }
-    }
     CompareResult compareLoaded() {
         return compareFiles(app, app.model.side(1).fileName, app.model.side(2).fileName);
     }
-
-    TempFolder files;
-    TempFolder tmpFolder;
-    DispatchingFrame frame;
-    Application app{frame};
-
-private:
-    ScopedEnv tmp_;
 };
 
 TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {

@@ -1,13 +1,11 @@
 // Faults of the file system, made by the failing file layer so that they fail
 // the same way as root: nothing is reported as success, no file is lost.
-#include "control/application.h"
 #include "control/unattended_run.h"
 #include "merge/comparison_driver.h"
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"
 #include "merge/save.h"
-#include "merge/side_loader.h"
 #include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +22,6 @@ namespace {
 
 using testing::FailingFileSystem;
 using testing::FileOp;
-using testing_support::ScopedEnv;
-using testing_support::TempFolder;
 
 // Looks at one name after every rename, removal and link: whether it ever
 // went missing between two steps of a save.
@@ -51,21 +47,17 @@ private:
     }
 };
 
-class FailurePaths : public ::testing::Test {
+class FailurePaths : public testing_support::AppTest {
 protected:
-    FailurePaths() : tmp_("TMP", tmpFolder.path()) { app.model.files = &failing; }
+    FailurePaths() { app.model.files = &failing; }
 
-    void load(const std::string& one, const std::string& two) {
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, one, 1), 0);
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, two, 2), 0);
-        frame.posted.clear();
-    }
     CompareResult compare(const std::string& one, const std::string& two) {
         return compareFiles(app, one, two);
     }
     // Loads and compares a pair, ready to save.
     void compared(const std::string& one, const std::string& two) {
         load(one, two);
+        frame.posted.clear();
         ASSERT_NE(compare(one, two), CompareResult::Failed);
         app.settings.record.notYetCompared = 0;
     }
@@ -76,14 +68,7 @@ protected:
         return false;
     }
 
-    TempFolder files;
-    TempFolder tmpFolder;
     WatchedFiles failing;
-    testing_support::DispatchingFrame frame;
-    Application app{frame};
-
-private:
-    ScopedEnv tmp_;
 };
 
 TEST_F(FailurePaths, NamesThatLookLikeOptionsAreNames) {
@@ -238,21 +223,13 @@ TEST_F(FailedSaves, AReadOnlyTargetIsReplacedOnlyWhenTheUserAgrees) {
 // The unattended run end to end, in process: identical files whose copy
 // cannot be made exit 2, and the target is never overwritten unasked.
 TEST_F(FailurePaths, UnattendedIdenticalFilesReportAFailedCopy) {
-    const std::string a = files.write("a", "same\n");
-    const std::string a2 = files.write("a2", "same\n");
-    const std::string settings = files.file("tandel.ini");
-    std::ostringstream errors;
-    EXPECT_EQ(runUnattended({"-auto", "-f1", a, "-f2", a2, "-outf", files.file("no/out")}, errors,
-                            settings),
-              kUnattendedFailure)
-        << errors.str();
-
     const std::string target = files.write("tgt", "old\n");
     ASSERT_EQ(::mkdir(files.file("tgt.bak").c_str(), 0755), 0);
-    errors.str({});
-    EXPECT_EQ(runUnattended({"-auto", "-f1", a, "-f2", a2, "-outf", target}, errors, settings),
-              kUnattendedFailure)
-        << errors.str();
+    std::ostringstream errors;
+    EXPECT_EQ(runUnattended({"-auto", "-f1", files.write("a", "same\n"), "-f2",
+                             files.write("a2", "same\n"), "-outf", target},
+                            errors, files.file("tandel.ini")),
+              kUnattendedFailure);
     EXPECT_NE(errors.str().find("Unable to back up " + target), std::string::npos) << errors.str();
     EXPECT_EQ(files.read("tgt"), "old\n");
 }
