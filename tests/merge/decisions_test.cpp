@@ -7,13 +7,7 @@
 namespace tandel {
 namespace {
 
-// a b c d e against a B c x d: 0 change, 1 addition, 2 deletion.
-class Decisions : public test::ModelTest {
-protected:
-    void SetUp() override {
-        build({"a", "b", "c", "d", "e"}, {"a", "B", "c", "x", "d"}, "2c2\n3a4\n5d5\n");
-    }
-};
+using Decisions = test::ExampleTest;
 
 TEST_F(Decisions, PlainClicksPickOneSideAndCtrlClicksBothInTheOrderChosen) {
     EXPECT_TRUE(AnyUnresolved(model));

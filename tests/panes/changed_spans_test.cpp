@@ -1,6 +1,9 @@
 #include "panes/changed_spans.h"
 
 #include "merge/comparison_driver.h"
+#include "merge/decisions.h"
+#include "merge/model_fixture.h"
+#include "panes/changed_span_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -36,11 +39,7 @@ TEST(ChangedSpansTest, ChangesUnderTheComparisonsWhiteSpaceRules) {
              Case{kIgnore, "a\r", "a", {}, {}},
              // UTF-8 characters are never split, even when they share leading bytes.
              Case{kExact, "na\xC3\xAFve", "naive", {{2, 4}}, {{2, 3}}},
-             Case{kExact,
-                  "\xE6\x97\xA5\xE6\x9C\xAC",
-                  "\xE6\x97\xA5\xE6\x9C\xA8",
-                  {{3, 6}},
-                  {{3, 6}}},
+             Case{kExact, "\u65E5\u672C", "\u65E5\u6728", {{3, 6}}, {{3, 6}}},
              Case{kExact, "a\xFF\xC3", "a\xFE\xC3", {{1, 2}}, {{1, 2}}}, // invalid bytes alone
          }) {
         const PairSpans spans = ChangedSpans(c.one, c.two, c.rules);
@@ -129,6 +128,38 @@ TEST(ChangedSpansTest, LongLinesAlignPreciselyUntilTheCostBoundThenKeepHeadAndTa
     EXPECT_EQ(spans.side2, (Spans{{5, 30005}}));
     // A tight bound falls back on pairs that would align.
     EXPECT_EQ(ChangedSpans("a1b2c3d", "aXbYcZd", kExact, 4).side1, (Spans{{1, 6}}));
+}
+
+// Rows: 0 same/same, 1 old one/new one, 2 old two/filler, 3 end/end.
+class ChangedSpanCacheTest : public test::ModelTest {
+protected:
+    ChangedSpanCacheTest() {
+        build({"same", "old one", "old two", "end"}, {"same", "new one", "end"}, "2,3c2\n");
+    }
+    Spans side1(std::int64_t row, SpanRules rules = {}) {
+        const PairSpans* spans = cache.displayRow(model, rules, row);
+        return spans == nullptr ? Spans{{99, 99}} : spans->side1;
+    }
+
+    ChangedSpanCache cache;
+};
+
+TEST_F(ChangedSpanCacheTest, OnlyRowsPairingTwoLinesHaveSpansAndNewTextRulesOrSplitsRenewThem) {
+    EXPECT_EQ(cache.displayRow(model, {}, 0), nullptr); // common line
+    EXPECT_EQ(cache.displayRow(model, {}, 2), nullptr); // opposite a filler
+    EXPECT_EQ(side1(1), (Spans{{0, 3}}));
+    EXPECT_EQ(cache.segmentRow(model, {}, 0, 0), cache.displayRow(model, {}, 1));
+    EXPECT_EQ(cache.size(), 1u);
+    // The same lists over reloaded text.
+    test::setLines(model.side(1), {"same", "old  one", "old two", "end"});
+    test::setLines(model.side(2), {"same", "old one", "end"});
+    test::installScript(model, "2,3c2\n");
+    EXPECT_EQ(side1(1), (Spans{{4, 5}}));
+    EXPECT_EQ(side1(1, kCompress), Spans{});
+    // A split at row 2 pairs side 2's line with nothing and leaves row 1 as it was.
+    ASSERT_TRUE(SplitAt(model, settings, frame, 2));
+    EXPECT_EQ(side1(1), (Spans{{4, 5}}));
+    EXPECT_EQ(cache.displayRow(model, {}, 2), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
+// What a pane shows on each row, and what clicks, drags and scrolls in it do.
 #include "merge/decisions.h"
 #include "merge/model_fixture.h"
 #include "panes/pane_actions.h"
+#include "panes/pane_rows.h"
+#include "panes/position_ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +13,10 @@
 namespace tandel {
 namespace {
 
-// a b c d e against a B c x d: segment 0 on row 1, segment 1 (a gap on the
-// left) on row 3, segment 2 (a gap on the right) on row 5.
-class PaneActions : public test::ModelTest {
+class PaneActions : public test::ExampleTest {
 protected:
     void SetUp() override {
-        build({"a", "b", "c", "d", "e"}, {"a", "B", "c", "x", "d"}, "2c2\n3a4\n5d5\n");
+        ExampleTest::SetUp();
         settings.autoWalk = 0;
         settings.rowCount = 6;
     }
@@ -26,30 +27,82 @@ protected:
         }
         return out;
     }
+    std::vector<RowFill> fills(int side) {
+        std::vector<RowFill> out;
+        for (std::int64_t row = 0; DescribeRow(model.side(side), row).kind != RowKind::PastEnd;
+             ++row) {
+            out.push_back(DescribeRow(model.side(side), row).fill);
+        }
+        return out;
+    }
     void click(int s, std::int64_t row, bool ctrl = false) {
         ClickRow(model, settings, frame, selection, s, row, ctrl);
     }
     TextSelection selection;
 };
 
-constexpr std::int32_t N = CHOICE_NONE, F = CHOICE_FIRST, S = CHOICE_SECOND;
+using F = std::vector<RowFill>;
+constexpr RowFill N = RowFill::None, C = RowFill::Cyan, B = RowFill::Blue, G = RowFill::Green,
+                  Y = RowFill::Yellow;
+constexpr std::int32_t O = CHOICE_NONE, I = CHOICE_FIRST, II = CHOICE_SECOND;
 
-TEST_F(PaneActions, ClicksChooseTheSideOfTheRowsSegment) {
+TEST_F(PaneActions, RowsShowFillersAndTheChoicesMadeByClicks) {
+    const PaneRow filler = DescribeRow(model.side(1), 3);
+    EXPECT_EQ(std::tuple(filler.kind, filler.segment), std::tuple(RowKind::Filler, 1));
+    const PaneRow text = DescribeRow(model.side(1), 4);
+    EXPECT_EQ(std::tuple(text.kind, text.line, text.segment), std::tuple(RowKind::Text, 3, -1));
+    EXPECT_EQ(DescribeRow(model.side(2), -1).kind, RowKind::PastEnd);
+    EXPECT_EQ(fills(1), (F{N, G, N, Y, N, G}));
+    EXPECT_EQ(fills(2), (F{N, G, N, G, N, Y}));
+
     click(2, 1);
-    EXPECT_EQ(marks(), (std::vector{N, F, N, N, N, N}));
+    EXPECT_EQ(marks(), (std::vector{O, I, O, O, O, O}));
     click(1, 1, true); // the other side is chosen: both, right first
     click(1, 3);       // the filler row of the left side takes its gap
-    EXPECT_EQ(marks(), (std::vector{S, F, F, N, N, N}));
+    EXPECT_EQ(marks(), (std::vector{II, I, I, O, O, O}));
+    EXPECT_EQ(fills(1), (F{N, B, N, C, N, G}));
+    EXPECT_EQ(fills(2), (F{N, C, N, G, N, Y}));
     // Rows are counted from the top line; common lines and rows past the end
     // choose nothing.
     settings.topLine = 4;
     click(2, 1); // display row 5: side 2's filler row of segment 2
     click(1, 0);
     click(1, 9);
-    EXPECT_EQ(marks(), (std::vector{S, F, F, N, N, F}));
+    EXPECT_EQ(marks(), (std::vector{II, I, I, O, O, I}));
+    EXPECT_EQ(fills(2), (F{N, C, N, G, N, C}));
+    ReleaseLists(model); // not compared: every line is a plain row
+    EXPECT_EQ(fills(1), (F{N, N, N, N, N}));
 }
 
-TEST_F(PaneActions, AClickClearsTheSelectionAndAutoWalkMovesOn) {
+TEST_F(PaneActions, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
+    const PositionBarMetrics bar{200, 17, 17};
+    const auto undecided = [&] {
+        std::vector<bool> flags;
+        for (const PositionTick& tick : PositionTicks(model, 6, bar)) {
+            flags.push_back(tick.undecided);
+        }
+        return flags;
+    };
+    ChooseSide(model, frame, 0, 2, false);
+    EXPECT_EQ(undecided(), (std::vector<bool>{false, true, true}));
+    EXPECT_TRUE(PositionTicks(model, 6, bar)[0].current);
+    EXPECT_TRUE(PositionTicks(model, 0, bar).empty());
+
+    // Far down a huge file two segments share a pixel: one tick, undecided
+    // while either is.
+    MergeModel huge;
+    InstallLists(huge.side(1),
+                 {{2'000'000'000, 2'000'000'000, 0}, {2'000'000'002, 2'000'000'002, 0}, {}},
+                 {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
+    InstallLists(huge.side(2), {{1, 1, 0}, {2, 2, 0}, {}},
+                 {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
+    huge.side(1).textRanges[0].choice = CHOICE_FIRST;
+    const auto ticks = PositionTicks(huge, 2'100'000'000, {1000, 17, 17});
+    ASSERT_EQ(ticks.size(), 1u);
+    EXPECT_TRUE(ticks[0].undecided);
+}
+
+TEST_F(PaneActions, AClickClearsTheSelectionAutoWalkMovesOnAndAReleaseEndsASplit) {
     selection.side = 2;
     const int repaints = frame.paneRepaints;
     click(1, 0); // a common line: only the selection goes
@@ -77,24 +130,20 @@ TEST_F(PaneActions, AClickClearsTheSelectionAndAutoWalkMovesOn) {
     EXPECT_EQ(model.side(1).segmentCount(), 2);
 }
 
-TEST_F(PaneActions, HitsSnapOnTextAndKeepXElsewhere) {
-    const PaneMetrics m{16, 10, false};
+TEST_F(PaneActions, ASelectionStartsOnAFileAndBecomesThePrimarySelection) {
+    // Hits snap on text, with tabs expanded, and keep x elsewhere.
     const ShownWidth tenEach = [](const std::u32string&, std::size_t n) {
         return static_cast<std::int64_t>(n) * 10;
     };
     const auto hit = [&](std::int64_t row, std::int64_t x) {
-        const SelectionPoint p = HitRow(model.side(1), row, x, 8, m, tenEach);
+        const SelectionPoint p = HitRow(model.side(1), row, x, 8, {16, 10, false}, tenEach);
         return std::tuple(p.row, p.column, p.x);
     };
-    test::setLines(model.side(1), {"\tab", "xyz"});
-    EXPECT_EQ(hit(0, 47), std::tuple(0, 4, 40));
-    EXPECT_EQ(hit(1, 500), std::tuple(1, 3, 30)); // past the end
-    model.side(1).firstVisibleColumn = 2;         // x is stored as if the offset were 0
-    EXPECT_EQ(hit(1, 13), std::tuple(1, 3, 30));
+    test::setLines(model.side(1), {"\tab"});
+    model.side(1).firstVisibleColumn = 2; // x is stored as if the offset were 0
+    EXPECT_EQ(hit(0, 27), std::tuple(0, 4, 40));
     EXPECT_EQ(hit(7, 13), std::tuple(7, 0, 33)); // below the text
-}
 
-TEST_F(PaneActions, ASelectionStartsOnAFileAndBecomesThePrimarySelection) {
     SideRecord empty;
     std::swap(model.side(1), empty);
     EXPECT_FALSE(BeginSelection(model, frame, selection, 1, {0, 0, 0}));
@@ -108,7 +157,6 @@ TEST_F(PaneActions, ASelectionStartsOnAFileAndBecomesThePrimarySelection) {
     EXPECT_FALSE(ExtendSelection(selection, {0, 0, 0})); // the end did not move
     ASSERT_TRUE(ExtendSelection(selection, {1, 1, 0}));
     EndSelection(model, settings, frame, selection);
-    EXPECT_FALSE(selection.selecting);
     EXPECT_FALSE(ExtendSelection(selection, {5, 0, 0})); // released
     EXPECT_EQ(frame.primarySelection, std::vector<std::string>{"a\nB\n"});
     EndSelection(model, settings, frame, selection); // a second release sets nothing
@@ -126,7 +174,6 @@ TEST_F(PaneActions, HorizontalOffsetsFollowSyncHScroll) {
         return ScrollHorizontally(model, settings, s, code, 20, thumb);
     };
     using Moved = std::array<bool, 2>;
-    EXPECT_EQ(scroll(1, HorizontalScroll::PageRight), (Moved{true, false}));
     // End: each side's own widest line, 64 and 120 columns, less the 20 shown.
     EXPECT_EQ(scroll(1, HorizontalScroll::RightEnd), (Moved{true, false}));
     EXPECT_EQ(scroll(2, HorizontalScroll::RightEnd), (Moved{false, true}));
@@ -138,6 +185,7 @@ TEST_F(PaneActions, HorizontalOffsetsFollowSyncHScroll) {
     settings.syncHScroll = 1; // the other pane takes the same offset
     EXPECT_EQ(scroll(2, HorizontalScroll::Thumb, 16), (Moved{true, true}));
     EXPECT_EQ(model.side(1).firstVisibleColumn, 16);
+    EXPECT_EQ(scroll(1, HorizontalScroll::LineLeft), (Moved{true, true}));
     EXPECT_EQ(scroll(1, HorizontalScroll::LeftEnd), (Moved{true, true}));
     EXPECT_EQ(scroll(1, HorizontalScroll::LineLeft), (Moved{false, false}));
 }
