@@ -60,27 +60,18 @@ std::string randomFile(std::mt19937& random) {
 
 // The text a file stands for when line ends are ignored.
 std::string withoutLineEnds(std::string bytes) {
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
-            out += bytes[i];
-        }
+    for (std::size_t at; (at = bytes.find("\r\n")) != std::string::npos;) {
+        bytes.erase(at, 1);
     }
-    if (!out.empty() && out.back() == '\n') {
-        out.pop_back();
-    }
-    return out;
+    return bytes.ends_with('\n') ? bytes.substr(0, bytes.size() - 1) : bytes;
 }
 
 std::string allCrLf(const std::string& bytes) {
     std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) {
-            out += '\r';
-        }
-        out += bytes[i];
+    for (const char c : withoutLineEnds(bytes) + "\n") {
+        out += c == '\n' ? "\r\n" : std::string(1, c);
     }
-    return out;
+    return bytes.ends_with('\n') ? out : out.substr(0, out.size() - 2);
 }
 
 TEST_F(UsersFiles, TakingOneSideGivesThatFileBackByteForByte) {
