@@ -32,13 +32,6 @@ TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
     EXPECT_FALSE(app.model.loadedSinceComparison[0] || app.model.loadedSinceComparison[1]);
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
     EXPECT_TRUE(tmpFolder.entries().empty());
-
-    // An empty side makes the other file one segment.
-    load(files.write("a", ""), files.write("b", "x\ny\n"));
-    runPosted();
-    ASSERT_EQ(app.model.side(2).segmentCount(), 1);
-    EXPECT_EQ(app.model.side(2).textRanges[0].last, 2);
-    EXPECT_EQ(app.settings.record.rowCount, 2);
 }
 
 TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {

@@ -1,6 +1,5 @@
 // Faults of the file system, made by the failing file layer so that they fail
 // the same way as root: nothing is reported as success, no file is lost.
-#include "control/unattended_run.h"
 #include "merge/comparison_driver.h"
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
@@ -15,7 +14,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <sstream>
 
 namespace tandel {
 namespace {
@@ -218,20 +216,6 @@ TEST_F(FailedSaves, AReadOnlyTargetIsReplacedOnlyWhenTheUserAgrees) {
     expectUntouched();
     EXPECT_EQ(save(), 0);
     EXPECT_EQ(files.read("target.bak"), "precious\n");
-}
-
-// The unattended run end to end, in process: identical files whose copy
-// cannot be made exit 2, and the target is never overwritten unasked.
-TEST_F(FailurePaths, UnattendedIdenticalFilesReportAFailedCopy) {
-    const std::string target = files.write("tgt", "old\n");
-    ASSERT_EQ(::mkdir(files.file("tgt.bak").c_str(), 0755), 0);
-    std::ostringstream errors;
-    EXPECT_EQ(runUnattended({"-auto", "-f1", files.write("a", "same\n"), "-f2",
-                             files.write("a2", "same\n"), "-outf", target},
-                            errors, files.file("tandel.ini")),
-              kUnattendedFailure);
-    EXPECT_NE(errors.str().find("Unable to back up " + target), std::string::npos) << errors.str();
-    EXPECT_EQ(files.read("tgt"), "old\n");
 }
 
 } // namespace
