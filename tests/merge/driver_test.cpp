@@ -48,6 +48,14 @@ TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
 }
 
+TEST_F(DriverTest, NamesThatLookLikeOptionsAreNames) {
+    load(files.write("x", "a\nb\n"), files.write("y", "a\nc\n"));
+    // Neither is an engine option, nor standard input: the texts are the sides'.
+    EXPECT_EQ(compareFiles(app, "-w", "-"), CompareResult::Different);
+    EXPECT_EQ(app.model.side(1).segmentCount(), 1);
+    EXPECT_TRUE(frame.shown(Severity::Error).empty()) << frame.allMessages();
+}
+
 // The engine borrows the displayed lines; a run that blanks comments works on
 // a copy, so that the next run without it compares the files as loaded.
 TEST_F(DriverTest, BlankedCommentsNeverReachTheDisplayOrTheNextComparison) {

@@ -45,19 +45,26 @@ private:
     }
 };
 
-class FailurePaths : public testing_support::AppTest {
+// Saves over "target", whose backup "target.bak" holds "older\n". Whatever
+// fails, the folder ends as it began: target, its old backup, no stray file.
+class FailedSaves : public testing_support::AppTest {
 protected:
-    FailurePaths() { app.model.files = &failing; }
-
-    CompareResult compare(const std::string& one, const std::string& two) {
-        return compareFiles(app, one, two);
+    FailedSaves() { app.model.files = &failing; }
+    void SetUp() override {
+        compared(files.write("a", "one\n"), files.write("b", "two\n"));
+        SelectAll(app.model, frame);
+        target = files.write("target", "precious\n");
+        files.write("target.bak", "older\n");
     }
     // Loads and compares a pair, ready to save.
     void compared(const std::string& one, const std::string& two) {
         load(one, two);
         frame.posted.clear();
-        ASSERT_NE(compare(one, two), CompareResult::Failed);
+        ASSERT_NE(compareFiles(app, one, two), CompareResult::Failed);
         app.settings.record.notYetCompared = 0;
+    }
+    int save() {
+        return Produce(app.model, app.settings.record, frame, target, OutputSink::File, false);
     }
     bool errorMentions(const std::string& part) const {
         for (const std::string& text : frame.shown(Severity::Error))
@@ -65,44 +72,16 @@ protected:
                 return true;
         return false;
     }
-
-    WatchedFiles failing;
-};
-
-TEST_F(FailurePaths, NamesThatLookLikeOptionsAreNames) {
-    load(files.write("x", "a\nb\n"), files.write("y", "a\nc\n"));
-    // Neither is an engine option, nor standard input: the texts are the sides'.
-    EXPECT_EQ(compare("-w", "-"), CompareResult::Different);
-    EXPECT_EQ(app.model.side(1).segmentCount(), 1);
-    EXPECT_TRUE(frame.shown(Severity::Error).empty()) << frame.allMessages();
-}
-
-// Saves over "target", whose backup "target.bak" holds "older\n". Whatever
-// fails, the folder ends as it began: target, its old backup, no stray file.
-class FailedSaves : public FailurePaths {
-protected:
-    void SetUp() override {
-        compared(files.write("a", "one\n"), files.write("b", "two\n"));
-        SelectAll(app.model, frame);
-        target = files.write("target", "precious\n");
-        files.write("target.bak", "older\n");
-    }
-    int save() {
-        return Produce(app.model, app.settings.record, frame, target, OutputSink::File, false);
-    }
     void expectUntouched() {
         EXPECT_EQ(files.read("target"), "precious\n");
         EXPECT_EQ(files.read("target.bak"), "older\n");
         EXPECT_EQ(files.entries(), (std::vector<std::string>{"a", "b", "target", "target.bak"}));
     }
+
+    WatchedFiles failing;
     std::string target;
 };
 
-// Each step of a replace with a backup fails, alone or with the step that
-// would undo it. The target's name never goes missing: it holds the old file
-// after a failure, which is said (or asked about, when no backup can be made),
-// and the new one after a success; a previous backup that cannot be put back
-// is named with where it is.
 TEST_F(FailedSaves, TheTargetNameAlwaysHoldsTheOldFileOrTheNewOne) {
     struct Fault {
         FileOp op;
