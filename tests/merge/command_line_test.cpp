@@ -27,9 +27,8 @@ TEST(Tokenizer, QuotesOnlySwitchQuotingAndBlanksSeparate) {
 
 TEST(CommandLine, SwitchesMatchWithoutCaseAfterHyphenOrSlashAndBareNamesAreTheFiles) {
     SwitchTable table;
-    EXPECT_EQ(parseArguments({"-F1", "a.txt", "/f2", "b.txt", "-OUTF", "/f1", "/Auto"}, table)
-                  .status,
-              0);
+    EXPECT_EQ(
+        parseArguments({"-F1", "a.txt", "/f2", "b.txt", "-OUTF", "/f1", "/Auto"}, table).status, 0);
     EXPECT_EQ(table.valueOf(kSwitchF1), "a.txt");
     EXPECT_EQ(table.valueOf(kSwitchF2), "b.txt");
     EXPECT_EQ(table.valueOf(kSwitchOutf), "/f1"); // an argument is taken as it is
@@ -38,8 +37,7 @@ TEST(CommandLine, SwitchesMatchWithoutCaseAfterHyphenOrSlashAndBareNamesAreTheFi
 
     // The first and last bare names; a slash token is a path unless it names a switch.
     SwitchTable bare;
-    EXPECT_EQ(parseArguments({"/home/u/a.txt", "two", "/tmp/b c.txt", "-d1", "x", "-d1", "y"},
-                             bare)
+    EXPECT_EQ(parseArguments({"/home/u/a.txt", "two", "/tmp/b c.txt", "-d1", "x", "-d1", "y"}, bare)
                   .status,
               0);
     EXPECT_EQ(bare.valueOf(kSwitchF1), "/home/u/a.txt");

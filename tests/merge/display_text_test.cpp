@@ -8,9 +8,9 @@ namespace tandel {
 namespace {
 
 TEST(LineEncoding, WellFormedUtf8OnlyElseWindows1252) {
-    for (const std::string line : {"plain ascii past the eight-byte steps", "caf\xC3\xA9",
-                                   "\xE2\x82\xAC and \xF0\x9F\x98\x80",
-                                   "\xED\x9F\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"}) {
+    for (const std::string line :
+         {"plain ascii past the eight-byte steps", "caf\xC3\xA9",
+          "\xE2\x82\xAC and \xF0\x9F\x98\x80", "\xED\x9F\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"}) {
         EXPECT_EQ(LineEncodingOf(line), LineEncoding::Utf8) << line;
     }
     const std::string windows1252[] = {

@@ -38,9 +38,8 @@ protected:
 
 TEST_F(Saving, SaveAsLeftAsksThenBacksUpAndNamesAtTheFolderLimitGetNoBackup) {
     EXPECT_EQ(Save(model, settings, frame, kSaveAsLeft), 0);
-    EXPECT_EQ(frame.questions,
-              std::vector<std::string>{"File " + dir.file("left.txt") +
-                                       " already exists.\nSave anyway ?"});
+    EXPECT_EQ(frame.questions, std::vector<std::string>{"File " + dir.file("left.txt") +
+                                                        " already exists.\nSave anyway ?"});
     EXPECT_EQ(dir.read("left.txt"), "same\nright\n");
     EXPECT_EQ(dir.read("left.txt.bak"), "same\nleft\n");
     // The temporary name cannot be longer than the target's here.

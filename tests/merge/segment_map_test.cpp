@@ -110,15 +110,6 @@ TEST(SegmentMap, LookupsAgreeWithTheWalkFromSegmentZero) {
     }
 }
 
-TEST(SegmentMap, NoListsMeansPlainLines) {
-    MergeModel model;
-    setLines(model.side(1), {"a", "b"});
-    EXPECT_EQ(DisplayToLine(model.side(1), 1).line, 1);
-    EXPECT_EQ(FindSegment(model.side(1), 0, SegmentKind::Text), -1);
-    EXPECT_EQ(SegmentFirstLine(model.side(1), 0), RANGE_NONE);
-    EXPECT_EQ(DisplayLineCount(model), 2);
-}
-
 bool same(const SegmentRange& r, std::int32_t first, std::int32_t last) {
     return r.first == first && r.last == last && r.choice == CHOICE_NONE;
 }
@@ -152,7 +143,7 @@ TEST(ScriptReader, SegmentsHoldTextAndGapRangesThatAlignBothSides) {
         EXPECT_EQ(DisplayToLine(s1, d).line, side1[d]) << "row " << d;
         EXPECT_EQ(DisplayToLine(s2, d).line, side2[d]) << "row " << d;
     }
-    EXPECT_EQ(DisplayToLine(s1, 3).gapPosition, 3); // filler in front of line 4
+    EXPECT_EQ(DisplayToLine(s1, 3).gapPosition, 3);       // filler in front of line 4
     EXPECT_EQ(FindSegment(s1, 2, SegmentKind::Text), -1); // common line c
 }
 

@@ -58,7 +58,9 @@ TEST_F(Loader, LinesHoldTheirTextAndKeepTheirEndsApart) {
              Case{"a\r\nb\r\nc", {"a", "b", "c"}, "a\nb\nc\n", LineEndStyle::CrLf},
              Case{"", {}, "", LineEndStyle::NoLines},
              Case{"\n\n", {"", ""}, "\n\n", LineEndStyle::Lf},
-             Case{longLine + "\n" + nul + "\n", {longLine, nul}, longLine + "\n" + nul + "\n",
+             Case{longLine + "\n" + nul + "\n",
+                  {longLine, nul},
+                  longLine + "\n" + nul + "\n",
                   LineEndStyle::Lf},
          }) {
         SCOPED_TRACE(c.bytes.substr(0, 20));
