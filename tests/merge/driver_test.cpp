@@ -34,20 +34,6 @@ TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
     EXPECT_TRUE(tmpFolder.entries().empty());
 }
 
-TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {
-    app.settings.record.compressSpaces = 1;
-    load(files.write("a", "one  two\nthree\n"), files.write("b", "one two\nthree\n"));
-    EXPECT_EQ(compareLoaded(), CompareResult::Identical);
-    EXPECT_TRUE(frame.shownText(Severity::Info, "Files are identical")) << frame.allMessages();
-    EXPECT_FALSE(app.model.side(1).hasLists() || app.model.side(2).hasLists());
-    EXPECT_EQ(app.settings.record.notYetCompared, 0);
-    EXPECT_TRUE(tmpFolder.entries().empty());
-
-    app.settings.record.compressSpaces = 0;
-    EXPECT_EQ(compareLoaded(), CompareResult::Different);
-    EXPECT_EQ(app.model.side(1).segmentCount(), 1);
-}
-
 TEST_F(DriverTest, NamesThatLookLikeOptionsAreNames) {
     load(files.write("x", "a\nb\n"), files.write("y", "a\nc\n"));
     // Neither is an engine option, nor standard input: the texts are the sides'.

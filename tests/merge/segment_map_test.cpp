@@ -120,12 +120,9 @@ ScriptOutcome read(const std::string& script, ScriptLists& lists, bool directory
     return ReadScript(in, directoryWindow, lists);
 }
 
-// a b c d e against a B c x d: one change, one addition, one deletion.
-TEST(ScriptReader, SegmentsHoldTextAndGapRangesThatAlignBothSides) {
-    MergeModel model;
-    setLines(model.side(1), {"a", "b", "c", "d", "e"});
-    setLines(model.side(2), {"a", "B", "c", "x", "d"});
-    ASSERT_EQ(installScript(model, "2c2\n3a4\n5d5\n"), ScriptOutcome::Different);
+using ScriptReaderExample = test::ExampleTest;
+
+TEST_F(ScriptReaderExample, SegmentsHoldTextAndGapRanges) {
     const SideRecord& s1 = model.side(1);
     const SideRecord& s2 = model.side(2);
     ASSERT_EQ(s1.segmentCount(), 3);
@@ -133,18 +130,6 @@ TEST(ScriptReader, SegmentsHoldTextAndGapRangesThatAlignBothSides) {
     EXPECT_TRUE(same(s1.gapRanges[1], 4, 4) && same(s2.textRanges[1], 4, 4));
     EXPECT_TRUE(same(s1.textRanges[2], 5, 5) && same(s2.gapRanges[2], 6, 6));
     EXPECT_TRUE(s1.textRanges[3].isEnd() && s2.gapRanges[3].isEnd());
-
-    // Side 1: a b c <filler> d e; side 2: a B c x d <filler>.
-    EXPECT_EQ(DisplayLineCount(model), 6);
-    EXPECT_EQ(SegmentDisplayStart(model, 1), 4);
-    const std::int64_t side1[] = {0, 1, 2, -1, 3, 4};
-    const std::int64_t side2[] = {0, 1, 2, 3, 4, -1};
-    for (int d = 0; d < 6; ++d) {
-        EXPECT_EQ(DisplayToLine(s1, d).line, side1[d]) << "row " << d;
-        EXPECT_EQ(DisplayToLine(s2, d).line, side2[d]) << "row " << d;
-    }
-    EXPECT_EQ(DisplayToLine(s1, 3).gapPosition, 3);       // filler in front of line 4
-    EXPECT_EQ(FindSegment(s1, 2, SegmentKind::Text), -1); // common line c
 }
 
 TEST(ScriptReader, HeaderShapes) {
