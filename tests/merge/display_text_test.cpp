@@ -8,14 +8,12 @@ namespace tandel {
 namespace {
 
 TEST(LineEncoding, WellFormedUtf8OnlyElseWindows1252) {
-    const std::string utf8[] = {"", "plain ascii past the eight-byte steps", "caf\xC3\xA9",
-                                "\xE2\x82\xAC and \xF0\x9F\x98\x80",
-                                "\xED\x9F\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"};
-    for (const std::string& line : utf8) {
+    for (const std::string line :
+         {"plain ascii past the eight-byte steps", "caf\xC3\xA9",
+          "\xE2\x82\xAC and \xF0\x9F\x98\x80", "\xED\x9F\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"}) {
         EXPECT_EQ(LineEncodingOf(line), LineEncoding::Utf8) << line;
     }
     const std::string windows1252[] = {
-        "caf\xE9",          // a Windows-1252 byte
         "12345678\x80",     // a stray continuation just after an ASCII word
         "\xC0\x80",         // overlong NUL
         "\xE0\x9F\xBF",     // overlong three-byte form
@@ -28,9 +26,7 @@ TEST(LineEncoding, WellFormedUtf8OnlyElseWindows1252) {
     for (const std::string& line : windows1252) {
         EXPECT_EQ(LineEncodingOf(line), LineEncoding::Windows1252) << line;
     }
-}
-
-TEST(LineEncoding, Windows1252ReadsItsPunctuationAndKeepsTheOpenBytesAsControls) {
+    // Windows-1252 punctuation is read as such; its five open bytes stay controls.
     const std::string line = "\x93q\x94 \x80\x85\x9F\xE9\x81\x8D\x8F\x90\x9D";
     CharReader reader(line, LineEncodingOf(line));
     std::u32string read;
@@ -40,37 +36,25 @@ TEST(LineEncoding, Windows1252ReadsItsPunctuationAndKeepsTheOpenBytesAsControls)
     EXPECT_EQ(read, U"\u201Cq\u201D \u20AC\u2026\u0178\u00E9\u0081\u008D\u008F\u0090\u009D");
 }
 
+// The clipboard gets the file's own text, a title stand-ins for what would
+// hide, reorder or break it: controls, C1 controls, bidi overrides, separators.
 TEST(ClipboardText, IsTheFilesOwnTextWhereATitleShowsStandIns) {
+    const auto text = [](bool clipboard, std::string_view piece, LineEncoding encoding) {
+        std::string out = "=";
+        (clipboard ? AppendClipboardText : AppendShownText)(out, piece, encoding);
+        return out;
+    };
     const std::string controls("a\0b\tc\x1B\x7F", 7);
-    std::string out;
-    AppendClipboardText(out, controls, LineEncoding::Utf8);
-    EXPECT_EQ(out, controls);
-    out.clear();
-    AppendShownText(out, controls, LineEncoding::Utf8);
-    EXPECT_EQ(out, "a\xE2\x90\x80"
-                   "b\tc\xE2\x90\x9B\xE2\x90\xA1");
-
-    // Quotes and a C1 control of a line that is not UTF-8.
-    out.clear();
-    AppendClipboardText(out,
-                        "\x93"
-                        "caf\xE9\x94\x81",
-                        LineEncoding::Windows1252);
-    EXPECT_EQ(out, "\xE2\x80\x9C"
-                   "caf\xC3\xA9\xE2\x80\x9D\xC2\x81");
-    out.clear();
-    AppendShownText(out, "\x93\xE9\x81", LineEncoding::Windows1252);
-    EXPECT_EQ(out, "\xE2\x80\x9C\xC3\xA9\xEF\xBF\xBD"); // the C1 control as U+FFFD
-
-    // Right-to-left override and line separator go to the clipboard as they
-    // are; a title shows stand-ins, since they would reorder or break it.
     const std::string bidi = "x\xE2\x80\xAEy\xE2\x80\xA8";
-    out.clear();
-    AppendClipboardText(out, bidi, LineEncoding::Utf8);
-    EXPECT_EQ(out, bidi);
-    out.clear();
-    AppendShownText(out, bidi, LineEncoding::Utf8);
-    EXPECT_EQ(out, "x\xEF\xBF\xBDy\xEF\xBF\xBD");
+    EXPECT_EQ(text(true, controls, LineEncoding::Utf8), "=" + controls);
+    EXPECT_EQ(text(false, controls, LineEncoding::Utf8), "=a\xE2\x90\x80"
+                                                         "b\tc\xE2\x90\x9B\xE2\x90\xA1");
+    EXPECT_EQ(text(true, "\x93\xE9\x81", LineEncoding::Windows1252),
+              "=\xE2\x80\x9C\xC3\xA9\xC2\x81");
+    EXPECT_EQ(text(false, "\x93\xE9\x81", LineEncoding::Windows1252),
+              "=\xE2\x80\x9C\xC3\xA9\xEF\xBF\xBD");
+    EXPECT_EQ(text(true, bidi, LineEncoding::Utf8), "=" + bidi);
+    EXPECT_EQ(text(false, bidi, LineEncoding::Utf8), "=x\xEF\xBF\xBDy\xEF\xBF\xBD");
 }
 
 } // namespace

@@ -2,79 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <unistd.h>
 
-#include "control/application.h"
-#include "control/dispatcher.h"
-#include "frame/command_ids.h"
 #include "merge/comparison_work.h"
-#include "merge/merged_output.h"
 #include "merge/driver_test_support.h"
-#include "merge/side_loader.h"
+#include "merge/merged_output.h"
 
 namespace tandel {
 namespace {
 
-using testing_support::DispatchingFrame;
-using testing_support::ScopedEnv;
-using testing_support::TempFolder;
 using testing_support::writeFile;
-using Args = std::vector<std::string>;
 
-// Points TMP (and TMPDIR) somewhere for one test and puts them back after.
-
-TEST(EngineArguments, FollowTheSpaceCommentAndTableSettings) {
-    const auto build = [](bool compress, bool all, bool comments, bool table) {
-        return buildEngineArguments({compress, all, comments, table}, "one", "two");
-    };
-    EXPECT_EQ(build(false, false, false, false), (Args{"diff", "-s", "-a", "--", "one", "two"}));
-    EXPECT_EQ(build(true, false, false, false),
-              (Args{"diff", "-s", "-a", "-b", "--", "one", "two"}));
-    EXPECT_EQ(build(false, true, false, false),
-              (Args{"diff", "-s", "-a", "-w", "--", "one", "two"}));
-    EXPECT_EQ(build(true, true, false, false),
-              (Args{"diff", "-s", "-a", "-b", "-w", "--", "one", "two"}));
-    // Comment blanking and table columns leave blanks that must compare alike.
-    EXPECT_EQ(build(false, false, true, false), build(true, false, false, false));
-    EXPECT_EQ(build(false, false, false, true), build(true, false, false, false));
-}
-
-class DriverTest : public ::testing::Test {
+class DriverTest : public testing_support::AppTest {
 protected:
-    DriverTest() : tmp_("TMP", tmpFolder.path()) {}
-
-    void load(const std::string& one, const std::string& two) {
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, one, 1), 0);
-        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, two, 2), 0);
-    }
-    // The event loop: posted commands in order.
-    void runPosted() {
-        while (!frame.posted.empty()) {
-            const int id = frame.posted.front();
-            frame.posted.erase(frame.posted.begin());
-            dispatchCommand(app, id);
-        }
-    }
     CompareResult compareLoaded() {
         return compareFiles(app, app.model.side(1).fileName, app.model.side(2).fileName);
     }
-
-    TempFolder files;
-    TempFolder tmpFolder;
-    DispatchingFrame frame;
-    Application app{frame};
-
-private:
-    ScopedEnv tmp_;
 };
 
 TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
     load(files.write("a", "a\nb\nc\nd\ne\n"), files.write("b", "a\nB\nc\nx\nd\n"));
     ASSERT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
     runPosted();
-
     EXPECT_EQ(app.frameState.lastCompareResult, static_cast<int>(CompareResult::Different));
     EXPECT_EQ(app.model.side(1).segmentCount(), 3);
     EXPECT_EQ(app.model.side(2).segmentCount(), 3);
@@ -83,45 +32,24 @@ TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
     EXPECT_FALSE(app.model.loadedSinceComparison[0] || app.model.loadedSinceComparison[1]);
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
     EXPECT_TRUE(tmpFolder.entries().empty());
-    // "Auto walk" is on by default: the view goes to the first segment.
-    EXPECT_TRUE(frame.posted.empty());
 }
 
-TEST_F(DriverTest, IdenticalFilesAreReportedAndLeaveNoSegments) {
-    app.settings.record.compressSpaces = 1;
-    load(files.write("a", "one  two\nthree\n"), files.write("b", "one two\nthree\n"));
-    EXPECT_EQ(compareLoaded(), CompareResult::Identical);
-    EXPECT_TRUE(frame.shownText(Severity::Info, "Files are identical")) << frame.allMessages();
-    EXPECT_FALSE(app.model.side(1).hasLists());
-    EXPECT_FALSE(app.model.side(2).hasLists());
-    EXPECT_EQ(app.settings.record.notYetCompared, 0);
-    EXPECT_TRUE(tmpFolder.entries().empty());
-
-    app.settings.record.compressSpaces = 0;
-    EXPECT_EQ(compareLoaded(), CompareResult::Different);
+TEST_F(DriverTest, NamesThatLookLikeOptionsAreNames) {
+    load(files.write("x", "a\nb\n"), files.write("y", "a\nc\n"));
+    // Neither is an engine option, nor standard input: the texts are the sides'.
+    EXPECT_EQ(compareFiles(app, "-w", "-"), CompareResult::Different);
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
+    EXPECT_TRUE(frame.shown(Severity::Error).empty()) << frame.allMessages();
 }
 
-TEST_F(DriverTest, AnEmptySideMakesTheOtherFileOneSegment) {
-    load(files.write("a", ""), files.write("b", "x\ny\n"));
-    runPosted();
-    EXPECT_EQ(app.settings.record.notYetCompared, 0);
-    ASSERT_EQ(app.model.side(2).segmentCount(), 1);
-    EXPECT_EQ(app.model.side(2).textRanges[0].last, 2);
-    EXPECT_EQ(app.settings.record.rowCount, 2);
-}
-
-TEST_F(DriverTest, BlankedCommentsNeverReachTheNextComparison) {
+// The engine borrows the displayed lines; a run that blanks comments works on
+// a copy, so that the next run without it compares the files as loaded.
+TEST_F(DriverTest, BlankedCommentsNeverReachTheDisplayOrTheNextComparison) {
     app.compare.ignoreComments = 1;
     app.compare.comments = {{"/*", "*/"}};
-    const std::string one = files.write("a", "x = 1; /* old */\ny\n");
-    const std::string two = files.write("b", "x = 1; /* new note */\ny\n");
-    load(one, two);
+    load(files.write("a", "x = 1; /* old */\ny\n"), files.write("b", "x = 1; /* new note */\ny\n"));
     frame.posted.clear();
     EXPECT_EQ(compareLoaded(), CompareResult::Identical);
-
-    // Without comment ignoring the comments count again: the blanked copies
-    // must not be compared as if they were the files.
     app.compare.ignoreComments = 0;
     EXPECT_EQ(compareLoaded(), CompareResult::Different);
     EXPECT_EQ(app.model.side(1).line(0), "x = 1; /* old */");
@@ -137,7 +65,7 @@ TEST_F(DriverTest, FilesChangedOrGoneSinceTheyWereLoadedAreReadAgainOrKept) {
     EXPECT_NE(compareLoaded(), CompareResult::Failed);
 
     writeFile(one, "a 1\nb 3 \n"); // changed on disk: read again
-    std::filesystem::remove(two);    // gone: the lines on display are compared
+    std::filesystem::remove(two);  // gone: the lines on display are compared
     app.compare.tableMode = 0;
     EXPECT_NE(compareLoaded(), CompareResult::Failed);
     EXPECT_TRUE(frame.shownText(Severity::Error,
@@ -154,8 +82,7 @@ TEST_F(DriverTest, AMappedFileCutShortIsNeitherComparedNorSaved) {
         big += "line " + std::to_string(i) + "\n";
     }
     const std::string one = files.write("a", big);
-    const std::string two = files.write("b", "line 0\nchanged\n");
-    load(one, two);
+    load(one, files.write("b", "line 0\nchanged\n"));
     ASSERT_TRUE(app.model.side(1).lineBuffer.isMapped());
     runPosted();
     ASSERT_EQ(app.frameState.lastCompareResult, static_cast<int>(CompareResult::Different));
@@ -163,9 +90,9 @@ TEST_F(DriverTest, AMappedFileCutShortIsNeitherComparedNorSaved) {
     // Cut short after the comparison: no result is made from what is left.
     ASSERT_EQ(::truncate(one.c_str(), 0), 0);
     EXPECT_FALSE(ReadyToProduce(app.model, app.settings.record, frame, false));
-    EXPECT_TRUE(frame.shownText(Severity::Error,
-                                "File " + one + " has changed on disk since it was loaded. "
-                                                "Compare the files again before saving."))
+    EXPECT_TRUE(frame.shownText(Severity::Error, "File " + one +
+                                                     " has changed on disk since it was loaded. "
+                                                     "Compare the files again before saving."))
         << frame.allMessages();
 
     // Cut short while the engine reads it: a read error, not a crash.
@@ -197,7 +124,6 @@ TEST_F(DriverTest, TheWalkLoadsAPairAndLearnsTheResult) {
     EXPECT_EQ(app.model.side(1).lineCount, 0);
     EXPECT_TRUE(app.model.side(1).fileName.empty());
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
-
     EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")),
               static_cast<int>(CompareResult::Failed));
 }

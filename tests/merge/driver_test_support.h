@@ -1,18 +1,22 @@
 // Helpers for the merge tests: the shared temporary folder and file helpers,
-// and the scripted frame that can run sent commands.
+// the scripted frame that can run sent commands, and an application on it.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <sstream>
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
+#include "control/application.h"
+#include "control/dispatcher.h"
+#include "frame/command_ids.h"
 #include "merge/fake_frame.h"
-#include "frame/frame.h"
+#include "merge/side_loader.h"
 #include "support/temp_folder.h"
 
 namespace tandel::testing_support {
@@ -75,6 +79,34 @@ public:
 private:
     const char* name_;
     std::optional<std::string> old_;
+};
+
+// An application on the scripted frame, with TMP in a folder of its own.
+class AppTest : public ::testing::Test {
+protected:
+    AppTest() : tmp_("TMP", tmpFolder.path()) {}
+
+    // Loads both sides; the second load posts the comparison.
+    void load(const std::string& one, const std::string& two) {
+        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, one, 1), 0);
+        ASSERT_EQ(LoadSide(app.model, app.settings.record, frame, two, 2), 0);
+    }
+    // The event loop: posted commands in order, but for the moves to a segment.
+    void runPosted() {
+        while (const int id = frame.takePosted()) {
+            if (id != cmd::kNextUnresolved) {
+                dispatchCommand(app, id);
+            }
+        }
+    }
+
+    TempFolder files;
+    TempFolder tmpFolder;
+    DispatchingFrame frame;
+    Application app{frame};
+
+private:
+    ScopedEnv tmp_;
 };
 
 } // namespace tandel::testing_support

@@ -93,4 +93,14 @@ protected:
     SettingsRecord settings;
 };
 
+// a b c d e against a B c x d: segment 0 a change on row 1, segment 1 an
+// addition (a filler on side 1) on row 3, segment 2 a deletion (a filler on
+// side 2) on row 5.
+class ExampleTest : public ModelTest {
+protected:
+    void SetUp() override {
+        build({"a", "b", "c", "d", "e"}, {"a", "B", "c", "x", "d"}, "2c2\n3a4\n5d5\n");
+    }
+};
+
 } // namespace tandel::test

@@ -1,13 +1,16 @@
-// The lookups search prefix sums; these tests hold them against the plain walk
-// from segment 0 that they replace, on results of every hunk shape and after
-// splits that leave empty gaps behind.
-#include "fake_frame.h"
+// The segment lists read from a result and the lookups over them. The lookups
+// search prefix sums; they are held against the plain walk from segment 0 that
+// they replace, on results of every hunk shape and after splits that leave
+// empty gaps behind.
 #include "merge/decisions.h"
+#include "merge/script_reader.h"
 #include "merge/segment_map.h"
 #include "model_fixture.h"
 #include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace tandel {
 namespace {
@@ -90,12 +93,10 @@ TEST(SegmentMap, LookupsAgreeWithTheWalkFromSegmentZero) {
         setLines(model.side(2), std::vector<std::string>(static_cast<std::size_t>(lines2), "r"));
         installScript(model, script);
         const std::int64_t rows = DisplayLineCount(model);
-        // Both sides pad to the same height.
         ASSERT_EQ(rows, lines2 + GapLinesBefore(model.side(2), model.side(2).segmentCount()));
         expectLookupsAgree(model);
 
-        // Split at many rows; the display height never changes and the
-        // lookups keep agreeing.
+        // Splits at many rows never change the display height.
         test::FakeFrame frame;
         SettingsRecord settings;
         int splits = 0;
@@ -109,14 +110,76 @@ TEST(SegmentMap, LookupsAgreeWithTheWalkFromSegmentZero) {
     }
 }
 
-TEST(SegmentMap, NoListsMeansPlainLines) {
-    MergeModel model;
-    setLines(model.side(1), {"a", "b"});
-    EXPECT_EQ(DisplayToLine(model.side(1), 1).line, 1);
-    EXPECT_EQ(FindSegment(model.side(1), 0, SegmentKind::Text), -1);
-    EXPECT_EQ(SegmentDisplayStart(model, 0), 0);
-    EXPECT_EQ(SegmentFirstLine(model.side(1), 0), RANGE_NONE);
-    EXPECT_EQ(DisplayLineCount(model), 2);
+bool same(const SegmentRange& r, std::int32_t first, std::int32_t last) {
+    return r.first == first && r.last == last && r.choice == CHOICE_NONE;
+}
+constexpr std::int32_t N = RANGE_NONE;
+
+ScriptOutcome read(const std::string& script, ScriptLists& lists, bool directoryWindow = false) {
+    std::istringstream in(script);
+    return ReadScript(in, directoryWindow, lists);
+}
+
+using ScriptReaderExample = test::ExampleTest;
+
+TEST_F(ScriptReaderExample, SegmentsHoldTextAndGapRanges) {
+    const SideRecord& s1 = model.side(1);
+    const SideRecord& s2 = model.side(2);
+    ASSERT_EQ(s1.segmentCount(), 3);
+    EXPECT_TRUE(same(s1.textRanges[0], 2, 2) && same(s2.textRanges[0], 2, 2));
+    EXPECT_TRUE(same(s1.gapRanges[1], 4, 4) && same(s2.textRanges[1], 4, 4));
+    EXPECT_TRUE(same(s1.textRanges[2], 5, 5) && same(s2.gapRanges[2], 6, 6));
+    EXPECT_TRUE(s1.textRanges[3].isEnd() && s2.gapRanges[3].isEnd());
+}
+
+TEST(ScriptReader, HeaderShapes) {
+    struct Case {
+        std::string script;
+        SegmentRange text1, gap1, text2, gap2;
+    };
+    for (const Case& c : {Case{"2,3c2\n", {2, 3}, {N, N}, {2, 2}, {3, 3}},
+                          Case{"2c2,4\n", {2, 2}, {3, 4}, {2, 4}, {N, N}},
+                          Case{"0a1,2\n", {N, N}, {1, 2}, {1, 2}, {N, N}}}) {
+        ScriptLists l;
+        ASSERT_EQ(read(c.script, l), ScriptOutcome::Different) << c.script;
+        EXPECT_TRUE(same(l.text1[0], c.text1.first, c.text1.last)) << c.script;
+        EXPECT_TRUE(same(l.gap1[0], c.gap1.first, c.gap1.last)) << c.script;
+        EXPECT_TRUE(same(l.text2[0], c.text2.first, c.text2.last)) << c.script;
+        EXPECT_TRUE(same(l.gap2[0], c.gap2.first, c.gap2.last)) << c.script;
+    }
+}
+
+TEST(ScriptReader, IdenticalReportsEmptyResultsAndMalformedLines) {
+    ScriptLists l;
+    // Hunks before the report are dropped with it.
+    EXPECT_EQ(read("1c1\nFiles a and b are identical\n", l), ScriptOutcome::Identical);
+    EXPECT_TRUE(l.text1.empty() && l.gap2.empty());
+    EXPECT_EQ(read("", l), ScriptOutcome::Different);
+    ASSERT_EQ(l.text1.size(), 1u);
+    EXPECT_TRUE(l.text1[0].isEnd());
+
+    const std::string script = "diff output follows\n" + std::string(100000, 'z') + // one long line
+                               "\n1c1\n"
+                               "3x4\n"           // no kind letter
+                               "5,3c5\n"         // range runs backwards
+                               "6c\n"            // missing right part
+                               "7c7junk\n"       // trailing garbage
+                               "99999999999c1\n" // beyond any file
+                               "1c1\n"           // out of order
+                               "8d7\r\n"         // CR LF result lines are fine
+                               "< old line\n"
+                               "> new line\n";
+    ASSERT_EQ(read(script, l), ScriptOutcome::Different);
+    ASSERT_EQ(l.text1.size(), 3u);
+    EXPECT_TRUE(same(l.text1[0], 1, 1));
+    EXPECT_TRUE(same(l.text1[1], 8, 8) && same(l.gap2[1], 8, 8));
+
+    // The directory window's mode stops at the first other line.
+    EXPECT_EQ(read("1c1\n3d2\n", l, true), ScriptOutcome::Different);
+    EXPECT_EQ(l.text1.size(), 3u);
+    EXPECT_EQ(read("1c1\n< a\n---\n> b\n", l, true), ScriptOutcome::DifferentNoLists);
+    EXPECT_TRUE(l.text1.empty());
+    EXPECT_EQ(read("Files x and y are identical\n", l, true), ScriptOutcome::Identical);
 }
 
 } // namespace

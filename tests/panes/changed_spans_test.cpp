@@ -1,6 +1,9 @@
 #include "panes/changed_spans.h"
 
 #include "merge/comparison_driver.h"
+#include "merge/decisions.h"
+#include "merge/model_fixture.h"
+#include "panes/changed_span_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -16,52 +19,34 @@ const SpanRules kExact{};
 const SpanRules kCompress{true, false};
 const SpanRules kIgnore{false, true};
 
-TEST(ChangedSpansTest, InsertionsDeletionsAndReplacements) {
-    struct Case {
-        std::string one;
-        std::string two;
-        Spans side1;
-        Spans side2;
-    };
-    for (const Case& c : {
-             Case{"abc", "abXc", {}, {{2, 3}}},
-             Case{"abXc", "abc", {{2, 3}}, {}},
-             Case{"", "new", {}, {{0, 3}}},
-             Case{"alpha beta gamma", "alpha BETA gamma", {{6, 10}}, {{6, 10}}},
-             Case{"x = 1; y = 2;", "x = 7; y = 8;", {{4, 5}, {11, 12}}, {{4, 5}, {11, 12}}},
-             // The "l" both words hold is chance: the words differ as a whole.
-             Case{"int value = 1;", "int result = 1;", {{4, 9}}, {{4, 10}}},
-             Case{"same", "same", {}, {}},
-         }) {
-        const PairSpans spans = ChangedSpans(c.one, c.two, kExact);
-        EXPECT_EQ(spans.side1, c.side1) << c.one << " | " << c.two;
-        EXPECT_EQ(spans.side2, c.side2) << c.one << " | " << c.two;
-    }
-}
-
-TEST(ChangedSpansTest, WhiteSpaceRulesOfTheComparisonHold) {
+TEST(ChangedSpansTest, ChangesUnderTheComparisonsWhiteSpaceRules) {
     struct Case {
         SpanRules rules;
-        std::string one;
-        std::string two;
-        Spans side1;
-        Spans side2;
+        std::string one, two;
+        Spans side1, side2;
     };
     for (const Case& c : {
-             Case{kExact, "a b", "a  b", {}, {{2, 3}}},
-             Case{kCompress, "a b", "a \t b", {}, {}},   // equal: no spans at all
+             Case{kExact, "abc", "abXc", {}, {{2, 3}}}, Case{kExact, "abXc", "abc", {{2, 3}}, {}},
+             Case{kExact, "", "new", {}, {{0, 3}}},
+             Case{kExact, "x = 1; y = 2;", "x = 7; y = 8;", {{4, 5}, {11, 12}}, {{4, 5}, {11, 12}}},
+             // The "l" both words hold is chance: the words differ as a whole.
+             Case{kExact, "int value = 1;", "int result = 1;", {{4, 9}}, {{4, 10}}},
+             Case{kExact, "a b", "a  b", {}, {{2, 3}}}, Case{kCompress, "a b", "a \t b", {}, {}},
              Case{kCompress, "a b", "ab", {{1, 2}}, {}}, // a run against none is a change
              Case{kCompress, "a b  ", "a c\t", {{2, 3}}, {{2, 3}}}, // trailing runs take no part
-             Case{kCompress, "  a", "a", {{0, 2}}, {}},
-             Case{kIgnore, "a b", "ab", {}, {}},
+             Case{kCompress, "  a", "a", {{0, 2}}, {}}, Case{kIgnore, "a b", "ab", {}, {}},
              Case{kIgnore, "foo bar", "xxx yyy", {{0, 3}, {4, 7}}, {{0, 3}, {4, 7}}},
              Case{kIgnore, "a\r", "a", {}, {}},
+             // UTF-8 characters are never split, even when they share leading bytes.
+             Case{kExact, "na\xC3\xAFve", "naive", {{2, 4}}, {{2, 3}}},
+             Case{kExact, "\u65E5\u672C", "\u65E5\u6728", {{3, 6}}, {{3, 6}}},
+             Case{kExact, "a\xFF\xC3", "a\xFE\xC3", {{1, 2}}, {{1, 2}}}, // invalid bytes alone
          }) {
         const PairSpans spans = ChangedSpans(c.one, c.two, c.rules);
         EXPECT_EQ(spans.side1, c.side1) << c.one << " | " << c.two;
         EXPECT_EQ(spans.side2, c.side2) << c.one << " | " << c.two;
     }
-    // The rules the comparison runs with: table mode and ignored comments compress too.
+    // Table mode and ignored comments compress too.
     EngineSwitches switches;
     switches.tableMode = true;
     EXPECT_EQ(SpanRulesFor(switches), kCompress);
@@ -70,16 +55,9 @@ TEST(ChangedSpansTest, WhiteSpaceRulesOfTheComparisonHold) {
     EXPECT_EQ(SpanRulesFor(switches), kIgnore);
 }
 
-TEST(ChangedSpansTest, Utf8CharactersAreNeverSplit) {
-    EXPECT_EQ(ChangedSpans("na\xC3\xAFve", "naive", kExact).side1, (Spans{{2, 4}}));
-    // Two characters that share their first two bytes.
-    const PairSpans kanji =
-        ChangedSpans("\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xA8", kExact);
-    EXPECT_EQ(kanji.side1, (Spans{{3, 6}}));
-    EXPECT_EQ(kanji.side2, (Spans{{3, 6}}));
-    // Bytes that start no valid sequence stand alone.
-    EXPECT_EQ(ChangedSpans("a\xFF\xC3", "a\xFE\xC3", kExact).side1, (Spans{{1, 2}}));
-
+// Random lines of multi-byte characters: every span edge is a character edge,
+// and what no span covers is what the two lines have in common.
+TEST(ChangedSpansTest, SpansCoverExactlyTheDifferenceOnCharacterEdges) {
     std::mt19937 random(5);
     const std::vector<std::string> pieces = {
         "a", "b", " ", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3\xA0"};
@@ -90,7 +68,6 @@ TEST(ChangedSpansTest, Utf8CharactersAreNeverSplit) {
         }
         return line;
     };
-    // Every span edge is a character edge: never a continuation byte (10xxxxxx).
     const auto onEdges = [](const std::string& line, const Spans& spans) {
         for (const ByteSpan& span : spans) {
             for (std::size_t edge : {span.begin, span.end}) {
@@ -101,7 +78,6 @@ TEST(ChangedSpansTest, Utf8CharactersAreNeverSplit) {
         }
         return true;
     };
-    // What no span covers is what the two lines have in common.
     const auto unchanged = [](const std::string& line, const Spans& spans) {
         std::string kept;
         std::size_t at = 0;
@@ -152,6 +128,38 @@ TEST(ChangedSpansTest, LongLinesAlignPreciselyUntilTheCostBoundThenKeepHeadAndTa
     EXPECT_EQ(spans.side2, (Spans{{5, 30005}}));
     // A tight bound falls back on pairs that would align.
     EXPECT_EQ(ChangedSpans("a1b2c3d", "aXbYcZd", kExact, 4).side1, (Spans{{1, 6}}));
+}
+
+// Rows: 0 same/same, 1 old one/new one, 2 old two/filler, 3 end/end.
+class ChangedSpanCacheTest : public test::ModelTest {
+protected:
+    ChangedSpanCacheTest() {
+        build({"same", "old one", "old two", "end"}, {"same", "new one", "end"}, "2,3c2\n");
+    }
+    Spans side1(std::int64_t row, SpanRules rules = {}) {
+        const PairSpans* spans = cache.displayRow(model, rules, row);
+        return spans == nullptr ? Spans{{99, 99}} : spans->side1;
+    }
+
+    ChangedSpanCache cache;
+};
+
+TEST_F(ChangedSpanCacheTest, OnlyRowsPairingTwoLinesHaveSpansAndNewTextRulesOrSplitsRenewThem) {
+    EXPECT_EQ(cache.displayRow(model, {}, 0), nullptr); // common line
+    EXPECT_EQ(cache.displayRow(model, {}, 2), nullptr); // opposite a filler
+    EXPECT_EQ(side1(1), (Spans{{0, 3}}));
+    EXPECT_EQ(cache.segmentRow(model, {}, 0, 0), cache.displayRow(model, {}, 1));
+    EXPECT_EQ(cache.size(), 1u);
+    // The same lists over reloaded text.
+    test::setLines(model.side(1), {"same", "old  one", "old two", "end"});
+    test::setLines(model.side(2), {"same", "old one", "end"});
+    test::installScript(model, "2,3c2\n");
+    EXPECT_EQ(side1(1), (Spans{{4, 5}}));
+    EXPECT_EQ(side1(1, kCompress), Spans{});
+    // A split at row 2 pairs side 2's line with nothing and leaves row 1 as it was.
+    ASSERT_TRUE(SplitAt(model, settings, frame, 2));
+    EXPECT_EQ(side1(1), (Spans{{4, 5}}));
+    EXPECT_EQ(cache.displayRow(model, {}, 2), nullptr);
 }
 
 } // namespace

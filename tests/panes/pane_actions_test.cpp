@@ -1,6 +1,9 @@
+// What a pane shows on each row, and what clicks, drags and scrolls in it do.
 #include "merge/decisions.h"
-#include "panes/pane_actions.h"
 #include "merge/model_fixture.h"
+#include "panes/pane_actions.h"
+#include "panes/pane_rows.h"
+#include "panes/position_ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -10,45 +13,96 @@
 namespace tandel {
 namespace {
 
-// a b c d e against a B c x d: segment 0 on row 1, segment 1 (a gap on the
-// left) on row 3, segment 2 (a gap on the right) on row 5.
-class PaneActions : public test::ModelTest {
+class PaneActions : public test::ExampleTest {
 protected:
     void SetUp() override {
-        build({"a", "b", "c", "d", "e"}, {"a", "B", "c", "x", "d"}, "2c2\n3a4\n5d5\n");
+        ExampleTest::SetUp();
         settings.autoWalk = 0;
         settings.rowCount = 6;
     }
-    std::int32_t mark(int s, std::int32_t i) { return JudgingMark(model, i, s); }
+    std::vector<std::int32_t> marks() {
+        std::vector<std::int32_t> out;
+        for (std::int32_t i = 0; i < 3; ++i) {
+            out.insert(out.end(), {JudgingMark(model, i, 1), JudgingMark(model, i, 2)});
+        }
+        return out;
+    }
+    std::vector<RowFill> fills(int side) {
+        std::vector<RowFill> out;
+        for (std::int64_t row = 0; DescribeRow(model.side(side), row).kind != RowKind::PastEnd;
+             ++row) {
+            out.push_back(DescribeRow(model.side(side), row).fill);
+        }
+        return out;
+    }
     void click(int s, std::int64_t row, bool ctrl = false) {
         ClickRow(model, settings, frame, selection, s, row, ctrl);
     }
     TextSelection selection;
 };
 
-TEST_F(PaneActions, ClicksChooseTheSideOfTheRowsSegment) {
-    click(2, 1);
-    EXPECT_EQ(std::pair(mark(1, 0), mark(2, 0)), std::pair(CHOICE_NONE, CHOICE_FIRST));
-    click(1, 1, true); // the other side is chosen: both, right first
-    EXPECT_EQ(std::pair(mark(1, 0), mark(2, 0)), std::pair(CHOICE_SECOND, CHOICE_FIRST));
-    click(1, 3); // the filler row of the left side takes its gap
-    EXPECT_EQ(mark(1, 1), CHOICE_FIRST);
+using F = std::vector<RowFill>;
+constexpr RowFill N = RowFill::None, C = RowFill::Cyan, B = RowFill::Blue, G = RowFill::Green,
+                  Y = RowFill::Yellow;
+constexpr std::int32_t O = CHOICE_NONE, I = CHOICE_FIRST, II = CHOICE_SECOND;
 
+TEST_F(PaneActions, RowsShowFillersAndTheChoicesMadeByClicks) {
+    const PaneRow filler = DescribeRow(model.side(1), 3);
+    EXPECT_EQ(std::tuple(filler.kind, filler.segment), std::tuple(RowKind::Filler, 1));
+    const PaneRow text = DescribeRow(model.side(1), 4);
+    EXPECT_EQ(std::tuple(text.kind, text.line, text.segment), std::tuple(RowKind::Text, 3, -1));
+    EXPECT_EQ(DescribeRow(model.side(2), -1).kind, RowKind::PastEnd);
+    EXPECT_EQ(fills(1), (F{N, G, N, Y, N, G}));
+    EXPECT_EQ(fills(2), (F{N, G, N, G, N, Y}));
+
+    click(2, 1);
+    EXPECT_EQ(marks(), (std::vector{O, I, O, O, O, O}));
+    click(1, 1, true); // the other side is chosen: both, right first
+    click(1, 3);       // the filler row of the left side takes its gap
+    EXPECT_EQ(marks(), (std::vector{II, I, I, O, O, O}));
+    EXPECT_EQ(fills(1), (F{N, B, N, C, N, G}));
+    EXPECT_EQ(fills(2), (F{N, C, N, G, N, Y}));
     // Rows are counted from the top line; common lines and rows past the end
     // choose nothing.
     settings.topLine = 4;
     click(2, 1); // display row 5: side 2's filler row of segment 2
-    EXPECT_EQ(mark(2, 2), CHOICE_FIRST);
-    const auto marks = [this] {
-        return std::vector{mark(1, 0), mark(2, 0), mark(1, 1), mark(2, 1), mark(1, 2), mark(2, 2)};
-    };
-    const std::vector<std::int32_t> before = marks();
     click(1, 0);
     click(1, 9);
-    EXPECT_EQ(marks(), before);
+    EXPECT_EQ(marks(), (std::vector{II, I, I, O, O, I}));
+    EXPECT_EQ(fills(2), (F{N, C, N, G, N, C}));
+    ReleaseLists(model); // not compared: every line is a plain row
+    EXPECT_EQ(fills(1), (F{N, N, N, N, N}));
 }
 
-TEST_F(PaneActions, AClickClearsTheSelectionAndAutoWalkMovesOn) {
+TEST_F(PaneActions, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
+    const PositionBarMetrics bar{200, 17, 17};
+    const auto undecided = [&] {
+        std::vector<bool> flags;
+        for (const PositionTick& tick : PositionTicks(model, 6, bar)) {
+            flags.push_back(tick.undecided);
+        }
+        return flags;
+    };
+    ChooseSide(model, frame, 0, 2, false);
+    EXPECT_EQ(undecided(), (std::vector<bool>{false, true, true}));
+    EXPECT_TRUE(PositionTicks(model, 6, bar)[0].current);
+    EXPECT_TRUE(PositionTicks(model, 0, bar).empty());
+
+    // Far down a huge file two segments share a pixel: one tick, undecided
+    // while either is.
+    MergeModel huge;
+    InstallLists(huge.side(1),
+                 {{2'000'000'000, 2'000'000'000, 0}, {2'000'000'002, 2'000'000'002, 0}, {}},
+                 {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
+    InstallLists(huge.side(2), {{1, 1, 0}, {2, 2, 0}, {}},
+                 {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
+    huge.side(1).textRanges[0].choice = CHOICE_FIRST;
+    const auto ticks = PositionTicks(huge, 2'100'000'000, {1000, 17, 17});
+    ASSERT_EQ(ticks.size(), 1u);
+    EXPECT_TRUE(ticks[0].undecided);
+}
+
+TEST_F(PaneActions, AClickClearsTheSelectionAutoWalkMovesOnAndAReleaseEndsASplit) {
     selection.side = 2;
     const int repaints = frame.paneRepaints;
     click(1, 0); // a common line: only the selection goes
@@ -63,63 +117,47 @@ TEST_F(PaneActions, AClickClearsTheSelectionAndAutoWalkMovesOn) {
     EXPECT_EQ(settings.topLine, 5);
     click(2, 0); // the last segment: nowhere further to go
     EXPECT_EQ(settings.topLine, 5);
-}
 
-TEST_F(PaneActions, TheReleaseDisarmsTheSplitWhetherOrNotItSplits) {
+    // The release after a split click disarms it whether or not it splits.
     bool armed = true;
     EXPECT_FALSE(ReleaseSplit(model, settings, frame, armed, 0)); // a common line
     EXPECT_FALSE(armed);
     build({"a", "1", "2", "3", "b"}, {"a", "x", "b"}, "2,4c2\n");
     armed = true;
+    settings.topLine = 0;
     EXPECT_TRUE(ReleaseSplit(model, settings, frame, armed, 2));
     EXPECT_FALSE(armed);
     EXPECT_EQ(model.side(1).segmentCount(), 2);
 }
 
-TEST_F(PaneActions, HitsSnapOnTextAndKeepXElsewhere) {
-    const PaneMetrics m{16, 10, false};
+TEST_F(PaneActions, ASelectionStartsOnAFileAndBecomesThePrimarySelection) {
+    // Hits snap on text, with tabs expanded, and keep x elsewhere.
     const ShownWidth tenEach = [](const std::u32string&, std::size_t n) {
         return static_cast<std::int64_t>(n) * 10;
     };
-    model.side(1).firstVisibleColumn = 0;
-    test::setLines(model.side(1), {"\tab", "xyz"});
-    const SelectionPoint inTab = HitRow(model.side(1), 0, 47, 8, m, tenEach);
-    EXPECT_EQ(std::tuple(inTab.row, inTab.column, inTab.x), std::tuple(0, 4, 40));
-    const SelectionPoint pastEnd = HitRow(model.side(1), 1, 500, 8, m, tenEach);
-    EXPECT_EQ(std::tuple(pastEnd.column, pastEnd.x), std::tuple(3, 30));
-
+    const auto hit = [&](std::int64_t row, std::int64_t x) {
+        const SelectionPoint p = HitRow(model.side(1), row, x, 8, {16, 10, false}, tenEach);
+        return std::tuple(p.row, p.column, p.x);
+    };
+    test::setLines(model.side(1), {"\tab"});
     model.side(1).firstVisibleColumn = 2; // x is stored as if the offset were 0
-    const SelectionPoint shifted = HitRow(model.side(1), 1, 13, 8, m, tenEach);
-    EXPECT_EQ(std::tuple(shifted.column, shifted.x), std::tuple(3, 30));
-    const SelectionPoint below = HitRow(model.side(1), 7, 13, 8, m, tenEach);
-    EXPECT_EQ(std::tuple(below.row, below.column, below.x), std::tuple(7, 0, 33));
-}
+    EXPECT_EQ(hit(0, 27), std::tuple(0, 4, 40));
+    EXPECT_EQ(hit(7, 13), std::tuple(7, 0, 33)); // below the text
 
-TEST_F(PaneActions, SelectionStartsOnAShownFileAndExtendsWhileSelecting) {
-    const SelectionPoint at{2, 1, 10};
     SideRecord empty;
-    std::swap(model.side(2), empty);
-    EXPECT_FALSE(BeginSelection(model, frame, selection, 2, at));
+    std::swap(model.side(1), empty);
+    EXPECT_FALSE(BeginSelection(model, frame, selection, 1, {0, 0, 0}));
     EXPECT_FALSE(selection.active());
-    EXPECT_TRUE(BeginSelection(model, frame, selection, 1, at));
-    EXPECT_EQ(selection.side, 1);
-
-    EXPECT_FALSE(ExtendSelection(selection, at)); // the end did not move
-    EXPECT_TRUE(ExtendSelection(selection, {4, 0, 0}));
-    selection.selecting = false; // released
-    EXPECT_FALSE(ExtendSelection(selection, {5, 0, 0}));
-    EXPECT_EQ(selection.end.row, 4);
-}
-
-TEST_F(PaneActions, AFinishedSelectionBecomesThePrimarySelection) {
+    std::swap(model.side(1), empty);
     ASSERT_TRUE(BeginSelection(model, frame, selection, 2, {0, 0, 0}));
     EndSelection(model, settings, frame, selection); // nothing selected: nothing set
     EXPECT_TRUE(frame.primarySelection.empty());
 
     ASSERT_TRUE(BeginSelection(model, frame, selection, 2, {0, 0, 0}));
+    EXPECT_FALSE(ExtendSelection(selection, {0, 0, 0})); // the end did not move
     ASSERT_TRUE(ExtendSelection(selection, {1, 1, 0}));
     EndSelection(model, settings, frame, selection);
-    EXPECT_FALSE(selection.selecting);
+    EXPECT_FALSE(ExtendSelection(selection, {5, 0, 0})); // released
     EXPECT_EQ(frame.primarySelection, std::vector<std::string>{"a\nB\n"});
     EndSelection(model, settings, frame, selection); // a second release sets nothing
     EXPECT_EQ(frame.primarySelection.size(), 1u);
@@ -135,22 +173,21 @@ TEST_F(PaneActions, HorizontalOffsetsFollowSyncHScroll) {
     const auto scroll = [&](int s, HorizontalScroll code, std::int64_t thumb = 0) {
         return ScrollHorizontally(model, settings, s, code, 20, thumb);
     };
-    EXPECT_EQ(scroll(1, HorizontalScroll::PageRight), (std::array<bool, 2>{true, false}));
-    EXPECT_EQ(model.side(2).firstVisibleColumn, 0);
+    using Moved = std::array<bool, 2>;
     // End: each side's own widest line, 64 and 120 columns, less the 20 shown.
-    EXPECT_EQ(scroll(1, HorizontalScroll::RightEnd), (std::array<bool, 2>{true, false}));
+    EXPECT_EQ(scroll(1, HorizontalScroll::RightEnd), (Moved{true, false}));
+    EXPECT_EQ(scroll(2, HorizontalScroll::RightEnd), (Moved{false, true}));
     EXPECT_EQ(model.side(1).firstVisibleColumn, 44);
-    EXPECT_EQ(scroll(2, HorizontalScroll::RightEnd), (std::array<bool, 2>{false, true}));
     EXPECT_EQ(model.side(2).firstVisibleColumn, 100);
-    EXPECT_EQ(PaneExtent(model.side(1), settings, 20), (HorizontalExtent{44, 63}));
     settings.tabSize = 8; // measured again for the new tab size
     EXPECT_EQ(PaneExtent(model.side(1), settings, 20), (HorizontalExtent{48, 67}));
 
     settings.syncHScroll = 1; // the other pane takes the same offset
-    EXPECT_EQ(scroll(2, HorizontalScroll::Thumb, 16), (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(scroll(2, HorizontalScroll::Thumb, 16), (Moved{true, true}));
     EXPECT_EQ(model.side(1).firstVisibleColumn, 16);
-    EXPECT_EQ(scroll(1, HorizontalScroll::LeftEnd), (std::array<bool, 2>{true, true}));
-    EXPECT_EQ(scroll(1, HorizontalScroll::LineLeft), (std::array<bool, 2>{false, false}));
+    EXPECT_EQ(scroll(1, HorizontalScroll::LineLeft), (Moved{true, true}));
+    EXPECT_EQ(scroll(1, HorizontalScroll::LeftEnd), (Moved{true, true}));
+    EXPECT_EQ(scroll(1, HorizontalScroll::LineLeft), (Moved{false, false}));
 }
 
 } // namespace
