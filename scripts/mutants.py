@@ -120,7 +120,7 @@ def run(command, cwd, timeout, log):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--count", type=int, default=160)
+    parser.add_argument("--count", type=int, default=150)
     parser.add_argument("--seed", type=int, default=22)
     parser.add_argument("--work", default="/tmp/tandel-mutants")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
