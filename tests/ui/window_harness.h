@@ -62,8 +62,10 @@ public:
 
 private:
     static ShownDialog describe(QDialog& dialog) {
-        ShownDialog d{QString::fromLatin1(dialog.metaObject()->className()), dialog.windowTitle(),
-                      {}, QMessageBox::NoIcon};
+        ShownDialog d{QString::fromLatin1(dialog.metaObject()->className()),
+                      dialog.windowTitle(),
+                      {},
+                      QMessageBox::NoIcon};
         if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
             d.text = box->text();
             d.icon = box->icon();
@@ -118,6 +120,7 @@ public:
     std::function<std::unique_ptr<QPrinter>()> printer;
     // Loads and comparisons on their own thread, as in a real run.
     bool threaded = false;
+    std::string openWindows; // where running instances note their windows
 
     std::string ini() const { return folder.file("tandel.ini"); }
 
@@ -136,6 +139,7 @@ public:
             return printer ? printer() : std::unique_ptr<QPrinter>();
         };
         s.threadedComparisons = threaded;
+        s.openWindowsPath = openWindows;
         return s;
     }
 
@@ -149,6 +153,26 @@ public:
         }
         return window;
     }
+    // The window on one.txt and two.txt, with the comparison their loads posted run.
+    std::unique_ptr<MainWindow> compare(const std::string& one, const std::string& two,
+                                        std::vector<std::string> more = {}) {
+        more.insert(more.begin(), {folder.write("one.txt", one), folder.write("two.txt", two)});
+        auto window = open(more);
+        QCoreApplication::sendPostedEvents();
+        return window;
+    }
+    bool iniHas(const std::string& line) const {
+        return testing::readFile(ini()).find(line) != std::string::npos;
+    }
 };
+
+// "line 1\n" to "line `count`\n".
+inline std::string numberedLines(int count, const std::string& prefix = "line ") {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        text += prefix + std::to_string(i) + "\n";
+    }
+    return text;
+}
 
 } // namespace tandel::test

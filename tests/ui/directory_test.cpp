@@ -1,0 +1,453 @@
+// The directory dialogs and the directory window over real folders, driven
+// with real clicks and keys: "Select directories to merge", "Directory
+// Merging", "Customize file types", the list build's progress box, and the
+// two lists with their row colours, the selection band, sorting, scrolling
+// together and a merge run started from a row.
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+
+#include "ui_test_main.h"
+#include "dialogs/build_progress_dialog.h"
+#include "dialogs/directory_filters_dialog.h"
+#include "dialogs/file_types_dialog.h"
+#include "dialogs/select_directories_dialog.h"
+#include "ui/directory_fixture.h"
+#include "view/directory_list_model.h"
+#include "view/directory_list_view.h"
+#include "view/directory_window.h"
+
+using namespace tandel;
+
+namespace {
+
+template <typename T = QWidget> T* control(QWidget& dialog, int id) {
+    T* found = dialog.findChild<T*>(QString::number(id));
+    if (found == nullptr) {
+        qFatal("control %d missing", id);
+    }
+    return found;
+}
+
+// A push button in its middle, a check box or radio button on its indicator.
+void press(QWidget& dialog, int id) {
+    QWidget* button = control(dialog, id);
+    const QPoint at = qobject_cast<QPushButton*>(button) != nullptr
+                          ? button->rect().center()
+                          : QPoint(6, button->height() / 2);
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+
+void type(QWidget& dialog, int id, const std::string& text) {
+    auto* edit = control<QLineEdit>(dialog, id);
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+QString text(QWidget& dialog, int id) {
+    return control<QLineEdit>(dialog, id)->text();
+}
+
+QStringList lines(QWidget& dialog, int id) {
+    QStringList out;
+    auto* list = control<QListWidget>(dialog, id);
+    for (int i = 0; i < list->count(); ++i) {
+        out << list->item(i)->text();
+    }
+    return out;
+}
+
+void selectLine(QWidget& dialog, int id, int row) {
+    auto* list = control<QListWidget>(dialog, id);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+struct Selection {
+    testing::TempFolder tree;
+    test::FakeFrame frame;
+    Settings settings;
+    std::vector<std::pair<QString, std::string>> browsed; // title, start
+    std::optional<std::string> browseAnswer;
+    int optionsOpened = 0;
+
+    Selection() {
+        settings.files.selectDir1 = tree.mkdir("one");
+        settings.files.selectDir2 = tree.mkdir("caf\xe9"); // not UTF-8
+        settings.files.selectOutdir = tree.file("out");
+        settings.geometry.outDirUIType = kToOther;
+    }
+    std::unique_ptr<SelectDirectoriesDialog> open() {
+        SelectDirectoriesDialog::Hooks hooks;
+        hooks.browse = [this](QWidget*, const QString& title, const std::string& start) {
+            browsed.emplace_back(title, start);
+            return browseAnswer;
+        };
+        hooks.options = [this](QWidget*) { ++optionsOpened; };
+        auto dialog = std::make_unique<SelectDirectoriesDialog>(frame, settings, hooks, nullptr);
+        dialog->show();
+        return dialog;
+    }
+};
+
+// 40 pairs, every other one different.
+struct Trees : test::DirectoryFixture {
+    Trees() {
+        for (int i = 0; i < 40; ++i) {
+            pair(std::to_string(100 + i) + ".txt", i % 2 == 0, 1000 + i);
+        }
+    }
+};
+
+// Rows in name order: a equal, b differing, c left only, d right only.
+struct SmallTrees : test::DirectoryFixture {
+    SmallTrees() {
+        pair("a.txt", true, 1000);
+        pair("b.txt", false, 3000);
+        leftOnly("c.txt", 2000);
+        rightOnly("d.txt", 4000);
+        [[maybe_unused]] const int built = build();
+    }
+};
+
+struct Shown {
+    explicit Shown(test::DirectoryFixture& f) : window(f.dirs, f.app.settings, nullptr) {
+        window.resize(800, 300);
+        window.fill();
+        window.show();
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(&window);
+    }
+    DirectoryWindow window;
+
+    DirectoryListView* list(int side) const { return window.list(side); }
+    QRect cell(int side, int row, int column = kNameColumn) const {
+        const DirectoryListView* l = list(side);
+        return l->visualRect(
+            l->model()->index(row, DirectoryListModel::columnOf(l->half(), column)));
+    }
+    QString text(int side, int row, int column = kNameColumn, int role = Qt::DisplayRole) const {
+        const DirectoryListView* l = list(side);
+        const int section = DirectoryListModel::columnOf(l->half(), column);
+        return l->model()->index(row, section).data(role).toString();
+    }
+    void click(int side, int row) {
+        QTest::mouseClick(list(side)->viewport(), Qt::LeftButton, {}, cell(side, row).center());
+    }
+    void clickHeader(int side, int column) {
+        QHeaderView* header = list(side)->header();
+        const int section = DirectoryListModel::columnOf(list(side)->half(), column);
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(section) + 10, header->height() / 2));
+    }
+    QColor colourAt(int side, QPoint at) const {
+        return list(side)->viewport()->grab().toImage().pixelColor(at);
+    }
+    // Near the right edge of the list, right of every cell.
+    QColor edgeColour(int side, int row) const {
+        return colourAt(side,
+                        QPoint(list(side)->viewport()->width() - 2, cell(side, row).top() + 1));
+    }
+    // Behind the end of a row's name, away from the text and the focus frame.
+    QColor behindName(int side, int row) const {
+        const QRect name = cell(side, row);
+        return colourAt(side, QPoint(name.right() - 4, name.center().y()));
+    }
+};
+
+// The style washes the current row lightly with its focus frame.
+bool near(const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) <= 40 && std::abs(a.green() - b.green()) <= 40 &&
+           std::abs(a.blue() - b.blue()) <= 40;
+}
+
+} // namespace
+
+class DirectoryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void okMakesTheMissingFoldersAndShowDirectoriesIsTickedAtEveryOpening() {
+        Selection s;
+        auto dialog = s.open();
+        QVERIFY(control<QRadioButton>(*dialog, 1009)->isChecked()); // Other
+        QVERIFY(control<QCheckBox>(*dialog, 1010)->isChecked());
+        press(*dialog, 1010);
+        const std::string missing = s.tree.file("new/deeper/one");
+        type(*dialog, 1004, missing);
+        press(*dialog, 1);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QVERIFY(std::filesystem::is_directory(missing));
+        QVERIFY(std::filesystem::is_directory(s.tree.file("out")));
+        QCOMPARE(s.frame.kinds, std::vector<QuestionKind>(2, QuestionKind::MakeDirectory));
+        QCOMPARE(dialog->selection().dir1, missing);
+        QCOMPARE(dialog->selection().dir2, s.tree.file("caf\xe9")); // byte for byte
+        QVERIFY(!dialog->selection().showDirectories);
+        QCOMPARE(s.settings.files.selectDir1, missing);
+        QVERIFY(control<QCheckBox>(*s.open(), 1010)->isChecked());
+    }
+
+    void anErrorKeepsTheDialogOpenAndCancelKeepsOnlyWhatABrowseStartedFrom() {
+        Selection s;
+        const Settings before = s.settings;
+        const std::string file = s.tree.write("plain", "x");
+        auto dialog = s.open();
+        type(*dialog, 1003, file);
+        press(*dialog, 1);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(s.frame.shown(Severity::Error),
+                 std::vector<std::string>{file + " is not a directory"});
+
+        // Browse starts at the edit's text; a dropped folder replaces it.
+        type(*dialog, 104, "/typed/out");
+        s.browseAnswer = s.tree.file("chosen");
+        press(*dialog, 1002);
+        QCOMPARE(s.browsed.back(), std::pair(QStringLiteral("Select destination directory"),
+                                             std::string("/typed/out")));
+        QCOMPARE(text(*dialog, 104), QString::fromStdString(s.tree.file("chosen")));
+        auto* edit = control<QLineEdit>(*dialog, 1004);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(s.tree.file("dropped"))),
+                      QUrl::fromLocalFile(QStringLiteral("/second"))});
+        QDragEnterEvent enter(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit, &drop);
+        QCOMPARE(edit->text(), QString::fromStdString(s.tree.file("dropped")));
+        press(*dialog, 1005);
+        QCOMPARE(s.optionsOpened, 1);
+
+        press(*dialog, 1008); // Directory 2
+        press(*dialog, 2);
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        // Only what a browse started from is remembered.
+        QCOMPARE(s.settings.files.selectDir1, before.files.selectDir1);
+        QCOMPARE(s.settings.files.selectOutdir, std::string("/typed/out"));
+        QCOMPARE(s.settings.geometry.outDirUIType, before.geometry.outDirUIType);
+        QVERIFY(!std::filesystem::exists(s.tree.file("dropped")));
+    }
+
+    void patternsAndFileTypesReachTheSettingsOnOkOnly() {
+        Settings settings;
+        settings.lists.includeFilters = {"*.c"};
+        settings.lists.fileFilters = {"*.c"};
+        settings.lists.fileDescriptions = {"C sources"};
+        std::vector<int> help;
+        const auto toHelp = [&help](int context) { help.push_back(context); };
+        DirectoryFiltersDialog filters(settings, toHelp, nullptr);
+        filters.show();
+        selectLine(filters, 103, 0);
+        press(filters, 112);
+        QVERIFY(lines(filters, 103).isEmpty());
+        // Enter adds what was typed and leaves the dialog open; with nothing
+        // typed it is the dialog's OK.
+        type(filters, 603, "*.o");
+        QTest::keyClick(control(filters, 603), Qt::Key_Return);
+        QVERIFY(filters.isVisible());
+        QCOMPARE(lines(filters, 116), QStringList{"*.o"});
+        QCOMPARE(settings.lists.excludeFilters, std::vector<std::string>{});
+        press(filters, 101);
+        auto* trust = filters.findChild<QCheckBox*>(QStringLiteral("trustTimeStamps"));
+        QTest::mouseClick(trust, Qt::LeftButton, {}, QPoint(6, trust->height() / 2));
+        press(filters, 23);
+        control<QLineEdit>(filters, 603)->clear();
+        QTest::keyClick(control(filters, 603), Qt::Key_Return);
+        QVERIFY(!filters.isVisible());
+        QVERIFY(settings.lists.includeFilters.empty());
+        QCOMPARE(settings.lists.excludeFilters, std::vector<std::string>{"*.o"});
+        QCOMPARE(settings.record.recursive, 1);
+        QCOMPARE(settings.record.trustTimeStamps, 1);
+
+        FileTypesDialog types(settings, toHelp, nullptr);
+        types.show();
+        type(types, 600, "*.txt");
+        press(types, 108); // no description yet
+        QCOMPARE(lines(types, 102), QStringList{"C sources (*.c)"});
+        type(types, 602, "Text");
+        press(types, 108);
+        QCOMPARE(lines(types, 102), (QStringList{"C sources (*.c)", "Text (*.txt)"}));
+        press(types, 23);
+        QCOMPARE(help, (std::vector<int>{264, 265}));
+        press(types, 2);
+        QCOMPARE(settings.lists.fileFilters, std::vector<std::string>{"*.c"});
+    }
+
+    // The box shows the path being compared and keeps the program's events
+    // flowing; Cancel stops the build with the rows found so far.
+    void theBuildShowsItsPathAndCancelKeepsTheRowsFoundSoFar() {
+        Trees f;
+        BuildProgressDialog dialog(nullptr);
+        dialog.show();
+        // A click the program's event loop delivers while the build runs.
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+        });
+        QStringList shown;
+        const int result = f.build([&](const std::string& path) {
+            const bool goOn = dialog.step(path);
+            shown << dialog.shownPath();
+            return goOn;
+        });
+        QCOMPARE(result, int(kBuildCancelled));
+        // The first step shows its path at once; later ones as time passes.
+        QCOMPARE(shown.front(), QString::fromStdString(f.dir1 + "/101.txt"));
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(!f.dirs.state.rows.empty());
+        QVERIFY(f.dirs.state.rows.size() < 40);
+        QVERIFY(f.dirs.state.listIncomplete);
+
+        BuildProgressDialog escaped(nullptr);
+        escaped.show();
+        QTest::keyClick(&escaped, Qt::Key_Escape);
+        QVERIFY(!escaped.step("/x"));
+    }
+
+    void rowsAreColouredAcrossTheWholeWidthByTheirHalf() {
+        SmallTrees f;
+        Shown s(f);
+        const QColor green(0, 255, 0), yellow(255, 255, 0);
+        QCOMPARE(s.window.model()->rowCount(), 4);
+        QCOMPARE(s.edgeColour(1, 1), green);
+        QCOMPARE(s.edgeColour(2, 1), green);
+        QCOMPARE(s.edgeColour(1, 2), green);
+        QCOMPARE(s.edgeColour(2, 2), yellow);
+        QCOMPARE(s.edgeColour(1, 3), yellow);
+        QVERIFY(s.edgeColour(1, 0) != green && s.edgeColour(1, 0) != yellow);
+        // The name below its directory, the whole path in the tooltip.
+        QCOMPARE(s.text(1, 2), QStringLiteral("c.txt"));
+        QCOMPARE(s.text(1, 2, kNameColumn, Qt::ToolTipRole),
+                 QString::fromStdString(f.dir1 + "/c.txt"));
+        QCOMPARE(s.text(2, 2), QString());
+        QCOMPARE(s.text(1, 2, kSizeColumn), QStringLiteral("5"));
+        QVERIFY(!s.window.notice()->isVisible());
+    }
+
+    // Light and dark: a band of the selection colour runs across the row
+    // whatever its colour, the marker keeps the row's colour, and the text
+    // on a coloured row stays dark enough to read.
+    void theSelectedRowIsABandOfTheSelectionColourOnEveryRowColour() {
+        for (const bool dark : {false, true}) {
+            SmallTrees f;
+            Shown s(f);
+            if (dark) {
+                QPalette palette;
+                palette.setColor(QPalette::Base, QColor(30, 30, 30));
+                palette.setColor(QPalette::Text, Qt::white);
+                palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+                palette.setColor(QPalette::HighlightedText, Qt::white);
+                s.window.setPalette(palette);
+            }
+            const QColor band = s.list(1)->palette().color(QPalette::Active, QPalette::Highlight);
+            for (int row = 0; row < 4; ++row) {
+                s.click(1, row);
+                QVERIFY(near(s.behindName(1, row), band));
+                const QColor own = rowColour(f.dirs.state.rows[std::size_t(row)].left.state);
+                const QRect marker = s.cell(1, row, kMarkerColumn);
+                if (own.isValid()) {
+                    QVERIFY(
+                        near(s.colourAt(1, QPoint(marker.left() + 1, marker.center().y())), own));
+                }
+            }
+            s.click(2, 1); // the other list: the left one shows its colour again
+            QCOMPARE(s.behindName(1, 1), QColor(0, 255, 0));
+            QVERIFY(near(s.behindName(2, 1), band));
+            const QImage image = s.list(1)->viewport()->grab().toImage();
+            const QRect name = s.cell(1, 1);
+            int darkest = 255;
+            for (int y = name.top(); y <= name.bottom(); ++y) {
+                for (int x = name.left(); x <= name.right(); ++x) {
+                    darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+                }
+            }
+            QVERIFY(darkest < 100);
+        }
+    }
+
+    void onlyADifferingPairStartsAMergeRunAndItsResultMarksTheRow() {
+        SmallTrees f;
+        Shown s(f);
+        s.click(1, 2);
+        for (int row : {0, 2, 3, 1}) {
+            s.click(2, row);
+            QTest::mouseDClick(s.list(2)->viewport(), Qt::LeftButton, {}, s.cell(2, row).center());
+        }
+        QCOMPARE(f.started.size(), std::size_t(1));
+        const std::vector<std::string> expected = {"/opt/tandel bin/tandel",
+                                                   "-f1",
+                                                   f.dir1 + "/b.txt",
+                                                   "-f2",
+                                                   f.dir2 + "/b.txt",
+                                                   "-outd",
+                                                   f.out};
+        QCOMPARE(f.started[0], expected);
+        QVERIFY(std::filesystem::is_directory(f.out));
+        QVERIFY(s.list(2)->hasFocus());
+        QVERIFY(s.list(1)->selectedRows().empty()); // a selection in one list clears the other
+        QCOMPARE(s.window.selection().side, 2);
+
+        // Enter on the current row does the same.
+        s.list(1)->setFocus();
+        s.list(1)->setCurrentIndex(s.list(1)->model()->index(1, 0));
+        QTest::keyClick(s.list(1), Qt::Key_Return);
+        QCOMPARE(f.started.size(), std::size_t(2));
+
+        // Back at the window once the run saved its result: the row says so.
+        f.tree.write("out put/b.txt", "merged\n");
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&s.window, &activate);
+        QCOMPARE(s.text(1, 1, kMarkerColumn), QStringLiteral("merged"));
+    }
+
+    void aHeaderClickedTwiceSortsBothListsBothWaysKeepingTheSelection() {
+        SmallTrees f;
+        Shown s(f);
+        s.click(1, 1); // b stays selected wherever it goes
+        s.clickHeader(2, kDateColumn);
+        // Right halves' times: a 1001, b 3001, c none (0), d 4000.
+        QCOMPARE(s.text(2, 0), QStringLiteral("d.txt"));
+        QCOMPARE(s.text(1, 1), QStringLiteral("b.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{1});
+        s.clickHeader(2, kDateColumn);
+        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
+        QCOMPARE(s.text(2, 3), QStringLiteral("d.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{2});
+        s.clickHeader(1, kFillerColumn); // the untitled column does not sort
+        QCOMPARE(s.text(2, 3), QStringLiteral("d.txt"));
+        s.clickHeader(1, kSizeColumn); // largest first: c.txt holds 5 bytes
+        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
+    }
+
+    void listsScrollTogetherAndTheirWidthsGoBackToTheSettings() {
+        test::DirectoryFixture f;
+        for (int i = 10; i < 70; ++i) {
+            f.pair(std::to_string(i) + ".txt", true, 1000 + i);
+        }
+        QCOMPARE(f.build(), int(kBuildFinished));
+        f.app.settings.geometry.pathSize2 = 250;
+        Shown s(f);
+        s.list(2)->setFocus();
+        QTest::keyClick(s.list(2), Qt::Key_PageDown);
+        QTest::keyClick(s.list(2), Qt::Key_PageDown);
+        QVERIFY(s.list(2)->topRow() > 0);
+        QCOMPARE(s.list(1)->topRow(), s.list(2)->topRow());
+        s.list(1)->verticalScrollBar()->setValue(0);
+        QCOMPARE(s.list(2)->topRow(), 0);
+
+        QCOMPARE(s.list(2)->columnWidths().name, 250);
+        s.list(2)->header()->resizeSection(DirectoryListModel::columnOf(1, kSizeColumn), 66);
+        QCOMPARE(f.app.settings.geometry.sizeSize2, 66);
+    }
+};
+
+TANDEL_UI_TEST(DirectoryTest)
+#include "directory_test.moc"
