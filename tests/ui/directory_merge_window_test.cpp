@@ -18,6 +18,7 @@
 #include <filesystem>
 
 #include "ui_test_main.h"
+#include "app/window_services.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dirmerge/child_commands.h"
 #include "frame/command_ids.h"
@@ -86,31 +87,9 @@ struct Trees {
     std::string one = h.folder.mkdir("one");
     std::string two = h.folder.mkdir("two");
     std::string out = h.folder.file("out");
-    std::vector<std::vector<std::string>> started;
 
-    // A window whose started instances are recorded, started when `start`.
-    std::unique_ptr<MainWindow> open(const std::vector<std::string>& arguments = {},
-                                     bool start = true) {
-        WindowServices services = h.services();
-        services.startInstance = [this](const std::vector<std::string>& a) {
-            started.push_back(a);
-        };
-        auto window = std::make_unique<MainWindow>(services, arguments);
-        if (start) {
-            window->start();
-            QApplication::setActiveWindow(window.get());
-            [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window.get());
-        }
-        return window;
-    }
     std::vector<std::string> mandc() const {
         return {"-d1", one, "-d2", two, "-outd", out, "-mandc"};
-    }
-    // Thirty files on one side, for a build long enough to interrupt.
-    void many(const std::string& side) {
-        for (int i = 0; i < 30; ++i) {
-            h.folder.write(side + "/f" + std::to_string(i) + ".txt", "x\n");
-        }
     }
 };
 
@@ -119,17 +98,25 @@ struct Trees {
 class DirectoryMergeWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void walkOfIdenticalTreesFillsTheDestinationUnderTheWalksFileMenu() {
+    void showDirectoriesStartsADirectoryWindowAndOtherwiseTheWalkFillsTheDestination() {
         Trees t;
         for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) {
             t.h.folder.write(std::string("one/") + rel, rel);
             t.h.folder.write(std::string("two/") + rel, rel);
         }
-        auto window = t.open();
+        auto window = t.h.open();
         window->application().settings.record.recursive = 1;
+        t.h.dialogs.answers = {selectDirectories(t.one, t.two, t.out, 1009, true),
+                               test::clickStandard(QMessageBox::Yes)}; // make "out"
+        window->runCommand(cmd::kCompareDirs);
+        QCOMPARE(t.h.dialogs.shown[1].text,
+                 QString::fromStdString("Directory " + t.out + " does not exist.\nCreate it?"));
+        QCOMPARE(t.h.started, (std::vector<std::vector<std::string>>{directoryWindowArguments(
+                                  t.h.folder.file("bin/tandel"), t.one, t.two, t.out)}));
+        QVERIFY(t.h.iniHas("Recursive=1"));
+
         QString menuDuringWalk;
         t.h.dialogs.answers = {selectDirectories(t.one, t.two, t.out, 1009, false),
-                               test::clickStandard(QMessageBox::Yes), // make "out"
                                [&](QDialog& box) {
                                    menuDuringWalk = firstMenuItem(*window);
                                    return box.result();
@@ -143,7 +130,13 @@ private slots:
         for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) {
             QCOMPARE(t.h.folder.read(std::string("out/") + rel), std::string(rel));
         }
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(3)); // none about the files
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(4)); // none about the files
+
+        // The Options menu's filter dialogs.
+        window->runCommand(cmd::kDirectoryMergingOptions);
+        window->runCommand(cmd::kFileTypes);
+        QCOMPARE(t.h.dialogs.shown[4].title, QStringLiteral("Directory Merging"));
+        QCOMPARE(t.h.dialogs.shown[5].title, QStringLiteral("Customize file types"));
     }
 
     void walkIntoDirectory1LoadsADifferingPairUntilSkippedAndOffersOnlyTheRightSide() {
@@ -152,7 +145,7 @@ private slots:
         t.h.folder.write("one/pair.txt", "one\n");
         t.h.folder.write("two/pair.txt", "two\n");
         t.h.folder.write("two/right-only.txt", "r\n");
-        auto window = t.open();
+        auto window = t.h.open();
         t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, "", 1007, false));
         window->runCommand(cmd::kCompareDirs);
         const Application& app = window->application();
@@ -173,27 +166,6 @@ private slots:
         QVERIFY(app.model.side(1).fileName.empty());
     }
 
-    void showDirectoriesWritesTheSettingsAndStartsADirectoryWindow() {
-        Trees t;
-        auto window = t.open();
-        window->application().settings.record.recursive = 1;
-        t.h.dialogs.answers = {selectDirectories(t.one, t.two, t.out, 1009, true),
-                               test::clickStandard(QMessageBox::Yes)};
-        window->runCommand(cmd::kCompareDirs);
-        QCOMPARE(t.h.dialogs.shown[1].text,
-                 QString::fromStdString("Directory " + t.out + " does not exist.\nCreate it?"));
-        QCOMPARE(t.started, (std::vector<std::vector<std::string>>{directoryWindowArguments(
-                                t.h.folder.file("bin/tandel"), t.one, t.two, t.out)}));
-        QVERIFY(t.h.iniHas("Recursive=1"));
-        QCOMPARE(firstMenuItem(*window), QStringLiteral("File &1\tCtrl+F1")); // no walk here
-
-        // The Options menu's filter dialogs.
-        window->runCommand(cmd::kDirectoryMergingOptions);
-        window->runCommand(cmd::kFileTypes);
-        QCOMPARE(t.h.dialogs.shown[2].title, QStringLiteral("Directory Merging"));
-        QCOMPARE(t.h.dialogs.shown[3].title, QStringLiteral("Customize file types"));
-    }
-
     void directoryWindowFillsItsListsAndAnswersItsKeysAndButtons() {
         Trees t;
         t.h.folder.write("one/a.txt", "same\n");
@@ -201,7 +173,7 @@ private slots:
         t.h.folder.write("one/b.txt", "left\n");
         t.h.folder.write("two/c.txt", "right\n");
         t.h.folder.write("one/sub/deep.txt", "d\n"); // not listed: "Recursive" is off at first
-        auto window = t.open(t.mandc());
+        auto window = t.h.open(t.mandc());
         DirectoryWindow& lists = *window->directoryWindow();
         DirectoryListModel& model = *lists.model();
         QVERIFY(pump([&] { return model.rowCount() == 3; }));
@@ -255,10 +227,14 @@ private slots:
                     ->isChecked());
     }
 
-    void cancelInTheProgressBoxKeepsTheRowsFoundAndF5ScansAgain() {
+    // The window stays with what was found, says the list is incomplete, and
+    // F5 reads the trees again in full; closing the window stops the build.
+    void cancelInTheProgressBoxKeepsTheRowsFoundAndClosingStopsTheBuild() {
         Trees t;
-        t.many("one");
-        auto window = t.open(t.mandc(), false);
+        for (int i = 0; i < 30; ++i) {
+            t.h.folder.write("one/" + std::to_string(i) + ".txt", "x\n");
+        }
+        auto window = std::make_unique<MainWindow>(t.h.services(), t.mandc());
         QSignalSpy finished(window.get(), &MainWindow::finished);
         whileBuilding(*window, [](BuildProgressDialog& box) {
             QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
@@ -270,25 +246,20 @@ private slots:
         QVERIFY(found > 0 && found < 30);
         QVERIFY(window->isVisible());
         QCOMPARE(finished.count(), 0);
-
         QTest::keyClick(lists.list(1), Qt::Key_F5);
         QCOMPARE(lists.model()->rowCount(), 30);
         QVERIFY(!lists.notice()->isVisible());
         QCOMPARE(lists.counts()->text(),
                  QString::fromUtf8("0 equal \u00b7 0 differ \u00b7 30 only left \u00b7 0 only "
                                    "right \u00b7 0 unreadable"));
-    }
 
-    void closingTheWindowDuringTheBuildStopsIt() {
-        Trees t;
-        t.many("two");
-        auto window = t.open(t.mandc(), false);
-        QSignalSpy finished(window.get(), &MainWindow::finished);
-        whileBuilding(*window, [&window](BuildProgressDialog&) { window->close(); });
-        window->start();
-        QVERIFY(pump([&] { return finished.count() == 1; }));
-        QVERIFY(window->directoryWindow()->model()->rowCount() < 30);
-        QVERIFY(!window->isVisible());
+        auto closed = std::make_unique<MainWindow>(t.h.services(), t.mandc());
+        QSignalSpy ended(closed.get(), &MainWindow::finished);
+        whileBuilding(*closed, [&closed](BuildProgressDialog&) { closed->close(); });
+        closed->start();
+        QVERIFY(pump([&] { return ended.count() == 1; }));
+        QVERIFY(closed->directoryWindow()->model()->rowCount() < 30);
+        QVERIFY(!closed->isVisible());
     }
 
     // The program's own starter runs a real process; every path arrives as

@@ -114,6 +114,7 @@ public:
     testing::TempFolder folder;
     DialogScript dialogs;
     std::vector<QUrl> opened;
+    std::vector<std::vector<std::string>> started; // instances the window started
     bool browserWorks = true;
     std::string helpPage;
     // The printer the print dialog gives; none (a cancelled dialog) when unset.
@@ -128,7 +129,7 @@ public:
         WindowServices s;
         s.settingsPath = ini();
         s.programPath = folder.file("bin/tandel");
-        s.startInstance = [](const std::vector<std::string>&) {};
+        s.startInstance = [this](const std::vector<std::string>& a) { started.push_back(a); };
         s.helpPage = helpPage;
         s.openUrl = [this](const QUrl& url) {
             opened.push_back(url);
