@@ -22,7 +22,10 @@
 #include "dialogs/directory_filters_dialog.h"
 #include "dialogs/file_types_dialog.h"
 #include "dialogs/select_directories_dialog.h"
-#include "ui/directory_fixture.h"
+#include "control/application.h"
+#include "dirmerge/directory_merge.h"
+#include "merge/fake_frame.h"
+#include "support/temp_folder.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 #include "view/directory_window.h"
@@ -100,28 +103,50 @@ struct Selection {
     }
 };
 
-// 40 pairs, every other one different.
-struct Trees : test::DirectoryFixture {
+// Two real folder trees, the application over the recording frame, and
+// directory merging whose started instances are recorded instead of run.
+struct Trees {
+    testing::TempFolder tree;
+    test::FakeFrame frame;
+    Application app{frame};
+    std::vector<std::vector<std::string>> started;
+    DirectoryMerge dirs{app, "/opt/tandel bin/tandel",
+                        [this](const std::vector<std::string>& a) { started.push_back(a); }};
+    std::string dir1 = tree.mkdir("left side");
+    std::string dir2 = tree.mkdir("right side");
+    std::string out = tree.file("out put");
+
     Trees() {
-        for (int i = 0; i < 40; ++i) {
-            pair(std::to_string(100 + i) + ".txt", i % 2 == 0, 1000 + i);
-        }
+        app.frameState.directoryWindow = true;
+        app.settings.record.recursive = 1;
+        app.settings.files.selectDir1 = dir1;
+        app.settings.files.selectDir2 = dir2;
+        app.settings.files.selectOutdir = out;
+    }
+    // `name` in both trees, the same or different, the right one a second
+    // newer so that they are compared.
+    void pair(const std::string& name, bool same, std::int64_t time) {
+        tree.write("left side/" + name, "one\n", time);
+        tree.write("right side/" + name, same ? "one\n" : "two\n", time + 1);
+    }
+    int build(const BuildProgress& progress = {}) {
+        return dirs.buildList(dir1, dir2, out, progress);
     }
 };
 
 // Rows in name order: a equal, b differing, c left only, d right only.
-struct SmallTrees : test::DirectoryFixture {
+struct SmallTrees : Trees {
     SmallTrees() {
         pair("a.txt", true, 1000);
         pair("b.txt", false, 3000);
-        leftOnly("c.txt", 2000);
-        rightOnly("d.txt", 4000);
+        tree.write("left side/c.txt", "left\n", 2000);
+        tree.write("right side/d.txt", "right\n", 4000);
         [[maybe_unused]] const int built = build();
     }
 };
 
 struct Shown {
-    explicit Shown(test::DirectoryFixture& f) : window(f.dirs, f.app.settings, nullptr) {
+    explicit Shown(Trees& f) : window(f.dirs, f.app.settings, nullptr) {
         window.resize(800, 300);
         window.fill();
         window.show();
@@ -286,6 +311,9 @@ private slots:
     // flowing; Cancel stops the build with the rows found so far.
     void theBuildShowsItsPathAndCancelKeepsTheRowsFoundSoFar() {
         Trees f;
+        for (int i = 0; i < 40; ++i) {
+            f.pair(std::to_string(100 + i) + ".txt", i % 2 == 0, 1000 + i);
+        }
         BuildProgressDialog dialog(nullptr);
         dialog.show();
         // A click the program's event loop delivers while the build runs.
@@ -312,7 +340,7 @@ private slots:
         QVERIFY(!escaped.step("/x"));
     }
 
-    void rowsAreColouredAcrossTheWholeWidthByTheirHalf() {
+    void rowsAreColouredByTheirHalfStartMergeRunsAndSortByAHeader() {
         SmallTrees f;
         Shown s(f);
         const QColor green(0, 255, 0), yellow(255, 255, 0);
@@ -330,6 +358,54 @@ private slots:
         QCOMPARE(s.text(2, 2), QString());
         QCOMPARE(s.text(1, 2, kSizeColumn), QStringLiteral("5"));
         QVERIFY(!s.window.notice()->isVisible());
+
+        // Only a differing pair starts a merge run, by a double click or Enter.
+        s.click(1, 2);
+        for (int row : {0, 2, 3, 1}) {
+            s.click(2, row);
+            QTest::mouseDClick(s.list(2)->viewport(), Qt::LeftButton, {}, s.cell(2, row).center());
+        }
+        QCOMPARE(f.started.size(), std::size_t(1));
+        const std::vector<std::string> expected = {"/opt/tandel bin/tandel",
+                                                   "-f1",
+                                                   f.dir1 + "/b.txt",
+                                                   "-f2",
+                                                   f.dir2 + "/b.txt",
+                                                   "-outd",
+                                                   f.out};
+        QCOMPARE(f.started[0], expected);
+        QVERIFY(std::filesystem::is_directory(f.out));
+        QVERIFY(s.list(2)->hasFocus());
+        QVERIFY(s.list(1)->selectedRows().empty()); // a selection in one list clears the other
+        QCOMPARE(s.window.selection().side, 2);
+
+        // Enter on the current row does the same.
+        s.list(1)->setFocus();
+        s.list(1)->setCurrentIndex(s.list(1)->model()->index(1, 0));
+        QTest::keyClick(s.list(1), Qt::Key_Return);
+        QCOMPARE(f.started.size(), std::size_t(2));
+
+        // Back at the window once the run saved its result: the row says so.
+        f.tree.write("out put/b.txt", "merged\n");
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&s.window, &activate);
+        QCOMPARE(s.text(1, 1, kMarkerColumn), QStringLiteral("merged"));
+
+        // A header clicked twice sorts both lists both ways, keeping the selection.
+        s.click(1, 1); // b stays selected wherever it goes
+        s.clickHeader(2, kDateColumn);
+        // Right halves' times: a 1001, b 3001, c none (0), d 4000.
+        QCOMPARE(s.text(2, 0), QStringLiteral("d.txt"));
+        QCOMPARE(s.text(1, 1), QStringLiteral("b.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{1});
+        s.clickHeader(2, kDateColumn);
+        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
+        QCOMPARE(s.text(2, 3), QStringLiteral("d.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{2});
+        s.clickHeader(1, kFillerColumn); // the untitled column does not sort
+        QCOMPARE(s.text(2, 3), QStringLiteral("d.txt"));
+        s.clickHeader(1, kSizeColumn); // largest first: c.txt holds 5 bytes
+        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
     }
 
     // Light and dark: a band of the selection colour runs across the row
@@ -373,62 +449,8 @@ private slots:
         }
     }
 
-    void onlyADifferingPairStartsAMergeRunAndItsResultMarksTheRow() {
-        SmallTrees f;
-        Shown s(f);
-        s.click(1, 2);
-        for (int row : {0, 2, 3, 1}) {
-            s.click(2, row);
-            QTest::mouseDClick(s.list(2)->viewport(), Qt::LeftButton, {}, s.cell(2, row).center());
-        }
-        QCOMPARE(f.started.size(), std::size_t(1));
-        const std::vector<std::string> expected = {"/opt/tandel bin/tandel",
-                                                   "-f1",
-                                                   f.dir1 + "/b.txt",
-                                                   "-f2",
-                                                   f.dir2 + "/b.txt",
-                                                   "-outd",
-                                                   f.out};
-        QCOMPARE(f.started[0], expected);
-        QVERIFY(std::filesystem::is_directory(f.out));
-        QVERIFY(s.list(2)->hasFocus());
-        QVERIFY(s.list(1)->selectedRows().empty()); // a selection in one list clears the other
-        QCOMPARE(s.window.selection().side, 2);
-
-        // Enter on the current row does the same.
-        s.list(1)->setFocus();
-        s.list(1)->setCurrentIndex(s.list(1)->model()->index(1, 0));
-        QTest::keyClick(s.list(1), Qt::Key_Return);
-        QCOMPARE(f.started.size(), std::size_t(2));
-
-        // Back at the window once the run saved its result: the row says so.
-        f.tree.write("out put/b.txt", "merged\n");
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(&s.window, &activate);
-        QCOMPARE(s.text(1, 1, kMarkerColumn), QStringLiteral("merged"));
-    }
-
-    void aHeaderClickedTwiceSortsBothListsBothWaysKeepingTheSelection() {
-        SmallTrees f;
-        Shown s(f);
-        s.click(1, 1); // b stays selected wherever it goes
-        s.clickHeader(2, kDateColumn);
-        // Right halves' times: a 1001, b 3001, c none (0), d 4000.
-        QCOMPARE(s.text(2, 0), QStringLiteral("d.txt"));
-        QCOMPARE(s.text(1, 1), QStringLiteral("b.txt"));
-        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{1});
-        s.clickHeader(2, kDateColumn);
-        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
-        QCOMPARE(s.text(2, 3), QStringLiteral("d.txt"));
-        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{2});
-        s.clickHeader(1, kFillerColumn); // the untitled column does not sort
-        QCOMPARE(s.text(2, 3), QStringLiteral("d.txt"));
-        s.clickHeader(1, kSizeColumn); // largest first: c.txt holds 5 bytes
-        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
-    }
-
     void listsScrollTogetherAndTheirWidthsGoBackToTheSettings() {
-        test::DirectoryFixture f;
+        Trees f;
         for (int i = 10; i < 70; ++i) {
             f.pair(std::to_string(i) + ".txt", true, 1000 + i);
         }
