@@ -128,13 +128,6 @@ bool buttonsAreComplete(MainWindow& window, int checked) {
     return true;
 }
 
-// Opens a menu with Alt and its access key, then picks an item by its key.
-void menuItem(MainWindow& window, Qt::Key menu, Qt::Key item) {
-    QTest::keyClick(&window, menu, Qt::AltModifier);
-    QVERIFY(QApplication::activePopupWidget() != nullptr);
-    QTest::keyClick(QApplication::activePopupWidget(), item);
-}
-
 // Chooses `path` in the file dialog; cancels it when empty.
 test::DialogScript::Answer chooseFile(const std::string& path) {
     return [path](QDialog& dialog) {
@@ -213,29 +206,15 @@ private slots:
         QCOMPARE(three.open()->pos(), QPoint(164, 114));
     }
 
-    void choicesNotSavedAreAskedAboutBeforeTheWindowCloses() {
-        WindowHarness h;
-        const std::string out = h.folder.file("merged.txt");
-        auto window = h.compare("a\r\nb\r\n", "", {"-outf", out});
-        // An empty side is the other file as one difference, there to be taken.
-        auto* title = window->findChild<DiffTitle*>(QStringLiteral("Title1"));
-        QCOMPARE(title->formatLabel(), QStringLiteral("  (CR LF)"));
-        QTest::keyClick(window.get(), Qt::Key_Left, Qt::ControlModifier);
-        h.dialogs.answers = {test::clickStandard(QMessageBox::Cancel),
-                             test::clickStandard(QMessageBox::Save)};
-        window->close();
-        QVERIFY(window->isVisible());
-        window->close();
-        QVERIFY(!window->isVisible());
-        QCOMPARE(testing::readFile(out), std::string("a\r\nb\r\n"));
-    }
-
-    void keysTakeTheCurrentSegmentTheBarsSayWhatIsLeftAndQuitWritesTheSettings() {
+    void keysTakeTheCurrentSegmentTheBarsSayWhatIsLeftAndTheEndAsksAboutChoicesNotSaved() {
         WindowHarness h;
         h.folder.write("tandel.ini", "[Options]\nAuto walk=1\n");
         const std::string out = h.folder.file("out.txt");
-        auto window = h.compare("1\nx\n2\ny\n3\nz\n4\n", "1\nX\n2\nY\n3\nZ\n4\n", {"-outf", out});
+        auto window = h.compare("1\nx\n2\ny\n3\nz\n4\n", "1\r\nX\r\n2\r\nY\r\n3\r\nZ\r\n4\r\n",
+                                {"-outf", out});
         QCOMPARE(window->windowTitle(), QStringLiteral("Tandel v4.5 - one.txt : two.txt"));
+        auto* title = window->findChild<DiffTitle*>(QStringLiteral("Title2"));
+        QCOMPARE(title->formatLabel(), QStringLiteral("  (CR LF)"));
         auto* status = window->statusBar()->findChild<QLabel*>(QStringLiteral("differenceStatus"));
         QCOMPARE(status->text(), QStringLiteral("Difference 1 of 3 \u00b7 3 unresolved"));
         QTest::keyClick(window.get(), Qt::Key_Left, Qt::AltModifier);
@@ -246,17 +225,23 @@ private slots:
         window->quickMenu()->hide();
         QTest::keyClick(window.get(), Qt::Key_Right, Qt::AltModifier);
         QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(testing::readFile(out), std::string("1\nx\n2\nY\ny\n3\nZ\n4\n"));
+        QCOMPARE(testing::readFile(out), std::string("1\nx\n2\nY\r\ny\n3\nZ\r\n4\n"));
         QCOMPARE(window->statusBar()->currentMessage(), QString::fromStdString("Saved to " + out));
 
-        // Hidden from the Options menu; Alt+F4 ends the run and writes the settings.
+        // A new choice is asked about at the end: Cancel keeps the window,
+        // Save writes it over the file after a Yes; the settings are written too.
+        QTest::keyClick(window.get(), Qt::Key_Left, Qt::AltModifier);
         window->runCommand(cmd::kToggleStatusBar);
         QVERIFY(!window->statusBar()->isVisible());
         window->resize(500, 333);
+        h.dialogs.answers = {clickStandard(QMessageBox::Cancel), clickStandard(QMessageBox::Save),
+                             clickStandard(QMessageBox::Yes)};
         QSignalSpy finished(window.get(), &MainWindow::finished);
         QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
+        QVERIFY(window->isVisible());
+        QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!window->isVisible());
+        QCOMPARE(testing::readFile(out), std::string("1\nx\n2\nY\r\ny\n3\nz\n4\n"));
         QVERIFY(h.iniHas("Status bar=0\n"));
         QVERIFY(h.iniHas("Height=333\n"));
         // Commands that arrive after the end do nothing.
@@ -478,7 +463,8 @@ private slots:
             QTest::keyClick(&sheet, Qt::Key_Return); // OK
             return sheet.result();
         });
-        menuItem(*window, Qt::Key_O, Qt::Key_G); // Options, General
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier); // Options, General
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G);
         QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Tandel options"));
         QCOMPARE(h.opened.size(), std::size_t{1});
         QCOMPARE(h.opened[0].fragment(), QStringLiteral("context-273"));
