@@ -3,13 +3,11 @@
 // on their own thread; the menus, keys and toolbars of both run modes; and the
 // frame's dialogs: message boxes, questions, open and save, help and About.
 #include <QAction>
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -248,31 +246,6 @@ private slots:
         QVERIFY(ran(*window, [&] { window->runCommand(cmd::kCompareFiles); }).empty());
     }
 
-    void newFontsLayThePanesAndThePreviewOutAgain() {
-        WindowHarness h;
-        auto window = h.open();
-        window->openPreview();
-        edit_cont* container = window->container();
-        QFont big = window->titleFont();
-        big.setPixelSize(40);
-        h.dialogs.answers.push_back(pickFont(big));
-        window->runCommand(cmd::kTitleFont);
-        const SettingsRecord& record = window->application().settings.record;
-        QCOMPARE(record.titleHeight, QFontMetrics(window->titleFont()).height() + ui::kTitleMargin);
-        QCOMPARE(container->title(1)->height(), record.titleHeight);
-        QCOMPARE(container->pane(1)->y(), record.titleHeight);
-
-        big = window->textFont();
-        big.setPixelSize(32); // 24 points: the dialog works in whole points
-        h.dialogs.answers.push_back(pickFont(big));
-        window->runCommand(cmd::kTextFont);
-        QCOMPARE(record.lineHeight, QFontMetrics(window->textFont()).height());
-        QCOMPARE(window->preview()->font().pixelSize(), 32);
-        QCOMPARE(container->pane(2)->font().pixelSize(), 32);
-        window->close();
-        QVERIFY(h.iniHas("Title Point size=-40"));
-    }
-
     void aStoppedLoadLeavesTheComparisonBeforeItAndClosingStopsAJob() {
         WindowHarness h;
         h.threaded = true;
@@ -366,6 +339,9 @@ private slots:
                      expected);
         }
         QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Replace"));
+        window->showHelp(260); // no help pages: says where they belong
+        QVERIFY(h.opened.empty());
+        QVERIFY(h.dialogs.texts().back().contains(QStringLiteral("share/doc/tandel")));
 
         // The file-or-directory question: "&File" is checked at first.
         h.dialogs.answers.push_back(pressKey(Qt::Key_Return));
@@ -406,12 +382,9 @@ private slots:
         QCOMPARE(app.settings.files.outDir, h.folder.path() + "/");
     }
 
-    void helpOpensInTheBrowserOrElseTheOwnViewerAtItsContext() {
-        WindowHarness none;
-        none.open()->showHelp(260);
-        QVERIFY(none.opened.empty());
-        QVERIFY(none.dialogs.texts().back().contains(QStringLiteral("share/doc/tandel")));
-
+    // The Options menu's sheet, check buttons and fonts reach the window; help
+    // opens in the browser at a dialog's context, or else in the own viewer.
+    void optionsFlagsFontsAndHelpReachTheWindow() {
         WindowHarness h;
         h.helpPage = h.folder.write(
             "help/index.html",
@@ -420,44 +393,12 @@ private slots:
             "</body></html>");
         h.folder.write("help/second.html", "<html><head><title>More</title></head></html>");
         auto window = h.open();
-        QTest::keyClick(window.get(), Qt::Key_F1);
-        window->showHelp(273);
-        QCOMPARE(h.opened.size(), std::size_t{2});
-        QCOMPARE(h.opened[1].fragment(), QStringLiteral("context-273"));
-        QVERIFY(window->helpViewer() == nullptr);
-
-        h.browserWorks = false;
-        QTest::keyClick(window.get(), Qt::Key_F1);
-        HelpViewer* viewer = window->helpViewer();
-        QVERIFY(viewer != nullptr);
-        QVERIFY(QTest::qWaitForWindowActive(viewer));
-        // A real click on the link moves to the other page, and Back returns.
-        QTextBrowser* text = viewer->browser();
-        QTextCursor link = text->document()->find(QStringLiteral("Second"));
-        link.setPosition(link.selectionStart() + 2);
-        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
-        QCOMPARE(viewer->windowTitle(), QStringLiteral("More"));
-        // A dialog's help reaches its place in the same window.
-        window->showHelp(273);
-        QCOMPARE(window->helpViewer(), viewer);
-        QCOMPARE(text->source().fragment(), QStringLiteral("context-273"));
-        QVERIFY(h.dialogs.shown.empty());
-    }
-
-    void theOptionsSheetAndTheCheckButtonsSetTheirFlagsAndTheToolbarShowsThem() {
-        WindowHarness h;
-        h.helpPage = h.folder.write("help/index.html", "<p>");
-        auto window = h.open();
         h.dialogs.answers.push_back([&](QDialog& sheet) {
             sheet.show();
-            for (QCheckBox* box : sheet.findChildren<QCheckBox*>()) {
-                if (box->text() == QStringLiteral("Table Comparison Mode")) {
-                    box->click();
-                }
-            }
-            for (QPushButton* button : sheet.findChildren<QPushButton*>()) {
-                if (button->text() == QStringLiteral("Help")) {
-                    QTest::mouseClick(button, Qt::LeftButton);
+            for (QAbstractButton* button : sheet.findChildren<QAbstractButton*>()) {
+                if (button->text() == QStringLiteral("Table Comparison Mode") ||
+                    button->text() == QStringLiteral("Help")) {
+                    button->click();
                 }
             }
             QTest::keyClick(&sheet, Qt::Key_Return); // OK
@@ -471,13 +412,47 @@ private slots:
         const Application& app = window->application();
         QCOMPARE(app.compare.tableMode, 1);
         QVERIFY(buttonsAreComplete(*window, cmd::kToggleTableMode));
-
         // A check button flips only its own flag.
         QVERIFY(!clickTool(*window, cmd::kToggleTableMode));
         QVERIFY(clickTool(*window, cmd::kToggleIgnoreComments));
         QCOMPARE(app.compare.tableMode, 0);
         QCOMPARE(app.compare.ignoreComments, 1);
         QCOMPARE(app.settings.record.diffsOnly, 0);
+
+        // New fonts lay the titles, the panes and the preview out again.
+        window->openPreview();
+        QFont big = window->titleFont();
+        big.setPixelSize(40);
+        h.dialogs.answers.push_back(pickFont(big));
+        window->runCommand(cmd::kTitleFont);
+        const SettingsRecord& record = app.settings.record;
+        QCOMPARE(record.titleHeight, QFontMetrics(window->titleFont()).height() + ui::kTitleMargin);
+        QCOMPARE(window->container()->title(1)->height(), record.titleHeight);
+        QCOMPARE(window->container()->pane(1)->y(), record.titleHeight);
+        big = window->textFont();
+        big.setPixelSize(32); // 24 points: the dialog works in whole points
+        h.dialogs.answers.push_back(pickFont(big));
+        window->runCommand(cmd::kTextFont);
+        QCOMPARE(record.lineHeight, QFontMetrics(window->textFont()).height());
+        QCOMPARE(window->preview()->font().pixelSize(), 32);
+        QCOMPARE(window->container()->pane(2)->font().pixelSize(), 32);
+
+        // Without a browser: the own viewer, where a real click follows a link.
+        h.browserWorks = false;
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        HelpViewer* viewer = window->helpViewer();
+        QVERIFY(viewer != nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTextBrowser* text = viewer->browser();
+        QTextCursor link = text->document()->find(QStringLiteral("Second"));
+        link.setPosition(link.selectionStart() + 2);
+        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("More"));
+        window->showHelp(273);
+        QCOMPARE(window->helpViewer(), viewer);
+        QCOMPARE(text->source().fragment(), QStringLiteral("context-273"));
+        window->close();
+        QVERIFY(h.iniHas("Title Point size=-40"));
     }
 };
 
