@@ -12,13 +12,11 @@
 #include "ui_test_main.h"
 #include "app/frame_body.h"
 #include "dialogs/find_dialog.h"
-#include "pane_harness.h"
 #include "view/edit_cont.h"
 #include "view/preview_edit.h"
 #include "window_harness.h"
 
 using namespace tandel;
-using test::PaneHarness;
 using test::WindowHarness;
 
 namespace {
@@ -63,29 +61,6 @@ std::string awkwardBytes() {
 class EditingTest : public QObject {
     Q_OBJECT
 private slots:
-    void aDraggedSelectionIsThePrimarySelectionAndCopiesTheFilesOwnCharacters() {
-        PaneHarness p;
-        // A tab and a control byte in a UTF-8 line, then Windows-1252 quotes
-        // in a line that is not UTF-8.
-        const std::string text = "a\tb\x01"
-                                 "c\n\x93quoted\x94\nend\n";
-        p.open(text, text);
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText(QStringLiteral("before"));
-        QTest::mousePress(p.pane(1), Qt::LeftButton, Qt::ShiftModifier, p.rowPoint(0, 1));
-        QTest::mouseMove(p.pane(1), p.rowPoint(2, 1));
-        QTest::mouseRelease(p.pane(1), Qt::LeftButton, Qt::ShiftModifier, p.rowPoint(2, 1));
-
-        const QString expected = QString::fromUtf8("a\tb\x01"
-                                                   "c\n\xE2\x80\x9Cquoted\xE2\x80\x9D\n");
-        QCOMPARE(clipboard->text(), QStringLiteral("before")); // a selection alone leaves it
-        if (clipboard->supportsSelection()) {
-            QCOMPARE(clipboard->text(QClipboard::Selection), expected);
-        }
-        p.key(Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), expected);
-    }
-
     void findIsModelessAndItsHitsGoToTheTopWithMatchCaseTickedAgainAfterAComparison() {
         WindowHarness h;
         auto window = h.compare(kLines, kMore);

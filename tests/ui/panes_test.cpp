@@ -3,6 +3,7 @@
 // menu, dropped files), and what they draw, read off grabbed images: the
 // choice colours and readable text on them, line numbers and tabs, the
 // 255-column window, bytes that are not text, titles and the position bar.
+#include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
 #include <QPaintEvent>
@@ -157,7 +158,7 @@ private slots:
         QCOMPARE(p.record().topLine, 15 + 2 * n + v);
     }
 
-    void shiftDragSelectsAndAPlainClickClearsTheSelection() {
+    void shiftDragSelectsAndCopiesAndAPlainClickClearsTheSelection() {
         PaneHarness p;
         p.open(numberedLines(8, "abcdefghijklmnop "), numberedLines(8, "abcdefghijklmnop "));
         const int middle = p.pane(1)->fontMetrics().horizontalAdvance(QStringLiteral("abcdefgh"));
@@ -167,7 +168,6 @@ private slots:
                             p.rowPoint(4, middle + 1));
         const TextSelection& selection = p.app().frameState.selection;
         QCOMPARE(selection.side, 1);
-        QVERIFY(!selection.selecting);
         QCOMPARE(selection.anchor.row, 2);
         QCOMPARE(selection.end.row, 4);
         QCOMPARE(selection.anchor.column, 8);
@@ -188,6 +188,16 @@ private slots:
             QCOMPARE(colourAt(1, x, row), colour);
         }
         QCOMPARE(colourAt(2, right, 3), base);
+
+        // The release sets the primary selection; Ctrl+C the clipboard.
+        const QString text = QStringLiteral("ijklmnop 3\nabcdefghijklmnop 4\nabcdefgh");
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (clipboard->supportsSelection()) {
+            QCOMPARE(clipboard->text(QClipboard::Selection), text);
+        }
+        clipboard->setText(QStringLiteral("before"));
+        p.key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), text);
         p.click(2, 6);
         QVERIFY(!selection.active());
         QCOMPARE(colourAt(1, right, 3), base);

@@ -102,24 +102,6 @@ private slots:
         }
     }
 
-    void differencesOnlyPrintsTheChangesWithTheirMarks() {
-        WindowHarness h;
-        const std::string pdf = h.folder.file("diffs.pdf");
-        h.printer = [&] { return pdfPrinter(pdf); };
-        auto window = h.compare("same\nold & tab\there\nsame too\n", "same\nnew\nsame too\n");
-        window->application().settings.record.diffsOnly = 1;
-        window->runCommand(cmd::kPrint); // unresolved does not matter here
-        const auto pages = pdfPages(pdf);
-        QCOMPARE(pages.size(), std::size_t(1));
-        const QStringList& lines = pages.front();
-        QCOMPARE(lines.size(), 5);
-        // A single "&" stays one, and the tab is opened into blanks.
-        QVERIFY2(lines[1].startsWith(QStringLiteral("<<2 old & tab")) &&
-                     lines[1].endsWith(QStringLiteral("here")) && !lines[1].contains('\t'),
-                 qPrintable(lines[1]));
-        QCOMPARE(lines[3], QStringLiteral(">>2 new"));
-    }
-
     void cancelAfterTheFirstPageLeavesThatPage() {
         WindowHarness h;
         const std::string pdf = h.folder.file("cancelled.pdf");
