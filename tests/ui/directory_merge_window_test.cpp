@@ -45,8 +45,7 @@ template <typename Done> bool pump(Done done) {
 // destination radio, "Show directories" left ticked or cleared, then OK.
 DialogScript::Answer selectDirectories(const std::string& dir1, const std::string& dir2,
                                        const std::string& other, int radio, bool show) {
-    return [=](QDialog& dialog) {
-        dialog.show();
+    return test::answer([=](QDialog& dialog) {
         const std::pair<const char*, std::string> edits[] = {
             {"1004", dir1}, {"1003", dir2}, {"104", other}};
         for (const auto& [id, text] : edits) {
@@ -57,8 +56,7 @@ DialogScript::Answer selectDirectories(const std::string& dir1, const std::strin
         dialog.findChild<QRadioButton*>(QString::number(radio))->setChecked(true);
         dialog.findChild<QCheckBox*>(QStringLiteral("1010"))->setChecked(show);
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
-        return dialog.result();
-    };
+    });
 }
 
 QString firstMenuItem(MainWindow& window) {

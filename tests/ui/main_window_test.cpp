@@ -393,8 +393,7 @@ private slots:
             "</body></html>");
         h.folder.write("help/second.html", "<html><head><title>More</title></head></html>");
         auto window = h.open();
-        h.dialogs.answers.push_back([&](QDialog& sheet) {
-            sheet.show();
+        h.dialogs.answers.push_back(test::answer([](QDialog& sheet) {
             for (QAbstractButton* button : sheet.findChildren<QAbstractButton*>()) {
                 if (button->text() == QStringLiteral("Table Comparison Mode") ||
                     button->text() == QStringLiteral("Help")) {
@@ -402,8 +401,7 @@ private slots:
                 }
             }
             QTest::keyClick(&sheet, Qt::Key_Return); // OK
-            return sheet.result();
-        });
+        }));
         QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier); // Options, General
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G);
         QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Tandel options"));

@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,8 +31,9 @@ public:
     WindowHarness window;
     std::unique_ptr<MainWindow> main;
 
-    // Opens the window on two files with the given [Options] lines ("Auto
-    // walk" off unless they say otherwise) and runs the posted comparison.
+    // Opens the window on two files (none when both are empty) with the given
+    // [Options] lines, "Auto walk" off unless they say otherwise, and runs
+    // the posted comparison.
     void open(const std::string& left, const std::string& right, const std::string& options = "",
               QSize size = QSize(800, 500)) {
         window.folder.write("tandel.ini", "[Options]\nAuto walk=0\n" + options);
@@ -42,9 +42,6 @@ public:
             arguments = {window.folder.write("left.txt", left),
                          window.folder.write("right.txt", right)};
         }
-        openWith(arguments, size);
-    }
-    void openWith(const std::vector<std::string>& arguments, QSize size = QSize(800, 500)) {
         main = window.open(arguments);
         main->resize(size);
         QCoreApplication::sendPostedEvents();

@@ -78,35 +78,26 @@ private:
     }
 };
 
-// Shows the dialog and clicks the button named `objectName`.
+// Shows the dialog and does what a user does in it; the dialog's result.
+inline DialogScript::Answer answer(std::function<void(QDialog&)> act) {
+    return [act](QDialog& dialog) {
+        dialog.show();
+        act(dialog);
+        return dialog.result();
+    };
+}
 inline DialogScript::Answer clickButton(const QString& objectName) {
-    return [objectName](QDialog& dialog) {
-        dialog.show();
-        auto* button = dialog.findChild<QAbstractButton*>(objectName);
-        if (button != nullptr) {
-            QTest::mouseClick(button, Qt::LeftButton);
-        }
-        return dialog.result();
-    };
+    return answer([objectName](QDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QAbstractButton*>(objectName), Qt::LeftButton);
+    });
 }
-
-// Shows the message box and clicks its standard button.
 inline DialogScript::Answer clickStandard(QMessageBox::StandardButton which) {
-    return [which](QDialog& dialog) {
-        auto& box = static_cast<QMessageBox&>(dialog);
-        box.show();
-        QTest::mouseClick(box.button(which), Qt::LeftButton);
-        return box.result();
-    };
+    return answer([which](QDialog& dialog) {
+        QTest::mouseClick(static_cast<QMessageBox&>(dialog).button(which), Qt::LeftButton);
+    });
 }
-
-// Shows the dialog and presses a key in it.
 inline DialogScript::Answer pressKey(Qt::Key key) {
-    return [key](QDialog& dialog) {
-        dialog.show();
-        QTest::keyClick(&dialog, key);
-        return dialog.result();
-    };
+    return answer([key](QDialog& dialog) { QTest::keyClick(&dialog, key); });
 }
 
 class WindowHarness {
