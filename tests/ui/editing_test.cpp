@@ -61,7 +61,10 @@ std::string awkwardBytes() {
 class EditingTest : public QObject {
     Q_OBJECT
 private slots:
-    void findIsModelessAndItsHitsGoToTheTopWithMatchCaseTickedAgainAfterAComparison() {
+    // Find is modeless; its hits go to the top of the panes, or into the
+    // preview when the preview has the focus; match case is ticked again
+    // after every comparison.
+    void findSearchesThePanesOrThePreviewWithTheFocus() {
         WindowHarness h;
         auto window = h.compare(kLines, kMore);
         const SettingsRecord& record = window->application().settings.record;
@@ -79,39 +82,26 @@ private slots:
         type(*dialog, QStringLiteral("absent"));
         click(*dialog, "findNext");
         QCOMPARE(h.dialogs.texts(), std::vector<QString>{"Search string was not found"});
-
         click(*dialog, "matchCase");
         type(*dialog, QStringLiteral("NEEDLE"));
         click(*dialog, "findNext"); // found only when case does not matter
         QCOMPARE(record.topLine, 4);
-        click(*dialog, "cancel");
-        QVERIFY(window->findDialog() == nullptr);
-        QVERIFY(!openFind(*window)->matchCase());
-        QVERIFY(window->findDialog()->text().isEmpty());
-        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier); // Compare Files
-        QVERIFY(openFind(*window)->matchCase());
-    }
 
-    void aSearchFromThePreviewSearchesThePreview() {
-        WindowHarness h;
-        auto window = h.compare(kLines, kMore);
-        window->openPreview();
         // Bytes that are not UTF-8 and characters of several bytes before
-        // the hits: the selection must still land on the text found.
+        // the hits: the preview's selection must still land on the text found.
+        window->openPreview();
         window->setPreviewText("caf\xC3\xA9 \xFF needle\nx needle \xF0\x9F\x98\x80 needle\n");
         PreviewEdit* preview = window->preview();
         preview->setFocus();
-        FindDialog* dialog = openFind(*window);
-        type(*dialog, QStringLiteral("needle"));
         click(*dialog, "findNext");
         QCOMPARE(preview->textCursor().selectedText(), QStringLiteral("needle"));
         QCOMPARE(preview->textCursor().selectionStart(), 7);
         click(*dialog, "findNext");
         QCOMPARE(preview->textCursor().selectionStart(), 16);
-        QCOMPARE(window->application().settings.record.topLine, 0); // the panes stayed
-
+        QCOMPARE(record.topLine, 4); // the panes stayed
         // With the dialog closed, F3 searches where the focus is.
-        QTest::keyClick(dialog, Qt::Key_Escape);
+        click(*dialog, "cancel");
+        QVERIFY(window->findDialog() == nullptr);
         QApplication::setActiveWindow(window.get());
         preview->setFocus();
         QTest::keyClick(preview, Qt::Key_F3);
@@ -120,8 +110,12 @@ private slots:
         QCOMPARE(preview->textCursor().selectionStart(), 7);
         window->container()->setFocus();
         QTest::keyClick(window.get(), Qt::Key_F3);
-        QCOMPARE(window->application().settings.record.topLine, 4);
-        QVERIFY(h.dialogs.shown.empty());
+        QCOMPARE(record.topLine, 2);
+
+        QVERIFY(!openFind(*window)->matchCase());
+        QVERIFY(window->findDialog()->text().isEmpty());
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier); // Compare Files
+        QVERIFY(openFind(*window)->matchCase());
     }
 
     void previewShowsTheResultAndItsSplitterMoves() {
