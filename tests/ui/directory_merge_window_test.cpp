@@ -149,8 +149,6 @@ private slots:
         DirectoryListModel& model = *lists.model();
         QVERIFY(pump([&] { return model.rowCount() == 3; }));
         QVERIFY(window->findChild<BuildProgressDialog*>() == nullptr); // closed again
-        QCOMPARE(window->windowTitle(),
-                 QString::fromStdString("Tandel v4.5 - " + t.one + " : " + t.two));
 
         // Ctrl+D copies the rows selected in the list that holds the selection,
         // into a destination made after a Yes, and says what it did.
@@ -172,10 +170,6 @@ private slots:
         window->application().frameState.searchText = "c.txt";
         QTest::keyClick(right, Qt::Key_F3);
         QCOMPARE(lists.list(2)->selectedRows(), std::vector<int>{2});
-        window->application().frameState.searchText = "b.txt";
-        QTest::keyClick(right, Qt::Key_F3);
-        QCOMPARE(lists.list(1)->selectedRows(), std::vector<int>{1});
-        QVERIFY(lists.list(2)->selectedRows().empty());
 
         // The toolbar's flags fill the lists again at once.
         QToolBar* toolbar = window->toolbar();

@@ -1,13 +1,11 @@
 // The directory dialogs and the directory window over real folders, driven
 // with real clicks and keys: "Select directories to merge", "Directory
-// Merging", "Customize file types", the list build's progress box, and the
-// two lists with their row colours, the selection band, sorting, scrolling
+// Merging", and the two lists with their row colours, sorting, scrolling
 // together and a merge run started from a row.
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,9 +15,7 @@
 #include <filesystem>
 
 #include "ui_test_main.h"
-#include "dialogs/build_progress_dialog.h"
 #include "dialogs/directory_filters_dialog.h"
-#include "dialogs/file_types_dialog.h"
 #include "dialogs/select_directories_dialog.h"
 #include "control/application.h"
 #include "dirmerge/directory_merge.h"
@@ -58,21 +54,6 @@ void type(QWidget& dialog, int id, const std::string& text) {
 
 QString text(QWidget& dialog, int id) {
     return control<QLineEdit>(dialog, id)->text();
-}
-
-QStringList lines(QWidget& dialog, int id) {
-    QStringList out;
-    auto* list = control<QListWidget>(dialog, id);
-    for (int i = 0; i < list->count(); ++i) {
-        out << list->item(i)->text();
-    }
-    return out;
-}
-
-void selectLine(QWidget& dialog, int id, int row) {
-    auto* list = control<QListWidget>(dialog, id);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
 }
 
 struct Selection {
@@ -178,18 +159,7 @@ struct Shown {
         return colourAt(side,
                         QPoint(list(side)->viewport()->width() - 2, cell(side, row).top() + 1));
     }
-    // Behind the end of a row's name, away from the text and the focus frame.
-    QColor behindName(int side, int row) const {
-        const QRect name = cell(side, row);
-        return colourAt(side, QPoint(name.right() - 4, name.center().y()));
-    }
 };
-
-// The style washes the current row lightly with its focus frame.
-bool near(const QColor& a, const QColor& b) {
-    return std::abs(a.red() - b.red()) <= 40 && std::abs(a.green() - b.green()) <= 40 &&
-           std::abs(a.blue() - b.blue()) <= 40;
-}
 
 } // namespace
 
@@ -236,50 +206,26 @@ private slots:
         QVERIFY(control<QCheckBox>(*s.open(), 1010)->isChecked()); // ticked at every opening
     }
 
-    void patternsAndFileTypesReachTheSettingsOnOkOnly() {
+    // In "Directory Merging" Enter adds what was typed and leaves the dialog
+    // open; with nothing typed it is the dialog's OK.
+    void filterPatternsReachTheSettingsOnOk() {
         Settings settings;
-        settings.lists.includeFilters = {"*.c"};
-        settings.lists.fileFilters = {"*.c"};
-        settings.lists.fileDescriptions = {"C sources"};
         std::vector<int> help;
-        const auto toHelp = [&help](int context) { help.push_back(context); };
-        DirectoryFiltersDialog filters(settings, toHelp, nullptr);
+        DirectoryFiltersDialog filters(
+            settings, [&help](int context) { help.push_back(context); }, nullptr);
         filters.show();
-        selectLine(filters, 103, 0);
-        press(filters, 112);
-        // Enter adds what was typed and leaves the dialog open; with nothing
-        // typed it is the dialog's OK.
         type(filters, 603, "*.o");
         QTest::keyClick(control(filters, 603), Qt::Key_Return);
         QVERIFY(filters.isVisible());
-        QCOMPARE(lines(filters, 116), QStringList{"*.o"});
+        QVERIFY(settings.lists.excludeFilters.empty());
         press(filters, 101);
         press(filters, 23);
         control<QLineEdit>(filters, 603)->clear();
         QTest::keyClick(control(filters, 603), Qt::Key_Return);
         QVERIFY(!filters.isVisible());
-        QVERIFY(settings.lists.includeFilters.empty());
         QCOMPARE(settings.lists.excludeFilters, std::vector<std::string>{"*.o"});
         QCOMPARE(settings.record.recursive, 1);
-
-        FileTypesDialog types(settings, toHelp, nullptr);
-        types.show();
-        type(types, 600, "*.txt");
-        type(types, 602, "Text");
-        press(types, 108);
-        QCOMPARE(lines(types, 102), (QStringList{"C sources (*.c)", "Text (*.txt)"}));
-        press(types, 23);
-        QCOMPARE(help, (std::vector<int>{264, 265}));
-        press(types, 2);
-        QCOMPARE(settings.lists.fileFilters, std::vector<std::string>{"*.c"});
-    }
-
-    void escapeInTheBuildBoxStopsTheBuild() {
-        BuildProgressDialog box(nullptr);
-        box.show();
-        QVERIFY(box.step("/x"));
-        QTest::keyClick(&box, Qt::Key_Escape);
-        QVERIFY(!box.step("/x"));
+        QCOMPARE(help, std::vector<int>{264});
     }
 
     void rowsAreColouredByTheirHalfStartMergeRunsAndSortByAHeader() {
@@ -341,47 +287,6 @@ private slots:
         QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{2});
         s.clickHeader(1, kSizeColumn); // largest first: c.txt holds 5 bytes
         QCOMPARE(s.text(1, 0, kSizeColumn), QStringLiteral("5"));
-    }
-
-    // Light and dark: a band of the selection colour runs across the row
-    // whatever its colour, the marker keeps the row's colour, and the text
-    // on a coloured row stays dark enough to read.
-    void theSelectedRowIsABandOfTheSelectionColourOnEveryRowColour() {
-        for (const bool dark : {false, true}) {
-            SmallTrees f;
-            Shown s(f);
-            if (dark) {
-                QPalette palette;
-                palette.setColor(QPalette::Base, QColor(30, 30, 30));
-                palette.setColor(QPalette::Text, Qt::white);
-                palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-                palette.setColor(QPalette::HighlightedText, Qt::white);
-                s.window.setPalette(palette);
-            }
-            const QColor band = s.list(1)->palette().color(QPalette::Active, QPalette::Highlight);
-            for (int row = 0; row < 4; ++row) {
-                s.click(1, row);
-                QVERIFY(near(s.behindName(1, row), band));
-                const QColor own = rowColour(f.dirs.state.rows[std::size_t(row)].left.state);
-                const QRect marker = s.cell(1, row, kMarkerColumn);
-                if (own.isValid()) {
-                    QVERIFY(
-                        near(s.colourAt(1, QPoint(marker.left() + 1, marker.center().y())), own));
-                }
-            }
-            s.click(2, 1); // the other list: the left one shows its colour again
-            QCOMPARE(s.behindName(1, 1), QColor(0, 255, 0));
-            QVERIFY(near(s.behindName(2, 1), band));
-            const QImage image = s.list(1)->viewport()->grab().toImage();
-            const QRect name = s.cell(1, 1);
-            int darkest = 255;
-            for (int y = name.top(); y <= name.bottom(); ++y) {
-                for (int x = name.left(); x <= name.right(); ++x) {
-                    darkest = std::min(darkest, image.pixelColor(x, y).lightness());
-                }
-            }
-            QVERIFY(darkest < 100);
-        }
     }
 
     void listsScrollTogetherAndTheirWidthsGoBackToTheSettings() {

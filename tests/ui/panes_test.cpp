@@ -152,10 +152,6 @@ private slots:
         QCOMPARE(p.record().topLine, 20 + 2 * n);
         bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(p.record().topLine, 20 + 2 * n + v);
-        QApplication::setWheelScrollLines(5); // followed at once
-        sendWheel(p.pane(1), 120);
-        QApplication::setWheelScrollLines(n);
-        QCOMPARE(p.record().topLine, 15 + 2 * n + v);
     }
 
     void shiftDragSelectsAndCopiesAndAPlainClickClearsTheSelection() {
