@@ -9,7 +9,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QtTest>
 
 #include <filesystem>
@@ -154,7 +153,6 @@ struct Shown {
     QColor colourAt(int side, QPoint at) const {
         return list(side)->viewport()->grab().toImage().pixelColor(at);
     }
-    // Near the right edge of the list, right of every cell.
     QColor edgeColour(int side, int row) const {
         return colourAt(side,
                         QPoint(list(side)->viewport()->width() - 2, cell(side, row).top() + 1));
@@ -184,7 +182,6 @@ private slots:
         QCOMPARE(s.browsed.back(),
                  std::pair(QStringLiteral("Select destination directory"), s.tree.file("out")));
         QCOMPARE(text(*dialog, 104), QString::fromStdString(s.tree.file("chosen")));
-        // A dropped folder replaces the edit's text.
         auto* edit = control<QLineEdit>(*dialog, 104);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(s.tree.file("dropped"))),
@@ -287,27 +284,6 @@ private slots:
         QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{2});
         s.clickHeader(1, kSizeColumn); // largest first: c.txt holds 5 bytes
         QCOMPARE(s.text(1, 0, kSizeColumn), QStringLiteral("5"));
-    }
-
-    void listsScrollTogetherAndTheirWidthsGoBackToTheSettings() {
-        Trees f;
-        for (int i = 10; i < 70; ++i) {
-            f.pair(std::to_string(i) + ".txt", true, 1000 + i);
-        }
-        QCOMPARE(f.build(), int(kBuildFinished));
-        f.app.settings.geometry.pathSize2 = 250;
-        Shown s(f);
-        s.list(2)->setFocus();
-        QTest::keyClick(s.list(2), Qt::Key_PageDown);
-        QTest::keyClick(s.list(2), Qt::Key_PageDown);
-        QVERIFY(s.list(2)->topRow() > 0);
-        QCOMPARE(s.list(1)->topRow(), s.list(2)->topRow());
-        s.list(1)->verticalScrollBar()->setValue(0);
-        QCOMPARE(s.list(2)->topRow(), 0);
-
-        QCOMPARE(s.list(2)->columnWidths().name, 250);
-        s.list(2)->header()->resizeSection(DirectoryListModel::columnOf(1, kSizeColumn), 66);
-        QCOMPARE(f.app.settings.geometry.sizeSize2, 66);
     }
 };
 

@@ -45,7 +45,6 @@ using test::WindowHarness;
 
 namespace {
 
-// The commands `act` ran.
 template <typename Act> std::vector<int> ran(MainWindow& window, Act act) {
     QSignalSpy received(&window, &MainWindow::commandReceived);
     act();
@@ -106,7 +105,6 @@ QString sharedAccessKeys(const QMenu* menu) {
     return keys + inSubMenus;
 }
 
-// Clicks a toolbar button; whether it is checked afterwards.
 bool clickTool(MainWindow& window, int id) {
     QAction* action = window.toolbar()->findChild<QAction*>(QString::number(id));
     QTest::mouseClick(window.toolbar()->widgetForAction(action), Qt::LeftButton);
@@ -126,7 +124,6 @@ bool buttonsAreComplete(MainWindow& window, int checked) {
     return true;
 }
 
-// Chooses `path` in the file dialog; cancels it when empty.
 test::DialogScript::Answer chooseFile(const std::string& path) {
     return [path](QDialog& dialog) {
         static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(path));

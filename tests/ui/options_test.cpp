@@ -53,7 +53,6 @@ struct SheetHarness {
     QLineEdit* editBy(const QString& label) const {
         return qobject_cast<QLineEdit*>(control<QLabel>(label)->buddy());
     }
-    // A check box or radio button on its indicator.
     void clickBox(QAbstractButton* box) const {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     }

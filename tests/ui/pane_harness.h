@@ -54,7 +54,6 @@ public:
     PaneGroup* group() { return main->container()->paneGroup(); }
     int h() { return record().lineHeight; }
 
-    // The middle of pane row `row`, at x.
     QPoint rowPoint(int row, int x = 40) { return QPoint(x, row * h() + h() / 2); }
 
     void click(int side, int row, Qt::KeyboardModifiers modifiers = {}) {
@@ -68,7 +67,6 @@ public:
 
     static QImage grab(QWidget* w) { return w->grab().toImage(); }
 
-    // Logical pixel (x, y) of a grabbed image.
     static QColor at(const QImage& image, int x, int y) {
         const qreal r = image.devicePixelRatio();
         return image.pixelColor(static_cast<int>(x * r), static_cast<int>(y * r));

@@ -72,7 +72,6 @@ void sendWheel(QWidget* target, int delta) {
     QApplication::sendEvent(target, &event);
 }
 
-// Collects the areas a widget paints.
 class PaintLog : public QObject {
 public:
     explicit PaintLog(QWidget* watched) { watched->installEventFilter(this); }

@@ -135,7 +135,6 @@ public:
         return s;
     }
 
-    // The window built, started and shown, as a real run starts it.
     std::unique_ptr<MainWindow> open(const std::vector<std::string>& arguments = {}) {
         auto window = std::make_unique<MainWindow>(services(), arguments);
         window->start();
@@ -158,7 +157,6 @@ public:
     }
 };
 
-// "line 1\n" to "line `count`\n".
 inline std::string numberedLines(int count, const std::string& prefix = "line ") {
     std::string text;
     for (int i = 1; i <= count; ++i) {
