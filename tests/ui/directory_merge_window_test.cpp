@@ -1,8 +1,10 @@
 // Directory merging in the real window over real folders: Compare Dirs with
 // the walk or a directory window instance, the filter dialogs of the Options
-// menu, the directory window's build, keys and Cancel, and a real child.
+// menu, the directory window's build and Cancel, its two lists with their
+// colours, clicks, keys and buttons, and a real child.
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -80,6 +82,38 @@ template <typename Act> void whileBuilding(MainWindow& window, Act act) {
     timer->start(0);
 }
 
+// What a test reads off and does to the directory window's two lists.
+struct Lists {
+    DirectoryWindow& window;
+
+    DirectoryListView* list(int side) const { return window.list(side); }
+    QRect cell(int side, int row, int column = kNameColumn) const {
+        const DirectoryListView* l = list(side);
+        return l->visualRect(
+            l->model()->index(row, DirectoryListModel::columnOf(l->half(), column)));
+    }
+    QString text(int side, int row, int column = kNameColumn, int role = Qt::DisplayRole) const {
+        const DirectoryListView* l = list(side);
+        const int section = DirectoryListModel::columnOf(l->half(), column);
+        return l->model()->index(row, section).data(role).toString();
+    }
+    void click(int side, int row) const {
+        QTest::mouseClick(list(side)->viewport(), Qt::LeftButton, {}, cell(side, row).center());
+    }
+    void clickHeader(int side, int column) const {
+        QHeaderView* header = list(side)->header();
+        const int section = DirectoryListModel::columnOf(list(side)->half(), column);
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(section) + 10, header->height() / 2));
+    }
+    // Near the right edge of the list, right of every cell.
+    QColor edgeColour(int side, int row) const {
+        const QPoint at(list(side)->viewport()->width() - 2, cell(side, row).top() + 1);
+        return list(side)->viewport()->grab().toImage().pixelColor(at);
+    }
+};
+
 struct Trees {
     WindowHarness h;
     std::string one = h.folder.mkdir("one");
@@ -137,54 +171,96 @@ private slots:
         QCOMPARE(t.h.dialogs.shown[5].title, QStringLiteral("Customize file types"));
     }
 
-    void directoryWindowFillsItsListsAndAnswersItsKeysAndButtons() {
+    // The lists over four rows: a equal, b differing, c on the left only, d on
+    // the right only; "Recursive" is off at first, so sub/ is not listed.
+    void theListsShowTheRowsAndAnswerClicksKeysAndButtons() {
         Trees t;
-        t.h.folder.write("one/a.txt", "same\n");
-        t.h.folder.write("two/a.txt", "same\n");
-        t.h.folder.write("one/b.txt", "left\n");
-        t.h.folder.write("two/c.txt", "right\n");
-        t.h.folder.write("one/sub/deep.txt", "d\n"); // not listed: "Recursive" is off at first
+        const auto write = [&t](const std::string& name, const char* text, std::int64_t time) {
+            t.h.folder.write(name, text, time);
+        };
+        write("one/a.txt", "same\n", 1000);
+        write("two/a.txt", "same\n", 1001);
+        write("one/b.txt", "one\n", 3000);
+        write("two/b.txt", "two\n", 3001);
+        write("one/c.txt", "left\n", 2000);
+        write("two/d.txt", "right\n", 4000);
+        write("one/sub/deep.txt", "d\n", 5000);
         auto window = t.h.open(t.mandc());
-        DirectoryWindow& lists = *window->directoryWindow();
-        DirectoryListModel& model = *lists.model();
-        QVERIFY(pump([&] { return model.rowCount() == 3; }));
+        Lists s{*window->directoryWindow()};
+        QVERIFY(pump([&] { return s.window.model()->rowCount() == 4; }));
         QVERIFY(window->findChild<BuildProgressDialog*>() == nullptr); // closed again
+        const QColor green(0, 255, 0), yellow(255, 255, 0);
+        QCOMPARE(s.edgeColour(1, 1), green);
+        QCOMPARE(s.edgeColour(2, 1), green);
+        QCOMPARE(s.edgeColour(1, 2), green);
+        QCOMPARE(s.edgeColour(2, 2), yellow);
+        QCOMPARE(s.edgeColour(1, 3), yellow);
+        QVERIFY(s.edgeColour(1, 0) != green && s.edgeColour(1, 0) != yellow);
+        // The name below its directory, the whole path in the tooltip.
+        QCOMPARE(s.text(1, 2), QStringLiteral("c.txt"));
+        QCOMPARE(s.text(1, 2, kNameColumn, Qt::ToolTipRole),
+                 QString::fromStdString(t.one + "/c.txt"));
+        QCOMPARE(s.text(2, 2), QString());
 
-        // Ctrl+D copies the rows selected in the list that holds the selection,
-        // into a destination made after a Yes, and says what it did.
-        DirectoryListView* right = lists.list(2);
-        right->setFocus();
-        right->selectionModel()->select(model.index(2, DirectoryListModel::columnOf(1, 0)),
-                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        // Ctrl+D copies the rows selected in the list that holds the selection
+        // (a click in one list clears the other), into a destination made after a Yes.
+        s.click(1, 2);
+        s.click(2, 3);
+        QVERIFY(s.list(1)->selectedRows().empty());
         t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes));
-        QTest::keyClick(right, Qt::Key_D, Qt::ControlModifier);
-        QCOMPARE(t.h.folder.read("out/c.txt"), std::string("right\n"));
+        QTest::keyClick(s.list(2), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(t.h.folder.read("out/d.txt"), std::string("right\n"));
+        // Alt+Down is Next: the next row not equal; F3 finds in both lists.
+        QTest::keyClick(s.list(2), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(s.list(2)->selectedRows(), std::vector<int>{1});
+        window->application().frameState.searchText = "d.txt";
+        QTest::keyClick(s.list(2), Qt::Key_F3);
+        QCOMPARE(s.list(2)->selectedRows(), std::vector<int>{3});
 
-        // Alt+Down is Next: the next row not equal, in the list holding the selection.
-        QTest::keyClick(right, Qt::Key_Down, Qt::AltModifier);
-        QCOMPARE(right->selectedRows(), std::vector<int>{1});
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(2));
+        // Only a differing pair starts a merge run, by a double click or Enter.
+        for (int row : {0, 2, 3, 1}) {
+            s.click(2, row);
+            QTest::mouseDClick(s.list(2)->viewport(), Qt::LeftButton, {}, s.cell(2, row).center());
+        }
+        const std::vector<std::string> run = {t.h.folder.file("bin/tandel"),
+                                              "-f1",
+                                              t.one + "/b.txt",
+                                              "-f2",
+                                              t.two + "/b.txt",
+                                              "-outd",
+                                              t.out};
+        QCOMPARE(t.h.started, std::vector<std::vector<std::string>>{run});
+        s.list(1)->setFocus();
+        s.list(1)->setCurrentIndex(s.list(1)->model()->index(1, 0));
+        QTest::keyClick(s.list(1), Qt::Key_Return);
+        QCOMPARE(t.h.started.size(), std::size_t(2));
+        // Back at the window once the run saved its result: the row says so.
+        t.h.folder.write("out/b.txt", "merged\n");
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&s.window, &activate);
+        QCOMPARE(s.text(1, 1, kMarkerColumn), QStringLiteral("merged"));
 
-        // Find Next searches both lists from the row after the last hit and
-        // selects the hit alone in the list that holds it.
-        window->application().frameState.searchText = "c.txt";
-        QTest::keyClick(right, Qt::Key_F3);
-        QCOMPARE(lists.list(2)->selectedRows(), std::vector<int>{2});
+        // A header clicked twice sorts both lists both ways, keeping the selection.
+        s.click(1, 1);
+        s.clickHeader(2, kDateColumn);
+        // Right halves' times: a 1001, b 3001, c none (0), d 4000.
+        QCOMPARE(s.text(2, 0), QStringLiteral("d.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{1});
+        s.clickHeader(2, kDateColumn);
+        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{2});
+        s.clickHeader(1, kSizeColumn); // largest first: c.txt holds 5 bytes
+        QCOMPARE(s.text(1, 0, kSizeColumn), QStringLiteral("5"));
 
         // The toolbar's flags fill the lists again at once.
         QToolBar* toolbar = window->toolbar();
-        const auto click = [toolbar](int id) {
+        for (const int id : {cmd::kToggleDiffsOnly, cmd::kToggleSubdirectories}) {
             QAction* action = toolbar->findChild<QAction*>(QString::number(id));
             QTest::mouseClick(toolbar->widgetForAction(action), Qt::LeftButton);
-        };
-        click(cmd::kToggleDiffsOnly);
-        QCOMPARE(model.rowCount(), 2);
-        click(cmd::kToggleSubdirectories);
-        QCOMPARE(model.rowCount(), 3); // sub/deep.txt
+            QVERIFY(action->isChecked());
+        }
+        QCOMPARE(s.window.model()->rowCount(), 4); // a left out, sub/deep.txt in
         QCOMPARE(window->application().settings.record.recursive, 1);
-        QVERIFY(window->quickMenu()
-                    ->findChild<QAction*>(QString::number(cmd::kToggleSubdirectories))
-                    ->isChecked());
     }
 
     // The window stays with what was found, says the list is incomplete, and
