@@ -94,14 +94,11 @@ private slots:
         SheetHarness h;
         const auto same = [&h](const std::pair<std::string, std::string>& files) {
             SettingsRecord& record = h.app.settings.record;
-            if (LoadSide(h.app.model, record, h.app.frame(), files.first, 1) != 0 ||
-                LoadSide(h.app.model, record, h.app.frame(), files.second, 2) != 0) {
-                return false;
-            }
-            const bool identical =
-                compareFiles(h.app, files.first, files.second) == CompareResult::Identical;
+            const bool loaded = LoadSide(h.app.model, record, h.app.frame(), files.first, 1) == 0 &&
+                                LoadSide(h.app.model, record, h.app.frame(), files.second, 2) == 0;
             h.frame.messages.clear(); // "Files are identical"
-            return identical;
+            return loaded &&
+                   compareFiles(h.app, files.first, files.second) == CompareResult::Identical;
         };
         QVERIFY(!same(spaces) && !same(table) && !same(comments));
 
