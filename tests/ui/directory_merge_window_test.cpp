@@ -1,12 +1,14 @@
-// Directory merging in the real window over real folders: Compare Dirs with
-// the walk or a directory window instance, the filter dialogs of the Options
-// menu, the directory window's build and Cancel, its two lists with their
-// colours, clicks, keys and buttons, and a real child.
+// Directory merging over real folders: "Select directories to merge" driven
+// alone, then the real window: Compare Dirs with the walk or a directory
+// window instance, "Directory Merging" from the Options menu, the directory
+// window's build and Cancel, its two lists with their colours, clicks, keys
+// and buttons, and a real child.
 #include <QAction>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,11 +24,13 @@
 #include "ui_test_main.h"
 #include "app/window_services.h"
 #include "dialogs/build_progress_dialog.h"
+#include "dialogs/select_directories_dialog.h"
 #include "dirmerge/child_commands.h"
 #include "frame/command_ids.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 #include "view/directory_window.h"
+#include "merge/fake_frame.h"
 #include "window_harness.h"
 
 using namespace tandel;
@@ -34,6 +38,58 @@ using test::DialogScript;
 using test::WindowHarness;
 
 namespace {
+
+template <typename T = QWidget> T* control(QWidget& dialog, int id) {
+    T* found = dialog.findChild<T*>(QString::number(id));
+    if (found == nullptr) {
+        qFatal("control %d missing", id);
+    }
+    return found;
+}
+
+// A push button in its middle, a check box or radio button on its indicator.
+void press(QWidget& dialog, int id) {
+    QWidget* button = control(dialog, id);
+    const QPoint at = qobject_cast<QPushButton*>(button) != nullptr
+                          ? button->rect().center()
+                          : QPoint(6, button->height() / 2);
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+
+void type(QWidget& dialog, int id, const std::string& text) {
+    auto* edit = control<QLineEdit>(dialog, id);
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+QString text(QWidget& dialog, int id) {
+    return control<QLineEdit>(dialog, id)->text();
+}
+
+struct Selection {
+    testing::TempFolder tree;
+    test::FakeFrame frame;
+    Settings settings;
+    std::vector<std::pair<QString, std::string>> browsed; // title, start
+    std::optional<std::string> browseAnswer;
+
+    Selection() {
+        settings.files.selectDir1 = tree.mkdir("one");
+        settings.files.selectDir2 = tree.mkdir("caf\xe9"); // not UTF-8
+        settings.files.selectOutdir = tree.file("out");
+        settings.geometry.outDirUIType = kToOther;
+    }
+    std::unique_ptr<SelectDirectoriesDialog> open() {
+        SelectDirectoriesDialog::Hooks hooks;
+        hooks.browse = [this](QWidget*, const QString& title, const std::string& start) {
+            browsed.emplace_back(title, start);
+            return browseAnswer;
+        };
+        auto dialog = std::make_unique<SelectDirectoriesDialog>(frame, settings, hooks, nullptr);
+        dialog->show();
+        return dialog;
+    }
+};
 
 // Handles posted commands until `done`, with a bound instead of a clock.
 template <typename Done> bool pump(Done done) {
@@ -130,12 +186,52 @@ struct Trees {
 class DirectoryMergeWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void theSelectionRefusesAFileMakesMissingFoldersAndTakesBrowsedAndDroppedOnes() {
+        Selection s;
+        auto dialog = s.open();
+        QVERIFY(control<QCheckBox>(*dialog, 1010)->isChecked());
+        press(*dialog, 1010);
+        const std::string file = s.tree.write("plain", "x");
+        type(*dialog, 1004, file);
+        press(*dialog, 1); // refused: the dialog stays open
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(s.frame.shown(Severity::Error),
+                 std::vector<std::string>{file + " is not a directory"});
+        const std::string missing = s.tree.file("new/deeper/one");
+        type(*dialog, 1004, missing);
+        s.browseAnswer = s.tree.file("chosen");
+        press(*dialog, 1002); // browse for the destination
+        QCOMPARE(s.browsed.back(),
+                 std::pair(QStringLiteral("Select destination directory"), s.tree.file("out")));
+        QCOMPARE(text(*dialog, 104), QString::fromStdString(s.tree.file("chosen")));
+        auto* edit = control<QLineEdit>(*dialog, 104);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(s.tree.file("dropped"))),
+                      QUrl::fromLocalFile(QStringLiteral("/second"))});
+        QDragEnterEvent enter(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit, &drop);
+        press(*dialog, 1);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QVERIFY(std::filesystem::is_directory(missing));
+        QVERIFY(std::filesystem::is_directory(s.tree.file("dropped")));
+        QCOMPARE(s.frame.kinds, std::vector<QuestionKind>(2, QuestionKind::MakeDirectory));
+        QCOMPARE(dialog->selection().dir1, missing);
+        QCOMPARE(dialog->selection().dir2, s.tree.file("caf\xe9")); // byte for byte
+        QCOMPARE(dialog->selection().destination, s.tree.file("dropped"));
+        QVERIFY(!dialog->selection().showDirectories);
+        QVERIFY(control<QCheckBox>(*s.open(), 1010)->isChecked()); // ticked at every opening
+    }
+
     void showDirectoriesStartsADirectoryWindowAndOtherwiseTheWalkFillsTheDestination() {
         Trees t;
         for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) {
             t.h.folder.write(std::string("one/") + rel, rel);
             t.h.folder.write(std::string("two/") + rel, rel);
         }
+        t.h.helpPage = t.h.folder.write("help/index.html", "<p>");
         auto window = t.h.open();
         window->application().settings.record.recursive = 1;
         t.h.dialogs.answers = {selectDirectories(t.one, t.two, t.out, 1009, true),
@@ -163,8 +259,22 @@ private slots:
             QCOMPARE(t.h.folder.read(std::string("out/") + rel), std::string(rel));
         }
         QCOMPARE(t.h.dialogs.shown.size(), std::size_t(4)); // none about the files
-        window->runCommand(cmd::kDirectoryMergingOptions);  // from the Options menu
+        // "Directory Merging" from the Options menu: Enter adds what was typed
+        // and leaves the dialog open; with nothing typed it is the dialog's OK.
+        t.h.dialogs.answers.push_back(test::answer([](QDialog& filters) {
+            type(filters, 603, "*.o");
+            QTest::keyClick(control(filters, 603), Qt::Key_Return);
+            QVERIFY(filters.isVisible());
+            press(filters, 23);
+            control<QLineEdit>(filters, 603)->clear();
+            QTest::keyClick(control(filters, 603), Qt::Key_Return);
+        }));
+        window->runCommand(cmd::kDirectoryMergingOptions);
         QCOMPARE(t.h.dialogs.shown[4].title, QStringLiteral("Directory Merging"));
+        QCOMPARE(window->application().settings.lists.excludeFilters,
+                 std::vector<std::string>{"*.o"});
+        QCOMPARE(t.h.opened.size(), std::size_t(1));
+        QCOMPARE(t.h.opened[0].fragment(), QStringLiteral("context-264"));
     }
 
     // The lists over four rows: a equal, b differing, c on the left only, d on
