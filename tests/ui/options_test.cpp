@@ -50,9 +50,6 @@ struct SheetHarness {
         return nullptr;
     }
     QLineEdit* edit(const QString& name) const { return sheet->findChild<QLineEdit*>(name); }
-    QLineEdit* editBy(const QString& label) const {
-        return qobject_cast<QLineEdit*>(control<QLabel>(label)->buddy());
-    }
     void clickBox(QAbstractButton* box) const {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     }
@@ -138,7 +135,7 @@ private slots:
         OptionsSheet& sheet = h.open();
         QSignalSpy applied(&sheet, &OptionsSheet::applied);
         h.clickBox("Compress Spaces (A B=A   B)");
-        SheetHarness::type(h.editBy("Tab size:"), "0");
+        SheetHarness::type(qobject_cast<QLineEdit*>(h.control<QLabel>("Tab size:")->buddy()), "0");
         QVERIFY(h.control<QPushButton>("Apply")->isEnabled());
         h.showPage(kColumns);
         h.clickBox(h.sheet->findChild<QCheckBox*>("ignoredColumn4"));

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QTest>
@@ -27,7 +26,6 @@ namespace tandel::test {
 
 // A dialog as the window showed it.
 struct ShownDialog {
-    QString className;
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -62,10 +60,7 @@ public:
 
 private:
     static ShownDialog describe(QDialog& dialog) {
-        ShownDialog d{QString::fromLatin1(dialog.metaObject()->className()),
-                      dialog.windowTitle(),
-                      {},
-                      QMessageBox::NoIcon};
+        ShownDialog d{dialog.windowTitle(), {}, QMessageBox::NoIcon};
         if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
             d.text = box->text();
             d.icon = box->icon();
