@@ -1,7 +1,6 @@
-// Copy, Find and the preview as the user meets them: Ctrl+C from the panes
-// or the preview, the primary selection a Shift+drag sets, the modeless Find
-// dialog and where a search goes, and the preview opened by Preview results,
-// sized by its splitter, pasted into, limited for typing, and holding every
+// Find and the preview as the user meets them: the modeless Find dialog and
+// where a search goes, and the preview opened by Preview results, sized by
+// its splitter, pasted into up to its limit, copied from, and holding every
 // byte of the result exactly.
 #include <QClipboard>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-// The real window as the user meets it: its place on the screens, the
-// settings written at the end, bad input, what the bars tell, the fonts, loads
-// on their own thread; the menus, keys and toolbars of both run modes; and the
-// frame's dialogs: message boxes, questions, open and save, help and About.
+// The real window as the user meets it: its place on the screens, the keys
+// that take segments, what the bars tell, the end of a run, loads on their own
+// thread; the menus, keys and toolbar; and the frame's dialogs: message boxes,
+// questions, open and save, the options sheet, fonts and help.
 #include <QAction>
 #include <QFileDialog>
 #include <QFontDialog>

@@ -1,8 +1,8 @@
-// The panes driven by real events (keys, wheel and scroll bars with the rows
-// repainted, the Shift+drag selection, autoscroll, the split, the context
-// menu, dropped files), and what they draw, read off grabbed images: the
-// choice colours and readable text on them, line numbers and tabs, the
-// 255-column window, bytes that are not text, titles and the position bar.
+// The panes driven by real events (keys, wheel and scroll bar with the rows
+// repainted, the Shift+drag selection and copy, the split, the context menu,
+// dropped files), and what they draw, read off grabbed images: the choice
+// colours and readable text on them, line numbers and tabs, the 255-column
+// window, bytes that are not text, an empty window, titles and position bar.
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>

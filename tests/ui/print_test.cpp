@@ -1,6 +1,6 @@
 // Printing as the user meets it, on PDF files in place of a printer, read
-// back with poppler's tools: page breaks, the differences only, the
-// directory lists' grey halves, and Cancel in the abort dialog.
+// back with poppler's tools: page breaks, Cancel in the abort dialog, the
+// directory lists' grey halves, and a printer that cannot start.
 #include <QAbstractButton>
 #include <QPageSize>
 #include <QPrinter>
