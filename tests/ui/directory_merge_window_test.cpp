@@ -1,10 +1,14 @@
-// Directory merging in the real window over real folders: Compare Dirs with
-// the walk or a directory window instance, the filter dialogs of the Options
-// menu, the directory window's build, keys and Cancel, and a real child.
+// Directory merging over real folders: "Select directories to merge" driven
+// alone, then the real window: Compare Dirs with the walk or a directory
+// window instance, "Directory Merging" from the Options menu, the directory
+// window's build and Cancel, its two lists with their colours, clicks, keys
+// and buttons, and a real child.
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -19,11 +23,13 @@
 #include "ui_test_main.h"
 #include "app/window_services.h"
 #include "dialogs/build_progress_dialog.h"
+#include "dialogs/select_directories_dialog.h"
 #include "dirmerge/child_commands.h"
 #include "frame/command_ids.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 #include "view/directory_window.h"
+#include "merge/fake_frame.h"
 #include "window_harness.h"
 
 using namespace tandel;
@@ -32,11 +38,59 @@ using test::WindowHarness;
 
 namespace {
 
+template <typename T = QWidget> T* control(QWidget& dialog, int id) {
+    T* found = dialog.findChild<T*>(QString::number(id));
+    if (found == nullptr) {
+        qFatal("control %d missing", id);
+    }
+    return found;
+}
+
+// A push button in its middle, a check box or radio button on its indicator.
+void press(QWidget& dialog, int id) {
+    QWidget* button = control(dialog, id);
+    const QPoint at = qobject_cast<QPushButton*>(button) != nullptr
+                          ? button->rect().center()
+                          : QPoint(6, button->height() / 2);
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+
+void type(QWidget& dialog, int id, const std::string& text) {
+    auto* edit = control<QLineEdit>(dialog, id);
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+struct Selection {
+    testing::TempFolder tree;
+    test::FakeFrame frame;
+    Settings settings;
+    std::vector<std::pair<QString, std::string>> browsed; // title, start
+    std::optional<std::string> browseAnswer;
+
+    Selection() {
+        settings.files.selectDir1 = tree.mkdir("one");
+        settings.files.selectDir2 = tree.mkdir("caf\xe9"); // not UTF-8
+        settings.files.selectOutdir = tree.file("out");
+        settings.geometry.outDirUIType = kToOther;
+    }
+    std::unique_ptr<SelectDirectoriesDialog> open() {
+        SelectDirectoriesDialog::Hooks hooks;
+        hooks.browse = [this](QWidget*, const QString& title, const std::string& start) {
+            browsed.emplace_back(title, start);
+            return browseAnswer;
+        };
+        auto dialog = std::make_unique<SelectDirectoriesDialog>(frame, settings, hooks, nullptr);
+        dialog->show();
+        return dialog;
+    }
+};
+
 // Handles posted commands until `done`, with a bound instead of a clock.
-template <typename Done>
-bool pump(Done done) {
-    for (int i = 0; i < 100000 && !done(); ++i)
+template <typename Done> bool pump(Done done) {
+    for (int i = 0; i < 100000 && !done(); ++i) {
         QCoreApplication::processEvents();
+    }
     return done();
 }
 
@@ -44,8 +98,7 @@ bool pump(Done done) {
 // destination radio, "Show directories" left ticked or cleared, then OK.
 DialogScript::Answer selectDirectories(const std::string& dir1, const std::string& dir2,
                                        const std::string& other, int radio, bool show) {
-    return [=](QDialog& dialog) {
-        dialog.show();
+    return test::answer([=](QDialog& dialog) {
         const std::pair<const char*, std::string> edits[] = {
             {"1004", dir1}, {"1003", dir2}, {"104", other}};
         for (const auto& [id, text] : edits) {
@@ -56,24 +109,15 @@ DialogScript::Answer selectDirectories(const std::string& dir1, const std::strin
         dialog.findChild<QRadioButton*>(QString::number(radio))->setChecked(true);
         dialog.findChild<QCheckBox*>(QStringLiteral("1010"))->setChecked(show);
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
-        return dialog.result();
-    };
+    });
 }
 
-QString firstMenuTitle(MainWindow& window) {
-    return window.menuBar()->actions().front()->text();
-}
-
-bool infoShown(const WindowHarness& h, const QString& text) {
-    for (const test::ShownDialog& d : h.dialogs.shown)
-        if (d.text == text)
-            return true;
-    return false;
+QString firstMenuItem(MainWindow& window) {
+    return window.menuBar()->actions().front()->menu()->actions().front()->text();
 }
 
 // Runs `act` once, as soon as the list build's progress box is up.
-template <typename Act>
-void whileBuilding(MainWindow& window, Act act) {
+template <typename Act> void whileBuilding(MainWindow& window, Act act) {
     auto* timer = new QTimer(&window);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, &window, act] {
         if (auto* box = window.findChild<BuildProgressDialog*>()) {
@@ -84,28 +128,47 @@ void whileBuilding(MainWindow& window, Act act) {
     timer->start(0);
 }
 
+// What a test reads off and does to the directory window's two lists.
+struct Lists {
+    DirectoryWindow& window;
+
+    DirectoryListView* list(int side) const { return window.list(side); }
+    QRect cell(int side, int row, int column = kNameColumn) const {
+        const DirectoryListView* l = list(side);
+        return l->visualRect(
+            l->model()->index(row, DirectoryListModel::columnOf(l->half(), column)));
+    }
+    QString text(int side, int row, int column = kNameColumn, int role = Qt::DisplayRole) const {
+        const DirectoryListView* l = list(side);
+        const int section = DirectoryListModel::columnOf(l->half(), column);
+        return l->model()->index(row, section).data(role).toString();
+    }
+    void click(int side, int row) const {
+        QTest::mouseClick(list(side)->viewport(), Qt::LeftButton, {}, cell(side, row).center());
+    }
+    void clickHeader(int side, int column) const {
+        QHeaderView* header = list(side)->header();
+        const int section = DirectoryListModel::columnOf(list(side)->half(), column);
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(section) + 10, header->height() / 2));
+    }
+    // Near the right edge of the list, right of every cell.
+    QColor edgeColour(int side, int row) const {
+        const QPoint at(list(side)->viewport()->width() - 2, cell(side, row).top() + 1);
+        return list(side)->viewport()->grab().toImage().pixelColor(at);
+    }
+};
 
 struct Trees {
     WindowHarness h;
     std::string one = h.folder.mkdir("one");
     std::string two = h.folder.mkdir("two");
     std::string out = h.folder.file("out");
-    std::vector<std::vector<std::string>> started;
 
-    // A window whose started instances are recorded.
-    std::unique_ptr<MainWindow> open(const std::vector<std::string>& arguments = {}) {
-        WindowServices services = h.services();
-        services.startInstance = [this](const std::vector<std::string>& a) { started.push_back(a); };
-        auto window = std::make_unique<MainWindow>(services, arguments);
-        window->start();
-        QApplication::setActiveWindow(window.get());
-        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(window.get());
-        return window;
-    }
     std::vector<std::string> mandc() const {
         return {"-d1", one, "-d2", two, "-outd", out, "-mandc"};
     }
-    DirectoryWindow& lists(MainWindow& window) const { return *window.directoryWindow(); }
 };
 
 } // namespace
@@ -113,238 +176,225 @@ struct Trees {
 class DirectoryMergeWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void walkOfIdenticalTreesFillsTheDestinationUnderTheWalksFileMenu() {
+    void theSelectionRefusesAFileMakesMissingFoldersAndTakesBrowsedAndDroppedOnes() {
+        Selection s;
+        auto dialog = s.open();
+        QVERIFY(control<QCheckBox>(*dialog, 1010)->isChecked());
+        press(*dialog, 1010);
+        const std::string file = s.tree.write("plain", "x");
+        type(*dialog, 1004, file);
+        press(*dialog, 1); // refused: the dialog stays open
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(s.frame.shown(Severity::Error),
+                 std::vector<std::string>{file + " is not a directory"});
+        const std::string missing = s.tree.file("new/deeper/one");
+        type(*dialog, 1004, missing);
+        s.browseAnswer = s.tree.file("chosen");
+        press(*dialog, 1002); // browse for the destination
+        QCOMPARE(s.browsed.back(),
+                 std::pair(QStringLiteral("Select destination directory"), s.tree.file("out")));
+        auto* edit = control<QLineEdit>(*dialog, 104);
+        QCOMPARE(edit->text(), QString::fromStdString(s.tree.file("chosen")));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(s.tree.file("dropped"))),
+                      QUrl::fromLocalFile(QStringLiteral("/second"))});
+        QDragEnterEvent enter(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit, &drop);
+        press(*dialog, 1);
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QVERIFY(std::filesystem::is_directory(missing));
+        QVERIFY(std::filesystem::is_directory(s.tree.file("dropped")));
+        QCOMPARE(s.frame.kinds, std::vector<QuestionKind>(2, QuestionKind::MakeDirectory));
+        QCOMPARE(dialog->selection().dir1, missing);
+        QCOMPARE(dialog->selection().dir2, s.tree.file("caf\xe9")); // byte for byte
+        QCOMPARE(dialog->selection().destination, s.tree.file("dropped"));
+        QVERIFY(!dialog->selection().showDirectories);
+        QVERIFY(control<QCheckBox>(*s.open(), 1010)->isChecked()); // ticked at every opening
+    }
+
+    void showDirectoriesStartsADirectoryWindowAndOtherwiseTheWalkFillsTheDestination() {
         Trees t;
         for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) {
             t.h.folder.write(std::string("one/") + rel, rel);
             t.h.folder.write(std::string("two/") + rel, rel);
         }
-        auto window = t.open();
+        t.h.helpPage = t.h.folder.write("help/index.html", "<p>");
+        auto window = t.h.open();
         window->application().settings.record.recursive = 1;
-        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
-        QString menuDuringWalk;
-        t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, false));
-        t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes)); // make "out"
-        t.h.dialogs.answers.push_back([&](QDialog& box) {
-            menuDuringWalk = window->menuBar()->actions().front()->menu()->actions().front()->text();
-            return box.result();
-        });
-        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(pump([&] {
-            return infoShown(t.h, QStringLiteral("Directories compared: 3 copied, 0 merged, "
-                                                 "0 skipped, 0 failed"));
-        }));
-        QCOMPARE(menuDuringWalk, QStringLiteral("S&kip\tAlt+S"));
-        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
-        QCOMPARE(window->menuBar()->actions().front()->menu()->actions().front()->text(),
-                 QStringLiteral("File &1\tCtrl+F1"));
-        for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"})
-            QCOMPARE(t.h.folder.read(std::string("out/") + rel), std::string(rel));
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(3)); // none about the files
-    }
-
-    void walkIntoDirectory1LoadsADifferingPairUntilSkippedAndOffersOnlyTheRightSide() {
-        Trees t;
-        t.h.folder.write("one/left-only.txt", "l\n");
-        t.h.folder.write("one/pair.txt", "one\n");
-        t.h.folder.write("two/pair.txt", "two\n");
-        t.h.folder.write("two/right-only.txt", "r\n");
-        auto window = t.open();
-        t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, "", 1007, false));
-        window->runCommand(cmd::kCompareDirs);
-        const Application& app = window->application();
-        QVERIFY(pump([&] { return !app.model.side(2).fileName.empty(); }));
-        QCOMPARE(app.model.side(1).fileName, t.one + "/pair.txt");
-        QCOMPARE(app.model.side(2).fileName, t.two + "/pair.txt");
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(1)); // left-only.txt is in place
-
-        t.h.dialogs.answers.push_back(test::clickButton(QStringLiteral("6"))); // copy right-only
-        QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);           // Skip the pair
-        QVERIFY(pump([&] {
-            return infoShown(t.h, QStringLiteral("Directories compared: 1 copied, 0 merged, "
-                                                 "1 skipped, 0 failed"));
-        }));
-        QCOMPARE(t.h.dialogs.shown[1].className, QStringLiteral("tandel::AskPermissionDialog"));
-        QVERIFY(t.h.dialogs.shown[1].text.startsWith(QStringLiteral("right-only.txt is present only in")));
-        QCOMPARE(t.h.folder.read("one/right-only.txt"), std::string("r\n"));
-        QCOMPARE(t.h.folder.read("one/pair.txt"), std::string("one\n")); // nothing written
-        QVERIFY(app.model.side(1).fileName.empty());
-        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File"));
-    }
-
-    void showDirectoriesWritesTheSettingsAndStartsADirectoryWindow() {
-        Trees t;
-        auto window = t.open();
-        window->application().settings.record.recursive = 1;
-        t.h.dialogs.answers.push_back(selectDirectories(t.one, t.two, t.out, 1009, true));
-        t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes)); // make "out"
+        t.h.dialogs.answers = {selectDirectories(t.one, t.two, t.out, 1009, true),
+                               test::clickStandard(QMessageBox::Yes)}; // make "out"
         window->runCommand(cmd::kCompareDirs);
         QCOMPARE(t.h.dialogs.shown[1].text,
                  QString::fromStdString("Directory " + t.out + " does not exist.\nCreate it?"));
-        QCOMPARE(t.started.size(), std::size_t(1));
-        QCOMPARE(t.started[0], directoryWindowArguments(t.h.folder.file("bin/tandel"), t.one,
-                                                        t.two, t.out));
-        QVERIFY(testing::readFile(t.h.ini()).find("Recursive=1") != std::string::npos);
-        QCOMPARE(firstMenuTitle(*window), QStringLiteral("&File")); // no walk here
-    }
+        QCOMPARE(t.h.started, (std::vector<std::vector<std::string>>{directoryWindowArguments(
+                                  t.h.folder.file("bin/tandel"), t.one, t.two, t.out)}));
+        QVERIFY(t.h.iniHas("Recursive=1"));
 
-    void optionsMenuOpensTheFilterDialogs() {
-        Trees t;
-        t.h.helpPage = t.h.folder.write("help/index.html", "help");
-        auto window = t.open();
-        t.h.dialogs.answers.push_back([](QDialog& dialog) {
-            dialog.show();
-            QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("603")), QStringLiteral("*.o"));
-            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("114")), Qt::LeftButton);
-            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("23")), Qt::LeftButton);
-            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
-            return dialog.result();
-        });
+        QString menuDuringWalk;
+        t.h.dialogs.answers = {selectDirectories(t.one, t.two, t.out, 1009, false),
+                               [&](QDialog& box) {
+                                   menuDuringWalk = firstMenuItem(*window);
+                                   return box.result();
+                               }};
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        const QString done("Directories compared: 3 copied, 0 merged, 0 skipped, 0 failed");
+        QVERIFY(
+            pump([&] { return !t.h.dialogs.shown.empty() && t.h.dialogs.texts().back() == done; }));
+        QCOMPARE(menuDuringWalk, QStringLiteral("S&kip\tAlt+S"));
+        QCOMPARE(firstMenuItem(*window), QStringLiteral("File &1\tCtrl+F1"));
+        for (const char* rel : {"a.txt", "sub/b.txt", "sub/deeper/c.txt"}) {
+            QCOMPARE(t.h.folder.read(std::string("out/") + rel), std::string(rel));
+        }
+        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(4)); // none about the files
+        // "Directory Merging" from the Options menu: Enter adds what was typed
+        // and leaves the dialog open; with nothing typed it is the dialog's OK.
+        t.h.dialogs.answers.push_back(test::answer([](QDialog& filters) {
+            type(filters, 603, "*.o");
+            QTest::keyClick(control(filters, 603), Qt::Key_Return);
+            QVERIFY(filters.isVisible());
+            press(filters, 23);
+            control<QLineEdit>(filters, 603)->clear();
+            QTest::keyClick(control(filters, 603), Qt::Key_Return);
+        }));
         window->runCommand(cmd::kDirectoryMergingOptions);
-        t.h.dialogs.answers.push_back(test::clickButton(QStringLiteral("2")));
-        window->runCommand(cmd::kFileTypes);
-        QCOMPARE(t.h.dialogs.shown[0].title, QStringLiteral("Directory Merging"));
-        QCOMPARE(t.h.dialogs.shown[1].title, QStringLiteral("Customize file types"));
-        QCOMPARE(window->application().settings.lists.excludeFilters, std::vector<std::string>{"*.o"});
+        QCOMPARE(t.h.dialogs.shown[4].title, QStringLiteral("Directory Merging"));
+        QCOMPARE(window->application().settings.lists.excludeFilters,
+                 std::vector<std::string>{"*.o"});
         QCOMPARE(t.h.opened.size(), std::size_t(1));
         QCOMPARE(t.h.opened[0].fragment(), QStringLiteral("context-264"));
     }
 
-    void directoryWindowFillsItsListsAndAnswersItsKeysAndButtons() {
+    // The lists over four rows: a equal, b differing, c on the left only, d on
+    // the right only; "Recursive" is off at first, so sub/ is not listed.
+    void theListsShowTheRowsAndAnswerClicksKeysAndButtons() {
         Trees t;
-        t.h.folder.write("one/a.txt", "same\n");
-        t.h.folder.write("two/a.txt", "same\n");
-        t.h.folder.write("one/b.txt", "left\n");
-        t.h.folder.write("two/c.txt", "right\n");
-        auto window = t.open(t.mandc());
-        DirectoryListModel& model = *t.lists(*window).model();
-        QVERIFY(pump([&] { return model.rowCount() == 3; }));
+        const auto write = [&t](const std::string& name, const char* text, std::int64_t time) {
+            t.h.folder.write(name, text, time);
+        };
+        write("one/a.txt", "same\n", 1000);
+        write("two/a.txt", "same\n", 1001);
+        write("one/b.txt", "one\n", 3000);
+        write("two/b.txt", "two\n", 3001);
+        write("one/c.txt", "left\n", 2000);
+        write("two/d.txt", "right\n", 4000);
+        write("one/sub/deep.txt", "d\n", 5000);
+        auto window = t.h.open(t.mandc());
+        Lists s{*window->directoryWindow()};
+        QVERIFY(pump([&] { return s.window.model()->rowCount() == 4; }));
         QVERIFY(window->findChild<BuildProgressDialog*>() == nullptr); // closed again
+        const QColor green(0, 255, 0), yellow(255, 255, 0);
+        QCOMPARE(s.edgeColour(1, 1), green);
+        QCOMPARE(s.edgeColour(2, 1), green);
+        QCOMPARE(s.edgeColour(1, 2), green);
+        QCOMPARE(s.edgeColour(2, 2), yellow);
+        QCOMPARE(s.edgeColour(1, 3), yellow);
+        QVERIFY(s.edgeColour(1, 0) != green && s.edgeColour(1, 0) != yellow);
+        // The name below its directory, the whole path in the tooltip.
+        QCOMPARE(s.text(1, 2), QStringLiteral("c.txt"));
+        QCOMPARE(s.text(1, 2, kNameColumn, Qt::ToolTipRole),
+                 QString::fromStdString(t.one + "/c.txt"));
+        QCOMPARE(s.text(2, 2), QString());
 
-        QCOMPARE(window->windowTitle(),
-                 QString::fromStdString("Tandel v4.5 - " + t.one + " : " + t.two));
-
-        // Ctrl+D copies the rows selected in the list that holds the selection,
-        // into a destination made after a Yes, and says what it did.
-        DirectoryListView* right = t.lists(*window).list(2);
-        right->setFocus();
-        right->selectionModel()->select(model.index(2, DirectoryListModel::columnOf(1, 0)),
-                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        // Ctrl+D copies the rows selected in the list that holds the selection
+        // (a click in one list clears the other), into a destination made after a Yes.
+        s.click(1, 2);
+        s.click(2, 3);
+        QVERIFY(s.list(1)->selectedRows().empty());
         t.h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Yes));
-        QTest::keyClick(right, Qt::Key_D, Qt::ControlModifier);
-        QCOMPARE(t.h.folder.read("out/c.txt"), std::string("right\n"));
-        QCOMPARE(t.h.dialogs.texts(),
-                 (std::vector<QString>{QString::fromStdString("Directory " + t.out +
-                                                              " does not exist.\nCreate it?"),
-                                       QStringLiteral("Copy to Destination: 1 copied, 0 skipped, 0 failed")}));
-        QCOMPARE(model.index(2, DirectoryListModel::columnOf(1, kMarkerColumn)).data().toString(),
-                 QStringLiteral("copied"));
+        QTest::keyClick(s.list(2), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(t.h.folder.read("out/d.txt"), std::string("right\n"));
+        // Alt+Down is Next: the next row not equal; F3 finds in both lists.
+        QTest::keyClick(s.list(2), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(s.list(2)->selectedRows(), std::vector<int>{1});
+        window->application().frameState.searchText = "d.txt";
+        QTest::keyClick(s.list(2), Qt::Key_F3);
+        QCOMPARE(s.list(2)->selectedRows(), std::vector<int>{3});
 
-        // Alt+Down is Next here; no message, no segment navigation. It
-        // selects the next row that is not equal in the list holding the selection.
-        QSignalSpy received(window.get(), &MainWindow::commandReceived);
-        QTest::keyClick(right, Qt::Key_Down, Qt::AltModifier);
-        QCOMPARE(received.count(), 1);
-        QCOMPARE(received.at(0).at(0).toInt(), cmd::kNextSegment);
-        QCOMPARE(t.h.dialogs.shown.size(), std::size_t(2));
-        QCOMPARE(right->selectedRows(), std::vector<int>{1});
+        // Only a differing pair starts a merge run, by a double click or Enter.
+        for (int row : {0, 2, 3, 1}) {
+            s.click(2, row);
+            QTest::mouseDClick(s.list(2)->viewport(), Qt::LeftButton, {}, s.cell(2, row).center());
+        }
+        const std::vector<std::string> run = {t.h.folder.file("bin/tandel"),
+                                              "-f1",
+                                              t.one + "/b.txt",
+                                              "-f2",
+                                              t.two + "/b.txt",
+                                              "-outd",
+                                              t.out};
+        QCOMPARE(t.h.started, std::vector<std::vector<std::string>>{run});
+        s.list(1)->setFocus();
+        s.list(1)->setCurrentIndex(s.list(1)->model()->index(1, 0));
+        QTest::keyClick(s.list(1), Qt::Key_Return);
+        QCOMPARE(t.h.started.size(), std::size_t(2));
+        // Back at the window once the run saved its result: the row says so.
+        t.h.folder.write("out/b.txt", "merged\n");
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&s.window, &activate);
+        QCOMPARE(s.text(1, 1, kMarkerColumn), QStringLiteral("merged"));
 
-        // Find Next searches both lists from the row after the last hit and
-        // selects the hit alone in the list that holds it.
-        window->application().frameState.searchText = "c.txt";
-        QTest::keyClick(right, Qt::Key_F3);
-        QCOMPARE(t.lists(*window).list(2)->selectedRows(), std::vector<int>{2});
-        QCOMPARE(window->focusWidget(), t.lists(*window).list(2));
-        window->application().frameState.searchText = "b.TXT";
-        window->application().frameState.ignoreCase = true;
-        QTest::keyClick(right, Qt::Key_F3);
-        QCOMPARE(t.lists(*window).list(1)->selectedRows(), std::vector<int>{1});
-        QVERIFY(t.lists(*window).list(2)->selectedRows().empty());
+        // A header clicked twice sorts both lists both ways, keeping the selection.
+        s.click(1, 1);
+        s.clickHeader(2, kDateColumn);
+        // Right halves' times: a 1001, b 3001, c none (0), d 4000.
+        QCOMPARE(s.text(2, 0), QStringLiteral("d.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{1});
+        s.clickHeader(2, kDateColumn);
+        QCOMPARE(s.text(1, 0), QStringLiteral("c.txt"));
+        QCOMPARE(s.list(1)->selectedRows(), std::vector<int>{2});
+        s.clickHeader(1, kSizeColumn); // largest first: c.txt holds 5 bytes
+        QCOMPARE(s.text(1, 0, kSizeColumn), QStringLiteral("5"));
 
-        // "Show differences only" leaves the equal pair out at once.
+        // The toolbar's flags fill the lists again at once.
         QToolBar* toolbar = window->toolbar();
-        QAction* diffsOnly = toolbar->findChild<QAction*>(QStringLiteral("25"));
-        QTest::mouseClick(toolbar->widgetForAction(diffsOnly), Qt::LeftButton);
-        QCOMPARE(model.rowCount(), 2);
-        QCOMPARE(window->application().settings.record.directoryDiffsOnly, 1);
+        for (const int id : {cmd::kToggleDiffsOnly, cmd::kToggleSubdirectories}) {
+            QAction* action = toolbar->findChild<QAction*>(QString::number(id));
+            QTest::mouseClick(toolbar->widgetForAction(action), Qt::LeftButton);
+            QVERIFY(action->isChecked());
+        }
+        QCOMPARE(s.window.model()->rowCount(), 4); // a left out, sub/deep.txt in
+        QCOMPARE(window->application().settings.record.recursive, 1);
     }
 
-    // The command line's destination is judged as the dialog's is, before
-    // anything is listed or copied.
-    void aDirectoryWindowWithItsDestinationInsideDirectory1ListsNothing() {
+    // The window stays with what was found, says the list is incomplete, and
+    // F5 reads the trees again in full; closing the window stops the build.
+    void cancelInTheProgressBoxKeepsTheRowsFoundAndClosingStopsTheBuild() {
         Trees t;
-        t.h.folder.write("one/a.txt", "left\n");
-        t.h.folder.write("two/b.txt", "right\n");
-        const std::string inside = t.one + "/merged";
-        auto window = t.open({"-d1", t.one, "-d2", t.two, "-outd", inside, "-mandc"});
-        const QString refusal = QString::fromStdString(
-            "The destination " + inside + " lies inside Directory 1 " + t.one +
-            ".\nChoose a destination outside both directories.");
-        QVERIFY(pump([&] { return infoShown(t.h, refusal); }));
-        QCOMPARE(t.h.dialogs.shown.back().icon, QMessageBox::Critical);
-        QCOMPARE(t.lists(*window).model()->rowCount(), 0);
-        QVERIFY(!std::filesystem::exists(inside));
-    }
-
-    // The window stays with what was found, says the list is incomplete,
-    // and F5 reads the trees again in full.
-    void cancelInTheProgressBoxKeepsTheRowsFoundAndF5ScansAgain() {
-        Trees t;
-        for (int i = 0; i < 30; ++i)
-            t.h.folder.write("one/f" + std::to_string(i) + ".txt", "x\n");
+        for (int i = 0; i < 30; ++i) {
+            t.h.folder.write("one/" + std::to_string(i) + ".txt", "x\n");
+        }
         auto window = std::make_unique<MainWindow>(t.h.services(), t.mandc());
         QSignalSpy finished(window.get(), &MainWindow::finished);
-        whileBuilding(*window, [](BuildProgressDialog& box) {
+        QString shownPath; // the box shows the path being compared at once
+        whileBuilding(*window, [&shownPath](BuildProgressDialog& box) {
+            shownPath = box.shownPath();
             QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
         });
         window->start();
-        DirectoryWindow& lists = t.lists(*window);
+        DirectoryWindow& lists = *window->directoryWindow();
         QVERIFY(pump([&] { return lists.notice()->isVisible(); }));
-        const int shown = lists.model()->rowCount();
-        QVERIFY(shown > 0 && shown < 30);
+        const int found = lists.model()->rowCount();
+        QVERIFY(found > 0 && found < 30);
+        QVERIFY(shownPath.startsWith(QString::fromStdString(t.one + "/")));
         QVERIFY(window->isVisible());
         QCOMPARE(finished.count(), 0);
-
         QTest::keyClick(lists.list(1), Qt::Key_F5);
         QCOMPARE(lists.model()->rowCount(), 30);
         QVERIFY(!lists.notice()->isVisible());
         QCOMPARE(lists.counts()->text(),
-                 QString::fromUtf8("0 equal \u00b7 0 differ \u00b7 30 only left \u00b7 0 only right "
-                                   "\u00b7 0 unreadable"));
-    }
+                 QString::fromUtf8("0 equal \u00b7 0 differ \u00b7 30 only left \u00b7 0 only "
+                                   "right \u00b7 0 unreadable"));
 
-    void theToolbarTurnsSubdirectoriesOnAndOffAndRescans() {
-        Trees t;
-        t.h.folder.write("one/top.txt", "t\n");
-        t.h.folder.write("one/sub/deep.txt", "d\n");
-        auto window = t.open(t.mandc());
-        DirectoryListModel& model = *t.lists(*window).model();
-        QVERIFY(pump([&] { return model.rowCount() == 1; })); // "Recursive" is off at first
-        QToolBar* toolbar = window->toolbar();
-        QAction* include = toolbar->findChild<QAction*>(QString::number(cmd::kToggleSubdirectories));
-        QVERIFY(!include->isChecked());
-        QTest::mouseClick(toolbar->widgetForAction(include), Qt::LeftButton);
-        QCOMPARE(model.rowCount(), 2);
-        QVERIFY(include->isChecked());
-        QCOMPARE(window->application().settings.record.recursive, 1);
-        QVERIFY(window->quickMenu()
-                    ->findChild<QAction*>(QString::number(cmd::kToggleSubdirectories))
-                    ->isChecked());
-        QTest::mouseClick(toolbar->widgetForAction(include), Qt::LeftButton);
-        QCOMPARE(model.rowCount(), 1);
-    }
-
-    void closingTheWindowDuringTheBuildStopsIt() {
-        Trees t;
-        for (int i = 0; i < 30; ++i)
-            t.h.folder.write("two/f" + std::to_string(i) + ".txt", "x\n");
-        auto window = std::make_unique<MainWindow>(t.h.services(), t.mandc());
-        QSignalSpy finished(window.get(), &MainWindow::finished);
-        whileBuilding(*window, [&window](BuildProgressDialog&) { window->close(); });
-        window->start();
-        QVERIFY(pump([&] { return finished.count() == 1; }));
-        QVERIFY(t.lists(*window).model()->rowCount() < 30);
-        QVERIFY(!window->isVisible());
+        auto closed = std::make_unique<MainWindow>(t.h.services(), t.mandc());
+        QSignalSpy ended(closed.get(), &MainWindow::finished);
+        whileBuilding(*closed, [&closed](BuildProgressDialog&) { closed->close(); });
+        closed->start();
+        QVERIFY(pump([&] { return ended.count() == 1; }));
+        QVERIFY(closed->directoryWindow()->model()->rowCount() < 30);
+        QVERIFY(!closed->isVisible());
     }
 
     // The program's own starter runs a real process; every path arrives as
@@ -352,16 +402,16 @@ private slots:
     void aRealChildGetsEachPathAsOneArgument() {
         testing::TempFolder folder;
         const std::string record = folder.file("arguments");
-        const std::string script = folder.write("child.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" +
-                                                                record + ".part\"\nmv \"" + record +
-                                                                ".part\" \"" + record + "\"\n");
+        const std::string script = folder.write(
+            "child.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + record + ".part\"\nmv \"" +
+                            record + ".part\" \"" + record + "\"\n");
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
         // "\xe9" alone is Latin-1's e acute, not UTF-8: it must arrive as that byte.
         desktopServices().startInstance(mergeRunArguments(script, "/a dir/left caf\xe9.txt",
                                                           "/b dir/right  file.txt", "/out dir"));
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(record), 10000);
-        QCOMPARE(testing::readFile(record),
-                 std::string("-f1\n/a dir/left caf\xe9.txt\n-f2\n/b dir/right  file.txt\n-outd\n/out dir\n"));
+        QCOMPARE(testing::readFile(record), std::string("-f1\n/a dir/left caf\xe9.txt\n-f2\n/b "
+                                                        "dir/right  file.txt\n-outd\n/out dir\n"));
     }
 };
 

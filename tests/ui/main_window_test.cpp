@@ -1,24 +1,157 @@
-// Start-up and shut-down of the real window: geometry, run modes, the files
-// of the command line, bad input, and the settings written at the end.
+// The real window as the user meets it: its place on the screens, the keys
+// that take segments, what the bars tell, the end of a run, loads on their own
+// thread; the menus, keys and toolbar; and the frame's dialogs: message boxes,
+// questions, open and save, the options sheet, fonts and help.
+#include <QAction>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QtTest>
 
+#include <unistd.h>
+
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <thread>
+
 #include "ui_test_main.h"
+#include "app/accelerators.h"
+#include "app/frame_layout.h"
+#include "app/help_viewer.h"
 #include "frame/command_ids.h"
+#include "merge/decisions.h"
+#include "support/failing_file_system.h"
+#include "view/diff_edit.h"
 #include "view/diff_title.h"
+#include "view/edit_cont.h"
+#include "view/font_description.h"
+#include "view/preview_edit.h"
+#include "view/progress_panel.h"
 #include "window_harness.h"
 
-using tandel::MainWindow;
-using tandel::test::WindowHarness;
+using namespace tandel;
+using test::clickButton;
+using test::clickStandard;
+using test::pressKey;
+using test::WindowHarness;
 
 namespace {
 
-void runPosted() { QCoreApplication::sendPostedEvents(); }
+template <typename Act> std::vector<int> ran(MainWindow& window, Act act) {
+    QSignalSpy received(&window, &MainWindow::commandReceived);
+    act();
+    std::vector<int> ids;
+    for (const QList<QVariant>& call : received) {
+        ids.push_back(call.at(0).toInt());
+    }
+    return ids;
+}
 
-bool iniHas(const WindowHarness& h, const std::string& line) {
-    return tandel::testing::readFile(h.ini()).find(line) != std::string::npos;
+std::vector<int> press(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    return ran(window, [&] { QTest::keyClick(&window, key, modifiers); });
+}
+
+// Presses the key each action of the menus shows after its tab and checks
+// that it runs exactly that action's command; returns how many were pressed.
+int pressShownKeys(MainWindow& window, const QList<QAction*>& actions) {
+    int pressed = 0;
+    for (const QAction* action : actions) {
+        const qsizetype tab = action->text().indexOf(QLatin1Char('\t'));
+        if (action->menu() != nullptr) {
+            const int inside = pressShownKeys(window, action->menu()->actions());
+            pressed = inside < 0 ? -1 : pressed + inside;
+        } else if (tab >= 0 && action->objectName().toInt() != cmd::kQuit && pressed >= 0) {
+            const auto chord = ui::parseChord(action->text().mid(tab + 1).toStdString());
+            Qt::KeyboardModifiers modifiers;
+            modifiers.setFlag(Qt::ControlModifier, chord && (chord->modifiers & ui::kModCtrl));
+            modifiers.setFlag(Qt::AltModifier, chord && (chord->modifiers & ui::kModAlt));
+            modifiers.setFlag(Qt::ShiftModifier, chord && (chord->modifiers & ui::kModShift));
+            const auto key = static_cast<Qt::Key>(chord ? ui::qtKeyOf(chord->key) : 0);
+            const bool right =
+                press(window, key, modifiers) == std::vector<int>{action->objectName().toInt()};
+            pressed = right ? pressed + 1 : -1;
+        }
+    }
+    return pressed;
+}
+
+// The access keys marked with "&" more than once in one menu or one of its
+// sub-menus: a key used twice only moves between its items.
+QString sharedAccessKeys(const QMenu* menu) {
+    std::set<QChar> seen, twice;
+    QString inSubMenus;
+    for (const QAction* action : menu->actions()) {
+        if (action->menu() != nullptr) {
+            inSubMenus += sharedAccessKeys(action->menu());
+        }
+        const QString text = action->text().section(QLatin1Char('\t'), 0, 0);
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        if (amp >= 0 && amp + 1 < text.size() && !seen.insert(text[amp + 1].toLower()).second) {
+            twice.insert(text[amp + 1].toLower());
+        }
+    }
+    QString keys;
+    for (const QChar c : twice) {
+        keys += c;
+    }
+    return keys + inSubMenus;
+}
+
+bool clickTool(MainWindow& window, int id) {
+    QAction* action = window.toolbar()->findChild<QAction*>(QString::number(id));
+    QTest::mouseClick(window.toolbar()->widgetForAction(action), Qt::LeftButton);
+    return action->isChecked();
+}
+
+test::DialogScript::Answer chooseFile(const std::string& path) {
+    return [path](QDialog& dialog) {
+        static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(path));
+        path.empty() ? dialog.reject() : dialog.accept();
+        return dialog.result();
+    };
+}
+
+test::DialogScript::Answer pickFont(const QFont& font) {
+    return [font](QDialog& dialog) {
+        static_cast<QFontDialog&>(dialog).setCurrentFont(font);
+        dialog.accept();
+        return dialog.result();
+    };
+}
+
+// The file layer with reads held at a gate the test opens.
+class GatedFiles : public testing::FailingFileSystem {
+public:
+    IoStatus readInput(const std::string& path, std::size_t spare, InputBytes& out) override {
+        std::unique_lock<std::mutex> lock(mutex_);
+        opened_.wait(lock, [this] { return open_; });
+        lock.unlock();
+        return FailingFileSystem::readInput(path, spare, out);
+    }
+    void open(bool open) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        open_ = open;
+        opened_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool open_ = true;
+};
+
+void dropFile(MainWindow& window, const std::string& name, int side) {
+    window.application().frameState.droppedNames = {name};
+    window.application().frameState.droppedSide = side;
+    window.runCommand(cmd::kLoadDropped);
 }
 
 } // namespace
@@ -26,173 +159,280 @@ bool iniHas(const WindowHarness& h, const std::string& line) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void captionNamesTheProductAndVersion() {
+    void windowsGoOntoTheScreenMostOfThemIsOnAStepFromTheNewestOpenOne() {
+        using ui::Rect;
+        const Rect screens[] = {{0, 0, 1280, 800}, {1280, 0, 1024, 768}};
+        const std::pair<Rect, Rect> placed[] = {
+            {{1250, 10, 640, 480}, {1280, 10, 640, 480}},   // across both: onto the one with most
+            {{5000, 3000, 640, 480}, {640, 320, 640, 480}}, // off every screen: onto the first
+            {{0, 0, 90000, 480}, {0, 0, 1280, 480}}};       // bigger than its screen: shrunk
+        for (const auto& [wanted, shown] : placed) {
+            QCOMPARE(ui::placeOnScreens(wanted, screens), shown);
+        }
+
+        WindowHarness one, two, three;
+        for (WindowHarness* h : {&one, &two, &three}) {
+            h->folder.write("tandel.ini", "[Options]\nLeft=40\nTop=30\nWidth=300\nHeight=200\n");
+        }
+        // Another running instance's window; the line of an ended one is dropped.
+        one.openWindows = one.folder.write("windows", std::to_string(::getppid()) +
+                                                          " 100 50 300 200\n999999999 1 1 1 1\n");
+        auto first = one.open();
+        QCOMPARE(first->pos(), QPoint(132, 82));
+        auto second = two.open();
+        QCOMPARE(second->pos(), QPoint(164, 114));
+        QCOMPARE(second->size(), QSize(300, 200));
+        second->close(); // a closed window is not stepped from
+        QCOMPARE(three.open()->pos(), QPoint(164, 114));
+    }
+
+    void keysTakeTheCurrentSegmentTheBarsSayWhatIsLeftAndTheEndAsksAboutChoicesNotSaved() {
+        WindowHarness h;
+        h.folder.write("tandel.ini", "[Options]\nAuto walk=1\n");
+        const std::string out = h.folder.file("out.txt");
+        auto window = h.compare("1\nx\n2\ny\n3\nz\n4\n", "1\r\nX\r\n2\r\nY\r\n3\r\nZ\r\n4\r\n",
+                                {"-outf", out});
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tandel v4.5 - one.txt : two.txt"));
+        auto* title = window->findChild<DiffTitle*>(QStringLiteral("Title2"));
+        QCOMPARE(title->formatLabel(), QStringLiteral("  (CR LF)"));
+        auto* status = window->statusBar()->findChild<QLabel*>(QStringLiteral("differenceStatus"));
+        QCOMPARE(status->text(), QStringLiteral("Difference 1 of 3 \u00b7 3 unresolved"));
+        QTest::keyClick(window.get(), Qt::Key_Left, Qt::AltModifier);
+        QTest::keyClick(window.get(), Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
+        QCOMPARE(status->text(), QStringLiteral("Difference 3 of 3 \u00b7 1 unresolved"));
+        QTest::keyClick(window.get(), Qt::Key_Right, Qt::AltModifier);
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(testing::readFile(out), std::string("1\nx\n2\nY\r\ny\n3\nZ\r\n4\n"));
+        QCOMPARE(window->statusBar()->currentMessage(), QString::fromStdString("Saved to " + out));
+
+        // A new choice is asked about at the end: Cancel keeps the window,
+        // Save writes it over the file after a Yes; the settings are written too.
+        QTest::keyClick(window.get(), Qt::Key_Left, Qt::AltModifier);
+        window->runCommand(cmd::kToggleStatusBar);
+        QVERIFY(!window->statusBar()->isVisible());
+        window->resize(500, 333);
+        h.dialogs.answers = {clickStandard(QMessageBox::Cancel), clickStandard(QMessageBox::Save),
+                             clickStandard(QMessageBox::Yes)};
+        QSignalSpy finished(window.get(), &MainWindow::finished);
+        QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
+        QVERIFY(window->isVisible());
+        QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(testing::readFile(out), std::string("1\nx\n2\nY\r\ny\n3\nz\n4\n"));
+        QVERIFY(h.iniHas("Status bar=0\n"));
+        QVERIFY(h.iniHas("Height=333\n"));
+        // Commands that arrive after the end do nothing.
+        QVERIFY(ran(*window, [&] { window->runCommand(cmd::kCompareFiles); }).empty());
+    }
+
+    void aStoppedLoadLeavesTheComparisonBeforeItAndClosingStopsAJob() {
+        WindowHarness h;
+        h.threaded = true;
+        auto window = h.open();
+        GatedFiles gate;
+        Application& app = window->application();
+        app.model.files = &gate;
+        const std::string a = h.folder.write("a.txt", "one\ntwo\n");
+        dropFile(*window, a, 1);
+        QTRY_VERIFY(!window->busy());
+        dropFile(*window, h.folder.write("b.txt", "one\n2\n"), 2);
+        QTRY_VERIFY(!window->busy());
+        QCOMPARE(app.model.side(1).segmentCount(), 1);
+
+        gate.open(false);
+        dropFile(*window, h.folder.write("c.txt", "other\n"), 1);
+        QVERIFY(window->busy());
+        // The window paints, says what it does, and ignores what would
+        // change the comparison meanwhile.
+        QTRY_VERIFY(window->progressPanel()->isVisible());
+        QVERIFY(window->progressPanel()->text().startsWith(QStringLiteral("Reading file 1")));
+        QVERIFY(!window->grab().isNull());
+        QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(JudgingMark(app.model, 0, 1), CHOICE_NONE);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        gate.open(true);
+        QTRY_VERIFY(!window->busy());
+        QVERIFY(!window->progressPanel()->isVisible());
+        QCOMPARE(app.model.side(1).fileName, a);
+        QCOMPARE(app.model.side(1).segmentCount(), 1);
+        QVERIFY(h.dialogs.shown.empty());
+
+        gate.open(false);
+        dropFile(*window, h.folder.file("c.txt"), 2);
+        QVERIFY(window->busy());
+        std::thread opener([&gate] { gate.open(true); });
+        window->close();
+        opener.join();
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->busy());
+        QCOMPARE(app.model.side(2).fileName, h.folder.file("b.txt"));
+    }
+
+    void everyKeyAMenuShowsRunsItsItem() {
         WindowHarness h;
         auto window = h.open();
         QCOMPARE(window->windowTitle(), QStringLiteral("Tandel v4.5"));
-        QVERIFY(window->isVisible());
-        QVERIFY(window->menuWidget() != nullptr);
-    }
-
-    void savedGeometryIsClampedAndKeptOnScreen() {
-        WindowHarness h;
-        h.folder.write("tandel.ini", "[Options]\nLeft=-40\nTop=-5\nWidth=100\nHeight=50\n");
-        auto small = h.open();
-        QCOMPARE(small->pos(), QPoint(0, 0));
-        QCOMPARE(small->size(), QSize(150, 100));
-        small->close();
-
-        // Far off every screen: brought back whole onto the first one.
-        h.folder.write("tandel.ini", "[Options]\nLeft=50000\nTop=40000\nWidth=90000\nHeight=480\n");
-        auto far = h.open();
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(screen.contains(QRect(far->pos(), far->size())));
-        far->close();
-
-        // The bottom below the screen: moved up until all of it shows.
-        const std::string low = "[Options]\nLeft=20\nTop=" + std::to_string(screen.bottom() - 60) +
-                                "\nWidth=300\nHeight=200\n";
-        h.folder.write("tandel.ini", low);
-        auto raised = h.open();
-        QCOMPARE(raised->pos(), QPoint(20, screen.bottom() + 1 - 200));
-        QCOMPARE(raised->size(), QSize(300, 200));
-    }
-
-    void aSecondWindowOpensAStepDownAndRightOfTheFirst() {
-        WindowHarness one;
-        WindowHarness two;
-        WindowHarness three;
-        const std::string ini = "[Options]\nLeft=40\nTop=30\nWidth=300\nHeight=200\n";
-        for (WindowHarness* h : {&one, &two, &three}) {
-            h->folder.write("tandel.ini", ini);
+        // The quick menu's own texts share L (Last Line, Select From Left,
+        // Save as Left) and R; the keys added beside them share nothing.
+        QCOMPARE(sharedAccessKeys(window->quickMenu()), QStringLiteral("lr"));
+        for (const QAction* top : window->menuBar()->actions()) {
+            QCOMPARE(sharedAccessKeys(top->menu()), QString());
         }
-        auto first = one.open();
-        auto second = two.open();
-        QCOMPARE(first->pos(), QPoint(40, 30));
-        QCOMPARE(second->pos(), QPoint(40 + 32, 30 + 32));
-        QCOMPARE(second->size(), QSize(300, 200));
-        // The newest open window is the one stepped from; a closed one is not.
-        second->close();
-        auto third = three.open();
-        QCOMPARE(third->pos(), QPoint(40 + 32, 30 + 32));
+        QVERIFY(pressShownKeys(*window, window->menuBar()->actions()) >= 25);
+        QVERIFY(pressShownKeys(*window, window->quickMenu()->actions()) > 0);
+        // The menu bar's mnemonics never take a key of the table.
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        // A key that is not in the table, or with another modifier, runs nothing.
+        QVERIFY(press(*window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier).empty());
+        QVERIFY(press(*window, Qt::Key_D, Qt::AltModifier).empty());
     }
 
-    void closingAndQuitBothWriteTheSettings() {
+    void messagesAndQuestionsShowTheirCaptionAndReturnTheButtonPressed() {
         WindowHarness h;
-        auto closed = h.open();
-        closed->resize(420, 310);
-        closed->close();
-        QVERIFY(iniHas(h, "Width=420"));
-        QVERIFY(iniHas(h, "Height=310"));
+        auto window = h.open();
+        const std::tuple<Severity, const char*, QMessageBox::Icon> boxes[] = {
+            {Severity::Error, "Error", QMessageBox::Critical},
+            {Severity::Warning, "Warning", QMessageBox::Warning},
+            {Severity::Info, "Info", QMessageBox::Information}};
+        for (const auto& [severity, title, icon] : boxes) {
+            window->message(severity, title);
+            QCOMPARE(h.dialogs.shown.back().title, QLatin1String(title));
+            QCOMPARE(h.dialogs.shown.back().text, QLatin1String(title));
+            QCOMPARE(h.dialogs.shown.back().icon, icon);
+        }
 
-        auto quit = h.open();
-        QSignalSpy finished(quit.get(), &MainWindow::finished);
-        quit->resize(500, 333);
-        QTest::keyClick(quit.get(), Qt::Key_F4, Qt::AltModifier);
-        QCOMPARE(finished.count(), 1);
-        QVERIFY(!quit->isVisible());
-        QVERIFY(iniHas(h, "Height=333"));
-        // Commands that arrive after the end do nothing.
-        QSignalSpy received(quit.get(), &MainWindow::commandReceived);
-        quit->runCommand(tandel::cmd::kCompareFiles);
-        QCOMPARE(received.count(), 0);
+        const Question copy{QuestionKind::PresentOnly, "x", "Copy it?"};
+        for (const char* id : {"6", "130", "7", "131", "2"}) {
+            h.dialogs.answers.push_back(clickButton(QLatin1String(id)));
+            QCOMPARE(window->askPermission(copy), QByteArray(id).toInt());
+        }
+        h.dialogs.answers.push_back(pressKey(Qt::Key_Escape));
+        QCOMPARE(window->askPermission(copy), static_cast<int>(kAnswerCancel));
+        QCOMPARE(h.dialogs.shown.back().text, QStringLiteral("Copy it?"));
+
+        h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
+                             clickStandard(QMessageBox::Cancel), pressKey(Qt::Key_Escape)};
+        for (const int expected : {6, 7, 2, 2}) {
+            QCOMPARE(window->askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
+                     expected);
+        }
+        window->showHelp(260); // no help pages: says where they belong
+        QVERIFY(h.opened.empty());
+        QVERIFY(h.dialogs.texts().back().contains(QStringLiteral("share/doc/tandel")));
+
+        // The file-or-directory question: "&File" is checked at first.
+        h.dialogs.answers.push_back(pressKey(Qt::Key_Return));
+        QCOMPARE(window->askFileOrDirectory("/a/x", "/b/x"), static_cast<int>(kAnswerFile));
+        QVERIFY(h.dialogs.shown.back().text.startsWith(QStringLiteral("File /a/x corresponds")));
     }
 
-    void choicesNotSavedAreAskedAboutBeforeTheWindowCloses() {
+    void theOpenDialogStartsWhereTheSideLastOpenedAFileAndSaveWritesTheChosenOne() {
         WindowHarness h;
+        const std::string sub = h.folder.mkdir("sources");
+        const std::string chosen = h.folder.write("sources/main.c", "int x;\n");
+        h.folder.write("tandel.ini", "[Options]\nUnix format=1\n[Files]\nDir name 1=" + sub +
+                                         "/\nCurrent index 1=1\n"
+                                         "[File Descriptions]\nNumEntries=1\nString 0=C files\n"
+                                         "[File filters]\nNumEntries=1\nString 0=*.c;*.h\n");
+        auto window = h.open();
+        QStringList seen; // the folder, the filters and the one selected
+        h.dialogs.answers.push_back([&](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            seen << files.directory().absolutePath() << files.nameFilters()
+                 << files.selectedNameFilter();
+            return chooseFile(chosen)(dialog);
+        });
+        QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Open file 1"));
+        QCOMPARE(seen, (QStringList{QString::fromStdString(sub), "All files(*)",
+                                    "C files (*.c *.h)", "C files (*.c *.h)"}));
+        const Application& app = window->application();
+        QCOMPARE(app.model.side(1).fileName, chosen);
+        h.dialogs.answers.push_back(chooseFile(h.folder.write("two.c", "int x;\nint y;\n")));
+        QTest::keyClick(window.get(), Qt::Key_F2, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents();
+        QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
         const std::string out = h.folder.file("merged.txt");
-        auto window = h.open({h.folder.write("a.txt", "a\r\nb\r\n"), h.folder.write("b.txt", ""),
-                              "-outf", out});
-        runPosted();
-        // An empty side is the other file as one difference, there to be taken.
-        auto* title = window->findChild<tandel::DiffTitle*>(QStringLiteral("Title1"));
-        QCOMPARE(title->formatLabel(), QStringLiteral("  (CR LF)"));
-        QTest::keyClick(window.get(), Qt::Key_Left, Qt::ControlModifier);
-        h.dialogs.answers.push_back(tandel::test::clickStandard(QMessageBox::Cancel));
+        h.dialogs.answers.push_back(chooseFile(out));
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(testing::readFile(out), std::string("int x;\nint y;\n"));
+    }
+
+    // The Options menu's sheet, check buttons and fonts reach the window; help
+    // opens in the browser at a dialog's context, or else in the own viewer.
+    void optionsFlagsFontsAndHelpReachTheWindow() {
+        WindowHarness h;
+        h.helpPage = h.folder.write(
+            "help/index.html",
+            "<html><head><title>Tandel Help</title></head><body><h1>Contents</h1>"
+            "<p><a href=\"second.html\">Second</a></p><p id=\"context-273\">Options</p>"
+            "</body></html>");
+        h.folder.write("help/second.html", "<html><head><title>More</title></head></html>");
+        auto window = h.open();
+        h.dialogs.answers.push_back(test::answer([](QDialog& sheet) {
+            for (QAbstractButton* button : sheet.findChildren<QAbstractButton*>()) {
+                if (button->text() == QStringLiteral("Table Comparison Mode") ||
+                    button->text() == QStringLiteral("Help")) {
+                    button->click();
+                }
+            }
+            QTest::keyClick(&sheet, Qt::Key_Return); // OK
+        }));
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier); // Options, General
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G);
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Tandel options"));
+        QCOMPARE(h.opened.size(), std::size_t{1});
+        QCOMPARE(h.opened[0].fragment(), QStringLiteral("context-273"));
+        const Application& app = window->application();
+        QCOMPARE(app.compare.tableMode, 1);
+        // Every button tells what it does and shows an image; a flag button is
+        // checked exactly when its flag is on.
+        for (const QAction* action : window->toolbar()->actions()) {
+            QVERIFY(action->isSeparator() ||
+                    (!action->toolTip().isEmpty() && !action->icon().isNull()));
+            QCOMPARE(action->isChecked(), action->objectName().toInt() == cmd::kToggleTableMode);
+        }
+        // A check button flips only its own flag.
+        QVERIFY(!clickTool(*window, cmd::kToggleTableMode));
+        QVERIFY(clickTool(*window, cmd::kToggleIgnoreComments));
+        QCOMPARE(app.compare.tableMode, 0);
+        QCOMPARE(app.compare.ignoreComments, 1);
+        QCOMPARE(app.settings.record.diffsOnly, 0);
+
+        // New fonts lay the titles, the panes and the preview out again.
+        window->openPreview();
+        QFont big = window->titleFont();
+        big.setPixelSize(40);
+        h.dialogs.answers.push_back(pickFont(big));
+        window->runCommand(cmd::kTitleFont);
+        const SettingsRecord& record = app.settings.record;
+        QCOMPARE(record.titleHeight, QFontMetrics(window->titleFont()).height() + ui::kTitleMargin);
+        QCOMPARE(window->container()->title(1)->height(), record.titleHeight);
+        QCOMPARE(window->container()->pane(1)->y(), record.titleHeight);
+        big = window->textFont();
+        big.setPixelSize(32); // 24 points: the dialog works in whole points
+        h.dialogs.answers.push_back(pickFont(big));
+        window->runCommand(cmd::kTextFont);
+        QCOMPARE(record.lineHeight, QFontMetrics(window->textFont()).height());
+        QCOMPARE(window->preview()->font().pixelSize(), 32);
+        QCOMPARE(window->container()->pane(2)->font().pixelSize(), 32);
+
+        // Without a browser: the own viewer, where a real click follows a link.
+        h.browserWorks = false;
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        HelpViewer* viewer = window->helpViewer();
+        QVERIFY(viewer != nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTextBrowser* text = viewer->browser();
+        QTextCursor link = text->document()->find(QStringLiteral("Second"));
+        link.setPosition(link.selectionStart() + 2);
+        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(link).center());
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("More"));
+        window->showHelp(273);
+        QCOMPARE(window->helpViewer(), viewer);
+        QCOMPARE(text->source().fragment(), QStringLiteral("context-273"));
         window->close();
-        QVERIFY(window->isVisible());
-        h.dialogs.answers.push_back(tandel::test::clickStandard(QMessageBox::Save));
-        QSignalSpy finished(window.get(), &MainWindow::finished);
-        window->close();
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(tandel::testing::readFile(out), std::string("a\r\nb\r\n"));
-        QCOMPARE(h.dialogs.shown.size(), std::size_t{2});
-    }
-
-    void twoBareNamesLoadAndCompare() {
-        WindowHarness h;
-        const std::string a = h.folder.write("a.txt", "one\ntwo\nthree\n");
-        const std::string b = h.folder.write("b.txt", "one\n2\nthree\n");
-        auto window = h.open({a, b});
-        runPosted();
-        const tandel::Application& app = window->application();
-        QCOMPARE(app.model.side(1).fileName, a);
-        QCOMPARE(app.model.side(2).fileName, b);
-        QCOMPARE(app.settings.record.notYetCompared, 0);
-        QVERIFY(app.settings.record.rowCount > 0);
-        QVERIFY(h.dialogs.shown.empty());
-    }
-
-    void anUnknownSwitchIsShownAndTheWindowStillOpens() {
-        WindowHarness h;
-        auto window = h.open({"-nosuch", h.folder.write("a.txt", "x\n")});
-        QCOMPARE(h.dialogs.shown.size(), std::size_t{1});
-        QCOMPARE(h.dialogs.shown[0].title, QStringLiteral("Error"));
-        QCOMPARE(h.dialogs.shown[0].text, QStringLiteral("Unknown option"));
-        QVERIFY(window->isVisible());
-    }
-
-    void directoryWindowModeHasItsOwnMenusKeysAndToolbar() {
-        WindowHarness h;
-        const std::string one = h.folder.write("one/f.txt", "a\n");
-        const std::string two = h.folder.write("two/f.txt", "b\n");
-        auto window = std::make_unique<MainWindow>(
-            h.services(), std::vector<std::string>{"-d1", h.folder.file("one"), "-d2",
-                                                   h.folder.file("two"), "-outd",
-                                                   h.folder.file("out"), "-mandc"});
-        QSignalSpy received(window.get(), &MainWindow::commandReceived);
-        window->start();
-        QVERIFY(window->menuWidget() == nullptr);
-        QCOMPARE(window->toolbar()->actions().size(), 15);
-        QVERIFY(window->quickMenu() != nullptr);
-        runPosted();
-        QCOMPARE(received.count(), 1);
-        QCOMPARE(received.at(0).at(0).toInt(), tandel::cmd::kCompareDirectoryLists);
-    }
-
-    void badInputGivesMessagesNotCrashes() {
-        WindowHarness h;
-        h.folder.write("tandel.ini", std::string("[Options]\nTab size=-7\nWidth=99999999999\n"
-                                                 "\x01\x02garbage\0\xff\n[Font]\nFont name=No "
-                                                 "Such Face At All\nPoint size=-999999\n"
-                                                 "Weight=77777\n",
-                                                 120));
-        const std::string missing = h.folder.file("missing.txt");
-        const std::string folderAsFile = h.folder.write("dir/inner.txt", "x\n");
-        auto window = h.open({missing, h.folder.file("dir")});
-        runPosted();
-        QVERIFY(window->isVisible());
-        const auto texts = h.dialogs.texts();
-        QCOMPARE(texts.size(), std::size_t{3});
-        QVERIFY(texts[0].contains(QStringLiteral(" is not a text file")));
-        QVERIFY(texts[1].contains(QString::fromStdString(missing)));
-        QVERIFY(texts[2].startsWith(QStringLiteral("Unable to open file")));
-        QVERIFY(!QFileInfo::exists(QString::fromStdString(missing)));
-        const tandel::SettingsRecord& record = window->application().settings.record;
-        QVERIFY(record.lineHeight > 0 && record.lineHeight < 1000);
-        QVERIFY(record.charWidth > 0);
-        window->close();
-        QVERIFY(iniHas(h, "Tab size=8"));
-    }
-
-    void aFolderGivenAsAFileToTheDirectoryWindowIsReported() {
-        WindowHarness h;
-        const std::string file = h.folder.write("plain.txt", "x\n");
-        auto window = h.open({"-d1", file, "-d2", h.folder.path(), "-outd",
-                              h.folder.file("out"), "-mandc"});
-        runPosted();
-        QVERIFY(!h.dialogs.shown.empty());
-        QCOMPARE(tandel::testing::readFile(file), std::string("x\n"));
+        QVERIFY(h.iniHas("Title Point size=-40"));
     }
 };
 

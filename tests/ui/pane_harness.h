@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,8 +31,9 @@ public:
     WindowHarness window;
     std::unique_ptr<MainWindow> main;
 
-    // Opens the window on two files with the given [Options] lines ("Auto
-    // walk" off unless they say otherwise) and runs the posted comparison.
+    // Opens the window on two files (none when both are empty) with the given
+    // [Options] lines, "Auto walk" off unless they say otherwise, and runs
+    // the posted comparison.
     void open(const std::string& left, const std::string& right, const std::string& options = "",
               QSize size = QSize(800, 500)) {
         window.folder.write("tandel.ini", "[Options]\nAuto walk=0\n" + options);
@@ -42,9 +42,6 @@ public:
             arguments = {window.folder.write("left.txt", left),
                          window.folder.write("right.txt", right)};
         }
-        openWith(arguments, size);
-    }
-    void openWith(const std::vector<std::string>& arguments, QSize size = QSize(800, 500)) {
         main = window.open(arguments);
         main->resize(size);
         QCoreApplication::sendPostedEvents();
@@ -57,7 +54,6 @@ public:
     PaneGroup* group() { return main->container()->paneGroup(); }
     int h() { return record().lineHeight; }
 
-    // The middle of pane row `row`, at x.
     QPoint rowPoint(int row, int x = 40) { return QPoint(x, row * h() + h() / 2); }
 
     void click(int side, int row, Qt::KeyboardModifiers modifiers = {}) {
@@ -71,7 +67,6 @@ public:
 
     static QImage grab(QWidget* w) { return w->grab().toImage(); }
 
-    // Logical pixel (x, y) of a grabbed image.
     static QColor at(const QImage& image, int x, int y) {
         const qreal r = image.devicePixelRatio();
         return image.pixelColor(static_cast<int>(x * r), static_cast<int>(y * r));

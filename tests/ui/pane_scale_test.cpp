@@ -1,6 +1,6 @@
 // The panes at twice the pixels (run with QT_SCALE_FACTOR=2): rows stay whole
 // device pixels high, so the edges between coloured rows are sharp, and the
-// rows follow the font, not fixed pixels.
+// position bar's ticks are whole logical pixels.
 #include <QtTest>
 
 #include "ui_test_main.h"
@@ -12,27 +12,25 @@ using tandel::test::PaneHarness;
 class PaneScaleTest : public QObject {
     Q_OBJECT
 private slots:
-    void rowEdgesFallOnDevicePixels() {
+    void rowEdgesAndTicksFallOnDevicePixels() {
         PaneHarness p;
         p.open("a\nb\nc\nd\ne\n", "a\nB\nc\nx\nd\n");
         const QImage image = PaneHarness::grab(p.pane(1));
         QCOMPARE(image.devicePixelRatio(), 2.0);
         const QColor base = p.pane(1)->palette().color(QPalette::Base);
-        const QColor green(0, 255, 0);
-        const QColor yellow(255, 255, 0);
+        const QColor green(0, 255, 0), yellow(255, 255, 0);
         const int x = image.width() - 6; // device pixels, right of any text
         const int h = 2 * p.h();
         // Each side of each edge is exactly one colour or the other.
-        QCOMPARE(image.pixelColor(x, h - 1), base);
-        QCOMPARE(image.pixelColor(x, h), green);
-        QCOMPARE(image.pixelColor(x, 2 * h - 1), green);
-        QCOMPARE(image.pixelColor(x, 2 * h), base);
-        QCOMPARE(image.pixelColor(x, 3 * h), yellow);
-        QCOMPARE(image.pixelColor(x, 4 * h - 1), yellow);
+        const std::pair<int, QColor> edges[] = {{h - 1, base},      {h, green},
+                                                {2 * h - 1, green}, {2 * h, base},
+                                                {3 * h, yellow},    {4 * h - 1, yellow}};
+        for (const auto& [y, colour] : edges) {
+            QCOMPARE(image.pixelColor(x, y), colour);
+        }
         QVERIFY(p.ink(image, 1).any());
 
-        // Ticks are whole logical pixels: runs of ink an even number of
-        // device rows high, each one colour.
+        // Runs of tick colour an even number of device rows high.
         tandel::position_bar* bar = p.main->container()->positionBar();
         const QImage ticks = PaneHarness::grab(bar);
         const QColor background = bar->palette().color(QPalette::Base);
@@ -42,13 +40,12 @@ private slots:
             const QColor c = ticks.pixelColor(2, y);
             if (c == background) {
                 runColour = QColor();
-                continue;
-            }
-            if (c != runColour) {
-                runs.push_back(0);
+            } else if (c != runColour) {
+                runs.push_back(1);
                 runColour = c;
+            } else {
+                ++runs.back();
             }
-            ++runs.back();
         }
         QCOMPARE(runs.size(), std::size_t{3});
         for (const int run : runs) {

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QTest>
@@ -27,7 +26,6 @@ namespace tandel::test {
 
 // A dialog as the window showed it.
 struct ShownDialog {
-    QString className;
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -62,8 +60,7 @@ public:
 
 private:
     static ShownDialog describe(QDialog& dialog) {
-        ShownDialog d{QString::fromLatin1(dialog.metaObject()->className()), dialog.windowTitle(),
-                      {}, QMessageBox::NoIcon};
+        ShownDialog d{dialog.windowTitle(), {}, QMessageBox::NoIcon};
         if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
             d.text = box->text();
             d.icon = box->icon();
@@ -76,35 +73,26 @@ private:
     }
 };
 
-// Shows the dialog and clicks the button named `objectName`.
+// Shows the dialog and does what a user does in it; the dialog's result.
+inline DialogScript::Answer answer(std::function<void(QDialog&)> act) {
+    return [act](QDialog& dialog) {
+        dialog.show();
+        act(dialog);
+        return dialog.result();
+    };
+}
 inline DialogScript::Answer clickButton(const QString& objectName) {
-    return [objectName](QDialog& dialog) {
-        dialog.show();
-        auto* button = dialog.findChild<QAbstractButton*>(objectName);
-        if (button != nullptr) {
-            QTest::mouseClick(button, Qt::LeftButton);
-        }
-        return dialog.result();
-    };
+    return answer([objectName](QDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QAbstractButton*>(objectName), Qt::LeftButton);
+    });
 }
-
-// Shows the message box and clicks its standard button.
 inline DialogScript::Answer clickStandard(QMessageBox::StandardButton which) {
-    return [which](QDialog& dialog) {
-        auto& box = static_cast<QMessageBox&>(dialog);
-        box.show();
-        QTest::mouseClick(box.button(which), Qt::LeftButton);
-        return box.result();
-    };
+    return answer([which](QDialog& dialog) {
+        QTest::mouseClick(static_cast<QMessageBox&>(dialog).button(which), Qt::LeftButton);
+    });
 }
-
-// Shows the dialog and presses a key in it.
 inline DialogScript::Answer pressKey(Qt::Key key) {
-    return [key](QDialog& dialog) {
-        dialog.show();
-        QTest::keyClick(&dialog, key);
-        return dialog.result();
-    };
+    return answer([key](QDialog& dialog) { QTest::keyClick(&dialog, key); });
 }
 
 class WindowHarness {
@@ -112,12 +100,14 @@ public:
     testing::TempFolder folder;
     DialogScript dialogs;
     std::vector<QUrl> opened;
+    std::vector<std::vector<std::string>> started; // instances the window started
     bool browserWorks = true;
     std::string helpPage;
     // The printer the print dialog gives; none (a cancelled dialog) when unset.
     std::function<std::unique_ptr<QPrinter>()> printer;
     // Loads and comparisons on their own thread, as in a real run.
     bool threaded = false;
+    std::string openWindows; // where running instances note their windows
 
     std::string ini() const { return folder.file("tandel.ini"); }
 
@@ -125,7 +115,7 @@ public:
         WindowServices s;
         s.settingsPath = ini();
         s.programPath = folder.file("bin/tandel");
-        s.startInstance = [](const std::vector<std::string>&) {};
+        s.startInstance = [this](const std::vector<std::string>& a) { started.push_back(a); };
         s.helpPage = helpPage;
         s.openUrl = [this](const QUrl& url) {
             opened.push_back(url);
@@ -136,10 +126,10 @@ public:
             return printer ? printer() : std::unique_ptr<QPrinter>();
         };
         s.threadedComparisons = threaded;
+        s.openWindowsPath = openWindows;
         return s;
     }
 
-    // The window built, started and shown, as a real run starts it.
     std::unique_ptr<MainWindow> open(const std::vector<std::string>& arguments = {}) {
         auto window = std::make_unique<MainWindow>(services(), arguments);
         window->start();
@@ -149,6 +139,25 @@ public:
         }
         return window;
     }
+    // The window on one.txt and two.txt, with the comparison their loads posted run.
+    std::unique_ptr<MainWindow> compare(const std::string& one, const std::string& two,
+                                        std::vector<std::string> more = {}) {
+        more.insert(more.begin(), {folder.write("one.txt", one), folder.write("two.txt", two)});
+        auto window = open(more);
+        QCoreApplication::sendPostedEvents();
+        return window;
+    }
+    bool iniHas(const std::string& line) const {
+        return testing::readFile(ini()).find(line) != std::string::npos;
+    }
 };
+
+inline std::string numberedLines(int count, const std::string& prefix = "line ") {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        text += prefix + std::to_string(i) + "\n";
+    }
+    return text;
+}
 
 } // namespace tandel::test

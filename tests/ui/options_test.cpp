@@ -1,0 +1,168 @@
+// The options sheet driven as a user would: real clicks on tabs, boxes and
+// buttons, real typing into the edits. What it sets changes the next
+// comparison; Cancel and refused values change nothing.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "ui_test_main.h"
+#include "control/application.h"
+#include "dialogs/options_sheet.h"
+#include "merge/comparison_driver.h"
+#include "merge/fake_frame.h"
+#include "merge/side_loader.h"
+#include "support/temp_folder.h"
+
+using namespace tandel;
+
+namespace {
+
+enum Page { kGeneral, kColumns, kColumnType, kPositions, kComments };
+
+struct SheetHarness {
+    test::FakeFrame frame;
+    Application app{frame};
+    std::unique_ptr<OptionsSheet> sheet;
+
+    OptionsSheet& open() {
+        sheet = std::make_unique<OptionsSheet>(app);
+        sheet->show();
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(sheet.get());
+        return *sheet;
+    }
+    void showPage(Page index) const {
+        auto* bar = sheet->pages()->findChild<QTabBar*>();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+    // The visible control with this text, on the current page or the sheet's own.
+    template <typename T> T* control(const QString& text) const {
+        for (T* widget : sheet->findChildren<T*>()) {
+            if (widget->text() == text && widget->isVisible()) {
+                return widget;
+            }
+        }
+        return nullptr;
+    }
+    QLineEdit* edit(const QString& name) const { return sheet->findChild<QLineEdit*>(name); }
+    void clickBox(QAbstractButton* box) const {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    void clickBox(const QString& text) const { clickBox(control<QAbstractButton>(text)); }
+    void press(const QString& text) const {
+        QTest::mouseClick(control<QPushButton>(text), Qt::LeftButton);
+    }
+    // Replaces the edit's text by typing over a full selection; key events
+    // carry what a keyboard layout would type, accents included.
+    static void type(QLineEdit* edit, const QString& text) {
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        for (QChar c : text) {
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    void addComment(const QString& begin, const QString& end) const {
+        showPage(kComments);
+        type(edit("commentBegin"), begin);
+        type(edit("commentEnd"), end);
+        press("&Add");
+    }
+};
+
+} // namespace
+
+class OptionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void comparisonsFollowWhatTheSheetSets() {
+        testing::TempFolder dir;
+        const auto pair = [&dir](const std::string& name, const char* left, const char* right) {
+            return std::pair{dir.write(name + ".1", left), dir.write(name + ".2", right)};
+        };
+        const auto spaces = pair("spaces", "alpha  beta\n", "alpha beta\n");
+        const auto table = pair("table", "name,10,x\nkey,1,y\n", "name,20,x\nkey,1,y\n");
+        const auto comments = pair("comments", "value = 1 # old\n", "value = 1 # new\n");
+
+        SheetHarness h;
+        const auto same = [&h](const std::pair<std::string, std::string>& files) {
+            SettingsRecord& record = h.app.settings.record;
+            const bool loaded = LoadSide(h.app.model, record, h.app.frame(), files.first, 1) == 0 &&
+                                LoadSide(h.app.model, record, h.app.frame(), files.second, 2) == 0;
+            h.frame.messages.clear(); // "Files are identical"
+            return loaded &&
+                   compareFiles(h.app, files.first, files.second) == CompareResult::Identical;
+        };
+        QVERIFY(!same(spaces) && !same(table) && !same(comments));
+
+        h.open();
+        h.clickBox("Compress Spaces (A B=A   B)");
+        h.press("OK");
+        QVERIFY(same(spaces));
+        QVERIFY(!same(table));
+
+        h.open();
+        h.clickBox("Table Comparison Mode");
+        h.showPage(kColumnType);
+        h.clickBox("Separated &By:");
+        SheetHarness::type(h.edit("customSeparators"), ",");
+        h.showPage(kColumns);
+        h.clickBox(h.sheet->findChild<QCheckBox*>("ignoredColumn2"));
+        h.press("OK");
+        QVERIFY(same(table));
+
+        h.open();
+        h.clickBox("Table Comparison Mode");
+        h.clickBox("Ignore Comments");
+        h.addComment("#", "$");
+        h.press("OK");
+        QVERIFY(same(comments));
+        QVERIFY(!same(table));
+        QVERIFY(h.frame.messages.empty());
+    }
+
+    // A refused value keeps the sheet open on its page with nothing applied,
+    // and Cancel then leaves every setting as it was.
+    void aRefusedValueAndCancelLeaveEverySettingAsItWas() {
+        SheetHarness h;
+        h.app.compare.positions = {{1, 4}};
+        const Settings settings = h.app.settings;
+        const CompareSettings compare = h.app.compare;
+        OptionsSheet& sheet = h.open();
+        QSignalSpy applied(&sheet, &OptionsSheet::applied);
+        h.clickBox("Compress Spaces (A B=A   B)");
+        SheetHarness::type(qobject_cast<QLineEdit*>(h.control<QLabel>("Tab size:")->buddy()), "0");
+        QVERIFY(h.control<QPushButton>("Apply")->isEnabled());
+        h.showPage(kColumns);
+        h.clickBox(h.sheet->findChild<QCheckBox*>("ignoredColumn4"));
+        h.showPage(kColumnType);
+        h.clickBox("&Numeric");
+        h.showPage(kPositions);
+        SheetHarness::type(h.edit("firstPosition"), "7");
+        SheetHarness::type(h.edit("lastPosition"), "9");
+        h.press("&Add");
+        QCOMPARE(h.sheet->pages()->currentWidget()->findChild<QListWidget*>()->count(), 2);
+        h.addComment("#", "$");
+        h.press("OK");
+        QCOMPARE(h.frame.messages.back().second, "Tab size must be a whole number from 1 to 1000");
+        QCOMPARE(h.frame.messages.back().first, Severity::Error);
+        QVERIFY(sheet.isVisible());
+        QCOMPARE(sheet.pages()->currentIndex(), int(kGeneral));
+
+        h.press("Cancel");
+        QCOMPARE(sheet.result(), int(QDialog::Rejected));
+        QCOMPARE(applied.count(), 0);
+        QVERIFY(h.app.settings == settings);
+        QVERIFY(h.app.compare.positions == compare.positions);
+        QVERIFY(h.app.compare.ignored == compare.ignored);
+        QCOMPARE(h.app.compare.columnType, compare.columnType);
+        QVERIFY(h.app.compare.comments.empty());
+    }
+};
+
+TANDEL_UI_TEST(OptionsTest)
+#include "options_test.moc"
