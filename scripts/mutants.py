@@ -19,6 +19,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -127,6 +128,9 @@ def main():
     parser.add_argument("--log", default=None)
     parser.add_argument("--against", metavar="REF", help="also run the core tests of REF")
     args = parser.parse_args()
+    # A shell's background job starts with SIGINT ignored, and the tests'
+    # children would inherit that; they get the usual disposition instead.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
 
     root = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
     tree = os.path.join(args.work, "tree")
