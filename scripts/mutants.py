@@ -227,7 +227,7 @@ def main():
                 verdict = "survived"
                 order = [by_folder[folder]] + [p for f, p in by_folder.items() if f != folder]
                 for program in order:
-                    status = run([program, "--gtest_brief=1"], build, 120, log)
+                    status = run([program, "--gtest_brief=1"], build, 30, log)
                     if status != 0:
                         verdict = "killed by " + os.path.basename(program)
                         break
