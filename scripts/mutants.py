@@ -144,15 +144,28 @@ def main():
         return 0
 
     os.makedirs(args.work, exist_ok=True)
-    if os.path.exists(tree):
-        shutil.rmtree(tree)
+    # Files are copied only where they differ from the scratch copy, with a
+    # fresh time, so that a mutant left behind by a stopped run is rebuilt.
     tracked = subprocess.check_output(["git", "ls-files", "-co", "--exclude-standard"], cwd=root,
                                       text=True).split("\n")
     for name in filter(None, tracked):
         source = os.path.join(root, name)
-        if os.path.isfile(source):
-            os.makedirs(os.path.dirname(os.path.join(tree, name)), exist_ok=True)
-            shutil.copy2(source, os.path.join(tree, name))
+        copy = os.path.join(tree, name)
+        if not os.path.isfile(source):
+            continue
+        if os.path.isfile(copy):
+            with open(source, "rb") as a, open(copy, "rb") as b:
+                if a.read() == b.read():
+                    continue
+        os.makedirs(os.path.dirname(copy), exist_ok=True)
+        shutil.copyfile(source, copy)
+    marker = os.path.join(args.work, "mutating")
+    if os.path.exists(marker):  # the file a stopped run had mutated: rebuilt from its source
+        with open(marker, encoding="utf-8") as handle:
+            os.utime(os.path.join(tree, handle.read().strip()))
+        os.remove(marker)
+    if os.path.exists(os.path.join(tree, "tests_ref")):
+        shutil.rmtree(os.path.join(tree, "tests_ref"))
     for folder in CORE:
         listing = os.path.join(tree, "src", folder, "CMakeLists.txt")
         with open(listing, encoding="utf-8") as handle:
@@ -171,8 +184,11 @@ def main():
                                  for f, l in LIBRARY.items())
         with open(os.path.join(reference, "CMakeLists.txt"), "w", encoding="utf-8") as handle:
             handle.write(REFERENCE_CMAKE.format(folders=" ".join(CORE), libraries=libraries))
-        with open(os.path.join(tree, "CMakeLists.txt"), "a", encoding="utf-8") as handle:
-            handle.write("\nadd_subdirectory(tests_ref)\n")
+        with open(os.path.join(tree, "CMakeLists.txt"), encoding="utf-8") as handle:
+            listed = "add_subdirectory(tests_ref)" in handle.read()
+        if not listed:
+            with open(os.path.join(tree, "CMakeLists.txt"), "a", encoding="utf-8") as handle:
+                handle.write("\nadd_subdirectory(tests_ref)\n")
         suites.append(("tests_ref", "_ref"))
     log = open(args.log or os.path.join(args.work, "mutants.log"), "w", encoding="utf-8")
     subprocess.check_call(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
@@ -211,6 +227,8 @@ def main():
                 del originals[other]
             with open(target, encoding="utf-8") as handle:
                 originals[path] = handle.read()
+            with open(marker, "w", encoding="utf-8") as handle:
+                handle.write(path)
         lines = originals[path].split("\n")
         lines[number] = mutated
         with open(target, "w", encoding="utf-8") as handle:
@@ -243,6 +261,8 @@ def main():
     for other, text in originals.items():
         with open(os.path.join(tree, other), "w", encoding="utf-8") as handle:
             handle.write(text)
+    if os.path.exists(marker):
+        os.remove(marker)
     print(f"mutants: {len(sample)} (seed {args.seed}), {unbuilt} do not build, "
           f"{time.time() - started:.0f} s")
     for suite in programs:
