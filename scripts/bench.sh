@@ -4,7 +4,7 @@
 # and bench/run_window_bench.sh. Some need a few GB free in /tmp.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$root/scripts/setup.sh"
+TANDEL_PACKAGES_ONLY=1 "$root/scripts/setup.sh"
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTANDEL_BENCH=ON \
       -DTANDEL_CORE_TESTS=OFF >/dev/null

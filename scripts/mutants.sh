@@ -5,5 +5,5 @@
 # --against REF (the core tests of REF run on the same mutants, for a second score).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$root/scripts/setup.sh"
+TANDEL_PACKAGES_ONLY=1 "$root/scripts/setup.sh"
 exec python3 "$root/scripts/mutants.py" "$@"

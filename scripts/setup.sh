@@ -19,6 +19,9 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi
 
+# Scripts that build a tree of their own want only the packages.
+[ -n "${TANDEL_PACKAGES_ONLY:-}" ] && exit 0
+
 jobs="$(nproc 2>/dev/null || echo 2)"
 # Extra cache settings for build/ may come in TANDEL_CMAKE_FLAGS (test.sh uses it).
 # shellcheck disable=SC2086
