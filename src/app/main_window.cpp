@@ -153,6 +153,34 @@ void MainWindow::postCommand(int id) {
 
 void MainWindow::sendCommand(int id) { runCommand(id); }
 
+void MainWindow::modelChanged(ModelEvent event) {
+    switch (event) {
+    case ModelEvent::SegmentsChanged:
+    case ModelEvent::SelectionChanged:
+        repaintPanes();
+        break;
+    case ModelEvent::Scrolled:
+    case ModelEvent::DifferencesCleared:
+        repaintPanes();
+        repaintPositionBar();
+        break;
+    case ModelEvent::SideLoaded:
+    case ModelEvent::SidesCleared:
+        repaintTitles();
+        repaintPositionBar();
+        repaintPanes();
+        break;
+    case ModelEvent::ComparisonFinished:
+        repaintPositionBar();
+        break;
+    case ModelEvent::ListRowsChanged:
+        if (directoryWindow() != nullptr) {
+            directoryWindow()->fill();
+        }
+        break;
+    }
+}
+
 void MainWindow::repaintPanes() {
     if (PaneGroup* group = container_->paneGroup()) {
         group->repaintPanes();
@@ -175,14 +203,6 @@ void MainWindow::repaintPositionBar() {
         group->positionBar()->update();
     }
     updateStatus();
-}
-
-void MainWindow::relayout() { container_->relayout(); }
-
-void MainWindow::refreshLists() {
-    if (directoryWindow() != nullptr) {
-        directoryWindow()->fill();
-    }
 }
 
 void MainWindow::setWaitCursor(bool on) {

@@ -118,11 +118,7 @@ public:
     // Frame: commands, repaints and layout.
     void postCommand(int id) override;
     void sendCommand(int id) override;
-    void repaintPanes() override;
-    void repaintTitles() override;
-    void repaintPositionBar() override;
-    void relayout() override;
-    void refreshLists() override;
+    void modelChanged(ModelEvent event) override;
     void setWaitCursor(bool on) override;
     void setWalkMenu(bool walking) override;
     void clearSelection(int side) override;
@@ -206,6 +202,9 @@ private:
     void shutDown();
     // main_window_print.cpp
     void betweenPrintedPages();
+    void repaintPanes();
+    void repaintTitles();
+    void repaintPositionBar();
     // main_window_status.cpp
     void setUpStatusBar();
     void toggleStatusBar();

@@ -89,7 +89,7 @@ void CommandRouter::buildList() {
     // A cancelled build shows what it found, marked as incomplete.
     (void)directories_.buildList(files.selectDir1, files.selectDir2, files.selectOutdir,
                                  inputs_.buildProgress);
-    app_.frame().refreshLists();
+    app_.frame().modelChanged(ModelEvent::ListRowsChanged);
 }
 
 void CommandRouter::copyToDestination() {

@@ -36,12 +36,8 @@ public:
     void postCommand(int id) override { posted_.push_back(id); }
     void sendCommand(int id) override;
 
-    // Nothing is drawn, so nothing is repainted or laid out.
-    void repaintPanes() override {}
-    void repaintTitles() override {}
-    void repaintPositionBar() override {}
-    void relayout() override {}
-    void refreshLists() override {}
+    // Nothing is drawn, so no change of the model is shown.
+    void modelChanged(ModelEvent) override {}
     void setWaitCursor(bool) override {}
     void setWalkMenu(bool) override {}
     void clearSelection(int) override {}

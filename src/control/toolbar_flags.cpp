@@ -38,7 +38,7 @@ bool flipToolbarFlag(Application& app, int id) {
     }
     *flag = *flag != 0 ? 0 : 1;
     if (id == cmd::kToggleDiffsOnly && app.frameState.directoryWindow) {
-        app.frame().refreshLists();
+        app.frame().modelChanged(ModelEvent::ListRowsChanged);
     }
     return true;
 }

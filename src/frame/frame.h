@@ -1,18 +1,21 @@
-// Everything the core needs from the user interface. The Qt main window, the
+// Everything the core needs from the user interface, by role: each role has
+// its own small interface, and Frame is all of them. The Qt main window, the
 // console of unattended runs and the scripted fake of the tests implement it.
+// Messages and questions are declared here.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-namespace tandel {
+#include "frame/clipboard.h"
+#include "frame/command_sink.h"
+#include "frame/directory_lists.h"
+#include "frame/display.h"
+#include "frame/file_chooser.h"
+#include "frame/preview.h"
+#include "frame/printer.h"
+#include "frame/search_ui.h"
 
-// The preview's selection as byte offsets into the UTF-8 bytes of its text;
-// end -1 stands for the end of the text.
-struct PreviewSelection {
-    std::int64_t start = 0;
-    std::int64_t end = 0;
-};
+namespace tandel {
 
 enum class Severity { Error = -1, Warning = -2, Info = -3 };
 
@@ -48,11 +51,10 @@ struct Question {
     std::string text; // shown to the user as it is
 };
 
-class Frame {
+class Messages {
 public:
-    virtual ~Frame() = default;
+    virtual ~Messages() = default;
 
-    // Messages and questions.
     virtual void message(Severity severity, const std::string& text) = 0;
     // A short result that needs no answer, such as "Saved to X": the status
     // bar shows it for a while; a frame without one lets it pass.
@@ -65,65 +67,16 @@ public:
     virtual int askFileOrDirectory(const std::string& file, const std::string& directory) = 0;
     // Plain Yes/No/Cancel box: kAnswerYes, kAnswerNo or kAnswerCancel.
     virtual int askYesNoCancel(const std::string& caption, const Question& question) = 0;
-
-    // Commands: posted ones run later from the event loop, sent ones now.
-    virtual void postCommand(int id) = 0;
-    virtual void sendCommand(int id) = 0;
-
-    // Repaint and layout requests.
-    virtual void repaintPanes() = 0;
-    virtual void repaintTitles() = 0;
-    virtual void repaintPositionBar() = 0;
-    virtual void relayout() = 0;
-    virtual void refreshLists() = 0;
-    virtual void setWaitCursor(bool on) = 0;
-    // Directory walk: swap the menu between file mode and walk mode.
-    virtual void setWalkMenu(bool walking) = 0;
-
-    // The preview.
-    virtual bool previewOpen() const = 0;
-    virtual void openPreview() = 0;
-    virtual void closePreview() = 0;
-    virtual void setPreviewText(const std::string& text) = 0;
-    virtual std::string previewText() const = 0;
-    virtual bool previewModified() const = 0;
-    virtual void setPreviewModified(bool modified) = 0;
-
-    // The print job; startPrint returns false when the user cancelled.
-    virtual bool startPrint(const std::string& documentName) = 0;
-    virtual bool printLine(const std::string& text) = 0;
-    virtual void endPrint() = 0;
-
-    virtual void setClipboardText(const std::string& text) = 0;
-    // The text of a selection just made in a pane, for the primary selection
-    // of desktops that have one (middle-click pastes it); ignored elsewhere.
-    virtual void setSelectionText(const std::string& text) = 0;
-
-    // Search. The preview takes a search when it is open and holds the focus,
-    // or held it when the Find dialog was opened.
-    virtual bool previewTakesSearch() const = 0;
-    // The preview's selection, in bytes of previewText().
-    virtual PreviewSelection previewSelection() const = 0;
-    // Selects the preview's bytes [start, end), scrolls them into view and
-    // gives the preview the focus.
-    virtual void selectPreviewText(std::int64_t start, std::int64_t end) = 0;
-    // Opens the modeless Find dialog with an empty find-what field and its
-    // match-case box ticked or not.
-    virtual void openFindDialog(bool matchCase) = 0;
-    // Directory window: in list 1 (left) or 2 (right), selects row `row` alone,
-    // makes it visible and gives that list the focus.
-    virtual void showListRow(int list, std::int64_t row) = 0;
-
-    // Directory window mode prints the two directory lists instead of a result.
-    virtual void printDirectoryLists() = 0;
-    // The open dialog of a side ("Open file 1" / "Open file 2") and the save
-    // dialog; false when cancelled, else `chosen` holds the name.
-    virtual bool chooseOpenFile(const std::string& title, const std::string& startDirectory,
-                                std::string& chosen) = 0;
-    virtual bool chooseSaveFile(const std::string& startDirectory,
-                                const std::string& proposal, std::string& chosen) = 0;
-    // A new file was loaded into side 1 or 2: a text selection in that pane is void.
-    virtual void clearSelection(int side) = 0;
 };
+
+class Frame : public virtual Messages,
+              public virtual FileChooser,
+              public virtual CommandSink,
+              public virtual Display,
+              public virtual Preview,
+              public virtual SearchUi,
+              public virtual Printer,
+              public virtual Clipboard,
+              public virtual DirectoryLists {};
 
 } // namespace tandel

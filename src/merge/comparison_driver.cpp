@@ -76,7 +76,7 @@ void finishCompareFiles(Session& app, CompareResult result, bool compared) {
     }
 
     record.rowCount = static_cast<std::int32_t>(DisplayLineCount(model));
-    frame.repaintPositionBar();
+    frame.modelChanged(ModelEvent::ComparisonFinished);
 
     if (app.frameState.unattended) {
         requestQuit(app, saveUnattendedResult(app));

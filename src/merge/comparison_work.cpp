@@ -261,16 +261,15 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
         ReleaseLists(model);
         InstallLists(model.side(1), std::move(work.lists.text1), std::move(work.lists.gap1));
         InstallLists(model.side(2), std::move(work.lists.text2), std::move(work.lists.gap2));
-        frame.repaintPanes();
+        frame.modelChanged(ModelEvent::SegmentsChanged);
     } else {
         status = CompareResult::Identical;
         if (record.directoryWalk != 0) {
             ClearSides(model, record, frame);
         } else {
             ReleaseLists(model);
-            frame.repaintPanes();
             // No tick of the comparison before may stay on the bar.
-            frame.repaintPositionBar();
+            frame.modelChanged(ModelEvent::DifferencesCleared);
             frame.notice("Files are identical");
             frame.message(Severity::Info, "Files are identical");
         }

@@ -90,7 +90,7 @@ void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool ext
         markPresent(model, s, i, CHOICE_FIRST);
         markPresent(model, y, i, CHOICE_NONE);
     }
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
 void SelectFrom(MergeModel& model, Frame& frame, int s) {
@@ -110,7 +110,7 @@ void SelectFrom(MergeModel& model, Frame& frame, int s) {
             gapOf(model, s, i).choice = CHOICE_FIRST;
         }
     }
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
 void SelectAll(MergeModel& model, Frame& frame) {
@@ -123,7 +123,7 @@ void SelectAll(MergeModel& model, Frame& frame) {
         markPresent(model, 1, i, CHOICE_FIRST);
         markPresent(model, 2, i, CHOICE_FIRST);
     }
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
 void UnselectAll(MergeModel& model, Frame& frame) {
@@ -139,7 +139,7 @@ void UnselectAll(MergeModel& model, Frame& frame) {
             range.choice = CHOICE_NONE;
         }
     }
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
 bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, std::int64_t row) {
@@ -213,7 +213,7 @@ bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, st
     }
     RebuildIndex(model.side(1));
     RebuildIndex(model.side(2));
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SegmentsChanged);
     return true;
 }
 

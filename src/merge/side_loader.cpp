@@ -202,13 +202,11 @@ void InstallSide(MergeModel& model, SettingsRecord& settings, Frame& frame, Side
     SideRecord& side = model.side(s);
     fresh.firstVisibleColumn = side.firstVisibleColumn;
     side = std::move(fresh);
-    frame.repaintTitles();
     frame.clearSelection(s);
     ReleaseLists(model);
     settings.topLine = 0;
     settings.notYetCompared = 1;
-    frame.repaintPositionBar();
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SideLoaded);
     if (frame.previewOpen()) {
         frame.closePreview();
     }
@@ -325,9 +323,7 @@ void ClearSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {
     settings.rowCount = 0;
     settings.topLine = 0;
     settings.notYetCompared = 0;
-    frame.repaintTitles();
-    frame.repaintPositionBar();
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SidesCleared);
 }
 
 } // namespace tandel

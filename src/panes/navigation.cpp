@@ -17,11 +17,10 @@ std::int64_t startOf(const MergeModel& model, std::int32_t i) {
     return SegmentDisplayStart(model, i);
 }
 
-void setTopLine(SettingsRecord& settings, Frame& frame, std::int64_t top) {
+void setTopLine(SettingsRecord& settings, Display& display, std::int64_t top) {
     settings.topLine = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(top, 0, std::numeric_limits<std::int32_t>::max()));
-    frame.repaintPanes();
-    frame.repaintPositionBar();
+    display.modelChanged(ModelEvent::Scrolled);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ void ClickRow(MergeModel& model, SettingsRecord& settings, Frame& frame, TextSel
               int s, std::int64_t paneRow, bool ctrl) {
     if (selection.active()) {
         selection = {};
-        frame.repaintPanes();
+        frame.modelChanged(ModelEvent::SelectionChanged);
     }
     const PaneRow row = DescribeRow(model.side(s), settings.topLine + paneRow);
     if (row.segment < 0) {
@@ -69,7 +69,7 @@ bool BeginSelection(const MergeModel& model, Frame& frame, TextSelection& select
     selection.anchor = at;
     selection.end = at;
     selection.selecting = true;
-    frame.repaintPanes();
+    frame.modelChanged(ModelEvent::SelectionChanged);
     return true;
 }
 

@@ -9,20 +9,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tandel {
 namespace {
 
 using testing_support::readFile;
 using testing_support::TempFolder;
 
-struct ListFrame : testing_support::DispatchingFrame {
-    int listRefreshes = 0;
-    void refreshLists() override { ++listRefreshes; }
-};
-
 struct Router : ::testing::Test {
     TempFolder tree;
-    ListFrame frame;
+    testing_support::DispatchingFrame frame;
     Application app{frame};
     DirectoryMerge dirs{app, "/opt/tandel", [](const std::vector<std::string>&) {}};
     std::string d1 = tree.mkdir("one");
@@ -115,7 +112,7 @@ TEST_F(Router, TheDirectoryWindowBuildsItsListAndSaysWhatItCannotList) {
     cancelBuild = false;
     EXPECT_TRUE(router.route(cmd::kRescanDirectories));
     EXPECT_EQ(dirs.state.rows.size(), 2u);
-    EXPECT_EQ(frame.listRefreshes, 2);
+    EXPECT_EQ(std::ranges::count(frame.events, ModelEvent::ListRowsChanged), 2);
     EXPECT_FALSE(router.route(4)); // an id nobody owns
 
     app.settings.files.selectDir1 = tree.write("plain.txt", "x\n");

@@ -16,7 +16,7 @@ TEST_F(Decisions, PlainClicksPickOneSideAndCtrlClicksBothInTheOrderChosen) {
     ChooseSide(model, frame, 2, 2, false); // likewise: the deletion is carried out
     EXPECT_FALSE(AnyUnresolved(model));
     EXPECT_EQ(merged(), "a\nB\nc\nd\n");
-    EXPECT_GT(frame.paneRepaints, 0);
+    EXPECT_EQ(frame.events.back(), ModelEvent::SegmentsChanged);
 
     UnselectAll(model, frame);
     ChooseSide(model, frame, 0, 2, false);
@@ -44,11 +44,11 @@ TEST_F(Decisions, SelectAllPutsRightBeforeLeftAndSelectFromKeepsDecisions) {
 
     // Without a comparison nothing happens.
     ReleaseLists(model);
-    frame.paneRepaints = 0;
+    frame.events.clear();
     ChooseSide(model, frame, 0, 1, false);
     SelectAll(model, frame);
     EXPECT_FALSE(SplitAt(model, settings, frame, 1));
-    EXPECT_EQ(frame.paneRepaints, 0);
+    EXPECT_TRUE(frame.events.empty());
     EXPECT_EQ(merged(), "a\nb\nc\nd\ne\n");
 }
 

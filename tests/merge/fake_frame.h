@@ -1,4 +1,4 @@
-// A Frame for tests: records every message, command, repaint and printed line,
+// A Frame for tests: records every message, command, model event and printed line,
 // and answers questions from queues (an empty queue gives the default answer).
 #pragma once
 
@@ -33,7 +33,7 @@ public:
     std::vector<std::pair<std::string, std::string>> saveDialogs; // start directory, proposal
     std::vector<std::string> clipboard; // setClipboardText calls
     std::vector<std::string> primarySelection; // setSelectionText calls
-    int paneRepaints = 0;
+    std::vector<ModelEvent> events; // modelChanged calls, in order
     int printJobs = 0;
     int printEnds = 0;
     int listPrints = 0; // printDirectoryLists calls
@@ -76,12 +76,7 @@ public:
 
     void postCommand(int id) override { posted.push_back(id); }
     void sendCommand(int id) override { sent.push_back(id); }
-    void repaintPanes() override { ++paneRepaints; }
-    // Nothing else on screen to follow the model.
-    void repaintTitles() override {}
-    void repaintPositionBar() override {}
-    void relayout() override {}
-    void refreshLists() override {}
+    void modelChanged(ModelEvent event) override { events.push_back(event); }
     void setWaitCursor(bool) override {}
     void clearSelection(int) override {}
     void setWalkMenu(bool walking) override { walkMenu.push_back(walking); }

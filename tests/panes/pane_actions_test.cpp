@@ -104,10 +104,10 @@ TEST_F(PaneActions, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
 
 TEST_F(PaneActions, AClickClearsTheSelectionAutoWalkMovesOnAndAReleaseEndsASplit) {
     selection.side = 2;
-    const int repaints = frame.paneRepaints;
+    frame.events.clear();
     click(1, 0); // a common line: only the selection goes
     EXPECT_FALSE(selection.active());
-    EXPECT_EQ(frame.paneRepaints, repaints + 1);
+    EXPECT_EQ(frame.events, std::vector{ModelEvent::SelectionChanged});
 
     settings.autoWalk = 1;
     settings.contextLines = 0;
