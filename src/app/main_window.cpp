@@ -44,23 +44,23 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
     (void)readStartupSettings(app_, store_, arguments);
     makeFonts();
     buildToolbar();
-    container_ =
+    parts_.container =
         new edit_cont(app_, app_.frameState.directoryWindow ? &directories_ : nullptr, this);
-    container_->setFonts(textFont_, titleFont_);
-    body_ = new FrameBody(container_, this);
-    setCentralWidget(body_);
+    parts_.container->setFonts(parts_.textFont, parts_.titleFont);
+    parts_.body = new FrameBody(parts_.container, this);
+    setCentralWidget(parts_.body);
     buildMenus();
     if (directoryWindow() != nullptr) {
         directoryWindow()->setContextMenu(quickMenu_);
     }
     directories_.setSettingsWriter([this] {
         if (store_.saveAll(app_.settings, compareSettingsWriters(app_.compare)) != 0) {
-            message(Severity::Warning, "Unable to write the settings to " + store_.path());
+            frame_.message(Severity::Warning, "Unable to write the settings to " + store_.path());
         }
     });
     accelerators_ = new ui::Accelerators(this, accelerators(), [this](int id) { runCommand(id); });
     setUpJobs();
-    setUpStatusBar();
+    status_.setUp();
     placeWindow();
 }
 
@@ -85,8 +85,8 @@ void MainWindow::runCommand(int id) {
         return;
     }
     // The events a print job lets through must not change what it prints.
-    if (printJob_ != nullptr) {
-        heldCommands_.push_back(id);
+    if (frame_.printing()) {
+        frame_.hold(id);
         return;
     }
     // While a load or comparison runs, the model is not to be touched.
@@ -130,13 +130,17 @@ bool MainWindow::runWindowCommand(int id) {
         showAbout();
         return true;
     case cmd::kToggleStatusBar:
-        toggleStatusBar();
+        status_.toggle();
         return true;
     case cmd::kContextMenu:
         openContextMenuAtSegment();
         return true;
     case cmd::kPaste:
-        pasteIntoPreview();
+        if (PreviewEdit* edit = frame_.preview()) {
+            edit->paste();
+        } else {
+            frame_.message(Severity::Warning, "Unable to paste. You are not in Preview mode");
+        }
         return true;
     default:
         if (flipToolbarFlag(app_, id)) {
@@ -147,101 +151,15 @@ bool MainWindow::runWindowCommand(int id) {
     }
 }
 
-void MainWindow::postCommand(int id) {
-    QMetaObject::invokeMethod(this, [this, id] { runCommand(id); }, Qt::QueuedConnection);
-}
-
-void MainWindow::sendCommand(int id) { runCommand(id); }
-
-void MainWindow::modelChanged(ModelEvent event) {
-    switch (event) {
-    case ModelEvent::SegmentsChanged:
-    case ModelEvent::SelectionChanged:
-        repaintPanes();
-        break;
-    case ModelEvent::Scrolled:
-    case ModelEvent::DifferencesCleared:
-        repaintPanes();
-        repaintPositionBar();
-        break;
-    case ModelEvent::SideLoaded:
-    case ModelEvent::SidesCleared:
-        repaintTitles();
-        repaintPositionBar();
-        repaintPanes();
-        break;
-    case ModelEvent::ComparisonFinished:
-        repaintPositionBar();
-        break;
-    case ModelEvent::ListRowsChanged:
-        if (directoryWindow() != nullptr) {
-            directoryWindow()->fill();
-        }
-        break;
-    }
-}
-
-void MainWindow::repaintPanes() {
-    if (PaneGroup* group = container_->paneGroup()) {
-        group->repaintPanes();
-    }
-    updateStatus();
-}
-
-void MainWindow::repaintTitles() {
-    if (container_->title(1) != nullptr) {
-        container_->title(1)->update();
-        container_->title(2)->update();
-    }
-    updateCaption();
-    updateStatus();
-}
-
-void MainWindow::repaintPositionBar() {
-    if (PaneGroup* group = container_->paneGroup()) {
-        group->syncVerticalBar();
-        group->positionBar()->update();
-    }
-    updateStatus();
-}
-
-void MainWindow::setWaitCursor(bool on) {
-    if (on) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void MainWindow::clearSelection(int side) {
-    if (app_.frameState.selection.side == side) {
-        app_.frameState.selection = {};
-        repaintPanes();
-    }
-}
-
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && jobRunning()) {
         jobs_->cancel();
         return;
     }
-    PaneGroup* group = container_->paneGroup();
+    PaneGroup* group = parts_.container->paneGroup();
     const bool taken = group != nullptr ? group->key(*event) : scrollListsByKey(*event);
     if (!taken) {
         QMainWindow::keyPressEvent(event);
-    }
-}
-
-void MainWindow::setClipboardText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(),
-                                                            static_cast<qsizetype>(text.size())));
-}
-
-void MainWindow::setSelectionText(const std::string& text) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard->supportsSelection()) {
-        clipboard->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                           QClipboard::Selection);
     }
 }
 

@@ -1,7 +1,7 @@
-// The main window: the frame of the whole program. It owns the application
-// object, directory merging and the command router, implements every frame
-// service the core asks for, and turns menus, keys and toolbar buttons into
-// command ids. Its parts live in main_window_*.cpp by concern.
+// The main window: it owns the application object, directory merging and the
+// command router, the frame whose parts play the roles the core asks for,
+// and turns menus, keys and toolbar buttons into command ids. Its own parts
+// live in main_window_*.cpp by concern.
 #pragma once
 
 #include <QFont>
@@ -21,7 +21,11 @@
 #include "app/comparison_jobs.h"
 #include "app/help_viewer.h"
 #include "app/open_windows.h"
+#include "app/window_caption.h"
+#include "app/window_frame.h"
+#include "app/window_parts.h"
 #include "app/window_services.h"
+#include "app/window_status.h"
 #include "control/application.h"
 #include "control/command_router.h"
 #include "dialogs/find_dialog.h"
@@ -49,11 +53,7 @@ namespace ui {
 class Accelerators;
 }
 
-// The version comes from the project (CMakeLists.txt).
-inline constexpr const char* kVersion = TANDEL_VERSION;
-inline constexpr const char* kWindowCaption = "Tandel v" TANDEL_VERSION;
-
-class MainWindow : public QMainWindow, public Frame {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Reads the settings and the command line (program name removed) and
@@ -70,82 +70,31 @@ public:
     void runCommand(int id);
 
     Application& application() { return app_; }
-    edit_cont* container() const { return container_; }
+    // What the core asks of the window, role by role.
+    WindowFrame& frame() { return frame_; }
+    edit_cont* container() const { return parts_.container; }
     // The two directory lists; null in file mode.
     DirectoryWindow* directoryWindow() const;
-    PreviewEdit* preview() const;
     QToolBar* toolbar() const { return toolbar_; }
     // The panes' context menu of the run mode.
     QMenu* quickMenu() const { return quickMenu_; }
-    const QFont& textFont() const { return textFont_; }
-    const QFont& titleFont() const { return titleFont_; }
+    const QFont& textFont() const { return parts_.textFont; }
+    const QFont& titleFont() const { return parts_.titleFont; }
 
     // For the dialogs: help context N, or the contents for 0.
     void showHelp(int context = 0);
-    // After the options change: the check buttons from the flags, the
-    // preview's tab stops from "Tab size", both panes repainted.
+    // After the options change: the check buttons from the flags.
     void syncToolbarChecks();
-    void applyTabStops();
 
     // The program's own help window once help has opened in it, else null.
     HelpViewer* helpViewer() const { return helpViewer_; }
-    // The Find dialog while it is open, else null.
-    FindDialog* findDialog() const { return findDialog_; }
     // The panel over the panes while a load or comparison runs.
     ProgressPanel* progressPanel() const { return progressPanel_; }
     // Whether a load or comparison is running; waits for it (tests).
     bool busy() const { return jobRunning(); }
-    // The abort dialog while a print job runs, else null.
-    AbortDialog* abortDialog() const { return abortDialog_.get(); }
-    // Where the last print job put its lines.
-    const PageLayout& lastPrintLayout() const { return lastPrintLayout_; }
 
     // The exit code of the run, once it has ended.
     int exitCode() const { return app_.frameState.exitCode; }
-
-    // Frame: messages and questions.
-    void message(Severity severity, const std::string& text) override;
-    void notice(const std::string& text) override;
-    bool confirmOverwrite(const Question& question) override;
-    int askPermission(const Question& question) override;
-    int askFileOrDirectory(const std::string& file, const std::string& directory) override;
-    int askYesNoCancel(const std::string& caption, const Question& question) override;
-    bool chooseOpenFile(const std::string& title, const std::string& startDirectory,
-                        std::string& chosen) override;
-    bool chooseSaveFile(const std::string& startDirectory, const std::string& proposal,
-                        std::string& chosen) override;
-
-    // Frame: commands, repaints and layout.
-    void postCommand(int id) override;
-    void sendCommand(int id) override;
-    void modelChanged(ModelEvent event) override;
-    void setWaitCursor(bool on) override;
-    void setWalkMenu(bool walking) override;
-    void clearSelection(int side) override;
-    void setClipboardText(const std::string& text) override;
-    void setSelectionText(const std::string& text) override;
-
-    // Frame: the preview.
-    bool previewOpen() const override;
-    void openPreview() override;
-    void closePreview() override;
-    void setPreviewText(const std::string& text) override;
-    std::string previewText() const override;
-    bool previewModified() const override;
-    void setPreviewModified(bool modified) override;
-
-    // Frame: search.
-    bool previewTakesSearch() const override;
-    PreviewSelection previewSelection() const override;
-    void selectPreviewText(std::int64_t start, std::int64_t end) override;
-    void openFindDialog(bool matchCase) override;
-    void showListRow(int list, std::int64_t row) override;
-
-    // Frame: printing.
-    bool startPrint(const std::string& documentName) override;
-    bool printLine(const std::string& text) override;
-    void endPrint() override;
-    void printDirectoryLists() override;
 
 signals:
     // A print job finished page `page` (1-based) and lets events through.
@@ -164,7 +113,6 @@ protected:
 private:
     // main_window.cpp
     bool runWindowCommand(int id);
-    void pasteIntoPreview();
     // main_window_menus.cpp
     void buildMenus();
     void openContextMenuAtSegment();
@@ -181,10 +129,6 @@ private:
     // main_window_dialogs.cpp
     void showAbout();
     void openOptions();
-    // The open or save dialog with the file types' filters, the remembered
-    // filter and `name` selected; true with `chosen` set when accepted.
-    [[nodiscard]] bool runFileDialog(QFileDialog& dialog, std::int32_t& filterIndex,
-                                     const std::string& name, std::string& chosen);
     // main_window_directories.cpp
     RouterInputs routerInputs();
     bool runDirectoryCommand(int id);
@@ -200,16 +144,6 @@ private:
     // The newest other main window of this process that is shown, or null.
     const MainWindow* newestOtherWindow() const;
     void shutDown();
-    // main_window_print.cpp
-    void betweenPrintedPages();
-    void repaintPanes();
-    void repaintTitles();
-    void repaintPositionBar();
-    // main_window_status.cpp
-    void setUpStatusBar();
-    void toggleStatusBar();
-    void updateStatus();
-    void updateCaption();
     // main_window_jobs.cpp
     void setUpJobs();
     bool jobRunning() const;
@@ -224,39 +158,32 @@ private:
     static bool allowedWhileJobRuns(int id);
 
     WindowServices services_;
-    Application app_{*this};
+    WindowParts parts_{.window = this,
+                       .services = &services_,
+                       .app = &app_,
+                       .directories = &directories_,
+                       .status = &status_,
+                       .runCommand = [this](int id) { runCommand(id); },
+                       .pageFinished = [this](int page) { emit printPageFinished(page); }};
+    WindowFrame frame_{parts_};
+    WindowStatus status_{parts_};
+    Application app_{frame_};
     SettingsStore store_;
     DirectoryMerge directories_;
     CommandRouter router_;
     ui::OpenWindows openWindows_;
     int serial_ = 0; // the order main windows were made in
 
-    edit_cont* container_ = nullptr;
-    FrameBody* body_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     std::map<int, QAction*> checkButtons_;
-    QMenu* filePopup_ = nullptr;     // the main menu's own File popup
-    QMenu* walkFilePopup_ = nullptr; // COMP_DIR_MENU's, while the walk runs
     QMenu* quickMenu_ = nullptr;
     ui::Accelerators* accelerators_ = nullptr;
-    QFont textFont_;
-    QFont titleFont_;
     BuildProgressDialog* progress_ = nullptr; // while the directory list build runs
     int commandDepth_ = 0;
     bool ended_ = false;
 
-    QPointer<FindDialog> findDialog_;
     QPointer<HelpViewer> helpViewer_;
-    QPointer<QWidget> findFocus_; // had the focus when Find was opened
 
-    std::unique_ptr<PrintJob> printJob_;
-    std::unique_ptr<AbortDialog> abortDialog_;
-    PageLayout lastPrintLayout_;
-    int printedPages_ = 0;
-    std::vector<int> heldCommands_; // arrived while printing; run after it
-    bool closeAfterPrint_ = false;
-    QLabel* differenceStatus_ = nullptr;
-    QLabel* sideStatus_ = nullptr;
     ComparisonJobs* jobs_ = nullptr;
     ProgressPanel* progressPanel_ = nullptr;
     QElapsedTimer jobStarted_;

@@ -10,8 +10,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-#include <climits>
-
 #include "control/toolbar_flags.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dialogs/directory_filters_dialog.h"
@@ -27,7 +25,7 @@
 namespace tandel {
 
 DirectoryWindow* MainWindow::directoryWindow() const {
-    return container_ != nullptr ? container_->directoryWindow() : nullptr;
+    return parts_.container != nullptr ? parts_.container->directoryWindow() : nullptr;
 }
 
 RouterInputs MainWindow::routerInputs() {
@@ -45,13 +43,6 @@ RouterInputs MainWindow::routerInputs() {
         return directoryWindow() != nullptr ? directoryWindow()->order() : std::vector<int>{};
     };
     return inputs;
-}
-
-// The hit's row is selected alone: the lists clear each other's selection.
-void MainWindow::showListRow(int list, std::int64_t row) {
-    if (directoryWindow() != nullptr && row >= 0 && row <= INT_MAX) {
-        directoryWindow()->showRow(list, static_cast<int>(row));
-    }
 }
 
 bool MainWindow::runDirectoryCommand(int id) {
@@ -104,7 +95,7 @@ bool MainWindow::chooseDirectories(DirectorySelection& selection) {
     };
     hooks.options = [this](QWidget* owner) { showDirectoryFilters(owner); };
     hooks.files = app_.model.files;
-    SelectDirectoriesDialog dialog(*this, app_.settings, std::move(hooks), this);
+    SelectDirectoriesDialog dialog(frame_, app_.settings, std::move(hooks), this);
     if (services_.runModal(dialog) != QDialog::Accepted) {
         return false;
     }

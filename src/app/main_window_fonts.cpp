@@ -24,16 +24,16 @@ void MainWindow::makeTextFont() {
         stored = ui::descriptionFromFont(QFontDatabase::systemFont(QFontDatabase::FixedFont),
                                          stored, logicalDpiY());
     }
-    textFont_ = ui::fontFromDescription(stored);
-    const ui::TextMeasures text = ui::measureFont(textFont_, this);
+    parts_.textFont = ui::fontFromDescription(stored);
+    const ui::TextMeasures text = ui::measureFont(parts_.textFont, this);
     record.lineHeight = text.lineHeight;
     record.charWidth = text.averageCharWidth;
 }
 
 void MainWindow::makeTitleFont() {
-    titleFont_ = ui::fontFromDescription(app_.settings.titleFont);
+    parts_.titleFont = ui::fontFromDescription(app_.settings.titleFont);
     app_.settings.record.titleHeight =
-        ui::measureFont(titleFont_, this).lineHeight + ui::kTitleMargin;
+        ui::measureFont(parts_.titleFont, this).lineHeight + ui::kTitleMargin;
 }
 
 bool MainWindow::chooseFont(FontDescription& description, const QFont& current) {
@@ -46,27 +46,27 @@ bool MainWindow::chooseFont(FontDescription& description, const QFont& current) 
 }
 
 void MainWindow::chooseTextFont() {
-    if (!chooseFont(app_.settings.textFont, textFont_)) {
+    if (!chooseFont(app_.settings.textFont, parts_.textFont)) {
         return;
     }
     makeTextFont();
-    container_->setFonts(textFont_, titleFont_);
-    if (PreviewEdit* edit = preview()) {
-        edit->setFont(textFont_);
-        applyTabStops();
+    parts_.container->setFonts(parts_.textFont, parts_.titleFont);
+    if (PreviewEdit* edit = frame_.preview()) {
+        edit->setFont(parts_.textFont);
+        frame_.applyTabStops();
     }
-    repaintPanes();
+    frame_.repaintPanes();
 }
 
 void MainWindow::chooseTitleFont() {
-    if (!chooseFont(app_.settings.titleFont, titleFont_)) {
+    if (!chooseFont(app_.settings.titleFont, parts_.titleFont)) {
         return;
     }
     makeTitleFont();
-    container_->setFonts(textFont_, titleFont_);
+    parts_.container->setFonts(parts_.textFont, parts_.titleFont);
     // The titles' new height moves the panes down or up.
-    container_->relayout();
-    repaintTitles();
+    parts_.container->relayout();
+    frame_.repaintTitles();
 }
 
 } // namespace tandel

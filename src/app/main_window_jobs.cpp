@@ -32,7 +32,7 @@ QString baseNameOf(const std::string& path) {
 
 void MainWindow::setUpJobs() {
     jobs_ = new ComparisonJobs(services_.threadedComparisons, this);
-    progressPanel_ = new ProgressPanel(body_);
+    progressPanel_ = new ProgressPanel(parts_.body);
     connect(progressPanel_, &ProgressPanel::cancelRequested, jobs_, &ComparisonJobs::cancel);
     auto* refresh = new QTimer(this);
     refresh->setInterval(kPanelRefreshMs);
@@ -115,17 +115,17 @@ bool MainWindow::runJobCommand(int id) {
     case cmd::kFile2: {
         const int s = id == cmd::kFile1 ? 1 : 2;
         std::string chosen;
-        if (MayDropDecisions(model, app_.settings, *this) &&
-            ChooseFileToOpen(app_.settings, *this, s, chosen)) {
+        if (MayDropDecisions(model, app_.settings, frame_) &&
+            ChooseFileToOpen(app_.settings, frame_, s, chosen)) {
             loadInJob(chosen, s);
         }
         return true;
     }
     case cmd::kLoadDropped: {
-        if (!MayDropDecisions(model, app_.settings, *this)) {
+        if (!MayDropDecisions(model, app_.settings, frame_)) {
             return true;
         }
-        if (const auto name = DroppedFileToLoad(app_.settings.record, *this,
+        if (const auto name = DroppedFileToLoad(app_.settings.record, frame_,
                                                 app_.frameState.droppedNames)) {
             loadInJob(*name, app_.frameState.droppedSide);
         }

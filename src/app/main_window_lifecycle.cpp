@@ -99,9 +99,8 @@ void MainWindow::shutDown() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A print job is still walking the result: it stops first, then the
     // window closes.
-    if (printJob_ != nullptr) {
-        app_.settings.record.printCancelled = 1;
-        closeAfterPrint_ = true;
+    if (frame_.printing()) {
+        frame_.cancelThenClose();
         event->ignore();
         return;
     }
@@ -116,7 +115,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (jobRunning()) {
         jobs_->cancelAndWait();
     }
-    if (!ended_ && !MayDropDecisions(app_.model, app_.settings, *this)) {
+    if (!ended_ && !MayDropDecisions(app_.model, app_.settings, frame_)) {
         event->ignore();
         return;
     }

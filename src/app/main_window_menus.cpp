@@ -34,24 +34,10 @@ void MainWindow::buildMenus() {
         quickMenu_ = ui::buildMenu(ui::quickMenuMandc(), accelerators(), run, this);
         return;
     }
-    filePopup_ = ui::fillMenuBar(menuBar(), ui::mainMenu(), accelerators(), run);
-    walkFilePopup_ = ui::buildPopup(ui::compDirMenu(), accelerators(), run, this);
+    parts_.filePopup = ui::fillMenuBar(menuBar(), ui::mainMenu(), accelerators(), run);
+    parts_.walkFilePopup = ui::buildPopup(ui::compDirMenu(), accelerators(), run, this);
     quickMenu_ = ui::buildMenu(ui::quickMenu(), accelerators(), run, this);
-    container_->paneGroup()->setContextMenu(quickMenu_);
-}
-
-void MainWindow::setWalkMenu(bool walking) {
-    if (filePopup_ == nullptr) {
-        return;
-    }
-    QMenu* shown = walking ? walkFilePopup_ : filePopup_;
-    QMenu* hidden = walking ? filePopup_ : walkFilePopup_;
-    const QList<QAction*> items = menuBar()->actions();
-    if (!items.isEmpty() && items.front() == shown->menuAction()) {
-        return;
-    }
-    menuBar()->insertMenu(items.isEmpty() ? nullptr : items.front(), shown);
-    menuBar()->removeAction(hidden->menuAction());
+    parts_.container->paneGroup()->setContextMenu(quickMenu_);
 }
 
 void MainWindow::buildToolbar() {
@@ -92,7 +78,7 @@ void MainWindow::syncToolbarChecks() {
 }
 
 void MainWindow::openContextMenuAtSegment() {
-    PaneGroup* group = container_->paneGroup();
+    PaneGroup* group = parts_.container->paneGroup();
     if (group == nullptr || quickMenu_ == nullptr) {
         return;
     }

@@ -27,7 +27,7 @@ const std::string kMore = "delta\n" + kLines;
 
 FindDialog* openFind(MainWindow& window) {
     QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
-    return window.findDialog();
+    return window.frame().findDialog();
 }
 
 void type(FindDialog& dialog, const QString& text) {
@@ -88,9 +88,9 @@ private slots:
 
         // Bytes that are not UTF-8 and characters of several bytes before
         // the hits: the preview's selection must still land on the text found.
-        window->openPreview();
-        window->setPreviewText("caf\xC3\xA9 \xFF needle\nx needle \xF0\x9F\x98\x80 needle\n");
-        PreviewEdit* preview = window->preview();
+        window->frame().openPreview();
+        window->frame().setPreviewText("caf\xC3\xA9 \xFF needle\nx needle \xF0\x9F\x98\x80 needle\n");
+        PreviewEdit* preview = window->frame().preview();
         preview->setFocus();
         click(*dialog, "findNext");
         QCOMPARE(preview->textCursor().selectedText(), QStringLiteral("needle"));
@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(record.topLine, 4); // the panes stayed
         // With the dialog closed, F3 searches where the focus is.
         click(*dialog, "cancel");
-        QVERIFY(window->findDialog() == nullptr);
+        QVERIFY(window->frame().findDialog() == nullptr);
         QApplication::setActiveWindow(window.get());
         preview->setFocus();
         QTest::keyClick(preview, Qt::Key_F3);
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(record.topLine, 2);
 
         QVERIFY(!openFind(*window)->matchCase());
-        QVERIFY(window->findDialog()->text().isEmpty());
+        QVERIFY(window->frame().findDialog()->text().isEmpty());
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier); // Compare Files
         QVERIFY(openFind(*window)->matchCase());
     }
@@ -122,7 +122,7 @@ private slots:
         auto window = h.compare("one\n\ttwo\n", "one\n2\n");
         QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
-        PreviewEdit* preview = window->preview();
+        PreviewEdit* preview = window->frame().preview();
         QVERIFY(preview != nullptr);
         QCOMPARE(preview->toPlainText(), QStringLiteral("one\n2\n\ttwo\n"));
         QCOMPARE(preview->font(), window->textFont());
@@ -147,7 +147,7 @@ private slots:
         // A new comparison, the choices given up, closes the preview.
         h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Discard));
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
-        QVERIFY(window->preview() == nullptr);
+        QVERIFY(window->frame().preview() == nullptr);
         QCOMPARE(window->container()->height(), height);
     }
 
@@ -159,24 +159,24 @@ private slots:
         QCOMPARE(h.dialogs.texts(),
                  std::vector<QString>{"Unable to paste. You are not in Preview mode"});
 
-        window->openPreview();
+        window->frame().openPreview();
         const std::string bytes = awkwardBytes();
-        window->setPreviewText(bytes);
-        QCOMPARE(window->previewText(), bytes);
-        QVERIFY(!window->previewModified());
-        PreviewEdit* preview = window->preview();
+        window->frame().setPreviewText(bytes);
+        QCOMPARE(window->frame().previewText(), bytes);
+        QVERIFY(!window->frame().previewModified());
+        PreviewEdit* preview = window->frame().preview();
         preview->setFocus();
         preview->moveCursor(QTextCursor::End);
         QTest::sendKeyEvent(QTest::Click, preview, Qt::Key_Adiaeresis, QStringLiteral("\u00e4"),
                             Qt::NoModifier);
         QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(preview, Qt::Key_Return);
-        QCOMPARE(window->previewText(), bytes + "\xC3\xA4pasted\n");
-        QVERIFY(window->previewModified());
+        QCOMPARE(window->frame().previewText(), bytes + "\xC3\xA4pasted\n");
+        QVERIFY(window->frame().previewModified());
         QCOMPARE(h.dialogs.shown.size(), std::size_t{1});
 
         // Copy takes the preview's selection when no pane holds one.
-        window->setPreviewText("first\nna\xEFve line\n");
+        window->frame().setPreviewText("first\nna\xEFve line\n");
         QTextCursor cursor = preview->textCursor();
         cursor.setPosition(2);
         cursor.setPosition(11, QTextCursor::KeepAnchor);
@@ -186,13 +186,13 @@ private slots:
 
         // Pasting stops at the limit, but the program's text is never cut.
         const std::string big(PreviewEdit::kCharacterLimit + 10, 'x');
-        window->setPreviewText(big);
-        QCOMPARE(window->previewText(), big);
-        window->setPreviewText(std::string(PreviewEdit::kCharacterLimit - 3, 'x'));
+        window->frame().setPreviewText(big);
+        QCOMPARE(window->frame().previewText(), big);
+        window->frame().setPreviewText(std::string(PreviewEdit::kCharacterLimit - 3, 'x'));
         QGuiApplication::clipboard()->setText(QStringLiteral("12345"));
         preview->moveCursor(QTextCursor::End);
         QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(window->previewText().ends_with("x123"));
+        QVERIFY(window->frame().previewText().ends_with("x123"));
     }
 };
 

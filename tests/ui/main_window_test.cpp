@@ -295,7 +295,7 @@ private slots:
             {Severity::Warning, "Warning", QMessageBox::Warning},
             {Severity::Info, "Info", QMessageBox::Information}};
         for (const auto& [severity, title, icon] : boxes) {
-            window->message(severity, title);
+            window->frame().message(severity, title);
             QCOMPARE(h.dialogs.shown.back().title, QLatin1String(title));
             QCOMPARE(h.dialogs.shown.back().text, QLatin1String(title));
             QCOMPARE(h.dialogs.shown.back().icon, icon);
@@ -304,16 +304,16 @@ private slots:
         const Question copy{QuestionKind::PresentOnly, "x", "Copy it?"};
         for (const char* id : {"6", "130", "7", "131", "2"}) {
             h.dialogs.answers.push_back(clickButton(QLatin1String(id)));
-            QCOMPARE(window->askPermission(copy), QByteArray(id).toInt());
+            QCOMPARE(window->frame().askPermission(copy), QByteArray(id).toInt());
         }
         h.dialogs.answers.push_back(pressKey(Qt::Key_Escape));
-        QCOMPARE(window->askPermission(copy), static_cast<int>(kAnswerCancel));
+        QCOMPARE(window->frame().askPermission(copy), static_cast<int>(kAnswerCancel));
         QCOMPARE(h.dialogs.shown.back().text, QStringLiteral("Copy it?"));
 
         h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
                              clickStandard(QMessageBox::Cancel), pressKey(Qt::Key_Escape)};
         for (const int expected : {6, 7, 2, 2}) {
-            QCOMPARE(window->askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
+            QCOMPARE(window->frame().askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
                      expected);
         }
         window->showHelp(260); // no help pages: says where they belong
@@ -322,7 +322,7 @@ private slots:
 
         // The file-or-directory question: "&File" is checked at first.
         h.dialogs.answers.push_back(pressKey(Qt::Key_Return));
-        QCOMPARE(window->askFileOrDirectory("/a/x", "/b/x"), static_cast<int>(kAnswerFile));
+        QCOMPARE(window->frame().askFileOrDirectory("/a/x", "/b/x"), static_cast<int>(kAnswerFile));
         QVERIFY(h.dialogs.shown.back().text.startsWith(QStringLiteral("File /a/x corresponds")));
     }
 
@@ -400,7 +400,7 @@ private slots:
         QCOMPARE(app.settings.record.diffsOnly, 0);
 
         // New fonts lay the titles, the panes and the preview out again.
-        window->openPreview();
+        window->frame().openPreview();
         QFont big = window->titleFont();
         big.setPixelSize(40);
         h.dialogs.answers.push_back(pickFont(big));
@@ -414,7 +414,7 @@ private slots:
         h.dialogs.answers.push_back(pickFont(big));
         window->runCommand(cmd::kTextFont);
         QCOMPARE(record.lineHeight, QFontMetrics(window->textFont()).height());
-        QCOMPARE(window->preview()->font().pixelSize(), 32);
+        QCOMPARE(window->frame().preview()->font().pixelSize(), 32);
         QCOMPARE(window->container()->pane(2)->font().pixelSize(), 32);
 
         // Without a browser: the own viewer, where a real click follows a link.

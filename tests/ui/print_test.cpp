@@ -85,14 +85,14 @@ private slots:
     void pagesBreakAtTheLinesAPageHolds() {
         WindowHarness probe;
         probe.printer = [&] { return pdfPrinter(probe.folder.file("probe.pdf")); };
-        const int lineHeight = printResolved(probe, 1)->lastPrintLayout().lineHeight;
+        const int lineHeight = printResolved(probe, 1)->frame().lastPrintLayout().lineHeight;
         QVERIFY(lineHeight > 1);
         for (const int lines : {59, 60, 61}) {
             WindowHarness h;
             const std::string pdf = h.folder.file("result.pdf");
             h.printer = [&] { return pdfPrinter(pdf, lineHeight); };
             auto window = printResolved(h, lines);
-            QCOMPARE(window->lastPrintLayout().linesPerPage, kLinesPerPage);
+            QCOMPARE(window->frame().lastPrintLayout().linesPerPage, kLinesPerPage);
             const auto pages = pdfPages(pdf);
             QCOMPARE(pages.size(), std::size_t(lines > kLinesPerPage ? 2 : 1));
             QCOMPARE(pages.front().size(), std::min(lines, kLinesPerPage));
@@ -114,7 +114,7 @@ private slots:
             ++pagesSeen;
             // While the job runs, its abort dialog is the window that takes input.
             QVERIFY(!window->isEnabled());
-            AbortDialog* abort = window->abortDialog();
+            AbortDialog* abort = window->frame().abortDialog();
             QVERIFY(abort != nullptr && abort->isVisible() && abort->isEnabled());
             if (page == 1) {
                 QTest::mouseClick(abort->findChild<QAbstractButton*>(), Qt::LeftButton);
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(pagesSeen, 1);
         QCOMPARE(pdfPages(pdf).size(), std::size_t(1));
         QVERIFY(window->isEnabled());
-        QVERIFY(window->abortDialog() == nullptr);
+        QVERIFY(window->frame().abortDialog() == nullptr);
     }
 
     void theDirectoryListsPrintInTwoColumnsWithDifferentHalvesGrey() {
@@ -154,7 +154,7 @@ private slots:
                          QString::fromStdString(pdf), prefix});
         const QImage page(prefix + QStringLiteral(".png"));
         QVERIFY(!page.isNull());
-        const PageLayout& layout = window->lastPrintLayout();
+        const PageLayout& layout = window->frame().lastPrintLayout();
         const int column = page.width() / 2;
         const auto isGrey = [&](int x, int y) {
             const QColor c = page.pixelColor(x, y);
@@ -176,7 +176,7 @@ private slots:
         auto window = printResolved(h, 3);
         QCOMPARE(h.dialogs.texts().back(), QStringLiteral("Unable to start print job"));
         QVERIFY(window->isEnabled());
-        QVERIFY(window->abortDialog() == nullptr);
+        QVERIFY(window->frame().abortDialog() == nullptr);
     }
 };
 

@@ -1,26 +1,24 @@
-// Find and Find Next on the window's side: the modeless Find dialog, which
-// window a search goes to, and the preview's selection in the bytes the core
-// searches.
-#include "app/main_window.h"
+#include "app/search_port.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QTextCursor>
 
-#include "dialogs/find_dialog.h"
+#include "app/frame_body.h"
+#include "control/application.h"
 #include "frame/command_ids.h"
-#include "view/edit_cont.h"
 #include "view/preview_edit.h"
 #include "view/preview_text.h"
 
 namespace tandel {
 
-bool MainWindow::previewTakesSearch() const {
-    const PreviewEdit* edit = preview();
+bool SearchPort::previewTakesSearch() const {
+    const PreviewEdit* edit = parts_.body->preview();
     return edit != nullptr && (edit->hasFocus() || findFocus_ == edit);
 }
 
-PreviewSelection MainWindow::previewSelection() const {
-    const PreviewEdit* edit = preview();
+PreviewSelection SearchPort::previewSelection() const {
+    const PreviewEdit* edit = parts_.body->preview();
     if (edit == nullptr) {
         return {};
     }
@@ -30,8 +28,8 @@ PreviewSelection MainWindow::previewSelection() const {
             static_cast<std::int64_t>(ui::previewByteOffset(text, cursor.selectionEnd()))};
 }
 
-void MainWindow::selectPreviewText(std::int64_t start, std::int64_t end) {
-    PreviewEdit* edit = preview();
+void SearchPort::selectPreviewText(std::int64_t start, std::int64_t end) {
+    PreviewEdit* edit = parts_.body->preview();
     if (edit == nullptr) {
         return;
     }
@@ -47,22 +45,24 @@ void MainWindow::selectPreviewText(std::int64_t start, std::int64_t end) {
     edit->setFocus();
 }
 
-void MainWindow::openFindDialog(bool matchCase) {
+void SearchPort::openFindDialog(bool matchCase) {
     QWidget* focus = QApplication::focusWidget();
     if (findDialog_ == nullptr) {
-        findDialog_ = new FindDialog(this);
-        connect(findDialog_, &FindDialog::findNextRequested, this,
-                [this](const QString& text, bool caseMatters) {
-                    app_.frameState.ignoreCase = !caseMatters;
-                    app_.frameState.searchText = text.toStdString();
-                    runCommand(cmd::kFindNext);
-                });
-        connect(findDialog_, &FindDialog::closing, this, [this](bool caseMatters) {
-            app_.frameState.ignoreCase = !caseMatters;
-            findFocus_ = nullptr;
-            findDialog_->deleteLater();
-            findDialog_ = nullptr;
-        });
+        findDialog_ = new FindDialog(parts_.window);
+        Application& app = *parts_.app;
+        QObject::connect(findDialog_, &FindDialog::findNextRequested, parts_.window,
+                         [this, &app](const QString& text, bool caseMatters) {
+                             app.frameState.ignoreCase = !caseMatters;
+                             app.frameState.searchText = text.toStdString();
+                             parts_.runCommand(cmd::kFindNext);
+                         });
+        QObject::connect(findDialog_, &FindDialog::closing, parts_.window,
+                         [this, &app](bool caseMatters) {
+                             app.frameState.ignoreCase = !caseMatters;
+                             findFocus_ = nullptr;
+                             findDialog_->deleteLater();
+                             findDialog_ = nullptr;
+                         });
     }
     // Find again while the dialog has the focus keeps the window the search
     // was meant for.
