@@ -1,29 +1,20 @@
 #include "app/main_window.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMetaObject>
 
 #include <memory>
 
-#include "app/accelerators.h"
 #include "app/frame_body.h"
 #include "control/lifecycle.h"
 #include "control/toolbar_flags.h"
-#include "dialogs/abort_dialog.h"
-#include "dialogs/find_dialog.h"
+#include "dialogs/about_dialog.h"
 #include "frame/command_ids.h"
 #include "settings/compare_settings_store.h"
-#include "view/diff_edit.h"
-#include "view/diff_title.h"
 #include "view/directory_window.h"
 #include "view/edit_cont.h"
 #include "view/pane_group.h"
-#include "view/position_bar.h"
 #include "view/preview_edit.h"
-#include "view/print_job.h"
 #include "view/split_cursor.h"
 
 namespace tandel {
@@ -34,7 +25,7 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
       services_(std::move(services)),
       store_(services_.settingsPath),
       directories_(app_, services_.programPath, services_.startInstance),
-      router_(app_, directories_, routerInputs()),
+      router_(app_, directories_, directoryCommands_.routerInputs()),
       openWindows_(services_.openWindowsPath) {
     static int made = 0;
     serial_ = ++made;
@@ -42,24 +33,24 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
     // A command line the parser refuses has been reported; the window still
     // opens with the switches it understood, so the user can go on.
     (void)readStartupSettings(app_, store_, arguments);
-    makeFonts();
-    buildToolbar();
+    fonts_.make();
+    menus_.buildToolbar();
     parts_.container =
         new edit_cont(app_, app_.frameState.directoryWindow ? &directories_ : nullptr, this);
     parts_.container->setFonts(parts_.textFont, parts_.titleFont);
     parts_.body = new FrameBody(parts_.container, this);
     setCentralWidget(parts_.body);
-    buildMenus();
+    menus_.buildMenus();
     if (directoryWindow() != nullptr) {
-        directoryWindow()->setContextMenu(quickMenu_);
+        directoryWindow()->setContextMenu(menus_.quickMenu());
     }
     directories_.setSettingsWriter([this] {
         if (store_.saveAll(app_.settings, compareSettingsWriters(app_.compare)) != 0) {
             frame_.message(Severity::Warning, "Unable to write the settings to " + store_.path());
         }
     });
-    accelerators_ = new ui::Accelerators(this, accelerators(), [this](int id) { runCommand(id); });
-    setUpJobs();
+    menus_.buildAccelerators();
+    jobs_.setUp();
     status_.setUp();
     placeWindow();
 }
@@ -76,7 +67,7 @@ void MainWindow::start() {
     if (app_.frameState.directoryWindow) {
         openStartupFiles(app_);
     } else {
-        startStartupJob();
+        jobs_.startStartup();
     }
 }
 
@@ -90,7 +81,7 @@ void MainWindow::runCommand(int id) {
         return;
     }
     // While a load or comparison runs, the model is not to be touched.
-    if (jobRunning() && !allowedWhileJobRuns(id)) {
+    if (jobs_.running() && !WindowJobs::allowedWhileRunning(id)) {
         return;
     }
     emit commandReceived(id);
@@ -107,7 +98,7 @@ void MainWindow::runCommand(int id) {
 }
 
 bool MainWindow::runWindowCommand(int id) {
-    if (runDirectoryCommand(id) || runJobCommand(id)) {
+    if (directoryCommands_.run(id) || jobs_.run(id)) {
         return true;
     }
     switch (id) {
@@ -115,10 +106,10 @@ bool MainWindow::runWindowCommand(int id) {
         openOptions();
         return true;
     case cmd::kTitleFont:
-        chooseTitleFont();
+        fonts_.chooseTitleFont();
         return true;
     case cmd::kTextFont:
-        chooseTextFont();
+        fonts_.chooseTextFont();
         return true;
     case cmd::kHelpContents:
         showHelp();
@@ -126,14 +117,17 @@ bool MainWindow::runWindowCommand(int id) {
     case cmd::kQuit:
         close();
         return true;
-    case cmd::kAbout:
-        showAbout();
+    case cmd::kAbout: {
+        AboutDialog dialog(QString::fromLatin1(kWindowCaption), QString::fromLatin1(kVersion),
+                           this);
+        services_.runModal(dialog);
         return true;
+    }
     case cmd::kToggleStatusBar:
         status_.toggle();
         return true;
     case cmd::kContextMenu:
-        openContextMenuAtSegment();
+        menus_.openContextMenuAtSegment();
         return true;
     case cmd::kPaste:
         if (PreviewEdit* edit = frame_.preview()) {
@@ -144,7 +138,7 @@ bool MainWindow::runWindowCommand(int id) {
         return true;
     default:
         if (flipToolbarFlag(app_, id)) {
-            syncToolbarChecks();
+            menus_.syncToolbarChecks();
             return true;
         }
         return false;
@@ -152,15 +146,23 @@ bool MainWindow::runWindowCommand(int id) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && jobRunning()) {
-        jobs_->cancel();
+    if (event->key() == Qt::Key_Escape && jobs_.running()) {
+        jobs_.cancel();
         return;
     }
     PaneGroup* group = parts_.container->paneGroup();
-    const bool taken = group != nullptr ? group->key(*event) : scrollListsByKey(*event);
+    const bool taken = group != nullptr ? group->key(*event) : directoryCommands_.scrollListsByKey(*event);
     if (!taken) {
         QMainWindow::keyPressEvent(event);
     }
+}
+
+DirectoryWindow* MainWindow::directoryWindow() const {
+    return parts_.container != nullptr ? parts_.container->directoryWindow() : nullptr;
+}
+
+QMenu* MainWindow::createPopupMenu() {
+    return nullptr; // the toolbar stays: no menu offers to hide it
 }
 
 } // namespace tandel

@@ -1,5 +1,5 @@
-// The window's own dialogs: help, the options and the About box. Every one
-// runs through the services' modal runner.
+// The window's own dialogs: help and the options, run through the services'
+// modal runner.
 #include "app/main_window.h"
 
 #include <QFileInfo>
@@ -7,7 +7,6 @@
 
 #include "app/help_location.h"
 #include "app/help_viewer.h"
-#include "dialogs/about_dialog.h"
 #include "dialogs/options_sheet.h"
 
 namespace tandel {
@@ -45,17 +44,12 @@ void MainWindow::showHelp(int context) {
 void MainWindow::openOptions() {
     OptionsSheet sheet(app_, this);
     connect(&sheet, &OptionsSheet::applied, this, [this] {
-        syncToolbarChecks();
+        menus_.syncToolbarChecks();
         frame_.applyTabStops();
         frame_.repaintPanes();
     });
     connect(&sheet, &OptionsSheet::helpRequested, this, [this](int context) { showHelp(context); });
     services_.runModal(sheet);
-}
-
-void MainWindow::showAbout() {
-    AboutDialog dialog(QString::fromLatin1(kWindowCaption), QString::fromLatin1(kVersion), this);
-    services_.runModal(dialog);
 }
 
 } // namespace tandel

@@ -106,14 +106,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // Closing while the directory list is built stops the build; the
     // window closes once it has stopped.
-    if (progress_ != nullptr) {
+    if (directoryCommands_.building()) {
         directories_.state.cancelRequested = true;
         event->ignore();
         return;
     }
     // A load or comparison stops at once; what it found is not wanted.
-    if (jobRunning()) {
-        jobs_->cancelAndWait();
+    if (jobs_.running()) {
+        jobs_.cancelAndWait();
     }
     if (!ended_ && !MayDropDecisions(app_.model, app_.settings, frame_)) {
         event->ignore();

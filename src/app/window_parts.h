@@ -13,8 +13,10 @@ class QMenu;
 namespace tandel {
 
 class Application;
+class CommandRouter;
 class DirectoryMerge;
 class FrameBody;
+class WindowFrame;
 class WindowStatus;
 class edit_cont;
 struct WindowServices;
@@ -24,6 +26,8 @@ struct WindowParts {
     WindowServices* services = nullptr;
     Application* app = nullptr;
     DirectoryMerge* directories = nullptr;
+    CommandRouter* router = nullptr;
+    WindowFrame* frame = nullptr;
     edit_cont* container = nullptr;
     FrameBody* body = nullptr;
     WindowStatus* status = nullptr;
@@ -35,6 +39,10 @@ struct WindowParts {
     std::function<void(int)> runCommand{};
     // A print job finished page N (1-based) and lets events through.
     std::function<void(int)> pageFinished{};
+    // Help context N, or the contents for 0.
+    std::function<void(int)> showHelp{};
+    // The toolbar's check buttons follow the flags again.
+    std::function<void()> syncToolbarChecks{};
 };
 
 } // namespace tandel

@@ -1,15 +1,16 @@
-// The main window's menus, toolbar and accelerator table, all built from the
-// command tables of the run mode.
-#include "app/main_window.h"
+#include "app/window_menus.h"
 
 #include <QAction>
 #include <QIcon>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
 
 #include <algorithm>
 
+#include "app/accelerators.h"
 #include "app/menu_builder.h"
+#include "control/application.h"
 #include "panes/navigation.h"
 #include "merge/segment_map.h"
 #include "control/toolbar_flags.h"
@@ -22,28 +23,33 @@ static void initialiseResources() { Q_INIT_RESOURCE(tandel); }
 
 namespace tandel {
 
-std::span<const ui::Accelerator> MainWindow::accelerators() const {
-    return app_.frameState.directoryWindow ? ui::kestaAccMandc() : ui::kestaAcc();
+std::span<const ui::Accelerator> WindowMenus::accelerators() const {
+    return parts_.app->frameState.directoryWindow ? ui::kestaAccMandc() : ui::kestaAcc();
 }
 
-void MainWindow::buildMenus() {
-    const ui::CommandRunner run = [this](int id) { runCommand(id); };
-    if (app_.frameState.directoryWindow) {
+void WindowMenus::buildMenus() {
+    QMainWindow* window = parts_.window;
+    const ui::CommandRunner run = parts_.runCommand;
+    if (parts_.app->frameState.directoryWindow) {
         // The directory window has no menu bar: its context menu, keys and
         // toolbar carry its commands.
-        quickMenu_ = ui::buildMenu(ui::quickMenuMandc(), accelerators(), run, this);
+        quickMenu_ = ui::buildMenu(ui::quickMenuMandc(), accelerators(), run, window);
         return;
     }
-    parts_.filePopup = ui::fillMenuBar(menuBar(), ui::mainMenu(), accelerators(), run);
-    parts_.walkFilePopup = ui::buildPopup(ui::compDirMenu(), accelerators(), run, this);
-    quickMenu_ = ui::buildMenu(ui::quickMenu(), accelerators(), run, this);
+    parts_.filePopup = ui::fillMenuBar(window->menuBar(), ui::mainMenu(), accelerators(), run);
+    parts_.walkFilePopup = ui::buildPopup(ui::compDirMenu(), accelerators(), run, window);
+    quickMenu_ = ui::buildMenu(ui::quickMenu(), accelerators(), run, window);
     parts_.container->paneGroup()->setContextMenu(quickMenu_);
 }
 
-void MainWindow::buildToolbar() {
+void WindowMenus::buildAccelerators() {
+    accelerators_ = new ui::Accelerators(parts_.window, accelerators(), parts_.runCommand);
+}
+
+void WindowMenus::buildToolbar() {
     initialiseResources();
-    const bool directoryWindow = app_.frameState.directoryWindow;
-    toolbar_ = new QToolBar(this);
+    const bool directoryWindow = parts_.app->frameState.directoryWindow;
+    toolbar_ = new QToolBar(parts_.window);
     toolbar_->setObjectName(QStringLiteral("1000"));
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
@@ -61,41 +67,39 @@ void MainWindow::buildToolbar() {
         action->setToolTip(tip);
         action->setData(button.command);
         const int id = button.command;
-        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        QObject::connect(action, &QAction::triggered, parts_.window,
+                         [run = parts_.runCommand, id] { run(id); });
         if (button.kind == ui::ToolKind::Check) {
             action->setCheckable(true);
             checkButtons_[id] = action;
         }
     }
-    addToolBar(Qt::TopToolBarArea, toolbar_);
+    parts_.window->addToolBar(Qt::TopToolBarArea, toolbar_);
     syncToolbarChecks();
 }
 
-void MainWindow::syncToolbarChecks() {
+void WindowMenus::syncToolbarChecks() {
     for (const auto& [id, action] : checkButtons_) {
-        action->setChecked(toolbarFlag(app_, id));
+        action->setChecked(toolbarFlag(*parts_.app, id));
     }
 }
 
-void MainWindow::openContextMenuAtSegment() {
+void WindowMenus::openContextMenuAtSegment() {
+    const Application& app = *parts_.app;
     PaneGroup* group = parts_.container->paneGroup();
     if (group == nullptr || quickMenu_ == nullptr) {
         return;
     }
     // At the segment in focus when it is in view, else at the top of the pane.
-    const SettingsRecord& record = app_.settings.record;
-    const std::int32_t i = SegmentInFocus(app_.model, record);
-    std::int64_t row = i >= 0 ? SegmentDisplayStart(app_.model, i) - 1 - record.topLine : 0;
+    const SettingsRecord& record = app.settings.record;
+    const std::int32_t i = SegmentInFocus(app.model, record);
+    std::int64_t row = i >= 0 ? SegmentDisplayStart(app.model, i) - 1 - record.topLine : 0;
     if (row < 0 || row >= record.visibleRows) {
         row = 0;
     }
     QWidget* pane = group->pane(1);
     const int y = static_cast<int>(row + 1) * std::max(record.lineHeight, 1);
     quickMenu_->popup(pane->mapToGlobal(QPoint(pane->width() / 4, y)));
-}
-
-QMenu* MainWindow::createPopupMenu() {
-    return nullptr; // the toolbar stays: no menu offers to hide it
 }
 
 } // namespace tandel

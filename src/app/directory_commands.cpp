@@ -1,21 +1,24 @@
-// Directory merging in the window: the selection dialog and the walk it
-// starts, the two filter dialogs, the list build with its progress box and
-// the caption naming both directories, and the directory window's commands
-// and keys.
-#include "app/main_window.h"
+#include "app/directory_commands.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 
+#include "app/window_caption.h"
+#include "app/window_frame.h"
+#include "app/window_menus.h"
+#include "app/window_services.h"
+#include "control/application.h"
 #include "control/toolbar_flags.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dialogs/directory_filters_dialog.h"
 #include "dialogs/file_types_dialog.h"
 #include "dialogs/options_text.h"
 #include "dialogs/select_directories_dialog.h"
+#include "dirmerge/directory_merge.h"
 #include "dirmerge/list_geometry.h"
 #include "frame/command_ids.h"
 #include "view/directory_window.h"
@@ -24,63 +27,63 @@
 
 namespace tandel {
 
-DirectoryWindow* MainWindow::directoryWindow() const {
+DirectoryWindow* DirectoryCommands::lists() const {
     return parts_.container != nullptr ? parts_.container->directoryWindow() : nullptr;
 }
 
-RouterInputs MainWindow::routerInputs() {
+RouterInputs DirectoryCommands::routerInputs() {
     RouterInputs inputs;
     inputs.chooseDirectories = [this](DirectorySelection& selection) {
         return chooseDirectories(selection);
     };
     inputs.selectedItems = [this] {
-        return directoryWindow() != nullptr ? directoryWindow()->selection() : ListSelection{};
+        return lists() != nullptr ? lists()->selection() : ListSelection{};
     };
     inputs.buildProgress = [this](const std::string& path) {
         return progress_ == nullptr || progress_->step(path);
     };
     inputs.listOrder = [this] {
-        return directoryWindow() != nullptr ? directoryWindow()->order() : std::vector<int>{};
+        return lists() != nullptr ? lists()->order() : std::vector<int>{};
     };
     return inputs;
 }
 
-bool MainWindow::runDirectoryCommand(int id) {
+bool DirectoryCommands::run(int id) {
     switch (id) {
     case cmd::kFileTypes:
         showFileTypes();
         return true;
     case cmd::kDirectoryMergingOptions:
-        showDirectoryFilters(this);
+        showDirectoryFilters(parts_.window);
         return true;
     case cmd::kCompareDirectoryLists:
-        buildDirectoryList();
+        buildList();
         return true;
     case cmd::kRescanDirectories:
     case cmd::kToggleSubdirectories:
     case cmd::kCopyToDestination:
-        if (directoryWindow() == nullptr) {
+        if (lists() == nullptr) {
             return false;
         }
         if (id == cmd::kCopyToDestination) {
-            router_.route(id);
-            directoryWindow()->rowsChanged();
+            parts_.router->route(id);
+            lists()->rowsChanged();
             return true;
         }
-        if (id == cmd::kToggleSubdirectories && flipToolbarFlag(app_, id)) {
-            syncToolbarChecks();
+        if (id == cmd::kToggleSubdirectories && flipToolbarFlag(*parts_.app, id)) {
+            parts_.syncToolbarChecks();
         }
-        buildDirectoryList();
+        buildList();
         return true;
     case cmd::kNextSegment:
     case cmd::kPrevSegment:
-        if (directoryWindow() == nullptr) {
+        if (lists() == nullptr) {
             return false;
         }
         if (id == cmd::kNextSegment) {
-            directoryWindow()->next();
+            lists()->next();
         } else {
-            directoryWindow()->previous();
+            lists()->previous();
         }
         return true;
     default:
@@ -88,77 +91,80 @@ bool MainWindow::runDirectoryCommand(int id) {
     }
 }
 
-bool MainWindow::chooseDirectories(DirectorySelection& selection) {
+bool DirectoryCommands::chooseDirectories(DirectorySelection& selection) {
     SelectDirectoriesDialog::Hooks hooks;
     hooks.browse = [this](QWidget* owner, const QString& title, const std::string& start) {
         return browseForFolder(owner, title, start);
     };
     hooks.options = [this](QWidget* owner) { showDirectoryFilters(owner); };
-    hooks.files = app_.model.files;
-    SelectDirectoriesDialog dialog(frame_, app_.settings, std::move(hooks), this);
-    if (services_.runModal(dialog) != QDialog::Accepted) {
+    hooks.files = parts_.app->model.files;
+    SelectDirectoriesDialog dialog(*parts_.frame, parts_.app->settings, std::move(hooks),
+                                   parts_.window);
+    if (parts_.services->runModal(dialog) != QDialog::Accepted) {
         return false;
     }
     selection = dialog.selection();
     return true;
 }
 
-std::optional<std::string> MainWindow::browseForFolder(QWidget* owner, const QString& title,
+std::optional<std::string> DirectoryCommands::browseForFolder(QWidget* owner, const QString& title,
                                                        const std::string& start) {
     QFileDialog dialog(owner, title, QFile::decodeName(start.c_str()));
     dialog.setObjectName(QStringLiteral("folder"));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    if (services_.runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (parts_.services->runModal(dialog) != QDialog::Accepted ||
+        dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
 
-void MainWindow::showDirectoryFilters(QWidget* owner) {
-    DirectoryFiltersDialog dialog(app_.settings, [this](int context) { showHelp(context); }, owner);
-    services_.runModal(dialog);
+void DirectoryCommands::showDirectoryFilters(QWidget* owner) {
+    DirectoryFiltersDialog dialog(parts_.app->settings, parts_.showHelp, owner);
+    parts_.services->runModal(dialog);
 }
 
 // The open dialogs build their filters from the file types each time they
 // open, so the new types are offered at once.
-void MainWindow::showFileTypes() {
-    FileTypesDialog dialog(app_.settings, [this](int context) { showHelp(context); }, this);
-    services_.runModal(dialog);
+void DirectoryCommands::showFileTypes() {
+    FileTypesDialog dialog(parts_.app->settings, parts_.showHelp, parts_.window);
+    parts_.services->runModal(dialog);
 }
 
-void MainWindow::buildDirectoryList() {
+void DirectoryCommands::buildList() {
+    Application& app = *parts_.app;
     if (progress_ != nullptr) {
         return;
     }
-    const FilesSection& files = app_.settings.files;
-    setWindowTitle(QString::fromLatin1(kWindowCaption) + QStringLiteral(" - ") +
+    const FilesSection& files = app.settings.files;
+    parts_.window->setWindowTitle(QString::fromLatin1(kWindowCaption) + QStringLiteral(" - ") +
                    textForEdit(files.selectDir1) + QStringLiteral(" : ") +
                    textForEdit(files.selectDir2));
-    if (quickMenu_ != nullptr) {
-        if (auto* include = quickMenu_->findChild<QAction*>(
+    if (QMenu* quickMenu = menus_.quickMenu()) {
+        if (auto* include = quickMenu->findChild<QAction*>(
                 QString::number(cmd::kToggleSubdirectories))) {
             include->setCheckable(true);
-            include->setChecked(app_.settings.record.recursive != 0);
+            include->setChecked(app.settings.record.recursive != 0);
         }
     }
-    BuildProgressDialog dialog(this);
+    BuildProgressDialog dialog(parts_.window);
     dialog.show();
     progress_ = &dialog;
-    router_.route(cmd::kCompareDirectoryLists);
+    parts_.router->route(cmd::kCompareDirectoryLists);
     progress_ = nullptr;
     // Closing the window stopped the build; now the window closes.
-    if (directories_.state.cancelRequested) {
-        close();
+    if (parts_.directories->state.cancelRequested) {
+        parts_.window->close();
     }
 }
 
-bool MainWindow::scrollListsByKey(const QKeyEvent& event) {
+bool DirectoryCommands::scrollListsByKey(const QKeyEvent& event) {
     const std::optional<PaneKey> paneKey = ui::scrollKeyOf(event);
-    if (directoryWindow() == nullptr || !paneKey) {
+    if (lists() == nullptr || !paneKey) {
         return false;
     }
-    directoryWindow()->scrollByKey(*paneKey);
+    lists()->scrollByKey(*paneKey);
     return true;
 }
 
