@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "control/application.h"
+#include "control/pane_commands.h"
 #include "merge/comparison_driver.h"
 #include "panes/line_expansion.h"
 #include "panes/pane_actions.h"
@@ -51,8 +52,9 @@ std::vector<std::string> droppedFiles(const QMimeData& data) {
 
 } // namespace
 
-DiffEdit::DiffEdit(Application& app, PaneGroup& group, int side, QWidget* parent)
-    : QWidget(parent), app_(app), group_(group), side_(side),
+DiffEdit::DiffEdit(const Application& app, PaneCommands& commands, PaneGroup& group, int side,
+                   QWidget* parent)
+    : QWidget(parent), app_(app), commands_(commands), group_(group), side_(side),
       horizontalBar_(new QScrollBar(Qt::Horizontal, this)), autoscrollTimer_(new QTimer(this)) {
     setObjectName(side == 2 ? QStringLiteral("edit2") : QStringLiteral("edit1"));
     setAutoFillBackground(true);
@@ -114,7 +116,7 @@ std::int64_t DiffEdit::visibleColumns() const {
 }
 
 HorizontalExtent DiffEdit::horizontalExtent() const {
-    return PaneExtent(app_.model.side(side_), app_.settings.record, visibleColumns());
+    return commands_.paneExtent(side_, visibleColumns());
 }
 
 void DiffEdit::syncHorizontalBar() {
@@ -171,7 +173,7 @@ void DiffEdit::resizeEvent(QResizeEvent* event) {
 }
 
 void DiffEdit::countVisibleRows() {
-    app_.settings.record.visibleRows = VisibleRows(height(), horizontalBar_->height(), metrics());
+    commands_.setVisibleRows(VisibleRows(height(), horizontalBar_->height(), metrics()));
     group_.syncVerticalBar();
 }
 
@@ -211,13 +213,11 @@ void DiffEdit::mousePressEvent(QMouseEvent* event) {
     if (modifiers.testFlag(Qt::ShiftModifier)) {
         // Only Shift with the left button alone selects.
         if (modifiers == Qt::ShiftModifier && event->buttons() == Qt::LeftButton) {
-            [[maybe_unused]] const bool started = BeginSelection(
-                app_.model, app_.frame(), app_.frameState.selection, side_, hitAt(dragPosition_));
+            commands_.beginSelection(side_, hitAt(dragPosition_));
         }
         return;
     }
-    ClickRow(app_.model, app_.settings.record, app_.frame(), app_.frameState.selection, side_,
-             rowAt(dragPosition_.y()), modifiers.testFlag(Qt::ControlModifier));
+    commands_.click(side_, rowAt(dragPosition_.y()), modifiers.testFlag(Qt::ControlModifier));
 }
 
 void DiffEdit::mouseMoveEvent(QMouseEvent* event) {
@@ -242,8 +242,7 @@ void DiffEdit::dragTo(QPoint position) {
     } else if (!autoscrollTimer_->isActive()) {
         autoscrollTimer_->start();
     }
-    TextSelection& selection = app_.frameState.selection;
-    if (selection.side == side_ && ExtendSelection(selection, hitAt(position))) {
+    if (commands_.extendSelection(side_, hitAt(position))) {
         update();
     }
 }
@@ -254,13 +253,11 @@ void DiffEdit::mouseReleaseEvent(QMouseEvent* event) {
     }
     autoscrollTimer_->stop();
     if (app_.frameState.splitArmed) {
-        [[maybe_unused]] const bool split =
-            ReleaseSplit(app_.model, app_.settings.record, app_.frame(), app_.frameState.splitArmed,
-                         rowAt(event->position().toPoint().y()));
+        commands_.releaseSplit(rowAt(event->position().toPoint().y()));
         ui::showSplitCursor(window(), false);
         return;
     }
-    EndSelection(app_.model, app_.settings.record, app_.frame(), app_.frameState.selection);
+    commands_.endSelection();
 }
 
 void DiffEdit::wheelEvent(QWheelEvent* event) {
@@ -276,9 +273,7 @@ void DiffEdit::dragEnterEvent(QDragEnterEvent* event) {
 
 void DiffEdit::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    app_.frameState.droppedNames = droppedFiles(*event->mimeData());
-    app_.frameState.droppedSide = side_;
-    app_.frame().postCommand(cmd::kLoadDropped);
+    commands_.drop(side_, droppedFiles(*event->mimeData()));
 }
 
 } // namespace tandel

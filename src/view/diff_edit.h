@@ -23,12 +23,15 @@ class RowLayout;
 }
 
 class Application;
+class PaneCommands;
 class PaneGroup;
 
 class DiffEdit : public QWidget {
     Q_OBJECT
 public:
-    DiffEdit(Application& app, PaneGroup& group, int side, QWidget* parent);
+    // The pane reads `app` and asks `commands` for every change.
+    DiffEdit(const Application& app, PaneCommands& commands, PaneGroup& group, int side,
+             QWidget* parent);
     ~DiffEdit() override;
 
     int side() const { return side_; }
@@ -71,7 +74,8 @@ private:
     // `position`, then the selection follows the mouse.
     void dragTo(QPoint position);
 
-    Application& app_;
+    const Application& app_;
+    PaneCommands& commands_;
     PaneGroup& group_;
     int side_;
     QScrollBar* horizontalBar_;

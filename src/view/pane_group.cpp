@@ -64,10 +64,11 @@ std::optional<HorizontalScroll> horizontalCode(int action) {
 
 } // namespace
 
-PaneGroup::PaneGroup(Application& app, QWidget* container) : QObject(container), app_(app) {
+PaneGroup::PaneGroup(Application& app, QWidget* container)
+    : QObject(container), app_(app), paneCommands_(app) {
     for (int s = 1; s <= 2; ++s) {
         titles_[s - 1] = new DiffTitle(app, s, container);
-        panes_[s - 1] = new DiffEdit(app, *this, s, container);
+        panes_[s - 1] = new DiffEdit(app, paneCommands_, *this, s, container);
     }
     positionBar_ = new position_bar(app, container);
     QScrollBar* vertical = positionBar_->scrollBar();

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "control/pane_commands.h"
 #include "panes/changed_span_cache.h"
 #include "panes/pane_scroll.h"
 
@@ -68,6 +69,7 @@ private:
     void followBar(QScrollBar* bar, int side, int action);
 
     Application& app_;
+    ApplicationPaneCommands paneCommands_; // what the panes ask of the model
     std::array<DiffEdit*, 2> panes_{};
     std::array<DiffTitle*, 2> titles_{};
     position_bar* positionBar_ = nullptr;

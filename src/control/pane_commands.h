@@ -1,0 +1,58 @@
+// What a difference pane asks of the model. The pane only reads the model;
+// each change it wants (a click, a selection, a split, a drop, the rows it
+// has room for) goes through here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "panes/pane_scroll.h"
+#include "panes/pane_selection.h"
+
+namespace tandel {
+
+class Application;
+
+class PaneCommands {
+public:
+    virtual ~PaneCommands() = default;
+
+    // A left-button press without Shift on pane row `paneRow` of side s.
+    virtual void click(int side, std::int64_t paneRow, bool ctrl) = 0;
+    // Shift+press: a selection starts in side s at `at`.
+    virtual void beginSelection(int side, const SelectionPoint& at) = 0;
+    // The mouse moved while selecting; true when the selection's end moved.
+    [[nodiscard]] virtual bool extendSelection(int side, const SelectionPoint& at) = 0;
+    // The left button released.
+    virtual void endSelection() = 0;
+    // The left button released while the split is armed, on pane row `paneRow`.
+    virtual void releaseSplit(std::int64_t paneRow) = 0;
+    // Files dropped on side s's pane; the first one is loaded later.
+    virtual void drop(int side, std::vector<std::string> names) = 0;
+    // The pane's new height holds this many rows.
+    virtual void setVisibleRows(std::int32_t rows) = 0;
+    // How far side s's pane scrolls sideways with room for `visibleColumns`;
+    // the widest line is measured once and kept with the side.
+    virtual HorizontalExtent paneExtent(int side, std::int64_t visibleColumns) = 0;
+};
+
+// The commands carried out on the application object.
+class ApplicationPaneCommands final : public PaneCommands {
+public:
+    explicit ApplicationPaneCommands(Application& app) : app_(app) {}
+
+    void click(int side, std::int64_t paneRow, bool ctrl) override;
+    void beginSelection(int side, const SelectionPoint& at) override;
+    [[nodiscard]] bool extendSelection(int side, const SelectionPoint& at) override;
+    void endSelection() override;
+    void releaseSplit(std::int64_t paneRow) override;
+    void drop(int side, std::vector<std::string> names) override;
+    void setVisibleRows(std::int32_t rows) override;
+    HorizontalExtent paneExtent(int side, std::int64_t visibleColumns) override;
+
+private:
+    Application& app_;
+};
+
+} // namespace tandel
