@@ -11,7 +11,7 @@ class Application;
 class DiffTitle : public QWidget {
     Q_OBJECT
 public:
-    DiffTitle(Application& app, int side, QWidget* parent);
+    DiffTitle(const Application& app, int side, QWidget* parent);
 
     int side() const { return side_; }
     // The path as shown: bytes that are not UTF-8 read as Windows-1252, control
@@ -24,7 +24,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Application& app_;
+    const Application& app_;
     int side_;
 };
 

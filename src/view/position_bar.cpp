@@ -10,7 +10,7 @@
 
 namespace tandel {
 
-position_bar::position_bar(Application& app, QWidget* parent)
+position_bar::position_bar(const Application& app, QWidget* parent)
     : QWidget(parent), app_(app), scrollBar_(new QScrollBar(Qt::Vertical, this)) {
     setObjectName(QStringLiteral("DiffPos"));
     setAutoFillBackground(true);

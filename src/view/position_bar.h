@@ -14,7 +14,7 @@ class Application;
 class position_bar : public QWidget {
     Q_OBJECT
 public:
-    position_bar(Application& app, QWidget* parent);
+    position_bar(const Application& app, QWidget* parent);
 
     QScrollBar* scrollBar() const { return scrollBar_; }
 
@@ -22,7 +22,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Application& app_;
+    const Application& app_;
     QScrollBar* scrollBar_;
 };
 
