@@ -42,7 +42,7 @@ void MainWindow::showHelp(int context) {
 }
 
 void MainWindow::openOptions() {
-    OptionsSheet sheet(app_, this);
+    OptionsSheet sheet({app_.settings.record, app_.compare, frame_}, this);
     connect(&sheet, &OptionsSheet::applied, this, [this] {
         menus_.syncToolbarChecks();
         frame_.applyTabStops();

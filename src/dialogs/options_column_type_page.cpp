@@ -8,7 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "control/application.h"
+#include "engine/compare_settings.h"
+#include "settings/settings_record.h"
 #include "dialogs/options_text.h"
 
 namespace tandel {
@@ -30,8 +31,8 @@ constexpr std::array<const char*, kColumnTypeCount> kRadioLabels = {
 
 } // namespace
 
-OptionsColumnTypePage::OptionsColumnTypePage(Application& app, QWidget* parent)
-    : OptionsPage(app, kHelpContext, parent), initial_(readColumnTypeChoice(app.compare)) {
+OptionsColumnTypePage::OptionsColumnTypePage(OptionsTarget target, QWidget* parent)
+    : OptionsPage(target, kHelpContext, parent), initial_(readColumnTypeChoice(target.compare)) {
     auto* group = new QGroupBox(QStringLiteral("Data type"));
     auto* grid = new QGridLayout(group);
     auto* buttons = new QButtonGroup(this);
@@ -67,11 +68,11 @@ bool OptionsColumnTypePage::apply() {
         checked[i] = radios_[i]->isChecked();
     }
     ColumnTypeChoice choice;
-    choice.code = firstCheckedColumnType(checked, app_.compare.columnType);
+    choice.code = firstCheckedColumnType(checked, target_.compare.columnType);
     choice.charsetText = bytesFromEdit(charset_->text(), initial_.charsetText);
     choice.separatorsText = bytesFromEdit(separators_->text(), initial_.separatorsText);
     choice.ignoreMultiSeps = ignoreMultiSeps_->isChecked();
-    applyColumnType(choice, app_.compare);
+    applyColumnType(choice, target_.compare);
     return true;
 }
 

@@ -16,7 +16,7 @@ namespace tandel {
 class OptionsColumnTypePage : public OptionsPage {
     Q_OBJECT
 public:
-    explicit OptionsColumnTypePage(Application& app, QWidget* parent = nullptr);
+    explicit OptionsColumnTypePage(OptionsTarget target, QWidget* parent = nullptr);
     [[nodiscard]] bool apply() override;
 
 private:

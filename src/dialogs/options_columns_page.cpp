@@ -8,7 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "control/application.h"
+#include "engine/compare_settings.h"
+#include "settings/settings_record.h"
 
 namespace tandel {
 namespace {
@@ -19,9 +20,9 @@ constexpr int kIndent = 20;
 
 } // namespace
 
-OptionsColumnsPage::OptionsColumnsPage(Application& app, QWidget* parent)
-    : OptionsPage(app, kHelpContext, parent) {
-    const ColumnSelection initial = readColumnSelection(app.compare);
+OptionsColumnsPage::OptionsColumnsPage(OptionsTarget target, QWidget* parent)
+    : OptionsPage(target, kHelpContext, parent) {
+    const ColumnSelection initial = readColumnSelection(target.compare);
 
     allColumns_ = new QRadioButton(QStringLiteral("All Columns"));
     except_ = new QCheckBox(QStringLiteral("Except for these:"));
@@ -88,7 +89,7 @@ bool OptionsColumnsPage::apply() {
     s.except = except_->isChecked();
     s.ignoredText = ignored_.edit->text().toStdString();
     s.includedText = included_.edit->text().toStdString();
-    return report(applyColumnSelection(s, app_.compare));
+    return report(applyColumnSelection(s, target_.compare));
 }
 
 } // namespace tandel

@@ -16,7 +16,7 @@ namespace tandel {
 class OptionsColumnsPage : public OptionsPage {
     Q_OBJECT
 public:
-    explicit OptionsColumnsPage(Application& app, QWidget* parent = nullptr);
+    explicit OptionsColumnsPage(OptionsTarget target, QWidget* parent = nullptr);
     [[nodiscard]] bool apply() override;
 
 private:

@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "control/application.h"
+#include "engine/compare_settings.h"
+#include "settings/settings_record.h"
 
 namespace tandel {
 namespace {
@@ -24,8 +25,8 @@ QLineEdit* markerEdit(const char* name) {
 
 } // namespace
 
-OptionsCommentsPage::OptionsCommentsPage(Application& app, QWidget* parent)
-    : OptionsPage(app, kHelpContext, parent), edit_(app.compare.comments) {
+OptionsCommentsPage::OptionsCommentsPage(OptionsTarget target, QWidget* parent)
+    : OptionsPage(target, kHelpContext, parent), edit_(target.compare.comments) {
     begin_ = markerEdit("commentBegin");
     end_ = markerEdit("commentEnd");
     auto* list = new QListWidget;
@@ -53,7 +54,7 @@ OptionsCommentsPage::OptionsCommentsPage(Application& app, QWidget* parent)
 }
 
 bool OptionsCommentsPage::apply() {
-    edit_.apply(app_.compare.comments);
+    edit_.apply(target_.compare.comments);
     return true;
 }
 

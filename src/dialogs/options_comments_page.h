@@ -12,7 +12,7 @@ namespace tandel {
 class OptionsCommentsPage : public OptionsPage {
     Q_OBJECT
 public:
-    explicit OptionsCommentsPage(Application& app, QWidget* parent = nullptr);
+    explicit OptionsCommentsPage(OptionsTarget target, QWidget* parent = nullptr);
     [[nodiscard]] bool apply() override;
 
 private:

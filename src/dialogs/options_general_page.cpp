@@ -7,7 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "control/application.h"
+#include "engine/compare_settings.h"
+#include "settings/settings_record.h"
 
 namespace tandel {
 namespace {
@@ -47,9 +48,9 @@ const std::vector<Group>& groups() {
 
 } // namespace
 
-OptionsGeneralPage::OptionsGeneralPage(Application& app, QWidget* parent)
-    : OptionsPage(app, kHelpContext, parent) {
-    const GeneralOptions initial = readGeneralOptions(app.settings.record, app.compare);
+OptionsGeneralPage::OptionsGeneralPage(OptionsTarget target, QWidget* parent)
+    : OptionsPage(target, kHelpContext, parent) {
+    const GeneralOptions initial = readGeneralOptions(target.record, target.compare);
     tabSize_ = new QLineEdit(QString::fromStdString(initial.tabSize));
     contextLines_ = new QLineEdit(QString::fromStdString(initial.contextLines));
 
@@ -109,7 +110,7 @@ GeneralOptions OptionsGeneralPage::shown() const {
 }
 
 bool OptionsGeneralPage::apply() {
-    return report(applyGeneralOptions(shown(), app_.settings.record, app_.compare));
+    return report(applyGeneralOptions(shown(), target_.record, target_.compare));
 }
 
 } // namespace tandel

@@ -15,7 +15,7 @@ namespace tandel {
 class OptionsGeneralPage : public OptionsPage {
     Q_OBJECT
 public:
-    explicit OptionsGeneralPage(Application& app, QWidget* parent = nullptr);
+    explicit OptionsGeneralPage(OptionsTarget target, QWidget* parent = nullptr);
     [[nodiscard]] bool apply() override;
 
 private:

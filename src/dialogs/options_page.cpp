@@ -5,13 +5,13 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "control/application.h"
+#include "frame/frame.h"
 #include "dialogs/options_text.h"
 
 namespace tandel {
 
-OptionsPage::OptionsPage(Application& app, int helpContext, QWidget* parent)
-    : QWidget(parent), app_(app), helpContext_(helpContext) {}
+OptionsPage::OptionsPage(OptionsTarget target, int helpContext, QWidget* parent)
+    : QWidget(parent), target_(target), helpContext_(helpContext) {}
 
 void OptionsPage::watchControls() {
     for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
@@ -26,7 +26,7 @@ bool OptionsPage::report(const OptionResult& result) {
     if (!result) {
         return true;
     }
-    app_.frame().message(result->severity, result->text);
+    target_.messages.message(result->severity, result->text);
     return false;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/options_target.h"
 #include "settings/option_notice.h"
 
 class QListWidget;
@@ -16,12 +17,10 @@ class QPushButton;
 
 namespace tandel {
 
-class Application;
-
 class OptionsPage : public QWidget {
     Q_OBJECT
 public:
-    OptionsPage(Application& app, int helpContext, QWidget* parent = nullptr);
+    OptionsPage(OptionsTarget target, int helpContext, QWidget* parent = nullptr);
 
     int helpContext() const { return helpContext_; }
 
@@ -53,7 +52,7 @@ protected:
     };
     ListButtons listButtons(QListWidget* list, ListSteps steps);
 
-    Application& app_;
+    OptionsTarget target_;
 
 private:
     int helpContext_;

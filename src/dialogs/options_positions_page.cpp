@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "control/application.h"
+#include "engine/compare_settings.h"
+#include "settings/settings_record.h"
 
 namespace tandel {
 namespace {
@@ -18,8 +19,8 @@ constexpr int kMargin = 5;
 
 } // namespace
 
-OptionsPositionsPage::OptionsPositionsPage(Application& app, QWidget* parent)
-    : OptionsPage(app, kHelpContext, parent), edit_(app.compare.positions) {
+OptionsPositionsPage::OptionsPositionsPage(OptionsTarget target, QWidget* parent)
+    : OptionsPage(target, kHelpContext, parent), edit_(target.compare.positions) {
     first_ = new QLineEdit;
     first_->setObjectName(QStringLiteral("firstPosition"));
     last_ = new QLineEdit;
@@ -51,7 +52,7 @@ OptionsPositionsPage::OptionsPositionsPage(Application& app, QWidget* parent)
 }
 
 bool OptionsPositionsPage::apply() {
-    edit_.apply(app_.compare);
+    edit_.apply(target_.compare);
     return true;
 }
 

@@ -12,7 +12,7 @@ namespace tandel {
 class OptionsPositionsPage : public OptionsPage {
     Q_OBJECT
 public:
-    explicit OptionsPositionsPage(Application& app, QWidget* parent = nullptr);
+    explicit OptionsPositionsPage(OptionsTarget target, QWidget* parent = nullptr);
     [[nodiscard]] bool apply() override;
 
 private:

@@ -13,17 +13,17 @@
 
 namespace tandel {
 
-OptionsSheet::OptionsSheet(Application& app, QWidget* parent) : QDialog(parent) {
+OptionsSheet::OptionsSheet(OptionsTarget target, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Tandel options"));
     tabs_ = new QTabWidget;
     // Every caption stays in sight: the sheet grows to fit them.
     tabs_->setUsesScrollButtons(false);
     const std::pair<OptionsPage*, const char*> pages[] = {
-        {new OptionsGeneralPage(app), "General"},
-        {new OptionsColumnsPage(app), "Table Columns Selection"},
-        {new OptionsColumnTypePage(app), "Column type"},
-        {new OptionsPositionsPage(app), "Define column positions"},
-        {new OptionsCommentsPage(app), "Comments definition"},
+        {new OptionsGeneralPage(target), "General"},
+        {new OptionsColumnsPage(target), "Table Columns Selection"},
+        {new OptionsColumnTypePage(target), "Column type"},
+        {new OptionsPositionsPage(target), "Define column positions"},
+        {new OptionsCommentsPage(target), "Comments definition"},
     };
     for (const auto& [page, caption] : pages) {
         tabs_->addTab(page, QString::fromLatin1(caption));

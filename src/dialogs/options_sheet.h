@@ -8,18 +8,19 @@
 #include <optional>
 #include <vector>
 
+#include "dialogs/options_target.h"
+
 class QPushButton;
 class QTabWidget;
 
 namespace tandel {
 
-class Application;
 class OptionsPage;
 
 class OptionsSheet : public QDialog {
     Q_OBJECT
 public:
-    explicit OptionsSheet(Application& app, QWidget* parent = nullptr);
+    explicit OptionsSheet(OptionsTarget target, QWidget* parent = nullptr);
 
     QTabWidget* pages() const { return tabs_; }
 

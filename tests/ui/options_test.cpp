@@ -31,7 +31,8 @@ struct SheetHarness {
     std::unique_ptr<OptionsSheet> sheet;
 
     OptionsSheet& open() {
-        sheet = std::make_unique<OptionsSheet>(app);
+        sheet = std::make_unique<OptionsSheet>(
+            OptionsTarget{app.settings.record, app.compare, app.frame()});
         sheet->show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(sheet.get());
         return *sheet;
