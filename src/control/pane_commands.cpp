@@ -48,4 +48,14 @@ HorizontalExtent ApplicationPaneCommands::paneExtent(int side, std::int64_t visi
     return PaneExtent(app_.model.side(side), app_.settings.record, visibleColumns);
 }
 
+void ApplicationPaneCommands::setTopLine(std::int32_t topLine) {
+    app_.settings.record.topLine = topLine;
+}
+
+std::array<bool, 2> ApplicationPaneCommands::scrollSideways(int side, HorizontalScroll code,
+                                                            std::int64_t visibleColumns,
+                                                            std::int64_t thumb) {
+    return ScrollHorizontally(app_.model, app_.settings.record, side, code, visibleColumns, thumb);
+}
+
 } // namespace tandel

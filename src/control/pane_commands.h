@@ -1,8 +1,9 @@
-// What a difference pane asks of the model. The pane only reads the model;
-// each change it wants (a click, a selection, a split, a drop, the rows it
-// has room for) goes through here.
+// What the difference panes ask of the model. The panes only read the model;
+// each change they want (a click, a selection, a split, a drop, a scroll, the
+// rows they have room for) goes through here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,6 +36,12 @@ public:
     // How far side s's pane scrolls sideways with room for `visibleColumns`;
     // the widest line is measured once and kept with the side.
     virtual HorizontalExtent paneExtent(int side, std::int64_t visibleColumns) = 0;
+    // The top line of both panes becomes `topLine`, already clamped.
+    virtual void setTopLine(std::int32_t topLine) = 0;
+    // Horizontal scroll `code` in side s's pane; which sides' offsets changed.
+    [[nodiscard]] virtual std::array<bool, 2> scrollSideways(int side, HorizontalScroll code,
+                                                             std::int64_t visibleColumns,
+                                                             std::int64_t thumb) = 0;
 };
 
 // The commands carried out on the application object.
@@ -50,6 +57,10 @@ public:
     void drop(int side, std::vector<std::string> names) override;
     void setVisibleRows(std::int32_t rows) override;
     HorizontalExtent paneExtent(int side, std::int64_t visibleColumns) override;
+    void setTopLine(std::int32_t topLine) override;
+    [[nodiscard]] std::array<bool, 2> scrollSideways(int side, HorizontalScroll code,
+                                                     std::int64_t visibleColumns,
+                                                     std::int64_t thumb) override;
 
 private:
     Application& app_;

@@ -25,7 +25,7 @@ void place(QWidget* widget, const ui::Rect& r) {
 } // namespace
 
 edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent)
-    : QWidget(parent), app_(app) {
+    : QWidget(parent), app_(app), paneCommands_(app) {
     setObjectName(QStringLiteral("edcontainer"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
@@ -33,7 +33,7 @@ edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* par
         directoryWindow_ = new DirectoryWindow(*directories, app.settings, this);
         return;
     }
-    group_ = new PaneGroup(app, this);
+    group_ = new PaneGroup(app, paneCommands_, this);
 }
 
 DiffEdit* edit_cont::pane(int side) const {

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include "control/pane_commands.h"
+
 namespace tandel {
 
 class Application;
@@ -44,6 +46,8 @@ protected:
 
 private:
     Application& app_;
+    // What the panes ask of the model; they only read it themselves.
+    ApplicationPaneCommands paneCommands_;
     PaneGroup* group_ = nullptr;
     DirectoryWindow* directoryWindow_ = nullptr;
 };

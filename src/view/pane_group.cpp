@@ -64,11 +64,11 @@ std::optional<HorizontalScroll> horizontalCode(int action) {
 
 } // namespace
 
-PaneGroup::PaneGroup(Application& app, QWidget* container)
-    : QObject(container), app_(app), paneCommands_(app) {
+PaneGroup::PaneGroup(const Application& app, PaneCommands& commands, QWidget* container)
+    : QObject(container), app_(app), commands_(commands) {
     for (int s = 1; s <= 2; ++s) {
         titles_[s - 1] = new DiffTitle(app, s, container);
-        panes_[s - 1] = new DiffEdit(app, paneCommands_, *this, s, container);
+        panes_[s - 1] = new DiffEdit(app, commands, *this, s, container);
     }
     positionBar_ = new position_bar(app, container);
     QScrollBar* vertical = positionBar_->scrollBar();
@@ -105,10 +105,10 @@ void PaneGroup::followBar(QScrollBar* bar, int side, int action) {
 }
 
 void PaneGroup::scrollToLine(std::int64_t t) {
-    SettingsRecord& record = app_.settings.record;
+    const SettingsRecord& record = app_.settings.record;
     const std::int32_t top = ClampTopLine(t, record.rowCount);
     const std::int64_t d = static_cast<std::int64_t>(record.topLine) - top;
-    record.topLine = top;
+    commands_.setTopLine(top);
     syncVerticalBar();
     if (d == 0) {
         return;
@@ -125,8 +125,8 @@ void PaneGroup::scrollVertically(VerticalScroll code, std::int64_t thumb) {
 }
 
 void PaneGroup::scrollHorizontally(int side, HorizontalScroll code, std::int64_t thumb) {
-    const std::array<bool, 2> changed = ScrollHorizontally(
-        app_.model, app_.settings.record, side, code, pane(side)->visibleColumns(), thumb);
+    const std::array<bool, 2> changed =
+        commands_.scrollSideways(side, code, pane(side)->visibleColumns(), thumb);
     for (int s = 1; s <= 2; ++s) {
         if (changed[s - 1]) {
             pane(s)->syncHorizontalBar();

@@ -29,8 +29,9 @@ class position_bar;
 class PaneGroup : public QObject {
     Q_OBJECT
 public:
-    // The windows are made children of `container`.
-    PaneGroup(Application& app, QWidget* container);
+    // The windows are made children of `container`; they read `app` and
+    // ask `commands` for every change.
+    PaneGroup(const Application& app, PaneCommands& commands, QWidget* container);
 
     DiffEdit* pane(int side) const { return panes_[side == 2 ? 1 : 0]; }
     DiffTitle* title(int side) const { return titles_[side == 2 ? 1 : 0]; }
@@ -68,8 +69,8 @@ private:
     int sideUnderMouse() const;
     void followBar(QScrollBar* bar, int side, int action);
 
-    Application& app_;
-    ApplicationPaneCommands paneCommands_; // what the panes ask of the model
+    const Application& app_;
+    PaneCommands& commands_;
     std::array<DiffEdit*, 2> panes_{};
     std::array<DiffTitle*, 2> titles_{};
     position_bar* positionBar_ = nullptr;
