@@ -108,7 +108,7 @@ bool DirectoryCommands::chooseDirectories(DirectorySelection& selection) {
 }
 
 std::optional<std::string> DirectoryCommands::browseForFolder(QWidget* owner, const QString& title,
-                                                       const std::string& start) {
+                                                              const std::string& start) {
     QFileDialog dialog(owner, title, QFile::decodeName(start.c_str()));
     dialog.setObjectName(QStringLiteral("folder"));
     dialog.setFileMode(QFileDialog::Directory);
@@ -139,11 +139,11 @@ void DirectoryCommands::buildList() {
     }
     const FilesSection& files = app.settings.files;
     parts_.window->setWindowTitle(QString::fromLatin1(kWindowCaption) + QStringLiteral(" - ") +
-                   textForEdit(files.selectDir1) + QStringLiteral(" : ") +
-                   textForEdit(files.selectDir2));
+                                  textForEdit(files.selectDir1) + QStringLiteral(" : ") +
+                                  textForEdit(files.selectDir2));
     if (QMenu* quickMenu = menus_.quickMenu()) {
-        if (auto* include = quickMenu->findChild<QAction*>(
-                QString::number(cmd::kToggleSubdirectories))) {
+        if (auto* include =
+                quickMenu->findChild<QAction*>(QString::number(cmd::kToggleSubdirectories))) {
             include->setCheckable(true);
             include->setChecked(app.settings.record.recursive != 0);
         }

@@ -14,7 +14,9 @@ namespace tandel {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // The folder a dialog starts in: the remembered one when it is a folder, its
 // parent when it names a file, else wherever the dialog likes.

@@ -23,8 +23,8 @@ public:
 private:
     // Runs `dialog` with the filters, the remembered filter and `name`
     // selected; true with `chosen` set when accepted.
-    [[nodiscard]] bool run(QFileDialog& dialog, std::int32_t& filterIndex,
-                           const std::string& name, std::string& chosen);
+    [[nodiscard]] bool run(QFileDialog& dialog, std::int32_t& filterIndex, const std::string& name,
+                           std::string& chosen);
 
     WindowParts& parts_;
 };

@@ -6,9 +6,13 @@
 
 namespace tandel {
 
-PreviewEdit* PreviewPort::preview() const { return parts_.body->preview(); }
+PreviewEdit* PreviewPort::preview() const {
+    return parts_.body->preview();
+}
 
-bool PreviewPort::previewOpen() const { return preview() != nullptr; }
+bool PreviewPort::previewOpen() const {
+    return preview() != nullptr;
+}
 
 void PreviewPort::openPreview() {
     PreviewEdit* edit = parts_.body->openPreview();
@@ -16,7 +20,9 @@ void PreviewPort::openPreview() {
     applyTabStops();
 }
 
-void PreviewPort::closePreview() { parts_.body->closePreview(); }
+void PreviewPort::closePreview() {
+    parts_.body->closePreview();
+}
 
 void PreviewPort::applyTabStops() {
     if (PreviewEdit* edit = preview()) {

@@ -46,8 +46,7 @@ bool PrintPort::startPrint(const std::string& documentName) {
         QCoreApplication::processEvents();
     };
     auto job = std::make_unique<PrintJob>(
-        std::move(printer),
-        PrintJob::Hooks{betweenPages, [&cancelled] { return cancelled != 0; }});
+        std::move(printer), PrintJob::Hooks{betweenPages, [&cancelled] { return cancelled != 0; }});
     if (!job->begin(documentName, app.settings.textFont, window.logicalDpiY())) {
         app.frame().message(Severity::Error, "Unable to start print job");
         return false;

@@ -35,7 +35,8 @@ void SearchPort::selectPreviewText(std::int64_t start, std::int64_t end) {
     }
     const QString text = edit->document()->toRawText();
     const auto at = [&](std::int64_t offset) {
-        return ui::previewPosition(text, static_cast<std::size_t>(std::max<std::int64_t>(offset, 0)));
+        return ui::previewPosition(text,
+                                   static_cast<std::size_t>(std::max<std::int64_t>(offset, 0)));
     };
     QTextCursor cursor = edit->textCursor();
     cursor.setPosition(static_cast<int>(at(start)));

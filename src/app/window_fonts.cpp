@@ -8,8 +8,8 @@
 #include "app/window_services.h"
 #include "control/application.h"
 
-#include "view/font_description.h"
 #include "view/edit_cont.h"
+#include "view/font_description.h"
 #include "view/preview_edit.h"
 
 namespace tandel {
@@ -46,8 +46,8 @@ bool WindowFonts::choose(FontDescription& description, const QFont& current) {
     if (parts_.services->runModal(dialog) != QDialog::Accepted) {
         return false;
     }
-    description = ui::descriptionFromFont(dialog.selectedFont(), description,
-                                          parts_.window->logicalDpiY());
+    description =
+        ui::descriptionFromFont(dialog.selectedFont(), description, parts_.window->logicalDpiY());
     return true;
 }
 

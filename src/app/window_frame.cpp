@@ -32,13 +32,7 @@ void WindowClipboard::setSelectionText(const std::string& text) {
 }
 
 WindowFrame::WindowFrame(WindowParts& parts)
-    : WindowMessages(parts),
-      FileDialogs(parts),
-      WindowCommands(parts),
-      WindowDisplay(parts),
-      PreviewPort(parts),
-      SearchPort(parts),
-      PrintPort(parts),
-      ListPort(parts, *this) {}
+    : WindowMessages(parts), FileDialogs(parts), WindowCommands(parts), WindowDisplay(parts),
+      PreviewPort(parts), SearchPort(parts), PrintPort(parts), ListPort(parts, *this) {}
 
 } // namespace tandel

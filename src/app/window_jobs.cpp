@@ -5,14 +5,14 @@
 #include <QCloseEvent>
 #include <QTimer>
 
-#include "control/lifecycle.h"
-#include "frame/command_ids.h"
-#include "merge/side_loader.h"
-#include "merge/unsaved_decisions.h"
 #include "app/frame_body.h"
 #include "app/window_frame.h"
 #include "app/window_services.h"
 #include "control/application.h"
+#include "control/lifecycle.h"
+#include "frame/command_ids.h"
+#include "merge/side_loader.h"
+#include "merge/unsaved_decisions.h"
 #include "view/progress_panel.h"
 
 namespace tandel {
@@ -129,8 +129,8 @@ bool WindowJobs::run(int id) {
         if (!MayDropDecisions(model, app.settings, frame)) {
             return true;
         }
-        if (const auto name = DroppedFileToLoad(app.settings.record, frame,
-                                                app.frameState.droppedNames)) {
+        if (const auto name =
+                DroppedFileToLoad(app.settings.record, frame, app.frameState.droppedNames)) {
             load(*name, app.frameState.droppedSide);
         }
         return true;

@@ -11,15 +11,17 @@
 #include "app/accelerators.h"
 #include "app/menu_builder.h"
 #include "control/application.h"
-#include "panes/navigation.h"
-#include "merge/segment_map.h"
 #include "control/toolbar_flags.h"
+#include "merge/segment_map.h"
+#include "panes/navigation.h"
 #include "view/diff_edit.h"
 #include "view/edit_cont.h"
 #include "view/pane_group.h"
 
 // The resource file lives in a static library; its data must be named once.
-static void initialiseResources() { Q_INIT_RESOURCE(tandel); }
+static void initialiseResources() {
+    Q_INIT_RESOURCE(tandel);
+}
 
 namespace tandel {
 
@@ -54,8 +56,8 @@ void WindowMenus::buildToolbar() {
     toolbar_->setMovable(false);
     toolbar_->setFloatable(false);
     toolbar_->setIconSize(QSize(16, 16));
-    for (const ui::ToolButton& button : directoryWindow ? ui::directoryToolbar()
-                                                        : ui::fileToolbar()) {
+    for (const ui::ToolButton& button :
+         directoryWindow ? ui::directoryToolbar() : ui::fileToolbar()) {
         if (button.kind == ui::ToolKind::Separator) {
             toolbar_->addSeparator();
             continue;

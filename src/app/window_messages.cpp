@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kNoticeMs = 8000;
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 struct SeverityLook {
     const char* caption;

@@ -13,8 +13,8 @@ public:
     // dialog; false when cancelled, else `chosen` holds the name.
     virtual bool chooseOpenFile(const std::string& title, const std::string& startDirectory,
                                 std::string& chosen) = 0;
-    virtual bool chooseSaveFile(const std::string& startDirectory,
-                                const std::string& proposal, std::string& chosen) = 0;
+    virtual bool chooseSaveFile(const std::string& startDirectory, const std::string& proposal,
+                                std::string& chosen) = 0;
 };
 
 } // namespace tandel

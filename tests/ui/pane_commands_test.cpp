@@ -42,8 +42,7 @@ public:
     void setVisibleRows(std::int32_t) override {}
     HorizontalExtent paneExtent(int, std::int64_t) override { return {}; }
     void setTopLine(std::int32_t topLine) override { calls.push_back(line("top", 0, topLine)); }
-    std::array<bool, 2> scrollSideways(int, HorizontalScroll, std::int64_t,
-                                       std::int64_t) override {
+    std::array<bool, 2> scrollSideways(int, HorizontalScroll, std::int64_t, std::int64_t) override {
         return {false, false};
     }
 
@@ -86,13 +85,12 @@ private slots:
                               Qt::NoModifier);
         QApplication::sendEvent(pane, &enter);
         QVERIFY(enter.isAccepted());
-        QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
-                           Qt::NoModifier);
+        QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(pane, &dropped);
 
         const std::vector<std::string> expected = {
-            "click 2 2 ctrl", "end",      "begin 2 0", "extend 2 3", "end",
-            "split 0 1",      "drop 2 1 /tmp/dropped.txt"};
+            "click 2 2 ctrl",           "end", "begin 2 0", "extend 2 3", "end", "split 0 1",
+            "drop 2 1 /tmp/dropped.txt"};
         QCOMPARE(commands.calls, expected);
         QVERIFY(!app.frameState.selection.active());
         QVERIFY(app.frameState.droppedNames.empty());
