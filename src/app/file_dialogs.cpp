@@ -9,14 +9,11 @@
 #include "app/open_filters.h"
 #include "app/window_services.h"
 #include "control/application.h"
+#include "view/qt_string.h"
 
 namespace tandel {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The folder a dialog starts in: the remembered one when it is a folder, its
 // parent when it names a file, else wherever the dialog likes.
@@ -40,7 +37,7 @@ bool FileDialogs::run(QFileDialog& dialog, std::int32_t& filterIndex, const std:
         filters << qs(filter);
     }
     dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.at(ui::filterToSelect(filterIndex, filters.size())));
+    dialog.selectNameFilter(filters.at(ui::filterToSelect(filterIndex, static_cast<std::size_t>(filters.size()))));
     if (!name.empty()) {
         dialog.selectFile(qs(name));
     }

@@ -4,15 +4,10 @@
 
 #include "app/frame_layout.h"
 #include "view/edit_cont.h"
+#include "view/place_widget.h"
 #include "view/preview_edit.h"
 
 namespace tandel {
-
-namespace {
-
-void place(QWidget* widget, const ui::Rect& r) { widget->setGeometry(r.x, r.y, r.width, r.height); }
-
-} // namespace
 
 FrameBody::FrameBody(edit_cont* container, QWidget* parent)
     : QWidget(parent), container_(container) {
@@ -47,9 +42,9 @@ std::optional<int> FrameBody::previewHeight() const {
 
 void FrameBody::layOut() {
     const ui::BodyLayout layout = ui::bodyLayout(width(), height(), previewHeight());
-    place(container_, layout.container);
+    ui::place(container_, layout.container);
     if (preview_ != nullptr && layout.preview) {
-        place(preview_.get(), *layout.preview);
+        ui::place(preview_.get(), *layout.preview);
     }
 }
 

@@ -8,14 +8,9 @@
 #include "app/help_location.h"
 #include "app/help_viewer.h"
 #include "dialogs/options_sheet.h"
+#include "view/qt_string.h"
 
 namespace tandel {
-
-namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-
-} // namespace
 
 void MainWindow::showHelp(int context) {
     if (services_.helpPage.empty()) {

@@ -5,15 +5,9 @@
 #include <QMainWindow>
 #include <QMetaObject>
 
+#include "view/qt_string.h"
+
 namespace tandel {
-
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void WindowCommands::postCommand(int id) {
     QMetaObject::invokeMethod(

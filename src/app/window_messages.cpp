@@ -7,16 +7,13 @@
 #include "app/window_services.h"
 #include "dialogs/ask_permission_dialog.h"
 #include "dialogs/file_to_dir_dialog.h"
+#include "view/qt_string.h"
 
 namespace tandel {
 
 namespace {
 
 constexpr int kNoticeMs = 8000;
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 struct SeverityLook {
     const char* caption;

@@ -10,14 +10,11 @@
 #include "control/application.h"
 #include "frame/command_ids.h"
 #include "merge/status_text.h"
+#include "view/qt_string.h"
 
 namespace tandel {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QAction* toggleAction(const QMainWindow& window) {
     return window.findChild<QAction*>(QString::number(cmd::kToggleStatusBar));

@@ -29,8 +29,8 @@ namespace {
 
 // The mappings a bus error may belong to. The handler only reads them, so it
 // needs no lock; a slot is emptied before its mapping goes away.
-constexpr std::size_t kSlots = 64;
-std::array<std::atomic<MappedInput::Region*>, kSlots> g_regions{};
+constexpr std::size_t kRegionSlots = 64;
+std::array<std::atomic<MappedInput::Region*>, kRegionSlots> g_regions{};
 std::uintptr_t g_pageSize = 4096;
 struct sigaction g_previous {};
 
@@ -85,7 +85,7 @@ void installHandler() {
 int registerRegion(MappedInput::Region* region) {
     static std::once_flag installed;
     std::call_once(installed, installHandler);
-    for (std::size_t i = 0; i < kSlots; ++i) {
+    for (std::size_t i = 0; i < kRegionSlots; ++i) {
         MappedInput::Region* expected = nullptr;
         if (g_regions[i].compare_exchange_strong(expected, region, std::memory_order_acq_rel))
             return static_cast<int>(i);

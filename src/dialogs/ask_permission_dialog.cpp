@@ -13,12 +13,12 @@ namespace tandel {
 
 namespace {
 
-struct Choice {
+struct PermissionButton {
     int id;
     const char* label;
 };
 
-constexpr std::array<Choice, 5> kChoices{{
+constexpr std::array<PermissionButton, 5> kPermissionButtons{{
     {kAnswerYes, "&Yes"},
     {kAnswerYesToAll, "Yes to &All"},
     {kAnswerNo, "&No"},
@@ -36,7 +36,7 @@ AskPermissionDialog::AskPermissionDialog(const QString& question, QWidget* paren
     text_->setWordWrap(true);
     text_->setTextFormat(Qt::PlainText);
     auto* buttons = new QHBoxLayout;
-    for (const Choice& choice : kChoices) {
+    for (const PermissionButton& choice : kPermissionButtons) {
         auto* button = new QPushButton(QString::fromLatin1(choice.label), this);
         button->setObjectName(QString::number(choice.id));
         button->setAutoDefault(false);

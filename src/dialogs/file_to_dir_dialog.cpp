@@ -15,12 +15,12 @@ namespace tandel {
 
 namespace {
 
-struct Choice {
+struct TargetButton {
     int id;
     const char* label;
 };
 
-constexpr std::array<Choice, 3> kChoices{{
+constexpr std::array<TargetButton, 3> kTargetButtons{{
     {kAnswerFile, "&File"},
     {kAnswerDirectory, "&Directory"},
     {kAnswerNone, "&None"},
@@ -42,7 +42,7 @@ FileToDirDialog::FileToDirDialog(const QString& file, const QString& directory, 
     text_->setTextFormat(Qt::PlainText);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
-    for (const Choice& choice : kChoices) {
+    for (const TargetButton& choice : kTargetButtons) {
         auto* radio = new QRadioButton(QString::fromLatin1(choice.label), this);
         radio->setObjectName(QString::number(choice.id));
         choices_->addButton(radio, choice.id);

@@ -15,8 +15,7 @@
 namespace tandel {
 namespace {
 
-constexpr int kHelpContext = 260;
-constexpr int kMargin = 5;
+constexpr int kColumnTypeHelp = 260;
 
 // By column type code.
 constexpr std::array<const char*, kColumnTypeCount> kRadioLabels = {
@@ -32,7 +31,7 @@ constexpr std::array<const char*, kColumnTypeCount> kRadioLabels = {
 } // namespace
 
 OptionsColumnTypePage::OptionsColumnTypePage(OptionsTarget target, QWidget* parent)
-    : OptionsPage(target, kHelpContext, parent), initial_(readColumnTypeChoice(target.compare)) {
+    : OptionsPage(target, kColumnTypeHelp, parent), initial_(readColumnTypeChoice(target.compare)) {
     auto* group = new QGroupBox(QStringLiteral("Data type"));
     auto* grid = new QGridLayout(group);
     auto* buttons = new QButtonGroup(this);
@@ -56,7 +55,7 @@ OptionsColumnTypePage::OptionsColumnTypePage(OptionsTarget target, QWidget* pare
     ignoreMultiSeps_->setChecked(initial_.ignoreMultiSeps);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
     page->addWidget(group, 1);
     page->addWidget(ignoreMultiSeps_);
     watchControls();

@@ -14,14 +14,13 @@
 namespace tandel {
 namespace {
 
-constexpr int kHelpContext = 287;
-constexpr int kMargin = 5;
+constexpr int kColumnsHelp = 287;
 constexpr int kIndent = 20;
 
 } // namespace
 
 OptionsColumnsPage::OptionsColumnsPage(OptionsTarget target, QWidget* parent)
-    : OptionsPage(target, kHelpContext, parent) {
+    : OptionsPage(target, kColumnsHelp, parent) {
     const ColumnSelection initial = readColumnSelection(target.compare);
 
     allColumns_ = new QRadioButton(QStringLiteral("All Columns"));
@@ -54,7 +53,7 @@ OptionsColumnsPage::OptionsColumnsPage(OptionsTarget target, QWidget* parent)
     grid->setRowStretch(5, 1);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
     page->addWidget(group);
     watchControls();
 }

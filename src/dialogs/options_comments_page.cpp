@@ -13,8 +13,7 @@
 namespace tandel {
 namespace {
 
-constexpr int kHelpContext = 276;
-constexpr int kMargin = 5;
+constexpr int kCommentsHelp = 276;
 
 QLineEdit* markerEdit(const char* name) {
     auto* edit = new QLineEdit;
@@ -26,7 +25,7 @@ QLineEdit* markerEdit(const char* name) {
 } // namespace
 
 OptionsCommentsPage::OptionsCommentsPage(OptionsTarget target, QWidget* parent)
-    : OptionsPage(target, kHelpContext, parent), edit_(target.compare.comments) {
+    : OptionsPage(target, kCommentsHelp, parent), edit_(target.compare.comments) {
     begin_ = markerEdit("commentBegin");
     end_ = markerEdit("commentEnd");
     auto* list = new QListWidget;
@@ -39,7 +38,7 @@ OptionsCommentsPage::OptionsCommentsPage(OptionsTarget target, QWidget* parent)
                            [this] { return edit_.entries(); }});
 
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    grid->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
     grid->addWidget(new QLabel(QStringLiteral("Comments begin with:")), 0, 0);
     grid->addWidget(begin_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Comments end with:\n(Enter $ for end of line)")), 1,

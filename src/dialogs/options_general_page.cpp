@@ -13,8 +13,7 @@
 namespace tandel {
 namespace {
 
-constexpr int kHelpContext = 273;
-constexpr int kMargin = 5;
+constexpr int kGeneralHelp = 273;
 constexpr std::size_t kDisplayGroup = 2;
 
 using G = GeneralOptions;
@@ -49,7 +48,7 @@ const std::vector<Group>& groups() {
 } // namespace
 
 OptionsGeneralPage::OptionsGeneralPage(OptionsTarget target, QWidget* parent)
-    : OptionsPage(target, kHelpContext, parent) {
+    : OptionsPage(target, kGeneralHelp, parent) {
     const GeneralOptions initial = readGeneralOptions(target.record, target.compare);
     tabSize_ = new QLineEdit(QString::fromStdString(initial.tabSize));
     contextLines_ = new QLineEdit(QString::fromStdString(initial.contextLines));
@@ -73,7 +72,7 @@ OptionsGeneralPage::OptionsGeneralPage(OptionsTarget target, QWidget* parent)
     static_cast<QVBoxLayout*>(frames[kDisplayGroup]->layout())->insertLayout(0, counts);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
     page->addWidget(frames[0]);
     page->addWidget(frames[1]);
     auto* lower = new QHBoxLayout;

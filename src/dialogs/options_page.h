@@ -17,6 +17,9 @@ class QPushButton;
 
 namespace tandel {
 
+// The space around a page's controls.
+inline constexpr int kOptionsPageMargin = 5;
+
 class OptionsPage : public QWidget {
     Q_OBJECT
 public:

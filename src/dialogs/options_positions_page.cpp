@@ -14,13 +14,12 @@
 namespace tandel {
 namespace {
 
-constexpr int kHelpContext = 267;
-constexpr int kMargin = 5;
+constexpr int kPositionsHelp = 267;
 
 } // namespace
 
 OptionsPositionsPage::OptionsPositionsPage(OptionsTarget target, QWidget* parent)
-    : OptionsPage(target, kHelpContext, parent), edit_(target.compare.positions) {
+    : OptionsPage(target, kPositionsHelp, parent), edit_(target.compare.positions) {
     first_ = new QLineEdit;
     first_->setObjectName(QStringLiteral("firstPosition"));
     last_ = new QLineEdit;
@@ -45,7 +44,7 @@ OptionsPositionsPage::OptionsPositionsPage(OptionsTarget target, QWidget* parent
     layout->addWidget(list, 1);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
     page->addWidget(group);
 
     watchControls();

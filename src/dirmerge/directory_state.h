@@ -30,6 +30,10 @@ struct DirectoryOperationState {
     std::string walkDestination;
     std::string pairOutputPath;
     std::string pairLeftPath;
+    void forgetPair() {
+        pairOutputPath.clear();
+        pairLeftPath.clear();
+    }
     // Set while the walk itself loads and compares a pair, so that the
     // comparison's own report of the result is not acted on twice.
     bool pairLoading = false;

@@ -21,11 +21,6 @@ void clearSides(DirMergeContext& ctx) {
         ctx.services.clearSides();
 }
 
-void forgetPair(DirectoryOperationState& state) {
-    state.pairOutputPath.clear();
-    state.pairLeftPath.clear();
-}
-
 // The walk's account, however it ended.
 void reportEnd(DirMergeContext& ctx, const std::string& heading) {
     const OperationCount& tally = ctx.state.tally;
@@ -97,7 +92,7 @@ void walkStep(DirMergeContext& ctx) {
     // wrote the pair's output and posted the step.
     if (!state.pairOutputPath.empty())
         ++state.tally.merged;
-    forgetPair(state);
+    state.forgetPair();
     const CursorStep step = state.cursor.step();
     if (step.kind != StepKind::Done)
         for (std::size_t i = 0; i < step.popped; ++i)
@@ -128,7 +123,7 @@ void walkSkip(DirMergeContext& ctx) {
     // be made, Skip merely goes on past a failure already counted.
     if (!ctx.state.pairOutputPath.empty())
         ++ctx.state.tally.skipped;
-    forgetPair(ctx.state);
+    ctx.state.forgetPair();
     clearSides(ctx);
     ctx.frame.postCommand(cmd::kWalkNext);
 }
@@ -149,7 +144,7 @@ void endWalk(DirMergeContext& ctx) {
     ctx.frame.setWalkMenu(false);
     state.cursor.release();
     state.walkDestination.clear();
-    forgetPair(state);
+    state.forgetPair();
     clearSides(ctx);
 }
 

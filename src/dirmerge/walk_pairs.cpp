@@ -10,11 +10,6 @@ namespace tandel {
 
 namespace {
 
-void forgetPair(DirectoryOperationState& state) {
-    state.pairOutputPath.clear();
-    state.pairLeftPath.clear();
-}
-
 // Makes `path` a directory unless it is one; an existing file of that name
 // is in the way (ENOTDIR), whatever its creation would say.
 [[nodiscard]] IoStatus makeOneLevel(FileSystem& files, const std::string& path) {
@@ -126,7 +121,7 @@ bool enterFolders(DirMergeContext& ctx) {
 int copyLoadedPair(DirMergeContext& ctx) {
     const std::string source = ctx.state.pairLeftPath;
     const std::string target = ctx.state.pairOutputPath;
-    forgetPair(ctx.state);
+    ctx.state.forgetPair();
     if (source.empty())
         return 0;
     CopyServices services = ctx.copyServices();

@@ -11,7 +11,7 @@ namespace tandel {
 namespace {
 
 // Bytes scanned between two looks at the cancel flag: a few milliseconds.
-constexpr std::size_t kBytesPerCheck = std::size_t{1} << 23;
+constexpr std::size_t kBytesPerEndsCheck = std::size_t{1} << 23;
 
 inline std::uint64_t loadWord(const char* p) {
     std::uint64_t word;
@@ -21,9 +21,9 @@ inline std::uint64_t loadWord(const char* p) {
 
 long countLines(const char* text, std::size_t length, const RunHooks& hooks) {
     long lines = 0;
-    for (std::size_t from = 0; from < length; from += kBytesPerCheck) {
+    for (std::size_t from = 0; from < length; from += kBytesPerEndsCheck) {
         hooks.checkpoint();
-        const char* end = text + std::min(length, from + kBytesPerCheck);
+        const char* end = text + std::min(length, from + kBytesPerEndsCheck);
         for (const char* p = text + from;
              (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
              ++p)
@@ -44,7 +44,7 @@ std::size_t commonHead(char* a, std::size_t lengthA, char* b, std::size_t length
     constexpr std::size_t word = sizeof(std::uint64_t);
     std::size_t i = 0;
     for (;;) {
-        const std::size_t stop = std::min(shorter + 1, i + kBytesPerCheck);
+        const std::size_t stop = std::min(shorter + 1, i + kBytesPerEndsCheck);
         while (i + word <= stop && loadWord(a + i) == loadWord(b + i))
             i += word;
         if (i + word <= stop || stop == shorter + 1)
@@ -60,14 +60,14 @@ std::size_t commonHead(char* a, std::size_t lengthA, char* b, std::size_t length
 void commonTail(const char* a, std::size_t& endA, const char* b, std::size_t& endB,
                 std::size_t limitA, const RunHooks& hooks) {
     constexpr std::size_t word = sizeof(std::uint64_t);
-    for (std::size_t untilCheck = kBytesPerCheck / word;
+    for (std::size_t untilCheck = kBytesPerEndsCheck / word;
          endA >= limitA + word && endB >= word &&
          loadWord(a + endA - word) == loadWord(b + endB - word);
          --untilCheck) {
         endA -= word;
         endB -= word;
         if (untilCheck == 0) {
-            untilCheck = kBytesPerCheck / word;
+            untilCheck = kBytesPerEndsCheck / word;
             hooks.checkpoint();
         }
     }

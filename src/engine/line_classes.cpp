@@ -13,7 +13,7 @@ namespace tandel {
 namespace {
 
 // Lines between two looks at the cancel flag.
-constexpr std::size_t kLinesPerCheck = 1 << 16;
+constexpr std::size_t kLinesPerClassCheck = 1 << 16;
 // How far ahead the table slot of a coming line is fetched, and then the text
 // of the line it names: the lookups are bound by memory latency, so many must
 // be on their way at once.
@@ -148,7 +148,7 @@ void classifyInput(InputFile& input, std::uint32_t firstGlobal, ClassTable& tabl
             table.prefetchRepresentative(hashAt(i + kTextDistance));
             __builtin_prefetch(input.buffer + input.lineStarts[i + kTextDistance]);
         }
-        if ((i + 1) % kLinesPerCheck == 0) {
+        if ((i + 1) % kLinesPerClassCheck == 0) {
             hooks.checkpoint();
             hooks.advance(RunPhase::Classes, done + i, total);
         }

@@ -11,7 +11,7 @@ namespace tandel {
 namespace {
 
 // Lines between two looks at the cancel flag: a few milliseconds of work.
-constexpr std::size_t kLinesPerCheck = 1 << 16;
+constexpr std::size_t kLinesPerSplitCheck = 1 << 16;
 
 } // namespace
 
@@ -32,7 +32,7 @@ void splitMiddle(InputFile& input, const LineRules& rules,
     const char* const end = buffer + input.room;
     std::size_t position = input.prefixEnd;
     std::size_t reported = position;
-    std::size_t untilCheck = kLinesPerCheck;
+    std::size_t untilCheck = kLinesPerSplitCheck;
     while (position < input.suffixBegin) {
         char* line = buffer + position;
         const char* newline;
@@ -50,7 +50,7 @@ void splitMiddle(InputFile& input, const LineRules& rules,
         input.classes.push_back(static_cast<int>(hash));
         position = static_cast<std::size_t>(newline - buffer) + 1;
         if (--untilCheck == 0) {
-            untilCheck = kLinesPerCheck;
+            untilCheck = kLinesPerSplitCheck;
             progress.hooks.checkpoint();
             const std::uint64_t done =
                 progress.done.fetch_add(position - reported, std::memory_order_relaxed) +

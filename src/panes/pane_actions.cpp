@@ -48,7 +48,7 @@ SelectionPoint HitRow(const SideRecord& side, std::int64_t row, std::int64_t x,
     const std::int64_t offset = side.firstVisibleColumn;
     const PaneRow described = DescribeRow(side, row);
     CharacterHit hit;
-    if (described.kind != RowKind::Text) {
+    if (described.kind != PaneRowKind::Text) {
         hit = HitOutsideText(x, offset, metrics);
     } else {
         std::u32string shown;
@@ -114,7 +114,7 @@ std::array<bool, 2> ScrollHorizontally(MergeModel& model, const SettingsRecord& 
             continue;
         }
         std::int32_t& column = model.side(side).firstVisibleColumn;
-        changed[side - 1] = column != offset;
+        changed[static_cast<std::size_t>(side - 1)] = column != offset;
         column = offset;
     }
     return changed;

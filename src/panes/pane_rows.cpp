@@ -29,7 +29,7 @@ PaneRow DescribeRow(const SideRecord& side, std::int64_t row) {
         return result;
     }
     if (at.line < 0) {
-        result.kind = RowKind::Filler;
+        result.kind = PaneRowKind::Filler;
         result.segment = FindSegment(side, row, SegmentKind::Gap);
         if (result.segment >= 0) {
             result.fill = fillFor(side.gapRanges[static_cast<std::size_t>(result.segment)].choice,
@@ -37,7 +37,7 @@ PaneRow DescribeRow(const SideRecord& side, std::int64_t row) {
         }
         return result;
     }
-    result.kind = RowKind::Text;
+    result.kind = PaneRowKind::Text;
     result.line = at.line;
     result.segment = FindSegment(side, at.line, SegmentKind::Text);
     if (result.segment >= 0) {

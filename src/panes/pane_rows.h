@@ -8,14 +8,14 @@
 
 namespace tandel {
 
-enum class RowKind { Text, Filler, PastEnd };
+enum class PaneRowKind { Text, Filler, PastEnd };
 
 // The background of a row. Text on Cyan, Green and Yellow reads in black, on
 // Blue in white; None keeps the pane's own background and text colours.
 enum class RowFill { None, Cyan, Blue, Green, Yellow };
 
 struct PaneRow {
-    RowKind kind = RowKind::PastEnd;
+    PaneRowKind kind = PaneRowKind::PastEnd;
     std::int64_t line = -1;    // 0-based file line of a Text row, else -1
     std::int32_t segment = -1; // the segment holding the row, -1 for a common line
     RowFill fill = RowFill::None;

@@ -1,4 +1,5 @@
 #include "settings/compare_settings_store.h"
+#include "settings/profile_text.h"
 
 #include "engine/table_column_list.h"
 
@@ -8,7 +9,6 @@
 namespace tandel {
 namespace {
 
-const std::string kOptions = "Options";
 const std::string kTableOptions = "Table Options";
 
 void readColumnSet(const Profile& profile, const std::string& key, ColumnSet& set) {
@@ -28,12 +28,8 @@ std::string formatColumnSet(const ColumnSet& set, std::string_view separator,
     return text;
 }
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 void skipBlanks(std::string_view text, std::size_t& i) {
-    while (i < text.size() && isBlank(text[i])) {
+    while (i < text.size() && isSpaceOrTab(text[i])) {
         ++i;
     }
 }
@@ -158,13 +154,13 @@ void loadCompareSettings(const Profile& profile, CompareSettings& settings) {
     // line equal to every other; the default type is the safe reading.
     const int type = profile.readInt(kTableOptions, "ColDef type", kColumnWhiteSpaceSeparated);
     settings.columnType = type >= 0 && type < kColumnTypeCount ? type : kColumnWhiteSpaceSeparated;
-    settings.tableMode = profile.readInt(kOptions, "Comparison mode", 0);
+    settings.tableMode = profile.readInt(kOptionsSection, "Comparison mode", 0);
     rebuildColumnTable(settings);
     settings.positions =
         parseColumnPositions(profile.readString(kTableOptions, "Column positions", ""));
-    settings.ignoreComments = profile.readInt(kOptions, "Ignore comments", 0);
+    settings.ignoreComments = profile.readInt(kOptionsSection, "Ignore comments", 0);
     settings.comments =
-        parseCommentDefinitions(profile.readString(kOptions, "Ignored Segments", ""));
+        parseCommentDefinitions(profile.readString(kOptionsSection, "Ignored Segments", ""));
 }
 
 void saveTableDefinitions(Profile& profile, const CompareSettings& settings) {
@@ -178,14 +174,14 @@ void saveTableDefinitions(Profile& profile, const CompareSettings& settings) {
     profile.writeString(kTableOptions, "Custom charset", settings.customCharset);
     profile.writeString(kTableOptions, "Custom separators", settings.customSeparators);
     profile.writeInt(kTableOptions, "ColDef type", settings.columnType);
-    profile.writeInt(kOptions, "Comparison mode", settings.tableMode);
+    profile.writeInt(kOptionsSection, "Comparison mode", settings.tableMode);
     profile.writeString(kTableOptions, "Column positions",
                         formatColumnPositions(settings.positions));
 }
 
 void saveCommentDefinitions(Profile& profile, const CompareSettings& settings) {
-    profile.writeInt(kOptions, "Ignore comments", settings.ignoreComments);
-    profile.writeString(kOptions, "Ignored Segments", formatCommentDefinitions(settings.comments));
+    profile.writeInt(kOptionsSection, "Ignore comments", settings.ignoreComments);
+    profile.writeString(kOptionsSection, "Ignored Segments", formatCommentDefinitions(settings.comments));
 }
 
 DefinitionWriters compareSettingsWriters(const CompareSettings& settings) {

@@ -1,13 +1,10 @@
 #include "settings/general_options_edit.h"
+#include "settings/profile_text.h"
 
 #include <limits>
 
 namespace tandel {
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 std::int32_t flag(bool on) {
     return on ? 1 : 0;
@@ -51,7 +48,7 @@ GeneralOptions readGeneralOptions(const SettingsRecord& record, const CompareSet
 
 std::optional<long long> readTypedInteger(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) {
+    while (i < text.size() && isSpaceOrTab(text[i])) {
         ++i;
     }
     bool negative = false;
@@ -69,7 +66,7 @@ std::optional<long long> readTypedInteger(std::string_view text) {
     if (i == digits) {
         return std::nullopt;
     }
-    while (i < text.size() && isBlank(text[i])) {
+    while (i < text.size() && isSpaceOrTab(text[i])) {
         ++i;
     }
     if (i != text.size()) {

@@ -24,7 +24,7 @@ struct Profile::Store {
 
 namespace {
 
-bool isBlank(char c) {
+bool isBlankOrLineEnd(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
@@ -43,7 +43,7 @@ std::string toFileForm(const std::string& value) {
         return out;
     }
     bool looksQuoted = out.size() >= 2 && out.front() == '"' && out.back() == '"';
-    if (looksQuoted || isBlank(out.front()) || isBlank(out.back())) {
+    if (looksQuoted || isBlankOrLineEnd(out.front()) || isBlankOrLineEnd(out.back())) {
         return '"' + out + '"';
     }
     return out;
@@ -61,7 +61,7 @@ std::string fromFileForm(const char* stored) {
 // with saturation instead of undefined behaviour on overflow.
 std::int32_t parseInt(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && (isBlank(text[i]) || text[i] == '\f' || text[i] == '\v')) {
+    while (i < text.size() && (isBlankOrLineEnd(text[i]) || text[i] == '\f' || text[i] == '\v')) {
         ++i;
     }
     bool negative = false;

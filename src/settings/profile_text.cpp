@@ -13,19 +13,15 @@ struct Line {
     std::string text;
 };
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool isComment(char c) {
     return c == ';' || c == '#';
 }
 
 std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
+    while (!s.empty() && isSpaceOrTab(s.front())) {
         s.remove_prefix(1);
     }
-    while (!s.empty() && isBlank(s.back())) {
+    while (!s.empty() && isSpaceOrTab(s.back())) {
         s.remove_suffix(1);
     }
     return s;
@@ -44,7 +40,7 @@ public:
         // The parser skips blanks before every line but only the first line
         // of a comment block; without them the block stays one.
         std::string_view rest = line;
-        while (!rest.empty() && isBlank(rest.front())) {
+        while (!rest.empty() && isSpaceOrTab(rest.front())) {
             rest.remove_prefix(1);
         }
         if (rest.empty()) {
@@ -138,6 +134,10 @@ ProfileText prepareProfileText(std::string_view bytes) {
     }
     preparer.finish();
     return out;
+}
+
+bool isSpaceOrTab(char c) {
+    return c == ' ' || c == '\t';
 }
 
 } // namespace tandel

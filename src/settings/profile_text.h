@@ -25,4 +25,10 @@ struct ProfileText {
 
 ProfileText prepareProfileText(std::string_view bytes);
 
+// A space or a tab: the blanks a value or a list item may be padded with.
+bool isSpaceOrTab(char c);
+
+// The section that holds the options.
+inline constexpr const char* kOptionsSection = "Options";
+
 } // namespace tandel

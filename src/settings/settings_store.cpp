@@ -1,4 +1,5 @@
 #include "settings/settings_store.h"
+#include "settings/profile_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,7 +15,6 @@ namespace tandel {
 
 namespace {
 
-const std::string kOptions = "Options";
 const std::string kFiles = "Files";
 const std::string kFont = "Font";
 const std::string kFileFilters = "File filters";
@@ -79,39 +79,39 @@ IoStatus SettingsStore::loadOptions(Settings& s) {
     SettingsRecord& r = s.record;
     const SettingsRecord d;
     r.tabSize =
-        inRangeOr(p.readInt(kOptions, "Tab size", d.tabSize), kMinTabSize, kMaxTabSize, d.tabSize);
-    r.autoWalk = p.readInt(kOptions, "Auto walk", d.autoWalk);
-    r.compressSpaces = p.readInt(kOptions, "Compress spaces", d.compressSpaces);
-    r.lineNumbers = p.readInt(kOptions, "Line numbers", d.lineNumbers);
-    r.contextLines = inRangeOr(p.readInt(kOptions, "Context lines", d.contextLines),
+        inRangeOr(p.readInt(kOptionsSection, "Tab size", d.tabSize), kMinTabSize, kMaxTabSize, d.tabSize);
+    r.autoWalk = p.readInt(kOptionsSection, "Auto walk", d.autoWalk);
+    r.compressSpaces = p.readInt(kOptionsSection, "Compress spaces", d.compressSpaces);
+    r.lineNumbers = p.readInt(kOptionsSection, "Line numbers", d.lineNumbers);
+    r.contextLines = inRangeOr(p.readInt(kOptionsSection, "Context lines", d.contextLines),
                                kMinContextLines, kMaxContextLines, d.contextLines);
-    r.syncHScroll = p.readInt(kOptions, "Sync hscroll", d.syncHScroll);
-    r.unixFormat = p.readInt(kOptions, "Unix format", d.unixFormat);
-    r.recursive = p.readInt(kOptions, "Recursive", d.recursive);
-    r.diffsOnly = p.readInt(kOptions, "Diffs Only", d.diffsOnly);
-    r.autoCompare = p.readInt(kOptions, "Auto Compare", d.autoCompare);
-    r.ignoreAllSpaces = p.readInt(kOptions, "Ignore spaces", d.ignoreAllSpaces);
-    r.directoryDiffsOnly = p.readInt(kOptions, "Directory Diffs Only", d.directoryDiffsOnly);
-    r.highlightChanges = p.readInt(kOptions, "Highlight changes", d.highlightChanges);
-    r.ignoreLineEnds = p.readInt(kOptions, "Ignore line ends", d.ignoreLineEnds);
-    r.trustTimeStamps = p.readInt(kOptions, "Trust time stamps", d.trustTimeStamps);
-    r.statusBar = p.readInt(kOptions, "Status bar", d.statusBar);
+    r.syncHScroll = p.readInt(kOptionsSection, "Sync hscroll", d.syncHScroll);
+    r.unixFormat = p.readInt(kOptionsSection, "Unix format", d.unixFormat);
+    r.recursive = p.readInt(kOptionsSection, "Recursive", d.recursive);
+    r.diffsOnly = p.readInt(kOptionsSection, "Diffs Only", d.diffsOnly);
+    r.autoCompare = p.readInt(kOptionsSection, "Auto Compare", d.autoCompare);
+    r.ignoreAllSpaces = p.readInt(kOptionsSection, "Ignore spaces", d.ignoreAllSpaces);
+    r.directoryDiffsOnly = p.readInt(kOptionsSection, "Directory Diffs Only", d.directoryDiffsOnly);
+    r.highlightChanges = p.readInt(kOptionsSection, "Highlight changes", d.highlightChanges);
+    r.ignoreLineEnds = p.readInt(kOptionsSection, "Ignore line ends", d.ignoreLineEnds);
+    r.trustTimeStamps = p.readInt(kOptionsSection, "Trust time stamps", d.trustTimeStamps);
+    r.statusBar = p.readInt(kOptionsSection, "Status bar", d.statusBar);
 
     Geometry& g = s.geometry;
     const Geometry dg;
-    g.left = std::clamp(p.readInt(kOptions, "Left", dg.left), 0, kMaxCoordinate);
-    g.top = std::clamp(p.readInt(kOptions, "Top", dg.top), 0, kMaxCoordinate);
-    g.width = std::clamp(p.readInt(kOptions, "Width", dg.width), kMinWidth, kMaxCoordinate);
-    g.height = std::clamp(p.readInt(kOptions, "Height", dg.height), kMinHeight, kMaxCoordinate);
-    g.timeSize1 = p.readInt(kOptions, "TimeSize1", dg.timeSize1);
-    g.timeSize2 = p.readInt(kOptions, "TimeSize2", dg.timeSize2);
-    g.pathSize1 = p.readInt(kOptions, "PathSize1", dg.pathSize1);
-    g.pathSize2 = p.readInt(kOptions, "PathSize2", dg.pathSize2);
-    g.sizeSize1 = p.readInt(kOptions, "SizeSize1", dg.sizeSize1);
-    g.sizeSize2 = p.readInt(kOptions, "SizeSize2", dg.sizeSize2);
-    g.stateSize1 = p.readInt(kOptions, "StateSize1", dg.stateSize1);
-    g.stateSize2 = p.readInt(kOptions, "StateSize2", dg.stateSize2);
-    g.outDirUIType = p.readInt(kOptions, "OutDirUIType", dg.outDirUIType);
+    g.left = std::clamp(p.readInt(kOptionsSection, "Left", dg.left), 0, kMaxCoordinate);
+    g.top = std::clamp(p.readInt(kOptionsSection, "Top", dg.top), 0, kMaxCoordinate);
+    g.width = std::clamp(p.readInt(kOptionsSection, "Width", dg.width), kMinWidth, kMaxCoordinate);
+    g.height = std::clamp(p.readInt(kOptionsSection, "Height", dg.height), kMinHeight, kMaxCoordinate);
+    g.timeSize1 = p.readInt(kOptionsSection, "TimeSize1", dg.timeSize1);
+    g.timeSize2 = p.readInt(kOptionsSection, "TimeSize2", dg.timeSize2);
+    g.pathSize1 = p.readInt(kOptionsSection, "PathSize1", dg.pathSize1);
+    g.pathSize2 = p.readInt(kOptionsSection, "PathSize2", dg.pathSize2);
+    g.sizeSize1 = p.readInt(kOptionsSection, "SizeSize1", dg.sizeSize1);
+    g.sizeSize2 = p.readInt(kOptionsSection, "SizeSize2", dg.sizeSize2);
+    g.stateSize1 = p.readInt(kOptionsSection, "StateSize1", dg.stateSize1);
+    g.stateSize2 = p.readInt(kOptionsSection, "StateSize2", dg.stateSize2);
+    g.outDirUIType = p.readInt(kOptionsSection, "OutDirUIType", dg.outDirUIType);
 
     StringLists& l = s.lists;
     l.fileFilters = loadList(kFileFilters);
@@ -125,7 +125,7 @@ IoStatus SettingsStore::loadOptions(Settings& s) {
 }
 
 bool SettingsStore::settingsPresent() const {
-    return profile_.readInt(kOptions, "Tab size", -1) != -1;
+    return profile_.readInt(kOptionsSection, "Tab size", -1) != -1;
 }
 
 IoStatus SettingsStore::ensureMapping() const {
@@ -219,37 +219,37 @@ void SettingsStore::saveFilesSection(const FilesSection& files) {
 void SettingsStore::saveOptions(const Settings& s) {
     const SettingsRecord& r = s.record;
     const Geometry& g = s.geometry;
-    profile_.writeInt(kOptions, "Tab size", r.tabSize);
-    profile_.writeInt(kOptions, "Auto walk", r.autoWalk);
-    profile_.writeInt(kOptions, "Compress spaces", r.compressSpaces);
-    profile_.writeInt(kOptions, "Line numbers", r.lineNumbers);
-    profile_.writeInt(kOptions, "Context lines", r.contextLines);
-    profile_.writeInt(kOptions, "Sync hscroll", r.syncHScroll);
-    profile_.writeInt(kOptions, "Unix format", r.unixFormat);
-    profile_.writeInt(kOptions, "Recursive", r.recursive);
-    profile_.writeInt(kOptions, "Diffs Only", r.diffsOnly);
-    profile_.writeInt(kOptions, "Auto Compare", r.autoCompare);
-    profile_.writeInt(kOptions, "Ignore Spaces", r.ignoreAllSpaces);
-    profile_.writeInt(kOptions, "OutDirUIType", g.outDirUIType);
-    profile_.writeInt(kOptions, "Directory Diffs Only", r.directoryDiffsOnly);
-    profile_.writeInt(kOptions, "Highlight changes", r.highlightChanges);
-    profile_.writeInt(kOptions, "Ignore line ends", r.ignoreLineEnds);
-    profile_.writeInt(kOptions, "Trust time stamps", r.trustTimeStamps);
-    profile_.writeInt(kOptions, "Status bar", r.statusBar);
-    profile_.writeInt(kOptions, "TimeSize1", g.timeSize1);
-    profile_.writeInt(kOptions, "TimeSize2", g.timeSize2);
-    profile_.writeInt(kOptions, "PathSize1", g.pathSize1);
-    profile_.writeInt(kOptions, "PathSize2", g.pathSize2);
-    profile_.writeInt(kOptions, "SizeSize1", g.sizeSize1);
-    profile_.writeInt(kOptions, "SizeSize2", g.sizeSize2);
-    profile_.writeInt(kOptions, "StateSize1", g.stateSize1);
-    profile_.writeInt(kOptions, "StateSize2", g.stateSize2);
+    profile_.writeInt(kOptionsSection, "Tab size", r.tabSize);
+    profile_.writeInt(kOptionsSection, "Auto walk", r.autoWalk);
+    profile_.writeInt(kOptionsSection, "Compress spaces", r.compressSpaces);
+    profile_.writeInt(kOptionsSection, "Line numbers", r.lineNumbers);
+    profile_.writeInt(kOptionsSection, "Context lines", r.contextLines);
+    profile_.writeInt(kOptionsSection, "Sync hscroll", r.syncHScroll);
+    profile_.writeInt(kOptionsSection, "Unix format", r.unixFormat);
+    profile_.writeInt(kOptionsSection, "Recursive", r.recursive);
+    profile_.writeInt(kOptionsSection, "Diffs Only", r.diffsOnly);
+    profile_.writeInt(kOptionsSection, "Auto Compare", r.autoCompare);
+    profile_.writeInt(kOptionsSection, "Ignore Spaces", r.ignoreAllSpaces);
+    profile_.writeInt(kOptionsSection, "OutDirUIType", g.outDirUIType);
+    profile_.writeInt(kOptionsSection, "Directory Diffs Only", r.directoryDiffsOnly);
+    profile_.writeInt(kOptionsSection, "Highlight changes", r.highlightChanges);
+    profile_.writeInt(kOptionsSection, "Ignore line ends", r.ignoreLineEnds);
+    profile_.writeInt(kOptionsSection, "Trust time stamps", r.trustTimeStamps);
+    profile_.writeInt(kOptionsSection, "Status bar", r.statusBar);
+    profile_.writeInt(kOptionsSection, "TimeSize1", g.timeSize1);
+    profile_.writeInt(kOptionsSection, "TimeSize2", g.timeSize2);
+    profile_.writeInt(kOptionsSection, "PathSize1", g.pathSize1);
+    profile_.writeInt(kOptionsSection, "PathSize2", g.pathSize2);
+    profile_.writeInt(kOptionsSection, "SizeSize1", g.sizeSize1);
+    profile_.writeInt(kOptionsSection, "SizeSize2", g.sizeSize2);
+    profile_.writeInt(kOptionsSection, "StateSize1", g.stateSize1);
+    profile_.writeInt(kOptionsSection, "StateSize2", g.stateSize2);
     // A minimised window has no meaningful position; the last good one stays.
     if (g.left >= 0 && g.top >= 0) {
-        profile_.writeInt(kOptions, "Left", g.left);
-        profile_.writeInt(kOptions, "Top", g.top);
-        profile_.writeInt(kOptions, "Width", g.width);
-        profile_.writeInt(kOptions, "Height", g.height);
+        profile_.writeInt(kOptionsSection, "Left", g.left);
+        profile_.writeInt(kOptionsSection, "Top", g.top);
+        profile_.writeInt(kOptionsSection, "Width", g.width);
+        profile_.writeInt(kOptionsSection, "Height", g.height);
     }
     saveFont(s.titleFont, "Title ");
     saveFont(s.textFont, "");

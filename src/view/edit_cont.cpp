@@ -12,17 +12,10 @@
 #include "view/diff_title.h"
 #include "view/directory_window.h"
 #include "view/pane_group.h"
+#include "view/place_widget.h"
 #include "view/position_bar.h"
 
 namespace tandel {
-
-namespace {
-
-void place(QWidget* widget, const ui::Rect& r) {
-    widget->setGeometry(r.x, r.y, std::max(0, r.width), std::max(0, r.height));
-}
-
-} // namespace
 
 edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent)
     : QWidget(parent), app_(app), paneCommands_(app) {
@@ -63,17 +56,17 @@ void edit_cont::relayout() {
     const int w = width();
     const int h = height();
     if (directoryWindow_ != nullptr) {
-        place(directoryWindow_, {0, 0, w, h});
+        ui::place(directoryWindow_, {0, 0, w, h});
         return;
     }
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const ui::PaneLayout layout = ui::paneLayout(w, h, app_.settings.record.titleHeight, extent);
-    place(title(1), layout.title1);
-    place(title(2), layout.title2);
-    place(pane(1), layout.pane1);
-    place(positionBar(), layout.positionBar);
-    place(positionBar()->scrollBar(), layout.scrollBar);
-    place(pane(2), layout.pane2);
+    ui::place(title(1), layout.title1);
+    ui::place(title(2), layout.title2);
+    ui::place(pane(1), layout.pane1);
+    ui::place(positionBar(), layout.positionBar);
+    ui::place(positionBar()->scrollBar(), layout.scrollBar);
+    ui::place(pane(2), layout.pane2);
 }
 
 void edit_cont::resizeEvent(QResizeEvent* event) {

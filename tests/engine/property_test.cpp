@@ -75,8 +75,8 @@ bool hasFrequentDiscards(const std::vector<int>& a, const std::vector<int>& b, i
            std::ranges::find(marks.marks1, kTooFrequent) != marks.marks1.end();
 }
 
-std::vector<int> randomClasses(std::mt19937& random, int maxLength, int alphabet) {
-    std::vector<int> classes(std::uniform_int_distribution<int>(0, maxLength)(random));
+std::vector<int> randomClassRun(std::mt19937& random, int maxLength, int alphabet) {
+    std::vector<int> classes(std::uniform_int_distribution<std::size_t>(0, static_cast<std::size_t>(maxLength))(random));
     std::uniform_int_distribution<int> pick(1, alphabet);
     for (int& c : classes)
         c = pick(random);
@@ -128,9 +128,9 @@ TEST(PropertyTest, ScriptsAreValidAndMinimalUnlessFrequentLinesWereDiscarded) {
         } else {
             const int alphabet = 1 + round % 7;
             classLimit = alphabet + 3;
-            a = randomClasses(random, round % 2 ? 30 : 12, alphabet);
+            a = randomClassRun(random, round % 2 ? 30 : 12, alphabet);
             b = round % 3 == 0 ? mutate(random, a, alphabet + 2, 1 + round % 5)
-                               : randomClasses(random, 30, alphabet);
+                               : randomClassRun(random, 30, alphabet);
         }
         const bool heuristic = round % 4 == 0;
         EditScript script;

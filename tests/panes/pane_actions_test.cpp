@@ -29,7 +29,7 @@ protected:
     }
     std::vector<RowFill> fills(int side) {
         std::vector<RowFill> out;
-        for (std::int64_t row = 0; DescribeRow(model.side(side), row).kind != RowKind::PastEnd;
+        for (std::int64_t row = 0; DescribeRow(model.side(side), row).kind != PaneRowKind::PastEnd;
              ++row) {
             out.push_back(DescribeRow(model.side(side), row).fill);
         }
@@ -48,10 +48,10 @@ constexpr std::int32_t O = CHOICE_NONE, I = CHOICE_FIRST, II = CHOICE_SECOND;
 
 TEST_F(PaneActions, RowsShowFillersAndTheChoicesMadeByClicks) {
     const PaneRow filler = DescribeRow(model.side(1), 3);
-    EXPECT_EQ(std::tuple(filler.kind, filler.segment), std::tuple(RowKind::Filler, 1));
+    EXPECT_EQ(std::tuple(filler.kind, filler.segment), std::tuple(PaneRowKind::Filler, 1));
     const PaneRow text = DescribeRow(model.side(1), 4);
-    EXPECT_EQ(std::tuple(text.kind, text.line, text.segment), std::tuple(RowKind::Text, 3, -1));
-    EXPECT_EQ(DescribeRow(model.side(2), -1).kind, RowKind::PastEnd);
+    EXPECT_EQ(std::tuple(text.kind, text.line, text.segment), std::tuple(PaneRowKind::Text, 3, -1));
+    EXPECT_EQ(DescribeRow(model.side(2), -1).kind, PaneRowKind::PastEnd);
     EXPECT_EQ(fills(1), (F{N, G, N, Y, N, G}));
     EXPECT_EQ(fills(2), (F{N, G, N, G, N, Y}));
 
