@@ -32,7 +32,7 @@ flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fn
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
       -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" \
       -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-      -DTANDEL_CORE_ONLY=ON -DTANDEL_BENCH=OFF -DTANDEL_FUZZ=ON >/dev/null
+      -DTANDEL_CORE_ONLY=ON -DTANDEL_BENCH=OFF -DTANDEL_FUZZ=ON -DCMAKE_UNITY_BUILD=ON >/dev/null
 jobs="$(nproc 2>/dev/null || echo 2)"
 cmake --build "$build" -j "$jobs" --target "${targets[@]/%/_fuzz}"
 

@@ -6,7 +6,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev
           libsimpleini-dev libgtest-dev libgmock-dev libbenchmark-dev
-          git desktop-file-utils man-db groff-base xvfb xdotool poppler-utils)
+          git clang-format desktop-file-utils man-db groff-base xvfb xdotool poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -288,10 +288,11 @@ std::string toolbarImage(bool directoryWindow, int image) {
     const std::span<const char* const> images =
         directoryWindow ? std::span<const char* const>(kDirectoryImages)
                         : std::span<const char* const>(kFileImages);
-    if (image < 0 || static_cast<std::size_t>(image) >= images.size() || *images[image] == '\0') {
+    const auto at = static_cast<std::size_t>(image);
+    if (image < 0 || at >= images.size() || *images[at] == '\0') {
         return {};
     }
-    return std::string(":/icons/") + images[image] + ".svg";
+    return std::string(":/icons/") + images[at] + ".svg";
 }
 
 std::string tooltipText(int command) {

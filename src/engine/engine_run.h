@@ -14,10 +14,10 @@ namespace tandel {
 
 struct EngineRun {
     EngineRun(MessageSink& messageSink, const EngineContext& engineContext, EngineText first,
-              EngineText second, const std::string& output)
+              EngineText second, const std::string& outputPath)
         : sink(messageSink), context(engineContext),
           files(engineContext.files != nullptr ? *engineContext.files : realFileSystem()),
-          callerTexts{first, second}, outputName(output),
+          callerTexts{first, second}, outputName(outputPath),
           hooks(engineContext.cancel, engineContext.progress) {}
 
     EngineOptions options;

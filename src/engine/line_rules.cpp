@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::array<bool, 256> makeWhiteSpaceTable() {
     std::array<bool, 256> table{};
-    for (unsigned char c : {8, 9, 11, 12, 13, 32, 160})
+    for (std::size_t c : {8u, 9u, 11u, 12u, 13u, 32u, 160u})
         table[c] = true;
     return table;
 }

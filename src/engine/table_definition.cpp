@@ -1,5 +1,6 @@
 #include "engine/table_definition.h"
 
+#include <initializer_list>
 #include <optional>
 
 namespace tandel {
@@ -86,7 +87,7 @@ private:
             listAndRemember(' ');
             break;
         case 'w':
-            for (unsigned char space : {'\t', '\n', '\v', '\f', '\r', ' '}) {
+            for (const unsigned char space : std::initializer_list<unsigned char>{'\t', '\n', '\v', '\f', '\r', ' '}) {
                 list(space);
             }
             last_.reset();

@@ -263,12 +263,12 @@ PairSpans ChangedSpans(std::string_view one, std::string_view two, const SpanRul
     }
     // The common head and tail are found on the bytes first: a long line
     // with a few changes turns only its middle into units.
-    std::size_t head =
+    std::size_t head = static_cast<std::size_t>(
         std::mismatch(one.begin(),
                       one.begin() + static_cast<std::ptrdiff_t>(std::min(one.size(), two.size())),
                       two.begin())
             .first -
-        one.begin();
+        one.begin());
     while (!cleanCut(one, head) || !cleanCut(two, head)) {
         --head;
     }

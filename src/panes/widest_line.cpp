@@ -36,7 +36,8 @@ std::int64_t MeasureWidestLine(const SideRecord& side, std::int32_t tabSize) {
     }
     const std::int64_t tab = EffectiveTabSize(tabSize);
     const auto bytes = [&](std::int64_t i) {
-        return static_cast<std::int64_t>(side.lineStarts[i + 1] - side.lineStarts[i] - 1);
+        const auto at = static_cast<std::size_t>(i);
+        return static_cast<std::int64_t>(side.lineStarts[at + 1] - side.lineStarts[at] - 1);
     };
     // The longest line in bytes is usually near the widest: measured first,
     // it rules out most lines by their length alone.

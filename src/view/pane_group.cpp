@@ -66,9 +66,10 @@ std::optional<HorizontalScroll> horizontalCode(int action) {
 
 PaneGroup::PaneGroup(const Application& app, PaneCommands& commands, QWidget* container)
     : QObject(container), app_(app), commands_(commands) {
-    for (int s = 1; s <= 2; ++s) {
-        titles_[s - 1] = new DiffTitle(app, s, container);
-        panes_[s - 1] = new DiffEdit(app, commands, *this, s, container);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const int s = static_cast<int>(i) + 1;
+        titles_[i] = new DiffTitle(app, s, container);
+        panes_[i] = new DiffEdit(app, commands, *this, s, container);
     }
     positionBar_ = new position_bar(app, container);
     QScrollBar* vertical = positionBar_->scrollBar();
@@ -128,7 +129,7 @@ void PaneGroup::scrollHorizontally(int side, HorizontalScroll code, std::int64_t
     const std::array<bool, 2> changed =
         commands_.scrollSideways(side, code, pane(side)->visibleColumns(), thumb);
     for (int s = 1; s <= 2; ++s) {
-        if (changed[s - 1]) {
+        if (changed[static_cast<std::size_t>(s - 1)]) {
             pane(s)->syncHorizontalBar();
             pane(s)->update();
         }
@@ -149,8 +150,8 @@ bool PaneGroup::key(const QKeyEvent& event) {
     }
     if (const std::optional<VerticalScroll> code = VerticalScrollForKey(*k)) {
         scrollVertically(*code);
-    } else if (const std::optional<HorizontalScroll> code = HorizontalScrollForKey(*k)) {
-        scrollHorizontally(sideUnderMouse(), *code);
+    } else if (const std::optional<HorizontalScroll> across = HorizontalScrollForKey(*k)) {
+        scrollHorizontally(sideUnderMouse(), *across);
     }
     return true;
 }

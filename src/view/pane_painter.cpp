@@ -27,7 +27,7 @@ void markChanged(QPainter& painter, const RowLayout& layout, const PaneScene& sc
         return;
     }
     const SideRecord& side = *scene.side;
-    const qreal textLeft = TextLeft(scene.metrics);
+    const auto textLeft = static_cast<qreal>(TextLeft(scene.metrics));
     for (const ColumnSpan& span :
          ShownColumnSpans(side.shownLine(line), scene.tabSize, side.firstVisibleColumn, *bytes)) {
         const auto left =
@@ -75,7 +75,7 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
     std::u32string shown;
     for (int i = firstRow; i <= lastRow; ++i) {
         const PaneRow row = DescribeRow(side, scene.topLine + i);
-        if (row.kind == RowKind::PastEnd) {
+        if (row.kind == PaneRowKind::PastEnd) {
             break;
         }
         const int y = i * h;
@@ -86,7 +86,7 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
         if (row.segment >= 0 && row.segment == scene.currentSegment) {
             outlineCurrent(painter, scene, scene.topLine + i, y, palette.color(QPalette::Highlight));
         }
-        if (row.kind == RowKind::Filler) {
+        if (row.kind == PaneRowKind::Filler) {
             continue;
         }
         painter.setPen(colors.text);

@@ -55,9 +55,9 @@ struct Walk : ::testing::Test {
         ScanFilters f;
         f.recursive = true;
         f.files = &files;
-        const int started = startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
+        const int result = startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
         run();
-        return started;
+        return result;
     }
     // Runs posted walk commands until the walk stops posting them.
     void run() {

@@ -101,7 +101,7 @@ TEST(SegmentMap, LookupsAgreeWithTheWalkFromSegmentZero) {
         SettingsRecord settings;
         int splits = 0;
         for (int k = 0; k < 40; ++k) {
-            splits += SplitAt(model, settings, frame, static_cast<std::int64_t>(random() % rows));
+            splits += SplitAt(model, settings, frame, static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(rows)));
         }
         ASSERT_GT(splits, 5);
         ASSERT_EQ(model.side(1).segmentCount(), 60 + splits);

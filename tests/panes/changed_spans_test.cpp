@@ -63,7 +63,7 @@ TEST(ChangedSpansTest, SpansCoverExactlyTheDifferenceOnCharacterEdges) {
         "a", "b", " ", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3\xA0"};
     const auto randomLine = [&] {
         std::string line;
-        for (int i = random() % 30; i > 0; --i) {
+        for (auto i = random() % 30; i > 0; --i) {
             line += pieces[random() % pieces.size()];
         }
         return line;
