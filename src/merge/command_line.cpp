@@ -26,7 +26,8 @@ SwitchTable::SwitchTable()
                 {"outf", kSwitchOutf, 1, false, {}},
                 {"outd", kSwitchOutd, 1, false, {}},
                 {"mandc", kSwitchMandc, 0, false, {}},
-                {"auto", kSwitchAuto, 0, false, {}}}} {}
+                {"auto", kSwitchAuto, 0, false, {}},
+                {"base", kSwitchBase, 1, false, {}}}} {}
 
 CommandSwitch* SwitchTable::findByName(std::string_view name) {
     for (auto& entry : entries_) {

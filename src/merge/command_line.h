@@ -1,5 +1,5 @@
 // The command line: a tokenizer for a single command-line text, the table of
-// the eight switches, and the parser that fills the table.
+// the nine switches, and the parser that fills the table.
 #pragma once
 
 #include <array>
@@ -22,6 +22,7 @@ enum SwitchId : int {
     kSwitchOutd = 5,
     kSwitchMandc = 7,
     kSwitchAuto = 8,
+    kSwitchBase = 9, // the common ancestor of f1 and f2 for a three-way merge
 };
 
 struct CommandSwitch {
@@ -48,7 +49,7 @@ public:
     // The first argument of a given switch, or an empty text.
     std::string valueOf(int id) const;
 
-    static constexpr std::size_t kSize = 8;
+    static constexpr std::size_t kSize = 9;
     const std::array<CommandSwitch, kSize>& entries() const { return entries_; }
 
 private:

@@ -28,11 +28,15 @@ TEST(Tokenizer, QuotesOnlySwitchQuotingAndBlanksSeparate) {
 TEST(CommandLine, SwitchesMatchWithoutCaseAfterHyphenOrSlashAndBareNamesAreTheFiles) {
     SwitchTable table;
     EXPECT_EQ(
-        parseArguments({"-F1", "a.txt", "/f2", "b.txt", "-OUTF", "/f1", "/Auto"}, table).status, 0);
+        parseArguments({"-F1", "a.txt", "/f2", "b.txt", "-OUTF", "/f1", "/Auto", "/BASE", "o.txt"},
+                       table)
+            .status,
+        0);
     EXPECT_EQ(table.valueOf(kSwitchF1), "a.txt");
     EXPECT_EQ(table.valueOf(kSwitchF2), "b.txt");
     EXPECT_EQ(table.valueOf(kSwitchOutf), "/f1"); // an argument is taken as it is
     EXPECT_TRUE(table.isGiven(kSwitchAuto));
+    EXPECT_EQ(table.valueOf(kSwitchBase), "o.txt");
     EXPECT_FALSE(table.isGiven(kSwitchMandc));
 
     // The first and last bare names; a slash token is a path unless it names a switch.
