@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "engine/table_reducer.h"
+#include "merge/decisions.h"
 #include "merge/disk_state.h"
 #include "merge/file_format_label.h"
 #include "merge/segment_map.h"
@@ -60,10 +61,10 @@ ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptL
 
 // The result is handed over in memory, and whether the files are identical
 // is the engine's status, never a line of text that a file name could imitate.
-std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, SideRecord& two,
-                                       JobProgress* progress) {
-    std::vector<std::string> arguments = buildEngineArguments(work.switches, work.names[0],
-                                                              work.names[1]);
+std::optional<ScriptOutcome> runEngine(ComparisonWork& work, const std::string& name1,
+                                       const std::string& name2, SideRecord& one, SideRecord& two,
+                                       ScriptLists& lists, JobProgress* progress) {
+    std::vector<std::string> arguments = buildEngineArguments(work.switches, name1, name2);
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (auto& argument : arguments) {
@@ -92,7 +93,7 @@ std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, Si
         return ScriptOutcome::Identical;
     case EngineStatus::Different: {
         std::istringstream script(result.text());
-        const ScriptOutcome outcome = ReadScript(script, false, work.lists);
+        const ScriptOutcome outcome = ReadScript(script, false, lists);
         // Only hunks are read from a difference: a stray identical report
         // cannot turn it into a sameness.
         return outcome == ScriptOutcome::Identical ? ScriptOutcome::DifferentNoLists : outcome;
@@ -103,6 +104,38 @@ std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, Si
         // segments", and a save would take file 1 alone for the merge.
         return std::nullopt;
     }
+}
+
+// Both sides compared with the ancestor, the two results merged into the
+// sides' differences and how each is decided.
+std::optional<ScriptOutcome> runThreeWay(ComparisonWork& work, SideRecord& local,
+                                         SideRecord& remote, JobProgress* progress) {
+    if (local.binary || remote.binary || work.base.binary) {
+        const ScriptOutcome outcome = compareWhole(local, remote, work.lists);
+        if (outcome == ScriptOutcome::Different) {
+            work.takes.assign(1, wholeTake(work.base, local, remote));
+        }
+        return outcome;
+    }
+    std::array<std::vector<EditHunk>, 2> fromBase;
+    std::array<SideRecord*, 2> sides{&local, &remote};
+    for (std::size_t i = 0; i < 2; ++i) {
+        ScriptLists lists;
+        const std::optional<ScriptOutcome> outcome =
+            runEngine(work, work.baseName, work.names[i], work.base, *sides[i], lists, progress);
+        if (!outcome || *outcome == ScriptOutcome::DifferentNoLists) {
+            return std::nullopt;
+        }
+        fromBase[i] = editHunks(lists);
+    }
+    ThreeWayResult merged = mergeThreeWay(fromBase[0], fromBase[1], local, remote);
+    if (merged.takes.empty()) {
+        return ScriptOutcome::Identical;
+    }
+    std::istringstream script(merged.script);
+    const ScriptOutcome outcome = ReadScript(script, false, work.lists);
+    work.takes = std::move(merged.takes);
+    return outcome;
 }
 
 } // namespace
@@ -134,6 +167,12 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
         }
         work.kept[i] = &side;
     }
+    // The ancestor belongs to the two files named with it, not to others
+    // loaded later.
+    work.threeWay = app.switches.isGiven(kSwitchBase) &&
+                    work.names[0] == app.switches.valueOf(kSwitchF1) &&
+                    work.names[1] == app.switches.valueOf(kSwitchF2);
+    work.baseName = app.switches.valueOf(kSwitchBase);
     return work;
 }
 
@@ -184,10 +223,20 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
         progress->enter(JobPhase::Comparing);
     }
     work.compared = true;
-    if (sides[0]->binary || sides[1]->binary) {
+    if (work.threeWay && !work.baseName.empty()) {
+        const IoStatus status = ReadSide(*work.files, work.baseName, work.base, nullptr, true);
+        if (!status.ok()) {
+            work.engineMessages.push_back(withReason("Unable to open file " + work.baseName, status));
+            return;
+        }
+    }
+    if (work.threeWay) {
+        work.outcome = runThreeWay(work, *sides[0], *sides[1], progress);
+    } else if (sides[0]->binary || sides[1]->binary) {
         work.outcome = compareWhole(*sides[0], *sides[1], work.lists);
     } else {
-        work.outcome = runEngine(work, *sides[0], *sides[1], progress);
+        work.outcome = runEngine(work, work.names[0], work.names[1], *sides[0], *sides[1],
+                                 work.lists, progress);
     }
     // A file cut short or rewritten under its mapping gave bytes that are not
     // its own: a read error, and no result.
@@ -261,6 +310,12 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
         ReleaseLists(model);
         InstallLists(model.side(1), std::move(work.lists.text1), std::move(work.lists.gap1));
         InstallLists(model.side(2), std::move(work.lists.text2), std::move(work.lists.gap2));
+        for (std::size_t i = 0; i < work.takes.size(); ++i) {
+            if (work.takes[i] != MergeTake::Conflict) {
+                decideAutomatically(model, static_cast<std::int32_t>(i),
+                                    work.takes[i] == MergeTake::Local ? 1 : 2);
+            }
+        }
         frame.modelChanged(ModelEvent::SegmentsChanged);
     } else {
         status = CompareResult::Identical;

@@ -16,6 +16,7 @@
 #include "merge/job_progress.h"
 #include "merge/script_reader.h"
 #include "merge/side_record.h"
+#include "merge/three_way.h"
 
 namespace tandel {
 
@@ -32,6 +33,10 @@ struct ComparisonWork {
     CompareSettings definitions;
     bool exactLineEnds = false;
     FileSystem* files = nullptr;
+    // A three-way merge: both sides are also compared with this common
+    // ancestor (an empty name: an empty one).
+    bool threeWay = false;
+    std::string baseName;
 
     // Filled by run.
     std::array<SideRecord, 2> fresh;
@@ -40,6 +45,8 @@ struct ComparisonWork {
     bool compared = false;                // the comparison itself was run
     std::optional<ScriptOutcome> outcome; // none: not compared, failed or cancelled
     ScriptLists lists;
+    SideRecord base;
+    std::vector<MergeTake> takes; // a three-way merge's, one per hunk of `lists`
     bool cancelled = false;
 };
 

@@ -33,6 +33,14 @@ void markPresent(MergeModel& model, int s, std::int32_t i, std::int32_t choice) 
     }
 }
 
+// The user's own choice replaces the three-way merge's.
+void clearAutomatic(MergeModel& model, std::int32_t i) {
+    for (int s = 1; s <= 2; ++s) {
+        textOf(model, s, i).automatic = false;
+        gapOf(model, s, i).automatic = false;
+    }
+}
+
 int other(int s) {
     return s == 1 ? 2 : 1;
 }
@@ -56,6 +64,18 @@ bool SegmentResolved(const MergeModel& model, std::int32_t i) {
     return JudgingMark(model, i, 1) != CHOICE_NONE || JudgingMark(model, i, 2) != CHOICE_NONE;
 }
 
+std::int32_t unresolvedCount(const MergeModel& model) {
+    if (!compared(model)) {
+        return 0;
+    }
+    const std::int32_t n = segmentCount(model);
+    std::int32_t count = 0;
+    for (std::int32_t i = 0; i < n; ++i) {
+        count += SegmentResolved(model, i) ? 0 : 1;
+    }
+    return count;
+}
+
 bool AnyUnresolved(const MergeModel& model) {
     if (!compared(model)) {
         return false;
@@ -75,6 +95,7 @@ void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool ext
     }
     model.decisionsUnsaved = true;
     model.currentSegment = i;
+    clearAutomatic(model, i);
     // Two binary files are never put one after the other.
     extend = extend && !model.side(1).binary && !model.side(2).binary;
     const int y = other(s);
@@ -122,8 +143,26 @@ void SelectAll(MergeModel& model, Frame& frame) {
     for (std::int32_t i = 0; i < n; ++i) {
         markPresent(model, 1, i, CHOICE_FIRST);
         markPresent(model, 2, i, CHOICE_FIRST);
+        clearAutomatic(model, i);
     }
     frame.modelChanged(ModelEvent::SegmentsChanged);
+}
+
+void decideAutomatically(MergeModel& model, std::int32_t i, int s) {
+    if (!compared(model) || i < 0 || i >= segmentCount(model)) {
+        return;
+    }
+    markPresent(model, s, i, CHOICE_FIRST);
+    markPresent(model, other(s), i, CHOICE_NONE);
+    for (int side = 1; side <= 2; ++side) {
+        textOf(model, side, i).automatic = true;
+        gapOf(model, side, i).automatic = true;
+    }
+}
+
+bool decidedAutomatically(const MergeModel& model, std::int32_t i) {
+    return compared(model) && i >= 0 && i < segmentCount(model) &&
+           model.side(1).textRanges[static_cast<std::size_t>(i)].automatic;
 }
 
 void UnselectAll(MergeModel& model, Frame& frame) {
@@ -134,9 +173,11 @@ void UnselectAll(MergeModel& model, Frame& frame) {
     for (SideRecord& side : model.sides) {
         for (SegmentRange& range : side.textRanges) {
             range.choice = CHOICE_NONE;
+            range.automatic = false;
         }
         for (SegmentRange& range : side.gapRanges) {
             range.choice = CHOICE_NONE;
+            range.automatic = false;
         }
     }
     frame.modelChanged(ModelEvent::SegmentsChanged);

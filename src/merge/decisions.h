@@ -23,6 +23,12 @@ void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool ext
 // other side gets side s.
 void SelectFrom(MergeModel& model, Frame& frame, int s);
 void SelectAll(MergeModel& model, Frame& frame);
+// Segment i taken from side s by the three-way merge, marked as decided
+// automatically until the user changes it; nothing is repainted.
+void decideAutomatically(MergeModel& model, std::int32_t i, int s);
+bool decidedAutomatically(const MergeModel& model, std::int32_t i);
+// Segments that both sides still disagree on with no choice made.
+std::int32_t unresolvedCount(const MergeModel& model);
 void UnselectAll(MergeModel& model, Frame& frame);
 // Split at the pane row under the mouse (0-based, relative to the top line).
 // Returns true when a split took place.

@@ -177,7 +177,7 @@ void InsertEmptyEntry(MergeModel& model, std::int32_t i) {
         for (std::vector<SegmentRange>* list : {&side.textRanges, &side.gapRanges}) {
             const auto at = static_cast<std::size_t>(
                 std::clamp<std::int64_t>(i, 0, static_cast<std::int64_t>(list->size()) - 1));
-            SegmentRange entry{RANGE_NONE, RANGE_NONE, (*list)[at].choice};
+            SegmentRange entry{RANGE_NONE, RANGE_NONE, (*list)[at].choice, (*list)[at].automatic};
             list->insert(list->begin() + static_cast<std::ptrdiff_t>(at), entry);
         }
     }

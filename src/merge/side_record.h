@@ -31,6 +31,8 @@ struct SegmentRange {
     std::int32_t first = RANGE_END;
     std::int32_t last = RANGE_END;
     std::int32_t choice = CHOICE_NONE;
+    // The choice was made by the three-way merge, not by the user.
+    bool automatic = false;
 
     bool present() const { return first != RANGE_NONE && first != RANGE_END; }
     bool isEnd() const { return first == RANGE_END; }

@@ -9,7 +9,15 @@ namespace tandel {
 int saveUnattendedResult(Session& app) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
-    SelectAll(model, frame);
+    if (!app.switches.isGiven(kSwitchBase)) {
+        SelectAll(model, frame);
+    } else if (const std::int32_t left = unresolvedCount(model); left > 0) {
+        // The conflicted file stays as it is for whoever resolves it.
+        frame.message(Severity::Error, std::to_string(left) +
+                                           (left == 1 ? " conflict" : " conflicts") +
+                                           " left; nothing written");
+        return kUnattendedConflicts;
+    }
     const std::string target = app.switches.valueOf(kSwitchOutf);
     if (target.empty()) {
         frame.message(Severity::Error, "No output file was named (-outf FILE)");

@@ -1,0 +1,55 @@
+// The three-way merge in the model: with `base` the comparison of the two
+// sides arrives with every one-sided change decided, marked as decided
+// automatically, and only the conflicts left to the user.
+#include "merge/decisions.h"
+#include "merge/driver_test_support.h"
+#include "merge/merged_output.h"
+
+namespace tandel::testing_support {
+namespace {
+
+class ThreeWay : public AppTest {};
+
+TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
+    // LOCAL changes 2; REMOTE deletes 4 and changes 5; both change 7 alike;
+    // both add a different last line.
+    const std::string base = files.write("base", "1\n2\n3\n4\n5\n6\n7\n8\n");
+    const std::string local = files.write("local", "1\nL2\n3\n4\n5\n6\nS7\n8\nL9\n");
+    const std::string remote = files.write("remote", "1\n2\n3\nR5\n6\nS7\n8\nR9\n");
+    ASSERT_EQ(parseArguments({"-base", base, "-f1", local, "-f2", remote}, app.switches).status, 0);
+    load(local, remote);
+    runPosted();
+
+    const MergeModel& model = app.model;
+    ASSERT_EQ(model.side(1).segmentCount(), 3);
+    EXPECT_EQ(JudgingMark(model, 0, 1), CHOICE_FIRST); // L2 from LOCAL
+    EXPECT_EQ(JudgingMark(model, 0, 2), CHOICE_NONE);
+    EXPECT_EQ(JudgingMark(model, 1, 1), CHOICE_NONE); // 4 and 5 as REMOTE has them
+    EXPECT_EQ(JudgingMark(model, 1, 2), CHOICE_FIRST);
+    EXPECT_FALSE(SegmentResolved(model, 2)); // the last lines conflict
+    EXPECT_TRUE(decidedAutomatically(model, 0));
+    EXPECT_TRUE(decidedAutomatically(model, 1));
+    EXPECT_FALSE(decidedAutomatically(model, 2));
+    EXPECT_EQ(unresolvedCount(model), 1);
+    EXPECT_FALSE(ReadyToProduce(model, app.settings.record, frame, false));
+
+    // The user's own choices: the conflict, and one automatic choice changed.
+    ChooseSide(app.model, frame, 2, 2, false);
+    EXPECT_EQ(MergedText(model, frame, false), "1\nL2\n3\nR5\n6\nS7\n8\nR9\n");
+    ChooseSide(app.model, frame, 1, 1, false);
+    EXPECT_FALSE(decidedAutomatically(model, 1));
+    EXPECT_TRUE(decidedAutomatically(model, 0));
+    EXPECT_FALSE(AnyUnresolved(model));
+    EXPECT_EQ(MergedText(model, frame, false), "1\nL2\n3\n4\n5\n6\nS7\n8\nR9\n");
+
+    // An empty ancestor: everything both sides hold apart is a conflict.
+    ASSERT_EQ(parseArguments({"-base", "/dev/null"}, app.switches).status, 0);
+    app.model.decisionsUnsaved = false;
+    dispatchCommand(app, cmd::kCompareFiles);
+    runPosted();
+    ASSERT_EQ(model.side(1).segmentCount(), 1);
+    EXPECT_EQ(unresolvedCount(model), 1);
+}
+
+} // namespace
+} // namespace tandel::testing_support
