@@ -84,19 +84,48 @@ protected:
         "GIT_COMMITTER_EMAIL=test@example.invalid"};
 };
 
-TEST_F(GitTools, MergetoolSavesTheMergedFileAndGitSeesItResolved) {
+// Both branches change the second line, differently; theirs also changes the
+// last line. With `-base` the unattended run takes the one-sided change but
+// cannot decide the conflict: it writes nothing and git keeps the file.
+TEST_F(GitTools, MergetoolWithTheAncestorLeavesARealConflictToTheUser) {
     putTandelScript("exec " TANDEL_PATH " -auto \"$@\"\n");
     const std::string name = "my notes.txt";
-    makeConflict(name);
+    commitFile(name, "one\ntwo\nthree\nfour\nfive\n", "base");
+    ASSERT_EQ(inRepo({"checkout", "-q", "-b", "theirs"}).exitCode, 0);
+    commitFile(name, "one\ntwo theirs\nthree\nfour\nfive theirs\n", "theirs");
+    ASSERT_EQ(inRepo({"checkout", "-q", "main"}).exitCode, 0);
+    commitFile(name, "one\ntwo ours\nthree\nfour\nfive\n", "ours");
+    ASSERT_NE(inRepo({"merge", "-q", "theirs"}).exitCode, 0);
+    const std::string conflicted = readFile(repo / name);
+    ASSERT_NE(conflicted.find("five theirs"), std::string::npos);
+
+    const RunResult r = inRepo({"mergetool", "--no-prompt"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.errors.find("1 conflict left; nothing written"), std::string::npos) << r.errors;
+    EXPECT_EQ(readFile(repo / name), conflicted);
+    EXPECT_EQ(unmergedPaths(), name + "\n");
+}
+
+// Git does not merge a file marked `merge=binary` itself, however far apart
+// the two changes are; with the ancestor the unattended run takes both, and
+// git sees the file resolved.
+TEST_F(GitTools, MergetoolWithTheAncestorResolvesOneSidedChanges) {
+    putTandelScript("exec " TANDEL_PATH " -auto \"$@\"\n");
+    commitFile(".gitattributes", "*.txt merge=binary\n", "attributes");
+    const std::string name = "notes.txt";
+    commitFile(name, "one\ntwo\nthree\nfour\nfive\n", "base");
+    ASSERT_EQ(inRepo({"checkout", "-q", "-b", "theirs"}).exitCode, 0);
+    commitFile(name, "one\ntwo\nthree\nfour\nfive theirs\n", "theirs");
+    ASSERT_EQ(inRepo({"checkout", "-q", "main"}).exitCode, 0);
+    commitFile(name, "one ours\ntwo\nthree\nfour\nfive\n", "ours");
+    ASSERT_NE(inRepo({"merge", "-q", "theirs"}).exitCode, 0);
+    ASSERT_EQ(unmergedPaths(), name + "\n");
+
     const RunResult r = inRepo({"mergetool", "--no-prompt"});
     ASSERT_EQ(r.exitCode, 0) << r.out << r.errors;
-    // The unattended run takes both sides of the one segment, theirs (the
-    // right side) first; the common lines stay as they were.
-    EXPECT_EQ(readFile(repo / name), "one\ntwo theirs\ntwo ours\nthree\n");
+    EXPECT_EQ(readFile(repo / name), "one ours\ntwo\nthree\nfour\nfive theirs\n");
     EXPECT_EQ(unmergedPaths(), "");
-    EXPECT_EQ(inRepo({"status", "--porcelain", "--", name}).out, "M  \"" + name + "\"\n");
-    // Save kept the conflicted text beside it.
-    EXPECT_NE(readFile(repo / (name + ".bak")).find("<<<<<<<"), std::string::npos);
+    EXPECT_EQ(inRepo({"status", "--porcelain", "--", name}).out, "M  " + name + "\n");
 }
 
 TEST_F(GitTools, MergetoolLeavesTheConflictWhenNothingWasSaved) {
