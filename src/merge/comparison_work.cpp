@@ -61,9 +61,10 @@ ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptL
 
 // The result is handed over in memory, and whether the files are identical
 // is the engine's status, never a line of text that a file name could imitate.
-std::optional<ScriptOutcome> runEngine(ComparisonWork& work, const std::string& name1,
-                                       const std::string& name2, SideRecord& one, SideRecord& two,
-                                       ScriptLists& lists, JobProgress* progress) {
+std::optional<ScriptOutcome> runEngineOn(const ComparisonWork& work, const std::string& name1,
+                                         const std::string& name2, EngineText one, EngineText two,
+                                         ScriptLists& lists, std::vector<std::string>& messages,
+                                         JobProgress* progress) {
     std::vector<std::string> arguments = buildEngineArguments(work.switches, name1, name2);
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
@@ -81,13 +82,10 @@ std::optional<ScriptOutcome> runEngine(ComparisonWork& work, const std::string& 
         context.cancel = &progress->cancel;
         context.progress = &progress->permille;
     }
-    CollectingSink sink(work.engineMessages);
-    const bool rewrites = work.switches.tableMode || work.switches.ignoreComments;
+    CollectingSink sink(messages);
     Engine engine;
-    const EngineStatus status = engine.run(static_cast<int>(arguments.size()), argv.data(),
-                                           one.engineText(rewrites, work.exactLineEnds),
-                                           two.engineText(rewrites, work.exactLineEnds), sink,
-                                           context);
+    const EngineStatus status =
+        engine.run(static_cast<int>(arguments.size()), argv.data(), one, two, sink, context);
     switch (status) {
     case EngineStatus::Same:
         return ScriptOutcome::Identical;
@@ -106,6 +104,18 @@ std::optional<ScriptOutcome> runEngine(ComparisonWork& work, const std::string& 
     }
 }
 
+bool rewritesText(const ComparisonWork& work) {
+    return work.switches.tableMode || work.switches.ignoreComments;
+}
+
+std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, SideRecord& two,
+                                       JobProgress* progress) {
+    const bool rewrites = rewritesText(work);
+    return runEngineOn(
+        work, work.names[0], work.names[1], one.engineText(rewrites, work.exactLineEnds),
+        two.engineText(rewrites, work.exactLineEnds), work.lists, work.engineMessages, progress);
+}
+
 // Both sides compared with the ancestor, the two results merged into the
 // sides' differences and how each is decided.
 std::optional<ScriptOutcome> runThreeWay(ComparisonWork& work, SideRecord& local,
@@ -117,16 +127,39 @@ std::optional<ScriptOutcome> runThreeWay(ComparisonWork& work, SideRecord& local
         }
         return outcome;
     }
+    const bool rewrites = rewritesText(work);
+    const EngineText baseText = work.base.engineText(rewrites, work.exactLineEnds);
+    std::array<EngineText, 2> baseTexts{baseText, baseText};
+    const std::array<EngineText, 2> sideTexts{local.engineText(rewrites, work.exactLineEnds),
+                                              remote.engineText(rewrites, work.exactLineEnds)};
+    std::array<ScriptLists, 2> lists;
+    std::array<std::vector<std::string>, 2> messages;
+    std::array<std::optional<ScriptOutcome>, 2> outcomes;
+    const auto compare = [&](std::size_t i) {
+        outcomes[i] = runEngineOn(work, work.baseName, work.names[i], baseTexts[i], sideTexts[i],
+                                  lists[i], messages[i], progress);
+    };
+    // The two comparisons at once, one per core; the engine writes into the
+    // text it is given, so the second one gets a copy of BASE of its own.
+    std::vector<char> baseCopy;
+    if (work.files->threadSafe()) {
+        baseCopy.assign(baseText.data, baseText.data + baseText.length + kEngineSpareBytes);
+        baseTexts[1] = EngineText{baseCopy.data(), baseText.length};
+        std::thread second(compare, std::size_t{1});
+        compare(0);
+        second.join();
+    } else {
+        compare(0);
+        compare(1);
+    }
     std::array<std::vector<EditHunk>, 2> fromBase;
-    std::array<SideRecord*, 2> sides{&local, &remote};
     for (std::size_t i = 0; i < 2; ++i) {
-        ScriptLists lists;
-        const std::optional<ScriptOutcome> outcome =
-            runEngine(work, work.baseName, work.names[i], work.base, *sides[i], lists, progress);
-        if (!outcome || *outcome == ScriptOutcome::DifferentNoLists) {
+        work.engineMessages.insert(work.engineMessages.end(), messages[i].begin(),
+                                   messages[i].end());
+        if (!outcomes[i] || *outcomes[i] == ScriptOutcome::DifferentNoLists) {
             return std::nullopt;
         }
-        fromBase[i] = editHunks(lists);
+        fromBase[i] = editHunks(lists[i]);
     }
     ThreeWayResult merged = mergeThreeWay(fromBase[0], fromBase[1], local, remote);
     if (merged.takes.empty()) {
@@ -226,7 +259,8 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
     if (work.threeWay && !work.baseName.empty()) {
         const IoStatus status = ReadSide(*work.files, work.baseName, work.base, nullptr, true);
         if (!status.ok()) {
-            work.engineMessages.push_back(withReason("Unable to open file " + work.baseName, status));
+            work.engineMessages.push_back(
+                withReason("Unable to open file " + work.baseName, status));
             return;
         }
     }
@@ -235,8 +269,7 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
     } else if (sides[0]->binary || sides[1]->binary) {
         work.outcome = compareWhole(*sides[0], *sides[1], work.lists);
     } else {
-        work.outcome = runEngine(work, work.names[0], work.names[1], *sides[0], *sides[1],
-                                 work.lists, progress);
+        work.outcome = runEngine(work, *sides[0], *sides[1], progress);
     }
     // A file cut short or rewritten under its mapping gave bytes that are not
     // its own: a read error, and no result.

@@ -108,12 +108,12 @@ ThreeWayResult mergeThreeWay(const std::vector<EditHunk>& local,
                 grew = true;
             }
         }
-        const LineSpan localSpan{lo + localShift, hi + (i > i0 ? local[i - 1].sideEnd() -
-                                                                     local[i - 1].baseEnd()
-                                                               : localShift)};
-        const LineSpan remoteSpan{lo + remoteShift, hi + (j > j0 ? remote[j - 1].sideEnd() -
-                                                                       remote[j - 1].baseEnd()
-                                                                 : remoteShift)};
+        const LineSpan localSpan{
+            lo + localShift,
+            hi + (i > i0 ? local[i - 1].sideEnd() - local[i - 1].baseEnd() : localShift)};
+        const LineSpan remoteSpan{
+            lo + remoteShift,
+            hi + (j > j0 ? remote[j - 1].sideEnd() - remote[j - 1].baseEnd() : remoteShift)};
         localShift = localSpan.end - hi;
         remoteShift = remoteSpan.end - hi;
         if (sameLines(localSide, localSpan, remoteSide, remoteSpan)) {
