@@ -116,7 +116,7 @@ check "tandel-diff.1 has its sections" has_sections tandel-diff NAME SYNOPSIS OP
 
 every_switch_documented() {
     local switch
-    for switch in -f1 -f2 -d1 -d2 -outf -outd -mandc -auto; do
+    for switch in -f1 -f2 -d1 -d2 -outf -outd -mandc -auto -base; do
         grep -q -- "^       $switch" "$work/tandel.txt" || {
             echo "tandel.1 does not describe $switch"
             return 1
