@@ -5,8 +5,8 @@
 // the text was found.
 #include "control/application.h"
 #include "control/console_frame.h"
-#include "merge/comparison_driver.h"
 #include "control/search.h"
+#include "merge/comparison_driver.h"
 #include "merge/side_loader.h"
 
 #include <algorithm>
@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
     ConsoleFrame frame(nowhere);
     Application app(frame);
     app.settings.record.unixFormat = 1;
-    if (LoadSide(app.model, app.settings.record, frame, argv[1], 1) != 0 ||
-        LoadSide(app.model, app.settings.record, frame, argv[2], 2) != 0 ||
+    if (loadSide(app.model, app.settings.record, frame, argv[1], 1) != 0 ||
+        loadSide(app.model, app.settings.record, frame, argv[2], 2) != 0 ||
         compareFiles(app, argv[1], argv[2]) == CompareResult::Failed) {
         std::fprintf(stderr, "cannot load and compare the files\n");
         return 2;
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < std::max(repeats, 1); ++i) {
         app.settings.record.topLine = 0;
         const auto start = std::chrono::steady_clock::now();
-        found = Search(app, argv[3], ignoreCase);
+        found = runSearch(app, argv[3], ignoreCase);
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }

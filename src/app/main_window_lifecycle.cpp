@@ -19,7 +19,9 @@ namespace tandel {
 
 namespace {
 
-ui::Rect rectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+ui::Rect rectOf(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
 
 // What the desktop draws around the window; nothing until it has been shown.
 ui::FrameMargins frameMarginsOf(const QWidget& window) {
@@ -115,7 +117,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (jobs_.running()) {
         jobs_.cancelAndWait();
     }
-    if (!ended_ && !MayDropDecisions(app_.model, app_.settings, frame_)) {
+    if (!ended_ && !mayDropDecisions(app_.model, app_.settings, frame_)) {
         event->ignore();
         return;
     }

@@ -57,13 +57,17 @@ FileToDirDialog::FileToDirDialog(const QString& file, const QString& directory, 
     layout->addWidget(buttons);
 }
 
-QString FileToDirDialog::question() const { return text_->text(); }
+QString FileToDirDialog::question() const {
+    return text_->text();
+}
 
 void FileToDirDialog::accept() {
     const int checked = choices_->checkedId();
     done(checked == kAnswerFile || checked == kAnswerDirectory ? checked : kAnswerNone);
 }
 
-void FileToDirDialog::reject() { done(kAnswerCancel); }
+void FileToDirDialog::reject() {
+    done(kAnswerCancel);
+}
 
 } // namespace tandel

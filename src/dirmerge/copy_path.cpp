@@ -132,8 +132,8 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
     FileStatus src;
     const IoStatus looked = s_.files.status(source, src, false);
     if (!looked.ok() || src.kind == FileKind::Missing)
-        return fail(withReason("Can not open " + source,
-                               looked.ok() ? IoStatus::failure(ENOENT) : looked));
+        return fail(
+            withReason("Can not open " + source, looked.ok() ? IoStatus::failure(ENOENT) : looked));
     const bool sourceIsLink = src.kind == FileKind::Link;
     const bool sourceIsDir = src.isDirectory();
     if (!sourceIsLink && !sourceIsDir && !src.isRegular()) {
@@ -151,8 +151,8 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
     FileStatus dst;
     // A link takes the place of the name itself; anything else goes where
     // the name leads.
-    if (!destinationNew && (!s_.files.status(destination, dst, !sourceIsLink).ok() ||
-                            dst.kind == FileKind::Missing))
+    if (!destinationNew &&
+        (!s_.files.status(destination, dst, !sourceIsLink).ok() || dst.kind == FileKind::Missing))
         destinationNew = true;
     if (!destinationNew) {
         // The same file under another spelling: nothing to do, and backing
@@ -233,8 +233,8 @@ int CopyJob::copyTree(const std::string& source, const std::string& destination,
                         [&](const FileStatus& dir) { return dir.sameFileAs(entry.status); });
         if (ownOutput)
             continue;
-        if (copy(joinPath(source, entry.name), joinPath(destination, entry.name),
-                 destinationNew) != 0)
+        if (copy(joinPath(source, entry.name), joinPath(destination, entry.name), destinationNew) !=
+            0)
             result = 1;
     }
     return result;

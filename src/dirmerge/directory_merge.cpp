@@ -17,13 +17,15 @@ DirectoryMerge::DirectoryMerge(Session& app, std::string programPath, Starter st
     services_.programPath = std::move(programPath);
     services_.startInstance = std::move(startInstance);
     services_.makeBackup = [this](const std::string& path) {
-        return MakeBackup(*app_.model.files, path);
+        return makeBackupFile(*app_.model.files, path);
     };
     services_.loadAndCompare = [this](const std::string& left, const std::string& right) {
         publish();
         return loadPairAndCompare(app_, left, right);
     };
-    services_.clearSides = [this] { ClearSides(app_.model, app_.settings.record, app_.frame()); };
+    services_.clearSides = [this] {
+        clearBothSides(app_.model, app_.settings.record, app_.frame());
+    };
 }
 
 DirMergeContext DirectoryMerge::context() {
@@ -73,8 +75,7 @@ int DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
     mergeRuns_.clear(); // their row numbers mean nothing in a new list
     // Refused before anything is listed: the instance then shows empty lists
     // and nothing can be copied to that destination from them.
-    if (const std::string refusal =
-            destinationRefusal(*app_.model.files, dir1, dir2, destination);
+    if (const std::string refusal = destinationRefusal(*app_.model.files, dir1, dir2, destination);
         !refusal.empty()) {
         state.rows.clear();
         state.listIncomplete = false;
@@ -153,8 +154,8 @@ bool DirectoryMerge::recheckMergeRuns() {
         FileStatus now;
         (void)files.status(run.target, now); // unreadable reads as unchanged: asked again later
         const bool written = now.kind != FileKind::Missing &&
-                             (!now.sameFileAs(run.before) || now.writeTime != run.before.writeTime ||
-                              now.size != run.before.size);
+                             (!now.sameFileAs(run.before) ||
+                              now.writeTime != run.before.writeTime || now.size != run.before.size);
         if (!written)
             return false;
         ComparisonRow& row = state.rows[static_cast<std::size_t>(run.row)];

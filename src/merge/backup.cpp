@@ -7,7 +7,7 @@
 
 namespace tandel {
 
-bool HasBackupExtension(const std::string& name) {
+bool hasBackupExtension(const std::string& name) {
     const std::size_t slash = name.rfind('/');
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
@@ -16,17 +16,18 @@ bool HasBackupExtension(const std::string& name) {
     return ::strcasecmp(name.c_str() + dot, ".bak") == 0;
 }
 
-bool FileExists(FileSystem& files, const std::string& name) {
+bool fileExists(FileSystem& files, const std::string& name) {
     return kindOf(files, name) != FileKind::Missing;
 }
 
-bool ConfirmOverwrite(Frame& frame, const std::string& name) {
+bool askToOverwrite(Frame& frame, const std::string& name) {
     return frame.confirmOverwrite(
         {QuestionKind::Overwrite, name, "File " + name + " already exists.\nSave anyway ?"});
 }
 
-int MakeBackup(FileSystem& files, const std::string& name, const std::vector<std::string>& keep) {
-    if (HasBackupExtension(name)) {
+int makeBackupFile(FileSystem& files, const std::string& name,
+                   const std::vector<std::string>& keep) {
+    if (hasBackupExtension(name)) {
         return 0;
     }
     FileStatus target;

@@ -37,7 +37,7 @@ EngineSwitches engineSwitches(const Session& app) {
 bool beginCompareFiles(Session& app) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
-    if (!app.frameState.unattended && !MayDropDecisions(model, app.settings, frame)) {
+    if (!app.frameState.unattended && !mayDropDecisions(model, app.settings, frame)) {
         return false;
     }
     model.loadedSinceComparison = {false, false};
@@ -75,7 +75,7 @@ void finishCompareFiles(Session& app, CompareResult result, bool compared) {
         }
     }
 
-    record.rowCount = static_cast<std::int32_t>(DisplayLineCount(model));
+    record.rowCount = static_cast<std::int32_t>(displayLineCount(model));
     frame.modelChanged(ModelEvent::ComparisonFinished);
 
     if (app.frameState.unattended) {
@@ -103,8 +103,8 @@ int loadPairAndCompare(Session& app, const std::string& left, const std::string&
     app.frameState.lastCompareResult = kFailed;
     // Flags left from an earlier pair must not start a comparison half-way.
     model.loadedSinceComparison = {false, false};
-    if (LoadSide(model, app.settings.record, app.frame(), left, 1) != 0 ||
-        LoadSide(model, app.settings.record, app.frame(), right, 2) != 0) {
+    if (loadSide(model, app.settings.record, app.frame(), left, 1) != 0 ||
+        loadSide(model, app.settings.record, app.frame(), right, 2) != 0) {
         return kFailed;
     }
     // With the walk flag set the second load has sent Compare Files already.

@@ -56,7 +56,7 @@ ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptL
         script = wholeRange(one.lineCount) + "c" + wholeRange(two.lineCount);
     }
     std::istringstream in(script + "\n");
-    return ReadScript(in, false, lists);
+    return readScript(in, false, lists);
 }
 
 // The result is handed over in memory, and whether the files are identical
@@ -91,7 +91,7 @@ std::optional<ScriptOutcome> runEngineOn(const ComparisonWork& work, const std::
         return ScriptOutcome::Identical;
     case EngineStatus::Different: {
         std::istringstream script(result.text());
-        const ScriptOutcome outcome = ReadScript(script, false, lists);
+        const ScriptOutcome outcome = readScript(script, false, lists);
         // Only hunks are read from a difference: a stray identical report
         // cannot turn it into a sameness.
         return outcome == ScriptOutcome::Identical ? ScriptOutcome::DifferentNoLists : outcome;
@@ -166,7 +166,7 @@ std::optional<ScriptOutcome> runThreeWay(ComparisonWork& work, SideRecord& local
         return ScriptOutcome::Identical;
     }
     std::istringstream script(merged.script);
-    const ScriptOutcome outcome = ReadScript(script, false, work.lists);
+    const ScriptOutcome outcome = readScript(script, false, work.lists);
     work.takes = std::move(merged.takes);
     return outcome;
 }
@@ -194,7 +194,7 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
         // A file changed on disk is compared as it is now. (Runs that rewrite
         // the text work on a private copy, so the lines never need reading
         // again for that.)
-        if (compare && !side.fileName.empty() && ChangedSinceLoad(*model.files, side)) {
+        if (compare && !side.fileName.empty() && changedSinceLoad(*model.files, side)) {
             work.read[i] = true;
             work.reload[i] = true;
         }
@@ -211,8 +211,7 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
 
 void runComparison(ComparisonWork& work, JobProgress* progress) {
     const auto read = [&work, progress](std::size_t i, bool quiet) {
-        work.readStatus[i] =
-            ReadSide(*work.files, work.names[i], work.fresh[i], progress, quiet);
+        work.readStatus[i] = readSide(*work.files, work.names[i], work.fresh[i], progress, quiet);
     };
     if (work.read[0] && work.read[1] && work.files->threadSafe()) {
         // Both files at once, one per core; the first one reports.
@@ -257,7 +256,7 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
     }
     work.compared = true;
     if (work.threeWay && !work.baseName.empty()) {
-        const IoStatus status = ReadSide(*work.files, work.baseName, work.base, nullptr, true);
+        const IoStatus status = readSide(*work.files, work.baseName, work.base, nullptr, true);
         if (!status.ok()) {
             work.engineMessages.push_back(
                 withReason("Unable to open file " + work.baseName, status));
@@ -315,7 +314,7 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
         // A reload must not start a comparison of its own, nor a load that
         // this work compares.
         const bool otherFlag = model.loadedSinceComparison[1 - i];
-        InstallSide(model, record, frame, std::move(work.fresh[i]), s,
+        installSide(model, record, frame, std::move(work.fresh[i]), s,
                     work.compare || work.reload[i]);
         if (work.reload[i]) {
             model.loadedSinceComparison[1 - i] = otherFlag;
@@ -335,14 +334,14 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
     for (SideRecord& side : model.sides) {
         if (side.binary) {
             side.binaryRow =
-                BinaryRowText(side.line(0).size(), *work.outcome != ScriptOutcome::Identical);
+                binaryRowText(side.line(0).size(), *work.outcome != ScriptOutcome::Identical);
         }
     }
     CompareResult status = CompareResult::Different;
     if (*work.outcome != ScriptOutcome::Identical) {
-        ReleaseLists(model);
-        InstallLists(model.side(1), std::move(work.lists.text1), std::move(work.lists.gap1));
-        InstallLists(model.side(2), std::move(work.lists.text2), std::move(work.lists.gap2));
+        releaseLists(model);
+        installLists(model.side(1), std::move(work.lists.text1), std::move(work.lists.gap1));
+        installLists(model.side(2), std::move(work.lists.text2), std::move(work.lists.gap2));
         for (std::size_t i = 0; i < work.takes.size(); ++i) {
             if (work.takes[i] != MergeTake::Conflict) {
                 decideAutomatically(model, static_cast<std::int32_t>(i),
@@ -353,9 +352,9 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
     } else {
         status = CompareResult::Identical;
         if (record.directoryWalk != 0) {
-            ClearSides(model, record, frame);
+            clearBothSides(model, record, frame);
         } else {
-            ReleaseLists(model);
+            releaseLists(model);
             // No tick of the comparison before may stay on the bar.
             frame.modelChanged(ModelEvent::DifferencesCleared);
             frame.notice("Files are identical");

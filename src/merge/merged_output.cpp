@@ -1,9 +1,9 @@
 #include "merge/merged_output.h"
 
 #include "frame/command_ids.h"
+#include "frame/frame.h"
 #include "merge/decisions.h"
 #include "merge/disk_state.h"
-#include "frame/frame.h"
 #include "merge/merge_walk.h"
 #include "merge/result_file.h"
 #include "merge/save.h"
@@ -17,13 +17,13 @@ namespace {
 
 bool walk(const MergeModel& model, Frame& frame, LineSink& sink, bool differencesOnly) {
     if (differencesOnly) {
-        if (DifferencesWalk(model, frame, sink)) {
+        if (differencesWalk(model, frame, sink)) {
             return true;
         }
         frame.message(Severity::Error, "Unable to show differences");
         return false;
     }
-    if (MergeWalk(model, frame, sink)) {
+    if (mergeWalk(model, frame, sink)) {
         return true;
     }
     frame.message(Severity::Error, "Unable to merge files");
@@ -35,8 +35,7 @@ bool binaryPair(const MergeModel& model) {
 }
 
 std::string binaryDiffer(const MergeModel& model) {
-    return "Binary files " + model.side(1).fileName + " and " + model.side(2).fileName +
-           " differ";
+    return "Binary files " + model.side(1).fileName + " and " + model.side(2).fileName + " differ";
 }
 
 int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
@@ -54,25 +53,28 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
     }
     const std::string_view failure =
         identical || !differencesOnly ? "Unable to merge files" : "Unable to show differences";
-    return WriteResultFile(model, frame, target, [&](ReplacingFile& file) {
-        const LineEndPolicy ends = settings.unixFormat != 0 || identical ? LineEndPolicy::Own
-                                                                         : LineEndPolicy::CrLf;
-        FileSink sink(file, target, ends, frame);
-        if (identical) {
-            return MergeWalk(model, frame, sink);
-        }
-        if (differencesOnly && binaryPair(model)) {
-            return sink.put(binaryDiffer(model) + "\n");
-        }
-        return walk(model, frame, sink, differencesOnly);
-    }, failure);
+    return writeResultFile(
+        model, frame, target,
+        [&](ReplacingFile& file) {
+            const LineEndPolicy ends =
+                settings.unixFormat != 0 || identical ? LineEndPolicy::Own : LineEndPolicy::CrLf;
+            FileSink sink(file, target, ends, frame);
+            if (identical) {
+                return mergeWalk(model, frame, sink);
+            }
+            if (differencesOnly && binaryPair(model)) {
+                return sink.put(binaryDiffer(model) + "\n");
+            }
+            return walk(model, frame, sink, differencesOnly);
+        },
+        failure);
 }
 
 // A binary file is taken whole from one side or not at all.
 bool bothSidesOfBinary(const MergeModel& model) {
     const std::int32_t n = std::min(model.side(1).segmentCount(), model.side(2).segmentCount());
     for (std::int32_t i = 0; i < n; ++i) {
-        if (JudgingMark(model, i, 1) != CHOICE_NONE && JudgingMark(model, i, 2) != CHOICE_NONE) {
+        if (judgingMark(model, i, 1) != CHOICE_NONE && judgingMark(model, i, 2) != CHOICE_NONE) {
             return true;
         }
     }
@@ -81,7 +83,7 @@ bool bothSidesOfBinary(const MergeModel& model) {
 
 } // namespace
 
-bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+bool readyToProduce(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
                     bool differencesOnly) {
     if (settings.notYetCompared != 0) {
         frame.message(Severity::Info, "Files have not been compared yet");
@@ -100,23 +102,23 @@ bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings, Fra
     if (differencesOnly) {
         return true;
     }
-    if (AnyUnresolved(model)) {
+    if (anyUnresolved(model)) {
         frame.message(Severity::Error, "You have unresolved difference(s) !");
         frame.postCommand(cmd::kNextUnresolved);
         return false;
     }
     if (binaryPair(model) && bothSidesOfBinary(model)) {
-        frame.message(Severity::Error,
-                      binaryDiffer(model) + ": a binary file is taken whole from one side, "
-                                            "never merged with the other");
+        frame.message(Severity::Error, binaryDiffer(model) +
+                                           ": a binary file is taken whole from one side, "
+                                           "never merged with the other");
         return false;
     }
     return true;
 }
 
-int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-            const std::string& target, OutputSink sink, bool differencesOnly,
-            bool directoryWindow) {
+int produceResult(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                  const std::string& target, OutputSink sink, bool differencesOnly,
+                  bool directoryWindow) {
     if (sink == OutputSink::Printer && directoryWindow) {
         // The directory lists are printed as they stand: the pair the list
         // build compared last is neither a result to check nor to resolve.
@@ -127,13 +129,13 @@ int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
         frame.endPrint();
         return 0;
     }
-    if (!ReadyToProduce(model, settings, frame, differencesOnly)) {
+    if (!readyToProduce(model, settings, frame, differencesOnly)) {
         return 1;
     }
     if (sink != OutputSink::File && binaryPair(model)) {
-        frame.message(Severity::Info, (model.side(1).hasLists() ? binaryDiffer(model)
-                                                                 : "The files are binary") +
-                                          ": they are not shown as text");
+        frame.message(Severity::Info,
+                      (model.side(1).hasLists() ? binaryDiffer(model) : "The files are binary") +
+                          ": they are not shown as text");
         return 1;
     }
     switch (sink) {
@@ -166,12 +168,12 @@ int Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
     return -1;
 }
 
-std::string MergedText(const MergeModel& model, Frame& frame, bool differencesOnly) {
+std::string mergedText(const MergeModel& model, Frame& frame, bool differencesOnly) {
     TextSink buffer;
     if (differencesOnly) {
-        DifferencesWalk(model, frame, buffer);
+        differencesWalk(model, frame, buffer);
     } else {
-        MergeWalk(model, frame, buffer);
+        mergeWalk(model, frame, buffer);
     }
     return std::move(buffer.text());
 }

@@ -1,20 +1,20 @@
 #include "merge/result_file.h"
 
-#include "merge/disk_state.h"
 #include "frame/frame.h"
+#include "merge/disk_state.h"
 
 #include <cerrno>
 
 namespace tandel {
 
-int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
+int writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
                     const std::function<bool(ReplacingFile&)>& fill, std::string_view failure) {
     FileSystem& files = *model.files;
-    if (!ConfirmReplace(model, frame, target)) {
+    if (!confirmReplace(model, frame, target)) {
         return -1;
     }
     ReplacingFile file(files);
-    const IoStatus opened = file.open(target, ResultPermissions(model));
+    const IoStatus opened = file.open(target, resultPermissions(model));
     if (!opened.ok()) {
         frame.message(Severity::Error, withReason("Error opening output file " + target, opened));
         return -1;
@@ -54,7 +54,7 @@ int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
     if (!file.backupName().empty() && file.backupName() != target + ".bak") {
         frame.message(Severity::Info, "The old " + target + " was kept as " + file.backupName());
     }
-    NoteWritten(model, target);
+    noteWritten(model, target);
     model.decisionsUnsaved = false;
     frame.notice("Saved to " + target);
     return 0;

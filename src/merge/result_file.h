@@ -21,7 +21,7 @@ class Frame;
 // after a write error ("Unable to merge files"), unless empty. Returns 0, or
 // -1 when nothing was saved; the target is then as it was, and so is the
 // folder, unless a warning says where an older backup is left.
-[[nodiscard]] int WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
+[[nodiscard]] int writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
                                   const std::function<bool(ReplacingFile&)>& fill,
                                   std::string_view failure);
 

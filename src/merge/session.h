@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/compare_settings.h"
-#include "merge/command_line.h"
 #include "frame/frame.h"
+#include "merge/command_line.h"
 #include "merge/merge_model.h"
 #include "merge/text_selection.h"
 #include "settings/settings_record.h"

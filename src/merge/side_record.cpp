@@ -5,7 +5,7 @@
 namespace tandel {
 
 std::int32_t SideRecord::segmentCount() const {
-    // InstallLists keeps exactly one end entry, at the back of both lists.
+    // installLists keeps exactly one end entry, at the back of both lists.
     if (!hasLists()) {
         return 0;
     }
@@ -30,7 +30,7 @@ std::string_view SideRecord::lineEnd(std::int64_t i) const {
     }
     const auto at = static_cast<std::size_t>(i);
     return at < ends.crLf.size() && ends.crLf[at] ? std::string_view("\r\n")
-                                                   : std::string_view("\n");
+                                                  : std::string_view("\n");
 }
 
 LineEndStyle SideRecord::lineEndStyle() const {

@@ -10,7 +10,7 @@ int saveUnattendedResult(Session& app) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
     if (!app.switches.isGiven(kSwitchBase)) {
-        SelectAll(model, frame);
+        selectAll(model, frame);
     } else if (const std::int32_t left = unresolvedCount(model); left > 0) {
         // The conflicted file stays as it is for whoever resolves it.
         frame.message(Severity::Error, std::to_string(left) +
@@ -25,7 +25,7 @@ int saveUnattendedResult(Session& app) {
     }
     const SettingsRecord& record = app.settings.record;
     const int status =
-        Produce(model, record, frame, target, OutputSink::File, /*differencesOnly=*/false);
+        produceResult(model, record, frame, target, OutputSink::File, /*differencesOnly=*/false);
     return status == 0 ? kUnattendedSaved : kUnattendedFailure;
 }
 

@@ -31,9 +31,9 @@ public:
     std::vector<bool> walkMenu; // setWalkMenu calls
     std::vector<std::string> printed;
     std::vector<std::pair<std::string, std::string>> saveDialogs; // start directory, proposal
-    std::vector<std::string> clipboard; // setClipboardText calls
-    std::vector<std::string> primarySelection; // setSelectionText calls
-    std::vector<ModelEvent> events; // modelChanged calls, in order
+    std::vector<std::string> clipboard;                           // setClipboardText calls
+    std::vector<std::string> primarySelection;                    // setSelectionText calls
+    std::vector<ModelEvent> events;                               // modelChanged calls, in order
     int printJobs = 0;
     int printEnds = 0;
     int listPrints = 0; // printDirectoryLists calls

@@ -22,25 +22,25 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
 
     const MergeModel& model = app.model;
     ASSERT_EQ(model.side(1).segmentCount(), 3);
-    EXPECT_EQ(JudgingMark(model, 0, 1), CHOICE_FIRST); // L2 from LOCAL
-    EXPECT_EQ(JudgingMark(model, 0, 2), CHOICE_NONE);
-    EXPECT_EQ(JudgingMark(model, 1, 1), CHOICE_NONE); // 4 and 5 as REMOTE has them
-    EXPECT_EQ(JudgingMark(model, 1, 2), CHOICE_FIRST);
-    EXPECT_FALSE(SegmentResolved(model, 2)); // the last lines conflict
+    EXPECT_EQ(judgingMark(model, 0, 1), CHOICE_FIRST); // L2 from LOCAL
+    EXPECT_EQ(judgingMark(model, 0, 2), CHOICE_NONE);
+    EXPECT_EQ(judgingMark(model, 1, 1), CHOICE_NONE); // 4 and 5 as REMOTE has them
+    EXPECT_EQ(judgingMark(model, 1, 2), CHOICE_FIRST);
+    EXPECT_FALSE(segmentResolved(model, 2)); // the last lines conflict
     EXPECT_TRUE(decidedAutomatically(model, 0));
     EXPECT_TRUE(decidedAutomatically(model, 1));
     EXPECT_FALSE(decidedAutomatically(model, 2));
     EXPECT_EQ(unresolvedCount(model), 1);
-    EXPECT_FALSE(ReadyToProduce(model, app.settings.record, frame, false));
+    EXPECT_FALSE(readyToProduce(model, app.settings.record, frame, false));
 
     // The user's own choices: the conflict, and one automatic choice changed.
-    ChooseSide(app.model, frame, 2, 2, false);
-    EXPECT_EQ(MergedText(model, frame, false), "1\nL2\n3\nR5\n6\nS7\n8\nR9\n");
-    ChooseSide(app.model, frame, 1, 1, false);
+    chooseSide(app.model, frame, 2, 2, false);
+    EXPECT_EQ(mergedText(model, frame, false), "1\nL2\n3\nR5\n6\nS7\n8\nR9\n");
+    chooseSide(app.model, frame, 1, 1, false);
     EXPECT_FALSE(decidedAutomatically(model, 1));
     EXPECT_TRUE(decidedAutomatically(model, 0));
-    EXPECT_FALSE(AnyUnresolved(model));
-    EXPECT_EQ(MergedText(model, frame, false), "1\nL2\n3\n4\n5\n6\nS7\n8\nR9\n");
+    EXPECT_FALSE(anyUnresolved(model));
+    EXPECT_EQ(mergedText(model, frame, false), "1\nL2\n3\n4\n5\n6\nS7\n8\nR9\n");
 
     // An empty ancestor: everything both sides hold apart is a conflict.
     ASSERT_EQ(parseArguments({"-base", "/dev/null"}, app.switches).status, 0);

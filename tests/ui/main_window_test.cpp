@@ -22,13 +22,13 @@
 #include <set>
 #include <thread>
 
-#include "ui_test_main.h"
 #include "app/accelerators.h"
 #include "app/frame_layout.h"
 #include "app/help_viewer.h"
 #include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "support/failing_file_system.h"
+#include "ui_test_main.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/edit_cont.h"
@@ -248,7 +248,7 @@ private slots:
         QVERIFY(window->progressPanel()->text().startsWith(QStringLiteral("Reading file 1")));
         QVERIFY(!window->grab().isNull());
         QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(JudgingMark(app.model, 0, 1), CHOICE_NONE);
+        QCOMPARE(judgingMark(app.model, 0, 1), CHOICE_NONE);
         QTest::keyClick(window.get(), Qt::Key_Escape);
         gate.open(true);
         QTRY_VERIFY(!window->busy());
@@ -313,8 +313,9 @@ private slots:
         h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
                              clickStandard(QMessageBox::Cancel), pressKey(Qt::Key_Escape)};
         for (const int expected : {6, 7, 2, 2}) {
-            QCOMPARE(window->frame().askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
-                     expected);
+            QCOMPARE(
+                window->frame().askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
+                expected);
         }
         window->showHelp(260); // no help pages: says where they belong
         QVERIFY(h.opened.empty());

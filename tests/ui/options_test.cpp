@@ -11,13 +11,13 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "ui_test_main.h"
 #include "control/application.h"
 #include "dialogs/options_sheet.h"
 #include "merge/comparison_driver.h"
 #include "merge/fake_frame.h"
 #include "merge/side_loader.h"
 #include "support/temp_folder.h"
+#include "ui_test_main.h"
 
 using namespace tandel;
 
@@ -92,8 +92,8 @@ private slots:
         SheetHarness h;
         const auto same = [&h](const std::pair<std::string, std::string>& files) {
             SettingsRecord& record = h.app.settings.record;
-            const bool loaded = LoadSide(h.app.model, record, h.app.frame(), files.first, 1) == 0 &&
-                                LoadSide(h.app.model, record, h.app.frame(), files.second, 2) == 0;
+            const bool loaded = loadSide(h.app.model, record, h.app.frame(), files.first, 1) == 0 &&
+                                loadSide(h.app.model, record, h.app.frame(), files.second, 2) == 0;
             h.frame.messages.clear(); // "Files are identical"
             return loaded &&
                    compareFiles(h.app, files.first, files.second) == CompareResult::Identical;

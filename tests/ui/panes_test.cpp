@@ -11,10 +11,10 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "ui_test_main.h"
 #include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "pane_harness.h"
+#include "ui_test_main.h"
 #include "view/diff_title.h"
 #include "view/position_bar.h"
 
@@ -204,10 +204,10 @@ private slots:
         p.click(1, 2);
         const MergeModel& model = p.app().model;
         QCOMPARE(model.side(1).segmentCount(), 2);
-        QCOMPARE(JudgingMark(model, 0, 1), CHOICE_NONE); // the press chose nothing
+        QCOMPARE(judgingMark(model, 0, 1), CHOICE_NONE); // the press chose nothing
         QCOMPARE(p.pane(1)->cursor().shape(), Qt::ArrowCursor);
         p.click(1, 2); // disarmed: the next click chooses again
-        QCOMPARE(JudgingMark(model, 1, 1), CHOICE_FIRST);
+        QCOMPARE(judgingMark(model, 1, 1), CHOICE_FIRST);
 
         QTest::mouseClick(p.pane(2), Qt::RightButton, {}, p.rowPoint(0));
         QVERIFY(p.main->quickMenu()->isVisible());
