@@ -69,7 +69,7 @@ bool MainWindow::confirmOverwrite(const Question& question) {
     return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
-int MainWindow::askYesNoCancel(const std::string& caption, const Question& question) {
+Answer MainWindow::askYesNoCancel(const std::string& caption, const Question& question) {
     // Unsaved choices are answered the way every desktop program asks it.
     const bool unsaved = question.kind == QuestionKind::UnsavedDecisions;
     const QMessageBox::StandardButton yes = unsaved ? QMessageBox::Save : QMessageBox::Yes;
@@ -79,19 +79,19 @@ int MainWindow::askYesNoCancel(const std::string& caption, const Question& quest
     box.setDefaultButton(unsaved ? QMessageBox::Save : QMessageBox::NoButton);
     services_.runModal(box);
     if (box.clickedButton() == box.button(yes)) {
-        return kAnswerYes;
+        return Answer::Yes;
     }
-    return box.clickedButton() == box.button(no) ? kAnswerNo : kAnswerCancel;
+    return box.clickedButton() == box.button(no) ? Answer::No : Answer::Cancel;
 }
 
-int MainWindow::askPermission(const Question& question) {
+Answer MainWindow::askPermission(const Question& question) {
     AskPermissionDialog dialog(qs(question.text), this);
-    return services_.runModal(dialog);
+    return static_cast<Answer>(services_.runModal(dialog)); // ends with a button's answer
 }
 
-int MainWindow::askFileOrDirectory(const std::string& file, const std::string& directory) {
+Answer MainWindow::askFileOrDirectory(const std::string& file, const std::string& directory) {
     FileToDirDialog dialog(qs(file), qs(directory), this);
-    return services_.runModal(dialog);
+    return static_cast<Answer>(services_.runModal(dialog)); // ends with a choice's answer
 }
 
 bool MainWindow::runFileDialog(QFileDialog& dialog, std::int32_t& filterIndex,
