@@ -76,8 +76,8 @@ MergeModel screenModel() {
         }
         t1.push_back({i + 1, i + 1, 0});
         t2.push_back({i + 1, i + 1, 0});
-        g1.push_back({RANGE_NONE, RANGE_NONE, 0});
-        g2.push_back({RANGE_NONE, RANGE_NONE, 0});
+        g1.push_back({RANGE_NONE, RANGE_NONE});
+        g2.push_back({RANGE_NONE, RANGE_NONE});
     }
     InstallLists(model.side(1), std::move(t1), std::move(g1));
     InstallLists(model.side(2), std::move(t2), std::move(g2));

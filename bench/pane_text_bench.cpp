@@ -51,8 +51,8 @@ MergeModel makeModel() {
     std::vector<SegmentRange> gap;
     for (std::int32_t i = 0; i < kChanges; ++i) {
         const std::int32_t line = (i + 1) * (kLines / (kChanges + 1));
-        text.push_back({line, line, CHOICE_NONE});
-        gap.push_back({RANGE_NONE, RANGE_NONE, CHOICE_NONE});
+        text.push_back({line, line, Choice::None});
+        gap.push_back({RANGE_NONE, RANGE_NONE, Choice::None});
     }
     text.push_back({});
     gap.push_back({});

@@ -19,7 +19,7 @@ MergeModel makeModel() {
     MergeModel model;
     std::mt19937 random(11);
     std::vector<SegmentRange> t1, g1, t2, g2;
-    const SegmentRange none{RANGE_NONE, RANGE_NONE, CHOICE_NONE};
+    const SegmentRange none{RANGE_NONE, RANGE_NONE, Choice::None};
     std::int32_t at1 = 0;
     std::int32_t at2 = 0;
     for (std::int32_t i = 0; i < kSegments; ++i) {

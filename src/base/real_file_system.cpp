@@ -250,7 +250,7 @@ private:
     std::string temp_;
     bool durable_;
     bool finished_ = false;
-    int cleanupSlot_;
+    TemporarySlot cleanupSlot_;
 };
 
 // The most bytes one read into a piece of a pipe's or a device's input asks for.

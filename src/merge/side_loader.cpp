@@ -222,14 +222,14 @@ void InstallSide(MergeModel& model, SettingsRecord& settings, Frame& frame, Side
     }
 }
 
-int LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
-             int s) {
+LoadResult LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                    const std::string& name, int s) {
     SideRecord fresh;
     if (!ReadFile(*model.files, name, frame, fresh)) {
-        return -1;
+        return LoadResult::NotLoaded;
     }
     InstallSide(model, settings, frame, std::move(fresh), s);
-    return 0;
+    return LoadResult::Loaded;
 }
 
 void LoadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
@@ -262,16 +262,16 @@ void LoadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
     }
 }
 
-int LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
-               const std::string& directory, int s) {
+LoadResult LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                      const std::string& name, const std::string& directory, int s) {
     if (kindOf(*model.files, name) != FileKind::Missing) {
-        return LoadSide(model, settings, frame, name, s) == 0 ? 1 : 0;
+        return LoadSide(model, settings, frame, name, s);
     }
     if (directory.empty()) {
-        return 0;
+        return LoadResult::NotLoaded;
     }
     const std::string joined = directory.back() == '/' ? directory + name : directory + "/" + name;
-    return LoadSide(model, settings, frame, joined, s) == 0 ? 1 : 0;
+    return LoadSide(model, settings, frame, joined, s);
 }
 
 bool ChooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chosen) {
@@ -287,10 +287,10 @@ bool ChooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chos
     return true;
 }
 
-int OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
+LoadResult OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
     std::string chosen;
     if (!ChooseFileToOpen(settings, frame, s, chosen)) {
-        return -1;
+        return LoadResult::NotLoaded;
     }
     return LoadSide(model, settings.record, frame, chosen, s);
 }
@@ -307,10 +307,10 @@ std::optional<std::string> DroppedFileToLoad(const SettingsRecord& settings, Fra
     return names.front();
 }
 
-int LoadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                const std::vector<std::string>& names, int s) {
+LoadResult LoadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                       const std::vector<std::string>& names, int s) {
     const std::optional<std::string> name = DroppedFileToLoad(settings, frame, names);
-    return name ? LoadSide(model, settings, frame, *name, s) : -1;
+    return name ? LoadSide(model, settings, frame, *name, s) : LoadResult::NotLoaded;
 }
 
 void ClearSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {

@@ -6,19 +6,19 @@
 
 namespace tandel {
 
-int saveUnattendedResult(Session& app) {
+UnattendedSave saveUnattendedResult(Session& app) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
     SelectAll(model, frame);
     const std::string target = app.switches.valueOf(kSwitchOutf);
     if (target.empty()) {
         frame.message(Severity::Error, "No output file was named (-outf FILE)");
-        return kUnattendedNoOutput;
+        return UnattendedSave::NoOutput;
     }
     const SettingsRecord& record = app.settings.record;
-    const int status =
+    const ProduceResult status =
         Produce(model, record, frame, target, OutputSink::File, /*differencesOnly=*/false);
-    return status == 0 ? kUnattendedSaved : kUnattendedFailure;
+    return status == ProduceResult::Done ? UnattendedSave::Saved : UnattendedSave::Failed;
 }
 
 } // namespace tandel

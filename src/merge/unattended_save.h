@@ -11,8 +11,23 @@ inline constexpr int kUnattendedSaved = 0;      // the merged result was saved
 inline constexpr int kUnattendedFailure = 2;    // anything else went wrong
 inline constexpr int kUnattendedNoOutput = 255; // no output file was named
 
+enum class UnattendedSave { Saved, Failed, NoOutput };
+
+// The run's exit code for each outcome.
+constexpr int exitCodeOf(UnattendedSave outcome) {
+    switch (outcome) {
+    case UnattendedSave::Saved:
+        return kUnattendedSaved;
+    case UnattendedSave::NoOutput:
+        return kUnattendedNoOutput;
+    case UnattendedSave::Failed:
+        break;
+    }
+    return kUnattendedFailure;
+}
+
 // Selects all segments and saves the merged result to the `outf` file, as the
-// plain Save does; returns the run's exit code.
-int saveUnattendedResult(Session& app);
+// plain Save does.
+[[nodiscard]] UnattendedSave saveUnattendedResult(Session& app);
 
 } // namespace tandel
