@@ -74,8 +74,8 @@ MergeModel screenModel() {
             side.lineStarts.push_back(side.lineBuffer.size());
             ++side.lineCount;
         }
-        t1.push_back({i + 1, i + 1, 0});
-        t2.push_back({i + 1, i + 1, 0});
+        t1.push_back({i + 1, i + 1, Choice::None});
+        t2.push_back({i + 1, i + 1, Choice::None});
         g1.push_back({RANGE_NONE, RANGE_NONE});
         g2.push_back({RANGE_NONE, RANGE_NONE});
     }
