@@ -27,7 +27,7 @@ void BM_TypicalRow(benchmark::State& state) {
     const std::string one = "    if (settings.compressSpaces != 0 && line.size() > limit) {";
     const std::string two = "    if (settings.ignoreAllSpaces != 0 && text.size() >= limit) {";
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ChangedSpans(one, two, SpanRules{}));
+        benchmark::DoNotOptimize(changedSpansOf(one, two, SpanRules{}));
     }
 }
 BENCHMARK(BM_TypicalRow);
@@ -40,7 +40,7 @@ void BM_LongLineFewEdits(benchmark::State& state) {
         two[at] = '~';
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ChangedSpans(one, two, SpanRules{}));
+        benchmark::DoNotOptimize(changedSpansOf(one, two, SpanRules{}));
     }
 }
 BENCHMARK(BM_LongLineFewEdits);
@@ -51,7 +51,7 @@ void BM_UnrelatedLongLines(benchmark::State& state) {
     const std::string one = randomText(random, length);
     const std::string two = randomText(random, length);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ChangedSpans(one, two, SpanRules{}));
+        benchmark::DoNotOptimize(changedSpansOf(one, two, SpanRules{}));
     }
 }
 BENCHMARK(BM_UnrelatedLongLines)->Arg(200)->Arg(2000)->Arg(100000);
@@ -79,8 +79,8 @@ MergeModel screenModel() {
         g1.push_back({RANGE_NONE, RANGE_NONE});
         g2.push_back({RANGE_NONE, RANGE_NONE});
     }
-    InstallLists(model.side(1), std::move(t1), std::move(g1));
-    InstallLists(model.side(2), std::move(t2), std::move(g2));
+    installLists(model.side(1), std::move(t1), std::move(g1));
+    installLists(model.side(2), std::move(t2), std::move(g2));
     return model;
 }
 

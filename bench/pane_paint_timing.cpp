@@ -98,7 +98,7 @@ void paintScreens(benchmark::State& state, Shown* window, Screens where) {
         if (where == Screens::AtChangesMarked) {
             const auto segment = static_cast<std::int32_t>(
                 random() % static_cast<unsigned>(model.side(1).segmentCount()));
-            top = std::clamp<std::int64_t>(SegmentDisplayStart(model, segment) - 1, 0, lastTop);
+            top = std::clamp<std::int64_t>(segmentDisplayStart(model, segment) - 1, 0, lastTop);
             group->changedSpans().clear();
         }
         record.topLine = static_cast<std::int32_t>(top);

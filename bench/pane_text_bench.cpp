@@ -56,8 +56,8 @@ MergeModel makeModel() {
     }
     text.push_back({});
     gap.push_back({});
-    InstallLists(model.side(1), text, gap);
-    InstallLists(model.side(2), std::move(text), std::move(gap));
+    installLists(model.side(1), text, gap);
+    installLists(model.side(2), std::move(text), std::move(gap));
     return model;
 }
 
@@ -69,9 +69,9 @@ void PaintOneScreenOfText(benchmark::State& state) {
         const std::int64_t top = random() % (kLines - kScreenRows);
         for (std::int64_t row = top; row < top + kScreenRows; ++row) {
             for (int s = 1; s <= 2; ++s) {
-                const PaneRow pane = DescribeRow(model.side(s), row);
-                ShownText(model.side(s).line(pane.line), kTabSize, 0, shown);
-                benchmark::DoNotOptimize(LineNumberLabel(pane.line));
+                const PaneRow pane = describeRow(model.side(s), row);
+                shownTextOf(model.side(s).line(pane.line), kTabSize, 0, shown);
+                benchmark::DoNotOptimize(lineNumberLabel(pane.line));
                 benchmark::DoNotOptimize(shown.data());
             }
         }
@@ -83,7 +83,7 @@ void ShowRowOfMegabyteLine(benchmark::State& state) {
     const std::string line = std::string(1 << 20, 'x') + "\xC3\xA9";
     std::u32string shown;
     for (auto _ : state) {
-        ShownText(line, kTabSize, 40, shown);
+        shownTextOf(line, kTabSize, 40, shown);
         benchmark::DoNotOptimize(shown.data());
     }
 }
@@ -93,7 +93,7 @@ void CopyOneScreen(benchmark::State& state) {
     const MergeModel model = makeModel();
     const TextSelection selection{1, {500'000, 3, 0}, {500'000 + kScreenRows, 20, 0}, false};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(SelectionClipboardText(model.side(1), selection, kTabSize));
+        benchmark::DoNotOptimize(selectionClipboardText(model.side(1), selection, kTabSize));
     }
 }
 BENCHMARK(CopyOneScreen)->Unit(benchmark::kMicrosecond);

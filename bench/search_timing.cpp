@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
     ConsoleFrame frame(nowhere);
     Application app(frame);
     app.settings.record.unixFormat = 1;
-    if (LoadSide(app.model, app.settings.record, frame, argv[1], 1) != LoadResult::Loaded ||
-        LoadSide(app.model, app.settings.record, frame, argv[2], 2) != LoadResult::Loaded ||
+    if (loadSide(app.model, app.settings.record, frame, argv[1], 1) != LoadResult::Loaded ||
+        loadSide(app.model, app.settings.record, frame, argv[2], 2) != LoadResult::Loaded ||
         compareFiles(app, argv[1], argv[2]) == CompareResult::Failed) {
         std::fprintf(stderr, "cannot load and compare the files\n");
         return 2;
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < std::max(repeats, 1); ++i) {
         app.settings.record.topLine = 0;
         const auto start = std::chrono::steady_clock::now();
-        found = Search(app, argv[3], ignoreCase);
+        found = runSearch(app, argv[3], ignoreCase);
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }

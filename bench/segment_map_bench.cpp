@@ -55,14 +55,14 @@ MergeModel makeModel() {
     // Common lines after the last hunk fill side 1 up to a million.
     model.side(1).lineCount = kLines;
     model.side(2).lineCount = kLines - at1 + at2;
-    InstallLists(model.side(1), std::move(t1), std::move(g1));
-    InstallLists(model.side(2), std::move(t2), std::move(g2));
+    installLists(model.side(1), std::move(t1), std::move(g1));
+    installLists(model.side(2), std::move(t2), std::move(g2));
     return model;
 }
 
 void MapOneScreen(benchmark::State& state) {
     const MergeModel model = makeModel();
-    const std::int64_t rows = DisplayLineCount(model);
+    const std::int64_t rows = displayLineCount(model);
     std::mt19937 random(5);
     for (auto _ : state) {
         const std::int64_t top =
@@ -70,10 +70,10 @@ void MapOneScreen(benchmark::State& state) {
         for (std::int64_t d = top; d < top + 60; ++d) {
             for (int s = 1; s <= 2; ++s) {
                 const SideRecord& side = model.side(s);
-                const DisplayPosition p = DisplayToLine(side, d);
+                const DisplayPosition p = displayToLine(side, d);
                 const std::int32_t segment = p.line < 0
-                                                 ? FindSegment(side, d, SegmentKind::Gap)
-                                                 : FindSegment(side, p.line, SegmentKind::Text);
+                                                 ? findSegment(side, d, SegmentKind::Gap)
+                                                 : findSegment(side, p.line, SegmentKind::Text);
                 benchmark::DoNotOptimize(segment);
             }
         }
@@ -84,8 +84,8 @@ BENCHMARK(MapOneScreen)->Unit(benchmark::kMicrosecond);
 void RebuildAfterSplit(benchmark::State& state) {
     MergeModel model = makeModel();
     for (auto _ : state) {
-        RebuildIndex(model.side(1));
-        RebuildIndex(model.side(2));
+        rebuildIndex(model.side(1));
+        rebuildIndex(model.side(2));
     }
 }
 BENCHMARK(RebuildAfterSplit)->Unit(benchmark::kMillisecond);

@@ -115,7 +115,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (jobs_.running()) {
         jobs_.cancelAndWait();
     }
-    if (!ended_ && !MayDropDecisions(app_.model, app_.settings, frame_)) {
+    if (!ended_ && !mayDropDecisions(app_.model, app_.settings, frame_)) {
         event->ignore();
         return;
     }

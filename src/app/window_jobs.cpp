@@ -119,18 +119,18 @@ bool WindowJobs::run(int id) {
     case cmd::kFile2: {
         const int s = id == cmd::kFile1 ? 1 : 2;
         std::string chosen;
-        if (MayDropDecisions(model, app.settings, frame) &&
-            ChooseFileToOpen(app.settings, frame, s, chosen)) {
+        if (mayDropDecisions(model, app.settings, frame) &&
+            chooseFileToOpen(app.settings, frame, s, chosen)) {
             load(chosen, s);
         }
         return true;
     }
     case cmd::kLoadDropped: {
-        if (!MayDropDecisions(model, app.settings, frame)) {
+        if (!mayDropDecisions(model, app.settings, frame)) {
             return true;
         }
         if (const auto name =
-                DroppedFileToLoad(app.settings.record, frame, app.frameState.droppedNames)) {
+                droppedFileToLoad(app.settings.record, frame, app.frameState.droppedNames)) {
             load(*name, app.frameState.droppedSide);
         }
         return true;

@@ -94,8 +94,8 @@ void WindowMenus::openContextMenuAtSegment() {
     }
     // At the segment in focus when it is in view, else at the top of the pane.
     const SettingsRecord& record = app.settings.record;
-    const std::int32_t i = SegmentInFocus(app.model, record);
-    std::int64_t row = i >= 0 ? SegmentDisplayStart(app.model, i) - 1 - record.topLine : 0;
+    const std::int32_t i = segmentInFocus(app.model, record);
+    std::int64_t row = i >= 0 ? segmentDisplayStart(app.model, i) - 1 - record.topLine : 0;
     if (row < 0 || row >= record.visibleRows) {
         row = 0;
     }

@@ -59,9 +59,9 @@ void WindowStatus::update() {
     const MergeModel& model = app.model;
     const bool compared = app.settings.record.notYetCompared == 0 &&
                           !model.side(1).fileName.empty() && !model.side(2).fileName.empty();
-    differences_->setText(qs(DifferenceStatus(model, compared)));
-    const std::string left = SideStatus(model.side(1));
-    const std::string right = SideStatus(model.side(2));
+    differences_->setText(qs(differenceStatusText(model, compared)));
+    const std::string left = sideStatusText(model.side(1));
+    const std::string right = sideStatusText(model.side(2));
     sides_->setText(left.empty() && right.empty()
                         ? QString()
                         : qs(left.empty() ? "-" : left) + QStringLiteral("  |  ") +

@@ -54,7 +54,7 @@ void CommandRouter::compareDirectories() {
     // The dialog is not even shown while a walk or a list build runs.
     if (directories_.state.comparing || !inputs_.chooseDirectories)
         return;
-    if (!MayDropDecisions(app_.model, app_.settings, app_.frame()))
+    if (!mayDropDecisions(app_.model, app_.settings, app_.frame()))
         return;
     DirectorySelection selection;
     if (!inputs_.chooseDirectories(selection))
@@ -105,13 +105,13 @@ void CommandRouter::copyToDestination() {
 
 void CommandRouter::findNext() {
     if (!app_.frameState.directoryWindow) {
-        FindNext(app_);
+        findNextMatch(app_);
         return;
     }
     const std::vector<int> order =
         inputs_.listOrder ? inputs_.listOrder() : directories_.shownRows();
-    FindNext(app_, [&](std::int64_t after, const TextMatcher& matcher) {
-        return ListSearch(directories_.state.rows, order, after, matcher, app_.frame());
+    findNextMatch(app_, [&](std::int64_t after, const TextMatcher& matcher) {
+        return listSearch(directories_.state.rows, order, after, matcher, app_.frame());
     });
 }
 

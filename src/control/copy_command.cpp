@@ -9,7 +9,7 @@
 
 namespace tandel {
 
-std::string PreviewClipboardText(std::string_view text, PreviewSelection selection) {
+std::string previewClipboardText(std::string_view text, PreviewSelection selection) {
     const auto size = static_cast<std::int64_t>(text.size());
     const auto begin = static_cast<std::size_t>(std::clamp<std::int64_t>(selection.start, 0, size));
     const auto end = static_cast<std::size_t>(
@@ -26,11 +26,11 @@ std::string PreviewClipboardText(std::string_view text, PreviewSelection selecti
     while (lineStart < end) {
         const std::size_t feed = text.find('\n', lineStart);
         const std::size_t lineEnd = feed == std::string_view::npos ? text.size() : feed;
-        const std::string_view shown = ShownPart(text.substr(lineStart, lineEnd - lineStart));
+        const std::string_view shown = shownPart(text.substr(lineStart, lineEnd - lineStart));
         const std::size_t from = std::max(begin, lineStart) - lineStart;
         const std::size_t to = std::min(end, lineStart + shown.size()) - lineStart;
         if (from < to) {
-            AppendClipboardText(out, shown.substr(from, to - from), LineEncodingOf(shown));
+            appendClipboardText(out, shown.substr(from, to - from), lineEncodingOf(shown));
         }
         if (feed == std::string_view::npos || feed >= end) {
             break;
@@ -41,15 +41,15 @@ std::string PreviewClipboardText(std::string_view text, PreviewSelection selecti
     return out;
 }
 
-void CopyCommand(Session& app) {
+void copyCommand(Session& app) {
     Frame& frame = app.frame();
     const TextSelection& selection = app.frameState.selection;
     std::string text;
     if (selection.active()) {
-        text = SelectionClipboardText(app.model.side(selection.side), selection,
+        text = selectionClipboardText(app.model.side(selection.side), selection,
                                       app.settings.record.tabSize);
     } else if (frame.previewOpen()) {
-        text = PreviewClipboardText(frame.previewText(), frame.previewSelection());
+        text = previewClipboardText(frame.previewText(), frame.previewSelection());
     }
     // Copying nothing keeps what the clipboard held: a stray Ctrl+C must not
     // throw away the user's last copy.

@@ -26,80 +26,80 @@ bool dispatchCommand(Application& app, int id) {
     case cmd::kFile1:
     case cmd::kFile2:
         // A cancelled dialog needs no message; a failed load has shown its own.
-        if (MayDropDecisions(model, app.settings, frame)) {
-            (void)OpenSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
+        if (mayDropDecisions(model, app.settings, frame)) {
+            (void)openSide(model, app.settings, frame, id == cmd::kFile1 ? 1 : 2);
         }
         return true;
     case cmd::kLoadDropped:
-        if (MayDropDecisions(model, app.settings, frame)) {
-            (void)LoadDropped(model, record, frame, app.frameState.droppedNames,
+        if (mayDropDecisions(model, app.settings, frame)) {
+            (void)loadDropped(model, record, frame, app.frameState.droppedNames,
                               app.frameState.droppedSide);
         }
         return true;
     case cmd::kSaveAs:
         // The save shows its own messages; a cancelled dialog needs none.
-        (void)Save(model, app.settings, frame, kSaveAs);
+        (void)saveResult(model, app.settings, frame, kSaveAs);
         return true;
     case cmd::kSaveAsLeft:
         // The save shows its own messages; a cancelled dialog needs none.
-        (void)Save(model, app.settings, frame, kSaveAsLeft);
+        (void)saveResult(model, app.settings, frame, kSaveAsLeft);
         return true;
     case cmd::kSaveAsRight:
         // The save shows its own messages; a cancelled dialog needs none.
-        (void)Save(model, app.settings, frame, kSaveAsRight);
+        (void)saveResult(model, app.settings, frame, kSaveAsRight);
         return true;
     case cmd::kSelectFromLeft:
-        SelectFrom(model, frame, 1);
+        selectFrom(model, frame, 1);
         return true;
     case cmd::kSelectFromRight:
-        SelectFrom(model, frame, 2);
+        selectFrom(model, frame, 2);
         return true;
     case cmd::kSelectAll:
-        SelectAll(model, frame);
+        selectAll(model, frame);
         return true;
     case cmd::kUnselectAll:
-        UnselectAll(model, frame);
+        unselectAll(model, frame);
         return true;
     case cmd::kNextUnresolved:
     case cmd::kPrevUnresolved:
-        GoToUnresolved(model, record, frame, id == cmd::kNextUnresolved);
+        goToUnresolved(model, record, frame, id == cmd::kNextUnresolved);
         return true;
     case cmd::kNextSegment:
     case cmd::kPrevSegment:
         if (app.frameState.directoryWindow) {
             return false; // these walk the directory list there
         }
-        GoToAdjacentSegment(model, record, frame, id == cmd::kNextSegment);
+        goToAdjacentSegment(model, record, frame, id == cmd::kNextSegment);
         return true;
     case cmd::kFirstSegment:
-        GoToFirstSegment(model, record, frame);
+        goToFirstSegment(model, record, frame);
         return true;
     case cmd::kLastSegment:
-        GoToLastSegment(model, record, frame);
+        goToLastSegment(model, record, frame);
         return true;
     case cmd::kFirstLine:
-        GoToFirstLine(record, frame);
+        goToFirstLine(record, frame);
         return true;
     case cmd::kLastLine:
-        GoToLastLine(record, frame);
+        goToLastLine(record, frame);
         return true;
     case cmd::kPreview:
         // The preview shows its own messages.
-        (void)Produce(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
+        (void)produceResult(model, record, frame, {}, OutputSink::Preview, record.diffsOnly != 0);
         return true;
     case cmd::kPrint:
         // A print that fails has said why; a declined one needs no word.
-        (void)Produce(model, record, frame, {}, OutputSink::Printer, record.diffsOnly != 0,
-                      app.frameState.directoryWindow);
+        (void)produceResult(model, record, frame, {}, OutputSink::Printer, record.diffsOnly != 0,
+                            app.frameState.directoryWindow);
         return true;
     case cmd::kCopy:
-        CopyCommand(app);
+        copyCommand(app);
         return true;
     case cmd::kTakeLeft:
     case cmd::kTakeRight:
     case cmd::kTakeLeftThenRight:
     case cmd::kTakeRightThenLeft:
-        TakeAndGoOn(model, record, frame,
+        takeAndGoOn(model, record, frame,
                     id == cmd::kTakeLeft            ? Take::Left
                     : id == cmd::kTakeRight         ? Take::Right
                     : id == cmd::kTakeLeftThenRight ? Take::LeftThenRight
@@ -109,11 +109,11 @@ bool dispatchCommand(Application& app, int id) {
         app.frameState.splitArmed = true;
         return true;
     case cmd::kFind:
-        FindCommand(app);
+        findCommand(app);
         return true;
     case cmd::kFindNext:
         // The directory lists are searched through the command router.
-        FindNext(app);
+        findNextMatch(app);
         return true;
     default:
         return false;

@@ -37,7 +37,7 @@ std::string startupFileName(Application& app, int s) {
     }
     const std::string& directory =
         s == 1 ? app.settings.files.dirName1 : app.settings.files.dirName2;
-    if (FileExists(*app.model.files, name)) {
+    if (fileExists(*app.model.files, name)) {
         return name;
     }
     // A name that is not there would be joined to the remembered folder,
@@ -108,7 +108,7 @@ void openStartupFiles(Application& app) {
 
 void openStartupFiles(Application& app, const std::array<std::string, 2>& names) {
     // A file that cannot be read has said why; its side stays empty.
-    LoadSides(app.model, app.settings.record, app.frame(), names);
+    loadSides(app.model, app.settings.record, app.frame(), names);
     app.frameState.splitArmed = false;
     if (app.frameState.directoryWindow) {
         app.frame().postCommand(cmd::kCompareDirectoryLists);

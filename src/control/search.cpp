@@ -26,7 +26,7 @@ bool searchLists(Session& app, const TextMatcher& matcher, const ListSearcher& l
 
 bool searchPreview(Frame& frame, const TextMatcher& matcher) {
     const std::string text = frame.previewText();
-    const std::size_t hit = PreviewSearch(text, frame.previewSelection(), matcher);
+    const std::size_t hit = previewSearch(text, frame.previewSelection(), matcher);
     if (hit == std::string_view::npos) {
         return notFound(frame);
     }
@@ -39,7 +39,7 @@ bool searchPanes(Session& app, const TextMatcher& matcher) {
     Frame& frame = app.frame();
     SettingsRecord& record = app.settings.record;
     std::int64_t& last = app.frameState.lastFoundPosition;
-    if (!ListsFitFiles(app.model)) {
+    if (!listsFitFiles(app.model)) {
         frame.message(Severity::Error, kBadDifferencesMessage);
         last = -1;
         return notFound(frame);
@@ -47,21 +47,21 @@ bool searchPanes(Session& app, const TextMatcher& matcher) {
     // The search starts below the top line. The wrap searches only the rows
     // the first pass skipped: the rows below the top line have no hit.
     const std::int64_t top = record.topLine;
-    std::int64_t line = FirstHitRow(app.model, matcher, top + 1);
+    std::int64_t line = firstHitRow(app.model, matcher, top + 1);
     if (line < 0) {
-        line = FirstHitRow(app.model, matcher, 0, top + 1);
+        line = firstHitRow(app.model, matcher, 0, top + 1);
     }
     last = line;
     if (line < 0) {
         return notFound(frame);
     }
-    ScrollToLine(record, frame, line);
+    scrollPanesToLine(record, frame, line);
     return true;
 }
 
 } // namespace
 
-std::size_t PreviewSearch(std::string_view text, PreviewSelection selection,
+std::size_t previewSearch(std::string_view text, PreviewSelection selection,
                           const TextMatcher& matcher) {
     const auto size = static_cast<std::int64_t>(text.size());
     const auto end = static_cast<std::size_t>(std::clamp<std::int64_t>(selection.end, 0, size));
@@ -74,7 +74,7 @@ std::size_t PreviewSearch(std::string_view text, PreviewSelection selection,
     return matcher.find(text, 0, std::min(text.size(), end + matcher.needle().size() - 1));
 }
 
-bool Search(Session& app, const std::string& text, bool ignoreCase, const ListSearcher& lists) {
+bool runSearch(Session& app, const std::string& text, bool ignoreCase, const ListSearcher& lists) {
     Frame& frame = app.frame();
     if (text.empty()) {
         frame.message(Severity::Info, kNoSearchStringMessage);
@@ -94,12 +94,12 @@ bool Search(Session& app, const std::string& text, bool ignoreCase, const ListSe
     return searchPanes(app, matcher);
 }
 
-void FindNext(Session& app, const ListSearcher& lists) {
+void findNextMatch(Session& app, const ListSearcher& lists) {
     // The reason of a failed search has been shown; nothing else follows from it.
-    static_cast<void>(Search(app, app.frameState.searchText, app.frameState.ignoreCase, lists));
+    static_cast<void>(runSearch(app, app.frameState.searchText, app.frameState.ignoreCase, lists));
 }
 
-void FindCommand(Session& app) {
+void findCommand(Session& app) {
     if (app.settings.record.notYetCompared != 0 && !app.frameState.directoryWindow) {
         app.frame().message(Severity::Info, kNotComparedMessage);
         return;

@@ -29,21 +29,21 @@ using ListSearcher = std::function<std::int64_t(std::int64_t after, const TextMa
 // when it takes the search, else the panes, whose hit becomes the top line.
 // Each search starts below the last place and wraps to the top once. True
 // when found; otherwise the reason has been shown.
-[[nodiscard]] bool Search(Session& app, const std::string& text, bool ignoreCase,
-                          const ListSearcher& lists = {});
+[[nodiscard]] bool runSearch(Session& app, const std::string& text, bool ignoreCase,
+                             const ListSearcher& lists = {});
 
 // The preview's part: forward from the selection's end, then once from the
 // top up to that end. The byte offset of the hit, or npos.
-[[nodiscard]] std::size_t PreviewSearch(std::string_view text, PreviewSelection selection,
+[[nodiscard]] std::size_t previewSearch(std::string_view text, PreviewSelection selection,
                                         const TextMatcher& matcher);
 
 // Command 316: searches again for the stored text with the stored flag. The
 // Find dialog's Find Next stores its text and flag, then runs this.
-void FindNext(Session& app, const ListSearcher& lists = {});
+void findNextMatch(Session& app, const ListSearcher& lists = {});
 
 // Command 317: refused before a comparison in file mode; otherwise forgets
 // the last search text and opens the dialog, match case ticked unless the
 // last search ignored case.
-void FindCommand(Session& app);
+void findCommand(Session& app);
 
 } // namespace tandel

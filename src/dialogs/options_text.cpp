@@ -9,7 +9,7 @@ namespace {
 
 // The same reading as the panes give a line.
 bool isUtf8(const std::string& bytes) {
-    return LineEncodingOf(bytes) == LineEncoding::Utf8;
+    return lineEncodingOf(bytes) == LineEncoding::Utf8;
 }
 
 bool fitsLatin1(const QString& text) {

@@ -17,13 +17,15 @@ DirectoryMerge::DirectoryMerge(Session& app, std::string programPath, Starter st
     services_.programPath = std::move(programPath);
     services_.startInstance = std::move(startInstance);
     services_.makeBackup = [this](const std::string& path) {
-        return MakeBackup(*app_.model.files, path);
+        return makeBackupFile(*app_.model.files, path);
     };
     services_.loadAndCompare = [this](const std::string& left, const std::string& right) {
         publish();
         return loadPairAndCompare(app_, left, right);
     };
-    services_.clearSides = [this] { ClearSides(app_.model, app_.settings.record, app_.frame()); };
+    services_.clearSides = [this] {
+        clearBothSides(app_.model, app_.settings.record, app_.frame());
+    };
 }
 
 DirMergeContext DirectoryMerge::context() {

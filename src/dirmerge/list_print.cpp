@@ -4,12 +4,12 @@
 
 namespace tandel {
 
-std::int32_t ListPrintColumnWidth(std::int32_t physicalWidth, std::int32_t physicalLeftOffset) {
+std::int32_t listPrintColumnWidth(std::int32_t physicalWidth, std::int32_t physicalLeftOffset) {
     const std::int64_t usable = std::int64_t{physicalWidth} - 2 * std::int64_t{physicalLeftOffset};
     return static_cast<std::int32_t>(std::max<std::int64_t>(usable / 2, 0));
 }
 
-ListPrintRow LayOutListPrintRow(const ComparisonRow& row, std::int64_t i, const PageLayout& page,
+ListPrintRow layOutListPrintRow(const ComparisonRow& row, std::int64_t i, const PageLayout& page,
                                 std::int32_t columnWidth) {
     ListPrintRow printed;
     printed.newPage = page.breaksBefore(i);

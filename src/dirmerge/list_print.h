@@ -16,7 +16,7 @@ inline constexpr int kDifferentCellGrey = 192;
 
 // Each column is half the usable width: the physical page width less the
 // physical left offset on both sides. Never negative.
-[[nodiscard]] std::int32_t ListPrintColumnWidth(std::int32_t physicalWidth,
+[[nodiscard]] std::int32_t listPrintColumnWidth(std::int32_t physicalWidth,
                                                 std::int32_t physicalLeftOffset);
 
 struct ListPrintCell {
@@ -35,7 +35,7 @@ struct ListPrintRow {
 };
 
 // Printed row i (0-based in list order) showing `row`.
-[[nodiscard]] ListPrintRow LayOutListPrintRow(const ComparisonRow& row, std::int64_t i,
+[[nodiscard]] ListPrintRow layOutListPrintRow(const ComparisonRow& row, std::int64_t i,
                                               const PageLayout& page, std::int32_t columnWidth);
 
 } // namespace tandel

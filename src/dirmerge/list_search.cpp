@@ -6,7 +6,7 @@
 
 namespace tandel {
 
-std::int64_t ListSearch(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+std::int64_t listSearch(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
                         std::int64_t after, const TextMatcher& matcher, Frame& frame) {
     const auto count = static_cast<std::int64_t>(order.size());
     for (std::int64_t r = std::max<std::int64_t>(after + 1, 0); r < count; ++r) {

@@ -15,7 +15,7 @@ class Frame;
 // of both lists shows rows[order[r]]; its name in the left list is tested
 // before its name in the right list. At a hit the list that holds it selects
 // that row alone, shows it and takes the focus (Frame::showListRow).
-[[nodiscard]] std::int64_t ListSearch(const std::vector<ComparisonRow>& rows,
+[[nodiscard]] std::int64_t listSearch(const std::vector<ComparisonRow>& rows,
                                       const std::vector<int>& order, std::int64_t after,
                                       const TextMatcher& matcher, Frame& frame);
 

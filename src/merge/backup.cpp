@@ -8,7 +8,7 @@
 
 namespace tandel {
 
-bool HasBackupExtension(const std::string& name) {
+bool hasBackupExtension(const std::string& name) {
     const std::size_t slash = name.rfind('/');
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
@@ -17,18 +17,18 @@ bool HasBackupExtension(const std::string& name) {
     return ::strcasecmp(name.c_str() + dot, ".bak") == 0;
 }
 
-bool FileExists(FileSystem& files, const std::string& name) {
+bool fileExists(FileSystem& files, const std::string& name) {
     return kindOf(files, name) != FileKind::Missing;
 }
 
-bool ConfirmOverwrite(Frame& frame, const std::string& name) {
+bool askToOverwrite(Frame& frame, const std::string& name) {
     return frame.confirmOverwrite(
         {QuestionKind::Overwrite, name, "File " + name + " already exists.\nSave anyway ?"});
 }
 
-BackupResult MakeBackup(FileSystem& files, const std::string& name,
-                        const std::vector<std::string>& keep) {
-    if (HasBackupExtension(name)) {
+BackupResult makeBackupFile(FileSystem& files, const std::string& name,
+                            const std::vector<std::string>& keep) {
+    if (hasBackupExtension(name)) {
         return BackupResult::NotNeeded;
     }
     FileStatus target;

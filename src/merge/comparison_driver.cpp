@@ -37,7 +37,7 @@ EngineSwitches engineSwitches(const Session& app) {
 bool beginCompareFiles(Session& app) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
-    if (!app.frameState.unattended && !MayDropDecisions(model, app.settings, frame)) {
+    if (!app.frameState.unattended && !mayDropDecisions(model, app.settings, frame)) {
         return false;
     }
     model.loadedSinceComparison = {false, false};
@@ -75,7 +75,7 @@ void finishCompareFiles(Session& app, CompareResult result, bool compared) {
         }
     }
 
-    record.rowCount = static_cast<std::int32_t>(DisplayLineCount(model));
+    record.rowCount = static_cast<std::int32_t>(displayLineCount(model));
     frame.modelChanged(ModelEvent::ComparisonFinished);
 
     if (app.frameState.unattended) {
@@ -102,8 +102,8 @@ CompareResult loadPairAndCompare(Session& app, const std::string& left, const st
     app.frameState.lastCompareResult = CompareResult::Failed;
     // Flags left from an earlier pair must not start a comparison half-way.
     model.loadedSinceComparison = {false, false};
-    if (LoadSide(model, app.settings.record, app.frame(), left, 1) != LoadResult::Loaded ||
-        LoadSide(model, app.settings.record, app.frame(), right, 2) != LoadResult::Loaded) {
+    if (loadSide(model, app.settings.record, app.frame(), left, 1) != LoadResult::Loaded ||
+        loadSide(model, app.settings.record, app.frame(), right, 2) != LoadResult::Loaded) {
         return CompareResult::Failed;
     }
     // With the walk flag set the second load has sent Compare Files already.

@@ -55,7 +55,7 @@ ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptL
         script = wholeRange(one.lineCount) + "c" + wholeRange(two.lineCount);
     }
     std::istringstream in(script + "\n");
-    return ReadScript(in, false, lists);
+    return readScript(in, false, lists);
 }
 
 // The result is handed over in memory, and whether the files are identical
@@ -92,7 +92,7 @@ std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, Si
         return ScriptOutcome::Identical;
     case EngineStatus::Different: {
         std::istringstream script(result.text());
-        const ScriptOutcome outcome = ReadScript(script, false, work.lists);
+        const ScriptOutcome outcome = readScript(script, false, work.lists);
         // Only hunks are read from a difference: a stray identical report
         // cannot turn it into a sameness.
         return outcome == ScriptOutcome::Identical ? ScriptOutcome::DifferentNoLists : outcome;
@@ -128,7 +128,7 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
         // A file changed on disk is compared as it is now. (Runs that rewrite
         // the text work on a private copy, so the lines never need reading
         // again for that.)
-        if (compare && !side.fileName.empty() && ChangedSinceLoad(*model.files, side)) {
+        if (compare && !side.fileName.empty() && changedSinceLoad(*model.files, side)) {
             work.read[i] = true;
             work.reload[i] = true;
         }
@@ -139,8 +139,7 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
 
 void runComparison(ComparisonWork& work, JobProgress* progress) {
     const auto read = [&work, progress](std::size_t i, bool quiet) {
-        work.readStatus[i] =
-            ReadSide(*work.files, work.names[i], work.fresh[i], progress, quiet);
+        work.readStatus[i] = readSide(*work.files, work.names[i], work.fresh[i], progress, quiet);
     };
     if (work.read[0] && work.read[1] && work.files->threadSafe()) {
         // Both files at once, one per core; the first one reports.
@@ -233,7 +232,7 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
         // A reload must not start a comparison of its own, nor a load that
         // this work compares.
         const bool otherFlag = model.loadedSinceComparison[1 - i];
-        InstallSide(model, record, frame, std::move(work.fresh[i]), s,
+        installSide(model, record, frame, std::move(work.fresh[i]), s,
                     work.compare || work.reload[i]);
         if (work.reload[i]) {
             model.loadedSinceComparison[1 - i] = otherFlag;
@@ -253,21 +252,21 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
     for (SideRecord& side : model.sides) {
         if (side.binary) {
             side.binaryRow =
-                BinaryRowText(side.line(0).size(), *work.outcome != ScriptOutcome::Identical);
+                binaryRowText(side.line(0).size(), *work.outcome != ScriptOutcome::Identical);
         }
     }
     CompareResult status = CompareResult::Different;
     if (*work.outcome != ScriptOutcome::Identical) {
-        ReleaseLists(model);
-        InstallLists(model.side(1), std::move(work.lists.text1), std::move(work.lists.gap1));
-        InstallLists(model.side(2), std::move(work.lists.text2), std::move(work.lists.gap2));
+        releaseLists(model);
+        installLists(model.side(1), std::move(work.lists.text1), std::move(work.lists.gap1));
+        installLists(model.side(2), std::move(work.lists.text2), std::move(work.lists.gap2));
         frame.modelChanged(ModelEvent::SegmentsChanged);
     } else {
         status = CompareResult::Identical;
         if (record.directoryWalk != 0) {
-            ClearSides(model, record, frame);
+            clearBothSides(model, record, frame);
         } else {
-            ReleaseLists(model);
+            releaseLists(model);
             // No tick of the comparison before may stay on the bar.
             frame.modelChanged(ModelEvent::DifferencesCleared);
             frame.notice("Files are identical");

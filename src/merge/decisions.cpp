@@ -39,7 +39,7 @@ int other(int s) {
 
 } // namespace
 
-Choice JudgingMark(const MergeModel& model, std::int32_t i, int s) {
+Choice judgingMark(const MergeModel& model, std::int32_t i, int s) {
     const SideRecord& side = model.side(s);
     if (i < 0 || i >= side.segmentCount()) {
         return Choice::None;
@@ -52,24 +52,24 @@ Choice JudgingMark(const MergeModel& model, std::int32_t i, int s) {
     return gap.present() ? gap.choice : Choice::None;
 }
 
-bool SegmentResolved(const MergeModel& model, std::int32_t i) {
-    return JudgingMark(model, i, 1) != Choice::None || JudgingMark(model, i, 2) != Choice::None;
+bool segmentResolved(const MergeModel& model, std::int32_t i) {
+    return judgingMark(model, i, 1) != Choice::None || judgingMark(model, i, 2) != Choice::None;
 }
 
-bool AnyUnresolved(const MergeModel& model) {
+bool anyUnresolved(const MergeModel& model) {
     if (!compared(model)) {
         return false;
     }
     const std::int32_t n = segmentCount(model);
     for (std::int32_t i = 0; i < n; ++i) {
-        if (!SegmentResolved(model, i)) {
+        if (!segmentResolved(model, i)) {
             return true;
         }
     }
     return false;
 }
 
-void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool extend) {
+void chooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool extend) {
     if (!compared(model) || i < 0 || i >= segmentCount(model)) {
         return;
     }
@@ -93,7 +93,7 @@ void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool ext
     frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
-void SelectFrom(MergeModel& model, Frame& frame, int s) {
+void selectFrom(MergeModel& model, Frame& frame, int s) {
     if (!compared(model)) {
         return;
     }
@@ -113,7 +113,7 @@ void SelectFrom(MergeModel& model, Frame& frame, int s) {
     frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
-void SelectAll(MergeModel& model, Frame& frame) {
+void selectAll(MergeModel& model, Frame& frame) {
     if (!compared(model)) {
         return;
     }
@@ -126,7 +126,7 @@ void SelectAll(MergeModel& model, Frame& frame) {
     frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
-void UnselectAll(MergeModel& model, Frame& frame) {
+void unselectAll(MergeModel& model, Frame& frame) {
     if (!compared(model)) {
         return;
     }
@@ -142,7 +142,7 @@ void UnselectAll(MergeModel& model, Frame& frame) {
     frame.modelChanged(ModelEvent::SegmentsChanged);
 }
 
-bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, std::int64_t row) {
+bool splitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, std::int64_t row) {
     // A binary file has no lines to split it at.
     if (!compared(model) || model.side(1).binary || model.side(2).binary) {
         return false;
@@ -151,20 +151,20 @@ bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, st
     if (d < 0) {
         return false;
     }
-    const DisplayPosition r1 = DisplayToLine(model.side(1), d);
-    const DisplayPosition r2 = DisplayToLine(model.side(2), d);
+    const DisplayPosition r1 = displayToLine(model.side(1), d);
+    const DisplayPosition r2 = displayToLine(model.side(2), d);
     if (r1.line >= model.side(1).lineCount || r2.line >= model.side(2).lineCount) {
         return false;
     }
 
     std::int32_t i = -1;
     if (r1.line < 0) {
-        i = FindSegment(model.side(1), d, SegmentKind::Gap);
+        i = findSegment(model.side(1), d, SegmentKind::Gap);
         if (i < 0 || r2.line + 1 == textOf(model, 2, i).first) {
             return false;
         }
     } else {
-        i = FindSegment(model.side(1), r1.line, SegmentKind::Text);
+        i = findSegment(model.side(1), r1.line, SegmentKind::Text);
         if (i < 0 || r1.line + 1 == textOf(model, 1, i).first) {
             return false;
         }
@@ -186,7 +186,7 @@ bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, st
         }
     }
 
-    InsertEmptyEntry(model, i);
+    insertEmptyEntry(model, i);
     for (int s = 1; s <= 2; ++s) {
         const DisplayPosition& r = positions[s - 1];
         SegmentRange& upperText = textOf(model, s, i);
@@ -211,8 +211,8 @@ bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, st
             lowerGap.last -= g - lowerGap.first + 1;
         }
     }
-    RebuildIndex(model.side(1));
-    RebuildIndex(model.side(2));
+    rebuildIndex(model.side(1));
+    rebuildIndex(model.side(2));
     frame.modelChanged(ModelEvent::SegmentsChanged);
     return true;
 }

@@ -13,19 +13,19 @@ struct SettingsRecord;
 
 // The judging mark of side s (1 or 2) in segment i: the text mark when the
 // text range is present, otherwise the gap mark.
-Choice JudgingMark(const MergeModel& model, std::int32_t i, int s);
-bool SegmentResolved(const MergeModel& model, std::int32_t i);
-bool AnyUnresolved(const MergeModel& model);
+Choice judgingMark(const MergeModel& model, std::int32_t i, int s);
+bool segmentResolved(const MergeModel& model, std::int32_t i);
+bool anyUnresolved(const MergeModel& model);
 
 // A click on side s of segment i; extend = the Ctrl key was held.
-void ChooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool extend);
+void chooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool extend);
 // Select From Left (s = 1) / Right (s = 2): every segment not decided for the
 // other side gets side s.
-void SelectFrom(MergeModel& model, Frame& frame, int s);
-void SelectAll(MergeModel& model, Frame& frame);
-void UnselectAll(MergeModel& model, Frame& frame);
+void selectFrom(MergeModel& model, Frame& frame, int s);
+void selectAll(MergeModel& model, Frame& frame);
+void unselectAll(MergeModel& model, Frame& frame);
 // Split at the pane row under the mouse (0-based, relative to the top line).
 // Returns true when a split took place.
-bool SplitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, std::int64_t row);
+bool splitAt(MergeModel& model, const SettingsRecord& settings, Frame& frame, std::int64_t row);
 
 } // namespace tandel

@@ -19,7 +19,7 @@ bool isLoadedFile(FileSystem& files, const SideRecord& side, const std::string& 
 
 } // namespace
 
-bool ChangedSinceLoad(FileSystem& files, const SideRecord& side) {
+bool changedSinceLoad(FileSystem& files, const SideRecord& side) {
     if (side.fileName.empty() || !side.loadedStatus.isRegular()) {
         return false;
     }
@@ -30,8 +30,8 @@ bool ChangedSinceLoad(FileSystem& files, const SideRecord& side) {
     return !sameState(now, side.loadedStatus);
 }
 
-bool ChangedByOthers(FileSystem& files, const SideRecord& side) {
-    if (!ChangedSinceLoad(files, side)) {
+bool changedByOthers(FileSystem& files, const SideRecord& side) {
+    if (!changedSinceLoad(files, side)) {
         return false;
     }
     FileStatus now;
@@ -39,7 +39,7 @@ bool ChangedByOthers(FileSystem& files, const SideRecord& side) {
            !sameState(now, side.writtenStatus);
 }
 
-void NoteWritten(MergeModel& model, const std::string& target) {
+void noteWritten(MergeModel& model, const std::string& target) {
     FileSystem& files = *model.files;
     for (SideRecord& side : model.sides) {
         FileStatus now;
@@ -49,14 +49,14 @@ void NoteWritten(MergeModel& model, const std::string& target) {
     }
 }
 
-bool ConfirmReplace(const MergeModel& model, Frame& frame, const std::string& target) {
+bool confirmReplace(const MergeModel& model, Frame& frame, const std::string& target) {
     FileSystem& files = *model.files;
     FileStatus there;
     if (!files.status(target, there).ok() || there.kind == FileKind::Missing) {
         return true;
     }
     for (const SideRecord& side : model.sides) {
-        if (isLoadedFile(files, side, target) && ChangedByOthers(files, side) &&
+        if (isLoadedFile(files, side, target) && changedByOthers(files, side) &&
             !frame.confirmOverwrite(
                 {QuestionKind::ChangedOnDisk, target,
                  "File " + target + " has changed on disk since it was loaded.\nSave anyway ?"})) {
@@ -68,10 +68,10 @@ bool ConfirmReplace(const MergeModel& model, Frame& frame, const std::string& ta
         return frame.confirmOverwrite({QuestionKind::ReadOnly, target,
                                        "File " + target + " is read-only.\nReplace it anyway ?"});
     }
-    return ConfirmOverwrite(frame, target);
+    return askToOverwrite(frame, target);
 }
 
-std::optional<std::uint32_t> ResultPermissions(const MergeModel& model) {
+std::optional<std::uint32_t> resultPermissions(const MergeModel& model) {
     for (const SideRecord& side : model.sides) {
         if (side.loadedStatus.isRegular()) {
             return side.loadedStatus.permissions;

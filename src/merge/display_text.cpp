@@ -53,11 +53,11 @@ constexpr char16_t kWindows1252High[32] = {
 
 } // namespace
 
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
     return static_cast<unsigned char>(text[i]) < 0x80 ? 1 : sequenceLength(text, i);
 }
 
-LineEncoding LineEncodingOf(std::string_view line) {
+LineEncoding lineEncodingOf(std::string_view line) {
     std::size_t i = 0;
     const std::size_t n = line.size();
     while (i < n) {
@@ -109,7 +109,7 @@ DecodedChar CharReader::next() {
     return c;
 }
 
-char32_t ShownCharacter(char32_t c) {
+char32_t shownCharacter(char32_t c) {
     constexpr char32_t kControlPictures = 0x2400;
     constexpr char32_t kReplacement = 0xFFFD;
     if (c < 0x20) {
@@ -130,7 +130,7 @@ char32_t ShownCharacter(char32_t c) {
     return bidiControl || breaksLine ? kReplacement : c;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
+void appendUtf8Text(std::string& out, char32_t c) {
     const auto put = [&](char32_t b) { out.push_back(static_cast<char>(b)); };
     if (c < 0x80) {
         put(c);
@@ -149,18 +149,18 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-void AppendClipboardText(std::string& out, std::string_view piece, LineEncoding encoding) {
+void appendClipboardText(std::string& out, std::string_view piece, LineEncoding encoding) {
     CharReader reader(piece, encoding);
     while (!reader.done()) {
-        AppendUtf8(out, reader.next().code);
+        appendUtf8Text(out, reader.next().code);
     }
 }
 
-void AppendShownText(std::string& out, std::string_view piece, LineEncoding encoding) {
+void appendShownText(std::string& out, std::string_view piece, LineEncoding encoding) {
     CharReader reader(piece, encoding);
     while (!reader.done()) {
         const char32_t c = reader.next().code;
-        AppendUtf8(out, c == '\t' ? c : ShownCharacter(c));
+        appendUtf8Text(out, c == '\t' ? c : shownCharacter(c));
     }
 }
 

@@ -17,11 +17,11 @@ enum class LineEncoding { Utf8, Windows1252 };
 
 // Length of the well-formed UTF-8 sequence that starts at text[i]: 1 for
 // ASCII, 2 to 4 for a longer character, 0 when none starts there.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i);
 
 // Utf8 when the line is well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF, no cut sequence), Windows1252 otherwise.
-LineEncoding LineEncodingOf(std::string_view line);
+LineEncoding lineEncodingOf(std::string_view line);
 
 struct DecodedChar {
     char32_t code = 0;
@@ -29,7 +29,7 @@ struct DecodedChar {
 };
 
 // Reads a line character by character in a given encoding. A Utf8 reader must
-// be given text that LineEncodingOf calls Utf8, or a piece of it cut at
+// be given text that lineEncodingOf calls Utf8, or a piece of it cut at
 // character boundaries.
 class CharReader {
 public:
@@ -53,17 +53,17 @@ private:
 // Control Pictures (NUL as U+2400), C1 controls, the bidirectional formatting
 // controls and the line and paragraph separators become U+FFFD. A tab is the
 // caller's business (expanded on screen, kept on the clipboard).
-char32_t ShownCharacter(char32_t c);
+char32_t shownCharacter(char32_t c);
 
-void AppendUtf8(std::string& out, char32_t c);
+void appendUtf8Text(std::string& out, char32_t c);
 
 // Appends a piece of a line as clipboard text (UTF-8): decoded in the line's
 // encoding, every character as the file holds it, control characters and
 // tabs included; none of the stand-ins the pane draws.
-void AppendClipboardText(std::string& out, std::string_view piece, LineEncoding encoding);
+void appendClipboardText(std::string& out, std::string_view piece, LineEncoding encoding);
 
 // Appends a piece of text as a title shows it (UTF-8): decoded in `encoding`,
 // each character as the pane would draw it, tabs kept as tabs.
-void AppendShownText(std::string& out, std::string_view piece, LineEncoding encoding);
+void appendShownText(std::string& out, std::string_view piece, LineEncoding encoding);
 
 } // namespace tandel

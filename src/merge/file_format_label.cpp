@@ -2,7 +2,7 @@
 
 namespace tandel {
 
-std::string FileFormatLabel(const SideRecord& side) {
+std::string fileFormatLabel(const SideRecord& side) {
     if (side.fileName.empty()) {
         return {};
     }
@@ -32,7 +32,7 @@ std::string FileFormatLabel(const SideRecord& side) {
     return label;
 }
 
-std::string BinaryRowText(std::uint64_t bytes, bool differs) {
+std::string binaryRowText(std::uint64_t bytes, bool differs) {
     return "Binary file, " + std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes") +
            (differs ? " (the files differ)" : "");
 }

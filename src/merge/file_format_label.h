@@ -11,9 +11,9 @@ namespace tandel {
 
 // "LF", "CR LF", "mixed line ends", "binary" or "empty", with ", no newline
 // at end" where the last line has none; empty while nothing is loaded.
-std::string FileFormatLabel(const SideRecord& side);
+std::string fileFormatLabel(const SideRecord& side);
 
 // "Binary file, N bytes", and whether the pair was found to differ.
-std::string BinaryRowText(std::uint64_t bytes, bool differs);
+std::string binaryRowText(std::uint64_t bytes, bool differs);
 
 } // namespace tandel

@@ -29,7 +29,7 @@ public:
             return sink_.put(text);
         }
         line_.clear();
-        AppendWithCrLf(line_, text);
+        appendWithCrLf(line_, text);
         return sink_.put(line_);
     }
 
@@ -112,7 +112,7 @@ private:
 
 } // namespace
 
-bool MergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
+bool mergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
     Writer writer(frame, sink, false);
     const SideRecord& side1 = model.side(1);
     const SideRecord& side2 = model.side(2);
@@ -121,11 +121,11 @@ bool MergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
     if (side1.hasLists() && side2.hasLists()) {
         const std::int32_t count = std::min(side1.segmentCount(), side2.segmentCount());
         for (std::int32_t i = 0; i < count; ++i) {
-            const std::int64_t to = writer.clamp(SegmentFirstLine(side1, i) - 2, n1);
+            const std::int64_t to = writer.clamp(segmentFirstLine(side1, i) - 2, n1);
             if (!writer.lines(side1, next, to, -1, {}, {}, {})) {
                 return false;
             }
-            next = SegmentLastLine(side1, i);
+            next = segmentLastLine(side1, i);
             const SegmentRange& text1 = side1.textRanges[static_cast<std::size_t>(i)];
             const SegmentRange& text2 = side2.textRanges[static_cast<std::size_t>(i)];
             if (!((text1.present() && text1.choice != Choice::None) ||
@@ -152,7 +152,7 @@ bool MergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
     return writer.lines(side1, next, n1 - 1, -1, {}, {}, {});
 }
 
-bool DifferencesWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
+bool differencesWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
     Writer writer(frame, sink, true);
     const SideRecord& side1 = model.side(1);
     if (!side1.hasLists()) {

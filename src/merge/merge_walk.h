@@ -10,8 +10,8 @@ class Frame;
 
 // File 1 with every segment replaced by the chosen lines. False after a write
 // failure.
-bool MergeWalk(const MergeModel& model, Frame& frame, LineSink& sink);
+bool mergeWalk(const MergeModel& model, Frame& frame, LineSink& sink);
 // Every segment with both versions, numbered and marked by side.
-bool DifferencesWalk(const MergeModel& model, Frame& frame, LineSink& sink);
+bool differencesWalk(const MergeModel& model, Frame& frame, LineSink& sink);
 
 } // namespace tandel

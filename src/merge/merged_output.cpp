@@ -17,13 +17,13 @@ namespace {
 
 bool walk(const MergeModel& model, Frame& frame, LineSink& sink, bool differencesOnly) {
     if (differencesOnly) {
-        if (DifferencesWalk(model, frame, sink)) {
+        if (differencesWalk(model, frame, sink)) {
             return true;
         }
         frame.message(Severity::Error, "Unable to show differences");
         return false;
     }
-    if (MergeWalk(model, frame, sink)) {
+    if (mergeWalk(model, frame, sink)) {
         return true;
     }
     frame.message(Severity::Error, "Unable to merge files");
@@ -54,14 +54,14 @@ ProduceResult produceFile(MergeModel& model, const SettingsRecord& settings, Fra
     }
     const std::string_view failure =
         identical || !differencesOnly ? "Unable to merge files" : "Unable to show differences";
-    const WriteResult written = WriteResultFile(
+    const WriteResult written = writeResultFile(
         model, frame, target,
         [&](ReplacingFile& file) {
             const LineEndPolicy ends =
                 settings.unixFormat != 0 || identical ? LineEndPolicy::Own : LineEndPolicy::CrLf;
             FileSink sink(file, target, ends, frame);
             if (identical) {
-                return MergeWalk(model, frame, sink);
+                return mergeWalk(model, frame, sink);
             }
             if (differencesOnly && binaryPair(model)) {
                 return sink.put(binaryDiffer(model) + "\n");
@@ -76,7 +76,7 @@ ProduceResult produceFile(MergeModel& model, const SettingsRecord& settings, Fra
 bool bothSidesOfBinary(const MergeModel& model) {
     const std::int32_t n = std::min(model.side(1).segmentCount(), model.side(2).segmentCount());
     for (std::int32_t i = 0; i < n; ++i) {
-        if (JudgingMark(model, i, 1) != Choice::None && JudgingMark(model, i, 2) != Choice::None) {
+        if (judgingMark(model, i, 1) != Choice::None && judgingMark(model, i, 2) != Choice::None) {
             return true;
         }
     }
@@ -85,7 +85,7 @@ bool bothSidesOfBinary(const MergeModel& model) {
 
 } // namespace
 
-bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+bool readyToProduce(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
                     bool differencesOnly) {
     if (settings.notYetCompared != 0) {
         frame.message(Severity::Info, "Files have not been compared yet");
@@ -104,7 +104,7 @@ bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings, Fra
     if (differencesOnly) {
         return true;
     }
-    if (AnyUnresolved(model)) {
+    if (anyUnresolved(model)) {
         frame.message(Severity::Error, "You have unresolved difference(s) !");
         frame.postCommand(cmd::kNextUnresolved);
         return false;
@@ -118,9 +118,9 @@ bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings, Fra
     return true;
 }
 
-ProduceResult Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-                      const std::string& target, OutputSink sink, bool differencesOnly,
-                      bool directoryWindow) {
+ProduceResult produceResult(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                            const std::string& target, OutputSink sink, bool differencesOnly,
+                            bool directoryWindow) {
     if (sink == OutputSink::Printer && directoryWindow) {
         // The directory lists are printed as they stand: the pair the list
         // build compared last is neither a result to check nor to resolve.
@@ -131,7 +131,7 @@ ProduceResult Produce(MergeModel& model, const SettingsRecord& settings, Frame& 
         frame.endPrint();
         return ProduceResult::Done;
     }
-    if (!ReadyToProduce(model, settings, frame, differencesOnly)) {
+    if (!readyToProduce(model, settings, frame, differencesOnly)) {
         return ProduceResult::Refused;
     }
     if (sink != OutputSink::File && binaryPair(model)) {
@@ -170,12 +170,12 @@ ProduceResult Produce(MergeModel& model, const SettingsRecord& settings, Frame& 
     return ProduceResult::Failed;
 }
 
-std::string MergedText(const MergeModel& model, Frame& frame, bool differencesOnly) {
+std::string mergedText(const MergeModel& model, Frame& frame, bool differencesOnly) {
     TextSink buffer;
     if (differencesOnly) {
-        DifferencesWalk(model, frame, buffer);
+        differencesWalk(model, frame, buffer);
     } else {
-        MergeWalk(model, frame, buffer);
+        mergeWalk(model, frame, buffer);
     }
     return std::move(buffer.text());
 }

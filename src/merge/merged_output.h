@@ -22,7 +22,7 @@ enum class ProduceResult { Done, Failed, Refused };
 
 // Whether a result can be made now; says why not (not compared yet,
 // unresolved segments, both sides of a binary pair chosen).
-[[nodiscard]] bool ReadyToProduce(const MergeModel& model, const SettingsRecord& settings,
+[[nodiscard]] bool readyToProduce(const MergeModel& model, const SettingsRecord& settings,
                                   Frame& frame, bool differencesOnly);
 
 // The target is used by the file
@@ -30,12 +30,12 @@ enum class ProduceResult { Done, Failed, Refused };
 // the two directory lists instead, which needs neither check. A file is
 // written completely to a temporary file in the target's folder first and
 // then renamed over the target, so a failed write leaves the old file in place.
-[[nodiscard]] ProduceResult Produce(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-                                    const std::string& target, OutputSink sink,
-                                    bool differencesOnly, bool directoryWindow = false);
+[[nodiscard]] ProduceResult produceResult(MergeModel& model, const SettingsRecord& settings,
+                                          Frame& frame, const std::string& target, OutputSink sink,
+                                          bool differencesOnly, bool directoryWindow = false);
 
 // The text the merge walk or the differences walk produces, with '\n' line
 // ends, without any of Produce's checks; for callers that need the text itself.
-std::string MergedText(const MergeModel& model, Frame& frame, bool differencesOnly);
+std::string mergedText(const MergeModel& model, Frame& frame, bool differencesOnly);
 
 } // namespace tandel

@@ -4,7 +4,7 @@
 
 namespace tandel {
 
-void AppendWithCrLf(std::string& out, std::string_view text) {
+void appendWithCrLf(std::string& out, std::string_view text) {
     std::size_t from = 0;
     for (std::size_t nl = text.find('\n'); nl != std::string_view::npos;
          nl = text.find('\n', from)) {

@@ -51,7 +51,7 @@ private:
     Frame& frame_;
 };
 
-// Collects the text: the preview's buffer, and the text of MergedText.
+// Collects the text: the preview's buffer, and the text of mergedText.
 class TextSink : public LineSink {
 public:
     explicit TextSink(LineEndPolicy ends = LineEndPolicy::Lf) : ends_(ends) {}
@@ -68,6 +68,6 @@ private:
 };
 
 // '\n' becomes CR LF; the bytes between are untouched.
-void AppendWithCrLf(std::string& out, std::string_view text);
+void appendWithCrLf(std::string& out, std::string_view text);
 
 } // namespace tandel

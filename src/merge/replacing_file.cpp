@@ -154,7 +154,7 @@ IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep
     const bool regular = files_.status(target, old).ok() && old.isRegular();
     std::string kept;  // the backup this save made
     std::string aside; // where the backup before it waits meanwhile
-    if (backup && regular && !HasBackupExtension(target)) {
+    if (backup && regular && !hasBackupExtension(target)) {
         IoStatus why;
         const std::string name = chooseBackupName(target, keep, why);
         if (why.ok()) {

@@ -7,15 +7,15 @@
 
 namespace tandel {
 
-WriteResult WriteResultFile(MergeModel& model, Frame& frame, const std::string& target,
+WriteResult writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
                             const std::function<bool(ReplacingFile&)>& fill,
                             std::string_view failure) {
     FileSystem& files = *model.files;
-    if (!ConfirmReplace(model, frame, target)) {
+    if (!confirmReplace(model, frame, target)) {
         return WriteResult::NotWritten;
     }
     ReplacingFile file(files);
-    const IoStatus opened = file.open(target, ResultPermissions(model));
+    const IoStatus opened = file.open(target, resultPermissions(model));
     if (!opened.ok()) {
         frame.message(Severity::Error, withReason("Error opening output file " + target, opened));
         return WriteResult::NotWritten;
@@ -55,7 +55,7 @@ WriteResult WriteResultFile(MergeModel& model, Frame& frame, const std::string& 
     if (!file.backupName().empty() && file.backupName() != target + ".bak") {
         frame.message(Severity::Info, "The old " + target + " was kept as " + file.backupName());
     }
-    NoteWritten(model, target);
+    noteWritten(model, target);
     model.decisionsUnsaved = false;
     frame.notice("Saved to " + target);
     return WriteResult::Written;

@@ -25,7 +25,7 @@ enum class WriteResult { Written, NotWritten };
 // after a write error ("Unable to merge files"), unless empty. When nothing
 // was saved the target is as it was, and so is the folder, unless a warning
 // says where an older backup is left.
-[[nodiscard]] WriteResult WriteResultFile(MergeModel& model, Frame& frame,
+[[nodiscard]] WriteResult writeResultFile(MergeModel& model, Frame& frame,
                                           const std::string& target,
                                           const std::function<bool(ReplacingFile&)>& fill,
                                           std::string_view failure);

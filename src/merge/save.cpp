@@ -47,20 +47,20 @@ std::string chooseTarget(MergeModel& model, Settings& settings, Frame& frame) {
 
 bool write(MergeModel& model, Settings& settings, Frame& frame, const std::string& target) {
     if (frame.previewOpen() && frame.previewModified()) {
-        return SavePreviewText(model, settings.record, frame, target) == WriteResult::Written;
+        return savePreviewText(model, settings.record, frame, target) == WriteResult::Written;
     }
-    return Produce(model, settings.record, frame, target, OutputSink::File,
-                   settings.record.diffsOnly != 0) == ProduceResult::Done;
+    return produceResult(model, settings.record, frame, target, OutputSink::File,
+                         settings.record.diffsOnly != 0) == ProduceResult::Done;
 }
 
 } // namespace
 
-SaveResult Save(MergeModel& model, Settings& settings, Frame& frame, int which) {
+SaveResult saveResult(MergeModel& model, Settings& settings, Frame& frame, int which) {
     const bool walking = settings.record.directoryWalk != 0;
     // What cannot be saved is said before a name is asked for.
     const bool previewEdited = frame.previewOpen() && frame.previewModified();
     if (!previewEdited &&
-        !ReadyToProduce(model, settings.record, frame, settings.record.diffsOnly != 0)) {
+        !readyToProduce(model, settings.record, frame, settings.record.diffsOnly != 0)) {
         return SaveResult::NotStarted;
     }
     std::string target;
@@ -83,36 +83,39 @@ SaveResult Save(MergeModel& model, Settings& settings, Frame& frame, int which) 
         return SaveResult::NotWritten;
     }
     if (walking) {
-        ClearSides(model, settings.record, frame);
+        clearBothSides(model, settings.record, frame);
         frame.postCommand(cmd::kWalkNext);
     } else if ((which == kSaveAsLeft || which == kSaveAsRight) &&
-               ChangedSinceLoad(*model.files, model.side(which))) {
+               changedSinceLoad(*model.files, model.side(which))) {
         // That side's file is the result now: show it as it is, compared again.
         frame.postCommand(cmd::kCompareFiles);
     }
     return SaveResult::Saved;
 }
 
-WriteResult SavePreviewText(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+WriteResult savePreviewText(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                             const std::string& name) {
-    return WriteResultFile(model, frame, name, [&](ReplacingFile& file) {
-        const std::string text = frame.previewText();
-        std::string bytes;
-        if (settings.unixFormat == 0 || PreviewWantsCrLf(model)) {
-            AppendWithCrLf(bytes, text);
-        } else {
-            bytes = text;
-        }
-        const IoStatus written = file.write(bytes);
-        if (!written.ok()) {
-            frame.message(Severity::Error,
-                          withReason("Error writing output file " + name, written));
-        }
-        return written.ok();
-    }, {});
+    return writeResultFile(model, frame, name,
+                           [&](ReplacingFile& file) {
+                               const std::string text = frame.previewText();
+                               std::string bytes;
+                               if (settings.unixFormat == 0 || previewWantsCrLf(model)) {
+                                   appendWithCrLf(bytes, text);
+                               } else {
+                                   bytes = text;
+                               }
+                               const IoStatus written = file.write(bytes);
+                               if (!written.ok()) {
+                                   frame.message(
+                                       Severity::Error,
+                                       withReason("Error writing output file " + name, written));
+                               }
+                               return written.ok();
+                           },
+                           {});
 }
 
-bool PreviewWantsCrLf(const MergeModel& model) {
+bool previewWantsCrLf(const MergeModel& model) {
     // The preview holds line feeds only; its text goes out in the style of
     // file 1, which the result is made from.
     const SideRecord& side = model.side(1);

@@ -25,24 +25,24 @@ enum SaveWhich : int { kSaveAs = 0, kSaveAsLeft = 1, kSaveAsRight = 2 };
 // file's folder. During the directory walk a successful write clears both
 // sides and posts the walk's next step.
 enum class SaveResult { Saved, NotStarted, NotWritten };
-[[nodiscard]] SaveResult Save(MergeModel& model, Settings& settings, Frame& frame, int which);
+[[nodiscard]] SaveResult saveResult(MergeModel& model, Settings& settings, Frame& frame, int which);
 // Writes the preview's text, its line feeds as CR LF with "Unix format" off
 // or when most of file 1's lines end so.
-[[nodiscard]] WriteResult SavePreviewText(MergeModel& model, const SettingsRecord& settings,
+[[nodiscard]] WriteResult savePreviewText(MergeModel& model, const SettingsRecord& settings,
                                           Frame& frame, const std::string& name);
-bool PreviewWantsCrLf(const MergeModel& model);
+bool previewWantsCrLf(const MergeModel& model);
 
-bool FileExists(FileSystem& files, const std::string& name);
+bool fileExists(FileSystem& files, const std::string& name);
 // "File %s already exists.\nSave anyway ?"; true for Yes.
-[[nodiscard]] bool ConfirmOverwrite(Frame& frame, const std::string& name);
+[[nodiscard]] bool askToOverwrite(Frame& frame, const std::string& name);
 // The extension is ".bak" in any letter case: such a file gets no backup.
-bool HasBackupExtension(const std::string& name);
+bool hasBackupExtension(const std::string& name);
 // Keeps the regular file `name` also as name + ".bak" (a hard link, or a
 // copy where the file system has none), replacing an older backup; a name whose extension is ".bak"
 // in any case gets none (NotNeeded). Impossible when no backup could be made: `name` is not a
 // regular file, or the backup name is a folder, a device or one of `keep` (the other input, say),
 // which is never deleted.
-[[nodiscard]] BackupResult MakeBackup(FileSystem& files, const std::string& name,
-                                      const std::vector<std::string>& keep = {});
+[[nodiscard]] BackupResult makeBackupFile(FileSystem& files, const std::string& name,
+                                          const std::vector<std::string>& keep = {});
 
 } // namespace tandel

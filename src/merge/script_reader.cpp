@@ -125,7 +125,7 @@ bool parseHunk(std::string_view line, Hunk& hunk) {
 
 } // namespace
 
-ScriptOutcome ReadScript(std::istream& in, bool directoryWindowMode, ScriptLists& lists) {
+ScriptOutcome readScript(std::istream& in, bool directoryWindowMode, ScriptLists& lists) {
     lists = ScriptLists{};
     // Where the previous hunk ended on each side; a hunk that starts before it
     // would break the ordering every lookup relies on.

@@ -20,6 +20,6 @@ enum class ScriptOutcome {
 
 // Malformed headers (numbers that do not parse, ranges that run backwards, or
 // hunks out of order) are passed over like any other line.
-ScriptOutcome ReadScript(std::istream& in, bool directoryWindowMode, ScriptLists& lists);
+ScriptOutcome readScript(std::istream& in, bool directoryWindowMode, ScriptLists& lists);
 
 } // namespace tandel

@@ -43,11 +43,11 @@ const SegmentIndex& freshIndex(const SideRecord& side, SegmentIndex& scratch) {
 
 } // namespace
 
-void RebuildIndex(SideRecord& side) {
+void rebuildIndex(SideRecord& side) {
     side.index = buildIndex(side);
 }
 
-std::int32_t SegmentFirstLine(const SideRecord& side, std::int32_t i) {
+std::int32_t segmentFirstLine(const SideRecord& side, std::int32_t i) {
     if (!validSegment(side, i)) {
         return RANGE_NONE;
     }
@@ -55,7 +55,7 @@ std::int32_t SegmentFirstLine(const SideRecord& side, std::int32_t i) {
     return text.present() ? text.first : side.gapRanges[static_cast<std::size_t>(i)].first;
 }
 
-std::int32_t SegmentLastLine(const SideRecord& side, std::int32_t i) {
+std::int32_t segmentLastLine(const SideRecord& side, std::int32_t i) {
     if (!validSegment(side, i)) {
         return RANGE_NONE;
     }
@@ -67,7 +67,7 @@ std::int32_t SegmentLastLine(const SideRecord& side, std::int32_t i) {
     return gap.present() ? gap.first - 1 : RANGE_NONE;
 }
 
-std::int64_t GapLinesBefore(const SideRecord& side, std::int32_t i) {
+std::int64_t gapLinesBefore(const SideRecord& side, std::int32_t i) {
     if (!side.hasLists()) {
         return 0;
     }
@@ -77,15 +77,15 @@ std::int64_t GapLinesBefore(const SideRecord& side, std::int32_t i) {
     return index.gapBefore[static_cast<std::size_t>(std::clamp(i, 0, last))];
 }
 
-std::int64_t SegmentDisplayStart(const MergeModel& model, std::int32_t i) {
+std::int64_t segmentDisplayStart(const MergeModel& model, std::int32_t i) {
     const SideRecord& side = model.side(1);
     if (!validSegment(side, i)) {
         return 0;
     }
-    return SegmentFirstLine(side, i) + GapLinesBefore(side, i);
+    return segmentFirstLine(side, i) + gapLinesBefore(side, i);
 }
 
-DisplayPosition DisplayToLine(const SideRecord& side, std::int64_t d) {
+DisplayPosition displayToLine(const SideRecord& side, std::int64_t d) {
     if (!side.hasLists()) {
         return {d, 0};
     }
@@ -106,7 +106,7 @@ DisplayPosition DisplayToLine(const SideRecord& side, std::int64_t d) {
     return {d - g, 0};
 }
 
-std::int32_t FindSegment(const SideRecord& side, std::int64_t n, SegmentKind kind) {
+std::int32_t findSegment(const SideRecord& side, std::int64_t n, SegmentKind kind) {
     if (!side.hasLists()) {
         return -1;
     }
@@ -128,12 +128,12 @@ std::int32_t FindSegment(const SideRecord& side, std::int64_t n, SegmentKind kin
     return begin <= n + 1 ? i : -1;
 }
 
-std::int64_t DisplayLineCount(const MergeModel& model) {
+std::int64_t displayLineCount(const MergeModel& model) {
     const SideRecord& side = model.side(1);
-    return side.lineCount + GapLinesBefore(side, side.segmentCount());
+    return side.lineCount + gapLinesBefore(side, side.segmentCount());
 }
 
-void ReleaseLists(MergeModel& model) {
+void releaseLists(MergeModel& model) {
     model.decisionsUnsaved = false;
     model.currentSegment = -1;
     for (SideRecord& side : model.sides) {
@@ -143,7 +143,7 @@ void ReleaseLists(MergeModel& model) {
     }
 }
 
-void InstallLists(SideRecord& side, std::vector<SegmentRange> text, std::vector<SegmentRange> gap) {
+void installLists(SideRecord& side, std::vector<SegmentRange> text, std::vector<SegmentRange> gap) {
     if (text.empty() && gap.empty()) {
         side.textRanges.clear();
         side.gapRanges.clear();
@@ -166,10 +166,10 @@ void InstallLists(SideRecord& side, std::vector<SegmentRange> text, std::vector<
     gap.push_back(SegmentRange{});
     side.textRanges = std::move(text);
     side.gapRanges = std::move(gap);
-    RebuildIndex(side);
+    rebuildIndex(side);
 }
 
-void InsertEmptyEntry(MergeModel& model, std::int32_t i) {
+void insertEmptyEntry(MergeModel& model, std::int32_t i) {
     if (!model.side(1).hasLists() || !model.side(2).hasLists()) {
         return;
     }

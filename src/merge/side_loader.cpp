@@ -130,7 +130,7 @@ std::optional<LineEncoding> encodingOfLines(const char* data,
         }
         const auto cut = std::lower_bound(starts.begin(), starts.end(), from + kProgressStep);
         const std::size_t to = cut == starts.end() ? end : *cut;
-        const LineEncoding piece = LineEncodingOf(std::string_view(data + from, to - from));
+        const LineEncoding piece = lineEncodingOf(std::string_view(data + from, to - from));
         if (piece != LineEncoding::Utf8) {
             return piece;
         }
@@ -145,7 +145,7 @@ bool looksBinary(const char* data, std::size_t length) {
 
 } // namespace
 
-IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
+IoStatus readSide(FileSystem& files, const std::string& name, SideRecord& out,
                   JobProgress* progress, bool quiet) {
     // Room after the bytes for a line feed the last line may lack and for
     // the engine's spare bytes.
@@ -182,28 +182,28 @@ IoStatus ReadSide(FileSystem& files, const std::string& name, SideRecord& out,
     out.fileName = name;
     out.ends = std::move(ends);
     out.binary = binary;
-    out.binaryRow = binary ? BinaryRowText(out.line(0).size(), false) : std::string();
+    out.binaryRow = binary ? binaryRowText(out.line(0).size(), false) : std::string();
     out.encoding = *encoding;
     out.loadedStatus = status;
     return {};
 }
 
-bool ReadFile(FileSystem& files, const std::string& name, Frame& frame, SideRecord& out) {
-    const IoStatus read = ReadSide(files, name, out);
+bool readFileIntoSide(FileSystem& files, const std::string& name, Frame& frame, SideRecord& out) {
+    const IoStatus read = readSide(files, name, out);
     if (!read.ok()) {
         frame.message(Severity::Error, withReason("Unable to open file " + name, read));
     }
     return read.ok();
 }
 
-void InstallSide(MergeModel& model, SettingsRecord& settings, Frame& frame, SideRecord&& fresh,
+void installSide(MergeModel& model, SettingsRecord& settings, Frame& frame, SideRecord&& fresh,
                  int s, bool compareFollows) {
     settings.rowCount = fresh.lineCount;
     SideRecord& side = model.side(s);
     fresh.firstVisibleColumn = side.firstVisibleColumn;
     side = std::move(fresh);
     frame.clearSelection(s);
-    ReleaseLists(model);
+    releaseLists(model);
     settings.topLine = 0;
     settings.notYetCompared = 1;
     frame.modelChanged(ModelEvent::SideLoaded);
@@ -222,22 +222,22 @@ void InstallSide(MergeModel& model, SettingsRecord& settings, Frame& frame, Side
     }
 }
 
-LoadResult LoadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
+LoadResult loadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
                     const std::string& name, int s) {
     SideRecord fresh;
-    if (!ReadFile(*model.files, name, frame, fresh)) {
+    if (!readFileIntoSide(*model.files, name, frame, fresh)) {
         return LoadResult::NotLoaded;
     }
-    InstallSide(model, settings, frame, std::move(fresh), s);
+    installSide(model, settings, frame, std::move(fresh), s);
     return LoadResult::Loaded;
 }
 
-void LoadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
+void loadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
                const std::array<std::string, 2>& names) {
     std::array<SideRecord, 2> fresh;
     std::array<IoStatus, 2> read;
     const auto readOne = [&](std::size_t i) {
-        read[i] = ReadSide(*model.files, names[i], fresh[i]);
+        read[i] = readSide(*model.files, names[i], fresh[i]);
     };
     if (!names[0].empty() && !names[1].empty() && model.files->threadSafe()) {
         std::thread second(readOne, std::size_t{1});
@@ -258,23 +258,23 @@ void LoadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
             frame.message(Severity::Error, withReason("Unable to open file " + names[i], read[i]));
             continue;
         }
-        InstallSide(model, settings, frame, std::move(fresh[i]), static_cast<int>(i) + 1);
+        installSide(model, settings, frame, std::move(fresh[i]), static_cast<int>(i) + 1);
     }
 }
 
-LoadResult LoadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
+LoadResult loadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
                       const std::string& name, const std::string& directory, int s) {
     if (kindOf(*model.files, name) != FileKind::Missing) {
-        return LoadSide(model, settings, frame, name, s);
+        return loadSide(model, settings, frame, name, s);
     }
     if (directory.empty()) {
         return LoadResult::NotLoaded;
     }
     const std::string joined = directory.back() == '/' ? directory + name : directory + "/" + name;
-    return LoadSide(model, settings, frame, joined, s);
+    return loadSide(model, settings, frame, joined, s);
 }
 
-bool ChooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chosen) {
+bool chooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chosen) {
     std::string& directory = s == 2 ? settings.files.dirName2 : settings.files.dirName1;
     if (!frame.chooseOpenFile(s == 2 ? "Open file 2" : "Open file 1", directory, chosen) ||
         chosen.empty()) {
@@ -287,15 +287,15 @@ bool ChooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chos
     return true;
 }
 
-LoadResult OpenSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
+LoadResult openSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
     std::string chosen;
-    if (!ChooseFileToOpen(settings, frame, s, chosen)) {
+    if (!chooseFileToOpen(settings, frame, s, chosen)) {
         return LoadResult::NotLoaded;
     }
-    return LoadSide(model, settings.record, frame, chosen, s);
+    return loadSide(model, settings.record, frame, chosen, s);
 }
 
-std::optional<std::string> DroppedFileToLoad(const SettingsRecord& settings, Frame& frame,
+std::optional<std::string> droppedFileToLoad(const SettingsRecord& settings, Frame& frame,
                                              const std::vector<std::string>& names) {
     if (settings.directoryWalk != 0) {
         return std::nullopt;
@@ -307,14 +307,14 @@ std::optional<std::string> DroppedFileToLoad(const SettingsRecord& settings, Fra
     return names.front();
 }
 
-LoadResult LoadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
+LoadResult loadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
                        const std::vector<std::string>& names, int s) {
-    const std::optional<std::string> name = DroppedFileToLoad(settings, frame, names);
-    return name ? LoadSide(model, settings, frame, *name, s) : LoadResult::NotLoaded;
+    const std::optional<std::string> name = droppedFileToLoad(settings, frame, names);
+    return name ? loadSide(model, settings, frame, *name, s) : LoadResult::NotLoaded;
 }
 
-void ClearSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {
-    ReleaseLists(model);
+void clearBothSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {
+    releaseLists(model);
     for (SideRecord& side : model.sides) {
         const std::int32_t column = side.firstVisibleColumn;
         side = SideRecord{};

@@ -5,7 +5,7 @@
 namespace tandel {
 
 std::int32_t SideRecord::segmentCount() const {
-    // InstallLists keeps exactly one end entry, at the back of both lists.
+    // installLists keeps exactly one end entry, at the back of both lists.
     if (!hasLists()) {
         return 0;
     }

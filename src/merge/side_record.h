@@ -39,7 +39,7 @@ struct SegmentRange {
 
 // Prefix sums over one side's lists so that mapping a display row to a line or
 // a segment is a binary search instead of a walk from segment 0. Rebuilt by
-// RebuildIndex (segment_map.h) whenever the lists change shape.
+// rebuildIndex (segment_map.h) whenever the lists change shape.
 struct SegmentIndex {
     // gapBefore[i]: filler lines of this side in segments 0..i-1 (segments + 1 entries).
     std::vector<std::int64_t> gapBefore;

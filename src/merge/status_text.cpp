@@ -7,7 +7,7 @@
 
 namespace tandel {
 
-std::string DifferenceStatus(const MergeModel& model, bool compared) {
+std::string differenceStatusText(const MergeModel& model, bool compared) {
     if (!compared) {
         return {};
     }
@@ -17,7 +17,7 @@ std::string DifferenceStatus(const MergeModel& model, bool compared) {
     }
     std::int32_t unresolved = 0;
     for (std::int32_t i = 0; i < n; ++i) {
-        unresolved += SegmentResolved(model, i) ? 0 : 1;
+        unresolved += segmentResolved(model, i) ? 0 : 1;
     }
     const std::string left = " \xC2\xB7 " + std::to_string(unresolved) + " unresolved";
     if (model.currentSegment >= 0 && model.currentSegment < n) {
@@ -27,8 +27,8 @@ std::string DifferenceStatus(const MergeModel& model, bool compared) {
     return std::to_string(n) + (n == 1 ? " difference" : " differences") + left;
 }
 
-std::string SideStatus(const SideRecord& side) {
-    const std::string format = FileFormatLabel(side);
+std::string sideStatusText(const SideRecord& side) {
+    const std::string format = fileFormatLabel(side);
     if (format.empty() || side.binary || side.lineCount == 0) {
         return format;
     }

@@ -11,10 +11,10 @@ namespace tandel {
 // "Difference 4 of 29 · 12 unresolved" with a current segment, "29
 // differences · 12 unresolved" without, "No differences" for files compared
 // equal; empty before a comparison.
-std::string DifferenceStatus(const MergeModel& model, bool compared);
+std::string differenceStatusText(const MergeModel& model, bool compared);
 
 // "UTF-8, LF", "Windows-1252, CR LF, no newline at end", "binary"; empty for an
 // empty side.
-std::string SideStatus(const SideRecord& side);
+std::string sideStatusText(const SideRecord& side);
 
 } // namespace tandel

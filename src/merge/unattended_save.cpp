@@ -9,7 +9,7 @@ namespace tandel {
 UnattendedSave saveUnattendedResult(Session& app) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
-    SelectAll(model, frame);
+    selectAll(model, frame);
     const std::string target = app.switches.valueOf(kSwitchOutf);
     if (target.empty()) {
         frame.message(Severity::Error, "No output file was named (-outf FILE)");
@@ -17,7 +17,7 @@ UnattendedSave saveUnattendedResult(Session& app) {
     }
     const SettingsRecord& record = app.settings.record;
     const ProduceResult status =
-        Produce(model, record, frame, target, OutputSink::File, /*differencesOnly=*/false);
+        produceResult(model, record, frame, target, OutputSink::File, /*differencesOnly=*/false);
     return status == ProduceResult::Done ? UnattendedSave::Saved : UnattendedSave::Failed;
 }
 

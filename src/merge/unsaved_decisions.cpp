@@ -14,7 +14,7 @@ namespace {
 bool anyDecision(const MergeModel& model) {
     const std::int32_t n = std::min(model.side(1).segmentCount(), model.side(2).segmentCount());
     for (std::int32_t i = 0; i < n; ++i) {
-        if (SegmentResolved(model, i)) {
+        if (segmentResolved(model, i)) {
             return true;
         }
     }
@@ -23,7 +23,7 @@ bool anyDecision(const MergeModel& model) {
 
 } // namespace
 
-bool MayDropDecisions(MergeModel& model, Settings& settings, Frame& frame) {
+bool mayDropDecisions(MergeModel& model, Settings& settings, Frame& frame) {
     if (!model.decisionsUnsaved || !anyDecision(model)) {
         return true;
     }
@@ -33,7 +33,7 @@ bool MayDropDecisions(MergeModel& model, Settings& settings, Frame& frame) {
     switch (frame.askYesNoCancel("Unsaved choices", question)) {
     case Answer::Yes:
         // A save that did not happen (refused, cancelled, failed) keeps the work.
-        (void)Save(model, settings, frame, kSaveAs);
+        (void)saveResult(model, settings, frame, kSaveAs);
         return !model.decisionsUnsaved;
     case Answer::No:
         return true;

@@ -12,6 +12,6 @@ struct Settings;
 // again: when decisions were made since the result was last saved, asks
 // whether to save the merged result (Save, Discard, Cancel). True when the
 // caller may go on: nothing to save, saved, or discarded.
-[[nodiscard]] bool MayDropDecisions(MergeModel& model, Settings& settings, Frame& frame);
+[[nodiscard]] bool mayDropDecisions(MergeModel& model, Settings& settings, Frame& frame);
 
 } // namespace tandel

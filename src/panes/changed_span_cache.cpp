@@ -56,16 +56,16 @@ const PairSpans* ChangedSpanCache::segmentRow(const MergeModel& model, const Spa
         entries_.clear();
     }
     Entry& entry = entries_[key];
-    entry =
-        Entry{line1, line2, digest1, digest2, rules, ChangedSpans(text1, text2, rules, costBound_)};
+    entry = Entry{line1,   line2, digest1,
+                  digest2, rules, changedSpansOf(text1, text2, rules, costBound_)};
     return &entry.spans;
 }
 
 const PairSpans* ChangedSpanCache::displayRow(const MergeModel& model, const SpanRules& rules,
                                               std::int64_t d) {
     const SideRecord& one = model.side(1);
-    const std::int64_t line = DisplayToLine(one, d).line;
-    const std::int32_t segment = line < 0 ? -1 : FindSegment(one, line, SegmentKind::Text);
+    const std::int64_t line = displayToLine(one, d).line;
+    const std::int32_t segment = line < 0 ? -1 : findSegment(one, line, SegmentKind::Text);
     if (segment < 0) {
         return nullptr;
     }

@@ -50,7 +50,7 @@ std::vector<Unit> unitsOf(std::string_view line, std::size_t from, std::size_t t
     };
     const std::string_view piece = line.substr(0, to);
     for (std::size_t i = from; i < to;) {
-        const std::size_t length = Utf8SequenceLength(piece, i);
+        const std::size_t length = utf8SequenceLength(piece, i);
         if (length > 1) {
             std::uint32_t key = 0;
             for (std::size_t k = 0; k < length; ++k) {
@@ -242,15 +242,15 @@ bool equalUnderRules(std::string_view one, std::string_view two, const SpanRules
 
 } // namespace
 
-SpanRules SpanRulesFor(const EngineSwitches& switches) {
+SpanRules spanRulesFor(const EngineSwitches& switches) {
     SpanRules rules;
     rules.compressSpaces = switches.compressSpaces || switches.tableMode || switches.ignoreComments;
     rules.ignoreSpaces = switches.ignoreAllSpaces;
     return rules;
 }
 
-PairSpans ChangedSpans(std::string_view one, std::string_view two, const SpanRules& rules,
-                       std::size_t costBound) {
+PairSpans changedSpansOf(std::string_view one, std::string_view two, const SpanRules& rules,
+                         std::size_t costBound) {
     PairSpans spans;
     if (equalUnderRules(one, two, rules)) {
         return spans;

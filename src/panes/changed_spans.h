@@ -27,7 +27,7 @@ struct SpanRules {
 // The rules of the comparison that the switches run: white space is
 // compressed with "Compress spaces", and also in table mode and when comments
 // are ignored, as the engine is then told to.
-[[nodiscard]] SpanRules SpanRulesFor(const EngineSwitches& switches);
+[[nodiscard]] SpanRules spanRulesFor(const EngineSwitches& switches);
 
 struct PairSpans {
     std::vector<ByteSpan> side1; // in order, neither empty nor touching
@@ -44,8 +44,8 @@ inline constexpr std::size_t kSpanCostBound = std::size_t{1} << 16;
 
 // The changed spans of a pair of lines (line feeds excluded). A pair that the
 // rules make equal has none.
-[[nodiscard]] PairSpans ChangedSpans(std::string_view one, std::string_view two,
-                                     const SpanRules& rules,
-                                     std::size_t costBound = kSpanCostBound);
+[[nodiscard]] PairSpans changedSpansOf(std::string_view one, std::string_view two,
+                                       const SpanRules& rules,
+                                       std::size_t costBound = kSpanCostBound);
 
 } // namespace tandel

@@ -13,9 +13,9 @@ namespace {
 // Calls visit(character, first column, columns) for each character of the
 // shown part until visit returns false.
 template <class Visit> void walkColumns(std::string_view line, std::int32_t tabSize, Visit visit) {
-    const std::string_view shown = ShownPart(line);
-    const std::int64_t tab = EffectiveTabSize(tabSize);
-    CharReader reader(shown, LineEncodingOf(shown));
+    const std::string_view shown = shownPart(line);
+    const std::int64_t tab = effectiveTabSize(tabSize);
+    CharReader reader(shown, lineEncodingOf(shown));
     std::int64_t column = 0;
     while (!reader.done()) {
         const std::size_t at = reader.position();
@@ -30,11 +30,11 @@ template <class Visit> void walkColumns(std::string_view line, std::int32_t tabS
 
 } // namespace
 
-std::int32_t EffectiveTabSize(std::int32_t tabSize) {
+std::int32_t effectiveTabSize(std::int32_t tabSize) {
     return std::clamp<std::int32_t>(tabSize, 1, kMaxTabSize);
 }
 
-std::string_view ShownPart(std::string_view line) {
+std::string_view shownPart(std::string_view line) {
     if (line.empty()) {
         return line;
     }
@@ -43,7 +43,7 @@ std::string_view ShownPart(std::string_view line) {
     return control ? line.substr(0, line.size() - 1) : line;
 }
 
-std::int64_t ExpandedWidth(std::string_view line, std::int32_t tabSize) {
+std::int64_t expandedWidth(std::string_view line, std::int32_t tabSize) {
     std::int64_t width = 0;
     walkColumns(line, tabSize, [&](DecodedChar, std::size_t, std::int64_t, std::int64_t columns) {
         width += columns;
@@ -52,7 +52,7 @@ std::int64_t ExpandedWidth(std::string_view line, std::int32_t tabSize) {
     return width;
 }
 
-void ExpandColumns(std::string_view line, std::int32_t tabSize, std::int64_t first,
+void expandColumns(std::string_view line, std::int32_t tabSize, std::int64_t first,
                    std::int64_t count, std::u32string& out) {
     if (count <= 0) {
         return;
@@ -70,28 +70,28 @@ void ExpandColumns(std::string_view line, std::int32_t tabSize, std::int64_t fir
                             const std::int64_t to = std::min(column + columns, stop);
                             out.append(static_cast<std::size_t>(to - from), U' ');
                         } else {
-                            out.push_back(ShownCharacter(c.code));
+                            out.push_back(shownCharacter(c.code));
                         }
                     }
                     return true;
                 });
 }
 
-void ShownText(std::string_view line, std::int32_t tabSize, std::int64_t offset,
-               std::u32string& out) {
+void shownTextOf(std::string_view line, std::int32_t tabSize, std::int64_t offset,
+                 std::u32string& out) {
     out.clear();
-    ExpandColumns(line, tabSize, offset, kShownColumns, out);
+    expandColumns(line, tabSize, offset, kShownColumns, out);
 }
 
-std::u32string ExpandedLine(std::string_view line, std::int32_t tabSize) {
+std::u32string expandedLine(std::string_view line, std::int32_t tabSize) {
     std::u32string out;
-    ExpandColumns(line, tabSize, 0, INT64_MAX, out);
+    expandColumns(line, tabSize, 0, INT64_MAX, out);
     return out;
 }
 
-ByteSpan ColumnsToBytes(std::string_view line, std::int32_t tabSize, std::int64_t first,
+ByteSpan columnsToBytes(std::string_view line, std::int32_t tabSize, std::int64_t first,
                         std::int64_t last) {
-    const std::size_t shownSize = ShownPart(line).size();
+    const std::size_t shownSize = shownPart(line).size();
     if (first <= 0 && last == kToLineEnd) {
         return {0, shownSize};
     }
@@ -120,7 +120,7 @@ ByteSpan ColumnsToBytes(std::string_view line, std::int32_t tabSize, std::int64_
     return span;
 }
 
-std::vector<ColumnSpan> ShownColumnSpans(std::string_view line, std::int32_t tabSize,
+std::vector<ColumnSpan> shownColumnSpans(std::string_view line, std::int32_t tabSize,
                                          std::int64_t offset, const std::vector<ByteSpan>& spans) {
     std::vector<ColumnSpan> shown;
     offset = std::clamp<std::int64_t>(offset, 0, INT64_MAX - kShownColumns);
@@ -149,7 +149,7 @@ std::vector<ColumnSpan> ShownColumnSpans(std::string_view line, std::int32_t tab
     return shown;
 }
 
-std::string LineNumberLabel(std::int64_t line) {
+std::string lineNumberLabel(std::int64_t line) {
     char text[32];
     const int n = std::snprintf(text, sizeof text, "%-6lld  ", static_cast<long long>(line) + 1);
     return std::string(text, static_cast<std::size_t>(std::max(n, 0)));

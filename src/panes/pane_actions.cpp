@@ -21,46 +21,46 @@ bool samePoint(const SelectionPoint& a, const SelectionPoint& b) {
 
 } // namespace
 
-void ClickRow(MergeModel& model, SettingsRecord& settings, Frame& frame, TextSelection& selection,
+void clickRow(MergeModel& model, SettingsRecord& settings, Frame& frame, TextSelection& selection,
               int s, std::int64_t paneRow, bool ctrl) {
     if (selection.active()) {
         selection = {};
         frame.modelChanged(ModelEvent::SelectionChanged);
     }
-    const PaneRow row = DescribeRow(model.side(s), settings.topLine + paneRow);
+    const PaneRow row = describeRow(model.side(s), settings.topLine + paneRow);
     if (row.segment < 0) {
         return;
     }
-    ChooseSide(model, frame, row.segment, s, ctrl);
+    chooseSide(model, frame, row.segment, s, ctrl);
     if (settings.autoWalk != 0) {
-        GoToNeighbour(model, settings, frame, row.segment, true);
+        goToNeighbour(model, settings, frame, row.segment, true);
     }
 }
 
-bool ReleaseSplit(MergeModel& model, const SettingsRecord& settings, Frame& frame, bool& splitArmed,
+bool releaseSplit(MergeModel& model, const SettingsRecord& settings, Frame& frame, bool& splitArmed,
                   std::int64_t paneRow) {
     splitArmed = false;
-    return SplitAt(model, settings, frame, paneRow);
+    return splitAt(model, settings, frame, paneRow);
 }
 
-SelectionPoint HitRow(const SideRecord& side, std::int64_t row, std::int64_t x,
+SelectionPoint hitRow(const SideRecord& side, std::int64_t row, std::int64_t x,
                       std::int32_t tabSize, const PaneMetrics& metrics, const ShownWidth& measure) {
     const std::int64_t offset = side.firstVisibleColumn;
-    const PaneRow described = DescribeRow(side, row);
+    const PaneRow described = describeRow(side, row);
     CharacterHit hit;
     if (described.kind != PaneRowKind::Text) {
-        hit = HitOutsideText(x, offset, metrics);
+        hit = hitOutsideText(x, offset, metrics);
     } else {
         std::u32string shown;
-        ShownText(side.shownLine(described.line), tabSize, offset, shown);
-        hit = HitText(
+        shownTextOf(side.shownLine(described.line), tabSize, offset, shown);
+        hit = hitText(
             shown.size(), [&](std::size_t count) { return measure(shown, count); }, x, offset,
             metrics);
     }
     return {row, hit.column, hit.x};
 }
 
-bool BeginSelection(const MergeModel& model, Frame& frame, TextSelection& selection, int s,
+bool beginSelection(const MergeModel& model, Frame& frame, TextSelection& selection, int s,
                     const SelectionPoint& at) {
     if (model.side(s).lineCount <= 0) {
         return false;
@@ -73,7 +73,7 @@ bool BeginSelection(const MergeModel& model, Frame& frame, TextSelection& select
     return true;
 }
 
-void EndSelection(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+void endSelection(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
                   TextSelection& selection) {
     if (!selection.selecting) {
         return;
@@ -83,13 +83,13 @@ void EndSelection(const MergeModel& model, const SettingsRecord& settings, Frame
         return;
     }
     const std::string text =
-        SelectionClipboardText(model.side(selection.side), selection, settings.tabSize);
+        selectionClipboardText(model.side(selection.side), selection, settings.tabSize);
     if (!text.empty()) {
         frame.setSelectionText(text);
     }
 }
 
-bool ExtendSelection(TextSelection& selection, const SelectionPoint& at) {
+bool extendSelection(TextSelection& selection, const SelectionPoint& at) {
     if (!selection.selecting || samePoint(selection.end, at)) {
         return false;
     }
@@ -97,9 +97,9 @@ bool ExtendSelection(TextSelection& selection, const SelectionPoint& at) {
     return true;
 }
 
-HorizontalExtent PaneExtent(SideRecord& side, const SettingsRecord& settings,
+HorizontalExtent paneExtent(SideRecord& side, const SettingsRecord& settings,
                             std::int64_t visibleColumns) {
-    return HorizontalExtentFor(WidestLine(side, settings.tabSize), visibleColumns);
+    return horizontalExtentFor(widestLineOf(side, settings.tabSize), visibleColumns);
 }
 
 std::array<bool, 2> ScrollHorizontally(MergeModel& model, const SettingsRecord& settings, int s,
@@ -107,8 +107,8 @@ std::array<bool, 2> ScrollHorizontally(MergeModel& model, const SettingsRecord& 
                                        std::int64_t thumb) {
     std::array<bool, 2> changed{};
     SideRecord& scrolled = model.side(s);
-    const std::int32_t offset = HorizontalScrollTarget(
-        code, scrolled.firstVisibleColumn, PaneExtent(scrolled, settings, visibleColumns), thumb);
+    const std::int32_t offset = horizontalScrollTarget(
+        code, scrolled.firstVisibleColumn, paneExtent(scrolled, settings, visibleColumns), thumb);
     for (int side = 1; side <= 2; ++side) {
         if (side != s && settings.syncHScroll == 0) {
             continue;

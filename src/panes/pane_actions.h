@@ -23,39 +23,39 @@ struct SettingsRecord;
 // the split is not armed: any text selection goes (both panes repaint); a row
 // of a segment chooses side s there (`ctrl`: as the second choice) and, with
 // "Auto walk" on, the view moves to the next segment.
-void ClickRow(MergeModel& model, SettingsRecord& settings, Frame& frame, TextSelection& selection,
+void clickRow(MergeModel& model, SettingsRecord& settings, Frame& frame, TextSelection& selection,
               int s, std::int64_t paneRow, bool ctrl);
 
 // The left button released while the split is armed: splits at pane row
 // `paneRow` and disarms, whether or not a split took place. True when split.
-[[nodiscard]] bool ReleaseSplit(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+[[nodiscard]] bool releaseSplit(MergeModel& model, const SettingsRecord& settings, Frame& frame,
                                 bool& splitArmed, std::int64_t paneRow);
 
 // Width in pixels of the first `count` characters of a row's shown text
-// (line_expansion.h ShownText), as the pane draws them.
+// (line_expansion.h shownTextOf), as the pane draws them.
 using ShownWidth = std::function<std::int64_t(const std::u32string& shown, std::size_t count)>;
 
 // The character under pane x on display row `row` of side s: snapped to a
 // character extent on a file line, column 0 on a filler row or below the end.
-SelectionPoint HitRow(const SideRecord& side, std::int64_t row, std::int64_t x,
+SelectionPoint hitRow(const SideRecord& side, std::int64_t row, std::int64_t x,
                       std::int32_t tabSize, const PaneMetrics& metrics, const ShownWidth& measure);
 
 // Shift+press: starts a selection in side s at `at`, when that side shows a
 // file; both panes repaint. False when nothing started.
-[[nodiscard]] bool BeginSelection(const MergeModel& model, Frame& frame, TextSelection& selection,
+[[nodiscard]] bool beginSelection(const MergeModel& model, Frame& frame, TextSelection& selection,
                                   int s, const SelectionPoint& at);
 // A move while the selection is being made: its end goes to `at`. True when
 // the end moved, so that the pane holding it repaints.
-[[nodiscard]] bool ExtendSelection(TextSelection& selection, const SelectionPoint& at);
+[[nodiscard]] bool extendSelection(TextSelection& selection, const SelectionPoint& at);
 // The left button released: the selection being made is finished, and the
 // text it holds, as Copy would take it, becomes the primary selection
 // (nothing when it holds none).
-void EndSelection(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
+void endSelection(const MergeModel& model, const SettingsRecord& settings, Frame& frame,
                   TextSelection& selection);
 
 // How far side s's pane scrolls sideways: by its widest line (measured once
 // per file and tab size) and the columns it has room for.
-HorizontalExtent PaneExtent(SideRecord& side, const SettingsRecord& settings,
+HorizontalExtent paneExtent(SideRecord& side, const SettingsRecord& settings,
                             std::int64_t visibleColumns);
 
 // The offsets of the two panes after horizontal scroll `code` in side s's

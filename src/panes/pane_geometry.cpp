@@ -12,12 +12,12 @@ constexpr std::int64_t kAutoscrollMargin = 8;
 
 } // namespace
 
-std::int64_t TextLeft(const PaneMetrics& metrics) {
+std::int64_t textLeftEdge(const PaneMetrics& metrics) {
     return metrics.lineNumbers ? kLineNumberBoxChars * metrics.charWidth : 0;
 }
 
-std::int32_t VisibleRows(std::int64_t clientHeight, std::int64_t hscrollHeight,
-                         const PaneMetrics& metrics) {
+std::int32_t visibleRowsOf(std::int64_t clientHeight, std::int64_t hscrollHeight,
+                           const PaneMetrics& metrics) {
     if (metrics.lineHeight <= 0) {
         return 1;
     }
@@ -25,9 +25,9 @@ std::int32_t VisibleRows(std::int64_t clientHeight, std::int64_t hscrollHeight,
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(rows, 1, INT32_MAX));
 }
 
-CharacterHit HitText(std::size_t shownCount, const PrefixWidth& prefixWidth, std::int64_t x,
+CharacterHit hitText(std::size_t shownCount, const PrefixWidth& prefixWidth, std::int64_t x,
                      std::int64_t offset, const PaneMetrics& metrics) {
-    const std::int64_t left = TextLeft(metrics);
+    const std::int64_t left = textLeftEdge(metrics);
     const std::int64_t inText = std::max<std::int64_t>(x - left, 0);
     // The largest count whose prefix fits: prefix widths never decrease.
     std::size_t fits = 0;
@@ -49,11 +49,11 @@ CharacterHit HitText(std::size_t shownCount, const PrefixWidth& prefixWidth, std
     return {static_cast<std::int64_t>(fits) + offset, snapped + left + offset * metrics.charWidth};
 }
 
-CharacterHit HitOutsideText(std::int64_t x, std::int64_t offset, const PaneMetrics& metrics) {
+CharacterHit hitOutsideText(std::int64_t x, std::int64_t offset, const PaneMetrics& metrics) {
     return {0, x + offset * metrics.charWidth};
 }
 
-AutoscrollStep AutoscrollFor(std::int64_t x, std::int64_t y, std::int64_t clientWidth,
+AutoscrollStep autoscrollFor(std::int64_t x, std::int64_t y, std::int64_t clientWidth,
                              std::int64_t clientHeight, std::int64_t hscrollHeight) {
     AutoscrollStep step;
     if (y < kAutoscrollMargin) {

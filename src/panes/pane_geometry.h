@@ -17,12 +17,12 @@ struct PaneMetrics {
 
 // Left edge of the text: after the line number box of 8 average character
 // widths when line numbers are on, else 0.
-std::int64_t TextLeft(const PaneMetrics& metrics);
+std::int64_t textLeftEdge(const PaneMetrics& metrics);
 
 // V: rows that fit above the horizontal scroll bar, counting a partly shown
 // last row; at least 1, so that paging always moves.
-std::int32_t VisibleRows(std::int64_t clientHeight, std::int64_t hscrollHeight,
-                         const PaneMetrics& metrics);
+std::int32_t visibleRowsOf(std::int64_t clientHeight, std::int64_t hscrollHeight,
+                           const PaneMetrics& metrics);
 
 // Width in pixels of the first `count` shown characters of a row, drawn from
 // the text's left edge with the text font; 0 for count 0, never decreasing.
@@ -36,11 +36,11 @@ struct CharacterHit {
 
 // On a text row showing `shownCount` characters at horizontal offset `offset`:
 // the number of characters whose extent fits left of x (the text box starts
-// at TextLeft), x snapped to their extent.
-CharacterHit HitText(std::size_t shownCount, const PrefixWidth& prefixWidth, std::int64_t x,
+// at textLeftEdge), x snapped to their extent.
+CharacterHit hitText(std::size_t shownCount, const PrefixWidth& prefixWidth, std::int64_t x,
                      std::int64_t offset, const PaneMetrics& metrics);
 // On a filler row or below the end of the file: column 0, x as it is.
-CharacterHit HitOutsideText(std::int64_t x, std::int64_t offset, const PaneMetrics& metrics);
+CharacterHit hitOutsideText(std::int64_t x, std::int64_t offset, const PaneMetrics& metrics);
 
 // One autoscroll step while the left button is held: rows -1 (up), 0 or +1
 // (down), and columns -1 (left), 0 or +1 (right) for this pane.
@@ -48,7 +48,7 @@ struct AutoscrollStep {
     int rows = 0;
     int columns = 0;
 };
-AutoscrollStep AutoscrollFor(std::int64_t x, std::int64_t y, std::int64_t clientWidth,
+AutoscrollStep autoscrollFor(std::int64_t x, std::int64_t y, std::int64_t clientWidth,
                              std::int64_t clientHeight, std::int64_t hscrollHeight);
 
 } // namespace tandel

@@ -19,18 +19,18 @@ RowFill fillFor(Choice choice, RowFill undecided) {
 
 } // namespace
 
-PaneRow DescribeRow(const SideRecord& side, std::int64_t row) {
+PaneRow describeRow(const SideRecord& side, std::int64_t row) {
     PaneRow result;
     if (row < 0) {
         return result;
     }
-    const DisplayPosition at = DisplayToLine(side, row);
+    const DisplayPosition at = displayToLine(side, row);
     if (at.line >= side.lineCount) {
         return result;
     }
     if (at.line < 0) {
         result.kind = PaneRowKind::Filler;
-        result.segment = FindSegment(side, row, SegmentKind::Gap);
+        result.segment = findSegment(side, row, SegmentKind::Gap);
         if (result.segment >= 0) {
             result.fill = fillFor(side.gapRanges[static_cast<std::size_t>(result.segment)].choice,
                                   RowFill::Yellow);
@@ -39,7 +39,7 @@ PaneRow DescribeRow(const SideRecord& side, std::int64_t row) {
     }
     result.kind = PaneRowKind::Text;
     result.line = at.line;
-    result.segment = FindSegment(side, at.line, SegmentKind::Text);
+    result.segment = findSegment(side, at.line, SegmentKind::Text);
     if (result.segment >= 0) {
         result.fill = fillFor(side.textRanges[static_cast<std::size_t>(result.segment)].choice,
                               RowFill::Green);

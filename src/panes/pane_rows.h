@@ -25,6 +25,6 @@ struct PaneRow {
 // filled by the choice mark of the side's range that holds it: Cyan for
 // Choice::First, Blue for Choice::Second, otherwise Green for a text line and
 // Yellow for a filler row. Painting stops at the first PastEnd row.
-PaneRow DescribeRow(const SideRecord& side, std::int64_t row);
+PaneRow describeRow(const SideRecord& side, std::int64_t row);
 
 } // namespace tandel

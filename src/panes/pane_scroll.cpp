@@ -17,11 +17,11 @@ std::int32_t toInt32(std::int64_t v) {
 
 } // namespace
 
-std::int32_t ClampTopLine(std::int64_t t, std::int64_t rowCount) {
+std::int32_t clampTopLine(std::int64_t t, std::int64_t rowCount) {
     return toInt32(std::clamp<std::int64_t>(t, 0, std::max<std::int64_t>(rowCount - 1, 0)));
 }
 
-std::int32_t VerticalScrollTarget(VerticalScroll code, std::int64_t topLine,
+std::int32_t verticalScrollTarget(VerticalScroll code, std::int64_t topLine,
                                   std::int64_t visibleRows, std::int64_t rowCount,
                                   std::int64_t thumb) {
     std::int64_t t = topLine;
@@ -48,27 +48,27 @@ std::int32_t VerticalScrollTarget(VerticalScroll code, std::int64_t topLine,
         t = rowCount;
         break;
     }
-    return ClampTopLine(t, rowCount);
+    return clampTopLine(t, rowCount);
 }
 
-HorizontalExtent HorizontalExtentFor(std::int64_t widestColumns, std::int64_t visibleColumns) {
+HorizontalExtent horizontalExtentFor(std::int64_t widestColumns, std::int64_t visibleColumns) {
     const std::int64_t shown = std::clamp<std::int64_t>(visibleColumns, 0, kShownColumns);
     const std::int64_t widest = std::max<std::int64_t>(widestColumns, 0);
     const std::int64_t barEnd = std::clamp<std::int64_t>(widest - shown, 0, INT32_MAX);
     return {barEnd, std::clamp<std::int64_t>(widest - 1, barEnd, INT32_MAX)};
 }
 
-std::int64_t VisibleColumns(std::int64_t clientWidth, double columnWidth,
-                            const PaneMetrics& metrics) {
+std::int64_t visibleColumnsOf(std::int64_t clientWidth, double columnWidth,
+                              const PaneMetrics& metrics) {
     if (!(columnWidth > 0)) {
         return 0;
     }
     const auto room =
-        static_cast<double>(std::max<std::int64_t>(clientWidth - TextLeft(metrics), 0));
+        static_cast<double>(std::max<std::int64_t>(clientWidth - textLeftEdge(metrics), 0));
     return static_cast<std::int64_t>(std::min(room / columnWidth, 1e15));
 }
 
-std::int32_t HorizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
+std::int32_t horizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
                                     const HorizontalExtent& extent, std::int64_t thumb) {
     std::int64_t o = offset;
     switch (code) {
@@ -100,11 +100,11 @@ std::int32_t HorizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
     return toInt32(std::max<std::int64_t>(o, 0));
 }
 
-std::int32_t HorizontalScrollBarPosition(std::int64_t offset, const HorizontalExtent& extent) {
+std::int32_t horizontalScrollBarPosition(std::int64_t offset, const HorizontalExtent& extent) {
     return toInt32(std::clamp<std::int64_t>(offset, 0, extent.barEnd));
 }
 
-std::optional<VerticalScroll> VerticalScrollForKey(PaneKey key) {
+std::optional<VerticalScroll> verticalScrollForKey(PaneKey key) {
     switch (key) {
     case PaneKey::Up:
         return VerticalScroll::LineUp;
@@ -119,7 +119,7 @@ std::optional<VerticalScroll> VerticalScrollForKey(PaneKey key) {
     }
 }
 
-std::optional<HorizontalScroll> HorizontalScrollForKey(PaneKey key) {
+std::optional<HorizontalScroll> horizontalScrollForKey(PaneKey key) {
     switch (key) {
     case PaneKey::Left:
         return HorizontalScroll::LineLeft;
@@ -134,7 +134,7 @@ std::optional<HorizontalScroll> HorizontalScrollForKey(PaneKey key) {
     }
 }
 
-PixelStrip UncoveredStrip(std::int64_t d, std::int64_t lineHeight, std::int64_t visibleRows,
+PixelStrip uncoveredStrip(std::int64_t d, std::int64_t lineHeight, std::int64_t visibleRows,
                           std::int64_t textHeight) {
     if (d == 0 || textHeight <= 0) {
         return {};

@@ -11,14 +11,14 @@
 namespace tandel {
 
 // The top line for a wish t: below 0 is 0, N or more is N - 1; 0 when N = 0.
-std::int32_t ClampTopLine(std::int64_t t, std::int64_t rowCount);
+std::int32_t clampTopLine(std::int64_t t, std::int64_t rowCount);
 
 // Vertical scroll codes, from the middle scroll bar, the keys and autoscroll.
 enum class VerticalScroll { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
 
 // The new top line (clamped) for a code at top line `topLine` with V visible
 // rows of N. The middle scroll bar's range is 1..N, so `thumb` is 1-based.
-std::int32_t VerticalScrollTarget(VerticalScroll code, std::int64_t topLine,
+std::int32_t verticalScrollTarget(VerticalScroll code, std::int64_t topLine,
                                   std::int64_t visibleRows, std::int64_t rowCount,
                                   std::int64_t thumb = 0);
 
@@ -37,26 +37,26 @@ struct HorizontalExtent {
 
     bool operator==(const HorizontalExtent&) const = default;
 };
-HorizontalExtent HorizontalExtentFor(std::int64_t widestColumns, std::int64_t visibleColumns);
+HorizontalExtent horizontalExtentFor(std::int64_t widestColumns, std::int64_t visibleColumns);
 
 // Columns of `columnWidth` pixels that fit in a pane `clientWidth` pixels
 // wide, right of the line numbers; 0 when none does or the width is unknown.
-std::int64_t VisibleColumns(std::int64_t clientWidth, double columnWidth,
-                            const PaneMetrics& metrics);
+std::int64_t visibleColumnsOf(std::int64_t clientWidth, double columnWidth,
+                              const PaneMetrics& metrics);
 
 // The new offset for a code: never below 0. End goes to the bar's end, a
 // thumb stays within the bar, steps stop at stepEnd (or where they are, when
 // the offset is past it already).
-std::int32_t HorizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
+std::int32_t horizontalScrollTarget(HorizontalScroll code, std::int64_t offset,
                                     const HorizontalExtent& extent, std::int64_t thumb = 0);
 // Where the bar's thumb stands for an offset.
-std::int32_t HorizontalScrollBarPosition(std::int64_t offset, const HorizontalExtent& extent);
+std::int32_t horizontalScrollBarPosition(std::int64_t offset, const HorizontalExtent& extent);
 
 // The keys that scroll: the first four move both panes, the others the pane
 // under the mouse.
 enum class PaneKey { Up, Down, PageUp, PageDown, Left, Right, Home, End };
-std::optional<VerticalScroll> VerticalScrollForKey(PaneKey key);
-std::optional<HorizontalScroll> HorizontalScrollForKey(PaneKey key);
+std::optional<VerticalScroll> verticalScrollForKey(PaneKey key);
+std::optional<HorizontalScroll> horizontalScrollForKey(PaneKey key);
 
 // Pixel rows [top, bottom) of a pane to repaint after its pixels moved by
 // d x H (d = old top line - new top line, positive when the view moved up),
@@ -66,7 +66,7 @@ struct PixelStrip {
     std::int64_t top = 0;
     std::int64_t bottom = 0;
 };
-PixelStrip UncoveredStrip(std::int64_t d, std::int64_t lineHeight, std::int64_t visibleRows,
+PixelStrip uncoveredStrip(std::int64_t d, std::int64_t lineHeight, std::int64_t visibleRows,
                           std::int64_t textHeight);
 
 // Turns wheel deltas into top-line changes: `rowsPerNotch` rows (the

@@ -39,7 +39,7 @@ std::int64_t firstHitInSegment(const SideRecord& side, std::int32_t i, const Tex
 
 } // namespace
 
-bool ListsFitFiles(const MergeModel& model) {
+bool listsFitFiles(const MergeModel& model) {
     const SideRecord& one = model.side(1);
     const SideRecord& two = model.side(2);
     if (!one.hasLists() || !two.hasLists()) {
@@ -51,18 +51,18 @@ bool ListsFitFiles(const MergeModel& model) {
     }
     std::int64_t next = 1; // the earliest side 1 line the next segment may start at
     for (std::int32_t i = 0; i < n; ++i) {
-        const std::int32_t start = SegmentFirstLine(one, i);
+        const std::int32_t start = segmentFirstLine(one, i);
         if (start < next || start > one.lineCount + 1 ||
             !textFits(one.textRanges[static_cast<std::size_t>(i)], one.lineCount) ||
             !textFits(two.textRanges[static_cast<std::size_t>(i)], two.lineCount)) {
             return false;
         }
-        next = SegmentLastLine(one, i) + 1;
+        next = segmentLastLine(one, i) + 1;
     }
     return true;
 }
 
-std::int64_t FirstHitRow(const MergeModel& model, const TextMatcher& matcher, std::int64_t begin,
+std::int64_t firstHitRow(const MergeModel& model, const TextMatcher& matcher, std::int64_t begin,
                          std::int64_t end) {
     const SideRecord& one = model.side(1);
     const SideRecord& two = model.side(2);
@@ -81,7 +81,7 @@ std::int64_t FirstHitRow(const MergeModel& model, const TextMatcher& matcher, st
     };
     const std::int32_t n = one.segmentCount();
     for (std::int32_t i = 0; i < n && next + gaps < end; ++i) {
-        const std::int64_t start = SegmentFirstLine(one, i) - 1;
+        const std::int64_t start = segmentFirstLine(one, i) - 1;
         if (const std::int64_t hit = commonHit(start); hit >= 0) {
             return hit;
         }
@@ -99,18 +99,18 @@ std::int64_t FirstHitRow(const MergeModel& model, const TextMatcher& matcher, st
             }
         }
         gaps += one.gapRanges[static_cast<std::size_t>(i)].length();
-        next = SegmentLastLine(one, i);
+        next = segmentLastLine(one, i);
     }
     return commonHit(one.lineCount);
 }
 
-std::int64_t PaneSearch(const MergeModel& model, Frame& frame, std::int64_t after,
+std::int64_t paneSearch(const MergeModel& model, Frame& frame, std::int64_t after,
                         const TextMatcher& matcher) {
-    if (!ListsFitFiles(model)) {
+    if (!listsFitFiles(model)) {
         frame.message(Severity::Error, kBadDifferencesMessage);
         return -1;
     }
-    return FirstHitRow(model, matcher, after + 1);
+    return firstHitRow(model, matcher, after + 1);
 }
 
 } // namespace tandel

@@ -5,7 +5,7 @@
 
 namespace tandel {
 
-OrderedSelection Ordered(const TextSelection& selection) {
+OrderedSelection ordered(const TextSelection& selection) {
     const auto key = [](const SelectionPoint& p) { return std::tie(p.row, p.column, p.x); };
     if (key(selection.end) < key(selection.anchor)) {
         return {selection.end, selection.anchor};
@@ -13,14 +13,14 @@ OrderedSelection Ordered(const TextSelection& selection) {
     return {selection.anchor, selection.end};
 }
 
-std::vector<PixelRect> SelectionRects(const TextSelection& selection, std::int64_t topLine,
+std::vector<PixelRect> selectionRects(const TextSelection& selection, std::int64_t topLine,
                                       std::int64_t visibleRows, std::int64_t offset,
                                       std::int64_t width, const PaneMetrics& metrics) {
     std::vector<PixelRect> rects;
     if (!selection.active()) {
         return rects;
     }
-    const OrderedSelection s = Ordered(selection);
+    const OrderedSelection s = ordered(selection);
     const std::int64_t h = metrics.lineHeight;
     const std::int64_t o = offset * metrics.charWidth;
     const std::int64_t lastShown = topLine + visibleRows - 1;

@@ -16,7 +16,7 @@ struct OrderedSelection {
     SelectionPoint end;
 };
 // Anchor and end with the start first: by row, then column, then x.
-OrderedSelection Ordered(const TextSelection& selection);
+OrderedSelection ordered(const TextSelection& selection);
 
 struct PixelRect {
     std::int64_t left = 0;
@@ -30,7 +30,7 @@ struct PixelRect {
 // its x to the end's x (one row) or the right edge; the rows between at full
 // width (one rectangle); on the last row from the left edge to the end's x.
 // Only rows on screen count; x values are clipped to the pane.
-std::vector<PixelRect> SelectionRects(const TextSelection& selection, std::int64_t topLine,
+std::vector<PixelRect> selectionRects(const TextSelection& selection, std::int64_t topLine,
                                       std::int64_t visibleRows, std::int64_t offset,
                                       std::int64_t width, const PaneMetrics& metrics);
 

@@ -4,18 +4,18 @@
 
 namespace tandel {
 
-std::int64_t MiddleScrollBarWidth(std::int64_t scrollBarWidth) {
+std::int64_t middleScrollBarWidth(std::int64_t scrollBarWidth) {
     return scrollBarWidth / 2 * 2 - 2;
 }
 
-std::vector<PositionTick> PositionTicks(const MergeModel& model, std::int64_t rowCount,
+std::vector<PositionTick> positionTicks(const MergeModel& model, std::int64_t rowCount,
                                         const PositionBarMetrics& metrics) {
     std::vector<PositionTick> ticks;
     const SideRecord& side1 = model.side(1);
     if (rowCount <= 0 || !side1.hasLists()) {
         return ticks;
     }
-    const std::int64_t w = MiddleScrollBarWidth(metrics.scrollBarWidth);
+    const std::int64_t w = middleScrollBarWidth(metrics.scrollBarWidth);
     const std::int64_t arrow =
         metrics.scrollBarWidth > 0 ? w * metrics.arrowHeight / metrics.scrollBarWidth : 0;
     const std::int64_t e = arrow + 1;
@@ -34,7 +34,7 @@ std::vector<PositionTick> PositionTicks(const MergeModel& model, std::int64_t ro
     for (std::int32_t i = 0; i < n; ++i) {
         const SegmentRange& text = side1.textRanges[static_cast<std::size_t>(i)];
         const SegmentRange& gap = side1.gapRanges[static_cast<std::size_t>(i)];
-        const bool undecided = !SegmentResolved(model, i);
+        const bool undecided = !segmentResolved(model, i);
         const bool current = i == model.currentSegment;
         if (text.present()) {
             tick(text.first + gapsBefore, undecided, current);

@@ -17,7 +17,7 @@ struct PositionBarMetrics {
 
 // Width of the scroll bar in the middle of the position bar: the desktop's
 // width made even, less 2, so that a margin shows on either side.
-std::int64_t MiddleScrollBarWidth(std::int64_t scrollBarWidth);
+std::int64_t middleScrollBarWidth(std::int64_t scrollBarWidth);
 
 struct PositionTick {
     std::int64_t y = 0;
@@ -32,7 +32,7 @@ struct PositionTick {
 // (1-based) has its tick at L x K / N + E. Ranges that fall on one pixel make
 // one tick, undecided when any of them is; none when N is 0 or there are no
 // lists.
-std::vector<PositionTick> PositionTicks(const MergeModel& model, std::int64_t rowCount,
+std::vector<PositionTick> positionTicks(const MergeModel& model, std::int64_t rowCount,
                                         const PositionBarMetrics& metrics);
 
 } // namespace tandel

@@ -5,7 +5,7 @@
 
 namespace tandel {
 
-std::int32_t PrinterFontHeight(std::int32_t fontHeight, std::int32_t screenDpi,
+std::int32_t printerFontHeight(std::int32_t fontHeight, std::int32_t screenDpi,
                                std::int32_t printerDpi) {
     if (screenDpi <= 0 || printerDpi <= 0) {
         return fontHeight;
@@ -31,7 +31,7 @@ std::int64_t PageLayout::pageCount(std::int64_t lines) const {
     return lines <= 0 ? 1 : pageOf(lines - 1) + 1;
 }
 
-PageLayout MakePageLayout(std::int32_t characterHeight, std::int32_t pageHeight) {
+PageLayout makePageLayout(std::int32_t characterHeight, std::int32_t pageHeight) {
     PageLayout layout;
     layout.lineHeight = characterHeight > 2 ? characterHeight - 2 : std::max(characterHeight, 1);
     layout.linesPerPage = std::max(pageHeight / layout.lineHeight, 1);

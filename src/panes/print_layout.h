@@ -12,7 +12,7 @@ namespace tandel {
 // first, then divided, rounded to the nearest with halves away from zero.
 // -13 at 96 dpi gives -81 at 600 dpi. A resolution that is not positive leaves
 // the height unscaled.
-[[nodiscard]] std::int32_t PrinterFontHeight(std::int32_t fontHeight, std::int32_t screenDpi,
+[[nodiscard]] std::int32_t printerFontHeight(std::int32_t fontHeight, std::int32_t screenDpi,
                                              std::int32_t printerDpi);
 
 struct PageLayout {
@@ -33,6 +33,6 @@ struct PageLayout {
 // (ascent plus descent). A font of two pixels or less gets its own height, at
 // least one pixel, and a page shorter than a line still holds one line, so
 // that no layout divides by zero or never ends a page.
-[[nodiscard]] PageLayout MakePageLayout(std::int32_t characterHeight, std::int32_t pageHeight);
+[[nodiscard]] PageLayout makePageLayout(std::int32_t characterHeight, std::int32_t pageHeight);
 
 } // namespace tandel

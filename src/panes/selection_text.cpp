@@ -17,9 +17,9 @@ void walkSelection(const SideRecord& side, const TextSelection& selection, std::
     if (!selection.active()) {
         return;
     }
-    const OrderedSelection s = Ordered(selection);
+    const OrderedSelection s = ordered(selection);
     for (std::int64_t row = s.start.row; row <= s.end.row; ++row) {
-        const std::int64_t line = DisplayToLine(side, row).line;
+        const std::int64_t line = displayToLine(side, row).line;
         if (line >= side.lineCount) {
             return;
         }
@@ -29,15 +29,15 @@ void walkSelection(const SideRecord& side, const TextSelection& selection, std::
         const std::string_view text = side.shownLine(line);
         const std::int64_t first = row == s.start.row ? s.start.column : 0;
         const std::int64_t last = row == s.end.row ? s.end.column : kToLineEnd;
-        const ByteSpan span = ColumnsToBytes(text, tabSize, first, last);
-        const bool endsInside = row == s.end.row && ExpandedWidth(text, tabSize) > last;
+        const ByteSpan span = columnsToBytes(text, tabSize, first, last);
+        const bool endsInside = row == s.end.row && expandedWidth(text, tabSize) > last;
         take(text, text.substr(span.begin, span.end - span.begin), !endsInside);
     }
 }
 
 } // namespace
 
-std::string SelectionBytes(const SideRecord& side, const TextSelection& selection,
+std::string selectionBytes(const SideRecord& side, const TextSelection& selection,
                            std::int32_t tabSize) {
     std::string out;
     walkSelection(side, selection, tabSize,
@@ -50,12 +50,12 @@ std::string SelectionBytes(const SideRecord& side, const TextSelection& selectio
     return out;
 }
 
-std::string SelectionClipboardText(const SideRecord& side, const TextSelection& selection,
+std::string selectionClipboardText(const SideRecord& side, const TextSelection& selection,
                                    std::int32_t tabSize) {
     std::string out;
     walkSelection(side, selection, tabSize,
                   [&](std::string_view line, std::string_view piece, bool lineFeed) {
-                      AppendClipboardText(out, piece, LineEncodingOf(ShownPart(line)));
+                      appendClipboardText(out, piece, lineEncodingOf(shownPart(line)));
                       if (lineFeed) {
                           out.push_back('\n');
                       }

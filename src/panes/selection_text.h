@@ -18,7 +18,7 @@ namespace tandel {
 
 // The selected bytes as the file holds them; empty when the selection is not
 // in a pane or when `side` shows nothing.
-std::string SelectionBytes(const SideRecord& side, const TextSelection& selection,
+std::string selectionBytes(const SideRecord& side, const TextSelection& selection,
                            std::int32_t tabSize);
 
 // The same text as it is put on the clipboard: UTF-8, each line's piece
@@ -26,7 +26,7 @@ std::string SelectionBytes(const SideRecord& side, const TextSelection& selectio
 // is not valid UTF-8), as the pane decodes it. Every character is the file's
 // own: tabs, other control characters and the line feeds stay as they are,
 // never the stand-ins the pane draws for them.
-std::string SelectionClipboardText(const SideRecord& side, const TextSelection& selection,
+std::string selectionClipboardText(const SideRecord& side, const TextSelection& selection,
                                    std::int32_t tabSize);
 
 } // namespace tandel

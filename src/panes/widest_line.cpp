@@ -27,14 +27,14 @@ std::int64_t tabsIn(std::string_view line) {
 
 } // namespace
 
-std::int64_t MeasureWidestLine(const SideRecord& side, std::int32_t tabSize) {
+std::int64_t measureWidestLine(const SideRecord& side, std::int32_t tabSize) {
     if (side.lineCount <= 0) {
         return 0;
     }
     if (side.binary) {
-        return ExpandedWidth(side.shownLine(0), tabSize);
+        return expandedWidth(side.shownLine(0), tabSize);
     }
-    const std::int64_t tab = EffectiveTabSize(tabSize);
+    const std::int64_t tab = effectiveTabSize(tabSize);
     const auto bytes = [&](std::int64_t i) {
         const auto at = static_cast<std::size_t>(i);
         return static_cast<std::int64_t>(side.lineStarts[at + 1] - side.lineStarts[at] - 1);
@@ -47,7 +47,7 @@ std::int64_t MeasureWidestLine(const SideRecord& side, std::int32_t tabSize) {
             longest = i;
         }
     }
-    std::int64_t widest = ExpandedWidth(side.line(longest), tabSize);
+    std::int64_t widest = expandedWidth(side.line(longest), tabSize);
     for (std::int64_t i = 0; i < side.lineCount; ++i) {
         const std::int64_t size = bytes(i);
         if (size * tab <= widest) {
@@ -59,19 +59,19 @@ std::int64_t MeasureWidestLine(const SideRecord& side, std::int32_t tabSize) {
         if (size + tabsIn(line) * (tab - 1) <= widest) {
             continue;
         }
-        widest = std::max(widest, ExpandedWidth(line, tabSize));
+        widest = std::max(widest, expandedWidth(line, tabSize));
     }
     return widest;
 }
 
-std::int64_t WidestLine(SideRecord& side, std::int32_t tabSize) {
+std::int64_t widestLineOf(SideRecord& side, std::int32_t tabSize) {
     // A binary side's row changes with the comparison; it is one short row.
     if (side.binary) {
-        return MeasureWidestLine(side, tabSize);
+        return measureWidestLine(side, tabSize);
     }
     SideRecord::WidestLineCache& kept = side.widestLine;
     if (kept.columns < 0 || kept.tabSize != tabSize || kept.lineCount != side.lineCount) {
-        kept = {tabSize, side.lineCount, MeasureWidestLine(side, tabSize)};
+        kept = {tabSize, side.lineCount, measureWidestLine(side, tabSize)};
     }
     return kept.columns;
 }

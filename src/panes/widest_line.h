@@ -12,10 +12,10 @@ namespace tandel {
 
 // Columns of the widest shown line of `side` with tab size `tabSize`; 0 for a
 // side without lines. Looks at every line.
-std::int64_t MeasureWidestLine(const SideRecord& side, std::int32_t tabSize);
+std::int64_t measureWidestLine(const SideRecord& side, std::int32_t tabSize);
 
 // The same, kept in the side for the next call with the same tab size; a
 // reload makes a new record and so measures afresh.
-std::int64_t WidestLine(SideRecord& side, std::int32_t tabSize);
+std::int64_t widestLineOf(SideRecord& side, std::int32_t tabSize);
 
 } // namespace tandel

@@ -112,7 +112,7 @@ std::int64_t DiffEdit::visibleColumns() const {
     // advances may be fractions of a pixel.
     constexpr int kRun = 16;
     const double run = QFontMetricsF(font()).horizontalAdvance(QString(kRun, QLatin1Char('0')));
-    return VisibleColumns(width(), run / kRun, metrics());
+    return visibleColumnsOf(width(), run / kRun, metrics());
 }
 
 HorizontalExtent DiffEdit::horizontalExtent() const {
@@ -126,7 +126,7 @@ void DiffEdit::syncHorizontalBar() {
     horizontalBar_->setRange(0, static_cast<int>(extent.barEnd));
     horizontalBar_->setPageStep(columns);
     horizontalBar_->setValue(
-        HorizontalScrollBarPosition(app_.model.side(side_).firstVisibleColumn, extent));
+        horizontalScrollBarPosition(app_.model.side(side_).firstVisibleColumn, extent));
 }
 
 void DiffEdit::paintEvent(QPaintEvent* event) {
@@ -143,12 +143,12 @@ void DiffEdit::paintEvent(QPaintEvent* event) {
         return; // the background alone
     }
     QPainter painter(this);
-    ui::PaneScene scene{&side,  record.topLine, EffectiveTabSize(record.tabSize),
+    ui::PaneScene scene{&side,  record.topLine, effectiveTabSize(record.tabSize),
                         m,      width(),        fontMetrics().ascent(),
                         nullptr};
     scene.currentSegment = model.currentSegment;
     if (record.highlightChanges != 0) {
-        scene.changedBytes = [this, rules = SpanRulesFor(engineSwitches(app_))](std::int64_t row) {
+        scene.changedBytes = [this, rules = spanRulesFor(engineSwitches(app_))](std::int64_t row) {
             const PairSpans* pair = group_.changedSpans().displayRow(app_.model, rules, row);
             return pair == nullptr ? nullptr : side_ == 2 ? &pair->side2 : &pair->side1;
         };
@@ -158,7 +158,7 @@ void DiffEdit::paintEvent(QPaintEvent* event) {
                   area.bottom() / m.lineHeight);
     const TextSelection& selection = app_.frameState.selection;
     if (selection.side == side_) {
-        ui::invertRects(painter, SelectionRects(selection, record.topLine, record.visibleRows,
+        ui::invertRects(painter, selectionRects(selection, record.topLine, record.visibleRows,
                                                 side.firstVisibleColumn, width(), m));
     }
 }
@@ -173,7 +173,7 @@ void DiffEdit::resizeEvent(QResizeEvent* event) {
 }
 
 void DiffEdit::countVisibleRows() {
-    commands_.setVisibleRows(VisibleRows(height(), horizontalBar_->height(), metrics()));
+    commands_.setVisibleRows(visibleRowsOf(height(), horizontalBar_->height(), metrics()));
     group_.syncVerticalBar();
 }
 
@@ -187,8 +187,8 @@ SelectionPoint DiffEdit::hitAt(QPoint position) const {
     const SettingsRecord& record = app_.settings.record;
     // The same layout as painted: the row is laid out once, then measured.
     const std::u32string* laidOut = nullptr;
-    return HitRow(app_.model.side(side_), record.topLine + rowAt(position.y()), position.x(),
-                  EffectiveTabSize(record.tabSize), metrics(),
+    return hitRow(app_.model.side(side_), record.topLine + rowAt(position.y()), position.x(),
+                  effectiveTabSize(record.tabSize), metrics(),
                   [this, &laidOut](const std::u32string& shown, std::size_t count) {
                       if (laidOut != &shown) {
                           layout_->setText(shown);
@@ -229,7 +229,7 @@ void DiffEdit::mouseMoveEvent(QMouseEvent* event) {
 void DiffEdit::dragTo(QPoint position) {
     dragPosition_ = position;
     const AutoscrollStep step =
-        AutoscrollFor(position.x(), position.y(), width(), height(), horizontalBar_->height());
+        autoscrollFor(position.x(), position.y(), width(), height(), horizontalBar_->height());
     if (step.rows != 0) {
         group_.scrollVertically(step.rows < 0 ? VerticalScroll::LineUp : VerticalScroll::LineDown);
     }

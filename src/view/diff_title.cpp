@@ -23,12 +23,12 @@ DiffTitle::DiffTitle(const Application& app, int side, QWidget* parent)
 QString DiffTitle::shownPath() const {
     const std::string& name = app_.model.side(side_).fileName;
     std::string shown;
-    AppendShownText(shown, name, LineEncodingOf(name));
+    appendShownText(shown, name, lineEncodingOf(name));
     return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
 QString DiffTitle::formatLabel() const {
-    const std::string label = FileFormatLabel(app_.model.side(side_));
+    const std::string label = fileFormatLabel(app_.model.side(side_));
     return label.empty() ? QString() : QStringLiteral("  (%1)").arg(QString::fromStdString(label));
 }
 

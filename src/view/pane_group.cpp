@@ -101,13 +101,13 @@ void PaneGroup::followBar(QScrollBar* bar, int side, int action) {
     if (const std::optional<HorizontalScroll> code = horizontalCode(action)) {
         scrollHorizontally(side, *code, thumb);
     }
-    bar->setSliderPosition(HorizontalScrollBarPosition(app_.model.side(side).firstVisibleColumn,
+    bar->setSliderPosition(horizontalScrollBarPosition(app_.model.side(side).firstVisibleColumn,
                                                        pane(side)->horizontalExtent()));
 }
 
 void PaneGroup::scrollToLine(std::int64_t t) {
     const SettingsRecord& record = app_.settings.record;
-    const std::int32_t top = ClampTopLine(t, record.rowCount);
+    const std::int32_t top = clampTopLine(t, record.rowCount);
     const std::int64_t d = static_cast<std::int64_t>(record.topLine) - top;
     commands_.setTopLine(top);
     syncVerticalBar();
@@ -122,7 +122,7 @@ void PaneGroup::scrollToLine(std::int64_t t) {
 void PaneGroup::scrollVertically(VerticalScroll code, std::int64_t thumb) {
     const SettingsRecord& record = app_.settings.record;
     scrollToLine(
-        VerticalScrollTarget(code, record.topLine, record.visibleRows, record.rowCount, thumb));
+        verticalScrollTarget(code, record.topLine, record.visibleRows, record.rowCount, thumb));
 }
 
 void PaneGroup::scrollHorizontally(int side, HorizontalScroll code, std::int64_t thumb) {
@@ -148,9 +148,9 @@ bool PaneGroup::key(const QKeyEvent& event) {
     if (!k) {
         return false;
     }
-    if (const std::optional<VerticalScroll> code = VerticalScrollForKey(*k)) {
+    if (const std::optional<VerticalScroll> code = verticalScrollForKey(*k)) {
         scrollVertically(*code);
-    } else if (const std::optional<HorizontalScroll> across = HorizontalScrollForKey(*k)) {
+    } else if (const std::optional<HorizontalScroll> across = horizontalScrollForKey(*k)) {
         scrollHorizontally(sideUnderMouse(), *across);
     }
     return true;

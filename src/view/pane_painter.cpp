@@ -27,9 +27,9 @@ void markChanged(QPainter& painter, const RowLayout& layout, const PaneScene& sc
         return;
     }
     const SideRecord& side = *scene.side;
-    const auto textLeft = static_cast<qreal>(TextLeft(scene.metrics));
+    const auto textLeft = static_cast<qreal>(textLeftEdge(scene.metrics));
     for (const ColumnSpan& span :
-         ShownColumnSpans(side.shownLine(line), scene.tabSize, side.firstVisibleColumn, *bytes)) {
+         shownColumnSpans(side.shownLine(line), scene.tabSize, side.firstVisibleColumn, *bytes)) {
         const auto left =
             std::lround(textLeft + layout.width(static_cast<std::size_t>(span.first)));
         const auto right =
@@ -49,10 +49,10 @@ void outlineCurrent(QPainter& painter, const PaneScene& scene, std::int64_t disp
     constexpr int kPen = 2;
     painter.fillRect(0, y, kPen, h, ink);
     painter.fillRect(w - kPen, y, kPen, h, ink);
-    if (display == 0 || DescribeRow(*scene.side, display - 1).segment != scene.currentSegment) {
+    if (display == 0 || describeRow(*scene.side, display - 1).segment != scene.currentSegment) {
         painter.fillRect(0, y, w, kPen, ink);
     }
-    if (DescribeRow(*scene.side, display + 1).segment != scene.currentSegment) {
+    if (describeRow(*scene.side, display + 1).segment != scene.currentSegment) {
         painter.fillRect(0, y + h - kPen, w, kPen, ink);
     }
 }
@@ -71,10 +71,10 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
                const QPalette& palette, int firstRow, int lastRow) {
     const SideRecord& side = *scene.side;
     const int h = scene.metrics.lineHeight;
-    const int textLeft = static_cast<int>(TextLeft(scene.metrics));
+    const int textLeft = static_cast<int>(textLeftEdge(scene.metrics));
     std::u32string shown;
     for (int i = firstRow; i <= lastRow; ++i) {
-        const PaneRow row = DescribeRow(side, scene.topLine + i);
+        const PaneRow row = describeRow(side, scene.topLine + i);
         if (row.kind == PaneRowKind::PastEnd) {
             break;
         }
@@ -91,7 +91,7 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
         }
         painter.setPen(colors.text);
         if (scene.metrics.lineNumbers) {
-            const std::string label = LineNumberLabel(row.line);
+            const std::string label = lineNumberLabel(row.line);
             shown.assign(label.begin(), label.end());
             layout.setText(shown);
             // A number too long for its box is cut at the box's edge.
@@ -105,7 +105,7 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
                 painter.restore();
             }
         }
-        ShownText(side.shownLine(row.line), scene.tabSize, side.firstVisibleColumn, shown);
+        shownTextOf(side.shownLine(row.line), scene.tabSize, side.firstVisibleColumn, shown);
         layout.setText(shown);
         if (row.segment >= 0 && colors.changed.isValid() && scene.changedBytes) {
             markChanged(painter, layout, scene, scene.topLine + i, row.line, y, colors.changed);

@@ -31,7 +31,7 @@ void position_bar::paintEvent(QPaintEvent* /*event*/) {
             .height();
     const PositionBarMetrics metrics{height(), extent, arrow > 0 ? arrow : extent};
     const std::vector<PositionTick> ticks =
-        PositionTicks(app_.model, app_.settings.record.rowCount, metrics);
+        positionTicks(app_.model, app_.settings.record.rowCount, metrics);
     if (ticks.empty()) {
         return;
     }

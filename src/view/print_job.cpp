@@ -22,7 +22,7 @@ PrintJob::~PrintJob() {
 bool PrintJob::begin(const std::string& documentName, const FontDescription& textFont,
                      int screenDpi) {
     FontDescription scaled = textFont;
-    scaled.height = PrinterFontHeight(textFont.height, screenDpi, printer_->logicalDpiY());
+    scaled.height = printerFontHeight(textFont.height, screenDpi, printer_->logicalDpiY());
     fontHeight_ = scaled.height;
     font_ = ui::fontFromDescription(scaled);
     printer_->setDocName(QString::fromStdString(documentName));
@@ -32,8 +32,8 @@ bool PrintJob::begin(const std::string& documentName, const FontDescription& tex
     painter_.setFont(font_);
     const QFontMetrics metrics(font_, printer_.get());
     ascent_ = metrics.ascent();
-    layout_ = MakePageLayout(metrics.height(), printer_->height());
-    columnWidth_ = ListPrintColumnWidth(
+    layout_ = makePageLayout(metrics.height(), printer_->height());
+    columnWidth_ = listPrintColumnWidth(
         static_cast<std::int32_t>(printer_->paperRect(QPrinter::DevicePixel).width()),
         static_cast<std::int32_t>(printer_->pageRect(QPrinter::DevicePixel).left()));
     return true;
@@ -66,7 +66,7 @@ void PrintJob::printLine(std::string_view line, std::int32_t tabSize) {
     if (!painter_.isActive() || !placeNextLine()) {
         return;
     }
-    const std::u32string expanded = ExpandedLine(line, tabSize);
+    const std::u32string expanded = expandedLine(line, tabSize);
     drawText(QString::fromUcs4(expanded.data(), static_cast<qsizetype>(expanded.size())), 0,
              static_cast<int>(layout_.lineY(next_)));
     ++next_;
@@ -76,7 +76,7 @@ void PrintJob::printListRow(const ComparisonRow& row) {
     if (!painter_.isActive() || !placeNextLine()) {
         return;
     }
-    const ListPrintRow printed = LayOutListPrintRow(row, next_, layout_, columnWidth_);
+    const ListPrintRow printed = layOutListPrintRow(row, next_, layout_, columnWidth_);
     for (const ListPrintCell* cell : {&printed.left, &printed.right}) {
         const QRect rect(static_cast<int>(cell->x), static_cast<int>(cell->y),
                          static_cast<int>(cell->width), static_cast<int>(cell->height));

@@ -15,24 +15,24 @@ namespace {
 
 TEST(PreviewCopy, TakesLinesWholeOrInPartWithBareLineFeeds) {
     const std::string text = "line one\nline two\nline three\n";
-    EXPECT_EQ(PreviewClipboardText(text, {5, 13}), "one\nline");
-    EXPECT_EQ(PreviewClipboardText(text, {13, 5}), ""); // not a selection
-    EXPECT_EQ(PreviewClipboardText(text, {9, 18}), "line two\n");
-    EXPECT_EQ(PreviewClipboardText(text, {0, -1}), text);
-    EXPECT_EQ(PreviewClipboardText(text, {20, 500}), "ne three\n");
+    EXPECT_EQ(previewClipboardText(text, {5, 13}), "one\nline");
+    EXPECT_EQ(previewClipboardText(text, {13, 5}), ""); // not a selection
+    EXPECT_EQ(previewClipboardText(text, {9, 18}), "line two\n");
+    EXPECT_EQ(previewClipboardText(text, {0, -1}), text);
+    EXPECT_EQ(previewClipboardText(text, {20, 500}), "ne three\n");
     // A carriage return before the line feed is not shown, so not taken.
-    EXPECT_EQ(PreviewClipboardText("dos\r\nnext\r", {0, -1}), "dos\nnext");
+    EXPECT_EQ(previewClipboardText("dos\r\nnext\r", {0, -1}), "dos\nnext");
 }
 
 TEST(PreviewCopy, DecodesEachLineAsAWholeAsThePanesDo) {
     // The first line is Windows-1252 because of its last byte, although the
     // selected head alone would read as UTF-8; the second is UTF-8.
     const std::string text = "\xC3\xA9t\xE9\ncaf\xC3\xA9\n";
-    EXPECT_EQ(PreviewClipboardText(text, {0, 2}), "\xC3\x83\xC2\xA9");
-    EXPECT_EQ(PreviewClipboardText(text, {3, 10}), "\xC3\xA9\ncaf\xC3\xA9");
+    EXPECT_EQ(previewClipboardText(text, {0, 2}), "\xC3\x83\xC2\xA9");
+    EXPECT_EQ(previewClipboardText(text, {3, 10}), "\xC3\xA9\ncaf\xC3\xA9");
     // Control characters come as they are, not as the pictures the panes
     // draw; the trailing one is not shown, so not taken.
-    EXPECT_EQ(PreviewClipboardText(std::string("a\0b\x1b", 4), {0, -1}), std::string("a\0b", 3));
+    EXPECT_EQ(previewClipboardText(std::string("a\0b\x1b", 4), {0, -1}), std::string("a\0b", 3));
 }
 
 class CopyCommandTest : public test::ModelTest {

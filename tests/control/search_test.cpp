@@ -22,14 +22,14 @@ std::int64_t referenceHitRow(const MergeModel& model, const TextMatcher& matcher
     const SideRecord& one = model.side(1);
     const SideRecord& two = model.side(2);
     const bool lists = one.hasLists() && two.hasLists();
-    const std::int64_t rows = lists ? DisplayLineCount(model) : one.lineCount;
+    const std::int64_t rows = lists ? displayLineCount(model) : one.lineCount;
     for (std::int64_t d = std::max<std::int64_t>(begin, 0); d < rows; ++d) {
-        const std::int64_t l1 = DisplayToLine(one, d).line;
+        const std::int64_t l1 = displayToLine(one, d).line;
         if (l1 >= 0 && l1 < one.lineCount && matcher.matches(one.line(l1))) {
             return d;
         }
-        const bool inSegment = lists && (l1 < 0 || FindSegment(one, l1, SegmentKind::Text) >= 0);
-        const std::int64_t l2 = DisplayToLine(two, d).line;
+        const bool inSegment = lists && (l1 < 0 || findSegment(one, l1, SegmentKind::Text) >= 0);
+        const std::int64_t l2 = displayToLine(two, d).line;
         if (inSegment && l2 >= 0 && l2 < two.lineCount && matcher.matches(two.line(l2))) {
             return d;
         }
@@ -65,16 +65,16 @@ TEST(PaneSearchTest, AgreesWithTheRowByRowReference) {
             test::FakeFrame frame;
             SettingsRecord settings;
             for (int k = 0; k < 20; ++k) {
-                static_cast<void>(SplitAt(model, settings, frame, below(lines1)));
+                static_cast<void>(splitAt(model, settings, frame, below(lines1)));
             }
         }
-        ASSERT_TRUE(ListsFitFiles(model));
+        ASSERT_TRUE(listsFitFiles(model));
         for (int probe = 0; probe < 40; ++probe) {
             const std::string text = words[random() % words.size()] + (random() % 2 ? "<" : ">") +
                                      std::to_string(random() % 9);
             const TextMatcher matcher(text, probe % 2 == 0);
             const std::int64_t begin = below(lines1 + 5) - 1;
-            const std::int64_t row = FirstHitRow(model, matcher, begin);
+            const std::int64_t row = firstHitRow(model, matcher, begin);
             ASSERT_EQ(row, referenceHitRow(model, matcher, begin))
                 << "round " << round << " text " << text << " from " << begin;
             hits += row >= 0;
@@ -93,12 +93,12 @@ protected:
         setLines(app.model.side(1), one);
         setLines(app.model.side(2), two);
         installScript(app.model, script);
-        app.settings.record.rowCount = static_cast<std::int32_t>(DisplayLineCount(app.model));
+        app.settings.record.rowCount = static_cast<std::int32_t>(displayLineCount(app.model));
         app.settings.record.topLine = 0;
     }
     // Search with the text; the top line afterwards, or -1 when not found.
     std::int64_t find(const std::string& text, bool ignoreCase = false) {
-        return Search(app, text, ignoreCase) ? app.settings.record.topLine : -1;
+        return runSearch(app, text, ignoreCase) ? app.settings.record.topLine : -1;
     }
     std::vector<std::string> infos() const { return frame.shown(Severity::Info); }
 
@@ -129,7 +129,7 @@ TEST_F(SearchTest, ListsThatDoNotFitTheFilesAreNotSearched) {
     EXPECT_EQ(find("a"), -1);
     EXPECT_EQ(frame.shown(Severity::Error), std::vector<std::string>{kBadDifferencesMessage});
     EXPECT_EQ(infos(), std::vector<std::string>{kNotFoundMessage});
-    EXPECT_EQ(PaneSearch(app.model, frame, -1, TextMatcher("a", false)), -1);
+    EXPECT_EQ(paneSearch(app.model, frame, -1, TextMatcher("a", false)), -1);
     EXPECT_EQ(frame.shown(Severity::Error).size(), 2u);
     // A change appended after file 1's last line fits.
     build({"a"}, {"a", "new"}, "1a2\n");

@@ -41,7 +41,7 @@ struct CopyFixture : ::testing::Test {
     ToAllAnswers answers;
     testing::FailingFileSystem files;
     CopyServices services{frame, answers,
-                          [this](const std::string& p) { return MakeBackup(files, p); }, files};
+                          [this](const std::string& p) { return makeBackupFile(files, p); }, files};
 
     std::string p(const std::string& rel) const { return tree.file(rel); }
     std::string read(const std::string& rel) const { return readFile(p(rel)); }

@@ -206,7 +206,7 @@ TEST_F(Lists, PipesAndLinksAreNeitherOpenedNorFollowed) {
     EXPECT_EQ(linkText(tree.file("out/dangling")), "gone");
     EXPECT_EQ(linkText(tree.file("out/loop")), ".");
     EXPECT_EQ(linkText(tree.file("out/moved")), "target");
-    services.makeBackup = [](const std::string& p) { return MakeBackup(realFileSystem(), p); };
+    services.makeBackup = [](const std::string& p) { return makeBackupFile(realFileSystem(), p); };
     EXPECT_EQ(copyPath(services, d2 + "/moved", tree.file("out/moved"), replace), CopyResult::Done);
     EXPECT_EQ(linkText(tree.file("out/moved")), "elsewhere");
     EXPECT_EQ(linkText(tree.file("out/moved.bak")), "target");

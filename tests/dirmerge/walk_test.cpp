@@ -34,7 +34,9 @@ struct Walk : ::testing::Test {
     std::vector<std::vector<std::string>> started;
 
     Walk() {
-        services.makeBackup = [](const std::string& p) { return MakeBackup(realFileSystem(), p); };
+        services.makeBackup = [](const std::string& p) {
+            return makeBackupFile(realFileSystem(), p);
+        };
         services.loadAndCompare = [this](const std::string& l, const std::string& r) {
             ++loads;
             return readFile(l) == readFile(r) ? CompareResult::Identical : CompareResult::Different;

@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::ifstream result(output, std::ios::binary); // absent: reads as empty
     tandel::ScriptLists lists;
-    const tandel::ScriptOutcome outcome = tandel::ReadScript(result, false, lists);
+    const tandel::ScriptOutcome outcome = tandel::readScript(result, false, lists);
     if (status == 0)
         tandel::fuzz::require(outcome == tandel::ScriptOutcome::Identical,
                               "same texts leave the identical report");

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const bool directoryWindow : {false, true}) {
         std::istringstream in(text);
         tandel::ScriptLists lists;
-        const tandel::ScriptOutcome outcome = tandel::ReadScript(in, directoryWindow, lists);
+        const tandel::ScriptOutcome outcome = tandel::readScript(in, directoryWindow, lists);
         const std::size_t n = lists.text1.size();
         if (outcome == tandel::ScriptOutcome::Identical || n == 0) {
             tandel::fuzz::require(lists.gap1.empty() && lists.text2.empty() && lists.gap2.empty(),

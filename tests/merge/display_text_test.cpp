@@ -11,7 +11,7 @@ TEST(LineEncoding, WellFormedUtf8OnlyElseWindows1252) {
     for (const std::string line :
          {"plain ascii past the eight-byte steps", "caf\xC3\xA9",
           "\xE2\x82\xAC and \xF0\x9F\x98\x80", "\xED\x9F\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"}) {
-        EXPECT_EQ(LineEncodingOf(line), LineEncoding::Utf8) << line;
+        EXPECT_EQ(lineEncodingOf(line), LineEncoding::Utf8) << line;
     }
     const std::string windows1252[] = {
         "12345678\x80",     // a stray continuation just after an ASCII word
@@ -24,11 +24,11 @@ TEST(LineEncoding, WellFormedUtf8OnlyElseWindows1252) {
         "\xE2\x82x\xAC",    // a sequence cut by an ASCII byte
     };
     for (const std::string& line : windows1252) {
-        EXPECT_EQ(LineEncodingOf(line), LineEncoding::Windows1252) << line;
+        EXPECT_EQ(lineEncodingOf(line), LineEncoding::Windows1252) << line;
     }
     // Windows-1252 punctuation is read as such; its five open bytes stay controls.
     const std::string line = "\x93q\x94 \x80\x85\x9F\xE9\x81\x8D\x8F\x90\x9D";
-    CharReader reader(line, LineEncodingOf(line));
+    CharReader reader(line, lineEncodingOf(line));
     std::u32string read;
     while (!reader.done()) {
         read.push_back(reader.next().code);
@@ -41,7 +41,7 @@ TEST(LineEncoding, WellFormedUtf8OnlyElseWindows1252) {
 TEST(ClipboardText, IsTheFilesOwnTextWhereATitleShowsStandIns) {
     const auto text = [](bool clipboard, std::string_view piece, LineEncoding encoding) {
         std::string out = "=";
-        (clipboard ? AppendClipboardText : AppendShownText)(out, piece, encoding);
+        (clipboard ? appendClipboardText : appendShownText)(out, piece, encoding);
         return out;
     };
     const std::string controls("a\0b\tc\x1B\x7F", 7);

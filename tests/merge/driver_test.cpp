@@ -89,7 +89,7 @@ TEST_F(DriverTest, AMappedFileCutShortIsNeitherComparedNorSaved) {
 
     // Cut short after the comparison: no result is made from what is left.
     ASSERT_EQ(::truncate(one.c_str(), 0), 0);
-    EXPECT_FALSE(ReadyToProduce(app.model, app.settings.record, frame, false));
+    EXPECT_FALSE(readyToProduce(app.model, app.settings.record, frame, false));
     EXPECT_TRUE(frame.shownText(Severity::Error, "File " + one +
                                                      " has changed on disk since it was loaded. "
                                                      "Compare the files again before saving."))

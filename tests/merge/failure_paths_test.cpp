@@ -52,7 +52,7 @@ protected:
     FailedSaves() { app.model.files = &failing; }
     void SetUp() override {
         compared(files.write("a", "one\n"), files.write("b", "two\n"));
-        SelectAll(app.model, frame);
+        selectAll(app.model, frame);
         target = files.write("target", "precious\n");
         files.write("target.bak", "older\n");
     }
@@ -64,7 +64,8 @@ protected:
         app.settings.record.notYetCompared = 0;
     }
     ProduceResult save() {
-        return Produce(app.model, app.settings.record, frame, target, OutputSink::File, false);
+        return produceResult(app.model, app.settings.record, frame, target, OutputSink::File,
+                             false);
     }
     bool errorMentions(const std::string& part) const {
         for (const std::string& text : frame.shown(Severity::Error))
@@ -169,7 +170,7 @@ TEST_F(FailedSaves, TheTargetNameAlwaysHoldsTheOldFileOrTheNewOne) {
 TEST_F(FailedSaves, ABackupThatIsAnInputStaysAndTheOldFileGoesBesideIt) {
     // Merging target.bak with target into target.
     compared(target + ".bak", target);
-    SelectFrom(app.model, frame, 1);
+    selectFrom(app.model, frame, 1);
     EXPECT_EQ(save(), ProduceResult::Done) << frame.allMessages();
     EXPECT_EQ(files.read("target"), "older\n");
     EXPECT_EQ(files.read("target.bak"), "older\n");
@@ -179,7 +180,7 @@ TEST_F(FailedSaves, ABackupThatIsAnInputStaysAndTheOldFileGoesBesideIt) {
 
     // A folder where the backup belongs: asked, and never replaced.
     compared(files.file("a"), files.file("b"));
-    SelectAll(app.model, frame);
+    selectAll(app.model, frame);
     std::filesystem::remove(files.file("target.bak"));
     std::filesystem::create_directory(files.file("target.bak"));
     frame.permissionAnswers = {Answer::No};

@@ -19,7 +19,7 @@ protected:
     }
     ProduceResult produce(OutputSink sink, bool differencesOnly = false,
                           const std::string& target = "out.txt") {
-        return Produce(model, settings, frame, dir.file(target), sink, differencesOnly);
+        return produceResult(model, settings, frame, dir.file(target), sink, differencesOnly);
     }
 
     testing_support::TempFolder dir;
@@ -48,13 +48,13 @@ TEST_F(Output, RefusesBeforeAComparisonAndWhileUnresolved) {
 }
 
 TEST_F(Output, PrinterGetsOneCallPerLineAndThePreviewIsReplaced) {
-    SelectAll(model, frame);
+    selectAll(model, frame);
     EXPECT_EQ(produce(OutputSink::Printer), ProduceResult::Done);
     EXPECT_EQ(frame.printed, (std::vector<std::string>{"a", "", "new", "old", "z"}));
     frame.printAccepted = false;
     EXPECT_EQ(produce(OutputSink::Printer), ProduceResult::Failed);
 
-    ChooseSide(model, frame, 0, 1, false);
+    chooseSide(model, frame, 0, 1, false);
     frame.preview = true;
     frame.previewContents = "edited";
     frame.previewDirty = true;
@@ -65,7 +65,7 @@ TEST_F(Output, PrinterGetsOneCallPerLineAndThePreviewIsReplaced) {
 
 TEST_F(Output, RangesBeyondTheTextAreClampedAndReportedOnce) {
     test::installScript(model, "3,9c3,8\n");
-    SelectAll(model, frame);
+    selectAll(model, frame);
     EXPECT_EQ(merged(), "a\n\nnew\nz\nold\nz\n");
     EXPECT_EQ(frame.shown(Severity::Error),
               std::vector<std::string>{
@@ -73,7 +73,7 @@ TEST_F(Output, RangesBeyondTheTextAreClampedAndReportedOnce) {
 }
 
 TEST_F(Output, IdenticalFilesOntoAnInputNeedNothingAndElsewhereMayBeRefused) {
-    ReleaseLists(model);
+    releaseLists(model);
     // Onto one of the inputs: nothing to do.
     EXPECT_EQ(produce(OutputSink::File, false, "two.txt"), ProduceResult::Done);
     EXPECT_EQ(dir.read("two.txt"), "a\n\nnew\nz\n");

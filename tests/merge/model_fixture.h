@@ -37,9 +37,9 @@ inline void setLines(SideRecord& side, const std::vector<std::string>& lines,
 inline ScriptOutcome installScript(MergeModel& model, const std::string& script) {
     std::istringstream in(script);
     ScriptLists lists;
-    const ScriptOutcome outcome = ReadScript(in, false, lists);
-    InstallLists(model.side(1), std::move(lists.text1), std::move(lists.gap1));
-    InstallLists(model.side(2), std::move(lists.text2), std::move(lists.gap2));
+    const ScriptOutcome outcome = readScript(in, false, lists);
+    installLists(model.side(1), std::move(lists.text1), std::move(lists.gap1));
+    installLists(model.side(2), std::move(lists.text2), std::move(lists.gap2));
     return outcome;
 }
 
@@ -86,7 +86,7 @@ protected:
         setLines(model.side(2), two);
         installScript(model, script);
     }
-    std::string merged() { return MergedText(model, frame, false); }
+    std::string merged() { return mergedText(model, frame, false); }
 
     MergeModel model;
     FakeFrame frame;

@@ -56,28 +56,28 @@ std::int32_t walkFindSegment(const SideRecord& side, std::int64_t n, SegmentKind
 }
 
 void expectLookupsAgree(const MergeModel& model) {
-    const std::int64_t rows = DisplayLineCount(model);
+    const std::int64_t rows = displayLineCount(model);
     for (int s = 1; s <= 2; ++s) {
         const SideRecord& side = model.side(s);
         for (std::int64_t d = 0; d <= rows + 2; ++d) {
-            const DisplayPosition fast = DisplayToLine(side, d);
+            const DisplayPosition fast = displayToLine(side, d);
             const DisplayPosition slow = walkDisplayToLine(side, d);
             ASSERT_EQ(fast.line, slow.line) << "side " << s << " row " << d;
             ASSERT_EQ(fast.gapPosition, slow.gapPosition) << "side " << s << " row " << d;
-            ASSERT_EQ(FindSegment(side, d, SegmentKind::Gap),
+            ASSERT_EQ(findSegment(side, d, SegmentKind::Gap),
                       walkFindSegment(side, d, SegmentKind::Gap))
                 << "side " << s << " row " << d;
         }
         for (std::int64_t n = 0; n <= side.lineCount + 2; ++n) {
-            ASSERT_EQ(FindSegment(side, n, SegmentKind::Text),
+            ASSERT_EQ(findSegment(side, n, SegmentKind::Text),
                       walkFindSegment(side, n, SegmentKind::Text))
                 << "side " << s << " line " << n;
         }
     }
     // Every row shows a file line on at least one side.
     for (std::int64_t d = 0; d < rows; ++d) {
-        ASSERT_TRUE(DisplayToLine(model.side(1), d).line >= 0 ||
-                    DisplayToLine(model.side(2), d).line >= 0)
+        ASSERT_TRUE(displayToLine(model.side(1), d).line >= 0 ||
+                    displayToLine(model.side(2), d).line >= 0)
             << "row " << d;
     }
 }
@@ -92,8 +92,8 @@ TEST(SegmentMap, LookupsAgreeWithTheWalkFromSegmentZero) {
         setLines(model.side(1), std::vector<std::string>(static_cast<std::size_t>(lines1), "l"));
         setLines(model.side(2), std::vector<std::string>(static_cast<std::size_t>(lines2), "r"));
         installScript(model, script);
-        const std::int64_t rows = DisplayLineCount(model);
-        ASSERT_EQ(rows, lines2 + GapLinesBefore(model.side(2), model.side(2).segmentCount()));
+        const std::int64_t rows = displayLineCount(model);
+        ASSERT_EQ(rows, lines2 + gapLinesBefore(model.side(2), model.side(2).segmentCount()));
         expectLookupsAgree(model);
 
         // Splits at many rows never change the display height.
@@ -101,11 +101,13 @@ TEST(SegmentMap, LookupsAgreeWithTheWalkFromSegmentZero) {
         SettingsRecord settings;
         int splits = 0;
         for (int k = 0; k < 40; ++k) {
-            splits += SplitAt(model, settings, frame, static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(rows)));
+            splits +=
+                splitAt(model, settings, frame,
+                        static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(rows)));
         }
         ASSERT_GT(splits, 5);
         ASSERT_EQ(model.side(1).segmentCount(), 60 + splits);
-        ASSERT_EQ(DisplayLineCount(model), rows);
+        ASSERT_EQ(displayLineCount(model), rows);
         expectLookupsAgree(model);
     }
 }
@@ -117,7 +119,7 @@ constexpr std::int32_t N = RANGE_NONE;
 
 ScriptOutcome read(const std::string& script, ScriptLists& lists, bool directoryWindow = false) {
     std::istringstream in(script);
-    return ReadScript(in, directoryWindow, lists);
+    return readScript(in, directoryWindow, lists);
 }
 
 using ScriptReaderExample = test::ExampleTest;

@@ -23,14 +23,14 @@ protected:
     }
     // Takes side s everywhere and saves the result to a fresh name.
     std::string take(int s) {
-        UnselectAll(app.model, frame);
-        SelectFrom(app.model, frame, s);
+        unselectAll(app.model, frame);
+        selectFrom(app.model, frame, s);
         return save();
     }
     std::string save() {
         const std::string out = files.file("out" + std::to_string(++saves_));
         frame.saveAnswers = {out};
-        EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAs), SaveResult::Saved)
+        EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), SaveResult::Saved)
             << frame.allMessages();
         return testing_support::readFile(out);
     }
@@ -112,8 +112,8 @@ TEST_F(UsersFiles, TakingOneSideGivesThatFileBackByteForByte) {
 TEST_F(UsersFiles, AnUnterminatedLineFollowedByOthersTakesTheEndBeforeIt) {
     // File 1's part first, then file 2's.
     const auto leftThenRight = [this] {
-        ChooseSide(app.model, frame, 0, 1, false);
-        ChooseSide(app.model, frame, 0, 2, true);
+        chooseSide(app.model, frame, 0, 1, false);
+        chooseSide(app.model, frame, 0, 2, true);
         return save();
     };
     open("a\r\nlast", "a\r\nother\r\n");
@@ -129,16 +129,16 @@ TEST_F(UsersFiles, BinaryFilesAreTakenWholeFromOneSideOnly) {
     open(one, two);
     ASSERT_EQ(app.model.side(1).segmentCount(), 1);
     // A second side or a listing of lines make no sense here.
-    ChooseSide(app.model, frame, 0, 1, false);
-    ChooseSide(app.model, frame, 0, 2, true);
+    chooseSide(app.model, frame, 0, 1, false);
+    chooseSide(app.model, frame, 0, 2, true);
     EXPECT_EQ(save(), two);
-    SelectAll(app.model, frame);
+    selectAll(app.model, frame);
     frame.saveAnswers = {files.file("both")};
-    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAs), SaveResult::NotStarted);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), SaveResult::NotStarted);
     EXPECT_TRUE(frame.saveDialogs.size() == 1u) << "refused before the dialog";
     EXPECT_NE(frame.shown(Severity::Error).back().find("Binary files"), std::string::npos);
-    ChooseSide(app.model, frame, 0, 1, false);
-    EXPECT_EQ(Produce(app.model, app.settings.record, frame, {}, OutputSink::Preview, false),
+    chooseSide(app.model, frame, 0, 1, false);
+    EXPECT_EQ(produceResult(app.model, app.settings.record, frame, {}, OutputSink::Preview, false),
               ProduceResult::Refused);
     EXPECT_FALSE(frame.preview);
 }
@@ -148,7 +148,7 @@ TEST_F(UsersFiles, ResultsKeepTheModeOfWhatTheyReplaceOrCameFrom) {
     ::chmod(script.c_str(), 0750);
     load(script, files.write("other.sh", "#!/bin/sh\necho b\n"));
     runPosted();
-    SelectFrom(app.model, frame, 2);
+    selectFrom(app.model, frame, 2);
     const auto mode = [](const std::string& path) {
         struct stat st {};
         EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
@@ -158,7 +158,7 @@ TEST_F(UsersFiles, ResultsKeepTheModeOfWhatTheyReplaceOrCameFrom) {
     ::chmod(kept.c_str(), 0604);
     for (const std::string& target : {files.file("fresh.sh"), kept}) {
         frame.saveAnswers = {target};
-        ASSERT_EQ(Save(app.model, app.settings, frame, kSaveAs), SaveResult::Saved);
+        ASSERT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), SaveResult::Saved);
     }
     EXPECT_EQ(mode(files.file("fresh.sh")), 0750u);
     EXPECT_EQ(mode(kept), 0604u);
@@ -179,16 +179,16 @@ TEST_F(UsersFiles, FilesChangedOnDiskAreReadAgainAndNeverOverwrittenUnasked) {
     EXPECT_EQ(app.model.side(2).lineCount, 3);
 
     testing_support::writeFile(two, "edited again\n");
-    SelectFrom(app.model, frame, 1);
+    selectFrom(app.model, frame, 1);
     frame.overwriteAnswers = {false};
-    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAsRight), SaveResult::NotWritten);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsRight), SaveResult::NotWritten);
     ASSERT_EQ(frame.kinds.back(), QuestionKind::ChangedOnDisk);
     EXPECT_EQ(testing_support::readFile(two), "edited again\n");
 
     // What this program wrote itself is no stranger's change.
     frame.kinds.clear();
-    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAsLeft), SaveResult::Saved);
-    EXPECT_EQ(Save(app.model, app.settings, frame, kSaveAsLeft), SaveResult::Saved);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsLeft), SaveResult::Saved);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsLeft), SaveResult::Saved);
     EXPECT_EQ(frame.kinds,
               (std::vector<QuestionKind>{QuestionKind::Overwrite, QuestionKind::Overwrite}));
     // The saved side then shows what it holds now, compared again.
@@ -200,26 +200,26 @@ TEST_F(UsersFiles, FilesChangedOnDiskAreReadAgainAndNeverOverwrittenUnasked) {
 TEST_F(UsersFiles, DecisionsAreNotDroppedWithoutAQuestion) {
     open("a\n", "b\n");
     // Nothing decided: nothing to ask.
-    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
-    SelectFrom(app.model, frame, 2);
+    EXPECT_TRUE(mayDropDecisions(app.model, app.settings, frame));
+    selectFrom(app.model, frame, 2);
     frame.yesNoCancelAnswers = {Answer::Cancel, Answer::No};
-    EXPECT_FALSE(MayDropDecisions(app.model, app.settings, frame));
-    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
+    EXPECT_FALSE(mayDropDecisions(app.model, app.settings, frame));
+    EXPECT_TRUE(mayDropDecisions(app.model, app.settings, frame));
     EXPECT_EQ(frame.kinds, (std::vector<QuestionKind>{QuestionKind::UnsavedDecisions,
                                                       QuestionKind::UnsavedDecisions}));
     // Save: only a save that happened lets the caller go on.
     frame.yesNoCancelAnswers = {Answer::Yes, Answer::Yes};
-    EXPECT_FALSE(MayDropDecisions(app.model, app.settings, frame)); // dialog cancelled
+    EXPECT_FALSE(mayDropDecisions(app.model, app.settings, frame)); // dialog cancelled
     frame.saveAnswers = {files.file("kept")};
-    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
+    EXPECT_TRUE(mayDropDecisions(app.model, app.settings, frame));
     EXPECT_EQ(testing_support::readFile(files.file("kept")), "b\n");
-    EXPECT_TRUE(MayDropDecisions(app.model, app.settings, frame));
+    EXPECT_TRUE(mayDropDecisions(app.model, app.settings, frame));
 
     // Comparing again asks too, and Cancel keeps the decisions.
-    ChooseSide(app.model, frame, 0, 1, false);
+    chooseSide(app.model, frame, 0, 1, false);
     frame.yesNoCancelAnswers = {Answer::Cancel};
     dispatchCommand(app, cmd::kCompareFiles);
-    EXPECT_EQ(JudgingMark(app.model, 0, 1), Choice::First);
+    EXPECT_EQ(judgingMark(app.model, 0, 1), Choice::First);
 }
 
 } // namespace

@@ -42,17 +42,17 @@ TEST(ChangedSpansTest, ChangesUnderTheComparisonsWhiteSpaceRules) {
              Case{kExact, "\u65E5\u672C", "\u65E5\u6728", {{3, 6}}, {{3, 6}}},
              Case{kExact, "a\xFF\xC3", "a\xFE\xC3", {{1, 2}}, {{1, 2}}}, // invalid bytes alone
          }) {
-        const PairSpans spans = ChangedSpans(c.one, c.two, c.rules);
+        const PairSpans spans = changedSpansOf(c.one, c.two, c.rules);
         EXPECT_EQ(spans.side1, c.side1) << c.one << " | " << c.two;
         EXPECT_EQ(spans.side2, c.side2) << c.one << " | " << c.two;
     }
     // Table mode and ignored comments compress too.
     EngineSwitches switches;
     switches.tableMode = true;
-    EXPECT_EQ(SpanRulesFor(switches), kCompress);
+    EXPECT_EQ(spanRulesFor(switches), kCompress);
     switches = {};
     switches.ignoreAllSpaces = true;
-    EXPECT_EQ(SpanRulesFor(switches), kIgnore);
+    EXPECT_EQ(spanRulesFor(switches), kIgnore);
 }
 
 // Random lines of multi-byte characters: every span edge is a character edge,
@@ -91,7 +91,7 @@ TEST(ChangedSpansTest, SpansCoverExactlyTheDifferenceOnCharacterEdges) {
         const std::string one = randomLine();
         const std::string two = randomLine();
         for (const SpanRules& rules : {kExact, kCompress, kIgnore}) {
-            const PairSpans spans = ChangedSpans(one, two, rules);
+            const PairSpans spans = changedSpansOf(one, two, rules);
             ASSERT_TRUE(onEdges(one, spans.side1) && onEdges(two, spans.side2))
                 << one << "|" << two;
             if (rules == kExact) {
@@ -117,17 +117,17 @@ TEST(ChangedSpansTest, LongLinesAlignPreciselyUntilTheCostBoundThenKeepHeadAndTa
     for (std::size_t at : {100u, 9000u, 19000u}) {
         edited[at] = '~';
     }
-    EXPECT_EQ(ChangedSpans(base, edited, kExact).side1,
+    EXPECT_EQ(changedSpansOf(base, edited, kExact).side1,
               (Spans{{100, 101}, {9000, 9001}, {19000, 19001}}));
 
     // Unrelated middles: far too much work, so the middle differs as a whole.
     const std::string one = "head " + randomText(20000) + " tail";
     const std::string two = "head " + randomText(30000) + " tail";
-    const PairSpans spans = ChangedSpans(one, two, kExact);
+    const PairSpans spans = changedSpansOf(one, two, kExact);
     EXPECT_EQ(spans.side1, (Spans{{5, 20005}}));
     EXPECT_EQ(spans.side2, (Spans{{5, 30005}}));
     // A tight bound falls back on pairs that would align.
-    EXPECT_EQ(ChangedSpans("a1b2c3d", "aXbYcZd", kExact, 4).side1, (Spans{{1, 6}}));
+    EXPECT_EQ(changedSpansOf("a1b2c3d", "aXbYcZd", kExact, 4).side1, (Spans{{1, 6}}));
 }
 
 // Rows: 0 same/same, 1 old one/new one, 2 old two/filler, 3 end/end.
@@ -157,7 +157,7 @@ TEST_F(ChangedSpanCacheTest, OnlyRowsPairingTwoLinesHaveSpansAndNewTextRulesOrSp
     EXPECT_EQ(side1(1), (Spans{{4, 5}}));
     EXPECT_EQ(side1(1, kCompress), Spans{});
     // A split at row 2 pairs side 2's line with nothing and leaves row 1 as it was.
-    ASSERT_TRUE(SplitAt(model, settings, frame, 2));
+    ASSERT_TRUE(splitAt(model, settings, frame, 2));
     EXPECT_EQ(side1(1), (Spans{{4, 5}}));
     EXPECT_EQ(cache.displayRow(model, {}, 2), nullptr);
 }

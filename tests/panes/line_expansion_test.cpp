@@ -14,7 +14,7 @@ namespace {
 std::string utf8(const std::u32string& text) {
     std::string out;
     for (const char32_t c : text) {
-        AppendUtf8(out, c);
+        appendUtf8Text(out, c);
     }
     return out;
 }
@@ -46,24 +46,24 @@ TEST(LineExpansion, WhatARowShowsFromItsOffset) {
              Case{"\x93q\x94", 0, 4, "\u201Cq\u201D"},
          }) {
         std::u32string out = U"stale";
-        ShownText(c.line, c.tab, c.offset, out);
+        shownTextOf(c.line, c.tab, c.offset, out);
         EXPECT_EQ(utf8(out), c.shown) << c.line.substr(0, 10) << " @" << c.offset;
     }
     std::u32string out;
-    ShownText(wide, 4, 0, out);
+    shownTextOf(wide, 4, 0, out);
     EXPECT_EQ(out.size(), 255u);
     const std::string huge(1 << 20, 'y');
-    ShownText(huge, 4, (1 << 20) - 2, out);
+    shownTextOf(huge, 4, (1 << 20) - 2, out);
     EXPECT_EQ(utf8(out), "yy");
-    EXPECT_EQ(ExpandedWidth(huge + "\t\n", 4), (1 << 20) + 4);
-    EXPECT_EQ(utf8(ExpandedLine("a\tb\r", 2)), "a  b");
-    EXPECT_EQ(LineNumberLabel(1233), "1234    ");
-    EXPECT_EQ(LineNumberLabel(12345677), "12345678  ");
+    EXPECT_EQ(expandedWidth(huge + "\t\n", 4), (1 << 20) + 4);
+    EXPECT_EQ(utf8(expandedLine("a\tb\r", 2)), "a  b");
+    EXPECT_EQ(lineNumberLabel(1233), "1234    ");
+    EXPECT_EQ(lineNumberLabel(12345677), "12345678  ");
 }
 
 TEST(LineExpansion, ColumnsMapBackToWholeCharacters) {
     const auto bytes = [&](std::int64_t first, std::int64_t last) {
-        const ByteSpan span = ColumnsToBytes(kMixed, 4, first, last);
+        const ByteSpan span = columnsToBytes(kMixed, 4, first, last);
         return kMixed.substr(span.begin, span.end - span.begin);
     };
     EXPECT_EQ(bytes(0, 2), "ab");
@@ -77,37 +77,37 @@ TEST(LineExpansion, ColumnsMapBackToWholeCharacters) {
     // touching spans join.
     using Columns = std::vector<ColumnSpan>;
     const auto columns = [&](std::int64_t offset, const std::vector<ByteSpan>& spans) {
-        return ShownColumnSpans(kMixed, 4, offset, spans);
+        return shownColumnSpans(kMixed, 4, offset, spans);
     };
     EXPECT_EQ(columns(0, {{2, 3}, {3, 4}}), (Columns{{2, 7}}));
     EXPECT_EQ(columns(0, {{0, 1}, {4, 6}}), (Columns{{0, 1}, {7, 8}}));
     EXPECT_EQ(columns(4, {{2, 3}, {6, 7}}), (Columns{{0, 2}, {4, 5}}));
     EXPECT_EQ(columns(0, {{7, 8}}), Columns{}); // the hidden CR
     const std::string wide(300, 'x');
-    EXPECT_EQ(ShownColumnSpans(wide, 4, 100, {{250, 300}}), (Columns{{150, 200}}));
-    EXPECT_EQ(ShownColumnSpans(wide, 4, 400, {{250, 300}}), Columns{});
-    EXPECT_EQ(ShownColumnSpans("\xC3\xA9\xFF", 4, 0, {{1, 2}}), (Columns{{1, 2}}));
+    EXPECT_EQ(shownColumnSpans(wide, 4, 100, {{250, 300}}), (Columns{{150, 200}}));
+    EXPECT_EQ(shownColumnSpans(wide, 4, 400, {{250, 300}}), Columns{});
+    EXPECT_EQ(shownColumnSpans("\xC3\xA9\xFF", 4, 0, {{1, 2}}), (Columns{{1, 2}}));
 }
 
-TEST(WidestLine, CountsShownColumnsOncePerTabSize) {
+TEST(widestLineOf, CountsShownColumnsOncePerTabSize) {
     SideRecord side;
     // Bytes do not decide: three UTF-8 characters in six bytes, a line whose
     // tabs make it the widest, and a carriage return that takes no column.
     test::setLines(side, {"\u00E9\u00E9\u00E9", "abcdefgh\r", "\t\tx", "", "abcde"});
-    EXPECT_EQ(MeasureWidestLine(side, 4), 9);
-    EXPECT_EQ(MeasureWidestLine(side, 1), 8);
+    EXPECT_EQ(measureWidestLine(side, 4), 9);
+    EXPECT_EQ(measureWidestLine(side, 1), 8);
     test::setLines(side, {"\x93q\x94\t", "ab"}); // not UTF-8: a column a byte
-    EXPECT_EQ(MeasureWidestLine(side, 4), 7);
+    EXPECT_EQ(measureWidestLine(side, 4), 7);
 
     test::setLines(side, {"\tab", "abcd"});
-    EXPECT_EQ(WidestLine(side, 4), 6);
+    EXPECT_EQ(widestLineOf(side, 4), 6);
     // The kept width is used while the tab size stays: changing a line in
     // place shows that nothing was measured again.
     side.lineBuffer.data()[1] = '\t';
-    EXPECT_EQ(WidestLine(side, 4), 6);
-    EXPECT_EQ(WidestLine(side, 8), 17);
+    EXPECT_EQ(widestLineOf(side, 4), 6);
+    EXPECT_EQ(widestLineOf(side, 8), 17);
     test::setLines(side, {"x"}); // a new file is a new record
-    EXPECT_EQ(WidestLine(side, 8), 1);
+    EXPECT_EQ(widestLineOf(side, 8), 1);
 }
 
 } // namespace

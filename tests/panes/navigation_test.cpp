@@ -16,44 +16,44 @@ protected:
         const std::vector<std::string> lines(40, "same");
         build(lines, lines, "2c2\n10c10\n20c20\n30c30\n");
         settings.contextLines = 3;
-        settings.rowCount = static_cast<std::int32_t>(DisplayLineCount(model));
+        settings.rowCount = static_cast<std::int32_t>(displayLineCount(model));
     }
 };
 
 TEST_F(Navigation, NextAndPreviousGoFromTheCurrentLine) {
-    EXPECT_EQ(NextSegmentStart(model, 9, true).start, 20); // strictly after line 10
-    EXPECT_EQ(NextSegmentStart(model, 40, false).index, 3);
-    EXPECT_EQ(NextSegmentStart(model, 1, false).start, -1);
+    EXPECT_EQ(nextSegmentStart(model, 9, true).start, 20); // strictly after line 10
+    EXPECT_EQ(nextSegmentStart(model, 40, false).index, 3);
+    EXPECT_EQ(nextSegmentStart(model, 1, false).start, -1);
     // At the top the current line is 4: the segment at 2 is already in view.
-    GoToAdjacentSegment(model, settings, frame, false);
+    goToAdjacentSegment(model, settings, frame, false);
     EXPECT_EQ(settings.topLine, 0);
-    GoToAdjacentSegment(model, settings, frame, true);
+    goToAdjacentSegment(model, settings, frame, true);
     EXPECT_EQ(settings.topLine, 10 - 3 - 1);
-    GoToNeighbour(model, settings, frame, 3, true); // no segment after the last
+    goToNeighbour(model, settings, frame, 3, true); // no segment after the last
     EXPECT_EQ(settings.topLine, 6);
-    GoToNeighbour(model, settings, frame, 1, true);
+    goToNeighbour(model, settings, frame, 1, true);
     EXPECT_EQ(settings.topLine, 16);
-    GoToAdjacentSegment(model, settings, frame, false);
+    goToAdjacentSegment(model, settings, frame, false);
     EXPECT_EQ(settings.topLine, 6);
-    GoToLastLine(settings, frame);
+    goToLastLine(settings, frame);
     EXPECT_EQ(settings.topLine, 39);
 }
 
 TEST_F(Navigation, UnresolvedSkipsDecidedSegmentsWithoutWrapping) {
-    ChooseSide(model, frame, 1, 1, false);
-    ChooseSide(model, frame, 2, 2, false);
-    GoToUnresolved(model, settings, frame, true);
-    GoToUnresolved(model, settings, frame, true);
+    chooseSide(model, frame, 1, 1, false);
+    chooseSide(model, frame, 2, 2, false);
+    goToUnresolved(model, settings, frame, true);
+    goToUnresolved(model, settings, frame, true);
     EXPECT_EQ(settings.topLine, 30 - 4);
-    GoToUnresolved(model, settings, frame, false);
+    goToUnresolved(model, settings, frame, false);
     EXPECT_EQ(settings.topLine, 0); // segment 0 at line 2
 
     // Without a comparison nothing moves.
-    ReleaseLists(model);
+    releaseLists(model);
     settings.topLine = 5;
-    GoToAdjacentSegment(model, settings, frame, true);
-    GoToUnresolved(model, settings, frame, true);
-    GoToFirstSegment(model, settings, frame);
+    goToAdjacentSegment(model, settings, frame, true);
+    goToUnresolved(model, settings, frame, true);
+    goToFirstSegment(model, settings, frame);
     EXPECT_EQ(settings.topLine, 5);
 }
 

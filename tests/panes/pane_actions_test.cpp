@@ -23,20 +23,20 @@ protected:
     std::vector<Choice> marks() {
         std::vector<Choice> out;
         for (std::int32_t i = 0; i < 3; ++i) {
-            out.insert(out.end(), {JudgingMark(model, i, 1), JudgingMark(model, i, 2)});
+            out.insert(out.end(), {judgingMark(model, i, 1), judgingMark(model, i, 2)});
         }
         return out;
     }
     std::vector<RowFill> fills(int side) {
         std::vector<RowFill> out;
-        for (std::int64_t row = 0; DescribeRow(model.side(side), row).kind != PaneRowKind::PastEnd;
+        for (std::int64_t row = 0; describeRow(model.side(side), row).kind != PaneRowKind::PastEnd;
              ++row) {
-            out.push_back(DescribeRow(model.side(side), row).fill);
+            out.push_back(describeRow(model.side(side), row).fill);
         }
         return out;
     }
     void click(int s, std::int64_t row, bool ctrl = false) {
-        ClickRow(model, settings, frame, selection, s, row, ctrl);
+        clickRow(model, settings, frame, selection, s, row, ctrl);
     }
     TextSelection selection;
 };
@@ -47,11 +47,11 @@ constexpr RowFill N = RowFill::None, C = RowFill::Cyan, B = RowFill::Blue, G = R
 constexpr Choice O = Choice::None, I = Choice::First, II = Choice::Second;
 
 TEST_F(PaneActions, RowsShowFillersAndTheChoicesMadeByClicks) {
-    const PaneRow filler = DescribeRow(model.side(1), 3);
+    const PaneRow filler = describeRow(model.side(1), 3);
     EXPECT_EQ(std::tuple(filler.kind, filler.segment), std::tuple(PaneRowKind::Filler, 1));
-    const PaneRow text = DescribeRow(model.side(1), 4);
+    const PaneRow text = describeRow(model.side(1), 4);
     EXPECT_EQ(std::tuple(text.kind, text.line, text.segment), std::tuple(PaneRowKind::Text, 3, -1));
-    EXPECT_EQ(DescribeRow(model.side(2), -1).kind, PaneRowKind::PastEnd);
+    EXPECT_EQ(describeRow(model.side(2), -1).kind, PaneRowKind::PastEnd);
     EXPECT_EQ(fills(1), (F{N, G, N, Y, N, G}));
     EXPECT_EQ(fills(2), (F{N, G, N, G, N, Y}));
 
@@ -70,7 +70,7 @@ TEST_F(PaneActions, RowsShowFillersAndTheChoicesMadeByClicks) {
     click(1, 9);
     EXPECT_EQ(marks(), (std::vector{II, I, I, O, O, I}));
     EXPECT_EQ(fills(2), (F{N, C, N, G, N, C}));
-    ReleaseLists(model); // not compared: every line is a plain row
+    releaseLists(model); // not compared: every line is a plain row
     EXPECT_EQ(fills(1), (F{N, N, N, N, N}));
 }
 
@@ -78,25 +78,25 @@ TEST_F(PaneActions, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
     const PositionBarMetrics bar{200, 17, 17};
     const auto undecided = [&] {
         std::vector<bool> flags;
-        for (const PositionTick& tick : PositionTicks(model, 6, bar)) {
+        for (const PositionTick& tick : positionTicks(model, 6, bar)) {
             flags.push_back(tick.undecided);
         }
         return flags;
     };
-    ChooseSide(model, frame, 0, 2, false);
+    chooseSide(model, frame, 0, 2, false);
     EXPECT_EQ(undecided(), (std::vector<bool>{false, true, true}));
-    EXPECT_TRUE(PositionTicks(model, 6, bar)[0].current);
-    EXPECT_TRUE(PositionTicks(model, 0, bar).empty());
+    EXPECT_TRUE(positionTicks(model, 6, bar)[0].current);
+    EXPECT_TRUE(positionTicks(model, 0, bar).empty());
 
     // Far down a huge file two segments share a pixel: one tick, undecided
     // while either is.
     MergeModel huge;
-    InstallLists(huge.side(1), {{2'000'000'000, 2'000'000'000}, {2'000'000'002, 2'000'000'002}, {}},
+    installLists(huge.side(1), {{2'000'000'000, 2'000'000'000}, {2'000'000'002, 2'000'000'002}, {}},
                  {{RANGE_NONE, RANGE_NONE}, {RANGE_NONE, RANGE_NONE}, {}});
-    InstallLists(huge.side(2), {{1, 1}, {2, 2}, {}},
+    installLists(huge.side(2), {{1, 1}, {2, 2}, {}},
                  {{RANGE_NONE, RANGE_NONE}, {RANGE_NONE, RANGE_NONE}, {}});
     huge.side(1).textRanges[0].choice = Choice::First;
-    const auto ticks = PositionTicks(huge, 2'100'000'000, {1000, 17, 17});
+    const auto ticks = positionTicks(huge, 2'100'000'000, {1000, 17, 17});
     ASSERT_EQ(ticks.size(), 1u);
     EXPECT_TRUE(ticks[0].undecided);
 }
@@ -119,12 +119,12 @@ TEST_F(PaneActions, AClickClearsTheSelectionAutoWalkMovesOnAndAReleaseEndsASplit
 
     // The release after a split click disarms it whether or not it splits.
     bool armed = true;
-    EXPECT_FALSE(ReleaseSplit(model, settings, frame, armed, 0)); // a common line
+    EXPECT_FALSE(releaseSplit(model, settings, frame, armed, 0)); // a common line
     EXPECT_FALSE(armed);
     build({"a", "1", "2", "3", "b"}, {"a", "x", "b"}, "2,4c2\n");
     armed = true;
     settings.topLine = 0;
-    EXPECT_TRUE(ReleaseSplit(model, settings, frame, armed, 2));
+    EXPECT_TRUE(releaseSplit(model, settings, frame, armed, 2));
     EXPECT_FALSE(armed);
     EXPECT_EQ(model.side(1).segmentCount(), 2);
 }
@@ -135,7 +135,7 @@ TEST_F(PaneActions, ASelectionStartsOnAFileAndBecomesThePrimarySelection) {
         return static_cast<std::int64_t>(n) * 10;
     };
     const auto hit = [&](std::int64_t row, std::int64_t x) {
-        const SelectionPoint p = HitRow(model.side(1), row, x, 8, {16, 10, false}, tenEach);
+        const SelectionPoint p = hitRow(model.side(1), row, x, 8, {16, 10, false}, tenEach);
         return std::tuple(p.row, p.column, p.x);
     };
     test::setLines(model.side(1), {"\tab"});
@@ -145,20 +145,20 @@ TEST_F(PaneActions, ASelectionStartsOnAFileAndBecomesThePrimarySelection) {
 
     SideRecord empty;
     std::swap(model.side(1), empty);
-    EXPECT_FALSE(BeginSelection(model, frame, selection, 1, {0, 0, 0}));
+    EXPECT_FALSE(beginSelection(model, frame, selection, 1, {0, 0, 0}));
     EXPECT_FALSE(selection.active());
     std::swap(model.side(1), empty);
-    ASSERT_TRUE(BeginSelection(model, frame, selection, 2, {0, 0, 0}));
-    EndSelection(model, settings, frame, selection); // nothing selected: nothing set
+    ASSERT_TRUE(beginSelection(model, frame, selection, 2, {0, 0, 0}));
+    endSelection(model, settings, frame, selection); // nothing selected: nothing set
     EXPECT_TRUE(frame.primarySelection.empty());
 
-    ASSERT_TRUE(BeginSelection(model, frame, selection, 2, {0, 0, 0}));
-    EXPECT_FALSE(ExtendSelection(selection, {0, 0, 0})); // the end did not move
-    ASSERT_TRUE(ExtendSelection(selection, {1, 1, 0}));
-    EndSelection(model, settings, frame, selection);
-    EXPECT_FALSE(ExtendSelection(selection, {5, 0, 0})); // released
+    ASSERT_TRUE(beginSelection(model, frame, selection, 2, {0, 0, 0}));
+    EXPECT_FALSE(extendSelection(selection, {0, 0, 0})); // the end did not move
+    ASSERT_TRUE(extendSelection(selection, {1, 1, 0}));
+    endSelection(model, settings, frame, selection);
+    EXPECT_FALSE(extendSelection(selection, {5, 0, 0})); // released
     EXPECT_EQ(frame.primarySelection, std::vector<std::string>{"a\nB\n"});
-    EndSelection(model, settings, frame, selection); // a second release sets nothing
+    endSelection(model, settings, frame, selection); // a second release sets nothing
     EXPECT_EQ(frame.primarySelection.size(), 1u);
     EXPECT_TRUE(frame.clipboard.empty()); // the clipboard is Copy's alone
 }
@@ -179,7 +179,7 @@ TEST_F(PaneActions, HorizontalOffsetsFollowSyncHScroll) {
     EXPECT_EQ(model.side(1).firstVisibleColumn, 44);
     EXPECT_EQ(model.side(2).firstVisibleColumn, 100);
     settings.tabSize = 8; // measured again for the new tab size
-    EXPECT_EQ(PaneExtent(model.side(1), settings, 20), (HorizontalExtent{48, 67}));
+    EXPECT_EQ(paneExtent(model.side(1), settings, 20), (HorizontalExtent{48, 67}));
 
     settings.syncHScroll = 1; // the other pane takes the same offset
     EXPECT_EQ(scroll(2, HorizontalScroll::Thumb, 16), (Moved{true, true}));

@@ -20,7 +20,7 @@ TEST(PaneGeometry, HitsSnapToCharacterExtentsWithAndWithoutTheNumberBox) {
         return prefix[n];
     };
     const auto hit = [&](std::int64_t x, std::int64_t offset, bool numbers = false) {
-        const CharacterHit h = HitText(4, proportional, x, offset, {16, 7, numbers});
+        const CharacterHit h = hitText(4, proportional, x, offset, {16, 7, numbers});
         return Pair{h.column, h.x};
     };
     EXPECT_EQ(hit(8, 0), Pair(2, 8));
@@ -28,12 +28,12 @@ TEST(PaneGeometry, HitsSnapToCharacterExtentsWithAndWithoutTheNumberBox) {
     EXPECT_EQ(hit(8, 10), Pair(12, 8 + 70));  // the stored x is as if the offset were 0
     EXPECT_EQ(hit(30, 0, true), Pair(0, 56)); // text starts at 56
     EXPECT_EQ(hit(56 + 9, 1, true), Pair(3, 56 + 8 + 7));
-    EXPECT_EQ(HitOutsideText(33, 2, kPlain).x, 33 + 14);
+    EXPECT_EQ(hitOutsideText(33, 2, kPlain).x, 33 + 14);
 
-    EXPECT_EQ(VisibleRows(417, 17, kPlain), 26);
-    EXPECT_EQ(VisibleRows(400, 17, {0, 0, false}), 1); // no font yet
+    EXPECT_EQ(visibleRowsOf(417, 17, kPlain), 26);
+    EXPECT_EQ(visibleRowsOf(400, 17, {0, 0, false}), 1); // no font yet
     const auto step = [](std::int64_t x, std::int64_t y) {
-        const AutoscrollStep s = AutoscrollFor(x, y, 300, 200, 17);
+        const AutoscrollStep s = autoscrollFor(x, y, 300, 200, 17);
         return std::pair{s.rows, s.columns};
     };
     EXPECT_EQ(step(100, 7), std::pair(-1, 0));
@@ -48,7 +48,7 @@ TEST(PaneGeometry, SelectionInvertsTheFirstRowMiddleRowsAndLastRowAsFarAsShown) 
                            std::int64_t offset = 0) {
         std::vector<std::int64_t> out;
         for (const PixelRect& r :
-             SelectionRects({1, anchor, end, false}, top, 10, offset, 300, kPlain)) {
+             selectionRects({1, anchor, end, false}, top, 10, offset, 300, kPlain)) {
             out.insert(out.end(), {r.left, r.top, r.right, r.bottom});
         }
         return out;
@@ -64,32 +64,32 @@ TEST(PaneGeometry, SelectionInvertsTheFirstRowMiddleRowsAndLastRowAsFarAsShown) 
 }
 
 TEST(PaneScroll, MovesStayInTheRowsAndStepsStopAtTheWidestLinesLastColumn) {
-    EXPECT_EQ(ClampTopLine(40, 40), 39);
-    EXPECT_EQ(ClampTopLine(INT64_MAX, 3'000'000'000LL), INT32_MAX);
-    EXPECT_EQ(VerticalScrollTarget(VerticalScroll::Thumb, 3, 25, 100, 42), 41); // 1-based bar
+    EXPECT_EQ(clampTopLine(40, 40), 39);
+    EXPECT_EQ(clampTopLine(INT64_MAX, 3'000'000'000LL), INT32_MAX);
+    EXPECT_EQ(verticalScrollTarget(VerticalScroll::Thumb, 3, 25, 100, 42), 41); // 1-based bar
 
     // 300 columns in a pane with room for 100: the bar ends at 200; a row
     // shows 255 columns at most, however wide the pane.
-    EXPECT_EQ(HorizontalExtentFor(300, 100), (HorizontalExtent{200, 299}));
-    EXPECT_EQ(HorizontalExtentFor(1000, 400), (HorizontalExtent{745, 999}));
-    EXPECT_EQ(VisibleColumns(805, 8, PaneMetrics{16, 9, true}), 91); // right of the numbers
-    EXPECT_EQ(VisibleColumns(313, 7.2, kPlain), 43);                 // not 313 / 7
+    EXPECT_EQ(horizontalExtentFor(300, 100), (HorizontalExtent{200, 299}));
+    EXPECT_EQ(horizontalExtentFor(1000, 400), (HorizontalExtent{745, 999}));
+    EXPECT_EQ(visibleColumnsOf(805, 8, PaneMetrics{16, 9, true}), 91); // right of the numbers
+    EXPECT_EQ(visibleColumnsOf(313, 7.2, kPlain), 43);                 // not 313 / 7
 
     const HorizontalExtent extent{200, 299};
     const auto target = [&](HorizontalScroll code, std::int64_t offset, std::int64_t thumb = 0) {
-        return HorizontalScrollTarget(code, offset, extent, thumb);
+        return horizontalScrollTarget(code, offset, extent, thumb);
     };
     EXPECT_EQ(target(HorizontalScroll::RightEnd, 290), 200);
     EXPECT_EQ(target(HorizontalScroll::PageRight, 100), 116);
     EXPECT_EQ(target(HorizontalScroll::Thumb, 0, 500), 200);
     EXPECT_EQ(target(HorizontalScroll::PageRight, 290), 299);
-    EXPECT_EQ(HorizontalScrollBarPosition(216, extent), 200);
+    EXPECT_EQ(horizontalScrollBarPosition(216, extent), 200);
     // An offset left past the end (the tab size shrank) stays until moved back.
     EXPECT_EQ(target(HorizontalScroll::LineRight, 400), 400);
     EXPECT_EQ(target(HorizontalScroll::LineLeft, 400), 399);
 
     const auto strip = [](std::int64_t d) {
-        const PixelStrip s = UncoveredStrip(d, 16, 26, 400);
+        const PixelStrip s = uncoveredStrip(d, 16, 26, 400);
         return Pair{s.top, s.bottom};
     };
     EXPECT_EQ(strip(-3), Pair((26 - 3 - 2) * 16 - 1, 400));

@@ -21,7 +21,7 @@ protected:
     }
     std::string copy(int side, SelectionPoint anchor, SelectionPoint end) {
         const TextSelection selection{side, anchor, end, false};
-        return SelectionBytes(model.side(side), selection, kTab);
+        return selectionBytes(model.side(side), selection, kTab);
     }
 };
 
@@ -49,9 +49,9 @@ TEST_F(Copy, ClipboardTextDecodesEachLineAsItWasShown) {
     // Line 1 is Windows-1252 because of its last byte, though its head alone is UTF-8.
     test::setLines(model.side(1), {"\xC3\xA9t\xE9", "caf\xC3\xA9", std::string("n\0l", 3)});
     const TextSelection selection{1, {0, 0}, {2, 3}, false};
-    EXPECT_EQ(SelectionBytes(model.side(1), selection, kTab),
+    EXPECT_EQ(selectionBytes(model.side(1), selection, kTab),
               std::string("\xC3\xA9t\xE9\ncaf\xC3\xA9\nn\0l\n", 15));
-    EXPECT_EQ(SelectionClipboardText(model.side(1), selection, kTab),
+    EXPECT_EQ(selectionClipboardText(model.side(1), selection, kTab),
               std::string("\xC3\x83\xC2\xA9t\xC3\xA9\ncaf\xC3\xA9\nn\0l\n", 18));
 }
 
@@ -61,12 +61,12 @@ TEST_F(Copy, ShiftDragOverShownCharactersCopiesExactlyThem) {
     const PaneMetrics metrics{16, 2, true};
     const std::int64_t offset = 2;
     std::u32string row;
-    ShownText(model.side(1).line(0), kTab, offset, row);
+    shownTextOf(model.side(1).line(0), kTab, offset, row);
     ASSERT_EQ(row.size(), 8u); // the tab's blanks, x, the euro sign, y, z
     const PrefixWidth width = [](std::size_t n) { return static_cast<std::int64_t>(2 * n); };
-    const std::int64_t left = TextLeft(metrics);
-    const CharacterHit from = HitText(row.size(), width, left + 3 * 2 + 1, offset, metrics);
-    const CharacterHit to = HitText(row.size(), width, left + 7 * 2, offset, metrics);
+    const std::int64_t left = textLeftEdge(metrics);
+    const CharacterHit from = hitText(row.size(), width, left + 3 * 2 + 1, offset, metrics);
+    const CharacterHit to = hitText(row.size(), width, left + 7 * 2, offset, metrics);
     EXPECT_EQ(from.column, 5);
     EXPECT_EQ(to.column, 9);
     // Blank 4 of the tab, x, the euro sign, y: the tab goes whole.

@@ -248,7 +248,7 @@ private slots:
         QVERIFY(window->progressPanel()->text().startsWith(QStringLiteral("Reading file 1")));
         QVERIFY(!window->grab().isNull());
         QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(JudgingMark(app.model, 0, 1), Choice::None);
+        QCOMPARE(judgingMark(app.model, 0, 1), Choice::None);
         QTest::keyClick(window.get(), Qt::Key_Escape);
         gate.open(true);
         QTRY_VERIFY(!window->busy());

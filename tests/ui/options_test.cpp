@@ -93,9 +93,9 @@ private slots:
         const auto same = [&h](const std::pair<std::string, std::string>& files) {
             SettingsRecord& record = h.app.settings.record;
             const bool loaded =
-                LoadSide(h.app.model, record, h.app.frame(), files.first, 1) ==
+                loadSide(h.app.model, record, h.app.frame(), files.first, 1) ==
                     LoadResult::Loaded &&
-                LoadSide(h.app.model, record, h.app.frame(), files.second, 2) == LoadResult::Loaded;
+                loadSide(h.app.model, record, h.app.frame(), files.second, 2) == LoadResult::Loaded;
             h.frame.messages.clear(); // "Files are identical"
             return loaded &&
                    compareFiles(h.app, files.first, files.second) == CompareResult::Identical;
