@@ -83,9 +83,8 @@ Inputs fewDistinctLines(int lines, int distinct) {
 void run(benchmark::State& state, const Inputs& in, bool heuristic) {
     for (auto _ : state) {
         tandel::EditScript script;
-        const bool ok =
-            tandel::computeEditScript(in.first, in.second, in.classLimit, {.heuristic = heuristic},
-                                      script);
+        const bool ok = tandel::computeEditScript(in.first, in.second, in.classLimit,
+                                                  {.heuristic = heuristic}, script);
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(script.data());
     }

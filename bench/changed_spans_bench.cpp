@@ -2,9 +2,9 @@
 // source line, a long line with a few edits, a pathological pair that falls
 // back to head and tail, and a whole screen of 60 changed rows through the
 // cache, cold and warm.
+#include "merge/segment_map.h"
 #include "panes/changed_span_cache.h"
 #include "panes/changed_spans.h"
-#include "merge/segment_map.h"
 
 #include <benchmark/benchmark.h>
 

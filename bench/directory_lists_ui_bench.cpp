@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <random>
 
-#include "dirmerge/directory_merge.h"
 #include "control/application.h"
+#include "dirmerge/directory_merge.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 #include "view/directory_window.h"
@@ -39,9 +39,11 @@ struct Lists {
     Lists() {
         std::mt19937 random(4711);
         for (int n = 0; n < kRows; ++n) {
-            const std::int64_t time = 1'600'000'000 + static_cast<std::int64_t>(random() % 10'000'000);
+            const std::int64_t time =
+                1'600'000'000 + static_cast<std::int64_t>(random() % 10'000'000);
             const auto state = n % 100 == 7 ? tandel::RowState::Different : tandel::RowState::Same;
-            dirs.state.rows.push_back({half("one", n, time, state), half("two", n, time + 1000, state)});
+            dirs.state.rows.push_back(
+                {half("one", n, time, state), half("two", n, time + 1000, state)});
         }
         window.resize(1200, 800);
         window.fill();

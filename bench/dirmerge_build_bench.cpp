@@ -2,8 +2,8 @@
 // gen_dir_trees.py), with every pair compared by content through the
 // comparison driver, as a directory window instance does it.
 // TANDEL_BENCH_TREES names the folder that holds "one" and "two".
-#include "dirmerge/directory_merge.h"
 #include "control/application.h"
+#include "dirmerge/directory_merge.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,10 +3,10 @@
 // 1,000,000-line pair with 100 changes. Lines are source-like: indented with
 // tabs, some with UTF-8, some in Latin-1. Also a row of a one-megabyte line,
 // and the Copy of a full screen.
-#include "panes/line_expansion.h"
 #include "merge/merge_model.h"
-#include "panes/pane_rows.h"
 #include "merge/segment_map.h"
+#include "panes/line_expansion.h"
+#include "panes/pane_rows.h"
 #include "panes/selection_text.h"
 
 #include <benchmark/benchmark.h>

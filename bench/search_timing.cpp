@@ -5,8 +5,8 @@
 // the text was found.
 #include "control/application.h"
 #include "control/console_frame.h"
-#include "merge/comparison_driver.h"
 #include "control/search.h"
+#include "merge/comparison_driver.h"
 #include "merge/side_loader.h"
 
 #include <algorithm>

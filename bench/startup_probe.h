@@ -29,7 +29,9 @@ inline double sinceStart() {
     return (static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9 - started) * 1000.0;
 }
 
-inline void mark(const char* phase) { std::printf("%s %.1f\n", phase, sinceStart()); }
+inline void mark(const char* phase) {
+    std::printf("%s %.1f\n", phase, sinceStart());
+}
 
 // Quits once the shown window has painted and no event is left.
 inline void quitWhenIdle() {

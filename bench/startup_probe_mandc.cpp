@@ -12,8 +12,8 @@
 
 #include "app/desktop_run.h"
 #include "app/main_window.h"
-#include "dirmerge/directory_merge.h"
 #include "control/application.h"
+#include "dirmerge/directory_merge.h"
 #include "frame/command_ids.h"
 #include "quiet_frame.h"
 #include "startup_probe.h"

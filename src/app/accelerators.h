@@ -26,8 +26,7 @@ class Accelerators : public QObject {
 public:
     // Keys pressed in `window` or in any widget inside it run `run`; dialogs
     // and open menus keep their keys.
-    Accelerators(QWidget* window, std::span<const Accelerator> table,
-                 std::function<void(int)> run);
+    Accelerators(QWidget* window, std::span<const Accelerator> table, std::function<void(int)> run);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

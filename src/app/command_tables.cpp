@@ -13,7 +13,9 @@ using enum MenuKind;
 constexpr MenuEntry item(int id, const char* label, const char* shortcut = "") {
     return {Item, id, label, shortcut};
 }
-constexpr MenuEntry popup(const char* label) { return {Popup, 0, label, ""}; }
+constexpr MenuEntry popup(const char* label) {
+    return {Popup, 0, label, ""};
+}
 constexpr MenuEntry kSeparator{Separator, 0, "", ""};
 constexpr MenuEntry kEnd{EndPopup, 0, "", ""};
 
@@ -137,9 +139,15 @@ constexpr auto kQuickMenuMandc = std::to_array<MenuEntry>({
     item(cmd::kRescanDirectories, "R&escan", "F5"),
 });
 
-constexpr KeyChord ctrl(int key) { return {kModCtrl, key}; }
-constexpr KeyChord alt(int key) { return {kModAlt, key}; }
-constexpr KeyChord plain(int key) { return {kModNone, key}; }
+constexpr KeyChord ctrl(int key) {
+    return {kModCtrl, key};
+}
+constexpr KeyChord alt(int key) {
+    return {kModAlt, key};
+}
+constexpr KeyChord plain(int key) {
+    return {kModNone, key};
+}
 
 constexpr auto kKestaAcc = std::to_array<Accelerator>({
     {ctrl('A'), cmd::kSelectAll},
@@ -192,8 +200,12 @@ constexpr auto kKestaAccMandc = std::to_array<Accelerator>({
 });
 
 constexpr ToolButton kSep{ToolKind::Separator, -1, 0};
-constexpr ToolButton button(int image, int command) { return {ToolKind::Button, image, command}; }
-constexpr ToolButton check(int image, int command) { return {ToolKind::Check, image, command}; }
+constexpr ToolButton button(int image, int command) {
+    return {ToolKind::Button, image, command};
+}
+constexpr ToolButton check(int image, int command) {
+    return {ToolKind::Check, image, command};
+}
 
 constexpr auto kFileToolbar = std::to_array<ToolButton>({
     kSep,
@@ -237,14 +249,14 @@ constexpr auto kDirectoryToolbar = std::to_array<ToolButton>({
 });
 
 // The two image lists; an empty name is a slot with no picture.
-constexpr auto kFileImages = std::to_array<const char*>({
-    "file1", "file2", "compare", "save", "preview", "print", "next", "previous",
-    "next_unresolved", "previous_unresolved", "find", "find_next", "table_mode",
-    "diffs_only", "ignore_comments", ""});
+constexpr auto kFileImages =
+    std::to_array<const char*>({"file1", "file2", "compare", "save", "preview", "print", "next",
+                                "previous", "next_unresolved", "previous_unresolved", "find",
+                                "find_next", "table_mode", "diffs_only", "ignore_comments", ""});
 
-constexpr auto kDirectoryImages = std::to_array<const char*>({
-    "print", "", "copy_to_destination", "next", "previous", "diffs_only", "find",
-    "find_next", "help", "", "subdirectories", "rescan"});
+constexpr auto kDirectoryImages = std::to_array<const char*>(
+    {"print", "", "copy_to_destination", "next", "previous", "diffs_only", "find", "find_next",
+     "help", "", "subdirectories", "rescan"});
 
 struct Tooltip {
     int command;
@@ -275,19 +287,35 @@ constexpr auto kTooltips = std::to_array<Tooltip>({
 
 } // namespace
 
-std::span<const MenuEntry> mainMenu() { return kMainMenu; }
-std::span<const MenuEntry> compDirMenu() { return kCompDirMenu; }
-std::span<const MenuEntry> quickMenu() { return kQuickMenu; }
-std::span<const MenuEntry> quickMenuMandc() { return kQuickMenuMandc; }
-std::span<const Accelerator> kestaAcc() { return kKestaAcc; }
-std::span<const Accelerator> kestaAccMandc() { return kKestaAccMandc; }
-std::span<const ToolButton> fileToolbar() { return kFileToolbar; }
-std::span<const ToolButton> directoryToolbar() { return kDirectoryToolbar; }
+std::span<const MenuEntry> mainMenu() {
+    return kMainMenu;
+}
+std::span<const MenuEntry> compDirMenu() {
+    return kCompDirMenu;
+}
+std::span<const MenuEntry> quickMenu() {
+    return kQuickMenu;
+}
+std::span<const MenuEntry> quickMenuMandc() {
+    return kQuickMenuMandc;
+}
+std::span<const Accelerator> kestaAcc() {
+    return kKestaAcc;
+}
+std::span<const Accelerator> kestaAccMandc() {
+    return kKestaAccMandc;
+}
+std::span<const ToolButton> fileToolbar() {
+    return kFileToolbar;
+}
+std::span<const ToolButton> directoryToolbar() {
+    return kDirectoryToolbar;
+}
 
 std::string toolbarImage(bool directoryWindow, int image) {
-    const std::span<const char* const> images =
-        directoryWindow ? std::span<const char* const>(kDirectoryImages)
-                        : std::span<const char* const>(kFileImages);
+    const std::span<const char* const> images = directoryWindow
+                                                    ? std::span<const char* const>(kDirectoryImages)
+                                                    : std::span<const char* const>(kFileImages);
     const auto at = static_cast<std::size_t>(image);
     if (image < 0 || at >= images.size() || *images[at] == '\0') {
         return {};

@@ -7,7 +7,9 @@ namespace tandel {
 ComparisonJobs::ComparisonJobs(bool threaded, QObject* parent)
     : QObject(parent), threaded_(threaded) {}
 
-ComparisonJobs::~ComparisonJobs() { cancelAndWait(); }
+ComparisonJobs::~ComparisonJobs() {
+    cancelAndWait();
+}
 
 void ComparisonJobs::start(ComparisonWork work, Done done) {
     cancelAndWait();
@@ -24,11 +26,14 @@ void ComparisonJobs::start(ComparisonWork work, Done done) {
     }
     thread_ = std::thread([this] {
         runComparison(work_, &progress_);
-        QMetaObject::invokeMethod(this, [this] { complete(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { complete(); }, Qt::QueuedConnection);
     });
 }
 
-void ComparisonJobs::cancel() { progress_.cancel.store(true); }
+void ComparisonJobs::cancel() {
+    progress_.cancel.store(true);
+}
 
 void ComparisonJobs::cancelAndWait() {
     progress_.cancel.store(true);

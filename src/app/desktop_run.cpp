@@ -12,7 +12,9 @@ namespace tandel {
 
 namespace {
 
-bool named(const char* value) { return value != nullptr && *value != '\0'; }
+bool named(const char* value) {
+    return value != nullptr && *value != '\0';
+}
 
 } // namespace
 

@@ -37,7 +37,8 @@ bool FileDialogs::run(QFileDialog& dialog, std::int32_t& filterIndex, const std:
         filters << qs(filter);
     }
     dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.at(ui::filterToSelect(filterIndex, static_cast<std::size_t>(filters.size()))));
+    dialog.selectNameFilter(
+        filters.at(ui::filterToSelect(filterIndex, static_cast<std::size_t>(filters.size()))));
     if (!name.empty()) {
         dialog.selectFile(qs(name));
     }

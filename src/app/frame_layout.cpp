@@ -16,7 +16,9 @@ BodyLayout bodyLayout(int width, int height, std::optional<int> previewHeight) {
     return layout;
 }
 
-int openingPreviewHeight(int height) { return height / 3; }
+int openingPreviewHeight(int height) {
+    return height / 3;
+}
 
 bool onSplitter(int y, int height, int previewHeight) {
     return y >= height - previewHeight - 5 && y <= height - previewHeight + 1;
@@ -34,8 +36,7 @@ namespace {
 
 long long overlapArea(const Rect& a, const Rect& b) {
     const long long w = std::max(0, std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x));
-    const long long h =
-        std::max(0, std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y));
+    const long long h = std::max(0, std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y));
     return w * h;
 }
 

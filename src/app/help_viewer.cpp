@@ -22,8 +22,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     QAction* back = bar->addAction(QStringLiteral("&Back"), browser_, &QTextBrowser::backward);
     back->setShortcut(QKeySequence::Back);
     back->setEnabled(false);
-    QAction* forward =
-        bar->addAction(QStringLiteral("&Forward"), browser_, &QTextBrowser::forward);
+    QAction* forward = bar->addAction(QStringLiteral("&Forward"), browser_, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
     QAction* contents = bar->addAction(QStringLiteral("&Contents"), this, [this] {

@@ -21,9 +21,7 @@ namespace tandel {
 
 MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& arguments,
                        QWidget* parent)
-    : QMainWindow(parent),
-      services_(std::move(services)),
-      store_(services_.settingsPath),
+    : QMainWindow(parent), services_(std::move(services)), store_(services_.settingsPath),
       directories_(app_, services_.programPath, services_.startInstance),
       router_(app_, directories_, directoryCommands_.routerInputs()),
       openWindows_(services_.openWindowsPath) {
@@ -59,7 +57,9 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
 // The container's widgets read the application object and directory merging,
 // which die with this window's members, before the base class deletes its
 // children: the widgets go first.
-MainWindow::~MainWindow() { std::unique_ptr<QWidget> body(takeCentralWidget()); }
+MainWindow::~MainWindow() {
+    std::unique_ptr<QWidget> body(takeCentralWidget());
+}
 
 void MainWindow::start() {
     if (!app_.frameState.unattended) {
@@ -152,7 +152,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     PaneGroup* group = parts_.container->paneGroup();
-    const bool taken = group != nullptr ? group->key(*event) : directoryCommands_.scrollListsByKey(*event);
+    const bool taken =
+        group != nullptr ? group->key(*event) : directoryCommands_.scrollListsByKey(*event);
     if (!taken) {
         QMainWindow::keyPressEvent(event);
     }

@@ -14,7 +14,8 @@ namespace tandel {
 
 void MainWindow::showHelp(int context) {
     if (services_.helpPage.empty()) {
-        const std::string programDir = QFileInfo(qs(services_.programPath)).absolutePath().toStdString();
+        const std::string programDir =
+            QFileInfo(qs(services_.programPath)).absolutePath().toStdString();
         std::string where;
         for (const std::string& folder : ui::helpFolders(programDir)) {
             where += "\n" + folder;

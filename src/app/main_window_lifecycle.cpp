@@ -19,7 +19,9 @@ namespace tandel {
 
 namespace {
 
-ui::Rect rectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+ui::Rect rectOf(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
 
 // What the desktop draws around the window; nothing until it has been shown.
 ui::FrameMargins frameMarginsOf(const QWidget& window) {

@@ -43,7 +43,8 @@ std::vector<std::string> openFilters(const StringLists& lists) {
 }
 
 int filterToSelect(int storedIndex, std::size_t filterCount) {
-    if (filterCount == 0 || storedIndex < 0 || static_cast<std::size_t>(storedIndex) >= filterCount) {
+    if (filterCount == 0 || storedIndex < 0 ||
+        static_cast<std::size_t>(storedIndex) >= filterCount) {
         return 0;
     }
     return storedIndex;

@@ -19,13 +19,17 @@ struct Entry {
     Rect rect;
 };
 
-bool running(int pid) { return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM); }
+bool running(int pid) {
+    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+}
 
 // The file opened and locked for the time of one change.
 class LockedFile {
 public:
     explicit LockedFile(const std::string& path)
-        : fd_(path.empty() ? -1 : ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
+        : fd_(path.empty()
+                  ? -1
+                  : ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
         // In a shared folder such as /tmp, a file someone else made (or
         // anything but a plain file) is left alone.
         struct stat status {};

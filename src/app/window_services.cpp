@@ -12,8 +12,8 @@
 #include "app/help_location.h"
 #include "app/open_windows.h"
 #include "dirmerge/child_commands.h"
-#include "view/print_setup.h"
 #include "settings/settings_path.h"
+#include "view/print_setup.h"
 
 namespace tandel {
 

@@ -17,7 +17,9 @@ class InputText {
 public:
     char* data() { return mapped_.isMapped() ? mapped_.data() : read_.bytes.data(); }
     std::size_t length() const { return mapped_.isMapped() ? mapped_.length() : read_.length; }
-    const FileStatus& status() const { return mapped_.isMapped() ? mapped_.status() : read_.status; }
+    const FileStatus& status() const {
+        return mapped_.isMapped() ? mapped_.status() : read_.status;
+    }
     bool isMapped() const { return mapped_.isMapped(); }
     // Whether the bytes are still the file's: always for a read input; for a
     // mapped one, see MappedInput::unchanged.

@@ -214,8 +214,8 @@ IoStatus mapInput(int descriptor, const FileStatus& status, std::size_t spare,
         (void)::madvise(r.base, r.fileBytes, MADV_POPULATE_READ);
     }
 #endif
-    if (const int error = readAt(r.descriptor, r.base + r.fileBytes, r.length - r.fileBytes,
-                                 r.fileBytes);
+    if (const int error =
+            readAt(r.descriptor, r.base + r.fileBytes, r.length - r.fileBytes, r.fileBytes);
         error != 0) {
         out.release();
         return IoStatus::failure(error);

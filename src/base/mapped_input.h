@@ -45,8 +45,7 @@ public:
     struct Region;
 
 private:
-    friend IoStatus mapInput(int, const FileStatus&, std::size_t, std::atomic<bool>*,
-                             MappedInput&);
+    friend IoStatus mapInput(int, const FileStatus&, std::size_t, std::atomic<bool>*, MappedInput&);
     void release();
 
     std::unique_ptr<Region> region_;

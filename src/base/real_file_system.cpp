@@ -263,8 +263,8 @@ constexpr std::size_t kLargestPiece = std::size_t{1} << 26;
 int readRegular(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) {
     const std::size_t cap = static_cast<std::size_t>(
         std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max() / 2) + 1);
-    std::size_t room = out.status.size > 0 ? static_cast<std::size_t>(out.status.size) + 1
-                                           : std::size_t{1} << 16;
+    std::size_t room =
+        out.status.size > 0 ? static_cast<std::size_t>(out.status.size) + 1 : std::size_t{1} << 16;
     room = std::min(room, cap);
     out.bytes.resize(room + spare);
     for (;;) {
@@ -584,8 +584,7 @@ public:
     }
 
     IoStatus makeLink(const std::string& target, const std::string& path) override {
-        return ::symlink(target.c_str(), path.c_str()) == 0 ? IoStatus()
-                                                            : IoStatus::failure(errno);
+        return ::symlink(target.c_str(), path.c_str()) == 0 ? IoStatus() : IoStatus::failure(errno);
     }
 
 private:
@@ -614,9 +613,9 @@ std::unique_ptr<FileSystem> realFileSystemWithInputLimit(std::uint64_t inputLimi
 std::uint64_t defaultInputLimit() {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
-    std::uint64_t memory = pages > 0 && pageSize > 0
-                               ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize)
-                               : std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t memory = pages > 0 && pageSize > 0 ? static_cast<std::uint64_t>(pages) *
+                                                           static_cast<std::uint64_t>(pageSize)
+                                                     : std::numeric_limits<std::uint64_t>::max();
     memory = std::min({memory, softLimit(RLIMIT_AS), softLimit(RLIMIT_DATA)});
     return std::max<std::uint64_t>(memory / 2, 1);
 }
@@ -633,9 +632,8 @@ IoStatus readOpenInput(int descriptor, std::uint64_t inputLimit, std::size_t spa
     if (out.status.isRegular() && out.status.size > inputLimit)
         return IoStatus::failure(EFBIG);
     try {
-        const int failed = out.status.isRegular()
-                               ? readRegular(descriptor, inputLimit, spare, out)
-                               : readPieces(descriptor, inputLimit, spare, out);
+        const int failed = out.status.isRegular() ? readRegular(descriptor, inputLimit, spare, out)
+                                                  : readPieces(descriptor, inputLimit, spare, out);
         if (failed != 0) {
             out.bytes = ByteBuffer();
             out.length = 0;

@@ -41,8 +41,8 @@ public:
 std::string tooLargeReason(const tandel::InputText& text) {
     const std::string limit = std::to_string(tandel::realFileSystem().inputLimit());
     if (text.status().isRegular())
-        return "File too large: " + std::to_string(text.status().size) +
-               " bytes, more than the " + limit + " bytes one input may hold in memory";
+        return "File too large: " + std::to_string(text.status().size) + " bytes, more than the " +
+               limit + " bytes one input may hold in memory";
     return "File too large: it is not a regular file, and it gave more than the " + limit +
            " bytes one input may hold in memory";
 }
@@ -56,9 +56,8 @@ bool loadOperand(const std::string& name, std::atomic<bool>& faulted, tandel::In
     lent = false;
     if (name == "-")
         return true;
-    const tandel::IoStatus read =
-        tandel::openInputText(name, tandel::realFileSystem().inputLimit(),
-                              tandel::kEngineSpareBytes, &faulted, text);
+    const tandel::IoStatus read = tandel::openInputText(name, tandel::realFileSystem().inputLimit(),
+                                                        tandel::kEngineSpareBytes, &faulted, text);
     if (read.error() == EISDIR)
         return true;
     if (!read.ok()) {

@@ -4,11 +4,11 @@
 #include "control/application.h"
 #include "control/console_frame.h"
 #include "control/dispatcher.h"
+#include "control/search.h"
 #include "control/toolbar_flags.h"
 #include "dirmerge/directory_merge.h"
 #include "dirmerge/list_search.h"
 #include "frame/command_ids.h"
-#include "control/search.h"
 #include "merge/unsaved_decisions.h"
 
 namespace tandel {

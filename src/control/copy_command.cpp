@@ -1,9 +1,9 @@
 #include "control/copy_command.h"
 
 #include "merge/display_text.h"
+#include "merge/session.h"
 #include "panes/line_expansion.h"
 #include "panes/selection_text.h"
-#include "merge/session.h"
 
 #include <algorithm>
 

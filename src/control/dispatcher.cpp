@@ -1,16 +1,16 @@
 #include "control/dispatcher.h"
 
 #include "control/application.h"
+#include "control/copy_command.h"
+#include "control/search.h"
 #include "frame/command_ids.h"
 #include "merge/comparison_driver.h"
-#include "control/copy_command.h"
 #include "merge/decisions.h"
 #include "merge/merged_output.h"
-#include "panes/navigation.h"
 #include "merge/save.h"
-#include "control/search.h"
 #include "merge/side_loader.h"
 #include "merge/unsaved_decisions.h"
+#include "panes/navigation.h"
 
 namespace tandel {
 

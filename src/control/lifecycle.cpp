@@ -2,9 +2,9 @@
 
 #include "control/application.h"
 #include "frame/command_ids.h"
-#include "settings/compare_settings_store.h"
 #include "merge/save.h"
 #include "merge/side_loader.h"
+#include "settings/compare_settings_store.h"
 #include "settings/settings_store.h"
 
 namespace tandel {

@@ -1,8 +1,8 @@
 #include "control/search.h"
 
+#include "merge/session.h"
 #include "panes/navigation.h"
 #include "panes/pane_search.h"
-#include "merge/session.h"
 
 #include <algorithm>
 

@@ -33,8 +33,8 @@ AboutDialog::AboutDialog(const QString& title, const QString& version, QWidget* 
     layout->addWidget(line(title, "501", this));
     layout->addWidget(line(QStringLiteral("Version %1").arg(version), "version", this));
     // The library found at run time, which may differ from the one built against.
-    layout->addWidget(line(QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion())),
-                           "qtVersion", this));
+    layout->addWidget(
+        line(QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion())), "qtVersion", this));
     layout->addWidget(line(QString::fromLatin1(kLicence), "licence", this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::clicked, this, &QDialog::accept);

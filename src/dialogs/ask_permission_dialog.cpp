@@ -52,8 +52,12 @@ AskPermissionDialog::AskPermissionDialog(const QString& question, QWidget* paren
     layout->addLayout(buttons);
 }
 
-QString AskPermissionDialog::question() const { return text_->text(); }
+QString AskPermissionDialog::question() const {
+    return text_->text();
+}
 
-void AskPermissionDialog::reject() { done(static_cast<int>(Answer::Cancel)); }
+void AskPermissionDialog::reject() {
+    done(static_cast<int>(Answer::Cancel));
+}
 
 } // namespace tandel

@@ -15,8 +15,7 @@ namespace {
 constexpr qint64 kEventInterval = 25; // milliseconds
 } // namespace
 
-BuildProgressDialog::BuildProgressDialog(QWidget* owner)
-    : QDialog(owner), path_(new QLabel(this)) {
+BuildProgressDialog::BuildProgressDialog(QWidget* owner) : QDialog(owner), path_(new QLabel(this)) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QString());
     setModal(false);
@@ -45,7 +44,9 @@ bool BuildProgressDialog::step(const std::string& currentPath) {
     return !cancelled_;
 }
 
-QString BuildProgressDialog::shownPath() const { return path_->text(); }
+QString BuildProgressDialog::shownPath() const {
+    return path_->text();
+}
 
 void BuildProgressDialog::reject() {
     cancelled_ = true;

@@ -13,19 +13,17 @@
 
 #include "dialogs/dialog_buttons.h"
 #include "dialogs/list_box.h"
+#include "dialogs/options_text.h"
 #include "dirmerge/filter_lists.h"
 #include "settings/settings_record.h"
-#include "dialogs/options_text.h"
 
 namespace tandel {
 
-DirectoryFiltersDialog::DirectoryFiltersDialog(Settings& settings, HelpOpener help,
-                                               QWidget* parent)
-    : QDialog(parent),
-      settings_(settings),
+DirectoryFiltersDialog::DirectoryFiltersDialog(Settings& settings, HelpOpener help, QWidget* parent)
+    : QDialog(parent), settings_(settings),
       recursive_(new QCheckBox(QStringLiteral("Include &subdirectories"), this)),
-      trustTimeStamps_(
-          new QCheckBox(QStringLiteral("&Trust equal size and time stamps (faster, unsafe)"), this)) {
+      trustTimeStamps_(new QCheckBox(
+          QStringLiteral("&Trust equal size and time stamps (faster, unsafe)"), this)) {
     setObjectName(QStringLiteral("COMP_FILTERS_DLG"));
     setWindowTitle(QStringLiteral("Directory Merging"));
     include_.working = settings.lists.includeFilters;
@@ -40,17 +38,20 @@ DirectoryFiltersDialog::DirectoryFiltersDialog(Settings& settings, HelpOpener he
 
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
-    groups->addWidget(makeGroup(include_, QStringLiteral("Include file types"), 601, 109, 112, 103));
-    groups->addWidget(makeGroup(exclude_, QStringLiteral("Exclude file types"), 603, 114, 115, 116));
+    groups->addWidget(
+        makeGroup(include_, QStringLiteral("Include file types"), 601, 109, 112, 103));
+    groups->addWidget(
+        makeGroup(exclude_, QStringLiteral("Exclude file types"), 603, 114, 115, 116));
     layout->addLayout(groups);
     auto* options = new QHBoxLayout;
     options->addWidget(recursive_);
     options->addWidget(trustTimeStamps_);
     options->addStretch();
     layout->addLayout(options);
-    layout->addLayout(dialogButtons(this, {{QStringLiteral("&OK"), 1, [this] { accept(); }},
-                                           {QStringLiteral("&Cancel"), 2, [this] { reject(); }},
-                                           {QStringLiteral("Help"), 23, helpAction(std::move(help), kHelpContext)}}));
+    layout->addLayout(dialogButtons(
+        this, {{QStringLiteral("&OK"), 1, [this] { accept(); }},
+               {QStringLiteral("&Cancel"), 2, [this] { reject(); }},
+               {QStringLiteral("Help"), 23, helpAction(std::move(help), kHelpContext)}}));
 }
 
 QWidget* DirectoryFiltersDialog::makeGroup(PatternGroup& group, const QString& title, int editId,

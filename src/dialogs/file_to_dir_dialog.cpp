@@ -57,7 +57,9 @@ FileToDirDialog::FileToDirDialog(const QString& file, const QString& directory, 
     layout->addWidget(buttons);
 }
 
-QString FileToDirDialog::question() const { return text_->text(); }
+QString FileToDirDialog::question() const {
+    return text_->text();
+}
 
 void FileToDirDialog::accept() {
     const auto checked = static_cast<Answer>(choices_->checkedId());
@@ -65,6 +67,8 @@ void FileToDirDialog::accept() {
     done(static_cast<int>(chosen ? checked : Answer::None));
 }
 
-void FileToDirDialog::reject() { done(static_cast<int>(Answer::Cancel)); }
+void FileToDirDialog::reject() {
+    done(static_cast<int>(Answer::Cancel));
+}
 
 } // namespace tandel

@@ -11,8 +11,8 @@
 
 #include "dialogs/dialog_buttons.h"
 #include "dialogs/list_box.h"
-#include "settings/settings_record.h"
 #include "dialogs/options_text.h"
+#include "settings/settings_record.h"
 
 namespace tandel {
 
@@ -28,11 +28,8 @@ QLineEdit* makeEdit(int id, QWidget* parent) {
 } // namespace
 
 FileTypesDialog::FileTypesDialog(Settings& settings, HelpOpener help, QWidget* parent)
-    : QDialog(parent),
-      settings_(settings),
-      working_(fileTypesOf(settings.lists)),
-      pattern_(makeEdit(600, this)),
-      description_(makeEdit(602, this)),
+    : QDialog(parent), settings_(settings), working_(fileTypesOf(settings.lists)),
+      pattern_(makeEdit(600, this)), description_(makeEdit(602, this)),
       list_(new QListWidget(this)) {
     setObjectName(QStringLiteral("FILE_FILTERS"));
     setWindowTitle(QStringLiteral("Customize file types"));
@@ -58,9 +55,10 @@ FileTypesDialog::FileTypesDialog(Settings& settings, HelpOpener help, QWidget* p
     edits->addWidget(del);
     layout->addLayout(edits);
     layout->addWidget(list_);
-    layout->addLayout(dialogButtons(this, {{QStringLiteral("&OK"), 1, [this] { accept(); }},
-                                           {QStringLiteral("&Cancel"), 2, [this] { reject(); }},
-                                           {QStringLiteral("&Help"), 23, helpAction(std::move(help), kHelpContext)}}));
+    layout->addLayout(dialogButtons(
+        this, {{QStringLiteral("&OK"), 1, [this] { accept(); }},
+               {QStringLiteral("&Cancel"), 2, [this] { reject(); }},
+               {QStringLiteral("&Help"), 23, helpAction(std::move(help), kHelpContext)}}));
 }
 
 void FileTypesDialog::add() {

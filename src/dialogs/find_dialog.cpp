@@ -9,8 +9,7 @@
 namespace tandel {
 
 FindDialog::FindDialog(QWidget* parent)
-    : QDialog(parent),
-      findWhat_(new QLineEdit(this)),
+    : QDialog(parent), findWhat_(new QLineEdit(this)),
       matchCase_(new QCheckBox(QStringLiteral("Match case"), this)),
       findNext_(new QPushButton(QStringLiteral("Find Next"), this)) {
     setObjectName(QStringLiteral("FIND_DIALOG"));
@@ -50,9 +49,13 @@ void FindDialog::reset(bool matchCase) {
     findWhat_->setFocus();
 }
 
-QString FindDialog::text() const { return findWhat_->text(); }
+QString FindDialog::text() const {
+    return findWhat_->text();
+}
 
-bool FindDialog::matchCase() const { return matchCase_->isChecked(); }
+bool FindDialog::matchCase() const {
+    return matchCase_->isChecked();
+}
 
 void FindDialog::done(int result) {
     emit closing(matchCase());

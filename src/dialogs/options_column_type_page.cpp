@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/options_text.h"
 #include "engine/compare_settings.h"
 #include "settings/settings_record.h"
-#include "dialogs/options_text.h"
 
 namespace tandel {
 namespace {
@@ -55,7 +55,8 @@ OptionsColumnTypePage::OptionsColumnTypePage(OptionsTarget target, QWidget* pare
     ignoreMultiSeps_->setChecked(initial_.ignoreMultiSeps);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin,
+                             kOptionsPageMargin);
     page->addWidget(group, 1);
     page->addWidget(ignoreMultiSeps_);
     watchControls();

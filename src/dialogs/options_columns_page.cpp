@@ -53,7 +53,8 @@ OptionsColumnsPage::OptionsColumnsPage(OptionsTarget target, QWidget* parent)
     grid->setRowStretch(5, 1);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin,
+                             kOptionsPageMargin);
     page->addWidget(group);
     watchControls();
 }

@@ -38,7 +38,8 @@ OptionsCommentsPage::OptionsCommentsPage(OptionsTarget target, QWidget* parent)
                            [this] { return edit_.entries(); }});
 
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
+    grid->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin,
+                             kOptionsPageMargin);
     grid->addWidget(new QLabel(QStringLiteral("Comments begin with:")), 0, 0);
     grid->addWidget(begin_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Comments end with:\n(Enter $ for end of line)")), 1,

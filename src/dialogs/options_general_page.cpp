@@ -72,7 +72,8 @@ OptionsGeneralPage::OptionsGeneralPage(OptionsTarget target, QWidget* parent)
     static_cast<QVBoxLayout*>(frames[kDisplayGroup]->layout())->insertLayout(0, counts);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin,
+                             kOptionsPageMargin);
     page->addWidget(frames[0]);
     page->addWidget(frames[1]);
     auto* lower = new QHBoxLayout;

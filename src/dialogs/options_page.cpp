@@ -5,8 +5,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "frame/frame.h"
 #include "dialogs/options_text.h"
+#include "frame/frame.h"
 
 namespace tandel {
 

@@ -44,7 +44,8 @@ OptionsPositionsPage::OptionsPositionsPage(OptionsTarget target, QWidget* parent
     layout->addWidget(list, 1);
 
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin);
+    page->setContentsMargins(kOptionsPageMargin, kOptionsPageMargin, kOptionsPageMargin,
+                             kOptionsPageMargin);
     page->addWidget(group);
 
     watchControls();

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_buttons.h"
-#include "settings/settings_record.h"
 #include "dialogs/options_text.h"
+#include "settings/settings_record.h"
 
 namespace tandel {
 
@@ -43,14 +43,10 @@ QPushButton* browseButton(int id, QWidget* parent) {
 
 SelectDirectoriesDialog::SelectDirectoriesDialog(Frame& frame, Settings& settings, Hooks hooks,
                                                  QWidget* parent)
-    : QDialog(parent),
-      frame_(frame),
-      settings_(settings),
-      hooks_(std::move(hooks)),
+    : QDialog(parent), frame_(frame), settings_(settings), hooks_(std::move(hooks)),
       dir1_(makeEdit(1004, settings.files.selectDir1)),
       dir2_(makeEdit(1003, settings.files.selectDir2)),
-      other_(makeEdit(104, settings.files.selectOutdir)),
-      destination_(new QButtonGroup(this)),
+      other_(makeEdit(104, settings.files.selectOutdir)), destination_(new QButtonGroup(this)),
       showDirectories_(new QCheckBox(QStringLiteral("Show directories"), this)) {
     setObjectName(QStringLiteral("101"));
     setWindowTitle(QStringLiteral("Select directories to merge"));

@@ -24,9 +24,8 @@ class Frame;
 struct Settings;
 
 // Asks for a folder under `title`, starting at `start`; none when cancelled.
-using FolderBrowser =
-    std::function<std::optional<std::string>(QWidget* owner, const QString& title,
-                                             const std::string& start)>;
+using FolderBrowser = std::function<std::optional<std::string>(QWidget* owner, const QString& title,
+                                                               const std::string& start)>;
 
 class SelectDirectoriesDialog : public QDialog {
     Q_OBJECT

@@ -141,8 +141,8 @@ CopyResult CopyJob::copy(const std::string& source, const std::string& destinati
     FileStatus src;
     const IoStatus looked = s_.files.status(source, src, false);
     if (!looked.ok() || src.kind == FileKind::Missing)
-        return fail(withReason("Can not open " + source,
-                               looked.ok() ? IoStatus::failure(ENOENT) : looked));
+        return fail(
+            withReason("Can not open " + source, looked.ok() ? IoStatus::failure(ENOENT) : looked));
     const bool sourceIsLink = src.kind == FileKind::Link;
     const bool sourceIsDir = src.isDirectory();
     if (!sourceIsLink && !sourceIsDir && !src.isRegular()) {
@@ -160,8 +160,8 @@ CopyResult CopyJob::copy(const std::string& source, const std::string& destinati
     FileStatus dst;
     // A link takes the place of the name itself; anything else goes where
     // the name leads.
-    if (!destinationNew && (!s_.files.status(destination, dst, !sourceIsLink).ok() ||
-                            dst.kind == FileKind::Missing))
+    if (!destinationNew &&
+        (!s_.files.status(destination, dst, !sourceIsLink).ok() || dst.kind == FileKind::Missing))
         destinationNew = true;
     if (!destinationNew) {
         // The same file under another spelling: nothing to do, and backing

@@ -78,8 +78,8 @@ Placement placementOf(FileSystem& files, const std::string& destination,
     return Placement::Apart;
 }
 
-std::string destinationRefusal(FileSystem& files, const std::string& dir1,
-                               const std::string& dir2, const std::string& destination) {
+std::string destinationRefusal(FileSystem& files, const std::string& dir1, const std::string& dir2,
+                               const std::string& destination) {
     const std::pair<const char*, const std::string*> sides[] = {{"Directory 1", &dir1},
                                                                 {"Directory 2", &dir2}};
     for (const auto& [name, dir] : sides)

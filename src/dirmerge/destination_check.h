@@ -23,7 +23,7 @@ Placement placementOf(FileSystem& files, const std::string& destination,
 // The message that refuses the destination, or empty when it may be used.
 // The same folder as Directory 1 or 2 is allowed: that is the merge in place
 // that the selection dialog's "Directory 1" and "Directory 2" choices ask for.
-std::string destinationRefusal(FileSystem& files, const std::string& dir1,
-                               const std::string& dir2, const std::string& destination);
+std::string destinationRefusal(FileSystem& files, const std::string& dir1, const std::string& dir2,
+                               const std::string& destination);
 
 } // namespace tandel

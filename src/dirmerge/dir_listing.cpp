@@ -43,8 +43,8 @@ DirEntry entryOf(FileSystem& files, const std::string& folder, const FolderEntry
         return entry;
     }
     if (entry.kind != FileKind::Directory)
-        entry.problem = !read.ok() ? read
-                                   : IoStatus::failure(self.kind == FileKind::Missing ? ENOENT : EIO);
+        entry.problem =
+            !read.ok() ? read : IoStatus::failure(self.kind == FileKind::Missing ? ENOENT : EIO);
     return entry;
 }
 
@@ -78,8 +78,9 @@ DirListing listDirectory(const std::string& path, const ScanFilters& filters) {
             continue;
         listing.entries.push_back(entryOf(*filters.files, folder, item));
     }
-    std::sort(listing.entries.begin(), listing.entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return compareNames(a.name, b.name) < 0; });
+    std::sort(
+        listing.entries.begin(), listing.entries.end(),
+        [](const DirEntry& a, const DirEntry& b) { return compareNames(a.name, b.name) < 0; });
     return listing;
 }
 
@@ -94,7 +95,9 @@ bool entryAt(FileSystem& files, const std::string& path, DirEntry& entry) {
     found.statusKnown = true;
     found.status = own;
     const auto cut = path.rfind('/');
-    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
+    const std::string folder = cut == std::string::npos ? "."
+                               : cut == 0               ? "/"
+                                                        : path.substr(0, cut);
     entry = entryOf(files, folder, found);
     return true;
 }

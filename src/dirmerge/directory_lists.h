@@ -16,11 +16,11 @@ std::vector<int> visibleRows(const std::vector<ComparisonRow>& rows, bool differ
 // The columns of each list. The untitled one fills the list's width and
 // does not sort.
 enum ListColumn : int {
-    kNameColumn = 0,     // "Name"
-    kDateColumn = 1,     // "Date Modified"
-    kFillerColumn = 2,   // untitled
-    kSizeColumn = 3,     // "Size"
-    kMarkerColumn = 4,   // "State": see markerText
+    kNameColumn = 0,   // "Name"
+    kDateColumn = 1,   // "Date Modified"
+    kFillerColumn = 2, // untitled
+    kSizeColumn = 3,   // "Size"
+    kMarkerColumn = 4, // "State": see markerText
     kColumnsPerList = 5,
 };
 

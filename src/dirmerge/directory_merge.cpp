@@ -76,8 +76,7 @@ BuildResult DirectoryMerge::buildList(const std::string& dir1, const std::string
     mergeRuns_.clear(); // their row numbers mean nothing in a new list
     // Refused before anything is listed: the instance then shows empty lists
     // and nothing can be copied to that destination from them.
-    if (const std::string refusal =
-            destinationRefusal(*app_.model.files, dir1, dir2, destination);
+    if (const std::string refusal = destinationRefusal(*app_.model.files, dir1, dir2, destination);
         !refusal.empty()) {
         state.rows.clear();
         state.listIncomplete = false;
@@ -158,8 +157,8 @@ bool DirectoryMerge::recheckMergeRuns() {
         FileStatus now;
         (void)files.status(run.target, now); // unreadable reads as unchanged: asked again later
         const bool written = now.kind != FileKind::Missing &&
-                             (!now.sameFileAs(run.before) || now.writeTime != run.before.writeTime ||
-                              now.size != run.before.size);
+                             (!now.sameFileAs(run.before) ||
+                              now.writeTime != run.before.writeTime || now.size != run.before.size);
         if (!written)
             return false;
         ComparisonRow& row = state.rows[static_cast<std::size_t>(run.row)];

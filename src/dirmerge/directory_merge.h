@@ -31,7 +31,9 @@ public:
 
     // Writes all settings to the settings file; run before a directory window
     // instance is started, so that it reads the same options and filters.
-    void setSettingsWriter(std::function<void()> write) { services_.writeSettings = std::move(write); }
+    void setSettingsWriter(std::function<void()> write) {
+        services_.writeSettings = std::move(write);
+    }
 
     // Command 314 once the directory selection dialog was accepted. The
     // filters, "Recursive" and "Trust time stamps" come from the settings.

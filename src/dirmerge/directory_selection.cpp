@@ -38,8 +38,9 @@ bool mergeInPlaceAllowed(FileSystem& files, Frame& frame, const SelectionForm& f
 } // namespace
 
 DestinationChoice destinationChoiceOf(int stored) {
-    return stored == kToDirectory1 || stored == kToDirectory2 ? static_cast<DestinationChoice>(stored)
-                                                              : kToOther;
+    return stored == kToDirectory1 || stored == kToDirectory2
+               ? static_cast<DestinationChoice>(stored)
+               : kToOther;
 }
 
 bool confirmSelection(FileSystem& disk, Frame& frame, const SelectionForm& form, Settings& settings,

@@ -23,7 +23,9 @@ DestinationChoice destinationChoiceOf(int stored);
 // run wrote, and results merged into a directory replace its files, so
 // that choice is made by a click each time (the "Other:" text still holds
 // the folder used last).
-inline DestinationChoice openingDestinationChoice() { return kToOther; }
+inline DestinationChoice openingDestinationChoice() {
+    return kToOther;
+}
 
 // What the dialog's controls hold when OK is pressed.
 struct SelectionForm {

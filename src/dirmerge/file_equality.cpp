@@ -60,8 +60,7 @@ bool sameSizeAndTime(const DirEntry& left, const DirEntry& right) {
 }
 
 PairVerdict comparePair(FileSystem& files, const DirEntry& left, const std::string& leftPath,
-                        const DirEntry& right, const std::string& rightPath,
-                        bool trustTimeStamps) {
+                        const DirEntry& right, const std::string& rightPath, bool trustTimeStamps) {
     if (left.unreadable() || right.unreadable())
         return unreadable(left.problem, right.problem);
     if (left.isLink() || right.isLink()) {

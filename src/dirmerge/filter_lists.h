@@ -20,8 +20,7 @@ inline constexpr int kFileTypeTextLength = 79;
 bool addPattern(std::vector<std::string>& patterns, const std::string& text);
 
 // Removes entry `index`; false when there is no such entry (nothing selected).
-template <typename T>
-bool removeEntry(std::vector<T>& list, int index) {
+template <typename T> bool removeEntry(std::vector<T>& list, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= list.size())
         return false;
     list.erase(list.begin() + index);

@@ -10,9 +10,13 @@ namespace {
 // container's width still add up inside an int.
 constexpr int kWidestColumn = 100000;
 
-int heldWidth(int width) { return std::clamp(width, 0, kWidestColumn); }
+int heldWidth(int width) {
+    return std::clamp(width, 0, kWidestColumn);
+}
 
-int lastTop(int page, int count) { return std::max(0, count - std::max(page, 1)); }
+int lastTop(int page, int count) {
+    return std::max(0, count - std::max(page, 1));
+}
 
 } // namespace
 
@@ -24,9 +28,9 @@ ListColumnWidths startColumnWidths(const Geometry& geometry, int side, int conta
     widths.size = heldWidth(right ? geometry.sizeSize2 : geometry.sizeSize1);
     widths.marker = heldWidth(right ? geometry.stateSize2 : geometry.stateSize1);
     const int others = widths.date + widths.size + widths.marker;
-    widths.name = storedName < 0
-                      ? std::max(kDefaultNameMinimum, heldWidth(heldWidth(containerWidth) / 2 - others))
-                      : heldWidth(storedName);
+    widths.name = storedName < 0 ? std::max(kDefaultNameMinimum,
+                                            heldWidth(heldWidth(containerWidth) / 2 - others))
+                                 : heldWidth(storedName);
     return widths;
 }
 

@@ -6,10 +6,10 @@
 namespace tandel {
 
 struct OperationCount {
-    int copied = 0; // files and links written to the destination
-    int merged = 0; // differing pairs whose merged text was saved
+    int copied = 0;  // files and links written to the destination
+    int merged = 0;  // differing pairs whose merged text was saved
     int skipped = 0; // declined questions, skipped pairs, unreadable entries
-    int failed = 0; // copies and folders that could not be made
+    int failed = 0;  // copies and folders that could not be made
 
     // "N copied, N merged, N skipped, N failed".
     std::string summary() const {

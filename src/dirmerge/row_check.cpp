@@ -53,8 +53,7 @@ bool recheckRow(ComparisonRow& row, const std::string& dir1, const std::string& 
     DirEntry re;
     const bool hasLeft = entryAt(files, lp, le);
     const bool hasRight = entryAt(files, rp, re);
-    if ((!hasLeft && !hasRight) || (hasLeft && le.isDirectory()) ||
-        (hasRight && re.isDirectory()))
+    if ((!hasLeft && !hasRight) || (hasLeft && le.isDirectory()) || (hasRight && re.isDirectory()))
         return false;
     const RowMark leftMark = row.left.mark;
     const RowMark rightMark = row.right.mark;

@@ -76,9 +76,8 @@ public:
     Searcher(const Class* x, std::size_t n0, const Class* y, std::size_t n1,
              const SearchOptions& options)
         : xv_(x), yv_(y), heuristic_(options.heuristic),
-          costLimit_(options.costLimit != 0
-                         ? options.costLimit
-                         : derivedCostLimit(static_cast<long long>(n0 + n1))),
+          costLimit_(options.costLimit != 0 ? options.costLimit
+                                            : derivedCostLimit(static_cast<long long>(n0 + n1))),
           hooks_(options.hooks), fd_(n0, n1), bd_(n0, n1) {}
 
     Split split(int xlo, int xhi, int ylo, int yhi) {

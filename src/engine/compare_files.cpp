@@ -40,10 +40,9 @@ bool loadText(EngineRun& run, InputFile& input, int side) {
     run.hooks.checkpoint();
     InputBytes bytes;
     // Standard input has no name to open again: it is read where it stands.
-    const IoStatus read =
-        input.descriptor == 0
-            ? readOpenInput(0, run.files.inputLimit(), kEngineSpareBytes, bytes)
-            : run.files.readInput(input.name, kEngineSpareBytes, bytes);
+    const IoStatus read = input.descriptor == 0
+                              ? readOpenInput(0, run.files.inputLimit(), kEngineSpareBytes, bytes)
+                              : run.files.readInput(input.name, kEngineSpareBytes, bytes);
     if (!read.ok()) {
         run.message(withReason("Error in file " + input.name, read));
         return false;

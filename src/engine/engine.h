@@ -97,7 +97,7 @@ struct EngineContext {
 // The engine's statuses. Beware: the comparison driver's 0 means "different".
 enum class [[nodiscard]] EngineStatus : int{
     UsageError = -1, Same = 0, Different = 1,
-    Trouble = 2, // a file could not be read or the result not written
+    Trouble = 2,   // a file could not be read or the result not written
     Cancelled = 3, // EngineContext::cancel was set
 };
 

@@ -46,7 +46,7 @@ void EngineRun::finishOutput() {
     const IoStatus closed = output.close();
     if (!closed.ok()) {
         message(withReason("Error writing temp. file " +
-                               (toStandardOutput   ? std::string("standard output")
+                               (toStandardOutput  ? std::string("standard output")
                                 : toCallersWriter ? context.output->target()
                                                   : outputName),
                            closed));

@@ -24,8 +24,8 @@ long countLines(const char* text, std::size_t length, const RunHooks& hooks) {
     for (std::size_t from = 0; from < length; from += kBytesPerEndsCheck) {
         hooks.checkpoint();
         const char* end = text + std::min(length, from + kBytesPerEndsCheck);
-        for (const char* p = text + from;
-             (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
+        for (const char* p = text + from; (p = static_cast<const char*>(std::memchr(
+                                               p, '\n', static_cast<std::size_t>(end - p))));
              ++p)
             ++lines;
     }

@@ -152,8 +152,8 @@ void classifyInput(InputFile& input, std::uint32_t firstGlobal, ClassTable& tabl
             hooks.checkpoint();
             hooks.advance(RunPhase::Classes, done + i, total);
         }
-        classes[i] = table.classify(input, i, hashAt(i),
-                                    firstGlobal + static_cast<std::uint32_t>(i), rules);
+        classes[i] =
+            table.classify(input, i, hashAt(i), firstGlobal + static_cast<std::uint32_t>(i), rules);
     }
     done += lines;
 }

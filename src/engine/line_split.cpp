@@ -20,8 +20,9 @@ void splitMiddle(InputFile& input, const LineRules& rules,
                  const SplitProgress& progress) {
     char* const buffer = input.buffer;
     if (!comments.empty())
-        blankComments(std::span<char>(buffer + input.prefixEnd, input.suffixBegin - input.prefixEnd),
-                      comments);
+        blankComments(
+            std::span<char>(buffer + input.prefixEnd, input.suffixBegin - input.prefixEnd),
+            comments);
     input.lineStarts.clear();
     input.classes.clear();
     input.lineStarts.reserve(capacity);

@@ -10,7 +10,7 @@ namespace {
 
 // In the order of RunPhase; the next entry is where a phase ends.
 constexpr std::array<std::uint32_t, 6> kPhaseStarts{
-    EngineProgress::kSplitting,  EngineProgress::kClassifying, EngineProgress::kDiscarding,
+    EngineProgress::kSplitting, EngineProgress::kClassifying, EngineProgress::kDiscarding,
     EngineProgress::kSearching, EngineProgress::kWriting,     EngineProgress::kDone};
 
 } // namespace

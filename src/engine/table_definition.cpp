@@ -87,7 +87,8 @@ private:
             listAndRemember(' ');
             break;
         case 'w':
-            for (const unsigned char space : std::initializer_list<unsigned char>{'\t', '\n', '\v', '\f', '\r', ' '}) {
+            for (const unsigned char space :
+                 std::initializer_list<unsigned char>{'\t', '\n', '\v', '\f', '\r', ' '}) {
                 list(space);
             }
             last_.reset();

@@ -34,10 +34,10 @@ enum class Answer : int {
 // What a question is about. A frame without a user (the console of unattended
 // runs) answers by the kind and the path, never by reading the text.
 enum class QuestionKind {
-    Overwrite,    // "File %s already exists.\nSave anyway ?"
-    ReplaceFile,  // "Destination file %s already exists.\nReplace it with %s ?"
-    BackupFailed, // "Unable to back up %s.\nWould you like to proceed with overriding this file?"
-    PresentOnly,  // "%s is present only in\n%s.\nCopy it to the destination directory ?"
+    Overwrite,     // "File %s already exists.\nSave anyway ?"
+    ReplaceFile,   // "Destination file %s already exists.\nReplace it with %s ?"
+    BackupFailed,  // "Unable to back up %s.\nWould you like to proceed with overriding this file?"
+    PresentOnly,   // "%s is present only in\n%s.\nCopy it to the destination directory ?"
     ChangedOnDisk, // "File %s has changed on disk since it was loaded.\nSave anyway ?"
     ReadOnly,      // "File %s is read-only.\nReplace it anyway ?"
     UnsavedDecisions, // Save, Discard or Cancel the decisions not saved yet

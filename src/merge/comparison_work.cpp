@@ -62,8 +62,8 @@ ScriptOutcome compareWhole(const SideRecord& one, const SideRecord& two, ScriptL
 // is the engine's status, never a line of text that a file name could imitate.
 std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, SideRecord& two,
                                        JobProgress* progress) {
-    std::vector<std::string> arguments = buildEngineArguments(work.switches, work.names[0],
-                                                              work.names[1]);
+    std::vector<std::string> arguments =
+        buildEngineArguments(work.switches, work.names[0], work.names[1]);
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (auto& argument : arguments) {
@@ -83,10 +83,10 @@ std::optional<ScriptOutcome> runEngine(ComparisonWork& work, SideRecord& one, Si
     CollectingSink sink(work.engineMessages);
     const bool rewrites = work.switches.tableMode || work.switches.ignoreComments;
     Engine engine;
-    const EngineStatus status = engine.run(static_cast<int>(arguments.size()), argv.data(),
-                                           one.engineText(rewrites, work.exactLineEnds),
-                                           two.engineText(rewrites, work.exactLineEnds), sink,
-                                           context);
+    const EngineStatus status =
+        engine.run(static_cast<int>(arguments.size()), argv.data(),
+                   one.engineText(rewrites, work.exactLineEnds),
+                   two.engineText(rewrites, work.exactLineEnds), sink, context);
     switch (status) {
     case EngineStatus::Same:
         return ScriptOutcome::Identical;

@@ -1,9 +1,9 @@
 #include "merge/merged_output.h"
 
 #include "frame/command_ids.h"
+#include "frame/frame.h"
 #include "merge/decisions.h"
 #include "merge/disk_state.h"
-#include "frame/frame.h"
 #include "merge/merge_walk.h"
 #include "merge/result_file.h"
 #include "merge/save.h"
@@ -35,8 +35,7 @@ bool binaryPair(const MergeModel& model) {
 }
 
 std::string binaryDiffer(const MergeModel& model) {
-    return "Binary files " + model.side(1).fileName + " and " + model.side(2).fileName +
-           " differ";
+    return "Binary files " + model.side(1).fileName + " and " + model.side(2).fileName + " differ";
 }
 
 ProduceResult produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
@@ -110,9 +109,9 @@ bool readyToProduce(const MergeModel& model, const SettingsRecord& settings, Fra
         return false;
     }
     if (binaryPair(model) && bothSidesOfBinary(model)) {
-        frame.message(Severity::Error,
-                      binaryDiffer(model) + ": a binary file is taken whole from one side, "
-                                            "never merged with the other");
+        frame.message(Severity::Error, binaryDiffer(model) +
+                                           ": a binary file is taken whole from one side, "
+                                           "never merged with the other");
         return false;
     }
     return true;
@@ -135,9 +134,9 @@ ProduceResult produceResult(MergeModel& model, const SettingsRecord& settings, F
         return ProduceResult::Refused;
     }
     if (sink != OutputSink::File && binaryPair(model)) {
-        frame.message(Severity::Info, (model.side(1).hasLists() ? binaryDiffer(model)
-                                                                 : "The files are binary") +
-                                          ": they are not shown as text");
+        frame.message(Severity::Info,
+                      (model.side(1).hasLists() ? binaryDiffer(model) : "The files are binary") +
+                          ": they are not shown as text");
         return ProduceResult::Refused;
     }
     switch (sink) {

@@ -1,7 +1,7 @@
 #include "merge/result_file.h"
 
-#include "merge/disk_state.h"
 #include "frame/frame.h"
+#include "merge/disk_state.h"
 
 #include <cerrno>
 

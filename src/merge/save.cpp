@@ -1,8 +1,8 @@
 #include "merge/save.h"
 
 #include "frame/command_ids.h"
-#include "merge/disk_state.h"
 #include "frame/frame.h"
+#include "merge/disk_state.h"
 #include "merge/merged_output.h"
 #include "merge/output_sinks.h"
 #include "merge/result_file.h"

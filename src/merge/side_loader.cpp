@@ -1,8 +1,8 @@
 #include "merge/side_loader.h"
 
 #include "frame/command_ids.h"
-#include "merge/file_format_label.h"
 #include "frame/frame.h"
+#include "merge/file_format_label.h"
 #include "merge/save.h"
 #include "merge/segment_map.h"
 #include "settings/settings_record.h"
@@ -119,9 +119,8 @@ void keepWhole(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& 
 // The encoding of split lines, in pieces cut at line starts (so that no
 // character is cut) with a look at the Cancel between them; nullopt once
 // cancelled.
-std::optional<LineEncoding> encodingOfLines(const char* data,
-                                            const std::vector<std::size_t>& starts,
-                                            JobProgress* progress) {
+std::optional<LineEncoding>
+encodingOfLines(const char* data, const std::vector<std::size_t>& starts, JobProgress* progress) {
     const std::size_t end = starts.back();
     std::size_t from = 0;
     while (from < end) {

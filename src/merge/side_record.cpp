@@ -30,7 +30,7 @@ std::string_view SideRecord::lineEnd(std::int64_t i) const {
     }
     const auto at = static_cast<std::size_t>(i);
     return at < ends.crLf.size() && ends.crLf[at] ? std::string_view("\r\n")
-                                                   : std::string_view("\n");
+                                                  : std::string_view("\n");
 }
 
 LineEndStyle SideRecord::lineEndStyle() const {

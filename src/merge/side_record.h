@@ -56,7 +56,7 @@ struct SegmentIndex {
 // line reads the same whatever its end, and each is written back with the end
 // it came with.
 struct LineEnds {
-    std::vector<bool> crLf;   // per line; empty while no line ends in CR LF
+    std::vector<bool> crLf; // per line; empty while no line ends in CR LF
     std::size_t crLfCount = 0;
     bool lastUnterminated = false; // the file's last line has no line feed
 };

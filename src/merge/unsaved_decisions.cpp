@@ -1,7 +1,7 @@
 #include "merge/unsaved_decisions.h"
 
-#include "merge/decisions.h"
 #include "frame/frame.h"
+#include "merge/decisions.h"
 #include "merge/save.h"
 #include "settings/settings_record.h"
 

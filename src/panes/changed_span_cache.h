@@ -4,8 +4,8 @@
 // comparison, a reload or a split never serves spans of other text.
 #pragma once
 
-#include "panes/changed_spans.h"
 #include "merge/merge_model.h"
+#include "panes/changed_spans.h"
 
 #include <cstdint>
 #include <unordered_map>

@@ -1,9 +1,9 @@
 #include "panes/navigation.h"
 
-#include "merge/decisions.h"
 #include "frame/frame.h"
-#include "panes/pane_scroll.h"
+#include "merge/decisions.h"
 #include "merge/segment_map.h"
+#include "panes/pane_scroll.h"
 #include "settings/settings_record.h"
 
 #include <algorithm>

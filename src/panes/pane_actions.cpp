@@ -1,7 +1,7 @@
 #include "panes/pane_actions.h"
 
-#include "merge/decisions.h"
 #include "frame/frame.h"
+#include "merge/decisions.h"
 #include "panes/line_expansion.h"
 #include "panes/navigation.h"
 #include "panes/pane_rows.h"

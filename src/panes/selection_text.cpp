@@ -1,8 +1,8 @@
 #include "panes/selection_text.h"
 
 #include "merge/display_text.h"
-#include "panes/line_expansion.h"
 #include "merge/segment_map.h"
+#include "panes/line_expansion.h"
 
 #include <string_view>
 

@@ -8,8 +8,8 @@
 // trailing control character (a carriage return) is never taken.
 #pragma once
 
-#include "panes/pane_selection.h"
 #include "merge/side_record.h"
+#include "panes/pane_selection.h"
 
 #include <cstdint>
 #include <string>

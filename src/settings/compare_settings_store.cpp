@@ -182,7 +182,8 @@ void saveTableDefinitions(Profile& profile, const CompareSettings& settings) {
 
 void saveCommentDefinitions(Profile& profile, const CompareSettings& settings) {
     profile.writeInt(kOptionsSection, "Ignore comments", settings.ignoreComments);
-    profile.writeString(kOptionsSection, "Ignored Segments", formatCommentDefinitions(settings.comments));
+    profile.writeString(kOptionsSection, "Ignored Segments",
+                        formatCommentDefinitions(settings.comments));
 }
 
 DefinitionWriters compareSettingsWriters(const CompareSettings& settings) {

@@ -102,10 +102,10 @@ ProfileLoad Profile::load() {
     }
     // A pipe or a device in its place would never give a settings file.
     InputBytes input;
-    const IoStatus read = !examined.ok()        ? examined
-                          : !status.isRegular() ? IoStatus::failure(status.isDirectory() ? EISDIR
-                                                                                         : EINVAL)
-                                                : files_->readInput(path_, 0, input);
+    const IoStatus read = !examined.ok() ? examined
+                          : !status.isRegular()
+                              ? IoStatus::failure(status.isDirectory() ? EISDIR : EINVAL)
+                              : files_->readInput(path_, 0, input);
     if (!read.ok()) {
         reading.kind = Kind::Unreadable;
         reading.error = read.error();

@@ -26,12 +26,12 @@ inline constexpr std::int32_t kMaxContextLines = 100000;
 // shared view state and run flags, which are never stored.
 struct SettingsRecord {
     // Stored in [Options].
-    std::int32_t tabSize = 8;            // "Tab size"
-    std::int32_t autoWalk = 1;           // "Auto walk"
-    std::int32_t compressSpaces = 0;     // "Compress spaces"
-    std::int32_t lineNumbers = 0;        // "Line numbers"
-    std::int32_t contextLines = 3;       // "Context lines"
-    std::int32_t syncHScroll = 1;        // "Sync hscroll"
+    std::int32_t tabSize = 8;        // "Tab size"
+    std::int32_t autoWalk = 1;       // "Auto walk"
+    std::int32_t compressSpaces = 0; // "Compress spaces"
+    std::int32_t lineNumbers = 0;    // "Line numbers"
+    std::int32_t contextLines = 3;   // "Context lines"
+    std::int32_t syncHScroll = 1;    // "Sync hscroll"
     // "Unix format": keep each line's own line end; 0 writes CR LF. A stored 0
     // is honoured; without the key this platform keeps the files' own ends.
     std::int32_t unixFormat = 1;
@@ -111,11 +111,11 @@ struct FontDescription {
     // "Font name"; for the text font, empty stands for the desktop's
     // fixed-width font, which the window puts here once it has made it.
     std::string faceName = "Microsoft Sans Serif";
-    std::int32_t weight = 400;                     // "Weight"
-    std::int32_t italic = 0;                       // "Italic", a byte
-    std::int32_t height = -13;                     // "Point size"; negative: character height
-    std::int32_t pitchAndFamily = 34;              // "Pitch", a byte
-    std::int32_t charSet = 1;                      // "CharSet", a byte
+    std::int32_t weight = 400;        // "Weight"
+    std::int32_t italic = 0;          // "Italic", a byte
+    std::int32_t height = -13;        // "Point size"; negative: character height
+    std::int32_t pitchAndFamily = 34; // "Pitch", a byte
+    std::int32_t charSet = 1;         // "CharSet", a byte
 
     bool operator==(const FontDescription&) const = default;
 };

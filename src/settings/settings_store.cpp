@@ -52,8 +52,8 @@ std::optional<std::size_t> entryIndex(const std::string& key) {
     std::size_t index = 0;
     const char* last = key.data() + key.size();
     const auto [end, error] = std::from_chars(key.data() + kPrefix, last, index);
-    if (error != std::errc() || end != last || key.compare(kPrefix, std::string::npos,
-                                                          std::to_string(index)) != 0) {
+    if (error != std::errc() || end != last ||
+        key.compare(kPrefix, std::string::npos, std::to_string(index)) != 0) {
         return std::nullopt;
     }
     return index;
@@ -78,8 +78,8 @@ IoStatus SettingsStore::loadOptions(Settings& s) {
     const Profile& p = profile_;
     SettingsRecord& r = s.record;
     const SettingsRecord d;
-    r.tabSize =
-        inRangeOr(p.readInt(kOptionsSection, "Tab size", d.tabSize), kMinTabSize, kMaxTabSize, d.tabSize);
+    r.tabSize = inRangeOr(p.readInt(kOptionsSection, "Tab size", d.tabSize), kMinTabSize,
+                          kMaxTabSize, d.tabSize);
     r.autoWalk = p.readInt(kOptionsSection, "Auto walk", d.autoWalk);
     r.compressSpaces = p.readInt(kOptionsSection, "Compress spaces", d.compressSpaces);
     r.lineNumbers = p.readInt(kOptionsSection, "Line numbers", d.lineNumbers);
@@ -102,7 +102,8 @@ IoStatus SettingsStore::loadOptions(Settings& s) {
     g.left = std::clamp(p.readInt(kOptionsSection, "Left", dg.left), 0, kMaxCoordinate);
     g.top = std::clamp(p.readInt(kOptionsSection, "Top", dg.top), 0, kMaxCoordinate);
     g.width = std::clamp(p.readInt(kOptionsSection, "Width", dg.width), kMinWidth, kMaxCoordinate);
-    g.height = std::clamp(p.readInt(kOptionsSection, "Height", dg.height), kMinHeight, kMaxCoordinate);
+    g.height =
+        std::clamp(p.readInt(kOptionsSection, "Height", dg.height), kMinHeight, kMaxCoordinate);
     g.timeSize1 = p.readInt(kOptionsSection, "TimeSize1", dg.timeSize1);
     g.timeSize2 = p.readInt(kOptionsSection, "TimeSize2", dg.timeSize2);
     g.pathSize1 = p.readInt(kOptionsSection, "PathSize1", dg.pathSize1);
@@ -284,7 +285,8 @@ SettingsStore::MayWrite SettingsStore::keepOriginal(const ProfileReading& readin
     if (!originalKept_) {
         notices_.push_back(withReason("The settings file " + path() +
                                           " could not be read cleanly, and no copy of it "
-                                          "could be kept as " + copy,
+                                          "could be kept as " +
+                                          copy,
                                       kept) +
                            ". The settings will not be written.");
         return MayWrite::No;
@@ -292,7 +294,8 @@ SettingsStore::MayWrite SettingsStore::keepOriginal(const ProfileReading& readin
     if (reading.kind == Kind::NotText) {
         notices_.push_back("The settings file " + path() +
                            " is not a text file, so the default settings are used. The file as "
-                           "it was is kept as " + copy + ".");
+                           "it was is kept as " +
+                           copy + ".");
     } else {
         const std::string lines = reading.unreadLines == 1
                                       ? "Line " + std::to_string(reading.firstUnreadLine)
@@ -356,10 +359,10 @@ SettingsWrite SettingsStore::shutDown(const Settings& s, const DefinitionWriters
     }
     if (reloadForWrite() != MayWrite::Yes) {
         if (reloadError_ != 0 && !unreadableSaid_) {
-            notices_.push_back(withReason("The settings were not written, because " + path() +
-                                              " cannot be read",
-                                          IoStatus::failure(reloadError_)) +
-                               ".");
+            notices_.push_back(
+                withReason("The settings were not written, because " + path() + " cannot be read",
+                           IoStatus::failure(reloadError_)) +
+                ".");
             unreadableSaid_ = true;
         }
         return SettingsWrite::NotWritten;

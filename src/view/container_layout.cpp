@@ -4,7 +4,9 @@
 
 namespace tandel::ui {
 
-int middleStripWidth(int scrollBarExtent) { return (scrollBarExtent / 2) * 2 + 8; }
+int middleStripWidth(int scrollBarExtent) {
+    return (scrollBarExtent / 2) * 2 + 8;
+}
 
 PaneLayout paneLayout(int width, int height, int titleHeight, int scrollBarExtent) {
     const int s = middleStripWidth(scrollBarExtent);

@@ -23,11 +23,11 @@
 
 #include "control/application.h"
 #include "control/pane_commands.h"
+#include "frame/command_ids.h"
 #include "merge/comparison_driver.h"
+#include "merge/side_loader.h"
 #include "panes/line_expansion.h"
 #include "panes/pane_actions.h"
-#include "merge/side_loader.h"
-#include "frame/command_ids.h"
 #include "view/pane_group.h"
 #include "view/pane_painter.h"
 #include "view/row_layout.h"

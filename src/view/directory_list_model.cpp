@@ -80,7 +80,8 @@ QString DirectoryListModel::displayText(const ComparisonRow& row, int half, int 
     const RowHalf& h = row.half(half);
     switch (column) {
     case kNameColumn: {
-        const std::string name = relativeName(h.path, half == 0 ? state_.listedDir1 : state_.listedDir2);
+        const std::string name =
+            relativeName(h.path, half == 0 ? state_.listedDir1 : state_.listedDir2);
         return textForEdit(h.isLink ? name + " -> " + h.linkTarget : name);
     }
     case kDateColumn:

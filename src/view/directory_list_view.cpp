@@ -69,17 +69,21 @@ int DirectoryListView::modelColumn(int column) const {
     return DirectoryListModel::columnOf(half(), column);
 }
 
-int DirectoryListView::topRow() const { return verticalScrollBar()->value(); }
+int DirectoryListView::topRow() const {
+    return verticalScrollBar()->value();
+}
 
-void DirectoryListView::setTopRow(int row) { verticalScrollBar()->setValue(row); }
+void DirectoryListView::setTopRow(int row) {
+    verticalScrollBar()->setValue(row);
+}
 
 int DirectoryListView::rowsPerPage() const {
     const int step = verticalScrollBar()->pageStep();
     if (model_->rowCount() > 0 && verticalScrollBar()->maximum() > 0)
         return std::max(1, step);
     // With nothing to scroll the scroll bar knows no page: measure one.
-    const int rowHeight = std::max(1, sizeHintForRow(0) > 0 ? sizeHintForRow(0)
-                                                            : fontMetrics().height());
+    const int rowHeight =
+        std::max(1, sizeHintForRow(0) > 0 ? sizeHintForRow(0) : fontMetrics().height());
     return std::max(1, viewport()->height() / rowHeight);
 }
 
@@ -107,7 +111,7 @@ std::vector<int> DirectoryListView::selectedRows() const {
 int DirectoryListView::selectedCurrentRow() const {
     const QModelIndex current = currentIndex();
     return current.isValid() && selectionModel()->isRowSelected(current.row(), {}) ? current.row()
-                                                                                    : -1;
+                                                                                   : -1;
 }
 
 void DirectoryListView::selectOnly(int row) {

@@ -28,13 +28,10 @@ QLabel* noteLabel(const char* name, QWidget* parent) {
 } // namespace
 
 DirectoryWindow::DirectoryWindow(DirectoryMerge& directories, Settings& settings, QWidget* parent)
-    : QWidget(parent),
-      directories_(directories),
-      settings_(settings),
+    : QWidget(parent), directories_(directories), settings_(settings),
       model_(new DirectoryListModel(directories.state, this)),
       lists_{new DirectoryListView(1, model_, this), new DirectoryListView(2, model_, this)},
-      notice_(noteLabel("incompleteNote", this)),
-      counts_(noteLabel("counts", this)) {
+      notice_(noteLabel("incompleteNote", this)), counts_(noteLabel("counts", this)) {
     // The warning's own colours, readable in light and dark palettes alike.
     notice_->setText(QStringLiteral("Scan cancelled: the list is incomplete. Press F5 to rescan."));
     notice_->setAutoFillBackground(true);
@@ -48,7 +45,9 @@ DirectoryWindow::DirectoryWindow(DirectoryMerge& directories, Settings& settings
     updateNotes();
 }
 
-DirectoryListView* DirectoryWindow::list(int side) const { return lists_[side == 2 ? 1 : 0]; }
+DirectoryListView* DirectoryWindow::list(int side) const {
+    return lists_[side == 2 ? 1 : 0];
+}
 
 void DirectoryWindow::connectList(DirectoryListView* list, DirectoryListView* other) {
     // The other list's top row follows; both have the same rows and height.
@@ -94,7 +93,9 @@ void DirectoryWindow::updateNotes() {
     }
 }
 
-const std::vector<int>& DirectoryWindow::order() const { return model_->order(); }
+const std::vector<int>& DirectoryWindow::order() const {
+    return model_->order();
+}
 
 void DirectoryWindow::activate(DirectoryListView* list, int listRow) {
     if (listRow < 0 || listRow >= model_->rowCount())
@@ -116,8 +117,9 @@ DirectoryListView* DirectoryWindow::selectingList() const {
 
 void DirectoryWindow::step(bool forward) {
     DirectoryListView* chosen = selectingList();
-    const int found = adjacentUnequalRow(order(), directories_.state.rows,
-                                         chosen->selectedCurrentRow(), lists_[0]->topRow(), forward);
+    const int found =
+        adjacentUnequalRow(order(), directories_.state.rows, chosen->selectedCurrentRow(),
+                           lists_[0]->topRow(), forward);
     if (found < 0)
         return;
     chosen->selectOnly(found);
@@ -126,9 +128,13 @@ void DirectoryWindow::step(bool forward) {
     chosen->setFocus();
 }
 
-void DirectoryWindow::next() { step(true); }
+void DirectoryWindow::next() {
+    step(true);
+}
 
-void DirectoryWindow::previous() { step(false); }
+void DirectoryWindow::previous() {
+    step(false);
+}
 
 void DirectoryWindow::scrollByKey(PaneKey key) {
     DirectoryListView* left = lists_[0];
@@ -149,7 +155,9 @@ ListSelection DirectoryWindow::selection() const {
     return chosen;
 }
 
-void DirectoryWindow::showRow(int side, int row) { list(side)->showRow(row); }
+void DirectoryWindow::showRow(int side, int row) {
+    list(side)->showRow(row);
+}
 
 void DirectoryWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -179,9 +187,9 @@ void DirectoryWindow::layOut() {
         return;
     for (DirectoryListView* list : lists_) {
         // The stored widths apply once the window's width is known.
-        const ListColumnWidths widths = widthsPlaced_
-                                            ? list->columnWidths()
-                                            : startColumnWidths(settings_.geometry, list->side(), w);
+        const ListColumnWidths widths =
+            widthsPlaced_ ? list->columnWidths()
+                          : startColumnWidths(settings_.geometry, list->side(), w);
         list->setColumnWidths(widths, fillerWidth(w, widths));
         recordColumnWidths(settings_.geometry, list->side(), widths);
     }

@@ -95,7 +95,8 @@ FontDescription descriptionFromFont(const QFont& font, const FontDescription& pr
 }
 
 TextMeasures measureFont(const QFont& font, QPaintDevice* device) {
-    const QFontMetrics metrics = device != nullptr ? QFontMetrics(font, device) : QFontMetrics(font);
+    const QFontMetrics metrics =
+        device != nullptr ? QFontMetrics(font, device) : QFontMetrics(font);
     return {metrics.height(), std::max(1, metrics.averageCharWidth())};
 }
 

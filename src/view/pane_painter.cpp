@@ -84,7 +84,8 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
             painter.fillRect(0, y, scene.width, h, colors.background);
         }
         if (row.segment >= 0 && row.segment == scene.currentSegment) {
-            outlineCurrent(painter, scene, scene.topLine + i, y, palette.color(QPalette::Highlight));
+            outlineCurrent(painter, scene, scene.topLine + i, y,
+                           palette.color(QPalette::Highlight));
         }
         if (row.kind == PaneRowKind::Filler) {
             continue;

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "merge/byte_span.h"
+#include "merge/side_record.h"
 #include "panes/pane_geometry.h"
 #include "panes/pane_selection.h"
-#include "merge/side_record.h"
 
 class QPainter;
 class QPalette;

@@ -25,7 +25,9 @@ void PreviewEdit::setBytes(const std::string& bytes) {
     setPlainText(text);
 }
 
-std::string PreviewEdit::bytes() const { return ui::previewBytesFromText(document()->toRawText()); }
+std::string PreviewEdit::bytes() const {
+    return ui::previewBytesFromText(document()->toRawText());
+}
 
 void PreviewEdit::setTabStops(int tabSize, int averageCharWidth) {
     setTabStopDistance(static_cast<qreal>(std::max(1, tabSize) * std::max(1, averageCharWidth)));

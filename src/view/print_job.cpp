@@ -3,10 +3,10 @@
 #include <QFontMetrics>
 #include <QPrinter>
 
-#include "view/font_description.h"
 #include "dialogs/options_text.h"
 #include "dirmerge/list_print.h"
 #include "panes/line_expansion.h"
+#include "view/font_description.h"
 
 namespace tandel {
 
@@ -81,8 +81,8 @@ void PrintJob::printListRow(const ComparisonRow& row) {
         const QRect rect(static_cast<int>(cell->x), static_cast<int>(cell->y),
                          static_cast<int>(cell->width), static_cast<int>(cell->height));
         if (cell->grey) {
-            painter_.fillRect(rect, QColor(kDifferentCellGrey, kDifferentCellGrey,
-                                           kDifferentCellGrey));
+            painter_.fillRect(rect,
+                              QColor(kDifferentCellGrey, kDifferentCellGrey, kDifferentCellGrey));
         }
         painter_.save();
         painter_.setClipRect(rect);

@@ -1,7 +1,7 @@
 #include "view/print_setup.h"
 
-#include <QPrintDialog>
 #include <QDir>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 

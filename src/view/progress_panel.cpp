@@ -41,9 +41,13 @@ void ProgressPanel::show(const QString& text, int permille) {
     raise();
 }
 
-QString ProgressPanel::text() const { return label_->text(); }
+QString ProgressPanel::text() const {
+    return label_->text();
+}
 
-int ProgressPanel::permille() const { return bar_->value(); }
+int ProgressPanel::permille() const {
+    return bar_->value();
+}
 
 void ProgressPanel::place() {
     const QWidget* owner = parentWidget();

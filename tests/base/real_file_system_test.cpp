@@ -181,7 +181,8 @@ TEST(MappedInputTest, ARegularFileIsMappedWithWritableRoomThatNeverReachesTheFil
     TempFolder folder;
     // Sizes around a page, so that the copied last page and the mapped ones
     // meet at different places.
-    for (const std::size_t size : std::initializer_list<std::size_t>{1, 4095, 4096, 4097, 3 * 4096 + 17}) {
+    for (const std::size_t size :
+         std::initializer_list<std::size_t>{1, 4095, 4096, 4097, 3 * 4096 + 17}) {
         std::string bytes(size, '\0');
         for (std::size_t i = 0; i < size; ++i)
             bytes[i] = static_cast<char>('a' + i % 26);

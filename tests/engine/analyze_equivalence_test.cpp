@@ -86,8 +86,10 @@ template <typename Class> void checkSteps(int distinct) {
         std::vector<Class> x(static_cast<std::size_t>(n) + 4, 0);
         std::vector<Class> y(static_cast<std::size_t>(n) + 4, 0);
         for (int i = 0; i < n; ++i) {
-            x[static_cast<std::size_t>(i)] = static_cast<Class>(1 + rng() % static_cast<unsigned>(distinct));
-            y[static_cast<std::size_t>(i)] = static_cast<Class>(1 + rng() % static_cast<unsigned>(distinct));
+            x[static_cast<std::size_t>(i)] =
+                static_cast<Class>(1 + rng() % static_cast<unsigned>(distinct));
+            y[static_cast<std::size_t>(i)] =
+                static_cast<Class>(1 + rng() % static_cast<unsigned>(distinct));
         }
         const bool forward = round % 2 == 0;
         // Points on diagonal d have max(0, d) <= x <= min(n, n + d); the

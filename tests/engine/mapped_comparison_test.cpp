@@ -32,9 +32,9 @@ struct MappedPair {
         names[0] = h.folder.write("first", first);
         names[1] = h.folder.write("second", second);
         for (int side = 0; side < 2; ++side) {
-            ok = ok && openInputText(names[side], kNoLimit, kEngineSpareBytes, &faulted,
-                                     texts[side])
-                           .ok() &&
+            ok = ok &&
+                 openInputText(names[side], kNoLimit, kEngineSpareBytes, &faulted, texts[side])
+                     .ok() &&
                  texts[side].isMapped();
         }
     }

@@ -76,7 +76,8 @@ bool hasFrequentDiscards(const std::vector<int>& a, const std::vector<int>& b, i
 }
 
 std::vector<int> randomClassRun(std::mt19937& random, int maxLength, int alphabet) {
-    std::vector<int> classes(std::uniform_int_distribution<std::size_t>(0, static_cast<std::size_t>(maxLength))(random));
+    std::vector<int> classes(
+        std::uniform_int_distribution<std::size_t>(0, static_cast<std::size_t>(maxLength))(random));
     std::uniform_int_distribution<int> pick(1, alphabet);
     for (int& c : classes)
         c = pick(random);

@@ -14,13 +14,13 @@ namespace tandel::test {
 class FakeFrame : public Frame {
 public:
     // Answers, oldest first.
-    std::vector<QuestionKind> kinds;     // of every question asked, in order
-    std::deque<bool> overwriteAnswers;   // confirmOverwrite; true (Yes) when empty
+    std::vector<QuestionKind> kinds;       // of every question asked, in order
+    std::deque<bool> overwriteAnswers;     // confirmOverwrite; true (Yes) when empty
     std::deque<Answer> permissionAnswers;  // askPermission; Answer::No when empty
     std::deque<Answer> fileOrDirAnswers;   // askFileOrDirectory; Answer::None when empty
     std::deque<Answer> yesNoCancelAnswers; // askYesNoCancel; Answer::Yes when empty
-    std::deque<std::string> openAnswers; // chooseOpenFile; cancelled when empty
-    std::deque<std::string> saveAnswers; // chooseSaveFile; cancelled when empty
+    std::deque<std::string> openAnswers;   // chooseOpenFile; cancelled when empty
+    std::deque<std::string> saveAnswers;   // chooseSaveFile; cancelled when empty
 
     // What happened.
     std::vector<std::pair<Severity, std::string>> messages;
@@ -31,9 +31,9 @@ public:
     std::vector<bool> walkMenu; // setWalkMenu calls
     std::vector<std::string> printed;
     std::vector<std::pair<std::string, std::string>> saveDialogs; // start directory, proposal
-    std::vector<std::string> clipboard; // setClipboardText calls
-    std::vector<std::string> primarySelection; // setSelectionText calls
-    std::vector<ModelEvent> events; // modelChanged calls, in order
+    std::vector<std::string> clipboard;                           // setClipboardText calls
+    std::vector<std::string> primarySelection;                    // setSelectionText calls
+    std::vector<ModelEvent> events;                               // modelChanged calls, in order
     int printJobs = 0;
     int printEnds = 0;
     int listPrints = 0; // printDirectoryLists calls

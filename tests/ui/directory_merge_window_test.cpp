@@ -8,9 +8,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -20,16 +20,16 @@
 
 #include <filesystem>
 
-#include "ui_test_main.h"
 #include "app/window_services.h"
 #include "dialogs/build_progress_dialog.h"
 #include "dialogs/select_directories_dialog.h"
 #include "dirmerge/child_commands.h"
 #include "frame/command_ids.h"
+#include "merge/fake_frame.h"
+#include "ui_test_main.h"
 #include "view/directory_list_model.h"
 #include "view/directory_list_view.h"
 #include "view/directory_window.h"
-#include "merge/fake_frame.h"
 #include "window_harness.h"
 
 using namespace tandel;

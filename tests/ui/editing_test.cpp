@@ -8,9 +8,9 @@
 #include <QTextCursor>
 #include <QtTest>
 
-#include "ui_test_main.h"
 #include "app/frame_body.h"
 #include "dialogs/find_dialog.h"
+#include "ui_test_main.h"
 #include "view/edit_cont.h"
 #include "view/preview_edit.h"
 #include "window_harness.h"
@@ -89,7 +89,8 @@ private slots:
         // Bytes that are not UTF-8 and characters of several bytes before
         // the hits: the preview's selection must still land on the text found.
         window->frame().openPreview();
-        window->frame().setPreviewText("caf\xC3\xA9 \xFF needle\nx needle \xF0\x9F\x98\x80 needle\n");
+        window->frame().setPreviewText(
+            "caf\xC3\xA9 \xFF needle\nx needle \xF0\x9F\x98\x80 needle\n");
         PreviewEdit* preview = window->frame().preview();
         preview->setFocus();
         click(*dialog, "findNext");

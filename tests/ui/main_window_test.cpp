@@ -22,13 +22,13 @@
 #include <set>
 #include <thread>
 
-#include "ui_test_main.h"
 #include "app/accelerators.h"
 #include "app/frame_layout.h"
 #include "app/help_viewer.h"
 #include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "support/failing_file_system.h"
+#include "ui_test_main.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
 #include "view/edit_cont.h"
@@ -313,8 +313,9 @@ private slots:
         h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
                              clickStandard(QMessageBox::Cancel), pressKey(Qt::Key_Escape)};
         for (const Answer expected : {Answer::Yes, Answer::No, Answer::Cancel, Answer::Cancel}) {
-            QCOMPARE(window->frame().askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
-                     expected);
+            QCOMPARE(
+                window->frame().askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
+                expected);
         }
         window->showHelp(260); // no help pages: says where they belong
         QVERIFY(h.opened.empty());

@@ -11,13 +11,13 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "ui_test_main.h"
 #include "control/application.h"
 #include "dialogs/options_sheet.h"
 #include "merge/comparison_driver.h"
 #include "merge/fake_frame.h"
 #include "merge/side_loader.h"
 #include "support/temp_folder.h"
+#include "ui_test_main.h"
 
 using namespace tandel;
 

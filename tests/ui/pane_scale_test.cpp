@@ -3,8 +3,8 @@
 // position bar's ticks are whole logical pixels.
 #include <QtTest>
 
-#include "ui_test_main.h"
 #include "pane_harness.h"
+#include "ui_test_main.h"
 #include "view/position_bar.h"
 
 using tandel::test::PaneHarness;

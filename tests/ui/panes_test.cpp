@@ -11,10 +11,10 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "ui_test_main.h"
 #include "frame/command_ids.h"
 #include "merge/decisions.h"
 #include "pane_harness.h"
+#include "ui_test_main.h"
 #include "view/diff_title.h"
 #include "view/position_bar.h"
 

@@ -9,10 +9,10 @@
 
 #include <map>
 
-#include "ui_test_main.h"
 #include "dialogs/abort_dialog.h"
 #include "dirmerge/list_print.h"
 #include "frame/command_ids.h"
+#include "ui_test_main.h"
 #include "window_harness.h"
 
 using namespace tandel;
@@ -164,8 +164,8 @@ private slots:
             const QString name = rows[i].section(QChar('/'), -1);
             QVERIFY2(grey.count(name) == 1, qPrintable(rows[i]));
             // The middle of the row, right of where the text can reach.
-            const int y = int((static_cast<double>(layout.lineY(i)) + layout.lineHeight / 2.0) * kDpi /
-                              kResolution);
+            const int y = int((static_cast<double>(layout.lineY(i)) + layout.lineHeight / 2.0) *
+                              kDpi / kResolution);
             QCOMPARE(isGrey(column - 4, y), grey.at(name).first);
             QCOMPARE(isGrey(2 * column - 4, y), grey.at(name).second);
         }

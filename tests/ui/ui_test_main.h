@@ -12,12 +12,12 @@ bool registerUiTest(const char* name, UiTestRun run);
 
 } // namespace tandel::test
 
-#define TANDEL_UI_TEST(Class)                                                              \
-    namespace {                                                                            \
-    int run##Class(int argc, char** argv) {                                                \
-        Class test;                                                                        \
-        return QTest::qExec(&test, argc, argv);                                            \
-    }                                                                                      \
-    [[maybe_unused]] const bool registered##Class =                                        \
-        tandel::test::registerUiTest(#Class, run##Class);                                  \
+#define TANDEL_UI_TEST(Class)                                                                      \
+    namespace {                                                                                    \
+    int run##Class(int argc, char** argv) {                                                        \
+        Class test;                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }                                                                                              \
+    [[maybe_unused]] const bool registered##Class =                                                \
+        tandel::test::registerUiTest(#Class, run##Class);                                          \
     }
