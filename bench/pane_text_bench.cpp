@@ -66,7 +66,7 @@ void PaintOneScreenOfText(benchmark::State& state) {
     std::mt19937 random(5);
     std::u32string shown;
     for (auto _ : state) {
-        const std::int64_t top = random() % (kLines - kScreenRows);
+        const auto top = static_cast<std::int64_t>(random() % (kLines - kScreenRows));
         for (std::int64_t row = top; row < top + kScreenRows; ++row) {
             for (int s = 1; s <= 2; ++s) {
                 const PaneRow pane = describeRow(model.side(s), row);
