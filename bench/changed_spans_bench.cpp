@@ -74,10 +74,10 @@ MergeModel screenModel() {
             side.lineStarts.push_back(side.lineBuffer.size());
             ++side.lineCount;
         }
-        t1.push_back({i + 1, i + 1, 0});
-        t2.push_back({i + 1, i + 1, 0});
-        g1.push_back({RANGE_NONE, RANGE_NONE, 0});
-        g2.push_back({RANGE_NONE, RANGE_NONE, 0});
+        t1.push_back({i + 1, i + 1, Choice::None});
+        t2.push_back({i + 1, i + 1, Choice::None});
+        g1.push_back({RANGE_NONE, RANGE_NONE});
+        g2.push_back({RANGE_NONE, RANGE_NONE});
     }
     installLists(model.side(1), std::move(t1), std::move(g1));
     installLists(model.side(2), std::move(t2), std::move(g2));

@@ -41,7 +41,7 @@ struct Lists {
         for (int n = 0; n < kRows; ++n) {
             const std::int64_t time =
                 1'600'000'000 + static_cast<std::int64_t>(random() % 10'000'000);
-            const auto state = n % 100 == 7 ? tandel::ROW_DIFFERENT : tandel::ROW_SAME;
+            const auto state = n % 100 == 7 ? tandel::RowState::Different : tandel::RowState::Same;
             dirs.state.rows.push_back(
                 {half("one", n, time, state), half("two", n, time + 1000, state)});
         }

@@ -51,8 +51,8 @@ MergeModel makeModel() {
     std::vector<SegmentRange> gap;
     for (std::int32_t i = 0; i < kChanges; ++i) {
         const std::int32_t line = (i + 1) * (kLines / (kChanges + 1));
-        text.push_back({line, line, CHOICE_NONE});
-        gap.push_back({RANGE_NONE, RANGE_NONE, CHOICE_NONE});
+        text.push_back({line, line, Choice::None});
+        gap.push_back({RANGE_NONE, RANGE_NONE, Choice::None});
     }
     text.push_back({});
     gap.push_back({});
@@ -66,7 +66,7 @@ void PaintOneScreenOfText(benchmark::State& state) {
     std::mt19937 random(5);
     std::u32string shown;
     for (auto _ : state) {
-        const std::int64_t top = random() % (kLines - kScreenRows);
+        const auto top = static_cast<std::int64_t>(random() % (kLines - kScreenRows));
         for (std::int64_t row = top; row < top + kScreenRows; ++row) {
             for (int s = 1; s <= 2; ++s) {
                 const PaneRow pane = describeRow(model.side(s), row);

@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
     ConsoleFrame frame(nowhere);
     Application app(frame);
     app.settings.record.unixFormat = 1;
-    if (loadSide(app.model, app.settings.record, frame, argv[1], 1) != 0 ||
-        loadSide(app.model, app.settings.record, frame, argv[2], 2) != 0 ||
+    if (loadSide(app.model, app.settings.record, frame, argv[1], 1) != LoadResult::Loaded ||
+        loadSide(app.model, app.settings.record, frame, argv[2], 2) != LoadResult::Loaded ||
         compareFiles(app, argv[1], argv[2]) == CompareResult::Failed) {
         std::fprintf(stderr, "cannot load and compare the files\n");
         return 2;

@@ -19,7 +19,7 @@ MergeModel makeModel() {
     MergeModel model;
     std::mt19937 random(11);
     std::vector<SegmentRange> t1, g1, t2, g2;
-    const SegmentRange none{RANGE_NONE, RANGE_NONE, CHOICE_NONE};
+    const SegmentRange none{RANGE_NONE, RANGE_NONE, Choice::None};
     std::int32_t at1 = 0;
     std::int32_t at2 = 0;
     for (std::int32_t i = 0; i < kSegments; ++i) {
@@ -29,25 +29,25 @@ MergeModel makeModel() {
         const int n2 = 1 + static_cast<int>(random() % 3);
         switch (random() % 3) {
         case 0:
-            t1.push_back({at1 + 1, at1 + n1, 0});
-            t2.push_back({at2 + 1, at2 + n2, 0});
-            g1.push_back(n2 > n1 ? SegmentRange{at1 + n1 + 1, at1 + n2, 0} : none);
-            g2.push_back(n1 > n2 ? SegmentRange{at2 + n2 + 1, at2 + n1, 0} : none);
+            t1.push_back({at1 + 1, at1 + n1, Choice::None});
+            t2.push_back({at2 + 1, at2 + n2, Choice::None});
+            g1.push_back(n2 > n1 ? SegmentRange{at1 + n1 + 1, at1 + n2, Choice::None} : none);
+            g2.push_back(n1 > n2 ? SegmentRange{at2 + n2 + 1, at2 + n1, Choice::None} : none);
             at1 += n1;
             at2 += n2;
             break;
         case 1:
             t1.push_back(none);
-            g1.push_back({at1 + 1, at1 + n2, 0});
-            t2.push_back({at2 + 1, at2 + n2, 0});
+            g1.push_back({at1 + 1, at1 + n2, Choice::None});
+            t2.push_back({at2 + 1, at2 + n2, Choice::None});
             g2.push_back(none);
             at2 += n2;
             break;
         default:
-            t1.push_back({at1 + 1, at1 + n1, 0});
+            t1.push_back({at1 + 1, at1 + n1, Choice::None});
             g1.push_back(none);
             t2.push_back(none);
-            g2.push_back({at2 + 1, at2 + n1, 0});
+            g2.push_back({at2 + 1, at2 + n1, Choice::None});
             at1 += n1;
             break;
         }

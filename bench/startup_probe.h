@@ -26,7 +26,8 @@ inline double sinceStart() {
     const double started = std::stod(field) / static_cast<double>(::sysconf(_SC_CLK_TCK));
     timespec now{};
     ::clock_gettime(CLOCK_BOOTTIME, &now);
-    return (static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9 - started) * 1000.0;
+    return (static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - started) *
+           1000.0;
 }
 
 inline void mark(const char* phase) {

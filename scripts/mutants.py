@@ -195,6 +195,8 @@ def main():
                            "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG",
                            "-DCMAKE_POSITION_INDEPENDENT_CODE=ON",
                            "-DCMAKE_LINK_DEPENDS_NO_SHARED=ON",
+                           # A mutant that only draws a warning is still a fault to find.
+                           "-DTANDEL_WERROR=OFF",
                            "-DTANDEL_CORE_ONLY=ON", "-DTANDEL_BENCH=OFF"], stdout=subprocess.DEVNULL)
     jobs = str(os.cpu_count() or 2)
     programs = {}  # suite -> core folder -> program

@@ -43,7 +43,8 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
         directoryWindow()->setContextMenu(menus_.quickMenu());
     }
     directories_.setSettingsWriter([this] {
-        if (store_.saveAll(app_.settings, compareSettingsWriters(app_.compare)) != 0) {
+        if (store_.saveAll(app_.settings, compareSettingsWriters(app_.compare)) !=
+            SettingsWrite::Written) {
             frame_.message(Severity::Warning, "Unable to write the settings to " + store_.path());
         }
     });

@@ -53,7 +53,7 @@ bool WindowMessages::confirmOverwrite(const Question& question) {
     return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
-int WindowMessages::askYesNoCancel(const std::string& caption, const Question& question) {
+Answer WindowMessages::askYesNoCancel(const std::string& caption, const Question& question) {
     // Unsaved choices are answered the way every desktop program asks it.
     const bool unsaved = question.kind == QuestionKind::UnsavedDecisions;
     const QMessageBox::StandardButton yes = unsaved ? QMessageBox::Save : QMessageBox::Yes;
@@ -63,19 +63,19 @@ int WindowMessages::askYesNoCancel(const std::string& caption, const Question& q
     box.setDefaultButton(unsaved ? QMessageBox::Save : QMessageBox::NoButton);
     parts_.services->runModal(box);
     if (box.clickedButton() == box.button(yes)) {
-        return kAnswerYes;
+        return Answer::Yes;
     }
-    return box.clickedButton() == box.button(no) ? kAnswerNo : kAnswerCancel;
+    return box.clickedButton() == box.button(no) ? Answer::No : Answer::Cancel;
 }
 
-int WindowMessages::askPermission(const Question& question) {
+Answer WindowMessages::askPermission(const Question& question) {
     AskPermissionDialog dialog(qs(question.text), parts_.window);
-    return parts_.services->runModal(dialog);
+    return static_cast<Answer>(parts_.services->runModal(dialog)); // ends with a button's answer
 }
 
-int WindowMessages::askFileOrDirectory(const std::string& file, const std::string& directory) {
+Answer WindowMessages::askFileOrDirectory(const std::string& file, const std::string& directory) {
     FileToDirDialog dialog(qs(file), qs(directory), parts_.window);
-    return parts_.services->runModal(dialog);
+    return static_cast<Answer>(parts_.services->runModal(dialog)); // ends with a choice's answer
 }
 
 } // namespace tandel

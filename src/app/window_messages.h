@@ -14,9 +14,9 @@ public:
     void message(Severity severity, const std::string& text) override;
     void notice(const std::string& text) override;
     bool confirmOverwrite(const Question& question) override;
-    int askPermission(const Question& question) override;
-    int askFileOrDirectory(const std::string& file, const std::string& directory) override;
-    int askYesNoCancel(const std::string& caption, const Question& question) override;
+    Answer askPermission(const Question& question) override;
+    Answer askFileOrDirectory(const std::string& file, const std::string& directory) override;
+    Answer askYesNoCancel(const std::string& caption, const Question& question) override;
 
 private:
     WindowParts& parts_;

@@ -41,28 +41,28 @@ void installHandlers() {
 
 } // namespace
 
-int rememberTemporary(const std::string& path) {
+TemporarySlot rememberTemporary(const std::string& path) {
     static std::once_flag installed;
     std::call_once(installed, installHandlers);
     char* copy = ::strdup(path.c_str());
     if (copy == nullptr) {
-        return -1;
+        return {};
     }
     for (std::size_t i = 0; i < kSlots; ++i) {
         char* expected = nullptr;
         if (g_paths[i].compare_exchange_strong(expected, copy)) {
-            return static_cast<int>(i);
+            return {i};
         }
     }
     std::free(copy);
-    return -1;
+    return {};
 }
 
-void forgetTemporary(int slot) {
-    if (slot < 0 || static_cast<std::size_t>(slot) >= kSlots) {
+void forgetTemporary(TemporarySlot slot) {
+    if (!slot.index || *slot.index >= kSlots) {
         return;
     }
-    std::free(g_paths[static_cast<std::size_t>(slot)].exchange(nullptr));
+    std::free(g_paths[*slot.index].exchange(nullptr));
 }
 
 } // namespace tandel

@@ -3,15 +3,20 @@
 // process, as it is on every normal path.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace tandel {
 
 // Removes `path` if a terminating signal arrives before forgetTemporary.
-// Returns the slot to forget, or -1 when no slot was free (the file is then
+// Returns the slot to forget, empty when no slot was free (the file is then
 // removed on the normal paths only). The first call installs the handlers,
 // leaving a signal the process was told to ignore (nohup) ignored.
-int rememberTemporary(const std::string& path);
-void forgetTemporary(int slot);
+struct TemporarySlot {
+    std::optional<std::size_t> index;
+};
+[[nodiscard]] TemporarySlot rememberTemporary(const std::string& path);
+void forgetTemporary(TemporarySlot slot);
 
 } // namespace tandel

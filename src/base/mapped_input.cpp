@@ -93,21 +93,20 @@ int registerRegion(MappedInput::Region* region) {
     return -1;
 }
 
-// 0 or the error number.
-int readAt(int descriptor, char* into, std::size_t size, std::size_t offset) {
+IoStatus readAt(int descriptor, char* into, std::size_t size, std::size_t offset) {
     while (size > 0) {
         const ssize_t n = ::pread(descriptor, into, size, static_cast<off_t>(offset));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return errno;
+            return IoStatus::failure(errno);
         if (n == 0)
-            return ESTALE; // shorter than its status said: it changed meanwhile
+            return IoStatus::failure(ESTALE); // shorter than its status said: it changed meanwhile
         into += n;
         size -= static_cast<std::size_t>(n);
         offset += static_cast<std::size_t>(n);
     }
-    return 0;
+    return {};
 }
 
 } // namespace
@@ -214,11 +213,11 @@ IoStatus mapInput(int descriptor, const FileStatus& status, std::size_t spare,
         (void)::madvise(r.base, r.fileBytes, MADV_POPULATE_READ);
     }
 #endif
-    if (const int error =
+    if (const IoStatus read =
             readAt(r.descriptor, r.base + r.fileBytes, r.length - r.fileBytes, r.fileBytes);
-        error != 0) {
+        !read) {
         out.release();
-        return IoStatus::failure(error);
+        return read;
     }
     return {};
 }

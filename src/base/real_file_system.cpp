@@ -70,13 +70,12 @@ FileTime fromStatx(const struct statx_timestamp& t) {
     return {static_cast<std::int64_t>(t.tv_sec), static_cast<std::int64_t>(t.tv_nsec)};
 }
 
-// 0 or the error number.
-int statAt(int folder, const char* name, bool followLinks, FileStatus& out) {
+IoStatus statAt(int folder, const char* name, bool followLinks, FileStatus& out) {
     struct statx sx {};
     const int flags = (followLinks ? 0 : AT_SYMLINK_NOFOLLOW) |
                       (*name == '\0' ? AT_EMPTY_PATH : 0) | AT_STATX_SYNC_AS_STAT;
     if (::statx(folder, name, flags, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
-        return errno;
+        return IoStatus::failure(errno);
     out.kind = kindOfMode(sx.stx_mode);
     out.size = sx.stx_size;
     out.accessTime = fromStatx(sx.stx_atime);
@@ -86,7 +85,7 @@ int statAt(int folder, const char* name, bool followLinks, FileStatus& out) {
     out.device = (static_cast<std::uint64_t>(sx.stx_dev_major) << 32) | sx.stx_dev_minor;
     out.inode = sx.stx_ino;
     out.permissions = sx.stx_mode & 07777;
-    return 0;
+    return {};
 }
 
 class Descriptor {
@@ -103,11 +102,11 @@ public:
             ::close(fd_);
         fd_ = fd;
     }
-    // Closes and reports the close's own failure (0 or the error number).
-    int close() {
+    // Closes and reports the close's own failure.
+    IoStatus close() {
         const int fd = fd_;
         fd_ = -1;
-        return fd >= 0 && ::close(fd) != 0 ? errno : 0;
+        return fd >= 0 && ::close(fd) != 0 ? IoStatus::failure(errno) : IoStatus();
     }
 
 private:
@@ -122,21 +121,20 @@ int openRetrying(const char* path, int flags, unsigned mode = 0) {
     return fd;
 }
 
-// 0 or the error number.
-int writeAll(int fd, const char* data, std::size_t size) {
+IoStatus writeAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return errno;
+            return IoStatus::failure(errno);
         }
         if (n == 0)
-            return EIO;
+            return IoStatus::failure(EIO);
         data += n;
         size -= static_cast<std::size_t>(n);
     }
-    return 0;
+    return {};
 }
 
 std::string folderOf(const std::string& path) {
@@ -159,16 +157,16 @@ public:
     }
 
     IoStatus write(std::string_view bytes) override {
-        if (error_ != 0)
-            return IoStatus::failure(error_);
+        if (!error_)
+            return error_;
         if (buffer_.size() + bytes.size() > kWriteBuffer) {
             flush();
-            if (error_ == 0 && bytes.size() > kWriteBuffer) {
+            if (error_.ok() && bytes.size() > kWriteBuffer) {
                 error_ = writeAll(fd_.get(), bytes.data(), bytes.size());
                 return status();
             }
         }
-        if (error_ == 0)
+        if (error_.ok())
             buffer_.append(bytes);
         return status();
     }
@@ -180,9 +178,8 @@ public:
 
     IoStatus commit() override {
         flush();
-        if (error_ == 0) {
-            const int closed = fd_.close();
-            error_ = closed;
+        if (error_.ok()) {
+            error_ = fd_.close();
         }
         return status();
     }
@@ -190,9 +187,9 @@ public:
     const std::string& target() const override { return target_; }
 
 protected:
-    IoStatus status() const { return error_ == 0 ? IoStatus() : IoStatus::failure(error_); }
+    IoStatus status() const { return error_; }
     void flush() {
-        if (error_ == 0 && !buffer_.empty())
+        if (error_.ok() && !buffer_.empty())
             error_ = writeAll(fd_.get(), buffer_.data(), buffer_.size());
         buffer_.clear();
     }
@@ -200,7 +197,7 @@ protected:
     Descriptor fd_;
     std::string target_;
     std::string buffer_;
-    int error_ = 0;
+    IoStatus error_;
 };
 
 // Writes a new file beside the target and renames it over the target at
@@ -222,19 +219,19 @@ public:
             return status();
         finished_ = true;
         flush();
-        if (error_ == 0 && durable_ && ::fsync(fd_.get()) != 0)
-            error_ = errno;
-        const int closed = fd_.close();
-        if (error_ == 0)
+        if (error_.ok() && durable_ && ::fsync(fd_.get()) != 0)
+            error_ = IoStatus::failure(errno);
+        const IoStatus closed = fd_.close();
+        if (error_.ok())
             error_ = closed;
         return status();
     }
 
     IoStatus commit() override {
         (void)finish(); // its failure sticks in error_
-        if (error_ == 0 && ::rename(temp_.c_str(), target_.c_str()) != 0)
-            error_ = errno;
-        if (error_ != 0)
+        if (error_.ok() && ::rename(temp_.c_str(), target_.c_str()) != 0)
+            error_ = IoStatus::failure(errno);
+        if (!error_.ok())
             return status();
         temp_.clear();
         if (durable_) {
@@ -250,17 +247,17 @@ private:
     std::string temp_;
     bool durable_;
     bool finished_ = false;
-    int cleanupSlot_;
+    TemporarySlot cleanupSlot_;
 };
 
 // The most bytes one read into a piece of a pipe's or a device's input asks for.
 constexpr std::size_t kLargestPiece = std::size_t{1} << 26;
 
-// 0 or the error number. A regular file: one buffer of its size and a byte
+// A regular file: one buffer of its size and a byte
 // more, so that the end is seen by a read that returns nothing rather than by
 // a full buffer; a file that grows meanwhile is read on in doubling steps, but
 // never past one byte more than the limit.
-int readRegular(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) {
+IoStatus readRegular(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) {
     const std::size_t cap = static_cast<std::size_t>(
         std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max() / 2) + 1);
     std::size_t room =
@@ -271,7 +268,7 @@ int readRegular(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out)
         if (out.length == room) {
             // A byte past the limit proves the input longer than allowed.
             if (room == cap)
-                return EFBIG;
+                return IoStatus::failure(EFBIG);
             room = std::min(room * 2, cap);
             out.bytes.resize(room + spare);
         }
@@ -279,26 +276,26 @@ int readRegular(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return errno;
+            return IoStatus::failure(errno);
         if (n == 0)
             break;
         out.length += static_cast<std::size_t>(n);
     }
     out.bytes.resize(out.length + spare);
-    return 0;
+    return {};
 }
 
-// 0 or the error number. Input of unknown length is read in pieces, so that
+// Input of unknown length is read in pieces, so that
 // no buffer is copied into a larger one while both are held: a device that
 // never ends holds no more than the limit when it is stopped.
-int readPieces(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) {
+IoStatus readPieces(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) {
     std::deque<ByteBuffer> pieces;
     std::uint64_t total = 0;
     std::size_t pieceSize = std::size_t{1} << 16;
     for (bool ended = false; !ended;) {
         // A byte past the limit proves the input longer than allowed.
         if (total > limit)
-            return EFBIG;
+            return IoStatus::failure(EFBIG);
         const std::size_t want =
             static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, limit + 1 - total));
         ByteBuffer piece(want);
@@ -308,7 +305,7 @@ int readPieces(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) 
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                return errno;
+                return IoStatus::failure(errno);
             if (n == 0) {
                 ended = true;
                 break;
@@ -321,7 +318,7 @@ int readPieces(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) 
         pieceSize = std::min(pieceSize * 2, kLargestPiece);
     }
     if (total > limit)
-        return EFBIG;
+        return IoStatus::failure(EFBIG);
     out.bytes.resize(static_cast<std::size_t>(total) + spare);
     for (; !pieces.empty(); pieces.pop_front()) {
         const ByteBuffer& piece = pieces.front();
@@ -329,7 +326,7 @@ int readPieces(int fd, std::uint64_t limit, std::size_t spare, InputBytes& out) 
             std::memcpy(out.bytes.data() + out.length, piece.data(), piece.size());
         out.length += piece.size();
     }
-    return 0;
+    return {};
 }
 
 // A link is replaced where it points, so the link itself survives the save.
@@ -349,10 +346,10 @@ IoStatus openReplacing(const std::string& requested, const WriteOptions& options
                        std::unique_ptr<FileWriter>& out) {
     const std::string target = resolveLink(requested);
     FileStatus old;
-    const int statError = statAt(AT_FDCWD, target.c_str(), true, old);
-    if (statError != 0 && statError != ENOENT)
-        return IoStatus::failure(statError);
-    const bool exists = statError == 0;
+    const IoStatus statError = statAt(AT_FDCWD, target.c_str(), true, old);
+    if (!statError && statError.error() != ENOENT)
+        return statError;
+    const bool exists = statError.ok();
     if (exists && old.writtenInPlace()) {
         const int fd = openRetrying(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
@@ -426,10 +423,10 @@ public:
         out = FileStatus{};
         if (path.empty())
             return {};
-        const int error = statAt(AT_FDCWD, path.c_str(), followLinks, out);
-        if (error == ENOENT || error == ENOTDIR)
+        const IoStatus error = statAt(AT_FDCWD, path.c_str(), followLinks, out);
+        if (error.error() == ENOENT || error.error() == ENOTDIR)
             return {};
-        return error == 0 ? IoStatus() : IoStatus::failure(error);
+        return error;
     }
 
     IoStatus readInput(const std::string& path, std::size_t spare, InputBytes& out) override {
@@ -474,14 +471,14 @@ public:
             FolderEntry entry;
             entry.name = std::string(name);
             FileStatus self;
-            const bool known = statAt(fd, d->d_name, false, self) == 0;
+            const bool known = statAt(fd, d->d_name, false, self).ok();
             entry.isLink = known ? self.kind == FileKind::Link : d->d_type == DT_LNK;
             // Only a link has a status of its own apart from what it names.
             if (known && !entry.isLink) {
                 entry.status = self;
                 entry.statusKnown = true;
             } else {
-                entry.statusKnown = statAt(fd, d->d_name, true, entry.status) == 0;
+                entry.statusKnown = statAt(fd, d->d_name, true, entry.status).ok();
             }
             entry.kind = entry.statusKnown ? entry.status.kind
                          : known           ? self.kind
@@ -556,8 +553,8 @@ public:
         if (fd.get() < 0)
             return IoStatus::failure(errno);
         FileStatus opened;
-        if (const int error = statAt(fd.get(), "", true, opened); error != 0)
-            return IoStatus::failure(error);
+        if (const IoStatus error = statAt(fd.get(), "", true, opened); !error)
+            return error;
         if (opened.isDirectory())
             return IoStatus::failure(EISDIR);
         const int raw = fd.get();
@@ -623,21 +620,21 @@ std::uint64_t defaultInputLimit() {
 IoStatus readOpenInput(int descriptor, std::uint64_t inputLimit, std::size_t spare,
                        InputBytes& out) {
     out.length = 0;
-    const int error = statAt(descriptor, "", true, out.status);
-    if (error != 0)
-        return IoStatus::failure(error);
+    if (const IoStatus error = statAt(descriptor, "", true, out.status); !error)
+        return error;
     if (out.status.isDirectory())
         return IoStatus::failure(EISDIR);
     // Refused before a byte is read, let alone the room for all of them.
     if (out.status.isRegular() && out.status.size > inputLimit)
         return IoStatus::failure(EFBIG);
     try {
-        const int failed = out.status.isRegular() ? readRegular(descriptor, inputLimit, spare, out)
-                                                  : readPieces(descriptor, inputLimit, spare, out);
-        if (failed != 0) {
+        const IoStatus read = out.status.isRegular()
+                                  ? readRegular(descriptor, inputLimit, spare, out)
+                                  : readPieces(descriptor, inputLimit, spare, out);
+        if (!read) {
             out.bytes = ByteBuffer();
             out.length = 0;
-            return IoStatus::failure(failed);
+            return read;
         }
     } catch (const std::bad_alloc&) {
         out.bytes = ByteBuffer();
@@ -653,8 +650,7 @@ IoStatus readOpenInput(int descriptor, std::uint64_t inputLimit, std::size_t spa
 
 IoStatus statusOfOpen(int descriptor, FileStatus& out) {
     out = FileStatus{};
-    const int error = statAt(descriptor, "", true, out);
-    return error == 0 ? IoStatus() : IoStatus::failure(error);
+    return statAt(descriptor, "", true, out);
 }
 
 std::unique_ptr<FileWriter> standardOutputWriter() {

@@ -2,9 +2,9 @@
 
 namespace tandel {
 
-int applyCommandLine(Application& app, const std::vector<std::string>& arguments) {
+CommandLineStatus applyCommandLine(Application& app, const std::vector<std::string>& arguments) {
     const ParseOutcome outcome = parseArguments(arguments, app.switches);
-    if (outcome.status != 0) {
+    if (outcome.status != CommandLineStatus::Parsed) {
         app.frame().message(outcome.severity, outcome.message);
     }
     app.frameState.directoryWindow = app.switches.isGiven(kSwitchMandc);

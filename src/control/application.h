@@ -18,6 +18,7 @@ public:
 // Parses the arguments (program name removed) into the switch table and sets
 // the run-mode flags; a parse error is shown through the frame and start-up
 // goes on with the switches recorded so far. Returns the parser's status.
-[[nodiscard]] int applyCommandLine(Application& app, const std::vector<std::string>& arguments);
+[[nodiscard]] CommandLineStatus applyCommandLine(Application& app,
+                                                 const std::vector<std::string>& arguments);
 
 } // namespace tandel

@@ -55,19 +55,19 @@ bool ConsoleFrame::confirmOverwrite(const Question& question) {
     return answer(question, replacesWritableTarget(question));
 }
 
-int ConsoleFrame::askYesNoCancel(const std::string& /*caption*/, const Question& question) {
-    return answer(question, replacesWritableTarget(question)) ? kAnswerYes : kAnswerNo;
+Answer ConsoleFrame::askYesNoCancel(const std::string& /*caption*/, const Question& question) {
+    return answer(question, replacesWritableTarget(question)) ? Answer::Yes : Answer::No;
 }
 
 // A file whose backup failed is never overwritten without a user, nor is
 // anything copied that nobody asked for.
-int ConsoleFrame::askPermission(const Question& question) {
-    return answer(question, replacesWritableTarget(question)) ? kAnswerYes : kAnswerNo;
+Answer ConsoleFrame::askPermission(const Question& question) {
+    return answer(question, replacesWritableTarget(question)) ? Answer::Yes : Answer::No;
 }
 
-int ConsoleFrame::askFileOrDirectory(const std::string& file, const std::string& directory) {
+Answer ConsoleFrame::askFileOrDirectory(const std::string& file, const std::string& directory) {
     message(Severity::Info, file + " / " + directory + ": Cancel");
-    return kAnswerCancel;
+    return Answer::Cancel;
 }
 
 void ConsoleFrame::sendCommand(int id) {

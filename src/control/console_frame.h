@@ -30,9 +30,9 @@ public:
     void notice(const std::string& /*text*/) override {}
     void message(Severity severity, const std::string& text) override;
     bool confirmOverwrite(const Question& question) override;
-    int askPermission(const Question& question) override;
-    int askFileOrDirectory(const std::string& file, const std::string& directory) override;
-    int askYesNoCancel(const std::string& caption, const Question& question) override;
+    Answer askPermission(const Question& question) override;
+    Answer askFileOrDirectory(const std::string& file, const std::string& directory) override;
+    Answer askYesNoCancel(const std::string& caption, const Question& question) override;
     void postCommand(int id) override { posted_.push_back(id); }
     void sendCommand(int id) override;
 

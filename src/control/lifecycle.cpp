@@ -78,7 +78,7 @@ void reportUnreadableSettings(Application& app, const SettingsStore& store, cons
 
 StartupResult readStartupSettings(Application& app, SettingsStore& store,
                                   const std::vector<std::string>& arguments) {
-    const bool understood = applyCommandLine(app, arguments) == 0;
+    const bool understood = applyCommandLine(app, arguments) == CommandLineStatus::Parsed;
     app.settings.record.notYetCompared = 1;
     const IoStatus read = store.loadOptions(app.settings);
     if (!read.ok()) {
@@ -115,8 +115,8 @@ void openStartupFiles(Application& app, const std::array<std::string, 2>& names)
     }
 }
 
-int writeShutdownSettings(Application& app, SettingsStore& store) {
-    const int status = store.shutDown(app.settings, compareSettingsWriters(app.compare));
+SettingsWrite writeShutdownSettings(Application& app, SettingsStore& store) {
+    const SettingsWrite status = store.shutDown(app.settings, compareSettingsWriters(app.compare));
     reportSettingsNotices(app, store);
     return status;
 }

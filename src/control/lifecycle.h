@@ -17,6 +17,7 @@ namespace tandel {
 
 class Application;
 class SettingsStore;
+enum class SettingsWrite;
 
 // How start-up went; whatever went wrong has been said through the frame.
 enum class StartupResult {
@@ -43,8 +44,8 @@ void openStartupFiles(Application& app);
 // passes none.
 void openStartupFiles(Application& app, const std::array<std::string, 2>& names);
 
-// Returns the settings store's status; what went wrong has been said through
+// Returns whether the store wrote the file; what went wrong has been said through
 // the frame, as has anything the store found on reading the file again.
-[[nodiscard]] int writeShutdownSettings(Application& app, SettingsStore& store);
+[[nodiscard]] SettingsWrite writeShutdownSettings(Application& app, SettingsStore& store);
 
 } // namespace tandel

@@ -16,22 +16,22 @@ void ApplicationPaneCommands::click(int side, std::int64_t paneRow, bool ctrl) {
 void ApplicationPaneCommands::beginSelection(int side, const SelectionPoint& at) {
     // A side without a file has nothing to select; nothing else to do then.
     [[maybe_unused]] const bool started =
-        beginSelection(app_.model, app_.frame(), app_.frameState.selection, side, at);
+        tandel::beginSelection(app_.model, app_.frame(), app_.frameState.selection, side, at);
 }
 
 bool ApplicationPaneCommands::extendSelection(int side, const SelectionPoint& at) {
     TextSelection& selection = app_.frameState.selection;
-    return selection.side == side && extendSelection(selection, at);
+    return selection.side == side && tandel::extendSelection(selection, at);
 }
 
 void ApplicationPaneCommands::endSelection() {
-    endSelection(app_.model, app_.settings.record, app_.frame(), app_.frameState.selection);
+    tandel::endSelection(app_.model, app_.settings.record, app_.frame(), app_.frameState.selection);
 }
 
 void ApplicationPaneCommands::releaseSplit(std::int64_t paneRow) {
     // The split disarms whether or not it took place.
-    [[maybe_unused]] const bool split = releaseSplit(app_.model, app_.settings.record, app_.frame(),
-                                                     app_.frameState.splitArmed, paneRow);
+    [[maybe_unused]] const bool split = tandel::releaseSplit(
+        app_.model, app_.settings.record, app_.frame(), app_.frameState.splitArmed, paneRow);
 }
 
 void ApplicationPaneCommands::drop(int side, std::vector<std::string> names) {
@@ -45,7 +45,7 @@ void ApplicationPaneCommands::setVisibleRows(std::int32_t rows) {
 }
 
 HorizontalExtent ApplicationPaneCommands::paneExtent(int side, std::int64_t visibleColumns) {
-    return paneExtent(app_.model.side(side), app_.settings.record, visibleColumns);
+    return tandel::paneExtent(app_.model.side(side), app_.settings.record, visibleColumns);
 }
 
 void ApplicationPaneCommands::setTopLine(std::int32_t topLine) {

@@ -37,7 +37,7 @@ void reportUnfinished(Application& app, ConsoleFrame& frame) {
 
 bool requestsUnattendedRun(const std::vector<std::string>& arguments) {
     SwitchTable table;
-    if (parseArguments(arguments, table).status == 0) {
+    if (parseArguments(arguments, table).status == CommandLineStatus::Parsed) {
         return table.isGiven(kSwitchAuto);
     }
     // A bad token before the switch stops the parse, but a caller that asked
@@ -80,7 +80,10 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
         reportUnfinished(app, frame);
         requestQuit(app, kUnattendedFailure);
     }
-    (void)writeShutdownSettings(app, store); // says itself why the settings were not written
+    // A run refused for its command line did nothing: the user's file stays as
+    // it is. Otherwise a file not written has said why itself.
+    if (startup != StartupResult::CommandLineRefused)
+        static_cast<void>(writeShutdownSettings(app, store));
     return app.frameState.exitCode;
 } catch (const std::bad_alloc&) {
     // Everything the run held is given back by now, so the message has room.

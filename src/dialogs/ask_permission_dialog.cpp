@@ -14,16 +14,16 @@ namespace tandel {
 namespace {
 
 struct PermissionButton {
-    int id;
+    Answer id;
     const char* label;
 };
 
 constexpr std::array<PermissionButton, 5> kPermissionButtons{{
-    {kAnswerYes, "&Yes"},
-    {kAnswerYesToAll, "Yes to &All"},
-    {kAnswerNo, "&No"},
-    {kAnswerNoToAll, "No to A&ll"},
-    {kAnswerCancel, "&Cancel"},
+    {Answer::Yes, "&Yes"},
+    {Answer::YesToAll, "Yes to &All"},
+    {Answer::No, "&No"},
+    {Answer::NoToAll, "No to A&ll"},
+    {Answer::Cancel, "&Cancel"},
 }};
 
 } // namespace
@@ -38,12 +38,12 @@ AskPermissionDialog::AskPermissionDialog(const QString& question, QWidget* paren
     auto* buttons = new QHBoxLayout;
     for (const PermissionButton& choice : kPermissionButtons) {
         auto* button = new QPushButton(QString::fromLatin1(choice.label), this);
-        button->setObjectName(QString::number(choice.id));
+        button->setObjectName(QString::number(static_cast<int>(choice.id)));
         button->setAutoDefault(false);
-        if (choice.id == kAnswerYes) {
+        if (choice.id == Answer::Yes) {
             button->setDefault(true);
         }
-        const int id = choice.id;
+        const int id = static_cast<int>(choice.id);
         connect(button, &QPushButton::clicked, this, [this, id] { done(id); });
         buttons->addWidget(button);
     }
@@ -57,7 +57,7 @@ QString AskPermissionDialog::question() const {
 }
 
 void AskPermissionDialog::reject() {
-    done(kAnswerCancel);
+    done(static_cast<int>(Answer::Cancel));
 }
 
 } // namespace tandel

@@ -16,14 +16,14 @@ namespace tandel {
 namespace {
 
 struct TargetButton {
-    int id;
+    Answer id;
     const char* label;
 };
 
 constexpr std::array<TargetButton, 3> kTargetButtons{{
-    {kAnswerFile, "&File"},
-    {kAnswerDirectory, "&Directory"},
-    {kAnswerNone, "&None"},
+    {Answer::File, "&File"},
+    {Answer::Directory, "&Directory"},
+    {Answer::None, "&None"},
 }};
 
 } // namespace
@@ -44,11 +44,11 @@ FileToDirDialog::FileToDirDialog(const QString& file, const QString& directory, 
     layout->addWidget(text_);
     for (const TargetButton& choice : kTargetButtons) {
         auto* radio = new QRadioButton(QString::fromLatin1(choice.label), this);
-        radio->setObjectName(QString::number(choice.id));
-        choices_->addButton(radio, choice.id);
+        radio->setObjectName(QString::number(static_cast<int>(choice.id)));
+        choices_->addButton(radio, static_cast<int>(choice.id));
         layout->addWidget(radio);
     }
-    choices_->button(kAnswerFile)->setChecked(true);
+    choices_->button(static_cast<int>(Answer::File))->setChecked(true);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
@@ -62,12 +62,13 @@ QString FileToDirDialog::question() const {
 }
 
 void FileToDirDialog::accept() {
-    const int checked = choices_->checkedId();
-    done(checked == kAnswerFile || checked == kAnswerDirectory ? checked : kAnswerNone);
+    const auto checked = static_cast<Answer>(choices_->checkedId());
+    const bool chosen = checked == Answer::File || checked == Answer::Directory;
+    done(static_cast<int>(chosen ? checked : Answer::None));
 }
 
 void FileToDirDialog::reject() {
-    done(kAnswerCancel);
+    done(static_cast<int>(Answer::Cancel));
 }
 
 } // namespace tandel

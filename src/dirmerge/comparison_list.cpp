@@ -98,8 +98,8 @@ private:
             if (contentsDecide(le, re, state_.filters.trustTimeStamps)) {
                 // Read later, several pairs at once; the row waits in place.
                 addPending({state_.rows.size(), lp, rp, {}});
-                state_.rows.push_back(
-                    {presentHalf(lp, le, ROW_DIFFERENT), presentHalf(rp, re, ROW_DIFFERENT)});
+                state_.rows.push_back({presentHalf(lp, le, RowState::Different),
+                                       presentHalf(rp, re, RowState::Different)});
             } else {
                 recordVerdict(comparePair(*state_.filters.files, le, lp, re, rp,
                                           state_.filters.trustTimeStamps),
@@ -118,14 +118,16 @@ private:
         if (verdict.sameness == Sameness::Unreadable) {
             recordUnreadable(lp, le, verdict.left, rp, re, verdict.right);
         } else {
-            const RowState s = verdict.sameness == Sameness::Equal ? ROW_SAME : ROW_DIFFERENT;
+            const RowState s =
+                verdict.sameness == Sameness::Equal ? RowState::Same : RowState::Different;
             state_.rows.push_back({presentHalf(lp, le, s), presentHalf(rp, re, s)});
         }
     }
 
     void recordUnreadable(const std::string& lp, const DirEntry& le, const IoStatus& leftWhy,
                           const std::string& rp, const DirEntry& re, const IoStatus& rightWhy) {
-        ComparisonRow row{presentHalf(lp, le, ROW_UNREADABLE), presentHalf(rp, re, ROW_UNREADABLE)};
+        ComparisonRow row{presentHalf(lp, le, RowState::Unreadable),
+                          presentHalf(rp, re, RowState::Unreadable)};
         markUnreadable(row.left, leftWhy);
         markUnreadable(row.right, rightWhy);
         state_.rows.push_back(std::move(row));
@@ -142,10 +144,10 @@ private:
                     recordOneSided(side, sub.path, e);
                 return;
             }
-            present = presentHalf(path, entry, ROW_UNREADABLE);
+            present = presentHalf(path, entry, RowState::Unreadable);
             markUnreadable(present, sub.problem);
         } else {
-            present = presentHalf(path, entry, ROW_DIFFERENT);
+            present = presentHalf(path, entry, RowState::Different);
             if (entry.unreadable())
                 markUnreadable(present, entry.problem);
         }
@@ -211,7 +213,7 @@ public:
             if (!p.done)
                 continue;
             if (p.verdict.sameness == Sameness::Equal) {
-                row.left.state = row.right.state = ROW_SAME;
+                row.left.state = row.right.state = RowState::Same;
             } else if (p.verdict.sameness == Sameness::Unreadable) {
                 markUnreadable(row.left, p.verdict.left);
                 markUnreadable(row.right, p.verdict.right);
@@ -299,14 +301,11 @@ private:
 
 } // namespace
 
-int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
-                        const std::string& dir2, std::string destination,
-                        const ScanFilters& filters, const BuildProgress& progress) {
+BuildResult buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
+                                const std::string& dir2, std::string destination,
+                                const ScanFilters& filters, const BuildProgress& progress) {
     state.filters = filters;
-    if (startTreeCursor(state, dir1, dir2, destination) != 0) {
-        state.comparing = false;
-        return kBuildFailed;
-    }
+    startTreeCursor(state, dir1, dir2, destination);
     state.comparing = true;
     state.walking = false;
     state.cancelRequested = false;
@@ -317,13 +316,13 @@ int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
 
     ListBuilder builder(state);
     builder.startReaders();
-    int result = kBuildFinished;
+    BuildResult result = BuildResult::Finished;
     const bool readable = builder.startWith(dir1, dir2);
     for (CursorStep step = state.cursor.step(); readable && step.kind != StepKind::Done;
          step = state.cursor.step()) {
         builder.act(step.kind);
         if (state.cancelRequested) {
-            result = kBuildCancelled;
+            result = BuildResult::Cancelled;
             break;
         }
         if (progress) {
@@ -331,18 +330,18 @@ int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
             if (!state.cursor.empty(Side::Left))
                 current = state.cursor.top(Side::Left).currentPath();
             if (!progress(current) || state.cancelRequested) {
-                result = kBuildCancelled;
+                result = BuildResult::Cancelled;
                 break;
             }
         }
     }
     // Pairs not compared before a Cancel stay "different": never equal unread.
-    if (result == kBuildFinished && !builder.comparePending(progress)) {
-        result = kBuildCancelled;
-    } else if (result == kBuildCancelled) {
+    if (result == BuildResult::Finished && !builder.comparePending(progress)) {
+        result = BuildResult::Cancelled;
+    } else if (result == BuildResult::Cancelled) {
         builder.leaveUncompared();
     }
-    state.listIncomplete = result == kBuildCancelled;
+    state.listIncomplete = result == BuildResult::Cancelled;
     state.comparing = false;
     state.cursor.release();
     return result;

@@ -13,7 +13,7 @@ namespace tandel {
 // (empty when there is none); returns false to cancel the build.
 using BuildProgress = std::function<bool(const std::string& currentPath)>;
 
-enum BuildResult : int { kBuildFailed = -1, kBuildFinished = 0, kBuildCancelled = 1 };
+enum class BuildResult { Failed, Finished, Cancelled };
 
 // Replaces state.rows. A pair is equal only when its bytes are (see
 // comparePair). A folder that cannot be read on either side is one
@@ -21,8 +21,9 @@ enum BuildResult : int { kBuildFailed = -1, kBuildFinished = 0, kBuildCancelled 
 // directory comparison flag is set for the duration. A cancelled build keeps
 // the rows found so far and sets state.listIncomplete; pairs it found but
 // never read are marked as not compared.
-int buildComparisonList(DirectoryOperationState& state, const std::string& dir1,
-                        const std::string& dir2, std::string destination,
-                        const ScanFilters& filters, const BuildProgress& progress);
+[[nodiscard]] BuildResult buildComparisonList(DirectoryOperationState& state,
+                                              const std::string& dir1, const std::string& dir2,
+                                              std::string destination, const ScanFilters& filters,
+                                              const BuildProgress& progress);
 
 } // namespace tandel

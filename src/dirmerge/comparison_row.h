@@ -6,9 +6,9 @@
 
 namespace tandel {
 
-// ROW_UNREADABLE: the entry, or the folder of that name on either side,
-// could not be read; nothing below it is listed.
-enum RowState : int { ROW_SAME = 0, ROW_UNREADABLE = 2, ROW_ABSENT = 8, ROW_DIFFERENT = 100 };
+// Unreadable: the entry, or the folder of that name on either side, could
+// not be read; nothing below it is listed.
+enum class RowState : int { Same = 0, Unreadable = 2, Absent = 8, Different = 100 };
 
 // What this window did with a half since the list was built.
 enum class RowMark : int { None, Copied, Merged };
@@ -17,7 +17,7 @@ struct RowHalf {
     std::string path;     // empty when the file is absent on this side
     std::string dateText; // local modification date and time, or why it cannot be read
     std::int64_t modificationTime = 0;
-    RowState state = ROW_ABSENT;
+    RowState state = RowState::Absent;
     // Only a pair of two regular files is merged.
     bool regularFile = false;
     bool isLink = false;

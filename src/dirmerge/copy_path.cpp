@@ -21,7 +21,7 @@ class CopyJob {
 public:
     CopyJob(CopyServices& services, int& replaceAnswer) : s_(services), replace_(replaceAnswer) {}
 
-    int copy(const std::string& source, const std::string& destination, bool destinationNew);
+    CopyResult copy(const std::string& source, const std::string& destination, bool destinationNew);
 
 private:
     void requestCancel() { s_.frame.postCommand(cmd::kWalkCancel); }
@@ -29,21 +29,23 @@ private:
         if (s_.count != nullptr)
             ++(s_.count->*what);
     }
-    int fail(const std::string& text) {
+    CopyResult fail(const std::string& text) {
         s_.frame.message(Severity::Error, text);
         add(&OperationCount::failed);
-        return 1;
+        return CopyResult::Failed;
     }
-    // A copy that failed after the old file was moved to `backup` (empty when
-    // none was) puts it back first.
-    int failRestoring(const std::string& text, const std::string& destination,
-                      const std::string& backup);
+    // A copy that failed after the old file was kept as `backup` (empty when
+    // it was not) puts it back first when its name had to give way, and else
+    // drops the backup just made, so that the destination is as it was.
+    CopyResult failRestoring(const std::string& text, const std::string& destination,
+                             const std::string& backup);
 
-    // 1 go on, 0 skip.
-    int decideReplace(const std::string& source, const std::string& destination);
-    // 1 go on, 0 skip, -1 cancelled.
-    int decideAfterFailedBackup(const std::string& destination);
-    int copyTree(const std::string& source, const std::string& destination, bool destinationNew);
+    // True to go on, false to skip.
+    bool decideReplace(const std::string& source, const std::string& destination);
+    enum class GoOn { Yes, Skip, Cancel };
+    GoOn decideAfterFailedBackup(const std::string& destination);
+    CopyResult copyTree(const std::string& source, const std::string& destination,
+                        bool destinationNew);
     [[nodiscard]] IoStatus copyLink(const std::string& text, const std::string& destination);
 
     CopyServices& s_;
@@ -54,73 +56,79 @@ private:
     std::vector<FileStatus> outputDirs_;
 };
 
-int CopyJob::decideReplace(const std::string& source, const std::string& destination) {
+bool CopyJob::decideReplace(const std::string& source, const std::string& destination) {
     const Question question{QuestionKind::ReplaceFile, destination,
                             "Destination file " + destination +
                                 " already exists.\nReplace it with " + source + " ?"};
     switch (replace_) {
     case kAskWithMessageBox: {
-        const int a = s_.frame.askYesNoCancel("Confirm file operation", question);
-        if (a == kAnswerYes)
-            return 1;
-        if (a == kAnswerCancel)
+        const Answer a = s_.frame.askYesNoCancel("Confirm file operation", question);
+        if (a == Answer::Yes)
+            return true;
+        if (a == Answer::Cancel)
             requestCancel();
-        return 0;
+        return false;
     }
     case kNoToAll:
-        return 0;
+        return false;
     case kYesToAll:
-        return 1;
+        return true;
     default:
         break;
     }
     switch (s_.frame.askPermission(question)) {
-    case kAnswerYes:
-        return 1;
-    case kAnswerYesToAll:
+    case Answer::Yes:
+        return true;
+    case Answer::YesToAll:
         replace_ = kYesToAll;
-        return 1;
-    case kAnswerNoToAll:
+        return true;
+    case Answer::NoToAll:
         replace_ = kNoToAll;
-        return 0;
-    case kAnswerCancel:
+        return false;
+    case Answer::Cancel:
         requestCancel();
-        return 0;
+        return false;
     default:
-        return 0;
+        return false;
     }
 }
 
-int CopyJob::decideAfterFailedBackup(const std::string& destination) {
+CopyJob::GoOn CopyJob::decideAfterFailedBackup(const std::string& destination) {
     int& answer = s_.answers.backupFailure;
     if (answer == kNoToAll)
-        return 0;
+        return GoOn::Skip;
     if (answer == kYesToAll)
-        return 1;
+        return GoOn::Yes;
     switch (
         s_.frame.askPermission({QuestionKind::BackupFailed, destination,
                                 "Unable to back up " + destination +
                                     ".\nWould you like to proceed with overriding this file?"})) {
-    case kAnswerYes:
-        return 1;
-    case kAnswerYesToAll:
+    case Answer::Yes:
+        return GoOn::Yes;
+    case Answer::YesToAll:
         answer = kYesToAll;
-        return 1;
-    case kAnswerNoToAll:
+        return GoOn::Yes;
+    case Answer::NoToAll:
         answer = kNoToAll;
-        return 0;
-    case kAnswerCancel:
+        return GoOn::Skip;
+    case Answer::Cancel:
         requestCancel();
-        return -1;
+        return GoOn::Cancel;
     default:
-        return 0;
+        return GoOn::Skip;
     }
 }
 
-int CopyJob::failRestoring(const std::string& text, const std::string& destination,
-                           const std::string& backup) {
+CopyResult CopyJob::failRestoring(const std::string& text, const std::string& destination,
+                                  const std::string& backup) {
     if (backup.empty())
         return fail(text);
+    FileStatus left;
+    if (s_.files.status(destination, left, false).ok() && left.kind != FileKind::Missing) {
+        // The old file still has its name: the backup was a second name for it.
+        static_cast<void>(s_.files.remove(backup)); // best effort: a spare copy of the old file
+        return fail(text);
+    }
     const IoStatus restored = s_.files.rename(backup, destination);
     if (restored.ok())
         return fail(text);
@@ -128,7 +136,8 @@ int CopyJob::failRestoring(const std::string& text, const std::string& destinati
                 withReason("The file it was to replace is kept as " + backup, restored));
 }
 
-int CopyJob::copy(const std::string& source, const std::string& destination, bool destinationNew) {
+CopyResult CopyJob::copy(const std::string& source, const std::string& destination,
+                         bool destinationNew) {
     FileStatus src;
     const IoStatus looked = s_.files.status(source, src, false);
     if (!looked.ok() || src.kind == FileKind::Missing)
@@ -158,31 +167,35 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
         // The same file under another spelling: nothing to do, and backing
         // it up first would move the source away.
         if (dst.sameFileAs(src))
-            return 0;
+            return CopyResult::Done;
         destinationIsDir = dst.isDirectory();
         if (!sourceIsDir && destinationIsDir)
             return fail(destination + ": cannot overwrite directory with non-directory");
         std::string oldText;
         if (sourceIsLink && dst.kind == FileKind::Link &&
             s_.files.readLink(destination, oldText).ok() && oldText == linkText)
-            return 0; // that very link is there already
-        if (!sourceIsDir && decideReplace(source, destination) == 0) {
+            return CopyResult::Done; // that very link is there already
+        if (!sourceIsDir && !decideReplace(source, destination)) {
             add(&OperationCount::skipped);
-            return 0;
+            return CopyResult::Done;
         }
         if (!destinationIsDir) {
             if (dst.isRegular())
                 keepPermissions = dst.permissions;
             if (hasBakExtension(destination)) {
                 // overwritten without a backup of its own
-            } else if (s_.makeBackup && s_.makeBackup(destination) == 0) {
+            } else if (s_.makeBackup && s_.makeBackup(destination) == BackupResult::Made) {
                 backup = destination + ".bak";
             } else {
-                const int go = decideAfterFailedBackup(destination);
-                if (go == 0)
+                switch (decideAfterFailedBackup(destination)) {
+                case GoOn::Yes:
+                    break;
+                case GoOn::Skip:
                     add(&OperationCount::skipped);
-                if (go <= 0)
-                    return go < 0 ? 1 : 0;
+                    return CopyResult::Done;
+                case GoOn::Cancel:
+                    return CopyResult::Failed;
+                }
             }
             destinationNew = true;
         }
@@ -190,7 +203,15 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
 
     if (sourceIsDir) {
         if (destinationNew || !destinationIsDir) {
-            if (const IoStatus made = s_.files.makeFolder(destination); !made.ok())
+            // A file that gives way to the folder is kept as its backup, if any.
+            IoStatus made;
+            FileStatus left;
+            if (!backup.empty() && s_.files.status(destination, left, false).ok() &&
+                left.kind != FileKind::Missing)
+                made = s_.files.remove(destination);
+            if (made.ok())
+                made = s_.files.makeFolder(destination);
+            if (!made.ok())
                 return failRestoring(withReason("can not create directory " + destination, made),
                                      destination, backup);
         }
@@ -202,7 +223,7 @@ int CopyJob::copy(const std::string& source, const std::string& destination, boo
     if (!copied.ok())
         return failRestoring(withReason("Can not copy " + source, copied), destination, backup);
     add(&OperationCount::copied);
-    return 0;
+    return CopyResult::Done;
 }
 
 IoStatus CopyJob::copyLink(const std::string& text, const std::string& destination) {
@@ -216,8 +237,8 @@ IoStatus CopyJob::copyLink(const std::string& text, const std::string& destinati
     return s_.files.makeLink(text, destination);
 }
 
-int CopyJob::copyTree(const std::string& source, const std::string& destination,
-                      bool destinationNew) {
+CopyResult CopyJob::copyTree(const std::string& source, const std::string& destination,
+                             bool destinationNew) {
     FileStatus output;
     if (s_.files.status(destination, output).ok() && output.isDirectory())
         outputDirs_.push_back(output);
@@ -225,7 +246,7 @@ int CopyJob::copyTree(const std::string& source, const std::string& destination,
     if (const IoStatus listed = s_.files.listFolder(source, entries); !listed.ok())
         return fail(withReason("Can not copy " + source, listed));
 
-    int result = 0;
+    CopyResult result = CopyResult::Done;
     for (const FolderEntry& entry : entries) {
         const bool ownOutput =
             !entry.isLink && entry.statusKnown &&
@@ -234,23 +255,23 @@ int CopyJob::copyTree(const std::string& source, const std::string& destination,
         if (ownOutput)
             continue;
         if (copy(joinPath(source, entry.name), joinPath(destination, entry.name), destinationNew) !=
-            0)
-            result = 1;
+            CopyResult::Done)
+            result = CopyResult::Failed;
     }
     return result;
 }
 
 } // namespace
 
-int copyPath(CopyServices& services, const std::string& source, const std::string& destination,
-             int& replaceAnswer) {
+CopyResult copyPath(CopyServices& services, const std::string& source,
+                    const std::string& destination, int& replaceAnswer) {
     FileSystem& files = services.files;
     FileStatus self;
     const bool isLink = files.status(source, self, false).ok() && self.kind == FileKind::Link;
     FileStatus target;
     if (isLink ? files.status(destination, target, false).ok() && self.sameFileAs(target)
                : sameFile(files, source, destination))
-        return 0;
+        return CopyResult::Done;
     CopyJob job(services, replaceAnswer);
     FileStatus dst;
     if (!files.status(destination, dst).ok() || dst.kind == FileKind::Missing)

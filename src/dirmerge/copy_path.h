@@ -7,15 +7,19 @@
 #include "dirmerge/to_all_answers.h"
 #include "frame/command_ids.h"
 #include "frame/frame.h"
+#include "merge/backup_result.h"
 
 #include <functional>
 #include <string>
 
 namespace tandel {
 
-// Moves an existing file aside to its backup name, the path with ".bak"
-// added: 0 done, -1 failed.
-using BackupMaker = std::function<int(const std::string& path)>;
+// Keeps an existing file under its backup name, the path with ".bak" added.
+using BackupMaker = std::function<BackupResult(const std::string& path)>;
+
+// Done when copied or skipped; Failed when anything failed (each failure has
+// been shown once, with the system's reason).
+enum class CopyResult { Done, Failed };
 
 struct CopyServices {
     Frame& frame;
@@ -33,11 +37,10 @@ struct CopyServices {
 // contents merge in). A file that replaces another keeps the permissions of
 // the one it replaces; a new one gets its source's. `replaceAnswer` is the
 // replace answer for this copy and everything below it; a caller may pass a
-// variable of its own. 0 when copied or skipped, nonzero when anything failed
-// (each failure shown once, with the system's reason). A failed copy leaves
-// the name it was to replace as it was: its backup is moved back, and the
+// variable of its own. A failed copy leaves the name it was to replace as it
+// was: a file that had to give way is put back from its backup, and the
 // message names the backup when that fails too.
-[[nodiscard]] int copyPath(CopyServices& services, const std::string& source,
-                           const std::string& destination, int& replaceAnswer);
+[[nodiscard]] CopyResult copyPath(CopyServices& services, const std::string& source,
+                                  const std::string& destination, int& replaceAnswer);
 
 } // namespace tandel

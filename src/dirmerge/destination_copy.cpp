@@ -29,13 +29,13 @@ void leaveOutUnreadable(DirMergeContext& ctx, const std::vector<Unreadable>& ent
     ++ctx.state.tally.skipped;
 }
 
-int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing) {
+CopyResult copyCursorEntry(DirMergeContext& ctx, const DirListing& listing) {
     if (listing.exhausted())
-        return -1;
+        return CopyResult::Failed;
     const std::string source = joinPath(listing.path, listing.entry().name);
     const std::string target = joinPath(ctx.state.walkDestination, listing.entry().name);
     CopyServices services = ctx.copyServices();
-    return copyPath(services, source, target, ctx.state.answers.replace) == 0 ? 0 : -1;
+    return copyPath(services, source, target, ctx.state.answers.replace);
 }
 
 bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
@@ -68,17 +68,17 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
             ctx.frame.askPermission({QuestionKind::PresentOnly, listing.currentPath(),
                                      listing.entry().name + " is present only in\n" + listing.path +
                                          ".\nCopy it to the destination directory ?"})) {
-        case kAnswerYes:
+        case Answer::Yes:
             copy = true;
             break;
-        case kAnswerYesToAll:
+        case Answer::YesToAll:
             answer = kYesToAll;
             copy = true;
             break;
-        case kAnswerNoToAll:
+        case Answer::NoToAll:
             answer = kNoToAll;
             break;
-        case kAnswerCancel:
+        case Answer::Cancel:
             ctx.frame.postCommand(cmd::kWalkCancel);
             cancelled = true;
             break;
@@ -91,19 +91,20 @@ bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing) {
             ++ctx.state.tally.skipped;
         return false;
     }
-    (void)copyCursorEntry(ctx, listing); // the copy reports and counts its own failures
+    // The copy reports and counts its own failures.
+    static_cast<void>(copyCursorEntry(ctx, listing));
     return true;
 }
 
-int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
-                       const DirListing& directorySide) {
-    const int answer =
+Answer askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
+                          const DirListing& directorySide) {
+    const Answer answer =
         ctx.frame.askFileOrDirectory(fileSide.currentPath(), directorySide.currentPath());
-    if (answer == kAnswerFile)
-        (void)copyCursorEntry(ctx, fileSide);
-    else if (answer == kAnswerDirectory)
-        (void)copyCursorEntry(ctx, directorySide);
-    else if (answer == kAnswerCancel)
+    if (answer == Answer::File)
+        static_cast<void>(copyCursorEntry(ctx, fileSide)); // reported and counted by the copy
+    else if (answer == Answer::Directory)
+        static_cast<void>(copyCursorEntry(ctx, directorySide)); // likewise
+    else if (answer == Answer::Cancel)
         ctx.frame.postCommand(cmd::kWalkCancel);
     else
         ++ctx.state.tally.skipped;
@@ -127,7 +128,7 @@ CopyOutcome copyOneRow(DirMergeContext& ctx, const std::string& path,
     OperationCount own;
     CopyServices services = ctx.copyServices();
     services.count = &own;
-    (void)copyPath(services, path, target, ctx.state.answers.replace); // counted in `own`
+    static_cast<void>(copyPath(services, path, target, ctx.state.answers.replace)); // in `own`
     if (own.failed > 0)
         return CopyOutcome::Failed;
     return own.copied > 0 ? CopyOutcome::Copied : CopyOutcome::Skipped;

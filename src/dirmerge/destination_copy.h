@@ -26,8 +26,8 @@ void leaveOutUnreadable(DirMergeContext& ctx, const std::vector<Unreadable>& ent
 
 // Copies the listing's current entry into the walk's destination directory,
 // counting what it copied, declined or failed.
-// 0 on success or when source and target are one file, -1 on failure.
-int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing);
+// Failed when the listing has no entry left.
+[[nodiscard]] CopyResult copyCursorEntry(DirMergeContext& ctx, const DirListing& listing);
 
 // Offers an entry present on one side only; copies it when the user agrees
 // (or agreed for all). Nothing is asked when the listing is the walk's
@@ -36,10 +36,10 @@ int copyCursorEntry(DirMergeContext& ctx, const DirListing& listing);
 bool askPresentOnly(DirMergeContext& ctx, const DirListing& listing);
 
 // A file on one side, a directory of that name on the other: copies the
-// chosen one. Returns the answer (kAnswerFile, kAnswerDirectory, kAnswerNone,
-// counted as a skip, or kAnswerCancel, which posts the Cancel request).
-int askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
-                       const DirListing& directorySide);
+// chosen one. Returns the answer (File, Directory, None, counted as a skip,
+// or Cancel, which posts the Cancel request).
+Answer askFileOrDirectory(DirMergeContext& ctx, const DirListing& fileSide,
+                          const DirListing& directorySide);
 
 enum class CopyOutcome { Copied, Skipped, Failed };
 

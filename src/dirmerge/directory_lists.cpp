@@ -14,7 +14,7 @@ std::vector<int> visibleRows(const std::vector<ComparisonRow>& rows, bool differ
     std::vector<int> shown;
     shown.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (!differencesOnly || rows[i].left.state != ROW_SAME)
+        if (!differencesOnly || rows[i].left.state != RowState::Same)
             shown.push_back(static_cast<int>(i));
     return shown;
 }
@@ -94,7 +94,7 @@ namespace {
 bool notEqual(const std::vector<int>& shown, const std::vector<ComparisonRow>& rows, int item) {
     const RowState s =
         rows[static_cast<std::size_t>(shown[static_cast<std::size_t>(item)])].left.state;
-    return s != ROW_SAME;
+    return s != RowState::Same;
 }
 } // namespace
 
@@ -132,7 +132,7 @@ int adjacentUnequalRow(const std::vector<int>& shown, const std::vector<Comparis
 
 bool startsMergeRun(const ComparisonRow& row) {
     // A link, a pipe or a device is never loaded as text.
-    return row.left.state == ROW_DIFFERENT && row.right.state == ROW_DIFFERENT &&
+    return row.left.state == RowState::Different && row.right.state == RowState::Different &&
            row.left.regularFile && row.right.regularFile;
 }
 

@@ -49,9 +49,9 @@ ScanFilters DirectoryMerge::filters() const {
     return filters;
 }
 
-int DirectoryMerge::compareDirectories(const DirectorySelection& selection) {
+WalkStart DirectoryMerge::compareDirectories(const DirectorySelection& selection) {
     DirMergeContext ctx = context();
-    const int result = startDirectoryMerge(ctx, selection, filters());
+    const WalkStart result = startDirectoryMerge(ctx, selection, filters());
     publish();
     return result;
 }
@@ -70,8 +70,9 @@ void DirectoryMerge::afterCompareFiles() {
     publish();
 }
 
-int DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
-                              const std::string& destination, const BuildProgress& progress) {
+BuildResult DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
+                                      const std::string& destination,
+                                      const BuildProgress& progress) {
     mergeRuns_.clear(); // their row numbers mean nothing in a new list
     // Refused before anything is listed: the instance then shows empty lists
     // and nothing can be copied to that destination from them.
@@ -80,10 +81,11 @@ int DirectoryMerge::buildList(const std::string& dir1, const std::string& dir2,
         state.rows.clear();
         state.listIncomplete = false;
         app_.frame().message(Severity::Error, refusal);
-        return kBuildFailed;
+        return BuildResult::Failed;
     }
     app_.settings.record.directoryWalk = 1;
-    const int result = buildComparisonList(state, dir1, dir2, destination, filters(), progress);
+    const BuildResult result =
+        buildComparisonList(state, dir1, dir2, destination, filters(), progress);
     publish();
     return result;
 }
@@ -128,23 +130,24 @@ OperationCount DirectoryMerge::copyToDestination(int side, const std::vector<int
     return count;
 }
 
-int DirectoryMerge::activateRow(int row, const std::string& dir1, const std::string& destination) {
+DirectoryMerge::MergeRunStart DirectoryMerge::activateRow(int row, const std::string& dir1,
+                                                          const std::string& destination) {
     if (row < 0 || static_cast<std::size_t>(row) >= state.rows.size())
-        return -1;
+        return MergeRunStart::NotStarted;
     const ComparisonRow& r = state.rows[static_cast<std::size_t>(row)];
     if (!startsMergeRun(r))
-        return -1;
+        return MergeRunStart::NotStarted;
     DirMergeContext ctx = context();
     std::string relative;
     if (!relativeTo(r.left.path, dir1, relative) || relative.empty())
-        return -1;
+        return MergeRunStart::NotStarted;
     MergeRun run{row, joinPath(destination, relative), destination, {}};
     // A missing result reads as kind Missing, which any save then changes.
     (void)app_.model.files->status(run.target, run.before);
     if (!startMergeRun(ctx, r.left.path, r.right.path, dir1, destination))
-        return -1;
+        return MergeRunStart::NotStarted;
     mergeRuns_.push_back(std::move(run));
-    return 0;
+    return MergeRunStart::Started;
 }
 
 bool DirectoryMerge::recheckMergeRuns() {

@@ -37,7 +37,7 @@ public:
 
     // Command 314 once the directory selection dialog was accepted. The
     // filters, "Recursive" and "Trust time stamps" come from the settings.
-    int compareDirectories(const DirectorySelection& selection);
+    [[nodiscard]] WalkStart compareDirectories(const DirectorySelection& selection);
 
     // Commands 312, 313 and 315. False for any other id.
     bool handleWalkCommand(int id);
@@ -49,10 +49,11 @@ public:
     // Command 1000: builds the comparison list, pairs judged by their bytes
     // (or by size and time stamps when "Trust time stamps" is set). A
     // destination inside Directory 1 or 2 is refused with a message
-    // (kBuildFailed, no rows). A cancelled build (kBuildCancelled) keeps its
+    // (Failed, no rows). A cancelled build (Cancelled) keeps its
     // rows, marked as incomplete (state.listIncomplete); the caller shows them.
-    int buildList(const std::string& dir1, const std::string& dir2, const std::string& destination,
-                  const BuildProgress& progress);
+    [[nodiscard]] BuildResult buildList(const std::string& dir1, const std::string& dir2,
+                                        const std::string& destination,
+                                        const BuildProgress& progress);
 
     // The rows the two lists show, honouring "Directory Diffs Only".
     std::vector<int> shownRows() const;
@@ -69,8 +70,11 @@ public:
     const std::string& lastCopyReport() const { return lastCopyReport_; }
 
     // Activation of a row: starts the merge run of a differing pair and
-    // remembers where its result will go.
-    int activateRow(int row, const std::string& dir1, const std::string& destination);
+    // remembers where its result will go. NotStarted for any other row, and
+    // when the run could not be started.
+    enum class MergeRunStart { Started, NotStarted };
+    [[nodiscard]] MergeRunStart activateRow(int row, const std::string& dir1,
+                                            const std::string& destination);
 
     // When the window comes back to the front: each row whose merge run has
     // written its result since is marked as merged, and read again when its

@@ -2,17 +2,15 @@
 
 namespace tandel {
 
-int startTreeCursor(DirectoryOperationState& state, const std::string& dir1,
-                    const std::string& dir2, std::string& destination) {
+void startTreeCursor(DirectoryOperationState& state, const std::string& dir1,
+                     const std::string& dir2, std::string& destination) {
     state.answers.resetForOperation();
     state.tally = {};
-    if (state.cursor.start(dir1, dir2, state.filters) != 0)
-        return -1;
+    state.cursor.start(dir1, dir2, state.filters);
     if (destination.size() > 1 && destination.back() == '/')
         destination.pop_back();
     state.pairOutputPath.clear();
     state.pairLeftPath.clear();
-    return 0;
 }
 
 } // namespace tandel

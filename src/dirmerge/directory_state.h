@@ -51,9 +51,8 @@ struct DirectoryOperationState {
 
 // Resets the replace and present-only answers and the tally, lists both
 // directories as the cursor's bottoms, drops one trailing "/" from
-// `destination` (never a lone "/") and forgets a waiting pair. Returns 0, or
-// -1 when it cannot start.
-int startTreeCursor(DirectoryOperationState& state, const std::string& dir1,
-                    const std::string& dir2, std::string& destination);
+// `destination` (never a lone "/") and forgets a waiting pair.
+void startTreeCursor(DirectoryOperationState& state, const std::string& dir1,
+                     const std::string& dir2, std::string& destination);
 
 } // namespace tandel

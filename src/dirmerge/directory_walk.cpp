@@ -46,16 +46,16 @@ bool topsReadable(DirMergeContext& ctx, const DirectorySelection& selection) {
 
 } // namespace
 
-int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selection,
-                        const ScanFilters& filters) {
+WalkStart startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selection,
+                              const ScanFilters& filters) {
     DirectoryOperationState& state = ctx.state;
     if (state.comparing)
-        return -1;
+        return WalkStart::Refused;
     if (const std::string refusal = destinationRefusal(*filters.files, selection.dir1,
                                                        selection.dir2, selection.destination);
         !refusal.empty()) {
         ctx.frame.message(Severity::Error, refusal);
-        return -1;
+        return WalkStart::Refused;
     }
     if (selection.showDirectories) {
         if (ctx.services.writeSettings)
@@ -63,14 +63,11 @@ int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selectio
         if (ctx.services.startInstance)
             ctx.services.startInstance(directoryWindowArguments(
                 ctx.services.programPath, selection.dir1, selection.dir2, selection.destination));
-        return 0;
+        return WalkStart::Started;
     }
     state.filters = filters;
     std::string destination = selection.destination;
-    if (startTreeCursor(state, selection.dir1, selection.dir2, destination) != 0) {
-        state.comparing = false;
-        return -1;
-    }
+    startTreeCursor(state, selection.dir1, selection.dir2, destination);
     state.walkDestination = destination;
     state.comparing = true;
     state.walking = true;
@@ -78,10 +75,10 @@ int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selectio
     if (!topsReadable(ctx, selection)) {
         reportEnd(ctx, "Directories compared: ");
         endWalk(ctx);
-        return 0;
+        return WalkStart::Started;
     }
     walkStep(ctx);
-    return 0;
+    return WalkStart::Started;
 }
 
 void walkStep(DirMergeContext& ctx) {
@@ -148,11 +145,12 @@ void endWalk(DirMergeContext& ctx) {
     clearSides(ctx);
 }
 
-void walkCompared(DirMergeContext& ctx, int result) {
+void walkCompared(DirMergeContext& ctx, CompareResult result) {
     DirectoryOperationState& state = ctx.state;
-    if (!state.walking || state.pairLoading || state.pairOutputPath.empty() || result != 1)
+    if (!state.walking || state.pairLoading || state.pairOutputPath.empty() ||
+        result != CompareResult::Identical)
         return;
-    (void)copyLoadedPair(ctx); // reported and counted by the copy
+    static_cast<void>(copyLoadedPair(ctx)); // reported and counted by the copy
     ctx.frame.postCommand(cmd::kWalkNext);
 }
 

@@ -18,11 +18,13 @@ struct DirectorySelection {
 };
 
 // Command 314 once the dialog was accepted: starts a directory window
-// instance, or starts the walk here. Ignored (returns -1) while a directory
-// operation runs; -1 also, after a message, for a destination inside
-// Directory 1 or 2, and when the walk cannot start.
-int startDirectoryMerge(DirMergeContext& ctx, const DirectorySelection& selection,
-                        const ScanFilters& filters);
+// instance, or starts the walk here. Refused, and ignored, while a directory
+// operation runs; Refused also, after a message, for a destination inside
+// Directory 1 or 2.
+enum class WalkStart { Started, Refused };
+[[nodiscard]] WalkStart startDirectoryMerge(DirMergeContext& ctx,
+                                            const DirectorySelection& selection,
+                                            const ScanFilters& filters);
 
 // Command 315: one step. Ignored when no walk runs. The merge posts it after
 // it saved a loaded pair, which the step then counts as merged. The last step
@@ -42,7 +44,7 @@ void endWalk(DirMergeContext& ctx);
 
 // After the user compared the loaded pair again (command 305) with `result`
 // from the driver: a pair now found identical is copied and the walk goes on.
-void walkCompared(DirMergeContext& ctx, int result);
+void walkCompared(DirMergeContext& ctx, CompareResult result);
 
 // Commands 312, 313 and 315. Returns true when `id` is one of them (whether
 // or not a walk was running to act on it).

@@ -5,6 +5,7 @@
 #include "dirmerge/copy_path.h"
 #include "dirmerge/directory_state.h"
 #include "frame/frame.h"
+#include "merge/compare_result.h"
 
 #include <functional>
 #include <string>
@@ -16,8 +17,8 @@ struct DirMergeServices {
     // The merge model's backup of a file about to be replaced.
     BackupMaker makeBackup;
     // The walk: load the pair as file 1 and file 2 and compare them in the
-    // panes; returns the driver's result (1 identical, 0 different, -1 failed).
-    std::function<int(const std::string& left, const std::string& right)> loadAndCompare;
+    // panes; returns the driver's result.
+    std::function<CompareResult(const std::string& left, const std::string& right)> loadAndCompare;
     // Clears both sides (the walk's skip, end and saved pair).
     std::function<void()> clearSides;
     // Writes all settings, so that a started instance reads the same options.

@@ -15,7 +15,7 @@ ListPrintRow layOutListPrintRow(const ComparisonRow& row, std::int64_t i, const 
     printed.newPage = page.breaksBefore(i);
     const std::int64_t y = page.lineY(i);
     const auto cell = [&](const RowHalf& half, std::int64_t x) {
-        return ListPrintCell{half.path,      half.state == ROW_DIFFERENT, x, y, columnWidth,
+        return ListPrintCell{half.path,      half.state == RowState::Different, x, y, columnWidth,
                              page.lineHeight};
     };
     printed.left = cell(row.left, 0);

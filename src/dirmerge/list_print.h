@@ -11,7 +11,7 @@
 
 namespace tandel {
 
-// Red, green and blue of a cell whose half is ROW_DIFFERENT.
+// Red, green and blue of a cell whose half is RowState::Different.
 inline constexpr int kDifferentCellGrey = 192;
 
 // Each column is half the usable width: the physical page width less the

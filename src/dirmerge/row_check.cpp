@@ -22,7 +22,7 @@ RowHalf presentHalf(const std::string& path, const DirEntry& entry, RowState sta
 }
 
 void markUnreadable(RowHalf& half, const IoStatus& why) {
-    half.state = ROW_UNREADABLE;
+    half.state = RowState::Unreadable;
     if (!why.ok()) {
         half.problem = why.reason();
         half.dateText = unreadableText(half.problem);
@@ -62,18 +62,19 @@ bool recheckRow(ComparisonRow& row, const std::string& dir1, const std::string& 
         PairVerdict verdict{Sameness::Unreadable, le.problem, re.problem};
         if (!le.unreadable() && !re.unreadable())
             verdict = comparePair(files, le, lp, re, rp, trustTimeStamps);
-        const RowState s = verdict.sameness == Sameness::Equal ? ROW_SAME : ROW_DIFFERENT;
+        const RowState s =
+            verdict.sameness == Sameness::Equal ? RowState::Same : RowState::Different;
         fresh = {presentHalf(lp, le, s), presentHalf(rp, re, s)};
         if (verdict.sameness == Sameness::Unreadable) {
             markUnreadable(fresh.left, verdict.left);
             markUnreadable(fresh.right, verdict.right);
         }
     } else if (hasLeft) {
-        fresh.left = presentHalf(lp, le, ROW_DIFFERENT);
+        fresh.left = presentHalf(lp, le, RowState::Different);
         if (le.unreadable())
             markUnreadable(fresh.left, le.problem);
     } else {
-        fresh.right = presentHalf(rp, re, ROW_DIFFERENT);
+        fresh.right = presentHalf(rp, re, RowState::Different);
         if (re.unreadable())
             markUnreadable(fresh.right, re.problem);
     }

@@ -3,14 +3,15 @@
 namespace tandel {
 
 RowKind rowKind(const ComparisonRow& row) {
-    if (row.left.state == ROW_UNREADABLE || row.right.state == ROW_UNREADABLE)
+    if (row.left.state == RowState::Unreadable || row.right.state == RowState::Unreadable)
         return RowKind::Unreadable;
     if (row.right.path.empty())
         return RowKind::LeftOnly;
     if (row.left.path.empty())
         return RowKind::RightOnly;
-    return row.left.state == ROW_SAME && row.right.state == ROW_SAME ? RowKind::Equal
-                                                                     : RowKind::Different;
+    return row.left.state == RowState::Same && row.right.state == RowState::Same
+               ? RowKind::Equal
+               : RowKind::Different;
 }
 
 std::string markerText(const ComparisonRow& row, int half) {

@@ -7,8 +7,8 @@
 
 namespace tandel {
 
-int TreeCursor::start(const std::string& left, const std::string& right,
-                      const ScanFilters& filters) {
+void TreeCursor::start(const std::string& left, const std::string& right,
+                       const ScanFilters& filters) {
     release();
     for (const auto& [path, stack] : {std::pair{&left, &left_}, std::pair{&right, &right_}}) {
         DirListing bottom = listDirectory(*path, filters);
@@ -17,7 +17,6 @@ int TreeCursor::start(const std::string& left, const std::string& right,
             bottom.problem = IoStatus();
         stack->push_back(std::move(bottom));
     }
-    return 0;
 }
 
 void TreeCursor::release() {

@@ -22,10 +22,10 @@ struct CursorStep {
 // stacks are pushed and popped together, so they always have the same depth.
 class TreeCursor {
 public:
-    // Lists both directories as the stack bottoms; returns 0. A missing
-    // directory (or a file where one was named) lists as empty; any other
-    // failure to list stays in that bottom's `problem`.
-    int start(const std::string& left, const std::string& right, const ScanFilters& filters);
+    // Lists both directories as the stack bottoms. A missing directory (or a
+    // file where one was named) lists as empty; any other failure to list
+    // stays in that bottom's `problem`.
+    void start(const std::string& left, const std::string& right, const ScanFilters& filters);
     void release();
 
     bool empty(Side side) const { return stack(side).empty(); }

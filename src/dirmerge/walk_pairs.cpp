@@ -57,7 +57,7 @@ void walkFilePair(DirMergeContext& ctx) {
         return;
     }
     if (verdict.sameness == Sameness::Equal) {
-        (void)copyCursorEntry(ctx, l); // reported and counted by the copy
+        static_cast<void>(copyCursorEntry(ctx, l)); // reported and counted by the copy
         ctx.frame.postCommand(cmd::kWalkNext);
         return;
     }
@@ -70,15 +70,15 @@ void walkFilePair(DirMergeContext& ctx) {
     }
     state.pairLeftPath = leftPath;
     state.pairOutputPath = joinPath(state.walkDestination, l.entry().name);
-    int result = -1;
+    CompareResult result = CompareResult::Failed;
     if (ctx.services.loadAndCompare) {
         state.pairLoading = true;
         result = ctx.services.loadAndCompare(leftPath, rightPath);
         state.pairLoading = false;
     }
-    if (result != 1)
+    if (result != CompareResult::Identical)
         return; // the panes show the differences, or the failure; the user goes on
-    (void)copyLoadedPair(ctx);
+    static_cast<void>(copyLoadedPair(ctx)); // reported and counted by the copy
     ctx.frame.postCommand(cmd::kWalkNext);
 }
 
@@ -118,14 +118,14 @@ bool enterFolders(DirMergeContext& ctx) {
 
 } // namespace
 
-int copyLoadedPair(DirMergeContext& ctx) {
+CopyResult copyLoadedPair(DirMergeContext& ctx) {
     const std::string source = ctx.state.pairLeftPath;
     const std::string target = ctx.state.pairOutputPath;
     ctx.state.forgetPair();
     if (source.empty())
-        return 0;
+        return CopyResult::Done;
     CopyServices services = ctx.copyServices();
-    return copyPath(services, source, target, ctx.state.answers.replace) == 0 ? 0 : -1;
+    return copyPath(services, source, target, ctx.state.answers.replace);
 }
 
 void walkPair(DirMergeContext& ctx) {
@@ -149,7 +149,7 @@ void walkPair(DirMergeContext& ctx) {
     } else {
         const Side fileSide = leftDir ? Side::Right : Side::Left;
         const Side dirSide = leftDir ? Side::Left : Side::Right;
-        if (askFileOrDirectory(ctx, cursor.top(fileSide), cursor.top(dirSide)) != kAnswerCancel)
+        if (askFileOrDirectory(ctx, cursor.top(fileSide), cursor.top(dirSide)) != Answer::Cancel)
             ctx.frame.postCommand(cmd::kWalkNext);
     }
     cursor.advance(Side::Left);

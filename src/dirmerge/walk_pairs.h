@@ -13,7 +13,7 @@ namespace tandel {
 void walkPair(DirMergeContext& ctx);
 
 // The loaded pair turned out identical: its left file goes to its place.
-// 0 when copied or nothing was needed, -1 on failure (reported and counted).
-int copyLoadedPair(DirMergeContext& ctx);
+// Done also when nothing was needed; a failure has been reported and counted.
+[[nodiscard]] CopyResult copyLoadedPair(DirMergeContext& ctx);
 
 } // namespace tandel

@@ -66,21 +66,21 @@ bool sameBytes(const char* a, const char* b, std::size_t length, const RunHooks&
     return true;
 }
 
-int compareOpaque(EngineRun& run, InputFile& a, InputFile& b, bool shared, int depth) {
+Verdict compareOpaque(EngineRun& run, InputFile& a, InputFile& b, bool shared, int depth) {
     const std::string differ = "Files " + a.name + " and " + b.name + " differ\n";
     if (a.status.size != b.status.size && regularOrAbsent(a) && regularOrAbsent(b)) {
         run.report(differ, depth);
-        return 1;
+        return Verdict::Different;
     }
     if (shared)
-        return 0;
+        return Verdict::Same;
     if (!loadText(run, a, 0) || !loadText(run, b, 1))
-        return 2;
+        return Verdict::Trouble;
     if (a.length != b.length || !sameBytes(a.buffer, b.buffer, a.length, run.hooks)) {
         run.report(differ, depth);
-        return 1;
+        return Verdict::Different;
     }
-    return 0;
+    return Verdict::Same;
 }
 
 bool allLinesEmpty(const InputFile& input, int first, int count) {
@@ -161,7 +161,7 @@ void releaseLineStarts(InputFile& input) {
 
 } // namespace
 
-int compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth) {
+Verdict compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth) {
     const EngineOptions& options = run.options;
     // One text lent for both sides is one input: the engine writes into it.
     const bool lentOnce = first.useCallerText && second.useCallerText &&
@@ -171,7 +171,7 @@ int compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth)
     if (options.brief && !options.alwaysText)
         return compareOpaque(run, first, second, shared, depth);
     if (!loadText(run, first, 0) || (!shared && !loadText(run, second, 1)))
-        return 2;
+        return Verdict::Trouble;
 
     LineRules rules;
     rules.ignoreCase = options.ignoreCase;
@@ -195,15 +195,15 @@ int compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth)
     search.hooks = &hooks;
     if (!computeEditScript(first.classes, second.classes, first.classLimit, search, script)) {
         run.message("The difference search failed");
-        return 2;
+        return Verdict::Trouble;
     }
     hooks.checkpoint();
     if (script.empty())
-        return 0;
+        return Verdict::Same;
     run.finishOutput();
     const bool counted = printScript(run, first, second, script, depth, hooks);
     run.finishOutput();
-    return counted ? 1 : 0;
+    return counted ? Verdict::Different : Verdict::Same;
 }
 
 } // namespace tandel

@@ -2,13 +2,15 @@
 // texts into line classes, the difference search and the normal output.
 #pragma once
 
+#include "engine/verdict.h"
+
 namespace tandel {
 
 struct EngineRun;
 struct InputFile;
 
-// Both records are examined and, when present, open. Returns 0 (same),
-// 1 (different) or 2 (an input could not be read, or the search failed).
-int compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth);
+// Both records are examined and, when present, open. Trouble when an input
+// could not be read, or the search failed.
+Verdict compareFiles(EngineRun& run, InputFile& first, InputFile& second, int depth);
 
 } // namespace tandel

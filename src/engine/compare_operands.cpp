@@ -49,18 +49,18 @@ bool listDirectory(EngineRun& run, const std::string& path, std::vector<std::str
 
 // Either side may be absent (`present` false): its entries are then all
 // missing, and each entry of the other side is compared against nothing.
-int compareDirectories(EngineRun& run, const std::string& path0, bool present0,
-                       const std::string& path1, bool present1, int depth) {
+Verdict compareDirectories(EngineRun& run, const std::string& path0, bool present0,
+                           const std::string& path1, bool present1, int depth) {
     std::vector<std::string> names[2];
     const std::string* paths[2] = {&path0, &path1};
     const bool present[2] = {present0, present1};
     for (int side = 0; side < 2; ++side) {
         if (present[side] && !listDirectory(run, *paths[side], names[side])) {
             run.message("Error in file " + *paths[side]);
-            return 2;
+            return Verdict::Trouble;
         }
     }
-    int status = 0;
+    Verdict status = Verdict::Same;
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < names[0].size() || j < names[1].size()) {
@@ -83,8 +83,8 @@ int compareDirectories(EngineRun& run, const std::string& path0, bool present0,
 // A directory already on the walk's path, reached again through a link to
 // "." or to a parent, would be walked without end: the pair is reported as
 // trouble and the walk goes on with the rest.
-int walkDirectories(EngineRun& run, const InputFile (&inputs)[2], const bool (&present)[2],
-                    int depth) {
+Verdict walkDirectories(EngineRun& run, const InputFile (&inputs)[2], const bool (&present)[2],
+                        int depth) {
     for (int side = 0; side < 2; ++side) {
         const std::vector<FileStatus>& walked = run.walkedDirectories[side];
         const FileStatus& status = inputs[side].status;
@@ -92,14 +92,14 @@ int walkDirectories(EngineRun& run, const InputFile (&inputs)[2], const bool (&p
             std::any_of(walked.begin(), walked.end(),
                         [&](const FileStatus& above) { return above.sameFileAs(status); })) {
             run.message(inputs[side].name + ": recursive directory loop");
-            return 2;
+            return Verdict::Trouble;
         }
     }
     for (int side = 0; side < 2; ++side) {
         if (present[side])
             run.walkedDirectories[side].push_back(inputs[side].status);
     }
-    const int status =
+    const Verdict status =
         compareDirectories(run, inputs[0].name, present[0], inputs[1].name, present[1], depth);
     for (int side = 0; side < 2; ++side) {
         if (present[side])
@@ -108,7 +108,7 @@ int walkDirectories(EngineRun& run, const InputFile (&inputs)[2], const bool (&p
     return status;
 }
 
-int compareExaminedFiles(EngineRun& run, InputFile (&inputs)[2], int depth) {
+Verdict compareExaminedFiles(EngineRun& run, InputFile (&inputs)[2], int depth) {
     // With -a the white-space rules decide, so a size difference proves nothing.
     if (run.options.brief && !run.options.alwaysText &&
         inputs[0].status.size != inputs[1].status.size) {
@@ -117,7 +117,7 @@ int compareExaminedFiles(EngineRun& run, InputFile (&inputs)[2], int depth) {
         };
         if (regularOrAbsent(inputs[0]) && regularOrAbsent(inputs[1])) {
             run.report("Files " + inputs[0].name + " and " + inputs[1].name + " differ\n", depth);
-            return 1;
+            return Verdict::Different;
         }
     }
     return compareFiles(run, inputs[0], inputs[1], depth);
@@ -125,16 +125,16 @@ int compareExaminedFiles(EngineRun& run, InputFile (&inputs)[2], int depth) {
 
 } // namespace
 
-int compareOperands(EngineRun& run, const std::string& directory0,
-                    const std::optional<std::string>& name0, const std::string& directory1,
-                    const std::optional<std::string>& name1, int depth) {
+Verdict compareOperands(EngineRun& run, const std::string& directory0,
+                        const std::optional<std::string>& name0, const std::string& directory1,
+                        const std::optional<std::string>& name1, int depth) {
     const EngineOptions& options = run.options;
     if (!name0 || !name1) {
         if (!options.newFile && !(options.firstSideNewFile && !name0)) {
             run.report(name0 ? "File " + *name0 + " only in " + directory0
                              : "File " + *name1 + " only in " + directory1,
                        depth);
-            return 1;
+            return Verdict::Different;
         }
     }
 
@@ -166,7 +166,7 @@ int compareOperands(EngineRun& run, const std::string& directory0,
         }
         if (!takeStatus(run, input)) {
             run.message("Error in file " + input.name);
-            return 2;
+            return Verdict::Trouble;
         }
     }
     for (int side = 0; side < 2; ++side) {
@@ -191,11 +191,11 @@ int compareOperands(EngineRun& run, const std::string& directory0,
         input.useCallerText = false;
         if (!takeStatus(run, input)) {
             run.message("Error in file " + input.name);
-            return 2;
+            return Verdict::Trouble;
         }
     }
 
-    int status;
+    Verdict status;
     const bool oneSided = !present[0] || !present[1];
     if (oneSided && inputs[0].isDirectory) {
         // The absent side took the present side's status, so both look like
@@ -205,13 +205,13 @@ int compareOperands(EngineRun& run, const std::string& directory0,
             status = walkDirectories(run, inputs, present, depth);
         } else {
             run.report("Only in " + *directories[side] + ": " + *names[side] + "\n", depth);
-            status = 1;
+            status = Verdict::Different;
         }
     } else if (inputs[0].isDirectory && inputs[1].isDirectory) {
         if (depth > 0 && !options.recursive) {
             run.report("Common subdirectories: " + inputs[0].name + " and " + inputs[1].name + "\n",
                        depth);
-            status = 0;
+            status = Verdict::Same;
         } else {
             status = walkDirectories(run, inputs, present, depth);
         }
@@ -221,15 +221,15 @@ int compareOperands(EngineRun& run, const std::string& directory0,
         const int dir = inputs[0].isDirectory ? 0 : 1;
         run.report(inputs[dir].name + " is a directory but " + inputs[1 - dir].name + " is not\n",
                    depth);
-        status = 1;
+        status = Verdict::Different;
     }
 
-    if (status == 0 && !inputs[0].isDirectory) {
+    if (status == Verdict::Same && !inputs[0].isDirectory) {
         if (run.beginOutput() && options.reportIdentical)
             run.output.write("Files " + inputs[0].name + " and " + inputs[1].name +
                              " are identical\n");
         run.finishOutput();
-    } else if (status != 0) {
+    } else if (status != Verdict::Same) {
         run.flushOutput();
     }
     return status;

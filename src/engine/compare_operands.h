@@ -2,6 +2,8 @@
 // directories and reports identical files.
 #pragma once
 
+#include "engine/verdict.h"
+
 #include <optional>
 #include <string>
 
@@ -10,9 +12,9 @@ namespace tandel {
 struct EngineRun;
 
 // A missing name means the operand is absent on that side (directory walks
-// only). Returns 0 (same), 1 (different) or 2 (trouble).
-int compareOperands(EngineRun& run, const std::string& directory0,
-                    const std::optional<std::string>& name0, const std::string& directory1,
-                    const std::optional<std::string>& name1, int depth);
+// only).
+Verdict compareOperands(EngineRun& run, const std::string& directory0,
+                        const std::optional<std::string>& name0, const std::string& directory1,
+                        const std::optional<std::string>& name1, int depth);
 
 } // namespace tandel

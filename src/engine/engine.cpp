@@ -44,7 +44,7 @@ EngineStatus Engine::runOnce(int argc, char* const* argv, EngineText first, Engi
         state.toStandardOutput = context.standardOutputByDefault && !parsed.outputGiven;
         state.toCallersWriter = context.output != nullptr && !parsed.outputGiven;
         state.options = parsed.options;
-        int status = 0;
+        Verdict status = Verdict::Same;
         try {
             status = compareOperands(state, std::string(), parsed.operands[0], std::string(),
                                      parsed.operands[1], 0);
@@ -57,7 +57,9 @@ EngineStatus Engine::runOnce(int argc, char* const* argv, EngineText first, Engi
         if (state.output.isOpen())
             state.finishOutput();
         // A missing or incomplete result must not pass for a comparison.
-        return state.outputFailed ? EngineStatus::Trouble : static_cast<EngineStatus>(status);
+        if (state.outputFailed || status == Verdict::Trouble)
+            return EngineStatus::Trouble;
+        return status == Verdict::Same ? EngineStatus::Same : EngineStatus::Different;
     } catch (const std::bad_alloc&) {
         sink.engineMessage("Not enough memory");
     } catch (const std::length_error&) {

@@ -56,18 +56,18 @@ std::optional<long long> readNumber(std::string_view token) {
 
 } // namespace
 
-int parseColumnList(std::string_view text, ColumnSet& set, std::string& message) {
+ColumnListParse parseColumnList(std::string_view text, ColumnSet& set, std::string& message) {
     std::vector<long long> numbers;
     for (std::string_view token : splitTokens(text)) {
         const auto number = readNumber(token);
         if (!number) {
             message = kBadColumnDescription;
-            return 0;
+            return ColumnListParse::Refused;
         }
         numbers.push_back(*number);
     }
     set.assign(std::move(numbers));
-    return 1;
+    return ColumnListParse::Parsed;
 }
 
 std::string addColumnToListText(std::string_view text, long long n) {

@@ -13,9 +13,11 @@ inline constexpr std::string_view kBadColumnDescription =
     "Bad column description.\nPlease correct the entry";
 
 // Tokens are separated by ",", ";" and blanks; each must be a decimal number.
-// Returns 1 with `set` filled, or 0 with `set` unchanged and `message` holding
-// the error text for the caller to show.
-int parseColumnList(std::string_view text, ColumnSet& set, std::string& message);
+// Parsed with `set` filled, or Refused with `set` unchanged and `message`
+// holding the error text for the caller to show.
+enum class ColumnListParse { Parsed, Refused };
+[[nodiscard]] ColumnListParse parseColumnList(std::string_view text, ColumnSet& set,
+                                              std::string& message);
 
 // Appends ", n" ("n" to an empty text) unless n is already listed.
 std::string addColumnToListText(std::string_view text, long long n);

@@ -20,15 +20,15 @@ namespace tandel {
 enum class Severity { Error = -1, Warning = -2, Info = -3 };
 
 // Answers of the confirmation dialogs, by their button identifiers.
-enum DialogAnswer : int {
-    kAnswerYes = 6,
-    kAnswerNo = 7,
-    kAnswerCancel = 2,
-    kAnswerYesToAll = 130,
-    kAnswerNoToAll = 131,
-    kAnswerFile = 127,
-    kAnswerDirectory = 125,
-    kAnswerNone = 126,
+enum class Answer : int {
+    Yes = 6,
+    No = 7,
+    Cancel = 2,
+    YesToAll = 130,
+    NoToAll = 131,
+    File = 127,
+    Directory = 125,
+    None = 126,
 };
 
 // What a question is about. A frame without a user (the console of unattended
@@ -62,11 +62,11 @@ public:
     // The overwrite question with Yes and No; true for Yes.
     virtual bool confirmOverwrite(const Question& question) = 0;
     // ASK_PERMISSION: Yes, Yes to All, No, No to All or Cancel.
-    virtual int askPermission(const Question& question) = 0;
-    // FILE_TO_DIR_DLG: kAnswerFile, kAnswerDirectory, kAnswerNone or kAnswerCancel.
-    virtual int askFileOrDirectory(const std::string& file, const std::string& directory) = 0;
-    // Plain Yes/No/Cancel box: kAnswerYes, kAnswerNo or kAnswerCancel.
-    virtual int askYesNoCancel(const std::string& caption, const Question& question) = 0;
+    virtual Answer askPermission(const Question& question) = 0;
+    // FILE_TO_DIR_DLG: File, Directory, None or Cancel.
+    virtual Answer askFileOrDirectory(const std::string& file, const std::string& directory) = 0;
+    // Plain Yes/No/Cancel box: Yes, No or Cancel.
+    virtual Answer askYesNoCancel(const std::string& caption, const Question& question) = 0;
 };
 
 class Frame : public virtual Messages,

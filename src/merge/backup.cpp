@@ -1,6 +1,7 @@
 // File existence, the overwrite question and the ".bak" backup; shared by the
 // saves here and by the directory copy.
 #include "frame/frame.h"
+#include "merge/replacing_file.h"
 #include "merge/save.h"
 
 #include <strings.h>
@@ -25,19 +26,19 @@ bool askToOverwrite(Frame& frame, const std::string& name) {
         {QuestionKind::Overwrite, name, "File " + name + " already exists.\nSave anyway ?"});
 }
 
-int makeBackupFile(FileSystem& files, const std::string& name,
-                   const std::vector<std::string>& keep) {
+BackupResult makeBackupFile(FileSystem& files, const std::string& name,
+                            const std::vector<std::string>& keep) {
     if (hasBackupExtension(name)) {
-        return 0;
+        return BackupResult::NotNeeded;
     }
     FileStatus target;
     if (!files.status(name, target).ok() || !target.isRegular()) {
-        return -1; // only a regular file is moved aside
+        return BackupResult::Impossible; // only a regular file is moved aside
     }
     const std::string backup = name + ".bak";
     FileStatus old;
     if (!files.status(backup, old, false).ok()) {
-        return -1;
+        return BackupResult::Impossible;
     }
     if (old.kind != FileKind::Missing) {
         // The old backup may be one of the files being merged: it is never
@@ -46,15 +47,18 @@ int makeBackupFile(FileSystem& files, const std::string& name,
         // under that name is the user's, not an old backup.
         for (const std::string& kept : keep) {
             if (sameFile(files, backup, kept)) {
-                return -1;
+                return BackupResult::Impossible;
             }
         }
         const bool removable = old.kind == FileKind::Regular || old.kind == FileKind::Link;
         if (!removable || !files.remove(backup).ok()) {
-            return -1;
+            return BackupResult::Impossible;
         }
     }
-    return files.rename(name, backup).ok() ? 0 : -1;
+    // A second name, not a move: the file keeps its own name until whatever
+    // replaces it is complete.
+    return keepOldFile(files, name, target, backup).ok() ? BackupResult::Made
+                                                         : BackupResult::Impossible;
 }
 
 } // namespace tandel

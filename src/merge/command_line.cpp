@@ -111,13 +111,13 @@ ParseOutcome parseArguments(const std::vector<std::string>& tokens, SwitchTable&
         }
         if (isSwitch) {
             if (entry == nullptr) {
-                return {-1, Severity::Error, "Unknown option"};
+                return {CommandLineStatus::Refused, Severity::Error, "Unknown option"};
             }
             entry->given = true;
             entry->values.clear();
             for (int n = 0; n < entry->argumentCount; ++n) {
                 if (i + 1 >= tokens.size()) {
-                    return {-1, Severity::Info, "Bad command line"};
+                    return {CommandLineStatus::Refused, Severity::Info, "Bad command line"};
                 }
                 entry->values.push_back(tokens[++i]);
             }

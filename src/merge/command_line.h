@@ -71,9 +71,12 @@ private:
 
 std::vector<std::string> tokenize(std::string_view text);
 
-// What the parser wants shown; status 0 with no message on success.
+// Refused stops the parse at the first switch it does not understand.
+enum class CommandLineStatus { Parsed, Refused };
+
+// What the parser wants shown; Parsed with no message on success.
 struct ParseOutcome {
-    int status = 0;
+    CommandLineStatus status = CommandLineStatus::Parsed;
     Severity severity = Severity::Info;
     std::string message;
 };

@@ -41,7 +41,7 @@ bool beginCompareFiles(Session& app) {
         return false;
     }
     model.loadedSinceComparison = {false, false};
-    app.frameState.lastCompareResult = static_cast<int>(CompareResult::Failed);
+    app.frameState.lastCompareResult = CompareResult::Failed;
     if (frame.previewOpen()) {
         frame.closePreview();
     }
@@ -61,7 +61,7 @@ void finishCompareFiles(Session& app, CompareResult result, bool compared) {
     SettingsRecord& record = app.settings.record;
     Frame& frame = app.frame();
     if (compared) {
-        app.frameState.lastCompareResult = static_cast<int>(result);
+        app.frameState.lastCompareResult = result;
         if (result == CompareResult::Failed) {
             if (app.frameState.unattended) {
                 requestQuit(app, kUnattendedFailure);
@@ -79,7 +79,7 @@ void finishCompareFiles(Session& app, CompareResult result, bool compared) {
     frame.modelChanged(ModelEvent::ComparisonFinished);
 
     if (app.frameState.unattended) {
-        requestQuit(app, saveUnattendedResult(app));
+        requestQuit(app, exitCodeOf(saveUnattendedResult(app)));
     } else if (record.autoWalk != 0) {
         frame.postCommand(cmd::kFirstSegment);
     }
@@ -97,15 +97,14 @@ void compareFilesCommand(Session& app) {
     finishCompareFiles(app, result, compared);
 }
 
-int loadPairAndCompare(Session& app, const std::string& left, const std::string& right) {
+CompareResult loadPairAndCompare(Session& app, const std::string& left, const std::string& right) {
     MergeModel& model = app.model;
-    constexpr int kFailed = static_cast<int>(CompareResult::Failed);
-    app.frameState.lastCompareResult = kFailed;
+    app.frameState.lastCompareResult = CompareResult::Failed;
     // Flags left from an earlier pair must not start a comparison half-way.
     model.loadedSinceComparison = {false, false};
-    if (loadSide(model, app.settings.record, app.frame(), left, 1) != 0 ||
-        loadSide(model, app.settings.record, app.frame(), right, 2) != 0) {
-        return kFailed;
+    if (loadSide(model, app.settings.record, app.frame(), left, 1) != LoadResult::Loaded ||
+        loadSide(model, app.settings.record, app.frame(), right, 2) != LoadResult::Loaded) {
+        return CompareResult::Failed;
     }
     // With the walk flag set the second load has sent Compare Files already.
     return app.frameState.lastCompareResult;

@@ -2,20 +2,14 @@
 // command that compares the two loaded sides and installs the segments.
 #pragma once
 
+#include "merge/compare_result.h"
+
 #include <string>
 #include <vector>
 
 namespace tandel {
 
 class Session;
-
-// The driver's outcome, with the driver's values: 0 is "different" here,
-// where the engine's 0 means "same".
-enum class [[nodiscard]] CompareResult : int{
-    Failed = -1,   // a message has been shown; lists and flags unchanged
-    Different = 0, // at least one segment
-    Identical = 1, // identical under the current settings
-};
 
 // The settings that shape the engine's argument vector.
 struct EngineSwitches {
@@ -54,8 +48,8 @@ void finishCompareFiles(Session& app, CompareResult result, bool compared);
 
 // The directory walk's step (walk flag set): loads `left` as file 1 and
 // `right` as file 2, which sends Compare Files, and returns that comparison's
-// CompareResult as its value (failed when a file could not be loaded).
-[[nodiscard]] int loadPairAndCompare(Session& app, const std::string& left,
-                                     const std::string& right);
+// result (Failed when a file could not be loaded).
+[[nodiscard]] CompareResult loadPairAndCompare(Session& app, const std::string& left,
+                                               const std::string& right);
 
 } // namespace tandel

@@ -25,7 +25,7 @@ SegmentRange& gapOf(MergeModel& model, int s, std::int32_t i) {
     return model.side(s).gapRanges[static_cast<std::size_t>(i)];
 }
 
-void markPresent(MergeModel& model, int s, std::int32_t i, std::int32_t choice) {
+void markPresent(MergeModel& model, int s, std::int32_t i, Choice choice) {
     for (SegmentRange* range : {&textOf(model, s, i), &gapOf(model, s, i)}) {
         if (range->present()) {
             range->choice = choice;
@@ -47,21 +47,21 @@ int other(int s) {
 
 } // namespace
 
-std::int32_t judgingMark(const MergeModel& model, std::int32_t i, int s) {
+Choice judgingMark(const MergeModel& model, std::int32_t i, int s) {
     const SideRecord& side = model.side(s);
     if (i < 0 || i >= side.segmentCount()) {
-        return CHOICE_NONE;
+        return Choice::None;
     }
     const SegmentRange& text = side.textRanges[static_cast<std::size_t>(i)];
     const SegmentRange& gap = side.gapRanges[static_cast<std::size_t>(i)];
     if (text.present()) {
         return text.choice;
     }
-    return gap.present() ? gap.choice : CHOICE_NONE;
+    return gap.present() ? gap.choice : Choice::None;
 }
 
 bool segmentResolved(const MergeModel& model, std::int32_t i) {
-    return judgingMark(model, i, 1) != CHOICE_NONE || judgingMark(model, i, 2) != CHOICE_NONE;
+    return judgingMark(model, i, 1) != Choice::None || judgingMark(model, i, 2) != Choice::None;
 }
 
 std::int32_t unresolvedCount(const MergeModel& model) {
@@ -101,15 +101,15 @@ void chooseSide(MergeModel& model, Frame& frame, std::int32_t i, int s, bool ext
     const int y = other(s);
     const SegmentRange& yText = textOf(model, y, i);
     const SegmentRange& yGap = gapOf(model, y, i);
-    const bool yChosen = (yText.present() && yText.choice != CHOICE_NONE) ||
-                         (yGap.present() && yGap.choice != CHOICE_NONE);
+    const bool yChosen = (yText.present() && yText.choice != Choice::None) ||
+                         (yGap.present() && yGap.choice != Choice::None);
     if (extend && yChosen) {
         // Both sides, the one chosen earlier first.
-        markPresent(model, s, i, CHOICE_SECOND);
-        markPresent(model, y, i, CHOICE_FIRST);
+        markPresent(model, s, i, Choice::Second);
+        markPresent(model, y, i, Choice::First);
     } else {
-        markPresent(model, s, i, CHOICE_FIRST);
-        markPresent(model, y, i, CHOICE_NONE);
+        markPresent(model, s, i, Choice::First);
+        markPresent(model, y, i, Choice::None);
     }
     frame.modelChanged(ModelEvent::SegmentsChanged);
 }
@@ -124,11 +124,11 @@ void selectFrom(MergeModel& model, Frame& frame, int s) {
     for (std::int32_t i = 0; i < n; ++i) {
         const SegmentRange& yText = textOf(model, y, i);
         const SegmentRange& yGap = gapOf(model, y, i);
-        if (yText.choice == CHOICE_NONE && (yText.present() || yGap.choice == CHOICE_NONE)) {
-            textOf(model, s, i).choice = CHOICE_FIRST;
+        if (yText.choice == Choice::None && (yText.present() || yGap.choice == Choice::None)) {
+            textOf(model, s, i).choice = Choice::First;
         }
-        if (yGap.choice == CHOICE_NONE && (yGap.present() || yText.choice == CHOICE_NONE)) {
-            gapOf(model, s, i).choice = CHOICE_FIRST;
+        if (yGap.choice == Choice::None && (yGap.present() || yText.choice == Choice::None)) {
+            gapOf(model, s, i).choice = Choice::First;
         }
     }
     frame.modelChanged(ModelEvent::SegmentsChanged);
@@ -141,8 +141,8 @@ void selectAll(MergeModel& model, Frame& frame) {
     model.decisionsUnsaved = true;
     const std::int32_t n = segmentCount(model);
     for (std::int32_t i = 0; i < n; ++i) {
-        markPresent(model, 1, i, CHOICE_FIRST);
-        markPresent(model, 2, i, CHOICE_FIRST);
+        markPresent(model, 1, i, Choice::First);
+        markPresent(model, 2, i, Choice::First);
         clearAutomatic(model, i);
     }
     frame.modelChanged(ModelEvent::SegmentsChanged);
@@ -152,8 +152,8 @@ void decideAutomatically(MergeModel& model, std::int32_t i, int s) {
     if (!compared(model) || i < 0 || i >= segmentCount(model)) {
         return;
     }
-    markPresent(model, s, i, CHOICE_FIRST);
-    markPresent(model, other(s), i, CHOICE_NONE);
+    markPresent(model, s, i, Choice::First);
+    markPresent(model, other(s), i, Choice::None);
     for (int side = 1; side <= 2; ++side) {
         textOf(model, side, i).automatic = true;
         gapOf(model, side, i).automatic = true;
@@ -172,11 +172,11 @@ void unselectAll(MergeModel& model, Frame& frame) {
     model.decisionsUnsaved = true;
     for (SideRecord& side : model.sides) {
         for (SegmentRange& range : side.textRanges) {
-            range.choice = CHOICE_NONE;
+            range.choice = Choice::None;
             range.automatic = false;
         }
         for (SegmentRange& range : side.gapRanges) {
-            range.choice = CHOICE_NONE;
+            range.choice = Choice::None;
             range.automatic = false;
         }
     }

@@ -13,7 +13,7 @@ struct SettingsRecord;
 
 // The judging mark of side s (1 or 2) in segment i: the text mark when the
 // text range is present, otherwise the gap mark.
-std::int32_t judgingMark(const MergeModel& model, std::int32_t i, int s);
+Choice judgingMark(const MergeModel& model, std::int32_t i, int s);
 bool segmentResolved(const MergeModel& model, std::int32_t i);
 bool anyUnresolved(const MergeModel& model);
 

@@ -128,8 +128,8 @@ bool mergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
             next = segmentLastLine(side1, i);
             const SegmentRange& text1 = side1.textRanges[static_cast<std::size_t>(i)];
             const SegmentRange& text2 = side2.textRanges[static_cast<std::size_t>(i)];
-            if (!((text1.present() && text1.choice != CHOICE_NONE) ||
-                  (text2.present() && text2.choice != CHOICE_NONE))) {
+            if (!((text1.present() && text1.choice != Choice::None) ||
+                  (text2.present() && text2.choice != Choice::None))) {
                 continue;
             }
             // The side with the lower mark first; on equal marks side 2 first.
@@ -139,7 +139,7 @@ bool mergeWalk(const MergeModel& model, Frame& frame, LineSink& sink) {
             }
             for (const SideRecord* side : order) {
                 const SegmentRange& text = side == &side1 ? text1 : text2;
-                if (!text.present() || text.choice == CHOICE_NONE) {
+                if (!text.present() || text.choice == Choice::None) {
                     continue;
                 }
                 const std::int64_t last = writer.clamp(text.last - 1, side->lineCount);

@@ -38,8 +38,8 @@ std::string binaryDiffer(const MergeModel& model) {
     return "Binary files " + model.side(1).fileName + " and " + model.side(2).fileName + " differ";
 }
 
-int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-                const std::string& target, bool differencesOnly) {
+ProduceResult produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                          const std::string& target, bool differencesOnly) {
     FileSystem& files = *model.files;
     const bool identical = !model.side(1).hasLists() && !model.side(2).hasLists();
     if (identical) {
@@ -47,13 +47,13 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
         // either input, else its bytes from memory.
         for (const SideRecord& side : model.sides) {
             if (target == side.fileName || sameFile(files, target, side.fileName)) {
-                return 0;
+                return ProduceResult::Done;
             }
         }
     }
     const std::string_view failure =
         identical || !differencesOnly ? "Unable to merge files" : "Unable to show differences";
-    return writeResultFile(
+    const WriteResult written = writeResultFile(
         model, frame, target,
         [&](ReplacingFile& file) {
             const LineEndPolicy ends =
@@ -68,13 +68,14 @@ int produceFile(MergeModel& model, const SettingsRecord& settings, Frame& frame,
             return walk(model, frame, sink, differencesOnly);
         },
         failure);
+    return written == WriteResult::Written ? ProduceResult::Done : ProduceResult::Failed;
 }
 
 // A binary file is taken whole from one side or not at all.
 bool bothSidesOfBinary(const MergeModel& model) {
     const std::int32_t n = std::min(model.side(1).segmentCount(), model.side(2).segmentCount());
     for (std::int32_t i = 0; i < n; ++i) {
-        if (judgingMark(model, i, 1) != CHOICE_NONE && judgingMark(model, i, 2) != CHOICE_NONE) {
+        if (judgingMark(model, i, 1) != Choice::None && judgingMark(model, i, 2) != Choice::None) {
             return true;
         }
     }
@@ -116,39 +117,39 @@ bool readyToProduce(const MergeModel& model, const SettingsRecord& settings, Fra
     return true;
 }
 
-int produceResult(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-                  const std::string& target, OutputSink sink, bool differencesOnly,
-                  bool directoryWindow) {
+ProduceResult produceResult(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                            const std::string& target, OutputSink sink, bool differencesOnly,
+                            bool directoryWindow) {
     if (sink == OutputSink::Printer && directoryWindow) {
         // The directory lists are printed as they stand: the pair the list
         // build compared last is neither a result to check nor to resolve.
         if (!frame.startPrint(kPrintDocumentName)) {
-            return -1;
+            return ProduceResult::Failed;
         }
         frame.printDirectoryLists();
         frame.endPrint();
-        return 0;
+        return ProduceResult::Done;
     }
     if (!readyToProduce(model, settings, frame, differencesOnly)) {
-        return 1;
+        return ProduceResult::Refused;
     }
     if (sink != OutputSink::File && binaryPair(model)) {
         frame.message(Severity::Info,
                       (model.side(1).hasLists() ? binaryDiffer(model) : "The files are binary") +
                           ": they are not shown as text");
-        return 1;
+        return ProduceResult::Refused;
     }
     switch (sink) {
     case OutputSink::File:
         return produceFile(model, settings, frame, target, differencesOnly);
     case OutputSink::Printer: {
         if (!frame.startPrint(kPrintDocumentName)) {
-            return -1;
+            return ProduceResult::Failed;
         }
         PrinterSink printer(frame);
         const bool ok = walk(model, frame, printer, differencesOnly);
         frame.endPrint();
-        return ok ? 0 : -1;
+        return ok ? ProduceResult::Done : ProduceResult::Failed;
     }
     case OutputSink::Preview: {
         if (frame.previewOpen()) {
@@ -158,14 +159,14 @@ int produceResult(MergeModel& model, const SettingsRecord& settings, Frame& fram
         }
         TextSink buffer;
         if (!walk(model, frame, buffer, differencesOnly)) {
-            return -1;
+            return ProduceResult::Failed;
         }
         frame.setPreviewText(buffer.text());
         frame.setPreviewModified(false);
-        return 0;
+        return ProduceResult::Done;
     }
     }
-    return -1;
+    return ProduceResult::Failed;
 }
 
 std::string mergedText(const MergeModel& model, Frame& frame, bool differencesOnly) {

@@ -30,7 +30,41 @@ bool noHardLinks(const IoStatus& status) {
     return e == EPERM || e == ENOTSUP || e == EMLINK || e == EXDEV || e == ENOSYS;
 }
 
+IoStatus copyOld(FileSystem& files, const std::string& target, const FileStatus& old,
+                 const std::string& name) {
+    std::unique_ptr<FileReader> reader;
+    std::unique_ptr<FileWriter> copy;
+    IoStatus status = files.openReader(target, reader);
+    if (status.ok()) {
+        WriteOptions options;
+        options.setPermissions = true;
+        options.permissions = old.permissions;
+        status = files.openWriter(name, options, copy);
+    }
+    std::vector<char> buffer(std::size_t{1} << 16);
+    for (std::size_t got = 1; status.ok() && got > 0;) {
+        status = reader->read(buffer.data(), buffer.size(), got);
+        if (status.ok() && got > 0) {
+            status = copy->write(std::string_view(buffer.data(), got));
+        }
+    }
+    if (status.ok()) {
+        status = copy->commit();
+    }
+    if (status.ok()) {
+        // The copy is the backup all the same; only its times tell otherwise.
+        (void)files.setTimes(name, old.accessTime, old.writeTime);
+    }
+    return status;
+}
+
 } // namespace
+
+IoStatus keepOldFile(FileSystem& files, const std::string& target, const FileStatus& old,
+                     const std::string& name) {
+    const IoStatus linked = files.linkFile(target, name);
+    return noHardLinks(linked) ? copyOld(files, target, old, name) : linked;
+}
 
 IoStatus ReplacingFile::open(const std::string& target,
                              std::optional<std::uint32_t> newFilePermissions) {
@@ -94,40 +128,6 @@ IoStatus ReplacingFile::moveAside(const std::string& name, std::string& aside) {
     return made;
 }
 
-IoStatus ReplacingFile::keepOld(const std::string& target, const FileStatus& old,
-                                const std::string& name) {
-    const IoStatus linked = files_.linkFile(target, name);
-    return noHardLinks(linked) ? copyOld(target, old, name) : linked;
-}
-
-IoStatus ReplacingFile::copyOld(const std::string& target, const FileStatus& old,
-                                const std::string& name) {
-    std::unique_ptr<FileReader> reader;
-    std::unique_ptr<FileWriter> copy;
-    IoStatus status = files_.openReader(target, reader);
-    if (status.ok()) {
-        WriteOptions options;
-        options.setPermissions = true;
-        options.permissions = old.permissions;
-        status = files_.openWriter(name, options, copy);
-    }
-    std::vector<char> buffer(std::size_t{1} << 16);
-    for (std::size_t got = 1; status.ok() && got > 0;) {
-        status = reader->read(buffer.data(), buffer.size(), got);
-        if (status.ok() && got > 0) {
-            status = copy->write(std::string_view(buffer.data(), got));
-        }
-    }
-    if (status.ok()) {
-        status = copy->commit();
-    }
-    if (status.ok()) {
-        // The copy is the backup all the same; only its times tell otherwise.
-        (void)files_.setTimes(name, old.accessTime, old.writeTime);
-    }
-    return status;
-}
-
 void ReplacingFile::putBack(const std::string& aside, const std::string& name) {
     if (aside.empty()) {
         return;
@@ -161,7 +161,7 @@ IoStatus ReplacingFile::commit(bool backup, const std::vector<std::string>& keep
             why = moveAside(name, aside);
         }
         if (why.ok()) {
-            why = keepOld(target, old, name);
+            why = keepOldFile(files_, target, old, name);
         }
         if (why.ok()) {
             kept = name;

@@ -16,6 +16,11 @@
 
 namespace tandel {
 
+// Gives the file `target`, whose status is `old`, the free name `name` too (a
+// hard link), or copies it there where the file system has no hard links.
+[[nodiscard]] IoStatus keepOldFile(FileSystem& files, const std::string& target,
+                                   const FileStatus& old, const std::string& name);
+
 class ReplacingFile {
 public:
     // Asked when the old target cannot be kept as a backup: true to replace
@@ -58,12 +63,6 @@ private:
                                  IoStatus& why);
     // Moves an old backup at `name` out of the way; `aside` is where it went.
     [[nodiscard]] IoStatus moveAside(const std::string& name, std::string& aside);
-    // Gives the old target, whose status is `old`, the name `name` too.
-    [[nodiscard]] IoStatus keepOld(const std::string& target, const FileStatus& old,
-                                   const std::string& name);
-    // Copies the old target to `name`, for a file system without hard links.
-    [[nodiscard]] IoStatus copyOld(const std::string& target, const FileStatus& old,
-                                   const std::string& name);
     // Puts a previous backup from `aside` back under `name`; says so in note_
     // when it cannot.
     void putBack(const std::string& aside, const std::string& name);

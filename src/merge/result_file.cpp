@@ -7,28 +7,29 @@
 
 namespace tandel {
 
-int writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
-                    const std::function<bool(ReplacingFile&)>& fill, std::string_view failure) {
+WriteResult writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
+                            const std::function<bool(ReplacingFile&)>& fill,
+                            std::string_view failure) {
     FileSystem& files = *model.files;
     if (!confirmReplace(model, frame, target)) {
-        return -1;
+        return WriteResult::NotWritten;
     }
     ReplacingFile file(files);
     const IoStatus opened = file.open(target, resultPermissions(model));
     if (!opened.ok()) {
         frame.message(Severity::Error, withReason("Error opening output file " + target, opened));
-        return -1;
+        return WriteResult::NotWritten;
     }
     if (!fill(file)) {
-        return -1;
+        return WriteResult::NotWritten;
     }
     const auto goOnWithout = [&frame, &target](const std::string& old, const std::string& backup,
                                                const IoStatus& why) {
         const Question question{QuestionKind::BackupFailed, target,
                                 "Unable to back up " + old + " (" + withReason(backup, why) +
                                     ").\nWould you like to proceed with overriding this file?"};
-        const int answer = frame.askPermission(question);
-        return answer == kAnswerYes || answer == kAnswerYesToAll;
+        const Answer answer = frame.askPermission(question);
+        return answer == Answer::Yes || answer == Answer::YesToAll;
     };
     const IoStatus committed =
         file.commit(true, {model.side(1).fileName, model.side(2).fileName}, goOnWithout);
@@ -39,7 +40,7 @@ int writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
     };
     if (committed.error() == ECANCELED) {
         sayNote();
-        return -1; // the user said no; the question said why
+        return WriteResult::NotWritten; // the user said no; the question said why
     }
     if (!committed.ok()) {
         frame.message(Severity::Error,
@@ -48,7 +49,7 @@ int writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
             frame.message(Severity::Error, std::string(failure));
         }
         sayNote();
-        return -1;
+        return WriteResult::NotWritten;
     }
     sayNote();
     if (!file.backupName().empty() && file.backupName() != target + ".bak") {
@@ -57,7 +58,7 @@ int writeResultFile(MergeModel& model, Frame& frame, const std::string& target,
     noteWritten(model, target);
     model.decisionsUnsaved = false;
     frame.notice("Saved to " + target);
-    return 0;
+    return WriteResult::Written;
 }
 
 } // namespace tandel

@@ -45,23 +45,23 @@ std::string chooseTarget(MergeModel& model, Settings& settings, Frame& frame) {
     return chosen;
 }
 
-int write(MergeModel& model, Settings& settings, Frame& frame, const std::string& target) {
+bool write(MergeModel& model, Settings& settings, Frame& frame, const std::string& target) {
     if (frame.previewOpen() && frame.previewModified()) {
-        return savePreviewText(model, settings.record, frame, target);
+        return savePreviewText(model, settings.record, frame, target) == WriteResult::Written;
     }
     return produceResult(model, settings.record, frame, target, OutputSink::File,
-                         settings.record.diffsOnly != 0);
+                         settings.record.diffsOnly != 0) == ProduceResult::Done;
 }
 
 } // namespace
 
-int saveResult(MergeModel& model, Settings& settings, Frame& frame, int which) {
+SaveResult saveResult(MergeModel& model, Settings& settings, Frame& frame, int which) {
     const bool walking = settings.record.directoryWalk != 0;
     // What cannot be saved is said before a name is asked for.
     const bool previewEdited = frame.previewOpen() && frame.previewModified();
     if (!previewEdited &&
         !readyToProduce(model, settings.record, frame, settings.record.diffsOnly != 0)) {
-        return -1;
+        return SaveResult::NotStarted;
     }
     std::string target;
     if (which == kSaveAsLeft || which == kSaveAsRight) {
@@ -70,28 +70,31 @@ int saveResult(MergeModel& model, Settings& settings, Frame& frame, int which) {
         target = model.pairOutputPath;
         if (target.empty()) {
             frame.message(Severity::Error, "Error #1");
-            return -1;
+            return SaveResult::NotStarted;
         }
     } else {
         target = chooseTarget(model, settings, frame);
         if (target.empty()) {
-            return -1;
+            return SaveResult::NotStarted;
         }
     }
-    const int result = write(model, settings, frame, target);
-    if (walking && result == 0) {
+    const bool written = write(model, settings, frame, target);
+    if (!written) {
+        return SaveResult::NotWritten;
+    }
+    if (walking) {
         clearBothSides(model, settings.record, frame);
         frame.postCommand(cmd::kWalkNext);
-    } else if (result == 0 && (which == kSaveAsLeft || which == kSaveAsRight) &&
+    } else if ((which == kSaveAsLeft || which == kSaveAsRight) &&
                changedSinceLoad(*model.files, model.side(which))) {
         // That side's file is the result now: show it as it is, compared again.
         frame.postCommand(cmd::kCompareFiles);
     }
-    return 0;
+    return SaveResult::Saved;
 }
 
-int savePreviewText(MergeModel& model, const SettingsRecord& settings, Frame& frame,
-                    const std::string& name) {
+WriteResult savePreviewText(MergeModel& model, const SettingsRecord& settings, Frame& frame,
+                            const std::string& name) {
     return writeResultFile(model, frame, name,
                            [&](ReplacingFile& file) {
                                const std::string text = frame.previewText();

@@ -51,10 +51,10 @@ bool parseRange(std::string_view text, LineRange& range) {
 
 SegmentRange range(std::int64_t first, std::int64_t last) {
     return SegmentRange{static_cast<std::int32_t>(first), static_cast<std::int32_t>(last),
-                        CHOICE_NONE};
+                        Choice::None};
 }
 
-const SegmentRange kNone{RANGE_NONE, RANGE_NONE, CHOICE_NONE};
+const SegmentRange kNone{RANGE_NONE, RANGE_NONE, Choice::None};
 
 struct Hunk {
     SegmentRange text1, gap1, text2, gap2;

@@ -156,10 +156,10 @@ void installLists(SideRecord& side, std::vector<SegmentRange> text, std::vector<
         ++n;
     }
     text.resize(n);
-    gap.resize(n, SegmentRange{RANGE_NONE, RANGE_NONE, CHOICE_NONE});
+    gap.resize(n, SegmentRange{RANGE_NONE, RANGE_NONE, Choice::None});
     for (SegmentRange& range : gap) {
         if (range.isEnd()) {
-            range = SegmentRange{RANGE_NONE, RANGE_NONE, CHOICE_NONE};
+            range = SegmentRange{RANGE_NONE, RANGE_NONE, Choice::None};
         }
     }
     text.push_back(SegmentRange{});

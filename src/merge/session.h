@@ -11,6 +11,7 @@
 #include "engine/compare_settings.h"
 #include "frame/frame.h"
 #include "merge/command_line.h"
+#include "merge/compare_result.h"
 #include "merge/merge_model.h"
 #include "merge/text_selection.h"
 #include "settings/settings_record.h"
@@ -27,7 +28,7 @@ struct FrameState {
     std::string searchText;       // last text searched for
     bool ignoreCase = false;
     std::int64_t lastFoundPosition = -1; // search restarts here; -1: from the top
-    int lastCompareResult = -1;          // of the last Compare Files command
+    CompareResult lastCompareResult = CompareResult::Failed; // of the last Compare Files
     // The files of the last drop on a pane, and that pane's side.
     std::vector<std::string> droppedNames;
     int droppedSide = 1;

@@ -221,14 +221,14 @@ void installSide(MergeModel& model, SettingsRecord& settings, Frame& frame, Side
     }
 }
 
-int loadSide(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
-             int s) {
+LoadResult loadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                    const std::string& name, int s) {
     SideRecord fresh;
     if (!readFileIntoSide(*model.files, name, frame, fresh)) {
-        return -1;
+        return LoadResult::NotLoaded;
     }
     installSide(model, settings, frame, std::move(fresh), s);
-    return 0;
+    return LoadResult::Loaded;
 }
 
 void loadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
@@ -261,16 +261,16 @@ void loadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
     }
 }
 
-int loadByName(MergeModel& model, SettingsRecord& settings, Frame& frame, const std::string& name,
-               const std::string& directory, int s) {
+LoadResult loadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                      const std::string& name, const std::string& directory, int s) {
     if (kindOf(*model.files, name) != FileKind::Missing) {
-        return loadSide(model, settings, frame, name, s) == 0 ? 1 : 0;
+        return loadSide(model, settings, frame, name, s);
     }
     if (directory.empty()) {
-        return 0;
+        return LoadResult::NotLoaded;
     }
     const std::string joined = directory.back() == '/' ? directory + name : directory + "/" + name;
-    return loadSide(model, settings, frame, joined, s) == 0 ? 1 : 0;
+    return loadSide(model, settings, frame, joined, s);
 }
 
 bool chooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chosen) {
@@ -286,10 +286,10 @@ bool chooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chos
     return true;
 }
 
-int openSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
+LoadResult openSide(MergeModel& model, Settings& settings, Frame& frame, int s) {
     std::string chosen;
     if (!chooseFileToOpen(settings, frame, s, chosen)) {
-        return -1;
+        return LoadResult::NotLoaded;
     }
     return loadSide(model, settings.record, frame, chosen, s);
 }
@@ -306,10 +306,10 @@ std::optional<std::string> droppedFileToLoad(const SettingsRecord& settings, Fra
     return names.front();
 }
 
-int loadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                const std::vector<std::string>& names, int s) {
+LoadResult loadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                       const std::vector<std::string>& names, int s) {
     const std::optional<std::string> name = droppedFileToLoad(settings, frame, names);
-    return name ? loadSide(model, settings, frame, *name, s) : -1;
+    return name ? loadSide(model, settings, frame, *name, s) : LoadResult::NotLoaded;
 }
 
 void clearBothSides(MergeModel& model, SettingsRecord& settings, Frame& frame) {

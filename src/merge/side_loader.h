@@ -15,6 +15,10 @@ class Frame;
 struct SettingsRecord;
 struct Settings;
 
+// Whether a file went into a side; when not, the reason has been said (or the
+// user cancelled).
+enum class LoadResult { Loaded, NotLoaded };
+
 // Reads the file through one open, whatever it is, into a fresh side: each
 // line's end is kept apart from its text (a lone CR stays in the text), and a
 // binary file is kept whole. With `progress`, a Cancel gives ECANCELED, and
@@ -39,13 +43,12 @@ void installSide(MergeModel& model, SettingsRecord& settings, Frame& frame, Side
 // The full loader: installs the file into side s (1 or 2), discards both
 // sides' lists, closes the preview and, once both sides have been loaded since
 // the last comparison, requests one (posted; sent during the directory walk).
-// Returns 0 or -1.
-[[nodiscard]] int loadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                           const std::string& name, int s);
+[[nodiscard]] LoadResult loadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                                  const std::string& name, int s);
 // Loads name if it exists, else directory + "/" + name when directory is not
-// empty. Returns 1 when loaded, 0 otherwise.
-[[nodiscard]] int loadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                             const std::string& name, const std::string& directory, int s);
+// empty.
+[[nodiscard]] LoadResult loadByName(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                                    const std::string& name, const std::string& directory, int s);
 // The open dialog of side s, starting in "Dir name 1" or "Dir name 2", which
 // then become the chosen file's folder. False when cancelled.
 [[nodiscard]] bool chooseFileToOpen(Settings& settings, Frame& frame, int s, std::string& chosen);
@@ -55,14 +58,13 @@ std::optional<std::string> droppedFileToLoad(const SettingsRecord& settings, Fra
                                              const std::vector<std::string>& names);
 // File 1 / File 2 commands: the open dialog (starting in "Dir name 1" or
 // "Dir name 2", which then become the chosen file's folder), then loadSide.
-// Returns 0, or -1 when cancelled or the load failed.
-[[nodiscard]] int openSide(MergeModel& model, Settings& settings, Frame& frame, int s);
+// NotLoaded when cancelled or the load failed.
+[[nodiscard]] LoadResult openSide(MergeModel& model, Settings& settings, Frame& frame, int s);
 // Files dropped on the pane of side s: exactly one is loaded as File 1 and
 // File 2 load a chosen file; any other count shows "Only one file can be
-// dropped". A drop during the directory walk is ignored. Returns 0, or -1
-// when nothing was loaded.
-[[nodiscard]] int loadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
-                              const std::vector<std::string>& names, int s);
+// dropped". A drop during the directory walk is ignored.
+[[nodiscard]] LoadResult loadDropped(MergeModel& model, SettingsRecord& settings, Frame& frame,
+                                     const std::vector<std::string>& names, int s);
 // Empties both sides: texts, names, lists and counts.
 void clearBothSides(MergeModel& model, SettingsRecord& settings, Frame& frame);
 

@@ -19,9 +19,8 @@ namespace tandel {
 inline constexpr std::int32_t RANGE_NONE = -2;
 inline constexpr std::int32_t RANGE_END = -1;
 
-inline constexpr std::int32_t CHOICE_NONE = 0;
-inline constexpr std::int32_t CHOICE_FIRST = 1;
-inline constexpr std::int32_t CHOICE_SECOND = 2;
+// The choice mark of a range: taken first or second into the result, or not.
+enum class Choice : std::int32_t { None = 0, First = 1, Second = 2 };
 
 // One entry of a range list. Lines are 1-based and inclusive; first = last =
 // RANGE_NONE when the side has no lines of this kind in the segment; first =
@@ -30,7 +29,7 @@ inline constexpr std::int32_t CHOICE_SECOND = 2;
 struct SegmentRange {
     std::int32_t first = RANGE_END;
     std::int32_t last = RANGE_END;
-    std::int32_t choice = CHOICE_NONE;
+    Choice choice = Choice::None;
     // The choice was made by the three-way merge, not by the user.
     bool automatic = false;
 

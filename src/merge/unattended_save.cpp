@@ -6,7 +6,7 @@
 
 namespace tandel {
 
-int saveUnattendedResult(Session& app) {
+UnattendedSave saveUnattendedResult(Session& app) {
     MergeModel& model = app.model;
     Frame& frame = app.frame();
     if (!app.switches.isGiven(kSwitchBase)) {
@@ -16,17 +16,17 @@ int saveUnattendedResult(Session& app) {
         frame.message(Severity::Error, std::to_string(left) +
                                            (left == 1 ? " conflict" : " conflicts") +
                                            " left; nothing written");
-        return kUnattendedConflicts;
+        return UnattendedSave::Conflicts;
     }
     const std::string target = app.switches.valueOf(kSwitchOutf);
     if (target.empty()) {
         frame.message(Severity::Error, "No output file was named (-outf FILE)");
-        return kUnattendedNoOutput;
+        return UnattendedSave::NoOutput;
     }
     const SettingsRecord& record = app.settings.record;
-    const int status =
+    const ProduceResult status =
         produceResult(model, record, frame, target, OutputSink::File, /*differencesOnly=*/false);
-    return status == 0 ? kUnattendedSaved : kUnattendedFailure;
+    return status == ProduceResult::Done ? UnattendedSave::Saved : UnattendedSave::Failed;
 }
 
 } // namespace tandel

@@ -12,9 +12,26 @@ inline constexpr int kUnattendedConflicts = 1;  // a three-way merge left confli
 inline constexpr int kUnattendedFailure = 2;    // anything else went wrong
 inline constexpr int kUnattendedNoOutput = 255; // no output file was named
 
+enum class UnattendedSave { Saved, Conflicts, Failed, NoOutput };
+
+// The run's exit code for each outcome.
+constexpr int exitCodeOf(UnattendedSave outcome) {
+    switch (outcome) {
+    case UnattendedSave::Saved:
+        return kUnattendedSaved;
+    case UnattendedSave::Conflicts:
+        return kUnattendedConflicts;
+    case UnattendedSave::NoOutput:
+        return kUnattendedNoOutput;
+    case UnattendedSave::Failed:
+        break;
+    }
+    return kUnattendedFailure;
+}
+
 // Selects all segments and saves the merged result to the `outf` file, as the
-// plain Save does; returns the run's exit code. A three-way merge (`base`)
-// saves its own choices instead, and only when no conflict is left.
-int saveUnattendedResult(Session& app);
+// plain Save does. A three-way merge (`base`) saves its own choices instead,
+// and only when no conflict is left.
+[[nodiscard]] UnattendedSave saveUnattendedResult(Session& app);
 
 } // namespace tandel

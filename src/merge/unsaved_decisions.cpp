@@ -31,11 +31,11 @@ bool mayDropDecisions(MergeModel& model, Settings& settings, Frame& frame) {
                             "The choices you made are not saved.\n"
                             "Save the merged result first?"};
     switch (frame.askYesNoCancel("Unsaved choices", question)) {
-    case kAnswerYes:
+    case Answer::Yes:
         // A save that did not happen (refused, cancelled, failed) keeps the work.
         (void)saveResult(model, settings, frame, kSaveAs);
         return !model.decisionsUnsaved;
-    case kAnswerNo:
+    case Answer::No:
         return true;
     default:
         return false;

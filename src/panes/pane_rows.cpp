@@ -6,11 +6,11 @@ namespace tandel {
 
 namespace {
 
-RowFill fillFor(std::int32_t choice, RowFill undecided) {
+RowFill fillFor(Choice choice, RowFill undecided) {
     switch (choice) {
-    case CHOICE_FIRST:
+    case Choice::First:
         return RowFill::Cyan;
-    case CHOICE_SECOND:
+    case Choice::Second:
         return RowFill::Blue;
     default:
         return undecided;

@@ -23,7 +23,7 @@ struct PaneRow {
 
 // Row `row` (0-based display row) of this side's pane. A row in a segment is
 // filled by the choice mark of the side's range that holds it: Cyan for
-// CHOICE_FIRST, Blue for CHOICE_SECOND, otherwise Green for a text line and
+// Choice::First, Blue for Choice::Second, otherwise Green for a text line and
 // Yellow for a filler row. Painting stops at the first PastEnd row.
 PaneRow describeRow(const SideRecord& side, std::int64_t row);
 

@@ -12,8 +12,9 @@ namespace {
 const std::string kTableOptions = "Table Options";
 
 void readColumnSet(const Profile& profile, const std::string& key, ColumnSet& set) {
-    std::string message; // a bad stored list is ignored at start-up
-    parseColumnList(profile.readString(kTableOptions, key, ""), set, message);
+    std::string message;
+    // A bad stored list is ignored at start-up: the set stays as it was.
+    static_cast<void>(parseColumnList(profile.readString(kTableOptions, key, ""), set, message));
 }
 
 // The two stored forms differ: the included set is written " 1, 3" (a lead

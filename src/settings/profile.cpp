@@ -89,7 +89,7 @@ Profile::~Profile() = default;
 Profile::Profile(Profile&&) noexcept = default;
 Profile& Profile::operator=(Profile&&) noexcept = default;
 
-int Profile::load() {
+ProfileLoad Profile::load() {
     using Kind = ProfileReading::Kind;
     store_->ini.Reset();
     store_->trailer.clear();
@@ -98,7 +98,7 @@ int Profile::load() {
     FileStatus status;
     const IoStatus examined = files_->status(path_, status);
     if (examined.ok() && status.kind == FileKind::Missing) {
-        return 0;
+        return ProfileLoad::Read;
     }
     // A pipe or a device in its place would never give a settings file.
     InputBytes input;
@@ -109,7 +109,7 @@ int Profile::load() {
     if (!read.ok()) {
         reading.kind = Kind::Unreadable;
         reading.error = read.error();
-        return -1;
+        return ProfileLoad::Unreadable;
     }
     std::string data(input.bytes.data(), input.length);
     ProfileText text = prepareProfileText(data);
@@ -126,10 +126,10 @@ int Profile::load() {
         reading = ProfileReading{};
         reading.kind = Kind::Unreadable;
         reading.error = ENOMEM;
-        return -1;
+        return ProfileLoad::Unreadable;
     }
     store_->trailer = std::move(text.trailer);
-    return 0;
+    return ProfileLoad::Read;
 }
 
 const ProfileReading& Profile::reading() const {

@@ -7,7 +7,7 @@
 // Nothing touches the disk except load() and save(). Typical use:
 //
 //     Profile ini(path);
-//     (void)ini.load();                            // missing file = empty profile
+//     if (ini.load() == ProfileLoad::Unreadable) ... // missing file = empty profile
 //     int tab = ini.readInt("Options", "Tab size", 8);
 //     ini.writeInt("Options", "Tab size", tab);
 //     if (!ini.save().ok()) { /* old file left as it was */ }
@@ -23,6 +23,9 @@
 #include "base/file_system.h"
 
 namespace tandel {
+
+// Whether load() could read the file.
+enum class ProfileLoad { Read, Unreadable };
 
 // How the last load() found the file.
 struct ProfileReading {
@@ -54,12 +57,12 @@ public:
 
     const std::string& path() const { return path_; }
 
-    // Replaces the in-memory contents with the file's. Returns 0 on success or when
-    // the file does not exist (the profile is then empty), -1 when it exists but
+    // Replaces the in-memory contents with the file's. Read also when the file
+    // does not exist (the profile is then empty); Unreadable when it exists but
     // cannot be read (the profile is then empty too). A file that is no text
     // reads as empty; a line that is not understood is held as a comment, so
     // that a save keeps it. reading() tells which.
-    [[nodiscard]] int load();
+    [[nodiscard]] ProfileLoad load();
     const ProfileReading& reading() const;
 
     // Replaces the file through the file layer: the new contents go to a file

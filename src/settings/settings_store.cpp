@@ -67,7 +67,7 @@ SettingsStore::SettingsStore(std::string iniPath, FileSystem& files)
 IoStatus SettingsStore::loadOptions(Settings& s) {
     IoStatus status;
     loadError_ = 0;
-    if (profile_.load() != 0) {
+    if (profile_.load() != ProfileLoad::Read) {
         status = IoStatus::failure(profile_.reading().error);
         loadError_ = status.error();
         unreadableSaid_ = true; // by the caller, which knows what the run does without it
@@ -269,13 +269,13 @@ std::vector<std::string> SettingsStore::takeNotices() {
     return std::exchange(notices_, {});
 }
 
-int SettingsStore::keepOriginal(const ProfileReading& reading) {
+SettingsStore::MayWrite SettingsStore::keepOriginal(const ProfileReading& reading) {
     using Kind = ProfileReading::Kind;
     if (reading.cleanOrMissing() || reading.kind == Kind::Unreadable) {
-        return 0;
+        return MayWrite::Yes;
     }
     if (originalHandled_ && reading.original == handledOriginal_) {
-        return originalKept_ ? 0 : -1;
+        return originalKept_ ? MayWrite::Yes : MayWrite::No;
     }
     originalHandled_ = true;
     handledOriginal_ = reading.original;
@@ -289,7 +289,7 @@ int SettingsStore::keepOriginal(const ProfileReading& reading) {
                                           copy,
                                       kept) +
                            ". The settings will not be written.");
-        return -1;
+        return MayWrite::No;
     }
     if (reading.kind == Kind::NotText) {
         notices_.push_back("The settings file " + path() +
@@ -309,27 +309,27 @@ int SettingsStore::keepOriginal(const ProfileReading& reading) {
                                                        "comments.") +
                            " The file as it was is kept as " + copy + ".");
     }
-    return 0;
+    return MayWrite::Yes;
 }
 
-int SettingsStore::reloadForWrite() {
+SettingsStore::MayWrite SettingsStore::reloadForWrite() {
     // A file that exists but cannot be read is not ours to replace, nor one
     // whose original could not be kept, nor one that could not be read when
     // the settings in use were.
     Profile fresh(profile_.path(), *files_);
     reloadError_ = loadError_;
     if (loadError_ != 0) {
-        return -1;
+        return MayWrite::No;
     }
-    if (fresh.load() != 0) {
+    if (fresh.load() != ProfileLoad::Read) {
         reloadError_ = fresh.reading().error;
-        return -1;
+        return MayWrite::No;
     }
-    if (keepOriginal(fresh.reading()) != 0) {
-        return -1;
+    if (keepOriginal(fresh.reading()) != MayWrite::Yes) {
+        return MayWrite::No;
     }
     profile_ = std::move(fresh);
-    return 0;
+    return MayWrite::Yes;
 }
 
 void SettingsStore::writeAllButFiles(const Settings& s, const DefinitionWriters& writers) {
@@ -342,22 +342,22 @@ void SettingsStore::writeAllButFiles(const Settings& s, const DefinitionWriters&
     }
 }
 
-int SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) {
+SettingsWrite SettingsStore::saveAll(const Settings& s, const DefinitionWriters& writers) {
     // Without its folder the file cannot be replaced; the folder may have been
     // removed since start-up.
-    if (!ensureMapping().ok() || reloadForWrite() != 0) {
-        return -1;
+    if (!ensureMapping().ok() || reloadForWrite() != MayWrite::Yes) {
+        return SettingsWrite::NotWritten;
     }
     writeAllButFiles(s, writers);
-    return profile_.save().ok() ? 0 : -1;
+    return profile_.save().ok() ? SettingsWrite::Written : SettingsWrite::NotWritten;
 }
 
-int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers) {
+SettingsWrite SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers) {
     if (const IoStatus folder = ensureMapping(); !folder.ok()) {
         notices_.push_back(withReason("The settings were not written to " + path(), folder) + ".");
-        return -1;
+        return SettingsWrite::NotWritten;
     }
-    if (reloadForWrite() != 0) {
+    if (reloadForWrite() != MayWrite::Yes) {
         if (reloadError_ != 0 && !unreadableSaid_) {
             notices_.push_back(
                 withReason("The settings were not written, because " + path() + " cannot be read",
@@ -365,15 +365,15 @@ int SettingsStore::shutDown(const Settings& s, const DefinitionWriters& writers)
                 ".");
             unreadableSaid_ = true;
         }
-        return -1;
+        return SettingsWrite::NotWritten;
     }
     saveFilesSection(s.files);
     writeAllButFiles(s, writers);
     if (const IoStatus saved = profile_.save(); !saved.ok()) {
         notices_.push_back(withReason("The settings were not written to " + path(), saved) + ".");
-        return -1;
+        return SettingsWrite::NotWritten;
     }
-    return 0;
+    return SettingsWrite::Written;
 }
 
 } // namespace tandel

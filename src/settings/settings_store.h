@@ -52,6 +52,9 @@ struct DefinitionWriters {
 // trailing "/" from "Dir name 1", "Dir name 2" and "Out dir" ("/" itself stays).
 void applyPathSwitches(FilesSection& files, const PathSwitches& switches);
 
+// Whether a save of the settings reached the file.
+enum class SettingsWrite { Written, NotWritten };
+
 class SettingsStore {
 public:
     explicit SettingsStore(std::string iniPath, FileSystem& files = realFileSystem());
@@ -85,13 +88,13 @@ public:
 
     // Makes sure the folder exists, writes everything but the [Files] dialog values,
     // then saves the file.
-    // Returns 0, or -1 when the file could not be read back or written (the old
+    // NotWritten when the file could not be read back or written (the old
     // file stays as it was).
-    [[nodiscard]] int saveAll(const Settings& s, const DefinitionWriters& writers = {});
+    [[nodiscard]] SettingsWrite saveAll(const Settings& s, const DefinitionWriters& writers = {});
 
     // The shut-down order: ensure the folder, [Files], then everything else.
     // A failure leaves a notice that says why.
-    [[nodiscard]] int shutDown(const Settings& s, const DefinitionWriters& writers = {});
+    [[nodiscard]] SettingsWrite shutDown(const Settings& s, const DefinitionWriters& writers = {});
 
     // The messages gathered since the last call, oldest first, each said once.
     std::vector<std::string> takeNotices();
@@ -107,8 +110,11 @@ public:
     void saveOptions(const Settings& s);
 
 private:
-    [[nodiscard]] int reloadForWrite();
-    [[nodiscard]] int keepOriginal(const ProfileReading& reading);
+    // Whether the file may be written over: it was read back, and an original
+    // that could not be read cleanly has been kept.
+    enum class MayWrite { Yes, No };
+    [[nodiscard]] MayWrite reloadForWrite();
+    [[nodiscard]] MayWrite keepOriginal(const ProfileReading& reading);
     void writeAllButFiles(const Settings& s, const DefinitionWriters& writers);
 
     Profile profile_;

@@ -19,7 +19,7 @@ std::array<bool, kColumnBoxCount> boxesOf(const ColumnSet& set) {
 
 OptionResult parseInto(std::string_view text, ColumnSet& set) {
     std::string message;
-    if (parseColumnList(text, set, message) == 0) {
+    if (parseColumnList(text, set, message) == ColumnListParse::Refused) {
         return OptionNotice{Severity::Error, message};
     }
     return std::nullopt;

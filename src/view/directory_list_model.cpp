@@ -11,13 +11,13 @@ namespace tandel {
 
 QColor rowColour(RowState state) {
     switch (state) {
-    case ROW_DIFFERENT:
+    case RowState::Different:
         return QColor(0, 255, 0);
-    case ROW_ABSENT:
+    case RowState::Absent:
         return QColor(255, 255, 0);
-    case ROW_UNREADABLE:
+    case RowState::Unreadable:
         return QColor(255, 150, 150);
-    case ROW_SAME:
+    case RowState::Same:
         break;
     }
     return {};

@@ -101,8 +101,8 @@ void DirectoryWindow::activate(DirectoryListView* list, int listRow) {
     if (listRow < 0 || listRow >= model_->rowCount())
         return;
     // A child that could not be started is not reported.
-    [[maybe_unused]] const int started = directories_.activateRow(
-        model_->rowIndex(listRow), settings_.files.selectDir1, settings_.files.selectOutdir);
+    static_cast<void>(directories_.activateRow(
+        model_->rowIndex(listRow), settings_.files.selectDir1, settings_.files.selectOutdir));
     list->setFocus();
 }
 

@@ -29,7 +29,8 @@ using testing_support::TempFolder;
 TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     DispatchingFrame frame;
     Application app(frame);
-    EXPECT_EQ(applyCommandLine(app, {"-mandc", "-d1", "/a", "-bogus", "-auto"}), -1);
+    EXPECT_EQ(applyCommandLine(app, {"-mandc", "-d1", "/a", "-bogus", "-auto"}),
+              CommandLineStatus::Refused);
     EXPECT_TRUE(app.frameState.directoryWindow);
     EXPECT_FALSE(app.frameState.unattended); // the parse stopped before it
     EXPECT_EQ(app.switches.valueOf(kSwitchD1), "/a");
@@ -63,6 +64,27 @@ TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
     EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
 }
 
+// A run refused for its command line did nothing: the settings file is not
+// written, whether it is there or not.
+TEST(Application, UnattendedRunRefusedForItsCommandLineLeavesTheSettingsAlone) {
+    for (const bool present : {true, false}) {
+        TempFolder folder;
+        const std::string ini = present ? folder.write("tandel.ini", "[Options]\nUnix format=0\n")
+                                        : folder.file("tandel.ini");
+        std::ostringstream errors;
+        EXPECT_EQ(runUnattended({"-auto", "-bogus", "-f1", folder.write("a.txt", "x\n"), "-f2",
+                                 folder.write("b.txt", "x\n"), "-outf", folder.file("out.txt")},
+                                errors, ini, realFileSystem()),
+                  kUnattendedFailure);
+        EXPECT_EQ(errors.str(), "Error: Unknown option\n");
+        EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
+        EXPECT_EQ(std::filesystem::exists(ini), present);
+        if (present) {
+            EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
+        }
+    }
+}
+
 TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
     std::ostringstream errors;
     ConsoleFrame frame(errors);
@@ -85,11 +107,11 @@ TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
         return frame.askYesNoCancel("Confirm file operation",
                                     {QuestionKind::ReplaceFile, path, "?"});
     };
-    EXPECT_EQ(replace("/o"), kAnswerYes);
-    EXPECT_EQ(replace("/p"), kAnswerNo);
+    EXPECT_EQ(replace("/o"), Answer::Yes);
+    EXPECT_EQ(replace("/p"), Answer::No);
     // A failed backup or a one-sided entry is never answered Yes without a user.
-    EXPECT_EQ(frame.askPermission({QuestionKind::BackupFailed, "/o", "?"}), kAnswerNo);
-    EXPECT_EQ(frame.askPermission({QuestionKind::PresentOnly, "/o", "?"}), kAnswerNo);
+    EXPECT_EQ(frame.askPermission({QuestionKind::BackupFailed, "/o", "?"}), Answer::No);
+    EXPECT_EQ(frame.askPermission({QuestionKind::PresentOnly, "/o", "?"}), Answer::No);
 }
 
 TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
@@ -170,9 +192,9 @@ TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
                                        "are used, and the file is left as it is."});
     // Readable by the end or not, it keeps the user's settings, not the defaults.
     app.settings.record.contextLines = 7;
-    EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
+    EXPECT_EQ(writeShutdownSettings(app, unreadable), SettingsWrite::NotWritten);
     files.clear();
-    EXPECT_EQ(writeShutdownSettings(app, unreadable), -1);
+    EXPECT_EQ(writeShutdownSettings(app, unreadable), SettingsWrite::NotWritten);
     EXPECT_EQ(frame.messages.size(), 1u);
     EXPECT_EQ(readFile(ini), "[Options]\nUnix format=0\n");
 }

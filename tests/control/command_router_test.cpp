@@ -64,7 +64,7 @@ TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
         {"two/d.txt", "only r\n"},       {"one/sub/e.txt", "deep\n", 100},
         {"two/sub/e.txt", "deep\n", 300}};
     tree.writeAll(entries);
-    frame.permissionAnswers = {kAnswerYesToAll};
+    frame.permissionAnswers = {Answer::YesToAll};
 
     post(cmd::kCompareDirs);
     EXPECT_EQ(readFile(out + "/a.txt"), "same\n");

@@ -5,6 +5,7 @@
 #include "dirmerge/directory_selection.h"
 #include "dirmerge/ensure_directory.h"
 #include "merge/driver_test_support.h"
+#include "merge/save.h"
 #include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
@@ -40,15 +41,12 @@ struct CopyFixture : ::testing::Test {
     ToAllAnswers answers;
     testing::FailingFileSystem files;
     CopyServices services{frame, answers,
-                          [](const std::string& p) {
-                              return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
-                          },
-                          files};
+                          [this](const std::string& p) { return makeBackupFile(files, p); }, files};
 
     std::string p(const std::string& rel) const { return tree.file(rel); }
     std::string read(const std::string& rel) const { return readFile(p(rel)); }
     bool has(const std::string& rel) const { return std::filesystem::exists(p(rel)); }
-    int copy(const std::string& from, const std::string& to) {
+    CopyResult copy(const std::string& from, const std::string& to) {
         return copyPath(services, p(from), p(to), answers.replace);
     }
     // s/<name> holds "new <name>", t/<name> holds "old".
@@ -63,10 +61,10 @@ struct CopyFixture : ::testing::Test {
 TEST_F(CopyFixture, NewFileKeepsBytesAndTimes) {
     const std::string text("line\r\nno final newline\0with nul", 31);
     tree.write("src/a.txt", text, 123456);
-    ASSERT_EQ(copy("src/a.txt", "dst/a.txt"), 1); // no such folder: shown, failed
+    ASSERT_EQ(copy("src/a.txt", "dst/a.txt"), CopyResult::Failed); // no such folder: shown, failed
     EXPECT_EQ(frame.shown(Severity::Error).size(), 1u);
     tree.mkdir("dst");
-    ASSERT_EQ(copy("src/a.txt", "dst/a.txt"), 0);
+    ASSERT_EQ(copy("src/a.txt", "dst/a.txt"), CopyResult::Done);
     EXPECT_EQ(read("dst/a.txt"), text);
     struct stat st {};
     ::stat(p("dst/a.txt").c_str(), &st);
@@ -75,56 +73,56 @@ TEST_F(CopyFixture, NewFileKeepsBytesAndTimes) {
 
 TEST_F(CopyFixture, ReplaceAnswersHoldAndCancelPostsTheRequest) {
     pairs({"a", "b", "c", "d"});
-    frame.permissionAnswers = {kAnswerNo, kAnswerNoToAll};
+    frame.permissionAnswers = {Answer::No, Answer::NoToAll};
     for (const char* n : {"a", "b", "c"}) // c silently skipped
-        EXPECT_EQ(copy(std::string("s/") + n, std::string("t/") + n), 0);
+        EXPECT_EQ(copy(std::string("s/") + n, std::string("t/") + n), CopyResult::Done);
     EXPECT_EQ(frame.questions.size(), 2u);
     EXPECT_EQ(frame.questions[0], "Destination file " + p("t/a") +
                                       " already exists.\nReplace it with " + p("s/a") + " ?");
     EXPECT_EQ(read("t/c"), "old");
     tree.write("s/new", "fresh");
-    EXPECT_EQ(copy("s/new", "t/new"), 0); // new files still go
+    EXPECT_EQ(copy("s/new", "t/new"), CopyResult::Done); // new files still go
     EXPECT_EQ(read("t/new"), "fresh");
 
     answers.resetForOperation();
-    frame.permissionAnswers = {kAnswerCancel, kAnswerYesToAll};
-    EXPECT_EQ(copy("s/a", "t/a"), 0);
+    frame.permissionAnswers = {Answer::Cancel, Answer::YesToAll};
+    EXPECT_EQ(copy("s/a", "t/a"), CopyResult::Done);
     EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kWalkCancel}));
-    EXPECT_EQ(copy("s/b", "t/b"), 0);
-    EXPECT_EQ(copy("s/c", "t/c"), 0);
+    EXPECT_EQ(copy("s/b", "t/b"), CopyResult::Done);
+    EXPECT_EQ(copy("s/c", "t/c"), CopyResult::Done);
     EXPECT_EQ(read("t/c"), "new c");
     EXPECT_EQ(read("t/c.bak"), "old");
     EXPECT_EQ(frame.questions.size(), 4u);
 
     // A caller's own answer variable set to the message-box form.
     int own = kAskWithMessageBox;
-    frame.yesNoCancelAnswers = {kAnswerYes};
-    EXPECT_EQ(copyPath(services, p("s/d"), p("t/d"), own), 0);
+    frame.yesNoCancelAnswers = {Answer::Yes};
+    EXPECT_EQ(copyPath(services, p("s/d"), p("t/d"), own), CopyResult::Done);
     EXPECT_EQ(read("t/d"), "new d");
 }
 
 TEST_F(CopyFixture, FailedBackupAsksAndItsAnswerOutlivesTheOperation) {
     pairs({"a"});
-    services.makeBackup = [](const std::string&) { return -1; };
+    services.makeBackup = [](const std::string&) { return BackupResult::Impossible; };
     answers.replace = kYesToAll;
-    frame.permissionAnswers = {kAnswerNo};
-    EXPECT_EQ(copy("s/a", "t/a"), 0);
+    frame.permissionAnswers = {Answer::No};
+    EXPECT_EQ(copy("s/a", "t/a"), CopyResult::Done);
     EXPECT_EQ(read("t/a"), "old");
     ASSERT_EQ(frame.questions.size(), 1u);
     EXPECT_EQ(frame.questions[0], "Unable to back up " + p("t/a") +
                                       ".\nWould you like to proceed with overriding this file?");
-    frame.permissionAnswers = {kAnswerYesToAll};
-    EXPECT_EQ(copy("s/a", "t/a"), 0);
+    frame.permissionAnswers = {Answer::YesToAll};
+    EXPECT_EQ(copy("s/a", "t/a"), CopyResult::Done);
     answers.resetForOperation();
     answers.replace = kYesToAll;
     tree.write("t/a", "old again");
-    EXPECT_EQ(copy("s/a", "t/a"), 0);
+    EXPECT_EQ(copy("s/a", "t/a"), CopyResult::Done);
     EXPECT_EQ(read("t/a"), "new a");
     EXPECT_EQ(frame.questions.size(), 2u);
 
     answers.backupFailure = kAskWithDialog;
-    frame.permissionAnswers = {kAnswerCancel};
-    EXPECT_NE(copy("s/a", "t/a"), 0);
+    frame.permissionAnswers = {Answer::Cancel};
+    EXPECT_EQ(copy("s/a", "t/a"), CopyResult::Failed);
     EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kWalkCancel}));
 }
 
@@ -167,7 +165,7 @@ TEST_F(CopyFixture, AFailedCopyLeavesTheDestinationAsItWas) {
                                          ? "can not create directory " + p(at + "t/sub")
                                          : "Can not copy " + p(at + "s/sub/b");
             SCOPED_TRACE(at + what);
-            EXPECT_NE(copy(at + "s", at + "t"), 0);
+            EXPECT_EQ(copy(at + "s", at + "t"), CopyResult::Failed);
             EXPECT_EQ(frame.messages.back(),
                       std::make_pair(Severity::Error, what + ": " + std::strerror(c.error)));
             EXPECT_EQ(snapshot(p(at + "t")), before);
@@ -176,17 +174,33 @@ TEST_F(CopyFixture, AFailedCopyLeavesTheDestinationAsItWas) {
     EXPECT_EQ(frame.messages.size(), 2 * std::size(cases));
 }
 
-// When the old file cannot be put back either, the message says where it is.
-TEST_F(CopyFixture, AFailedCopyWhoseBackupStaysNamesTheBackup) {
-    pairs({"a"});
+// The backup is a second name of the old file (a copy without hard links),
+// so a file being replaced keeps its name until the new one is complete.
+// Only a folder that takes a file's place empties the name; when the old file
+// cannot be put back then, the message says where it is.
+TEST_F(CopyFixture, AReplacedFileKeepsItsNameAndAFailedRestoreNamesTheBackup) {
+    pairs({"a", "b"});
     answers.replace = kYesToAll;
     files.fail(FileOp::Commit, "t/a", EIO);
-    files.fail(FileOp::Rename, "t/a.bak", EXDEV);
-    EXPECT_NE(copy("s/a", "t/a"), 0);
-    const std::string kept = "The file it was to replace is kept as " + p("t/a.bak");
-    EXPECT_EQ(frame.messages.back().second, "Can not copy " + p("s/a") + ": Input/output error\n" +
-                                                kept + ": Invalid cross-device link");
-    EXPECT_EQ(read("t/a.bak"), "old");
+    EXPECT_EQ(copy("s/a", "t/a"), CopyResult::Failed);
+    EXPECT_EQ(read("t/a"), "old");
+    EXPECT_FALSE(has("t/a.bak"));
+    files.clear();
+    files.fail(FileOp::LinkFile, "t/b", EPERM);
+    EXPECT_EQ(copy("s/b", "t/b"), CopyResult::Done);
+    EXPECT_EQ(read("t/b") + "|" + read("t/b.bak"), "new b|old");
+
+    tree.write("s/c/inner", "x");
+    tree.write("t/c", "old c");
+    files.clear();
+    files.fail(FileOp::MakeFolder, "t/c", EACCES);
+    files.fail(FileOp::Rename, "t/c.bak", EXDEV);
+    EXPECT_EQ(copy("s/c", "t/c"), CopyResult::Failed);
+    const std::string kept = "The file it was to replace is kept as " + p("t/c.bak");
+    EXPECT_EQ(frame.messages.back().second, "can not create directory " + p("t/c") +
+                                                ": Permission denied\n" + kept +
+                                                ": Invalid cross-device link");
+    EXPECT_EQ(read("t/c.bak"), "old c");
 }
 
 // A replaced file keeps its mode, a read-only one included, and is backed
@@ -203,10 +217,10 @@ TEST_F(CopyFixture, CopiesKeepTheModeOfWhatTheyReplaceElseTheirSources) {
     ::chmod(p("t/ro.txt").c_str(), 0444);
     answers.replace = kYesToAll;
     tree.mkdir("new");
-    EXPECT_EQ(copy("s/run.sh", "new/run.sh"), 0);
+    EXPECT_EQ(copy("s/run.sh", "new/run.sh"), CopyResult::Done);
     EXPECT_EQ(mode("new/run.sh"), 0755u);
     for (const char* name : {"secret", "x.BAK", "ro.txt"})
-        EXPECT_EQ(copy(std::string("s/") + name, std::string("t/") + name), 0);
+        EXPECT_EQ(copy(std::string("s/") + name, std::string("t/") + name), CopyResult::Done);
     EXPECT_EQ(read("t/secret"), "new secret");
     EXPECT_EQ(mode("t/secret"), 0600u);
     EXPECT_EQ(read("t/secret.bak"), "old");
@@ -221,22 +235,22 @@ TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {
     tree.write("s/sub/b", "new b");
     tree.write("t/a", "old a");
     tree.write("t/other", "kept");
-    frame.permissionAnswers = {kAnswerYes};
-    EXPECT_EQ(copy("s/", "t"), 0);
+    frame.permissionAnswers = {Answer::Yes};
+    EXPECT_EQ(copy("s/", "t"), CopyResult::Done);
     EXPECT_EQ(frame.questions.size(), 1u); // only the file present in both
     EXPECT_EQ(read("t/a"), "new a");
     EXPECT_EQ(read("t/sub/b"), "new b");
     EXPECT_EQ(read("t/other"), "kept");
 
     tree.write("f/sub", "a file named like the folder");
-    EXPECT_NE(copy("f/sub", "t"), 0);
+    EXPECT_EQ(copy("f/sub", "t"), CopyResult::Failed);
     EXPECT_EQ(frame.messages.back().second,
               p("t/sub") + ": cannot overwrite directory with non-directory");
 
     // A directory over a file replaces it after a backup, without asking.
     tree.write("t/d", "a file");
     tree.write("s/d/x", "x");
-    EXPECT_EQ(copy("s/d", "t/d"), 0);
+    EXPECT_EQ(copy("s/d", "t/d"), CopyResult::Done);
     EXPECT_EQ(frame.questions.size(), 1u);
     EXPECT_EQ(read("t/d/x"), "x");
     EXPECT_EQ(read("t/d.bak"), "a file");
@@ -247,12 +261,12 @@ TEST_F(CopyFixture, DirectoriesMergeAndFilesAndDirectoriesReplaceEachOther) {
 TEST_F(CopyFixture, ACopyOntoItselfOrIntoItsOwnSubtreeEnds) {
     tree.write("s/a", "a");
     tree.write("s/b/c", "c");
-    EXPECT_EQ(copy("s/a", "s/../s/a"), 0);
-    EXPECT_EQ(copy("s/a", "s"), 0); // into its own folder
+    EXPECT_EQ(copy("s/a", "s/../s/a"), CopyResult::Done);
+    EXPECT_EQ(copy("s/a", "s"), CopyResult::Done); // into its own folder
     EXPECT_TRUE(frame.questions.empty());
     EXPECT_FALSE(has("s/a.bak"));
     EXPECT_EQ(read("s/a"), "a");
-    EXPECT_EQ(copy("s", "s/b/inner"), 0);
+    EXPECT_EQ(copy("s", "s/b/inner"), CopyResult::Done);
     EXPECT_EQ(read("s/b/inner/a"), "a");
     EXPECT_EQ(read("s/b/inner/b/c"), "c");
     EXPECT_FALSE(has("s/b/inner/b/inner"));

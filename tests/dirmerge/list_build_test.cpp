@@ -17,6 +17,7 @@
 #include "dirmerge/row_counts.h"
 #include "dirmerge/row_kind.h"
 #include "merge/driver_test_support.h"
+#include "merge/save.h"
 #include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ struct Lists : ::testing::Test {
         filters.recursive = true;
         filters.files = &files;
     }
-    int build(const std::string& dir2 = {}) {
+    BuildResult build(const std::string& dir2 = {}) {
         return buildComparisonList(state, d1, dir2.empty() ? d2 : dir2, tree.file("out/"), filters,
                                    {});
     }
@@ -56,8 +57,8 @@ struct Lists : ::testing::Test {
             return h.path.empty() ? std::string("-") : h.path.substr(tree.path().size() + 1);
         };
         for (const auto& r : state.rows)
-            out.push_back(rel(r.left) + ":" + std::to_string(r.left.state) + " " + rel(r.right) +
-                          ":" + std::to_string(r.right.state));
+            out.push_back(rel(r.left) + ":" + std::to_string(static_cast<int>(r.left.state)) + " " +
+                          rel(r.right) + ":" + std::to_string(static_cast<int>(r.right.state)));
         return out;
     }
 };
@@ -68,7 +69,7 @@ TEST_F(Lists, NamesPairByTheirBytesAndPairsByTheirContents) {
         {"two/makefile", "all:\n", 2000}, {"two/MAKEFILE", "all:\n", 2000},
         {"one/b.c", "x\n", 1000},         {"two/b.c", "y\n", 2000}};
     tree.writeAll(entries);
-    ASSERT_EQ(build(), kBuildFinished);
+    ASSERT_EQ(build(), BuildResult::Finished);
     EXPECT_EQ(describe(),
               (std::vector<std::string>{"one/b.c:100 two/b.c:100", "-:8 two/MAKEFILE:100",
                                         "one/Makefile:100 -:8", "one/makefile:0 two/makefile:0"}));
@@ -123,7 +124,7 @@ TEST_F(Lists, OneSidedSubtreesAFileAgainstADirectoryAndAMissingDirectory) {
     filters.recursive = false;
     build();
     EXPECT_EQ(describe(), (std::vector<std::string>{"one/name:100 -:8"}));
-    EXPECT_EQ(build(tree.file("nowhere")), kBuildFinished);
+    EXPECT_EQ(build(tree.file("nowhere")), BuildResult::Finished);
     EXPECT_EQ(describe(), (std::vector<std::string>{"one/name:100 -:8"}));
 }
 
@@ -177,7 +178,7 @@ TEST_F(Lists, PipesAndLinksAreNeitherOpenedNorFollowed) {
         {"elsewhere", "two/moved"}, {"target", "one/mixed"}};
     for (const auto& [target, name] : links)
         ASSERT_EQ(::symlink(target, tree.file(name).c_str()), 0);
-    ASSERT_EQ(build(), kBuildFinished);
+    ASSERT_EQ(build(), BuildResult::Finished);
     EXPECT_EQ(describe(),
               (std::vector<std::string>{"one/dangling:100 -:8", "one/loop:0 two/loop:0",
                                         "one/mixed:100 two/mixed:100",
@@ -197,7 +198,7 @@ TEST_F(Lists, PipesAndLinksAreNeitherOpenedNorFollowed) {
     ToAllAnswers answers;
     CopyServices services{frame, answers, {}};
     int replace = kYesToAll;
-    EXPECT_NE(copyPath(services, d1, tree.file("out"), replace), 0);
+    EXPECT_EQ(copyPath(services, d1, tree.file("out"), replace), CopyResult::Failed);
     EXPECT_EQ(
         frame.shown(Severity::Error),
         std::vector<std::string>{"Can not copy " + tree.file("one/pipe") + ": not a regular file"});
@@ -205,10 +206,8 @@ TEST_F(Lists, PipesAndLinksAreNeitherOpenedNorFollowed) {
     EXPECT_EQ(linkText(tree.file("out/dangling")), "gone");
     EXPECT_EQ(linkText(tree.file("out/loop")), ".");
     EXPECT_EQ(linkText(tree.file("out/moved")), "target");
-    services.makeBackup = [](const std::string& p) {
-        return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
-    };
-    EXPECT_EQ(copyPath(services, d2 + "/moved", tree.file("out/moved"), replace), 0);
+    services.makeBackup = [](const std::string& p) { return makeBackupFile(realFileSystem(), p); };
+    EXPECT_EQ(copyPath(services, d2 + "/moved", tree.file("out/moved"), replace), CopyResult::Done);
     EXPECT_EQ(linkText(tree.file("out/moved")), "elsewhere");
     EXPECT_EQ(linkText(tree.file("out/moved.bak")), "target");
 }
@@ -229,7 +228,7 @@ struct Rows : ::testing::Test {
         app.settings.record.recursive = 1;
         app.model.files = &files;
     }
-    int build(const std::string& destination, const BuildProgress& progress = {}) {
+    BuildResult build(const std::string& destination, const BuildProgress& progress = {}) {
         return dirs.buildList(d1, d2, destination, progress);
     }
     std::vector<std::string> markers(int half) const {
@@ -254,15 +253,16 @@ TEST_F(Rows, ListBuildComparesBytesAndStartsMergeRuns) {
     app.compare.ignoreComments = 1;
     app.compare.comments = {{"/*", "*/"}};
     app.settings.record.ignoreAllSpaces = 1;
-    ASSERT_EQ(build(out), kBuildFinished);
+    ASSERT_EQ(build(out), BuildResult::Finished);
     EXPECT_EQ(markers(0), (std::vector<std::string>{"differs", "differs", "differs", "same"}));
     EXPECT_EQ(app.settings.record.directoryWalk, 0);
     EXPECT_TRUE(frame.messages.empty());
     app.settings.record.directoryDiffsOnly = 1;
     EXPECT_EQ(dirs.shownRows(), (std::vector<int>{0, 1, 2}));
 
-    EXPECT_EQ(dirs.activateRow(3, d1, out), -1); // equal pair: nothing
-    EXPECT_EQ(dirs.activateRow(0, d1, out), 0);
+    EXPECT_EQ(dirs.activateRow(3, d1, out),
+              DirectoryMerge::MergeRunStart::NotStarted); // equal pair: nothing
+    EXPECT_EQ(dirs.activateRow(0, d1, out), DirectoryMerge::MergeRunStart::Started);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0].back(), out);
 }
@@ -271,7 +271,7 @@ TEST_F(Rows, ListBuildComparesBytesAndStartsMergeRuns) {
 TEST_F(Rows, ListBuildRefusesADestinationInsideADirectory) {
     tree.write("one/a.txt", "a\n");
     const std::string inside = d2 + "/merged";
-    EXPECT_EQ(build(inside), kBuildFailed);
+    EXPECT_EQ(build(inside), BuildResult::Failed);
     EXPECT_TRUE(dirs.state.rows.empty());
     EXPECT_EQ(frame.shown(Severity::Error),
               std::vector<std::string>{"The destination " + inside + " lies inside Directory 2 " +
@@ -288,7 +288,7 @@ TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
         {"one/e.txt", "e1\n"},    {"two/e.txt", "e2\n"},       {"one/f.txt", "f\n"}};
     tree.writeAll(entries);
     files.fail(FileOp::Read, "/e.txt", EACCES);
-    ASSERT_EQ(build(out), kBuildFinished);
+    ASSERT_EQ(build(out), BuildResult::Finished);
     EXPECT_EQ(markers(0), (std::vector<std::string>{"same", "differs", "absent", "unreadable",
                                                     "only here", "only here"}));
     EXPECT_EQ(markers(1), (std::vector<std::string>{"same", "differs", "only here", "unreadable",
@@ -327,8 +327,8 @@ TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
 TEST_F(Rows, AMergeRunsResultMarksItsRowWhenTheWindowComesBack) {
     tree.write("one/p.txt", "left\n", 100);
     tree.write("two/p.txt", "right\n", 200);
-    ASSERT_EQ(build(d1), kBuildFinished);
-    ASSERT_EQ(dirs.activateRow(0, d1, d1), 0);
+    ASSERT_EQ(build(d1), BuildResult::Finished);
+    ASSERT_EQ(dirs.activateRow(0, d1, d1), DirectoryMerge::MergeRunStart::Started);
     ASSERT_EQ(started.size(), 1u);
     EXPECT_FALSE(dirs.recheckMergeRuns()); // nothing saved yet
     // The run saved into Directory 1 itself, taking the right side.
@@ -352,7 +352,7 @@ TEST_F(Rows, ACancelledBuildKeepsItsRowsMarksTheListIncompleteAndThePairsUnread)
                         seen.push_back(current);
                         return seen.size() < 3;
                     }),
-              kBuildCancelled);
+              BuildResult::Cancelled);
     EXPECT_EQ(seen.front(), d1 + "/b.txt");
     EXPECT_TRUE(dirs.state.listIncomplete);
     EXPECT_FALSE(dirs.state.comparing);
@@ -362,7 +362,7 @@ TEST_F(Rows, ACancelledBuildKeepsItsRowsMarksTheListIncompleteAndThePairsUnread)
     EXPECT_EQ(counts.notCompared, 3);
     EXPECT_EQ(counts.different, 0);
     EXPECT_NE(countsLine(counts).find(" not compared"), std::string::npos);
-    ASSERT_EQ(build(out), kBuildFinished);
+    ASSERT_EQ(build(out), BuildResult::Finished);
     EXPECT_FALSE(dirs.state.listIncomplete);
     EXPECT_EQ(dirs.counts().equal, 4);
 }
@@ -433,7 +433,8 @@ TEST(Names, FoldLettersToSortAndTheirBytesBreakTheTie) {
 TEST(DirectoryLists, NextAndPreviousWrap) {
     std::vector<ComparisonRow> rows(5); // rows 1, 2 and 4 are not equal
     for (int i = 0; i < 5; ++i)
-        rows[static_cast<std::size_t>(i)].left.state = i == 0 || i == 3 ? ROW_SAME : ROW_DIFFERENT;
+        rows[static_cast<std::size_t>(i)].left.state =
+            i == 0 || i == 3 ? RowState::Same : RowState::Different;
     const std::vector<int> all = {0, 1, 2, 3, 4};
     struct Case {
         std::vector<int> shown;

@@ -3,6 +3,7 @@
 #include "dirmerge/child_commands.h"
 #include "dirmerge/directory_walk.h"
 #include "merge/driver_test_support.h"
+#include "merge/save.h"
 #include "support/failing_file_system.h"
 
 #include <gtest/gtest.h>
@@ -34,11 +35,11 @@ struct Walk : ::testing::Test {
 
     Walk() {
         services.makeBackup = [](const std::string& p) {
-            return std::rename(p.c_str(), (p + ".bak").c_str()) == 0 ? 0 : -1;
+            return makeBackupFile(realFileSystem(), p);
         };
         services.loadAndCompare = [this](const std::string& l, const std::string& r) {
             ++loads;
-            return readFile(l) == readFile(r) ? 1 : 0;
+            return readFile(l) == readFile(r) ? CompareResult::Identical : CompareResult::Different;
         };
         services.clearSides = [this] { ++clears; };
         services.startInstance = [this](const std::vector<std::string>& a) {
@@ -51,11 +52,11 @@ struct Walk : ::testing::Test {
         tree.write("two/" + rel, right);
     }
     // Starts a walk into `destination` and runs it as far as it goes alone.
-    int walk(const std::string& destination) {
+    WalkStart walk(const std::string& destination) {
         ScanFilters f;
         f.recursive = true;
         f.files = &files;
-        const int result = startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
+        const WalkStart result = startDirectoryMerge(ctx, {d1, d2, destination, false}, f);
         run();
         return result;
     }
@@ -72,7 +73,7 @@ TEST_F(Walk, IdenticalTreesFillAnEmptyDestinationWithoutQuestions) {
     const char* names[] = {"a.txt", "sub/b.txt", "sub/deeper/c.txt", "z.txt"};
     for (const char* rel : names)
         both(rel, rel, rel);
-    ASSERT_EQ(walk(out + "/"), 0);
+    ASSERT_EQ(walk(out + "/"), WalkStart::Started);
     EXPECT_EQ(said(), Said(Severity::Info,
                            "Directories compared: 4 copied, 0 merged, 0 skipped, 0 failed"));
     EXPECT_EQ(frame.messages.size(), 1u);
@@ -93,7 +94,7 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     // Comparing again after an edit that made them equal copies the loaded
     // pair, not the entry the cursor moved on to.
     tree.write("two/a", "left\n");
-    walkCompared(ctx, 1);
+    walkCompared(ctx, CompareResult::Identical);
     EXPECT_EQ(readFile(out + "/a"), "left\n");
     EXPECT_FALSE(std::filesystem::exists(out + "/b"));
     run();
@@ -123,8 +124,8 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     tree.write("two/e", "e");
     tree.write("one/x", "file");
     tree.write("two/x/inner", "in");
-    frame.permissionAnswers = {kAnswerYesToAll};
-    frame.fileOrDirAnswers = {kAnswerDirectory};
+    frame.permissionAnswers = {Answer::YesToAll};
+    frame.fileOrDirAnswers = {Answer::Directory};
     walk(out);
     EXPECT_TRUE(finished());
     ASSERT_EQ(frame.questions.size(), 2u); // one permission, then file or directory
@@ -135,7 +136,7 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     EXPECT_EQ(readFile(out + "/x/inner"), "in");
 
     // A new walk asks again; Cancel ends it.
-    frame.permissionAnswers = {kAnswerCancel};
+    frame.permissionAnswers = {Answer::Cancel};
     walk(tree.mkdir("out2"));
     EXPECT_EQ(frame.questions.size(), 3u);
     EXPECT_FALSE(state.walking);
@@ -173,7 +174,7 @@ TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
     tree.write("two/locked/only-right", "r");
     both("z", "z", "z");
     files.fail(testing::FileOp::List, d1 + "/locked", EACCES);
-    frame.permissionAnswers = {kAnswerYesToAll};
+    frame.permissionAnswers = {Answer::YesToAll};
     walk(out);
     EXPECT_TRUE(frame.questions.empty()); // nothing under it looks one-sided
     EXPECT_EQ(frame.shown(Severity::Warning),
@@ -207,7 +208,7 @@ TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
 TEST_F(Walk, ASecondStartIsIgnoredAndAMergeRunGetsItsSwitches) {
     both("a", "1", "2");
     walk(out);
-    EXPECT_EQ(walk(out), -1);
+    EXPECT_EQ(walk(out), WalkStart::Refused);
     const std::string left = tree.write("one/p q/r.txt", "l");
     const std::string fresh = tree.file("fresh");
     EXPECT_TRUE(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh));

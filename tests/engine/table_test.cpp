@@ -17,7 +17,7 @@ using Numbers = std::vector<long long>;
 ColumnSet parsed(std::string_view text) {
     ColumnSet set;
     std::string message;
-    EXPECT_EQ(parseColumnList(text, set, message), 1) << text;
+    EXPECT_EQ(parseColumnList(text, set, message), ColumnListParse::Parsed) << text;
     return set;
 }
 
@@ -28,7 +28,7 @@ TEST(TableColumnList, ParsesNumbersRefusesAnythingElseAndEditsTheText) {
     ColumnSet set = parsed("2");
     for (std::string_view bad : {"1, x", "3x", "-", "1\t2"}) {
         std::string message;
-        EXPECT_EQ(parseColumnList(bad, set, message), 0) << bad;
+        EXPECT_EQ(parseColumnList(bad, set, message), ColumnListParse::Refused) << bad;
         EXPECT_EQ(message, "Bad column description.\nPlease correct the entry");
         EXPECT_EQ(set.numbers(), Numbers{2});
     }

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               "text and tokens give the same switches");
         // A switch is marked given before its arguments are read, so only a
         // successful parse promises them all.
-        if (entry.given && outcome.status == 0)
+        if (entry.given && outcome.status == tandel::CommandLineStatus::Parsed)
             tandel::fuzz::require(static_cast<int>(entry.values.size()) == entry.argumentCount,
                                   "a given switch has all its arguments");
     }

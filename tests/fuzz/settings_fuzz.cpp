@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tandel::CompareSettings compare;
     const tandel::Settings first = readAll(path, compare);
     tandel::SettingsStore store(path);
-    tandel::fuzz::require(store.saveAll(first, tandel::compareSettingsWriters(compare)) == 0,
+    tandel::fuzz::require(store.saveAll(first, tandel::compareSettingsWriters(compare)) ==
+                              tandel::SettingsWrite::Written,
                           "the settings can be written back");
     tandel::CompareSettings compareAgain;
     const tandel::Settings second = readAll(path, compareAgain);

@@ -31,7 +31,7 @@ TEST(CommandLine, SwitchesMatchWithoutCaseAfterHyphenOrSlashAndBareNamesAreTheFi
         parseArguments({"-F1", "a.txt", "/f2", "b.txt", "-OUTF", "/f1", "/Auto", "/BASE", "o.txt"},
                        table)
             .status,
-        0);
+        CommandLineStatus::Parsed);
     EXPECT_EQ(table.valueOf(kSwitchF1), "a.txt");
     EXPECT_EQ(table.valueOf(kSwitchF2), "b.txt");
     EXPECT_EQ(table.valueOf(kSwitchOutf), "/f1"); // an argument is taken as it is
@@ -43,7 +43,7 @@ TEST(CommandLine, SwitchesMatchWithoutCaseAfterHyphenOrSlashAndBareNamesAreTheFi
     SwitchTable bare;
     EXPECT_EQ(parseArguments({"/home/u/a.txt", "two", "/tmp/b c.txt", "-d1", "x", "-d1", "y"}, bare)
                   .status,
-              0);
+              CommandLineStatus::Parsed);
     EXPECT_EQ(bare.valueOf(kSwitchF1), "/home/u/a.txt");
     EXPECT_EQ(bare.valueOf(kSwitchF2), "/tmp/b c.txt");
     EXPECT_EQ(bare.valueOf(kSwitchD1), "y"); // a repeated switch keeps its last value
@@ -52,7 +52,7 @@ TEST(CommandLine, SwitchesMatchWithoutCaseAfterHyphenOrSlashAndBareNamesAreTheFi
 TEST(CommandLine, AnUnknownOptionOrAMissingArgumentStopsButKeepsEarlierSwitches) {
     SwitchTable table;
     const ParseOutcome outcome = parseArguments({"-f1", "a", "-x", "-f2", "b"}, table);
-    EXPECT_EQ(outcome.status, -1);
+    EXPECT_EQ(outcome.status, CommandLineStatus::Refused);
     EXPECT_EQ(outcome.severity, Severity::Error);
     EXPECT_EQ(outcome.message, "Unknown option");
     EXPECT_EQ(table.valueOf(kSwitchF1), "a");

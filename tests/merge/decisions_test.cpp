@@ -21,10 +21,10 @@ TEST_F(Decisions, PlainClicksPickOneSideAndCtrlClicksBothInTheOrderChosen) {
     unselectAll(model, frame);
     chooseSide(model, frame, 0, 2, false);
     chooseSide(model, frame, 0, 1, true);
-    EXPECT_EQ(judgingMark(model, 0, 1), CHOICE_SECOND);
-    EXPECT_EQ(judgingMark(model, 0, 2), CHOICE_FIRST);
+    EXPECT_EQ(judgingMark(model, 0, 1), Choice::Second);
+    EXPECT_EQ(judgingMark(model, 0, 2), Choice::First);
     chooseSide(model, frame, 1, 2, true); // Ctrl with nothing chosen opposite is a plain click
-    EXPECT_EQ(judgingMark(model, 1, 1), CHOICE_NONE);
+    EXPECT_EQ(judgingMark(model, 1, 1), Choice::None);
     chooseSide(model, frame, 2, 1, false);
     EXPECT_EQ(merged(), "a\nB\nb\nc\nx\nd\ne\n");
     chooseSide(model, frame, 0, 1, false); // a plain click makes it one-sided again

@@ -24,7 +24,7 @@ TEST_F(DriverTest, LoadingBothSidesComparesAndInstallsTheSegments) {
     load(files.write("a", "a\nb\nc\nd\ne\n"), files.write("b", "a\nB\nc\nx\nd\n"));
     ASSERT_EQ(frame.posted, std::vector<int>{cmd::kCompareFiles});
     runPosted();
-    EXPECT_EQ(app.frameState.lastCompareResult, static_cast<int>(CompareResult::Different));
+    EXPECT_EQ(app.frameState.lastCompareResult, CompareResult::Different);
     EXPECT_EQ(app.model.side(1).segmentCount(), 3);
     EXPECT_EQ(app.model.side(2).segmentCount(), 3);
     EXPECT_EQ(app.settings.record.notYetCompared, 0);
@@ -85,7 +85,7 @@ TEST_F(DriverTest, AMappedFileCutShortIsNeitherComparedNorSaved) {
     load(one, files.write("b", "line 0\nchanged\n"));
     ASSERT_TRUE(app.model.side(1).lineBuffer.isMapped());
     runPosted();
-    ASSERT_EQ(app.frameState.lastCompareResult, static_cast<int>(CompareResult::Different));
+    ASSERT_EQ(app.frameState.lastCompareResult, CompareResult::Different);
 
     // Cut short after the comparison: no result is made from what is left.
     ASSERT_EQ(::truncate(one.c_str(), 0), 0);
@@ -114,18 +114,15 @@ TEST_F(DriverTest, TheWalkLoadsAPairAndLearnsTheResult) {
     app.settings.record.directoryWalk = 1;
     frame.onSend = [this](int id) { dispatchCommand(app, id); };
     const std::string one = files.write("a", "same\n");
-    EXPECT_EQ(loadPairAndCompare(app, one, files.write("b", "other\n")),
-              static_cast<int>(CompareResult::Different));
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("b", "other\n")), CompareResult::Different);
     EXPECT_EQ(app.model.side(1).segmentCount(), 1);
 
     // Identical pairs are cleared silently; the walk copies them itself.
-    EXPECT_EQ(loadPairAndCompare(app, one, files.write("c", "same\n")),
-              static_cast<int>(CompareResult::Identical));
+    EXPECT_EQ(loadPairAndCompare(app, one, files.write("c", "same\n")), CompareResult::Identical);
     EXPECT_EQ(app.model.side(1).lineCount, 0);
     EXPECT_TRUE(app.model.side(1).fileName.empty());
     EXPECT_TRUE(frame.messages.empty()) << frame.allMessages();
-    EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")),
-              static_cast<int>(CompareResult::Failed));
+    EXPECT_EQ(loadPairAndCompare(app, one, files.file("missing")), CompareResult::Failed);
 }
 
 } // namespace

@@ -88,8 +88,8 @@ protected:
 
     // Loads both sides; the second load posts the comparison.
     void load(const std::string& one, const std::string& two) {
-        ASSERT_EQ(loadSide(app.model, app.settings.record, frame, one, 1), 0);
-        ASSERT_EQ(loadSide(app.model, app.settings.record, frame, two, 2), 0);
+        ASSERT_EQ(loadSide(app.model, app.settings.record, frame, one, 1), LoadResult::Loaded);
+        ASSERT_EQ(loadSide(app.model, app.settings.record, frame, two, 2), LoadResult::Loaded);
     }
     // The event loop: posted commands in order, but for the moves to a segment.
     void runPosted() {

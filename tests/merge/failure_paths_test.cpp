@@ -63,7 +63,7 @@ protected:
         ASSERT_NE(compareFiles(app, one, two), CompareResult::Failed);
         app.settings.record.notYetCompared = 0;
     }
-    int save() {
+    ProduceResult save() {
         return produceResult(app.model, app.settings.record, frame, target, OutputSink::File,
                              false);
     }
@@ -122,10 +122,11 @@ TEST_F(FailedSaves, TheTargetNameAlwaysHoldsTheOldFileOrTheNewOne) {
         for (const Fault& f : c.faults)
             failing.fail(f.op, f.part, f.error);
         frame.messages.clear();
-        frame.permissionAnswers = {kAnswerNo};
+        frame.permissionAnswers = {Answer::No};
         const int failuresBefore = failing.failures();
 
-        EXPECT_EQ(save(), c.saved ? 0 : -1) << frame.allMessages();
+        EXPECT_EQ(save(), c.saved ? ProduceResult::Done : ProduceResult::Failed)
+            << frame.allMessages();
         EXPECT_FALSE(failing.everMissing);
         EXPECT_GT(failing.failures(), failuresBefore); // the fault was met
         if (c.saved) {
@@ -170,7 +171,7 @@ TEST_F(FailedSaves, ABackupThatIsAnInputStaysAndTheOldFileGoesBesideIt) {
     // Merging target.bak with target into target.
     compared(target + ".bak", target);
     selectFrom(app.model, frame, 1);
-    EXPECT_EQ(save(), 0) << frame.allMessages();
+    EXPECT_EQ(save(), ProduceResult::Done) << frame.allMessages();
     EXPECT_EQ(files.read("target"), "older\n");
     EXPECT_EQ(files.read("target.bak"), "older\n");
     EXPECT_EQ(files.read("target.bak.1"), "precious\n");
@@ -182,8 +183,8 @@ TEST_F(FailedSaves, ABackupThatIsAnInputStaysAndTheOldFileGoesBesideIt) {
     selectAll(app.model, frame);
     std::filesystem::remove(files.file("target.bak"));
     std::filesystem::create_directory(files.file("target.bak"));
-    frame.permissionAnswers = {kAnswerNo};
-    EXPECT_EQ(save(), -1);
+    frame.permissionAnswers = {Answer::No};
+    EXPECT_EQ(save(), ProduceResult::Failed);
     EXPECT_EQ(files.read("target"), "older\n");
     EXPECT_TRUE(std::filesystem::is_directory(files.file("target.bak")));
 }
@@ -191,10 +192,10 @@ TEST_F(FailedSaves, ABackupThatIsAnInputStaysAndTheOldFileGoesBesideIt) {
 TEST_F(FailedSaves, AReadOnlyTargetIsReplacedOnlyWhenTheUserAgrees) {
     ::chmod(target.c_str(), 0444);
     frame.overwriteAnswers = {false, true};
-    EXPECT_EQ(save(), -1);
+    EXPECT_EQ(save(), ProduceResult::Failed);
     EXPECT_EQ(frame.kinds.back(), QuestionKind::ReadOnly);
     expectUntouched();
-    EXPECT_EQ(save(), 0);
+    EXPECT_EQ(save(), ProduceResult::Done);
     EXPECT_EQ(files.read("target.bak"), "precious\n");
 }
 

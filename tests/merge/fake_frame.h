@@ -14,13 +14,13 @@ namespace tandel::test {
 class FakeFrame : public Frame {
 public:
     // Answers, oldest first.
-    std::vector<QuestionKind> kinds;     // of every question asked, in order
-    std::deque<bool> overwriteAnswers;   // confirmOverwrite; true (Yes) when empty
-    std::deque<int> permissionAnswers;   // askPermission; kAnswerNo when empty
-    std::deque<int> fileOrDirAnswers;    // askFileOrDirectory; kAnswerNone when empty
-    std::deque<int> yesNoCancelAnswers;  // askYesNoCancel; kAnswerYes when empty
-    std::deque<std::string> openAnswers; // chooseOpenFile; cancelled when empty
-    std::deque<std::string> saveAnswers; // chooseSaveFile; cancelled when empty
+    std::vector<QuestionKind> kinds;       // of every question asked, in order
+    std::deque<bool> overwriteAnswers;     // confirmOverwrite; true (Yes) when empty
+    std::deque<Answer> permissionAnswers;  // askPermission; Answer::No when empty
+    std::deque<Answer> fileOrDirAnswers;   // askFileOrDirectory; Answer::None when empty
+    std::deque<Answer> yesNoCancelAnswers; // askYesNoCancel; Answer::Yes when empty
+    std::deque<std::string> openAnswers;   // chooseOpenFile; cancelled when empty
+    std::deque<std::string> saveAnswers;   // chooseSaveFile; cancelled when empty
 
     // What happened.
     std::vector<std::pair<Severity, std::string>> messages;
@@ -59,19 +59,19 @@ public:
         kinds.push_back(question.kind);
         return take(overwriteAnswers, true);
     }
-    int askPermission(const Question& question) override {
+    Answer askPermission(const Question& question) override {
         questions.push_back(question.text);
         kinds.push_back(question.kind);
-        return take(permissionAnswers, static_cast<int>(kAnswerNo));
+        return take(permissionAnswers, Answer::No);
     }
-    int askFileOrDirectory(const std::string& file, const std::string& directory) override {
+    Answer askFileOrDirectory(const std::string& file, const std::string& directory) override {
         questions.push_back(file + " | " + directory);
-        return take(fileOrDirAnswers, static_cast<int>(kAnswerNone));
+        return take(fileOrDirAnswers, Answer::None);
     }
-    int askYesNoCancel(const std::string& /*caption*/, const Question& question) override {
+    Answer askYesNoCancel(const std::string& /*caption*/, const Question& question) override {
         questions.push_back(question.text);
         kinds.push_back(question.kind);
-        return take(yesNoCancelAnswers, static_cast<int>(kAnswerYes));
+        return take(yesNoCancelAnswers, Answer::Yes);
     }
 
     void postCommand(int id) override { posted.push_back(id); }

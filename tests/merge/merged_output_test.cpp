@@ -17,8 +17,8 @@ protected:
         model.side(2).fileName = dir.write("two.txt", "a\n\nnew\nz\n");
         settings.unixFormat = 1;
     }
-    int produce(OutputSink sink, bool differencesOnly = false,
-                const std::string& target = "out.txt") {
+    ProduceResult produce(OutputSink sink, bool differencesOnly = false,
+                          const std::string& target = "out.txt") {
         return produceResult(model, settings, frame, dir.file(target), sink, differencesOnly);
     }
 
@@ -27,38 +27,38 @@ protected:
 
 TEST_F(Output, RefusesBeforeAComparisonAndWhileUnresolved) {
     settings.notYetCompared = 1;
-    EXPECT_EQ(produce(OutputSink::File), 1);
+    EXPECT_EQ(produce(OutputSink::File), ProduceResult::Refused);
     EXPECT_EQ(frame.shown(Severity::Info),
               std::vector<std::string>{"Files have not been compared yet"});
     settings.notYetCompared = 0;
-    EXPECT_EQ(produce(OutputSink::Preview), 1);
-    EXPECT_EQ(produce(OutputSink::File), 1);
+    EXPECT_EQ(produce(OutputSink::Preview), ProduceResult::Refused);
+    EXPECT_EQ(produce(OutputSink::File), ProduceResult::Refused);
     EXPECT_EQ(frame.shown(Severity::Error).back(), "You have unresolved difference(s) !");
     EXPECT_EQ(frame.posted, (std::vector<int>{cmd::kNextUnresolved, cmd::kNextUnresolved}));
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"one.txt", "two.txt"}));
     EXPECT_FALSE(frame.preview);
     // The differences listing needs no decisions.
-    EXPECT_EQ(produce(OutputSink::File, true), 0);
+    EXPECT_EQ(produce(OutputSink::File, true), ProduceResult::Done);
     EXPECT_EQ(dir.read("out.txt"), "--File 1--\n<<3 old\n--File 2--\n>>3 new\n----------\n\n");
 
     // A segment with no lines on side 1: the side 1 heading comes right before side 2's.
     build({"a"}, {"a", "b", "c"}, "1a2,3\n");
-    EXPECT_EQ(produce(OutputSink::Preview, true), 0);
+    EXPECT_EQ(produce(OutputSink::Preview, true), ProduceResult::Done);
     EXPECT_EQ(frame.previewContents, "--File 1--\n--File 2--\n>>2 b\n>>3 c\n----------\n\n");
 }
 
 TEST_F(Output, PrinterGetsOneCallPerLineAndThePreviewIsReplaced) {
     selectAll(model, frame);
-    EXPECT_EQ(produce(OutputSink::Printer), 0);
+    EXPECT_EQ(produce(OutputSink::Printer), ProduceResult::Done);
     EXPECT_EQ(frame.printed, (std::vector<std::string>{"a", "", "new", "old", "z"}));
     frame.printAccepted = false;
-    EXPECT_EQ(produce(OutputSink::Printer), -1);
+    EXPECT_EQ(produce(OutputSink::Printer), ProduceResult::Failed);
 
     chooseSide(model, frame, 0, 1, false);
     frame.preview = true;
     frame.previewContents = "edited";
     frame.previewDirty = true;
-    EXPECT_EQ(produce(OutputSink::Preview), 0);
+    EXPECT_EQ(produce(OutputSink::Preview), ProduceResult::Done);
     EXPECT_EQ(frame.previewContents, "a\n\nold\nz\n");
     EXPECT_FALSE(frame.previewDirty);
 }
@@ -75,17 +75,17 @@ TEST_F(Output, RangesBeyondTheTextAreClampedAndReportedOnce) {
 TEST_F(Output, IdenticalFilesOntoAnInputNeedNothingAndElsewhereMayBeRefused) {
     releaseLists(model);
     // Onto one of the inputs: nothing to do.
-    EXPECT_EQ(produce(OutputSink::File, false, "two.txt"), 0);
+    EXPECT_EQ(produce(OutputSink::File, false, "two.txt"), ProduceResult::Done);
     EXPECT_EQ(dir.read("two.txt"), "a\n\nnew\nz\n");
     EXPECT_TRUE(frame.questions.empty());
     // An existing target is asked about, and kept on No: nothing was saved.
     dir.write("copy.txt", "mine");
     frame.overwriteAnswers = {false};
-    EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), -1);
+    EXPECT_EQ(produce(OutputSink::File, false, "copy.txt"), ProduceResult::Failed);
     EXPECT_EQ(dir.read("copy.txt"), "mine");
     ASSERT_EQ(frame.questions.size(), 1u);
     // The listing of identical files is empty.
-    EXPECT_EQ(produce(OutputSink::Preview, true), 0);
+    EXPECT_EQ(produce(OutputSink::Preview, true), ProduceResult::Done);
     EXPECT_EQ(frame.previewContents, "");
 }
 

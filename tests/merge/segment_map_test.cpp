@@ -113,7 +113,7 @@ TEST(SegmentMap, LookupsAgreeWithTheWalkFromSegmentZero) {
 }
 
 bool same(const SegmentRange& r, std::int32_t first, std::int32_t last) {
-    return r.first == first && r.last == last && r.choice == CHOICE_NONE;
+    return r.first == first && r.last == last && r.choice == Choice::None;
 }
 constexpr std::int32_t N = RANGE_NONE;
 

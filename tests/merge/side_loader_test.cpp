@@ -32,7 +32,8 @@ std::string rejoined(const SideRecord& side) {
 class Loader : public ::testing::Test {
 protected:
     SideRecord& load(const std::string& bytes, int s = 1) {
-        EXPECT_EQ(loadSide(model, settings, frame, dir.write("f.txt", bytes), s), 0);
+        EXPECT_EQ(loadSide(model, settings, frame, dir.write("f.txt", bytes), s),
+                  LoadResult::Loaded);
         return model.side(s);
     }
     testing_support::TempFolder dir;
@@ -99,8 +100,9 @@ TEST_F(Loader, LinesHoldTheirTextAndKeepTheirEndsApart) {
 
 TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
     load("keep\n");
-    EXPECT_EQ(loadSide(model, settings, frame, dir.file("missing"), 1), -1);
-    EXPECT_EQ(loadSide(model, settings, frame, dir.path() + "/", 1), -1); // the folder itself
+    EXPECT_EQ(loadSide(model, settings, frame, dir.file("missing"), 1), LoadResult::NotLoaded);
+    EXPECT_EQ(loadSide(model, settings, frame, dir.path() + "/", 1),
+              LoadResult::NotLoaded); // the folder itself
     EXPECT_EQ(frame.shown(Severity::Error),
               (std::vector<std::string>{
                   "Unable to open file " + dir.file("missing") + ": No such file or directory",
@@ -129,29 +131,31 @@ TEST_F(Loader, ComparisonStartsOnceBothSidesAreLoaded) {
 
 TEST_F(Loader, NamesDialogsAndDropsLoadOneFile) {
     dir.write("named.txt", "x\n");
-    EXPECT_EQ(loadByName(model, settings, frame, "named.txt", dir.path() + "/", 1), 1);
+    EXPECT_EQ(loadByName(model, settings, frame, "named.txt", dir.path() + "/", 1),
+              LoadResult::Loaded);
     EXPECT_EQ(model.side(1).fileName, dir.file("named.txt"));
-    EXPECT_EQ(loadByName(model, settings, frame, "nothing.txt", "", 2), 0);
+    EXPECT_EQ(loadByName(model, settings, frame, "nothing.txt", "", 2), LoadResult::NotLoaded);
     EXPECT_TRUE(frame.messages.empty());
 
     // The open dialog remembers the folder.
     Settings all;
     all.files.dirName2 = "/start";
     frame.openAnswers = {dir.write("chosen.txt", "y\n")};
-    EXPECT_EQ(openSide(model, all, frame, 2), 0);
+    EXPECT_EQ(openSide(model, all, frame, 2), LoadResult::Loaded);
     EXPECT_EQ(all.files.dirName2, dir.path());
-    EXPECT_EQ(openSide(model, all, frame, 2), -1); // cancelled
+    EXPECT_EQ(openSide(model, all, frame, 2), LoadResult::NotLoaded); // cancelled
 
     // A drop loads exactly one file, and nothing during the walk.
     const std::string one = dir.write("one.txt", "1\n");
-    EXPECT_EQ(loadDropped(model, settings, frame, {one, dir.file("chosen.txt")}, 1), -1);
+    EXPECT_EQ(loadDropped(model, settings, frame, {one, dir.file("chosen.txt")}, 1),
+              LoadResult::NotLoaded);
     EXPECT_EQ(frame.shown(Severity::Warning),
               std::vector<std::string>{"Only one file can be dropped"});
     settings.directoryWalk = 1;
-    EXPECT_EQ(loadDropped(model, settings, frame, {one}, 2), -1);
+    EXPECT_EQ(loadDropped(model, settings, frame, {one}, 2), LoadResult::NotLoaded);
     EXPECT_EQ(model.side(2).fileName, dir.file("chosen.txt"));
     settings.directoryWalk = 0;
-    EXPECT_EQ(loadDropped(model, settings, frame, {one}, 2), 0);
+    EXPECT_EQ(loadDropped(model, settings, frame, {one}, 2), LoadResult::Loaded);
     EXPECT_EQ(model.side(2).fileName, one);
 }
 

@@ -16,16 +16,17 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
     const std::string base = files.write("base", "1\n2\n3\n4\n5\n6\n7\n8\n");
     const std::string local = files.write("local", "1\nL2\n3\n4\n5\n6\nS7\n8\nL9\n");
     const std::string remote = files.write("remote", "1\n2\n3\nR5\n6\nS7\n8\nR9\n");
-    ASSERT_EQ(parseArguments({"-base", base, "-f1", local, "-f2", remote}, app.switches).status, 0);
+    ASSERT_EQ(parseArguments({"-base", base, "-f1", local, "-f2", remote}, app.switches).status,
+              CommandLineStatus::Parsed);
     load(local, remote);
     runPosted();
 
     const MergeModel& model = app.model;
     ASSERT_EQ(model.side(1).segmentCount(), 3);
-    EXPECT_EQ(judgingMark(model, 0, 1), CHOICE_FIRST); // L2 from LOCAL
-    EXPECT_EQ(judgingMark(model, 0, 2), CHOICE_NONE);
-    EXPECT_EQ(judgingMark(model, 1, 1), CHOICE_NONE); // 4 and 5 as REMOTE has them
-    EXPECT_EQ(judgingMark(model, 1, 2), CHOICE_FIRST);
+    EXPECT_EQ(judgingMark(model, 0, 1), Choice::First); // L2 from LOCAL
+    EXPECT_EQ(judgingMark(model, 0, 2), Choice::None);
+    EXPECT_EQ(judgingMark(model, 1, 1), Choice::None); // 4 and 5 as REMOTE has them
+    EXPECT_EQ(judgingMark(model, 1, 2), Choice::First);
     EXPECT_FALSE(segmentResolved(model, 2)); // the last lines conflict
     EXPECT_TRUE(decidedAutomatically(model, 0));
     EXPECT_TRUE(decidedAutomatically(model, 1));
@@ -43,7 +44,8 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
     EXPECT_EQ(mergedText(model, frame, false), "1\nL2\n3\n4\n5\n6\nS7\n8\nR9\n");
 
     // An empty ancestor: everything both sides hold apart is a conflict.
-    ASSERT_EQ(parseArguments({"-base", "/dev/null"}, app.switches).status, 0);
+    ASSERT_EQ(parseArguments({"-base", "/dev/null"}, app.switches).status,
+              CommandLineStatus::Parsed);
     app.model.decisionsUnsaved = false;
     dispatchCommand(app, cmd::kCompareFiles);
     runPosted();

@@ -30,7 +30,8 @@ protected:
     std::string save() {
         const std::string out = files.file("out" + std::to_string(++saves_));
         frame.saveAnswers = {out};
-        EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), 0) << frame.allMessages();
+        EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), SaveResult::Saved)
+            << frame.allMessages();
         return testing_support::readFile(out);
     }
     bool identical() const { return !app.model.side(1).hasLists(); }
@@ -133,12 +134,12 @@ TEST_F(UsersFiles, BinaryFilesAreTakenWholeFromOneSideOnly) {
     EXPECT_EQ(save(), two);
     selectAll(app.model, frame);
     frame.saveAnswers = {files.file("both")};
-    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), -1);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), SaveResult::NotStarted);
     EXPECT_TRUE(frame.saveDialogs.size() == 1u) << "refused before the dialog";
     EXPECT_NE(frame.shown(Severity::Error).back().find("Binary files"), std::string::npos);
     chooseSide(app.model, frame, 0, 1, false);
     EXPECT_EQ(produceResult(app.model, app.settings.record, frame, {}, OutputSink::Preview, false),
-              1);
+              ProduceResult::Refused);
     EXPECT_FALSE(frame.preview);
 }
 
@@ -157,7 +158,7 @@ TEST_F(UsersFiles, ResultsKeepTheModeOfWhatTheyReplaceOrCameFrom) {
     ::chmod(kept.c_str(), 0604);
     for (const std::string& target : {files.file("fresh.sh"), kept}) {
         frame.saveAnswers = {target};
-        ASSERT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), 0);
+        ASSERT_EQ(saveResult(app.model, app.settings, frame, kSaveAs), SaveResult::Saved);
     }
     EXPECT_EQ(mode(files.file("fresh.sh")), 0750u);
     EXPECT_EQ(mode(kept), 0604u);
@@ -180,14 +181,14 @@ TEST_F(UsersFiles, FilesChangedOnDiskAreReadAgainAndNeverOverwrittenUnasked) {
     testing_support::writeFile(two, "edited again\n");
     selectFrom(app.model, frame, 1);
     frame.overwriteAnswers = {false};
-    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsRight), 0);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsRight), SaveResult::NotWritten);
     ASSERT_EQ(frame.kinds.back(), QuestionKind::ChangedOnDisk);
     EXPECT_EQ(testing_support::readFile(two), "edited again\n");
 
     // What this program wrote itself is no stranger's change.
     frame.kinds.clear();
-    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsLeft), 0);
-    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsLeft), 0);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsLeft), SaveResult::Saved);
+    EXPECT_EQ(saveResult(app.model, app.settings, frame, kSaveAsLeft), SaveResult::Saved);
     EXPECT_EQ(frame.kinds,
               (std::vector<QuestionKind>{QuestionKind::Overwrite, QuestionKind::Overwrite}));
     // The saved side then shows what it holds now, compared again.
@@ -201,13 +202,13 @@ TEST_F(UsersFiles, DecisionsAreNotDroppedWithoutAQuestion) {
     // Nothing decided: nothing to ask.
     EXPECT_TRUE(mayDropDecisions(app.model, app.settings, frame));
     selectFrom(app.model, frame, 2);
-    frame.yesNoCancelAnswers = {kAnswerCancel, kAnswerNo};
+    frame.yesNoCancelAnswers = {Answer::Cancel, Answer::No};
     EXPECT_FALSE(mayDropDecisions(app.model, app.settings, frame));
     EXPECT_TRUE(mayDropDecisions(app.model, app.settings, frame));
     EXPECT_EQ(frame.kinds, (std::vector<QuestionKind>{QuestionKind::UnsavedDecisions,
                                                       QuestionKind::UnsavedDecisions}));
     // Save: only a save that happened lets the caller go on.
-    frame.yesNoCancelAnswers = {kAnswerYes, kAnswerYes};
+    frame.yesNoCancelAnswers = {Answer::Yes, Answer::Yes};
     EXPECT_FALSE(mayDropDecisions(app.model, app.settings, frame)); // dialog cancelled
     frame.saveAnswers = {files.file("kept")};
     EXPECT_TRUE(mayDropDecisions(app.model, app.settings, frame));
@@ -216,9 +217,9 @@ TEST_F(UsersFiles, DecisionsAreNotDroppedWithoutAQuestion) {
 
     // Comparing again asks too, and Cancel keeps the decisions.
     chooseSide(app.model, frame, 0, 1, false);
-    frame.yesNoCancelAnswers = {kAnswerCancel};
+    frame.yesNoCancelAnswers = {Answer::Cancel};
     dispatchCommand(app, cmd::kCompareFiles);
-    EXPECT_EQ(judgingMark(app.model, 0, 1), CHOICE_FIRST);
+    EXPECT_EQ(judgingMark(app.model, 0, 1), Choice::First);
 }
 
 } // namespace

@@ -20,8 +20,8 @@ protected:
         settings.autoWalk = 0;
         settings.rowCount = 6;
     }
-    std::vector<std::int32_t> marks() {
-        std::vector<std::int32_t> out;
+    std::vector<Choice> marks() {
+        std::vector<Choice> out;
         for (std::int32_t i = 0; i < 3; ++i) {
             out.insert(out.end(), {judgingMark(model, i, 1), judgingMark(model, i, 2)});
         }
@@ -44,7 +44,7 @@ protected:
 using F = std::vector<RowFill>;
 constexpr RowFill N = RowFill::None, C = RowFill::Cyan, B = RowFill::Blue, G = RowFill::Green,
                   Y = RowFill::Yellow;
-constexpr std::int32_t O = CHOICE_NONE, I = CHOICE_FIRST, II = CHOICE_SECOND;
+constexpr Choice O = Choice::None, I = Choice::First, II = Choice::Second;
 
 TEST_F(PaneActions, RowsShowFillersAndTheChoicesMadeByClicks) {
     const PaneRow filler = describeRow(model.side(1), 3);
@@ -91,12 +91,11 @@ TEST_F(PaneActions, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
     // Far down a huge file two segments share a pixel: one tick, undecided
     // while either is.
     MergeModel huge;
-    installLists(huge.side(1),
-                 {{2'000'000'000, 2'000'000'000, 0}, {2'000'000'002, 2'000'000'002, 0}, {}},
-                 {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
-    installLists(huge.side(2), {{1, 1, 0}, {2, 2, 0}, {}},
-                 {{RANGE_NONE, RANGE_NONE, 0}, {RANGE_NONE, RANGE_NONE, 0}, {}});
-    huge.side(1).textRanges[0].choice = CHOICE_FIRST;
+    installLists(huge.side(1), {{2'000'000'000, 2'000'000'000}, {2'000'000'002, 2'000'000'002}, {}},
+                 {{RANGE_NONE, RANGE_NONE}, {RANGE_NONE, RANGE_NONE}, {}});
+    installLists(huge.side(2), {{1, 1}, {2, 2}, {}},
+                 {{RANGE_NONE, RANGE_NONE}, {RANGE_NONE, RANGE_NONE}, {}});
+    huge.side(1).textRanges[0].choice = Choice::First;
     const auto ticks = positionTicks(huge, 2'100'000'000, {1000, 17, 17});
     ASSERT_EQ(ticks.size(), 1u);
     EXPECT_TRUE(ticks[0].undecided);

@@ -48,7 +48,7 @@ TEST_F(ProfileFile, IntegersReadLikeAtoiAndSaturate) {
     writeFile(path, "[S]\nplain=42\nsigned=-17\nplus=+5\ntrail=12abc\nword=abc\nempty=\n"
                     "big=99999999999999999999\nsmall=-99999999999\nmin=-2147483648\n"
                     "quoted=\" 9\"\n");
-    ASSERT_EQ(ini.load(), 0);
+    ASSERT_EQ(ini.load(), ProfileLoad::Read);
     const std::pair<const char*, int> cases[] = {
         {"plain", 42},        {"signed", -17},    {"plus", 5},    {"trail", 12},
         {"word", 0},          {"empty", 3},       {"missing", 3}, {"big", INT32_MAX},
@@ -71,7 +71,7 @@ TEST_F(ProfileFile, AwkwardValuesSurviveSaveAndLoadWithoutBreakingTheFile) {
     ASSERT_TRUE(ini.save().ok());
 
     Profile back(path);
-    ASSERT_EQ(back.load(), 0);
+    ASSERT_EQ(back.load(), ProfileLoad::Read);
     for (const auto& [key, value] : values)
         EXPECT_EQ(back.readString("S", key, "?"), value) << key;
     EXPECT_EQ(back.readString("S", "multi", ""), "one [Options] Tab size=1  x");
@@ -81,7 +81,7 @@ TEST_F(ProfileFile, AwkwardValuesSurviveSaveAndLoadWithoutBreakingTheFile) {
 TEST_F(ProfileFile, LinesNotUnderstoodAreKeptAsCommentsAndTheRestIsRead) {
     writeFile(path, "\x01\xff[[[\n=novalue\n[Odd]\nkey=1\n[Options\r\n[Options] junk\r\n"
                     "Tab size=4\r\n; remark\r\nUnknown key = kept \r\nlast words\n; end\n");
-    ASSERT_EQ(ini.load(), 0);
+    ASSERT_EQ(ini.load(), ProfileLoad::Read);
     EXPECT_EQ(ini.reading().kind, ProfileReading::Kind::UnreadLines);
     EXPECT_EQ(ini.reading().unreadLines, 5u);
     EXPECT_EQ(ini.reading().firstUnreadLine, 1u);
@@ -95,7 +95,7 @@ TEST_F(ProfileFile, LinesNotUnderstoodAreKeptAsCommentsAndTheRestIsRead) {
     EXPECT_EQ(text, ";\x01\xff[[[\n;=novalue\n[Odd]\nkey=1\n;[Options\n;[Options] junk\n"
                     "[Options]\nTab size=5\n; remark\nUnknown key=kept\n;last words\n; end\n");
     Profile back(path);
-    ASSERT_EQ(back.load(), 0);
+    ASSERT_EQ(back.load(), ProfileLoad::Read);
     EXPECT_EQ(back.reading().kind, ProfileReading::Kind::Clean);
 }
 

@@ -59,7 +59,7 @@ TEST(SettingsStore, AFirstRunStartsWithTheDefaultsMakesTheFolderAndReadsBackWhat
     store.loadTextFont(s);
     store.loadTitleFont(s);
     EXPECT_TRUE(s == Settings{});
-    ASSERT_EQ(store.shutDown(s), 0);
+    ASSERT_EQ(store.shutDown(s), SettingsWrite::Written);
     SettingsStore next(path);
     EXPECT_TRUE(startUp(next) == Settings{});
     EXPECT_TRUE(next.settingsPresent());
@@ -73,7 +73,7 @@ TEST_F(Store, EverySectionRoundTrips) {
     s.textFont = {"A Font Family Name Longer Than Thirty-One", 700, 1, -20, 49, 0};
     s.titleFont = {"Title Face", 300, 0, 12, 2, 204};
     s.lists = {{"*.txt", "*.c;*.h"}, {"Text", "C source"}, {"*.cpp"}, {"build", " .git "}};
-    ASSERT_EQ(store.shutDown(s), 0);
+    ASSERT_EQ(store.shutDown(s), SettingsWrite::Written);
     EXPECT_TRUE(reopen() == s);
 }
 
@@ -91,9 +91,9 @@ TEST_F(Store, ListsAreCappedShareTheDescriptionsCountAndKeepOtherKeys) {
     EXPECT_EQ(s.lists.fileFilters, (std::vector<std::string>{"*.a", "*.b"}));
     EXPECT_EQ(s.lists.fileDescriptions.size(), 2u);
 
-    ASSERT_EQ(store.shutDown(s), 0);
+    ASSERT_EQ(store.shutDown(s), SettingsWrite::Written);
     Profile saved(path);
-    ASSERT_EQ(saved.load(), 0);
+    ASSERT_EQ(saved.load(), ProfileLoad::Read);
     EXPECT_EQ(saved.readInt("Include filters", "NumEntries", 0), 100);
     EXPECT_FALSE(saved.hasKey("Include filters", "String 100"));
     EXPECT_TRUE(saved.hasKey("Include filters", "Note")); // not the list's own
@@ -119,7 +119,7 @@ TEST_F(Store, DamagedContentReadsAsTheDefaultsOrIsClamped) {
 TEST_F(Store, MinimisedWindowKeepsThePreviousGeometry) {
     Settings s = startWith("[Options]\nLeft=30\nTop=40\nWidth=700\nHeight=500\n");
     s.geometry = {-32000, -32000, 160, 30, 130, 130, -1, -1, 0};
-    ASSERT_EQ(store.shutDown(s), 0);
+    ASSERT_EQ(store.shutDown(s), SettingsWrite::Written);
     EXPECT_TRUE(reopen().geometry == (Geometry{30, 40, 700, 500, 130, 130, -1, -1, 0}));
 }
 
@@ -135,11 +135,11 @@ TEST_F(Store, WritersRunAroundTheOptionsAndOtherInstancesKeysSurvive) {
             p.writeInt("Table Options", "ColDef type", 5);
         },
         [&](Profile& p) { optionsBeforeComments = p.hasKey("Options", "Tab size"); }};
-    ASSERT_EQ(store.saveAll(s, writers), 0);
+    ASSERT_EQ(store.saveAll(s, writers), SettingsWrite::Written);
     EXPECT_FALSE(optionsBeforeTable);
     EXPECT_TRUE(optionsBeforeComments);
     Profile saved(path);
-    ASSERT_EQ(saved.load(), 0);
+    ASSERT_EQ(saved.load(), ProfileLoad::Read);
     EXPECT_EQ(saved.readInt("Table Options", "ColDef type", 0), 5);
     EXPECT_EQ(saved.readString("Elsewhere", "k", ""), "v");
     // saveAll leaves the dialog values of [Files] alone.
@@ -182,7 +182,7 @@ TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfOnce) {
                                        path +
                                        ".bad.2: Permission denied. "
                                        "The settings will not be written."});
-    EXPECT_EQ(blocked.shutDown(s), -1);
+    EXPECT_EQ(blocked.shutDown(s), SettingsWrite::NotWritten);
     EXPECT_TRUE(blocked.takeNotices().empty());
     EXPECT_EQ(readFile(path), "other garbage\n");
 }
@@ -199,8 +199,8 @@ TEST_F(Store, AFailedSaveLeavesTheOldFileAndSaysWhy) {
         Settings s = startUp(faulty);
         s.record.tabSize = 2;
         failing.fail(op, "tandel.ini", ENOSPC);
-        EXPECT_EQ(faulty.saveAll(s), -1) << static_cast<int>(op);
-        EXPECT_EQ(faulty.shutDown(s), -1);
+        EXPECT_EQ(faulty.saveAll(s), SettingsWrite::NotWritten) << static_cast<int>(op);
+        EXPECT_EQ(faulty.shutDown(s), SettingsWrite::NotWritten);
         EXPECT_EQ(faulty.takeNotices(),
                   std::vector<std::string>{"The settings were not written to " + path +
                                            ": No space left on device."});
@@ -211,8 +211,8 @@ TEST_F(Store, AFailedSaveLeavesTheOldFileAndSaysWhy) {
     SettingsStore blocked(path + "/tandel/tandel.ini");
     const Settings b = startUp(blocked);
     EXPECT_EQ(blocked.ensureMapping().error(), ENOTDIR);
-    EXPECT_EQ(blocked.shutDown(b), -1);
-    EXPECT_EQ(blocked.saveAll(b), -1);
+    EXPECT_EQ(blocked.shutDown(b), SettingsWrite::NotWritten);
+    EXPECT_EQ(blocked.saveAll(b), SettingsWrite::NotWritten);
     EXPECT_EQ(readFile(path), old);
 }
 
@@ -257,7 +257,7 @@ TEST(CompareSettingsStore, DefinitionsRoundTripThroughTheFile) {
         writers.commentDefinitions(profile);
         ASSERT_TRUE(profile.save().ok());
         Profile reread(dir.file("compare.ini"));
-        ASSERT_EQ(reread.load(), 0);
+        ASSERT_EQ(reread.load(), ProfileLoad::Read);
         CompareSettings read;
         loadCompareSettings(reread, read);
         EXPECT_EQ(read.tableMode, 1);

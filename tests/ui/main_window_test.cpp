@@ -248,7 +248,7 @@ private slots:
         QVERIFY(window->progressPanel()->text().startsWith(QStringLiteral("Reading file 1")));
         QVERIFY(!window->grab().isNull());
         QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(judgingMark(app.model, 0, 1), CHOICE_NONE);
+        QCOMPARE(judgingMark(app.model, 0, 1), Choice::None);
         QTest::keyClick(window.get(), Qt::Key_Escape);
         gate.open(true);
         QTRY_VERIFY(!window->busy());
@@ -304,15 +304,15 @@ private slots:
         const Question copy{QuestionKind::PresentOnly, "x", "Copy it?"};
         for (const char* id : {"6", "130", "7", "131", "2"}) {
             h.dialogs.answers.push_back(clickButton(QLatin1String(id)));
-            QCOMPARE(window->frame().askPermission(copy), QByteArray(id).toInt());
+            QCOMPARE(static_cast<int>(window->frame().askPermission(copy)), QByteArray(id).toInt());
         }
         h.dialogs.answers.push_back(pressKey(Qt::Key_Escape));
-        QCOMPARE(window->frame().askPermission(copy), static_cast<int>(kAnswerCancel));
+        QCOMPARE(window->frame().askPermission(copy), Answer::Cancel);
         QCOMPARE(h.dialogs.shown.back().text, QStringLiteral("Copy it?"));
 
         h.dialogs.answers = {clickStandard(QMessageBox::Yes), clickStandard(QMessageBox::No),
                              clickStandard(QMessageBox::Cancel), pressKey(Qt::Key_Escape)};
-        for (const int expected : {6, 7, 2, 2}) {
+        for (const Answer expected : {Answer::Yes, Answer::No, Answer::Cancel, Answer::Cancel}) {
             QCOMPARE(
                 window->frame().askYesNoCancel("Replace", {QuestionKind::ReplaceFile, "x", "?"}),
                 expected);
@@ -323,7 +323,7 @@ private slots:
 
         // The file-or-directory question: "&File" is checked at first.
         h.dialogs.answers.push_back(pressKey(Qt::Key_Return));
-        QCOMPARE(window->frame().askFileOrDirectory("/a/x", "/b/x"), static_cast<int>(kAnswerFile));
+        QCOMPARE(window->frame().askFileOrDirectory("/a/x", "/b/x"), Answer::File);
         QVERIFY(h.dialogs.shown.back().text.startsWith(QStringLiteral("File /a/x corresponds")));
     }
 

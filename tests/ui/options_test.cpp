@@ -92,8 +92,10 @@ private slots:
         SheetHarness h;
         const auto same = [&h](const std::pair<std::string, std::string>& files) {
             SettingsRecord& record = h.app.settings.record;
-            const bool loaded = loadSide(h.app.model, record, h.app.frame(), files.first, 1) == 0 &&
-                                loadSide(h.app.model, record, h.app.frame(), files.second, 2) == 0;
+            const bool loaded =
+                loadSide(h.app.model, record, h.app.frame(), files.first, 1) ==
+                    LoadResult::Loaded &&
+                loadSide(h.app.model, record, h.app.frame(), files.second, 2) == LoadResult::Loaded;
             h.frame.messages.clear(); // "Files are identical"
             return loaded &&
                    compareFiles(h.app, files.first, files.second) == CompareResult::Identical;

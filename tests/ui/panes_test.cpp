@@ -204,10 +204,10 @@ private slots:
         p.click(1, 2);
         const MergeModel& model = p.app().model;
         QCOMPARE(model.side(1).segmentCount(), 2);
-        QCOMPARE(judgingMark(model, 0, 1), CHOICE_NONE); // the press chose nothing
+        QCOMPARE(judgingMark(model, 0, 1), Choice::None); // the press chose nothing
         QCOMPARE(p.pane(1)->cursor().shape(), Qt::ArrowCursor);
         p.click(1, 2); // disarmed: the next click chooses again
-        QCOMPARE(judgingMark(model, 1, 1), CHOICE_FIRST);
+        QCOMPARE(judgingMark(model, 1, 1), Choice::First);
 
         QTest::mouseClick(p.pane(2), Qt::RightButton, {}, p.rowPoint(0));
         QVERIFY(p.main->quickMenu()->isVisible());
