@@ -32,8 +32,9 @@ PaneRow describeRow(const SideRecord& side, std::int64_t row) {
         result.kind = PaneRowKind::Filler;
         result.segment = findSegment(side, row, SegmentKind::Gap);
         if (result.segment >= 0) {
-            result.fill = fillFor(side.gapRanges[static_cast<std::size_t>(result.segment)].choice,
-                                  RowFill::Yellow);
+            const SegmentRange& gap = side.gapRanges[static_cast<std::size_t>(result.segment)];
+            result.fill = fillFor(gap.choice, RowFill::Yellow);
+            result.automatic = gap.automatic;
         }
         return result;
     }
@@ -41,10 +42,20 @@ PaneRow describeRow(const SideRecord& side, std::int64_t row) {
     result.line = at.line;
     result.segment = findSegment(side, at.line, SegmentKind::Text);
     if (result.segment >= 0) {
-        result.fill = fillFor(side.textRanges[static_cast<std::size_t>(result.segment)].choice,
-                              RowFill::Green);
+        const SegmentRange& text = side.textRanges[static_cast<std::size_t>(result.segment)];
+        result.fill = fillFor(text.choice, RowFill::Green);
+        result.automatic = text.automatic;
     }
     return result;
+}
+
+AutomaticMark automaticMark(const SideRecord& side, std::int64_t row) {
+    const PaneRow here = describeRow(side, row);
+    if (here.segment < 0 || !here.automatic) {
+        return AutomaticMark::None;
+    }
+    return describeRow(side, row - 1).segment == here.segment ? AutomaticMark::Stripe
+                                                              : AutomaticMark::Badge;
 }
 
 } // namespace tandel

@@ -19,12 +19,20 @@ struct PaneRow {
     std::int64_t line = -1;    // 0-based file line of a Text row, else -1
     std::int32_t segment = -1; // the segment holding the row, -1 for a common line
     RowFill fill = RowFill::None;
+    // The segment's choice was made by the three-way merge, not by the user.
+    bool automatic = false;
 };
+
+// How a row shows that its segment was decided by the three-way merge: a
+// badge on the segment's first row, a stripe under it on the others.
+enum class AutomaticMark { None, Badge, Stripe };
 
 // Row `row` (0-based display row) of this side's pane. A row in a segment is
 // filled by the choice mark of the side's range that holds it: Cyan for
 // Choice::First, Blue for Choice::Second, otherwise Green for a text line and
 // Yellow for a filler row. Painting stops at the first PastEnd row.
 PaneRow describeRow(const SideRecord& side, std::int64_t row);
+
+AutomaticMark automaticMark(const SideRecord& side, std::int64_t row);
 
 } // namespace tandel

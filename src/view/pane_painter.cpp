@@ -57,6 +57,26 @@ void outlineCurrent(QPainter& painter, const PaneScene& scene, std::int64_t disp
     }
 }
 
+// The mark of a segment the three-way merge decided: an "A" in a box at the
+// right edge on its first row, a line down from the box on the rows below,
+// inside the current segment's outline.
+void markAutomatic(QPainter& painter, const PaneScene& scene, AutomaticMark mark, int y) {
+    if (mark == AutomaticMark::None) {
+        return;
+    }
+    const int h = scene.metrics.lineHeight;
+    const int left = scene.width - 4 - h;
+    const QColor ink(0x50, 0x50, 0x50);
+    if (mark == AutomaticMark::Stripe) {
+        painter.fillRect(left + h / 2 - 1, y, 2, h, ink);
+        return;
+    }
+    const QRect box(left, y + 1, h, h - 2);
+    painter.fillRect(box, ink);
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, QStringLiteral("A"));
+}
+
 } // namespace
 
 void paintHint(QPainter& painter, const QRect& area, const QPalette& palette) {
@@ -87,7 +107,11 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
             outlineCurrent(painter, scene, scene.topLine + i, y,
                            palette.color(QPalette::Highlight));
         }
+        // Drawn over the row's text, which may run under it.
+        const AutomaticMark mark =
+            row.automatic ? automaticMark(side, scene.topLine + i) : AutomaticMark::None;
         if (row.kind == PaneRowKind::Filler) {
+            markAutomatic(painter, scene, mark, y);
             continue;
         }
         painter.setPen(colors.text);
@@ -112,6 +136,7 @@ void paintRows(QPainter& painter, RowLayout& layout, const PaneScene& scene,
             markChanged(painter, layout, scene, scene.topLine + i, row.line, y, colors.changed);
         }
         layout.draw(painter, QPointF(textLeft, y + scene.ascent));
+        markAutomatic(painter, scene, mark, y);
     }
 }
 

@@ -74,6 +74,34 @@ TEST_F(PaneActions, RowsShowFillersAndTheChoicesMadeByClicks) {
     EXPECT_EQ(fills(1), (F{N, N, N, N, N}));
 }
 
+TEST_F(PaneActions, SegmentsTheMergeDecidedAreMarkedUntilTheUserChoosesThem) {
+    // A two-line change, then a line only side 2 has (a filler on side 1).
+    build({"a", "b", "c", "d"}, {"a", "B", "C", "d", "e"}, "2,3c2,3\n4a5\n");
+    decideAutomatically(model, 0, 2);
+    decideAutomatically(model, 1, 2);
+    const auto marks = [&](int side) {
+        std::vector<AutomaticMark> out;
+        for (std::int64_t row = 0; row < 5; ++row) {
+            out.push_back(automaticMark(model.side(side), row));
+        }
+        return out;
+    };
+    using M = std::vector<AutomaticMark>;
+    constexpr AutomaticMark _ = AutomaticMark::None, A = AutomaticMark::Badge,
+                            S = AutomaticMark::Stripe;
+    EXPECT_EQ(marks(1), (M{_, A, S, _, A}));
+    EXPECT_EQ(marks(2), (M{_, A, S, _, A}));
+    EXPECT_EQ(fills(2), (F{N, C, C, N, C}));
+    EXPECT_EQ(automaticMark(model.side(1), 5), _); // past the end
+
+    // The user's own choice, even the same one, takes the mark away.
+    chooseSide(model, frame, 1, 2, false);
+    EXPECT_EQ(marks(1), (M{_, A, S, _, _}));
+    clickRow(model, settings, frame, selection, 1, 2, false);
+    EXPECT_EQ(marks(2), (M{_, _, _, _, _}));
+    EXPECT_EQ(fills(2), (F{N, G, G, N, C}));
+}
+
 TEST_F(PaneActions, PositionTicksShowWhatIsLeftAndWhereTheUserIs) {
     const PositionBarMetrics bar{200, 17, 17};
     const auto undecided = [&] {
