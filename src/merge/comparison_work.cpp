@@ -326,6 +326,7 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
     if (!work.outcome) {
         return CompareResult::Failed;
     }
+    model.threeWay = work.threeWay;
 
     app.frameState.lastFoundPosition = -1;
     app.frameState.ignoreCase = false;

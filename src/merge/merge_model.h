@@ -28,6 +28,9 @@ struct MergeModel {
     // The segment the user went to or chose last; -1 when none. The panes
     // outline it, and the take keys act on it.
     std::int32_t currentSegment = -1;
+    // The result on display is a three-way merge with a common ancestor: the
+    // segments still undecided are its conflicts.
+    bool threeWay = false;
 
     // Directory walk: where the save of the pair now loaded goes.
     std::string pairOutputPath;

@@ -15,11 +15,16 @@ std::string differenceStatusText(const MergeModel& model, bool compared) {
     if (n == 0) {
         return "No differences";
     }
-    std::int32_t unresolved = 0;
-    for (std::int32_t i = 0; i < n; ++i) {
-        unresolved += segmentResolved(model, i) ? 0 : 1;
+    const std::int32_t unresolved = unresolvedCount(model);
+    std::string left = " \xC2\xB7 ";
+    if (!model.threeWay) {
+        left += std::to_string(unresolved) + " unresolved";
+    } else if (unresolved == 0) {
+        left += "No conflicts left";
+    } else {
+        left +=
+            std::to_string(unresolved) + (unresolved == 1 ? " conflict left" : " conflicts left");
     }
-    const std::string left = " \xC2\xB7 " + std::to_string(unresolved) + " unresolved";
     if (model.currentSegment >= 0 && model.currentSegment < n) {
         return "Difference " + std::to_string(model.currentSegment + 1) + " of " +
                std::to_string(n) + left;

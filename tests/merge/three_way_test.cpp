@@ -4,6 +4,7 @@
 #include "merge/decisions.h"
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"
+#include "merge/status_text.h"
 
 namespace tandel::testing_support {
 namespace {
@@ -33,9 +34,12 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
     EXPECT_FALSE(decidedAutomatically(model, 2));
     EXPECT_EQ(unresolvedCount(model), 1);
     EXPECT_FALSE(readyToProduce(model, app.settings.record, frame, false));
+    app.model.currentSegment = -1;
+    EXPECT_EQ(differenceStatusText(model, true), "3 differences \u00b7 1 conflict left");
 
     // The user's own choices: the conflict, and one automatic choice changed.
     chooseSide(app.model, frame, 2, 2, false);
+    EXPECT_EQ(differenceStatusText(model, true), "Difference 3 of 3 \u00b7 No conflicts left");
     EXPECT_EQ(mergedText(model, frame, false), "1\nL2\n3\nR5\n6\nS7\n8\nR9\n");
     chooseSide(app.model, frame, 1, 1, false);
     EXPECT_FALSE(decidedAutomatically(model, 1));
@@ -51,6 +55,8 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
     runPosted();
     ASSERT_EQ(model.side(1).segmentCount(), 1);
     EXPECT_EQ(unresolvedCount(model), 1);
+    app.model.currentSegment = -1;
+    EXPECT_EQ(differenceStatusText(model, true), "1 difference \u00b7 1 conflict left");
 }
 
 } // namespace
