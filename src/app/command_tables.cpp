@@ -71,6 +71,7 @@ constexpr auto kMainMenu = std::to_array<MenuEntry>({
     item(cmd::kDirectoryMergingOptions, "&Directory Merging ..."),
     item(cmd::kFileTypes, "File &Types ..."),
     item(cmd::kToggleStatusBar, "&Status Bar"),
+    item(cmd::kToggleBasePane, "&Base Pane"),
     popup("&Fonts"),
     item(cmd::kTextFont, "&Text..."),
     item(cmd::kTitleFont, "T&itle ..."),

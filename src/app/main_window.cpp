@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QMetaObject>
 
@@ -51,6 +52,7 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
     menus_.buildAccelerators();
     jobs_.setUp();
     status_.setUp();
+    checkBasePaneItem();
     placeWindow();
 }
 
@@ -127,6 +129,10 @@ bool MainWindow::runWindowCommand(int id) {
     case cmd::kToggleStatusBar:
         status_.toggle();
         return true;
+    case cmd::kToggleBasePane:
+        parts_.container->toggleBasePane();
+        checkBasePaneItem();
+        return true;
     case cmd::kContextMenu:
         menus_.openContextMenuAtSegment();
         return true;
@@ -143,6 +149,13 @@ bool MainWindow::runWindowCommand(int id) {
             return true;
         }
         return false;
+    }
+}
+
+void MainWindow::checkBasePaneItem() {
+    if (auto* item = findChild<QAction*>(QString::number(cmd::kToggleBasePane))) {
+        item->setCheckable(true);
+        item->setChecked(app_.settings.record.basePane != 0);
     }
 }
 

@@ -95,6 +95,8 @@ protected:
 private:
     // main_window.cpp
     bool runWindowCommand(int id);
+    // The Base Pane item's check follows "Base pane".
+    void checkBasePaneItem();
     // main_window_dialogs.cpp
     void openOptions();
     // main_window_lifecycle.cpp

@@ -18,16 +18,22 @@ namespace tandel {
 void WindowDisplay::modelChanged(ModelEvent event) {
     switch (event) {
     case ModelEvent::SegmentsChanged:
+        parts_.container->updateBasePane();
+        repaintPanes();
+        break;
     case ModelEvent::SelectionChanged:
         repaintPanes();
         break;
-    case ModelEvent::Scrolled:
     case ModelEvent::DifferencesCleared:
+        parts_.container->updateBasePane();
+        [[fallthrough]];
+    case ModelEvent::Scrolled:
         repaintPanes();
         repaintPositionBar();
         break;
     case ModelEvent::SideLoaded:
     case ModelEvent::SidesCleared:
+        parts_.container->updateBasePane();
         repaintTitles();
         repaintPositionBar();
         repaintPanes();

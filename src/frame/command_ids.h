@@ -38,6 +38,8 @@ inline constexpr int kTakeRightThenLeft = 42004;
 inline constexpr int kContextMenu = 42005;
 // Shows or hides the status bar ("Status bar" in tandel.ini).
 inline constexpr int kToggleStatusBar = 42010;
+// Shows or hides the ancestor of a three-way merge ("Base pane" in tandel.ini).
+inline constexpr int kToggleBasePane = 42011;
 
 // Help and about.
 inline constexpr int kHelpContents = 15;

@@ -327,6 +327,8 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
         return CompareResult::Failed;
     }
     model.threeWay = work.threeWay;
+    model.base = work.threeWay ? std::move(work.base) : SideRecord{};
+    ++model.baseGeneration;
 
     app.frameState.lastFoundPosition = -1;
     app.frameState.ignoreCase = false;

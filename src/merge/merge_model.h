@@ -31,6 +31,11 @@ struct MergeModel {
     // The result on display is a three-way merge with a common ancestor: the
     // segments still undecided are its conflicts.
     bool threeWay = false;
+    // The common ancestor of that merge, empty otherwise; the generation
+    // counts the comparisons that set it, so that a view of it knows when to
+    // read it again.
+    SideRecord base;
+    std::uint64_t baseGeneration = 0;
 
     // Directory walk: where the save of the pair now loaded goes.
     std::string pairOutputPath;

@@ -49,6 +49,8 @@ struct SettingsRecord {
     // taken for equal without reading them. Off: the bytes decide.
     std::int32_t trustTimeStamps = 0;
     std::int32_t statusBar = 1; // "Status bar": the window shows its status bar
+    // "Base pane": a merge with a common ancestor shows the ancestor under the panes.
+    std::int32_t basePane = 0;
 
     // View state shared by the panes; never stored.
     std::int32_t charWidth = 0;   // average character width of the text font

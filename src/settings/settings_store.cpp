@@ -96,6 +96,7 @@ IoStatus SettingsStore::loadOptions(Settings& s) {
     r.ignoreLineEnds = p.readInt(kOptionsSection, "Ignore line ends", d.ignoreLineEnds);
     r.trustTimeStamps = p.readInt(kOptionsSection, "Trust time stamps", d.trustTimeStamps);
     r.statusBar = p.readInt(kOptionsSection, "Status bar", d.statusBar);
+    r.basePane = p.readInt(kOptionsSection, "Base pane", d.basePane);
 
     Geometry& g = s.geometry;
     const Geometry dg;
@@ -237,6 +238,7 @@ void SettingsStore::saveOptions(const Settings& s) {
     profile_.writeInt(kOptionsSection, "Ignore line ends", r.ignoreLineEnds);
     profile_.writeInt(kOptionsSection, "Trust time stamps", r.trustTimeStamps);
     profile_.writeInt(kOptionsSection, "Status bar", r.statusBar);
+    profile_.writeInt(kOptionsSection, "Base pane", r.basePane);
     profile_.writeInt(kOptionsSection, "TimeSize1", g.timeSize1);
     profile_.writeInt(kOptionsSection, "TimeSize2", g.timeSize2);
     profile_.writeInt(kOptionsSection, "PathSize1", g.pathSize1);

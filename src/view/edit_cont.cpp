@@ -1,12 +1,15 @@
 #include "view/edit_cont.h"
 
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <string>
 
 #include "control/application.h"
+#include "panes/line_expansion.h"
 #include "view/container_layout.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
@@ -27,6 +30,11 @@ edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* par
         return;
     }
     group_ = new PaneGroup(app, paneCommands_, this);
+    basePane_ = new QPlainTextEdit(this);
+    basePane_->setObjectName(QStringLiteral("basePane"));
+    basePane_->setReadOnly(true);
+    basePane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    basePane_->hide();
 }
 
 DiffEdit* edit_cont::pane(int side) const {
@@ -50,6 +58,42 @@ void edit_cont::setFonts(const QFont& text, const QFont& title) {
         group_->pane(s)->setFont(text);
         group_->title(s)->setFont(title);
     }
+    basePane_->setFont(text);
+}
+
+void edit_cont::toggleBasePane() {
+    std::int32_t& shown = app_.settings.record.basePane;
+    shown = shown != 0 ? 0 : 1;
+    updateBasePane();
+}
+
+void edit_cont::updateBasePane() {
+    if (basePane_ == nullptr) {
+        return;
+    }
+    const MergeModel& model = app_.model;
+    const bool wanted = app_.settings.record.basePane != 0 && model.threeWay;
+    if (wanted && baseShown_ != model.baseGeneration) {
+        // The ancestor's lines as the panes show them; a binary ancestor
+        // shows nothing.
+        const SideRecord& base = model.base;
+        const std::int32_t tabSize = effectiveTabSize(app_.settings.record.tabSize);
+        QString text;
+        std::u32string shown;
+        for (std::int64_t i = 0; !base.binary && i < base.lineCount; ++i) {
+            shownTextOf(base.line(i), tabSize, 0, shown);
+            if (i > 0) {
+                text.append(QLatin1Char('\n'));
+            }
+            text.append(QString::fromUcs4(shown.data(), static_cast<qsizetype>(shown.size())));
+        }
+        basePane_->setPlainText(text);
+        baseShown_ = model.baseGeneration;
+    }
+    if (wanted == basePane_->isHidden()) {
+        basePane_->setVisible(wanted);
+        relayout();
+    }
 }
 
 void edit_cont::relayout() {
@@ -60,7 +104,11 @@ void edit_cont::relayout() {
         return;
     }
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const ui::PaneLayout layout = ui::paneLayout(w, h, app_.settings.record.titleHeight, extent);
+    // The base pane takes the lower third.
+    const int baseHeight = !basePane_->isHidden() ? h / 3 : 0;
+    ui::place(basePane_, {0, h - baseHeight, w, baseHeight});
+    const ui::PaneLayout layout =
+        ui::paneLayout(w, h - baseHeight, app_.settings.record.titleHeight, extent);
     ui::place(title(1), layout.title1);
     ui::place(title(2), layout.title2);
     ui::place(pane(1), layout.pane1);

@@ -6,7 +6,11 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 #include "control/pane_commands.h"
+
+class QPlainTextEdit;
 
 namespace tandel {
 
@@ -39,6 +43,13 @@ public:
     // Places the children again, as after a resize.
     void relayout();
 
+    // File mode: the ancestor of a three-way merge, read only, under the
+    // panes while "Base pane" is on; hidden otherwise.
+    QPlainTextEdit* basePane() const { return basePane_; }
+    void toggleBasePane();
+    // Shows, hides or fills the base pane after a change of the model.
+    void updateBasePane();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // Wheel turns over the panes and titles come here.
@@ -50,6 +61,8 @@ private:
     ApplicationPaneCommands paneCommands_;
     PaneGroup* group_ = nullptr;
     DirectoryWindow* directoryWindow_ = nullptr;
+    QPlainTextEdit* basePane_ = nullptr;
+    std::uint64_t baseShown_ = 0; // the model's base generation the pane holds
 };
 
 } // namespace tandel

@@ -2,6 +2,8 @@
 // on its own carry a mark the user's choices do not, the status bar counts
 // the conflicts left, and Save writes the merged result.
 #include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -73,6 +75,37 @@ private slots:
 
         p.key(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(testing::readFile(out), std::string("1\nL2\n3\nR5\n6\n7\n8\nL9\n"));
+    }
+
+    void theBasePaneShowsTheAncestorFromTheMenuAndStaysOn() {
+        WindowHarness& h = p.window;
+        h.folder.write("tandel.ini", "[Options]\nAuto walk=0\n");
+        const std::vector<std::string> arguments{"-base", h.folder.write("base.txt", "1\n\tb\n"),
+                                                 "-f1",   h.folder.write("local.txt", "1\nL\n"),
+                                                 "-f2",   h.folder.write("remote.txt", "1\nR\n")};
+        p.main = h.open(arguments);
+        QCoreApplication::sendPostedEvents();
+        QPlainTextEdit* base = p.main->container()->basePane();
+        QVERIFY(base->isHidden());
+        const int fullHeight = p.pane(1)->height();
+
+        // Options, Base Pane: the panes make room for it.
+        QTest::keyClick(p.main.get(), Qt::Key_O, Qt::AltModifier);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_B);
+        QVERIFY(base->isVisible());
+        QCOMPARE(base->toPlainText(), QStringLiteral("1\n        b"));
+        QVERIFY(p.pane(1)->height() < fullHeight);
+        QVERIFY(p.pane(1)->geometry().bottom() < base->geometry().top());
+        p.main->close();
+        QVERIFY(h.iniHas("Base pane=1\n"));
+
+        // The next window opens with it; without an ancestor it stays hidden.
+        p.main = h.open(arguments);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(p.main->container()->basePane()->isVisible());
+        p.main = h.open({h.folder.file("local.txt"), h.folder.file("remote.txt")});
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(p.main->container()->basePane()->isHidden());
     }
 };
 
