@@ -213,6 +213,17 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
     const auto read = [&work, progress](std::size_t i, bool quiet) {
         work.readStatus[i] = readSide(*work.files, work.names[i], work.fresh[i], progress, quiet);
     };
+    // The ancestor is read on a thread of its own while the files are read,
+    // where the file layer allows it, else after them.
+    const bool readsBase = work.compare && work.threeWay && !work.baseName.empty();
+    IoStatus baseStatus;
+    const auto readBase = [&work, &baseStatus] {
+        baseStatus = readSide(*work.files, work.baseName, work.base, nullptr, true);
+    };
+    std::thread ancestor;
+    if (readsBase && work.files->threadSafe()) {
+        ancestor = std::thread(readBase);
+    }
     if (work.read[0] && work.read[1] && work.files->threadSafe()) {
         // Both files at once, one per core; the first one reports.
         if (progress != nullptr) {
@@ -231,6 +242,11 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
             }
             read(i, false);
         }
+    }
+    if (ancestor.joinable()) {
+        ancestor.join();
+    } else if (readsBase) {
+        readBase();
     }
     if (progress != nullptr && progress->cancelled()) {
         work.cancelled = true;
@@ -255,13 +271,10 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
         progress->enter(JobPhase::Comparing);
     }
     work.compared = true;
-    if (work.threeWay && !work.baseName.empty()) {
-        const IoStatus status = readSide(*work.files, work.baseName, work.base, nullptr, true);
-        if (!status.ok()) {
-            work.engineMessages.push_back(
-                withReason("Unable to open file " + work.baseName, status));
-            return;
-        }
+    if (readsBase && !baseStatus.ok()) {
+        work.engineMessages.push_back(
+            withReason("Unable to open file " + work.baseName, baseStatus));
+        return;
     }
     if (work.threeWay) {
         work.outcome = runThreeWay(work, *sides[0], *sides[1], progress);
