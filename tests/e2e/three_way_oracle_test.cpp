@@ -1,13 +1,17 @@
 // The unattended three-way merge (-auto -base) against `git merge-file` on
-// generated triples: where git merges cleanly, Tandel writes the same bytes;
-// where Tandel reports no conflict, no BASE line that both sides changed
-// differently is left in its result.
+// generated triples and on the merge commits of Tandel's own history: where
+// git merges cleanly, Tandel writes the same bytes; where Tandel reports no
+// conflict, no BASE line that both sides changed differently is left.
 #include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <optional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -106,56 +110,139 @@ bool holdsLine(const std::string& text, const std::string& line) {
     return text.starts_with(line) || text.find("\n" + line) != std::string::npos;
 }
 
-TEST(ThreeWayOracle, CleanMergesMatchGitMergeFileAndNoConflictedBaseLineSurvives) {
-    e2e::Sandbox box("tandel-three");
+// How the runs of a set of triples came out.
+struct Tally {
+    int triples = 0;
+    int clean = 0;  // merged cleanly by git
+    int agreed = 0; // ... and by Tandel, to the same bytes
+    int tandelClean = 0;
+};
+
+// Runs git merge-file and tandel -auto -base on the triple written in `box`;
+// returns Tandel's result when it merged without conflict.
+std::optional<std::string> judge(const e2e::Sandbox& box, const std::string& what, Tally& tally) {
     const auto base = box.root / "base.txt";
     const auto local = box.root / "local.txt";
     const auto remote = box.root / "remote.txt";
     const auto merged = box.root / "merged.txt";
-    std::mt19937 random(20261208);
-    constexpr int kTriples = 300;
-    int clean = 0;
-    int agreed = 0;
-    int tandelClean = 0;
-    for (int n = 0; n < kTriples; ++n) {
-        const Triple triple = makeTriple(random);
-        e2e::writeFile(base, triple.base);
-        e2e::writeFile(local, triple.local);
-        e2e::writeFile(remote, triple.remote);
-        const RunResult git = box.run(
-            "/usr/bin/git", {"merge-file", "-p", local.string(), base.string(), remote.string()});
-        ASSERT_GE(git.exitCode, 0) << git.errors;
-        std::filesystem::remove(merged);
-        const RunResult tandel =
-            box.run(TANDEL_PATH, {"-auto", "-base", base.string(), "-f1", local.string(), "-f2",
-                                  remote.string(), "-outf", merged.string()});
-        ASSERT_TRUE(tandel.exitCode == 0 || tandel.exitCode == 1) << tandel.errors;
-        if (tandel.exitCode == 1) {
-            // Nothing written, and the count said.
-            EXPECT_FALSE(std::filesystem::exists(merged));
-            EXPECT_NE(tandel.errors.find("left; nothing written"), std::string::npos);
+    ++tally.triples;
+    const RunResult git = box.run(
+        "/usr/bin/git", {"merge-file", "-p", local.string(), base.string(), remote.string()});
+    EXPECT_GE(git.exitCode, 0) << what << git.errors;
+    std::filesystem::remove(merged);
+    const RunResult tandel =
+        box.run(TANDEL_PATH, {"-auto", "-base", base.string(), "-f1", local.string(), "-f2",
+                              remote.string(), "-outf", merged.string()});
+    EXPECT_TRUE(tandel.exitCode == 0 || tandel.exitCode == 1) << what << tandel.errors;
+    std::optional<std::string> result;
+    if (tandel.exitCode == 1) {
+        // Nothing written, and the count said.
+        EXPECT_FALSE(std::filesystem::exists(merged)) << what;
+        EXPECT_NE(tandel.errors.find("left; nothing written"), std::string::npos) << what;
+    } else if (tandel.exitCode == 0) {
+        ++tally.tandelClean;
+        result = readFile(merged);
+    }
+    if (git.exitCode == 0) {
+        ++tally.clean;
+        if (result == git.out) {
+            ++tally.agreed;
         } else {
-            ++tandelClean;
-            const std::string result = readFile(merged);
-            for (const std::string& line : triple.changedApart) {
-                EXPECT_FALSE(holdsLine(result, line)) << "triple " << n << " kept " << line;
-            }
-        }
-        if (git.exitCode != 0) {
-            continue;
-        }
-        ++clean;
-        if (tandel.exitCode == 0 && readFile(merged) == git.out) {
-            ++agreed;
-        } else {
-            std::printf("triple %d differs from git merge-file (exit %d)\n", n, tandel.exitCode);
+            std::printf("%s differs from git merge-file (exit %d)\n", what.c_str(),
+                        tandel.exitCode);
         }
     }
-    std::printf("three-way: %d of %d clean merges agree with git merge-file (%.1f%%); "
+    return result;
+}
+
+void report(const char* set, const Tally& tally) {
+    std::printf("three-way, %s: %d of %d clean merges agree with git merge-file (%.1f%%); "
                 "%d of %d triples merged without conflict\n",
-                agreed, clean, clean > 0 ? 100.0 * agreed / clean : 0.0, tandelClean, kTriples);
-    ASSERT_GE(clean, kTriples / 4) << "too few clean triples to judge";
-    EXPECT_GE(agreed * 100, clean * 99);
+                set, tally.agreed, tally.clean,
+                tally.clean > 0 ? 100.0 * tally.agreed / tally.clean : 0.0, tally.tandelClean,
+                tally.triples);
+}
+
+TEST(ThreeWayOracle, CleanMergesMatchGitMergeFileAndNoConflictedBaseLineSurvives) {
+    e2e::Sandbox box("tandel-three");
+    std::mt19937 random(20261208);
+    constexpr int kTriples = 300;
+    Tally tally;
+    for (int n = 0; n < kTriples; ++n) {
+        const Triple triple = makeTriple(random);
+        box.put("base.txt", triple.base);
+        box.put("local.txt", triple.local);
+        box.put("remote.txt", triple.remote);
+        const std::string what = "triple " + std::to_string(n);
+        if (const auto result = judge(box, what, tally)) {
+            for (const std::string& line : triple.changedApart) {
+                EXPECT_FALSE(holdsLine(*result, line)) << what << " kept " << line;
+            }
+        }
+    }
+    report("generated triples", tally);
+    ASSERT_GE(tally.clean, kTriples / 4) << "too few clean triples to judge";
+    EXPECT_GE(tally.agreed * 100, tally.clean * 99);
+}
+
+// Real triples: every file both parents of a merge commit changed, at the
+// merge base and at the two parents, from the history of Tandel's own sources.
+TEST(ThreeWayOracle, MergeCommitsOfTheSourceHistoryMatchGitMergeFile) {
+    e2e::Sandbox box("tandel-history");
+    const auto git = [&box](std::vector<std::string> words) {
+        words.insert(words.begin(), {"-c", "safe.directory=*", "-C", TANDEL_SOURCE_DIR});
+        return box.run("/usr/bin/git", words);
+    };
+    const auto lines = [](const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            out.push_back(line);
+        }
+        return out;
+    };
+    const RunResult merges = git({"log", "--merges", "--format=%H %P"});
+    if (merges.exitCode != 0 || merges.out.empty()) {
+        GTEST_SKIP() << "the sources are not a git clone with merge commits";
+    }
+    Tally tally;
+    for (const std::string& merge : lines(merges.out)) {
+        std::istringstream words(merge);
+        std::string commit, one, two;
+        words >> commit >> one >> two;
+        const RunResult base = git({"merge-base", one, two});
+        if (base.exitCode != 0) {
+            continue;
+        }
+        const std::string ancestor = lines(base.out).at(0);
+        const auto changed = [&](const std::string& parent) {
+            std::vector<std::string> names =
+                lines(git({"diff", "--name-only", ancestor, parent}).out);
+            std::sort(names.begin(), names.end());
+            return names;
+        };
+        const std::vector<std::string> ours = changed(one), theirs = changed(two);
+        std::vector<std::string> both;
+        std::set_intersection(ours.begin(), ours.end(), theirs.begin(), theirs.end(),
+                              std::back_inserter(both));
+        for (const std::string& name : both) {
+            bool present = true;
+            for (const auto& [revision, file] :
+                 {std::pair{ancestor, "base.txt"}, {one, "local.txt"}, {two, "remote.txt"}}) {
+                const RunResult shown = git({"show", revision + ":" + name});
+                present = present && shown.exitCode == 0;
+                box.put(file, shown.out);
+            }
+            if (present) {
+                (void)judge(box, commit.substr(0, 8) + " " + name, tally);
+            }
+        }
+    }
+    report("merge commits of the sources", tally);
+    if (tally.clean == 0) {
+        GTEST_SKIP() << "no file merged cleanly in the history";
+    }
+    EXPECT_GE(tally.agreed * 100, tally.clean * 99);
 }
 
 } // namespace
