@@ -32,26 +32,22 @@ long countLines(const char* text, std::size_t length, const RunHooks& hooks) {
     return lines;
 }
 
-// The first position where the texts differ; the planted sentinel guarantees
-// one at or before the shorter length, so the scan needs no bound check.
-std::size_t commonHead(char* a, std::size_t lengthA, char* b, std::size_t lengthB,
+// The first position where the texts differ, at most the shorter length.
+// The texts are only read: two comparisons may share one of them.
+std::size_t commonHead(const char* a, std::size_t lengthA, const char* b, std::size_t lengthB,
                        const RunHooks& hooks) {
     const std::size_t shorter = std::min(lengthA, lengthB);
-    if (lengthA <= lengthB)
-        a[shorter] = static_cast<char>(~b[shorter]);
-    else
-        b[shorter] = static_cast<char>(~a[shorter]);
     constexpr std::size_t word = sizeof(std::uint64_t);
     std::size_t i = 0;
     for (;;) {
-        const std::size_t stop = std::min(shorter + 1, i + kBytesPerEndsCheck);
+        const std::size_t stop = std::min(shorter, i + kBytesPerEndsCheck);
         while (i + word <= stop && loadWord(a + i) == loadWord(b + i))
             i += word;
-        if (i + word <= stop || stop == shorter + 1)
+        if (i + word <= stop || stop == shorter)
             break;
         hooks.checkpoint();
     }
-    while (a[i] == b[i])
+    while (i < shorter && a[i] == b[i])
         ++i;
     return i;
 }
@@ -94,13 +90,18 @@ void fixTextEnd(InputFile& input, bool ignoreBlankLines) {
         input.buffer[input.length++] = '\n';
         input.missingNewline = !ignoreBlankLines;
     }
-    input.buffer[input.length] = 0;
-    input.buffer[input.length + 1] = 0;
+    // Written only where needed: a text that already ends so may be read by
+    // two comparisons at once.
+    for (std::size_t i = input.length; i < input.length + 2; ++i) {
+        if (input.buffer[i] != 0) {
+            input.buffer[i] = 0;
+        }
+    }
 }
 
 void findIdenticalEnds(InputFile& first, InputFile& second, bool shared, const RunHooks& hooks) {
-    char* a = first.buffer;
-    char* b = second.buffer;
+    const char* a = first.buffer;
+    const char* b = second.buffer;
     const std::size_t lengthA = first.length;
     const std::size_t lengthB = second.length;
 

@@ -139,12 +139,16 @@ std::optional<ScriptOutcome> runThreeWay(ComparisonWork& work, SideRecord& local
         outcomes[i] = runEngineOn(work, work.baseName, work.names[i], baseTexts[i], sideTexts[i],
                                   lists[i], messages[i], progress);
     };
-    // The two comparisons at once, one per core; the engine writes into the
-    // text it is given, so the second one gets a copy of BASE of its own.
+    // The two comparisons at once, one per core. The engine only reads a
+    // text of whole lines, so both share BASE; one that rewrites the text or
+    // ends it with a line feed of its own gives the second a copy.
     std::vector<char> baseCopy;
     if (work.files->threadSafe()) {
-        baseCopy.assign(baseText.data, baseText.data + baseText.length + kEngineSpareBytes);
-        baseTexts[1] = EngineText{baseCopy.data(), baseText.length};
+        const bool wholeLines = baseText.length == 0 || baseText.data[baseText.length - 1] == '\n';
+        if (rewrites || !wholeLines) {
+            baseCopy.assign(baseText.data, baseText.data + baseText.length + kEngineSpareBytes);
+            baseTexts[1] = EngineText{baseCopy.data(), baseText.length};
+        }
         std::thread second(compare, std::size_t{1});
         compare(0);
         second.join();
