@@ -210,6 +210,13 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
                     work.names[0] == app.switches.valueOf(kSwitchF1) &&
                     work.names[1] == app.switches.valueOf(kSwitchF2);
     work.baseName = app.switches.valueOf(kSwitchBase);
+    SideRecord& ahead = model.readAhead;
+    if (compare && work.threeWay && !ahead.fileName.empty() && ahead.fileName == work.baseName &&
+        !changedSinceLoad(*model.files, ahead)) {
+        work.base = std::move(ahead);
+        work.baseReadAhead = true;
+    }
+    ahead = SideRecord{};
     return work;
 }
 
@@ -219,7 +226,8 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
     };
     // The ancestor is read on a thread of its own while the files are read,
     // where the file layer allows it, else after them.
-    const bool readsBase = work.compare && work.threeWay && !work.baseName.empty();
+    const bool readsBase =
+        work.compare && work.threeWay && !work.baseName.empty() && !work.baseReadAhead;
     IoStatus baseStatus;
     const auto readBase = [&work, &baseStatus] {
         baseStatus = readSide(*work.files, work.baseName, work.base, nullptr, true);

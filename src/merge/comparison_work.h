@@ -37,6 +37,7 @@ struct ComparisonWork {
     // ancestor (an empty name: an empty one).
     bool threeWay = false;
     std::string baseName;
+    bool baseReadAhead = false; // `base` holds it already
 
     // Filled by run.
     std::array<SideRecord, 2> fresh;

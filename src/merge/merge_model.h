@@ -36,6 +36,9 @@ struct MergeModel {
     // read it again.
     SideRecord base;
     std::uint64_t baseGeneration = 0;
+    // An ancestor read beside the two files at start-up, for the comparison
+    // that follows to take while its file is unchanged.
+    SideRecord readAhead;
 
     // Directory walk: where the save of the pair now loaded goes.
     std::string pairOutputPath;

@@ -232,12 +232,22 @@ LoadResult loadSide(MergeModel& model, SettingsRecord& settings, Frame& frame,
 }
 
 void loadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
-               const std::array<std::string, 2>& names) {
+               const std::array<std::string, 2>& names, const std::string& ancestor) {
     std::array<SideRecord, 2> fresh;
     std::array<IoStatus, 2> read;
     const auto readOne = [&](std::size_t i) {
         read[i] = readSide(*model.files, names[i], fresh[i]);
     };
+    model.readAhead = SideRecord{};
+    std::thread third;
+    if (!ancestor.empty() && model.files->threadSafe()) {
+        third = std::thread([&model, &ancestor] {
+            SideRecord base;
+            if (readSide(*model.files, ancestor, base, nullptr, true).ok()) {
+                model.readAhead = std::move(base);
+            }
+        });
+    }
     if (!names[0].empty() && !names[1].empty() && model.files->threadSafe()) {
         std::thread second(readOne, std::size_t{1});
         readOne(0);
@@ -248,6 +258,9 @@ void loadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
                 readOne(i);
             }
         }
+    }
+    if (third.joinable()) {
+        third.join();
     }
     for (std::size_t i = 0; i < 2; ++i) {
         if (names[i].empty()) {

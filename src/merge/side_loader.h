@@ -26,9 +26,11 @@ enum class LoadResult { Loaded, NotLoaded };
 [[nodiscard]] IoStatus readSide(FileSystem& files, const std::string& name, SideRecord& out,
                                 JobProgress* progress = nullptr, bool quiet = false);
 // loadSide for the named sides (an empty name is skipped), both files read at
-// once when the file layer allows it; each failure has said why.
+// once when the file layer allows it; each failure has said why. A named
+// `ancestor` is read beside them into the model's read-ahead, quietly: the
+// comparison reads it again, and says why, when this failed.
 void loadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
-               const std::array<std::string, 2>& names);
+               const std::array<std::string, 2>& names, const std::string& ancestor = {});
 // readSide, or false after "Unable to open file NAME: reason".
 [[nodiscard]] bool readFileIntoSide(FileSystem& files, const std::string& name, Frame& frame,
                                     SideRecord& out);
