@@ -6,15 +6,12 @@
 
 #include <QWidget>
 
-#include <cstdint>
-
 #include "control/pane_commands.h"
-
-class QPlainTextEdit;
 
 namespace tandel {
 
 class Application;
+class BasePane;
 class DiffEdit;
 class DiffTitle;
 class DirectoryListView;
@@ -45,9 +42,9 @@ public:
 
     // File mode: the ancestor of a three-way merge, read only, under the
     // panes while "Base pane" is on; hidden otherwise.
-    QPlainTextEdit* basePane() const { return basePane_; }
+    BasePane* basePane() const { return basePane_; }
     void toggleBasePane();
-    // Shows, hides or fills the base pane after a change of the model.
+    // Shows or hides the base pane after a change of the model.
     void updateBasePane();
 
 protected:
@@ -61,8 +58,7 @@ private:
     ApplicationPaneCommands paneCommands_;
     PaneGroup* group_ = nullptr;
     DirectoryWindow* directoryWindow_ = nullptr;
-    QPlainTextEdit* basePane_ = nullptr;
-    std::uint64_t baseShown_ = 0; // the model's base generation the pane holds
+    BasePane* basePane_ = nullptr;
 };
 
 } // namespace tandel
