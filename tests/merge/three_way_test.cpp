@@ -6,6 +6,7 @@
 #include "merge/driver_test_support.h"
 #include "merge/merged_output.h"
 #include "merge/status_text.h"
+#include "panes/position_ticks.h"
 
 #include <random>
 
@@ -36,6 +37,14 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
     EXPECT_TRUE(decidedAutomatically(model, 1));
     EXPECT_FALSE(decidedAutomatically(model, 2));
     EXPECT_EQ(unresolvedCount(model), 1);
+    const auto automaticTicks = [&model] {
+        std::vector<bool> automatic;
+        for (const PositionTick& tick : positionTicks(model, 9, {1000, 17, 17})) {
+            automatic.push_back(tick.automatic);
+        }
+        return automatic;
+    };
+    EXPECT_EQ(automaticTicks(), (std::vector<bool>{true, true, false}));
     EXPECT_FALSE(readyToProduce(model, app.settings.record, frame, false));
     app.model.currentSegment = -1;
     EXPECT_EQ(differenceStatusText(model, true), "3 differences \u00b7 1 conflict left");
@@ -47,6 +56,7 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
     chooseSide(app.model, frame, 1, 1, false);
     EXPECT_FALSE(decidedAutomatically(model, 1));
     EXPECT_TRUE(decidedAutomatically(model, 0));
+    EXPECT_EQ(automaticTicks(), (std::vector<bool>{true, false, false}));
     EXPECT_FALSE(anyUnresolved(model));
     EXPECT_EQ(mergedText(model, frame, false), "1\nL2\n3\n4\n5\n6\nS7\n8\nR9\n");
 
