@@ -15,16 +15,12 @@
 
 namespace tandel {
 
-edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent)
-    : QWidget(parent), app_(app), paneCommands_(app) {
+edit_cont::edit_cont(const Application& app, PaneCommands& commands, QWidget* parent)
+    : QWidget(parent), app_(app) {
     setObjectName(QStringLiteral("edcontainer"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-    if (directories != nullptr) {
-        directoryWindow_ = new DirectoryWindow(*directories, app.settings, this);
-        return;
-    }
-    group_ = new PaneGroup(app, paneCommands_, this);
+    group_ = new PaneGroup(app, commands, this);
     basePane_ = new BasePane(app, this);
     basePane_->hide();
     // It follows the panes wherever they go.
@@ -33,6 +29,14 @@ edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* par
             basePane_->update();
         }
     });
+}
+
+edit_cont::edit_cont(const Application& app, DirectoryWindow* lists, QWidget* parent)
+    : QWidget(parent), app_(app), directoryWindow_(lists) {
+    setObjectName(QStringLiteral("edcontainer"));
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    lists->setParent(this);
 }
 
 DiffEdit* edit_cont::pane(int side) const {
@@ -57,12 +61,6 @@ void edit_cont::setFonts(const QFont& text, const QFont& title) {
         group_->title(s)->setFont(title);
     }
     basePane_->setFont(text);
-}
-
-void edit_cont::toggleBasePane() {
-    std::int32_t& shown = app_.settings.record.basePane;
-    shown = shown != 0 ? 0 : 1;
-    updateBasePane();
 }
 
 void edit_cont::updateBasePane() {

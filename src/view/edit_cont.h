@@ -6,8 +6,6 @@
 
 #include <QWidget>
 
-#include "control/pane_commands.h"
-
 namespace tandel {
 
 class Application;
@@ -15,16 +13,18 @@ class BasePane;
 class DiffEdit;
 class DiffTitle;
 class DirectoryListView;
-class DirectoryMerge;
 class DirectoryWindow;
 class PaneGroup;
+class PaneCommands;
 class position_bar;
 
 class edit_cont : public QWidget {
     Q_OBJECT
 public:
-    // With `directories` the container holds the directory window's lists.
-    edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent);
+    // File mode: the panes read `app` and ask `commands` for every change.
+    edit_cont(const Application& app, PaneCommands& commands, QWidget* parent);
+    // Directory window mode: the container holds `lists` and takes them over.
+    edit_cont(const Application& app, DirectoryWindow* lists, QWidget* parent);
 
     // File mode only (null in directory window mode); side 1 or 2.
     PaneGroup* paneGroup() const { return group_; }
@@ -43,8 +43,8 @@ public:
     // File mode: the ancestor of a three-way merge, read only, under the
     // panes while "Base pane" is on; hidden otherwise.
     BasePane* basePane() const { return basePane_; }
-    void toggleBasePane();
-    // Shows or hides the base pane after a change of the model.
+    // Shows or hides the base pane after a change of the model or of "Base
+    // pane".
     void updateBasePane();
 
 protected:
@@ -53,9 +53,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    Application& app_;
-    // What the panes ask of the model; they only read it themselves.
-    ApplicationPaneCommands paneCommands_;
+    const Application& app_;
     PaneGroup* group_ = nullptr;
     DirectoryWindow* directoryWindow_ = nullptr;
     BasePane* basePane_ = nullptr;
