@@ -40,6 +40,28 @@ int BasePane::rowsTop() const {
     return std::max(1, app_.settings.record.lineHeight) + 2;
 }
 
+void BasePane::paintLine(QPainter& painter, std::int64_t line, int y) {
+    const SettingsRecord& record = app_.settings.record;
+    const PaneMetrics metrics{record.lineHeight, record.charWidth, record.lineNumbers != 0};
+    const int textLeft = static_cast<int>(textLeftEdge(metrics));
+    const int ascent = fontMetrics().ascent();
+    std::u32string shown;
+    if (metrics.lineNumbers) {
+        const std::string label = lineNumberLabel(line);
+        shown.assign(label.begin(), label.end());
+        layout_->setText(shown);
+        painter.save();
+        painter.setClipRect(QRect(0, y, textLeft, metrics.lineHeight), Qt::IntersectClip);
+        layout_->draw(painter, QPointF(0, y + ascent));
+        painter.restore();
+    }
+    // Sideways as far as the left pane.
+    shownTextOf(app_.model.base.line(line), effectiveTabSize(record.tabSize),
+                app_.model.side(1).firstVisibleColumn, shown);
+    layout_->setText(shown);
+    layout_->draw(painter, QPointF(textLeft, y + ascent));
+}
+
 void BasePane::paintEvent(QPaintEvent* /*event*/) {
     const SettingsRecord& record = app_.settings.record;
     const MergeModel& model = app_.model;
@@ -63,7 +85,10 @@ void BasePane::paintEvent(QPaintEvent* /*event*/) {
     const std::vector<BaseSegment> marks = baseSegmentsIn(model, top, top + rows);
     const ui::RowColors plain = ui::rowColors(RowFill::None, colors);
     const ui::RowColors changed = ui::rowColors(RowFill::Green, colors);
-    const auto yOf = [&](std::int64_t line) { return rowsAt + static_cast<int>(line - top) * h; };
+    // Lines far off the pane are drawn just off it.
+    const auto yOf = [&](std::int64_t line) {
+        return rowsAt + static_cast<int>(std::clamp<std::int64_t>(line - top, -1, rows + 1)) * h;
+    };
     const auto marked = [&](std::int64_t line) {
         return std::any_of(marks.begin(), marks.end(), [line](const BaseSegment& m) {
             return m.lines.first <= line && line < m.lines.end;
@@ -78,27 +103,9 @@ void BasePane::paintEvent(QPaintEvent* /*event*/) {
         }
     }
 
-    const PaneMetrics metrics{record.lineHeight, record.charWidth, record.lineNumbers != 0};
-    const int textLeft = static_cast<int>(textLeftEdge(metrics));
-    const int ascent = fontMetrics().ascent();
-    const std::int32_t tabSize = effectiveTabSize(record.tabSize);
-    const std::int64_t offset = model.side(1).firstVisibleColumn;
-    std::u32string shown;
     for (std::int64_t line = top; line < top + rows && line < base.lineCount; ++line) {
-        const int y = yOf(line);
         painter.setPen(marked(line) ? changed.text : plain.text);
-        if (metrics.lineNumbers) {
-            const std::string label = lineNumberLabel(line);
-            shown.assign(label.begin(), label.end());
-            layout_->setText(shown);
-            painter.save();
-            painter.setClipRect(QRect(0, y, textLeft, h), Qt::IntersectClip);
-            layout_->draw(painter, QPointF(0, y + ascent));
-            painter.restore();
-        }
-        shownTextOf(base.line(line), tabSize, offset, shown);
-        layout_->setText(shown);
-        layout_->draw(painter, QPointF(textLeft, y + ascent));
+        paintLine(painter, line, yOf(line));
     }
 
     // The current segment outlined as in the panes; a place where lines were

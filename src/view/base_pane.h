@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 
+class QPainter;
+
 namespace tandel {
 namespace ui {
 class RowLayout;
@@ -33,6 +35,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // BASE line `line` with its number, in the pen's colour, at pane y.
+    void paintLine(QPainter& painter, std::int64_t line, int y);
+
     const Application& app_;
     std::unique_ptr<ui::RowLayout> layout_;
 };
