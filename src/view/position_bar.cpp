@@ -42,7 +42,7 @@ void position_bar::paintEvent(QPaintEvent* /*event*/) {
     // last, so that thousands of decided ones around them never hide them;
     // those the merge decided on its own are a pale green under the user's
     // own choices; the current one is a wider blue band.
-    const std::array<QColor, 3> shades{QColor(160, 205, 175), QColor(0, 140, 60),
+    const std::array<QColor, 3> shades{QColor(120, 185, 140), QColor(0, 140, 60),
                                        QColor(220, 30, 30)};
     const QColor current(30, 90, 240);
     const auto pass = [](const PositionTick& tick) {
