@@ -34,8 +34,12 @@ MainWindow::MainWindow(WindowServices services, const std::vector<std::string>& 
     (void)readStartupSettings(app_, store_, arguments);
     fonts_.make();
     menus_.buildToolbar();
-    parts_.container =
-        new edit_cont(app_, app_.frameState.directoryWindow ? &directories_ : nullptr, this);
+    if (app_.frameState.directoryWindow) {
+        parts_.container =
+            new edit_cont(app_, new DirectoryWindow(directories_, app_.settings, nullptr), this);
+    } else {
+        parts_.container = new edit_cont(app_, paneCommands_, this);
+    }
     parts_.container->setFonts(parts_.textFont, parts_.titleFont);
     parts_.body = new FrameBody(parts_.container, this);
     setCentralWidget(parts_.body);
@@ -129,10 +133,13 @@ bool MainWindow::runWindowCommand(int id) {
     case cmd::kToggleStatusBar:
         status_.toggle();
         return true;
-    case cmd::kToggleBasePane:
-        parts_.container->toggleBasePane();
+    case cmd::kToggleBasePane: {
+        std::int32_t& shown = app_.settings.record.basePane;
+        shown = shown != 0 ? 0 : 1;
+        parts_.container->updateBasePane();
         checkBasePaneItem();
         return true;
+    }
     case cmd::kContextMenu:
         menus_.openContextMenuAtSegment();
         return true;

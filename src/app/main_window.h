@@ -26,6 +26,7 @@
 #include "app/window_status.h"
 #include "control/application.h"
 #include "control/command_router.h"
+#include "control/pane_commands.h"
 #include "dirmerge/directory_merge.h"
 #include "settings/settings_store.h"
 
@@ -124,6 +125,8 @@ private:
     WindowJobs jobs_{parts_};
     DirectoryCommands directoryCommands_{parts_, menus_};
     Application app_{frame_};
+    // What the panes ask of the model; they only read it themselves.
+    ApplicationPaneCommands paneCommands_{app_};
     SettingsStore store_;
     DirectoryMerge directories_;
     CommandRouter router_;

@@ -166,6 +166,7 @@ std::optional<ScriptOutcome> runThreeWay(ComparisonWork& work, SideRecord& local
         fromBase[i] = editHunks(lists[i]);
     }
     ThreeWayResult merged = mergeThreeWay(fromBase[0], fromBase[1], local, remote);
+    work.baseHunks = std::move(fromBase);
     if (merged.takes.empty()) {
         return ScriptOutcome::Identical;
     }
@@ -353,7 +354,7 @@ CompareResult applyComparison(Session& app, ComparisonWork& work) {
     }
     model.threeWay = work.threeWay;
     model.base = work.threeWay ? std::move(work.base) : SideRecord{};
-    ++model.baseGeneration;
+    model.baseHunks = std::move(work.baseHunks);
 
     app.frameState.lastFoundPosition = -1;
     app.frameState.ignoreCase = false;

@@ -47,7 +47,8 @@ struct ComparisonWork {
     std::optional<ScriptOutcome> outcome; // none: not compared, failed or cancelled
     ScriptLists lists;
     SideRecord base;
-    std::vector<MergeTake> takes; // a three-way merge's, one per hunk of `lists`
+    std::vector<MergeTake> takes;                   // a three-way merge's, one per hunk of `lists`
+    std::array<std::vector<EditHunk>, 2> baseHunks; // BASE to side 1, to side 2
     bool cancelled = false;
 };
 

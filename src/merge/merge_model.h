@@ -5,10 +5,12 @@
 
 #include "base/file_system.h"
 #include "merge/side_record.h"
+#include "merge/three_way.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tandel {
 
@@ -31,11 +33,11 @@ struct MergeModel {
     // The result on display is a three-way merge with a common ancestor: the
     // segments still undecided are its conflicts.
     bool threeWay = false;
-    // The common ancestor of that merge, empty otherwise; the generation
-    // counts the comparisons that set it, so that a view of it knows when to
-    // read it again.
+    // The common ancestor of that merge, empty otherwise.
     SideRecord base;
-    std::uint64_t baseGeneration = 0;
+    // The changes from that ancestor to side 1 and to side 2: what places its
+    // lines beside the panes' rows. Empty when BASE or a side is binary.
+    std::array<std::vector<EditHunk>, 2> baseHunks;
     // An ancestor read beside the two files at start-up, for the comparison
     // that follows to take while its file is unchanged.
     SideRecord readAhead;

@@ -23,6 +23,9 @@ struct PositionTick {
     std::int64_t y = 0;
     bool undecided = false; // a segment at this pixel waits for a decision
     bool current = false;   // the current segment starts at this pixel
+    // Every segment at this pixel was decided by the three-way merge, none
+    // by the user.
+    bool automatic = false;
     bool operator==(const PositionTick&) const = default;
 };
 
@@ -30,8 +33,8 @@ struct PositionTick {
 // the bar. With w the middle bar's width, E = w x arrow height / scroll bar
 // width + 1 and K = client height - 3E, a range that starts on display line L
 // (1-based) has its tick at L x K / N + E. Ranges that fall on one pixel make
-// one tick, undecided when any of them is; none when N is 0 or there are no
-// lists.
+// one tick, undecided when any of them is, automatic when all of them are;
+// none when N is 0 or there are no lists.
 std::vector<PositionTick> positionTicks(const MergeModel& model, std::int64_t rowCount,
                                         const PositionBarMetrics& metrics);
 

@@ -1,15 +1,10 @@
 #include "view/edit_cont.h"
 
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
 
-#include <algorithm>
-#include <string>
-
 #include "control/application.h"
-#include "panes/line_expansion.h"
+#include "view/base_pane.h"
 #include "view/container_layout.h"
 #include "view/diff_edit.h"
 #include "view/diff_title.h"
@@ -20,21 +15,28 @@
 
 namespace tandel {
 
-edit_cont::edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent)
-    : QWidget(parent), app_(app), paneCommands_(app) {
+edit_cont::edit_cont(const Application& app, PaneCommands& commands, QWidget* parent)
+    : QWidget(parent), app_(app) {
     setObjectName(QStringLiteral("edcontainer"));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-    if (directories != nullptr) {
-        directoryWindow_ = new DirectoryWindow(*directories, app.settings, this);
-        return;
-    }
-    group_ = new PaneGroup(app, paneCommands_, this);
-    basePane_ = new QPlainTextEdit(this);
-    basePane_->setObjectName(QStringLiteral("basePane"));
-    basePane_->setReadOnly(true);
-    basePane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    group_ = new PaneGroup(app, commands, this);
+    basePane_ = new BasePane(app, this);
     basePane_->hide();
+    // It follows the panes wherever they go.
+    connect(group_, &PaneGroup::viewMoved, basePane_, [this] {
+        if (basePane_->isVisible()) {
+            basePane_->update();
+        }
+    });
+}
+
+edit_cont::edit_cont(const Application& app, DirectoryWindow* lists, QWidget* parent)
+    : QWidget(parent), app_(app), directoryWindow_(lists) {
+    setObjectName(QStringLiteral("edcontainer"));
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    lists->setParent(this);
 }
 
 DiffEdit* edit_cont::pane(int side) const {
@@ -61,39 +63,16 @@ void edit_cont::setFonts(const QFont& text, const QFont& title) {
     basePane_->setFont(text);
 }
 
-void edit_cont::toggleBasePane() {
-    std::int32_t& shown = app_.settings.record.basePane;
-    shown = shown != 0 ? 0 : 1;
-    updateBasePane();
-}
-
 void edit_cont::updateBasePane() {
     if (basePane_ == nullptr) {
         return;
     }
-    const MergeModel& model = app_.model;
-    const bool wanted = app_.settings.record.basePane != 0 && model.threeWay;
-    if (wanted && baseShown_ != model.baseGeneration) {
-        // The ancestor's lines as the panes show them; a binary ancestor
-        // shows nothing.
-        const SideRecord& base = model.base;
-        const std::int32_t tabSize = effectiveTabSize(app_.settings.record.tabSize);
-        QString text;
-        std::u32string shown;
-        for (std::int64_t i = 0; !base.binary && i < base.lineCount; ++i) {
-            shownTextOf(base.line(i), tabSize, 0, shown);
-            if (i > 0) {
-                text.append(QLatin1Char('\n'));
-            }
-            text.append(QString::fromUcs4(shown.data(), static_cast<qsizetype>(shown.size())));
-        }
-        basePane_->setPlainText(text);
-        baseShown_ = model.baseGeneration;
-    }
+    const bool wanted = app_.settings.record.basePane != 0 && app_.model.threeWay;
     if (wanted == basePane_->isHidden()) {
         basePane_->setVisible(wanted);
         relayout();
     }
+    basePane_->update();
 }
 
 void edit_cont::relayout() {

@@ -6,28 +6,25 @@
 
 #include <QWidget>
 
-#include <cstdint>
-
-#include "control/pane_commands.h"
-
-class QPlainTextEdit;
-
 namespace tandel {
 
 class Application;
+class BasePane;
 class DiffEdit;
 class DiffTitle;
 class DirectoryListView;
-class DirectoryMerge;
 class DirectoryWindow;
 class PaneGroup;
+class PaneCommands;
 class position_bar;
 
 class edit_cont : public QWidget {
     Q_OBJECT
 public:
-    // With `directories` the container holds the directory window's lists.
-    edit_cont(Application& app, DirectoryMerge* directories, QWidget* parent);
+    // File mode: the panes read `app` and ask `commands` for every change.
+    edit_cont(const Application& app, PaneCommands& commands, QWidget* parent);
+    // Directory window mode: the container holds `lists` and takes them over.
+    edit_cont(const Application& app, DirectoryWindow* lists, QWidget* parent);
 
     // File mode only (null in directory window mode); side 1 or 2.
     PaneGroup* paneGroup() const { return group_; }
@@ -45,9 +42,9 @@ public:
 
     // File mode: the ancestor of a three-way merge, read only, under the
     // panes while "Base pane" is on; hidden otherwise.
-    QPlainTextEdit* basePane() const { return basePane_; }
-    void toggleBasePane();
-    // Shows, hides or fills the base pane after a change of the model.
+    BasePane* basePane() const { return basePane_; }
+    // Shows or hides the base pane after a change of the model or of "Base
+    // pane".
     void updateBasePane();
 
 protected:
@@ -56,13 +53,10 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    Application& app_;
-    // What the panes ask of the model; they only read it themselves.
-    ApplicationPaneCommands paneCommands_;
+    const Application& app_;
     PaneGroup* group_ = nullptr;
     DirectoryWindow* directoryWindow_ = nullptr;
-    QPlainTextEdit* basePane_ = nullptr;
-    std::uint64_t baseShown_ = 0; // the model's base generation the pane holds
+    BasePane* basePane_ = nullptr;
 };
 
 } // namespace tandel

@@ -117,6 +117,7 @@ void PaneGroup::scrollToLine(std::int64_t t) {
     for (DiffEdit* p : panes_) {
         p->scrollRows(d);
     }
+    emit viewMoved();
 }
 
 void PaneGroup::scrollVertically(VerticalScroll code, std::int64_t thumb) {
@@ -133,6 +134,9 @@ void PaneGroup::scrollHorizontally(int side, HorizontalScroll code, std::int64_t
             pane(s)->syncHorizontalBar();
             pane(s)->update();
         }
+    }
+    if (changed[0]) {
+        emit viewMoved();
     }
 }
 
@@ -166,6 +170,7 @@ void PaneGroup::repaintPanes() {
         p->syncHorizontalBar();
         p->update();
     }
+    emit viewMoved();
 }
 
 void PaneGroup::syncVerticalBar() {

@@ -60,6 +60,11 @@ public:
     void repaintPanes();
     void syncVerticalBar();
 
+signals:
+    // The top line or side 1's horizontal offset may have changed, or the
+    // rows were painted again.
+    void viewMoved();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include <array>
+
 #include "control/application.h"
 #include "panes/position_ticks.h"
 
@@ -38,15 +40,19 @@ void position_bar::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     // Whole pixels: sharp at any scale. Undecided segments are red and drawn
     // last, so that thousands of decided ones around them never hide them;
-    // the current one is a wider blue band.
-    const QColor decided(0, 140, 60);
-    const QColor undecided(220, 30, 30);
+    // those the merge decided on its own are a pale green under the user's
+    // own choices; the current one is a wider blue band.
+    const std::array<QColor, 3> shades{QColor(120, 185, 140), QColor(0, 140, 60),
+                                       QColor(220, 30, 30)};
     const QColor current(30, 90, 240);
-    for (const bool pass : {false, true}) {
+    const auto pass = [](const PositionTick& tick) {
+        return tick.undecided ? 2 : tick.automatic ? 0 : 1;
+    };
+    for (int p = 0; p < 3; ++p) {
         for (const PositionTick& tick : ticks) {
-            if (tick.undecided == pass) {
+            if (pass(tick) == p) {
                 painter.fillRect(0, static_cast<int>(tick.y), width(), 1,
-                                 tick.undecided ? undecided : decided);
+                                 shades[static_cast<std::size_t>(p)]);
             }
         }
     }

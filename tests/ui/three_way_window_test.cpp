@@ -3,12 +3,12 @@
 // the conflicts left, and Save writes the merged result.
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QtTest>
 
 #include "pane_harness.h"
 #include "ui_test_main.h"
+#include "view/base_pane.h"
 
 using namespace tandel;
 using namespace tandel::test;
@@ -77,25 +77,56 @@ private slots:
         QCOMPARE(testing::readFile(out), std::string("1\nL2\n3\nR5\n6\n7\n8\nL9\n"));
     }
 
-    void theBasePaneShowsTheAncestorFromTheMenuAndStaysOn() {
+    void theBasePaneFollowsThePanesFromTheMenuAndStaysOn() {
+        // LOCAL adds ten lines after line 5; line 40 is a conflict.
+        std::string base;
+        std::string local;
+        std::string remote;
+        for (int i = 1; i <= 60; ++i) {
+            const std::string n = std::to_string(i);
+            base += n + "\n";
+            local += (i == 40 ? "L" + n : n) + "\n";
+            remote += (i == 40 ? "R" + n : n) + "\n";
+            for (int added = 0; i == 5 && added < 10; ++added) {
+                local += "new\n";
+            }
+        }
         WindowHarness& h = p.window;
         h.folder.write("tandel.ini", "[Options]\nAuto walk=0\n");
-        const std::vector<std::string> arguments{"-base", h.folder.write("base.txt", "1\n\tb\n"),
-                                                 "-f1",   h.folder.write("local.txt", "1\nL\n"),
-                                                 "-f2",   h.folder.write("remote.txt", "1\nR\n")};
+        const std::vector<std::string> arguments{"-base", h.folder.write("base.txt", base),
+                                                 "-f1",   h.folder.write("local.txt", local),
+                                                 "-f2",   h.folder.write("remote.txt", remote)};
         p.main = h.open(arguments);
+        p.main->resize(800, 500);
         QCoreApplication::sendPostedEvents();
-        QPlainTextEdit* base = p.main->container()->basePane();
-        QVERIFY(base->isHidden());
+        BasePane* pane = p.main->container()->basePane();
+        QVERIFY(pane->isHidden());
         const int fullHeight = p.pane(1)->height();
 
         // Options, Base Pane: the panes make room for it.
         QTest::keyClick(p.main.get(), Qt::Key_O, Qt::AltModifier);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_B);
-        QVERIFY(base->isVisible());
-        QCOMPARE(base->toPlainText(), QStringLiteral("1\n        b"));
+        QVERIFY(pane->isVisible());
         QVERIFY(p.pane(1)->height() < fullHeight);
-        QVERIFY(p.pane(1)->geometry().bottom() < base->geometry().top());
+        QVERIFY(p.pane(1)->geometry().bottom() < pane->geometry().top());
+
+        // Scrolled down a page, then by lines, the top row's BASE line is ten
+        // lines up; the conflict's BASE line is filled, the lines around not.
+        QCOMPARE(pane->topLine(), 0);
+        p.key(Qt::Key_PageDown);
+        QVERIFY(p.record().topLine > 0);
+        while (p.record().topLine < 45) {
+            p.key(Qt::Key_Down);
+        }
+        const int top = p.record().topLine;
+        QCOMPARE(pane->topLine(), top - 10);
+        const QImage image = PaneHarness::grab(pane);
+        const auto fill = [&](int line) {
+            return PaneHarness::at(image, PaneHarness::logicalWidth(image) - 3,
+                                   pane->rowsTop() + (line - (top - 10)) * p.h() + p.h() / 2);
+        };
+        QCOMPARE(fill(39), QColor(0, 255, 0));
+        QCOMPARE(fill(37), pane->palette().color(QPalette::Base));
         p.main->close();
         QVERIFY(h.iniHas("Base pane=1\n"));
 
