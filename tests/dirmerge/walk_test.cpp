@@ -183,6 +183,11 @@ TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
     EXPECT_FALSE(std::filesystem::exists(out + "/locked"));
     EXPECT_EQ(readFile(out + "/z"), "z");
     EXPECT_EQ(said().second, "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
+    // An unreadable top directory ends the walk at once.
+    files.fail(testing::FileOp::List, d2, EACCES);
+    walk(tree.mkdir("out2"));
+    EXPECT_FALSE(state.walking || state.comparing);
+    EXPECT_FALSE(frame.walkMenu.back());
 }
 
 // A copy that fails is said with the file's name and counted, and the walk
