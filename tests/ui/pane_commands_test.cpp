@@ -1,6 +1,4 @@
-// The panes alone, over a recording command sink: clicks, a Shift+drag, a
-// split release and dropped files arrive as commands, and the panes leave
-// the model as it was.
+// The panes alone over a recording command sink: events arrive as commands only.
 #include <QMimeData>
 #include <QtTest>
 
