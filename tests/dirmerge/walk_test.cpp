@@ -91,8 +91,7 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     EXPECT_FALSE(finished());
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(state.pairOutputPath, out + "/a");
-    // Comparing again after an edit that made them equal copies the loaded
-    // pair, not the entry the cursor moved on to.
+    // Made equal by an edit, the loaded pair is copied, not the next entry.
     tree.write("two/a", "left\n");
     walkCompared(ctx, CompareResult::Identical);
     EXPECT_EQ(readFile(out + "/a"), "left\n");
@@ -143,9 +142,8 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     EXPECT_EQ(said().second, "Directory merge cancelled: 0 copied, 0 merged, 0 skipped, 0 failed");
 }
 
-// The walk's copies fail as the window's do: counted, said with the file's
-// name, nothing left under the destination name, and the walk goes on; a
-// folder it cannot make waits for Skip.
+// Failed copies are counted and named, leave nothing, and the walk goes on;
+// a folder it cannot make waits for Skip.
 TEST_F(Walk, ACopyOrAFolderThatFailsMidwayLeavesNothingBehind) {
     const std::string big(200000, 'b'); // several pieces
     both("big", big, big);
@@ -190,8 +188,6 @@ TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
     EXPECT_FALSE(frame.walkMenu.back());
 }
 
-// A copy that fails is said with the file's name and counted, and the walk
-// goes on; a pair the merge saved is counted as merged.
 TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
     both("c", "same", "same");
     both("m", "left\n", "right!\n");
@@ -208,8 +204,6 @@ TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
                            "Directories compared: 0 copied, 1 merged, 0 skipped, 1 failed"));
 }
 
-// A second walk does not start over a running one; a merge run from the list
-// makes the pair's folder below the destination and gets its switches.
 TEST_F(Walk, ASecondStartIsIgnoredAndAMergeRunGetsItsSwitches) {
     both("a", "1", "2");
     walk(out);
