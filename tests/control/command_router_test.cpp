@@ -112,6 +112,7 @@ TEST_F(Router, TheDirectoryWindowBuildsItsListAndSaysWhatItCannotList) {
     EXPECT_EQ(dirs.state.rows.size(), 2u);
     EXPECT_EQ(std::ranges::count(frame.events, ModelEvent::ListRowsChanged), 2);
     EXPECT_FALSE(router.route(4)); // an id nobody owns
+    EXPECT_TRUE(router.route(cmd::kCompareFiles));
 
     app.settings.files.selectDir1 = tree.write("plain.txt", "x\n");
     post(cmd::kCompareDirectoryLists);

@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <regex>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace tandel {
@@ -301,18 +302,26 @@ TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
 }
 
 TEST_F(Rows, AMergeRunsResultMarksItsRowWhenTheWindowComesBack) {
-    tree.write("one/p.txt", "left\n", 100);
-    tree.write("two/p.txt", "right\n", 200);
+    const TempFolder::Entry entries[] = {{"one/p.txt", "left\n", 100},
+                                         {"two/p.txt", "right\n", 200},
+                                         {"one/q.txt", "left\n", 100},
+                                         {"two/q.txt", "right\n", 200}};
+    tree.writeAll(entries);
     ASSERT_EQ(build(d1), BuildResult::Finished);
     ASSERT_EQ(dirs.activateRow(0, d1, d1), DirectoryMerge::MergeRunStart::Started);
-    ASSERT_EQ(started.size(), 1u);
+    ASSERT_EQ(dirs.activateRow(1, d1, d1), DirectoryMerge::MergeRunStart::Started);
+    ASSERT_EQ(started.size(), 2u);
     EXPECT_FALSE(dirs.recheckMergeRuns()); // nothing saved yet
     // The run saved into Directory 1 itself, taking the right side.
     tree.write("one/p.txt", "right\n", 300);
     EXPECT_TRUE(dirs.recheckMergeRuns());
     EXPECT_EQ(markerText(dirs.state.rows[0], 0), "merged");
     EXPECT_EQ(rowKind(dirs.state.rows[0]), RowKind::Equal);
-    EXPECT_FALSE(dirs.recheckMergeRuns()); // told once
+    EXPECT_FALSE(dirs.recheckMergeRuns());           // told once
+    std::filesystem::remove(tree.file("two/q.txt")); // gone meanwhile
+    tree.write("one/q.txt", "merged\n", 400);
+    EXPECT_TRUE(dirs.recheckMergeRuns());
+    EXPECT_EQ(rowKind(dirs.state.rows[1]), RowKind::LeftOnly);
 }
 
 TEST_F(Rows, ACancelledBuildKeepsItsRowsMarksTheListIncompleteAndThePairsUnread) {
@@ -435,10 +444,16 @@ TEST(ListGeometry, DamagedColumnWidthsAreHeld) {
     EXPECT_EQ(fillerWidth(800, held), 0);
 }
 
-TEST(ListGeometry, ARowIsRevealedWithAPageBelowIt) {
+TEST(ListGeometry, ARowIsRevealedWithAPageBelowItAndWidthsAreKeptPerSide) {
     EXPECT_EQ(topRevealing(0, 5, 10, 100), 5);
     EXPECT_EQ(topRevealing(0, 95, 10, 100), 90);
     EXPECT_EQ(topRevealing(50, 52, 10, 100), 52);
+    EXPECT_EQ(topAfterKey(PaneKey::End, 0, 1, 10), 9);
+    EXPECT_EQ(topAfterEnsureVisible(0, 5, 0, 100), 5); // no room for a whole row
+    Geometry g;
+    recordColumnWidths(g, 2, {300, 120, 80, 60});
+    EXPECT_EQ(std::tuple(g.pathSize2, g.timeSize2, g.sizeSize2, g.stateSize2),
+              std::tuple(300, 120, 80, 60));
 }
 
 TEST(FilterLists, FileTypesRoundTripThroughTheSettings) {

@@ -134,10 +134,18 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     EXPECT_EQ(readFile(out + "/e"), "e");
     EXPECT_EQ(readFile(out + "/x/inner"), "in");
 
+    // Neither answer to the file-or-directory question skips the pair.
+    frame.permissionAnswers = {Answer::YesToAll};
+    walk(tree.mkdir("out3"));
+    EXPECT_NE(said().second.find(" 1 skipped"), std::string::npos) << said().second;
+    frame.permissionAnswers = {Answer::YesToAll};
+    frame.fileOrDirAnswers = {Answer::Cancel};
+    walk(tree.mkdir("out4"));
+    EXPECT_TRUE(said().second.starts_with("Directory merge cancelled")) << said().second;
     // A new walk asks again; Cancel ends it.
     frame.permissionAnswers = {Answer::Cancel};
     walk(tree.mkdir("out2"));
-    EXPECT_EQ(frame.questions.size(), 3u);
+    EXPECT_EQ(frame.questions.size(), 7u);
     EXPECT_FALSE(state.walking);
     EXPECT_EQ(said().second, "Directory merge cancelled: 0 copied, 0 merged, 0 skipped, 0 failed");
 }
@@ -213,6 +221,7 @@ TEST_F(Walk, ASecondStartIsIgnoredAndAMergeRunGetsItsSwitches) {
     EXPECT_TRUE(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh));
     EXPECT_TRUE(std::filesystem::exists(fresh + "/p q"));
     EXPECT_FALSE(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, fresh));
+    EXPECT_FALSE(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, left + "/below"));
     EXPECT_EQ(started, (std::vector<std::vector<std::string>>{{"/usr/bin/tandel", "-f1", left,
                                                                "-f2", d2 + "/p q/r.txt", "-outd",
                                                                fresh + "/p q"}}));
