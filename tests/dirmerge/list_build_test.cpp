@@ -259,6 +259,17 @@ TEST_F(Rows, ListBuildComparesBytesAndStartsMergeRuns) {
     EXPECT_EQ(started[0].back(), out);
 }
 
+// A destination below a directory would be scanned as part of it.
+TEST_F(Rows, ListBuildRefusesADestinationInsideADirectory) {
+    tree.write("one/a.txt", "a\n");
+    const std::string inside = d2 + "/merged";
+    EXPECT_EQ(build(inside), BuildResult::Failed);
+    EXPECT_TRUE(dirs.state.rows.empty());
+    EXPECT_EQ(frame.shown(Severity::Error),
+              std::vector<std::string>{"The destination " + inside + " lies inside Directory 2 " +
+                                       d2 + ".\nChoose a destination outside both directories."});
+}
+
 // Copy to Destination into Directory 2 makes only the copied rows the same.
 TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
     const TempFolder::Entry entries[] = {
@@ -277,6 +288,7 @@ TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
               "1 equal \u00b7 1 differ \u00b7 2 only left \u00b7 1 only right \u00b7 1 unreadable");
     EXPECT_EQ(relativeName(dirs.state.rows[5].left.path, d1), "s/c.txt");
     EXPECT_EQ(relativeName(d2 + "/d.txt", d1), d2 + "/d.txt");
+    EXPECT_EQ(relativeName(d1, d1), d1);
     // Largest first, a half that is absent last; a second click turns it round.
     std::vector<int> shown = dirs.shownRows();
     dirs.sort.click(kSizeColumn);
@@ -342,6 +354,7 @@ TEST_F(Rows, ACancelledBuildKeepsItsRowsMarksTheListIncompleteAndThePairsUnread)
     ASSERT_EQ(dirs.state.rows.size(), 3u);
     EXPECT_EQ(markerText(dirs.state.rows[0], 0), "not compared");
     EXPECT_EQ(dirs.counts().notCompared, 3);
+    EXPECT_NE(countsLine(dirs.counts()).find(" 3 not compared"), std::string::npos);
     ASSERT_EQ(build(out), BuildResult::Finished);
     EXPECT_FALSE(dirs.state.listIncomplete);
     EXPECT_EQ(dirs.counts().equal, 4);
@@ -469,8 +482,11 @@ TEST(FilterLists, FileTypesRoundTripThroughTheSettings) {
     storeFileTypes(lists, types);
     EXPECT_EQ(lists.fileFilters, (std::vector<std::string>{"*.c", "*.h", "*.c"}));
     EXPECT_EQ(lists.fileDescriptions, (std::vector<std::string>{"C", "Headers", "C again"}));
-    EXPECT_EQ(destinationChoiceOf(1), kToDirectory2);
-    EXPECT_EQ(destinationChoiceOf(-7), kToOther); // as a damaged file may hold
+    for (const auto& [stored, choice] : {std::pair{0, kToDirectory1},
+                                         {1, kToDirectory2},
+                                         {2, kToOther},
+                                         {-7, kToOther}}) // -7: a damaged file
+        EXPECT_EQ(destinationChoiceOf(stored), choice) << stored;
 }
 
 } // namespace

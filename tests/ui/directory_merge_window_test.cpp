@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -191,14 +190,7 @@ private slots:
                  std::pair(QStringLiteral("Select destination directory"), s.tree.file("out")));
         auto* edit = control<QLineEdit>(*dialog, 104);
         QCOMPARE(edit->text(), QString::fromStdString(s.tree.file("chosen")));
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(s.tree.file("dropped"))),
-                      QUrl::fromLocalFile(QStringLiteral("/second"))});
-        QDragEnterEvent enter(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(edit, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(edit, &drop);
+        QVERIFY(test::dropFiles(edit, {QString::fromStdString(s.tree.file("dropped")), "/second"}));
         press(*dialog, 1);
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(std::filesystem::is_directory(missing));
