@@ -1,9 +1,5 @@
-// The machine's file layer on real files: what a replace keeps of the old
-// file, that it writes through a link, that a unique name is never one that
-// was there, and that a run ended by a signal while it writes leaves no
-// half-written file behind; and inputs mapped instead of read. Pipes and
-// devices as targets, and inputs that change under their mapping, are run
-// end to end.
+// The machine's file layer on real files: what a replace keeps of the old file,
+// links written through, unique names, a signal while writing; mapped inputs.
 #include "base/file_system.h"
 
 #include <gtest/gtest.h>
@@ -67,9 +63,11 @@ TEST(RealFileSystem, AReplacedFileKeepsItsPermissionsUnlessOthersAreAskedFor) {
         TempFolder dir;
         const std::string path = dir.file("f");
         std::uint64_t oldInode = 0;
+        const bool root = ::geteuid() == 0; // only root may give a file to another user
         if (c.old) {
             dir.write("f", "old");
             ASSERT_EQ(::chmod(path.c_str(), *c.old), 0);
+            ASSERT_TRUE(!root || ::chown(path.c_str(), 1234, 5678) == 0);
             oldInode = statusOf(path).inode;
         }
         WriteOptions options;
@@ -79,6 +77,11 @@ TEST(RealFileSystem, AReplacedFileKeepsItsPermissionsUnlessOthersAreAskedFor) {
         const FileStatus now = statusOf(path);
         EXPECT_EQ(now.permissions, c.expected) << std::oct << c.old.value_or(0);
         EXPECT_NE(now.inode, oldInode); // a new file took the name
+        struct stat owner {};
+        ASSERT_EQ(::stat(path.c_str(), &owner), 0);
+        if (root && c.old) {
+            EXPECT_EQ(std::pair(owner.st_uid, owner.st_gid), std::pair(1234u, 5678u));
+        }
         EXPECT_EQ(dir.read("f"), "new");
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"f"});
     }

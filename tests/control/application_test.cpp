@@ -39,14 +39,11 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     EXPECT_TRUE(requestsUnattendedRun({"a", "b", "/AUTO"}));
     EXPECT_FALSE(requestsUnattendedRun({"a", "b", "/auto/x"}));
     EXPECT_FALSE(requestsUnattendedRun({"-x", "a"}));
-    // Even after a bad token: a script asking for an unattended run must not
-    // get a window waiting for a user.
+    // Even after a bad token: a script must never get a window waiting for a user.
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
 }
 
-// Settings that are there but cannot be read would merge by the defaults, not
-// by what the user stored: an unattended run says so and stops, and the file
-// is left as it is.
+// The merge would follow the defaults, not what the user stored: the run stops.
 TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
     TempFolder folder;
     const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
@@ -64,8 +61,6 @@ TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
     EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
 }
 
-// A run refused for its command line did nothing: the settings file is not
-// written, whether it is there or not.
 TEST(Application, UnattendedRunRefusedForItsCommandLineLeavesTheSettingsAlone) {
     for (const bool present : {true, false}) {
         TempFolder folder;
@@ -93,8 +88,7 @@ TEST(ConsoleFrame, LabelsMessagesAndAnswersOnlyForItsOwnTarget) {
     EXPECT_EQ(errors.str(), "Error: Unable to open file\nWarning: careful\n");
     EXPECT_EQ(frame.errorCount(), 1);
 
-    // Without a target every replace question is answered No; with one, only
-    // the questions about replacing that very file get a Yes, whatever their text.
+    // Only questions about replacing its own target get a Yes.
     const auto overwrite = [&](const std::string& path) {
         return frame.confirmOverwrite({QuestionKind::Overwrite, path, "File exists."});
     };
@@ -177,8 +171,6 @@ TEST_F(Lifecycle, ParseErrorsAndMissingFilesAreShownAndStartUpGoesOn) {
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-// A window goes on with the defaults after one warning, and never writes
-// over the file it could not read, even once it can.
 TEST_F(Lifecycle, SettingsThatCannotBeReadAreSaidOnceAndNeverWrittenOver) {
     const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
     testing::FailingFileSystem files;

@@ -98,9 +98,7 @@ TEST_F(Router, WalkCopiesAsksLoadsTheDifferingPairAndFinishesAfterItsSave) {
     EXPECT_TRUE(app.model.pairOutputPath.empty());
 }
 
-// A cancelled build keeps the window with what it found, and Rescan builds
-// the list again; a file named as one of the directories is said, not
-// listed as an empty folder.
+// Rescan builds a cancelled list again; a file named as a directory is said, not listed.
 TEST_F(Router, TheDirectoryWindowBuildsItsListAndSaysWhatItCannotList) {
     tree.write("one/a.txt", "x\n");
     tree.write("one/b.txt", "x\n");
@@ -114,6 +112,7 @@ TEST_F(Router, TheDirectoryWindowBuildsItsListAndSaysWhatItCannotList) {
     EXPECT_EQ(dirs.state.rows.size(), 2u);
     EXPECT_EQ(std::ranges::count(frame.events, ModelEvent::ListRowsChanged), 2);
     EXPECT_FALSE(router.route(4)); // an id nobody owns
+    EXPECT_TRUE(router.route(cmd::kCompareFiles));
 
     app.settings.files.selectDir1 = tree.write("plain.txt", "x\n");
     post(cmd::kCompareDirectoryLists);

@@ -1,10 +1,13 @@
 // Commands the dispatcher runs itself: Copy from a pane or the preview, the
-// file commands, and the ids it leaves to the window.
+// file commands, and the ids it leaves to the window; what the panes ask of
+// the model arrives as commands.
 #include "control/copy_command.h"
 
 #include "control/application.h"
 #include "control/dispatcher.h"
+#include "control/pane_commands.h"
 #include "frame/command_ids.h"
+#include "merge/decisions.h"
 #include "merge/driver_test_support.h"
 #include "merge/model_fixture.h"
 
@@ -77,12 +80,48 @@ TEST(Dispatcher, SplitArmsAndForeignIdsAreLeftToTheWindow) {
     Application app{frame};
     EXPECT_TRUE(dispatchCommand(app, cmd::kSplitSegment));
     EXPECT_TRUE(app.frameState.splitArmed);
+    test::setLines(app.model.side(1), {"a", "x", "c"});
+    test::setLines(app.model.side(2), {"b", "x", "d"});
+    test::installScript(app.model, "1c1\n3c3\n");
+    chooseSide(app.model, frame, 0, 2, false);
+    EXPECT_TRUE(dispatchCommand(app, cmd::kSelectFromLeft)); // keeps the choice already made
+    EXPECT_EQ(judgingMark(app.model, 0, 1), Choice::None);
+    EXPECT_EQ(judgingMark(app.model, 1, 1), Choice::First);
     for (int id : {4, 5, 12, 14, 16, 23, 308, cmd::kQuit})
         EXPECT_FALSE(dispatchCommand(app, id)) << id;
     // The directory window walks its lists with Next and Previous.
     app.frameState.directoryWindow = true;
     EXPECT_FALSE(dispatchCommand(app, cmd::kNextSegment));
     EXPECT_FALSE(dispatchCommand(app, cmd::kPrevSegment));
+}
+
+class PaneCommandsTest : public ::testing::Test {
+protected:
+    test::FakeFrame frame;
+    Application app{frame};
+    ApplicationPaneCommands commands{app};
+};
+
+TEST_F(PaneCommandsTest, ADropIsRecordedAndLoadedLaterFromTheEventLoop) {
+    commands.drop(2, {"/tmp/a.txt", "/tmp/b.txt"});
+    EXPECT_EQ(app.frameState.droppedNames, (std::vector<std::string>{"/tmp/a.txt", "/tmp/b.txt"}));
+    EXPECT_EQ(app.frameState.droppedSide, 2);
+    EXPECT_EQ(frame.posted, std::vector<int>{cmd::kLoadDropped});
+    EXPECT_TRUE(app.model.side(2).fileName.empty());
+}
+
+TEST_F(PaneCommandsTest, ASelectionGrowsOnlyInThePaneItBeganIn) {
+    test::setLines(app.model.side(1), {"one", "two"});
+    commands.beginSelection(1, {0, 0, 0});
+    ASSERT_EQ(app.frameState.selection.side, 1);
+    EXPECT_FALSE(commands.extendSelection(2, {1, 2, 20}));
+    EXPECT_TRUE(commands.extendSelection(1, {1, 2, 20}));
+    EXPECT_FALSE(commands.extendSelection(1, {1, 2, 20})); // the end did not move
+    commands.endSelection();
+    EXPECT_EQ(frame.primarySelection, std::vector<std::string>{"one\ntw"});
+
+    commands.setVisibleRows(17);
+    EXPECT_EQ(app.settings.record.visibleRows, 17);
 }
 
 } // namespace

@@ -118,8 +118,11 @@ TEST_F(SearchTest, FailuresLeaveTheViewAndSayWhy) {
     EXPECT_EQ(find("xyz", false), 0);
     app.settings.record.notYetCompared = 1;
     EXPECT_EQ(find("x"), -1);
-    EXPECT_EQ(infos(), (std::vector<std::string>{kNoSearchStringMessage, kNotFoundMessage,
-                                                 kNotFoundMessage, kNotComparedMessage}));
+    findCommand(app); // nor is the Find dialog opened
+    EXPECT_TRUE(frame.findDialogs.empty());
+    EXPECT_EQ(infos(),
+              (std::vector<std::string>{kNoSearchStringMessage, kNotFoundMessage, kNotFoundMessage,
+                                        kNotComparedMessage, kNotComparedMessage}));
     EXPECT_EQ(app.settings.record.topLine, 0);
 }
 

@@ -1,8 +1,5 @@
-// The directory window's comparison list: names and patterns, how entries
-// pair and what their halves say, what cannot be read, pipes and links, what
-// a copy, a merge run and a cancelled build do to the rows (built through the
-// application object as the window does), Next and Previous, and the lists
-// the settings keep for the window.
+// The directory window's comparison list: how entries pair, what their rows
+// say and what copies, merge runs and a cancelled build do to them.
 #include "control/application.h"
 #include "dirmerge/comparison_list.h"
 #include "dirmerge/copy_path.h"
@@ -25,6 +22,7 @@
 #include <cerrno>
 #include <regex>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace tandel {
@@ -80,9 +78,7 @@ TEST_F(Lists, NamesPairByTheirBytesAndPairsByTheirContents) {
     EXPECT_FALSE(state.comparing);
 }
 
-// Stamps collide wherever the clock is coarser than the writes (many files
-// written within one tick, a copy that kept them, a clock set back): they
-// prove two files equal only when the user chose to trust them.
+// Equal stamps prove two files equal only when the user chose to trust them.
 TEST_F(Lists, OnlyTheBytesMakeTwoFilesEqualUnlessStampsAreTrusted) {
     const std::string a = tree.write("eq/a", "left 1", 7000);
     const std::string b = tree.write("eq/b", "rite 1", 7000);
@@ -128,20 +124,22 @@ TEST_F(Lists, OneSidedSubtreesAFileAgainstADirectoryAndAMissingDirectory) {
     EXPECT_EQ(describe(), (std::vector<std::string>{"one/name:100 -:8"}));
 }
 
-// The system refuses these to an ordinary user; the fake file layer refuses
-// them to root as well.
 TEST_F(Lists, WhatCannotBeReadIsOneRowThatSaysWhy) {
     const TempFolder::Entry entries[] = {
         {"one/locked/a.txt", "a\n"},          {"two/locked/a.txt", "a\n"},
         {"two/locked/only-right.txt", "r\n"}, {"one/lone/b.txt", "b\n"},
         {"one/pair.txt", "same\n"},           {"two/pair.txt", "same\n"}};
     tree.writeAll(entries);
+    ASSERT_EQ(::symlink("pair.txt", tree.file("two/link").c_str()), 0);
     files.fail(FileOp::List, "one/locked", EACCES);
     files.fail(FileOp::List, "one/lone", EACCES);
     files.fail(FileOp::Read, "two/pair.txt", EIO);
+    files.fail(FileOp::ReadLink, "two/link", EIO);
     build();
-    EXPECT_EQ(describe(), (std::vector<std::string>{"one/locked:2 two/locked:2", "one/lone:2 -:8",
-                                                    "one/pair.txt:2 two/pair.txt:2"}));
+    EXPECT_EQ(describe(),
+              (std::vector<std::string>{"-:8 two/link:2", "one/locked:2 two/locked:2",
+                                        "one/lone:2 -:8", "one/pair.txt:2 two/pair.txt:2"}));
+    state.rows.erase(state.rows.begin());
     const ComparisonRow& locked = state.rows[0];
     EXPECT_EQ(locked.left.problem, "Permission denied");
     EXPECT_EQ(locked.left.dateText, "Cannot read: Permission denied");
@@ -161,10 +159,7 @@ std::string linkText(const std::string& path) {
     return n < 0 ? std::string("(not a link)") : std::string(text, static_cast<std::size_t>(n));
 }
 
-// Pipes and symbolic links are listed, compared and copied as what they are:
-// a pipe is never opened (without a writer that would block for ever), a
-// link is the text it holds, never followed, dangling or looping ones
-// included. Neither starts a merge run.
+// A pipe is never opened; a link is the text it holds, never followed.
 TEST_F(Lists, PipesAndLinksAreNeitherOpenedNorFollowed) {
     ASSERT_EQ(::mkfifo(tree.file("one/pipe").c_str(), 0600), 0);
     ASSERT_EQ(::mkfifo(tree.file("two/pipe").c_str(), 0600), 0);
@@ -191,9 +186,7 @@ TEST_F(Lists, PipesAndLinksAreNeitherOpenedNorFollowed) {
     EXPECT_FALSE(startsMergeRun(state.rows[2]));
     EXPECT_FALSE(startsMergeRun(state.rows[4]));
 
-    // Copied as links holding the same text, the loop included; a link over
-    // an older one of that name keeps the old one as a backup. A pipe is not
-    // copied.
+    // Links are copied as links, an older one kept as a backup; pipes not at all.
     test::FakeFrame frame;
     ToAllAnswers answers;
     CopyServices services{frame, answers, {}};
@@ -239,8 +232,7 @@ struct Rows : ::testing::Test {
     }
 };
 
-// Pairs are judged by their bytes, whatever the panes would ignore; the
-// settings' filters apply, and only a differing pair starts a merge run.
+// Pairs are judged by their bytes, whatever the panes would ignore.
 TEST_F(Rows, ListBuildComparesBytesAndStartsMergeRuns) {
     const TempFolder::Entry entries[] = {
         {"one/same.txt", "a\nb\n", 100},   {"two/same.txt", "a\nb\n", 200},
@@ -278,9 +270,7 @@ TEST_F(Rows, ListBuildRefusesADestinationInsideADirectory) {
                                        d2 + ".\nChoose a destination outside both directories."});
 }
 
-// Each half's marker, the counts and the sizes follow what the build found;
-// Copy to Destination into Directory 2 makes the copied rows the same, while
-// a replacement declined, an absent half and a copy that fails are not.
+// Copy to Destination into Directory 2 makes only the copied rows the same.
 TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
     const TempFolder::Entry entries[] = {
         {"one/a.txt", "same\n"},  {"two/a.txt", "same\n"},     {"one/b.txt", "left\n"},
@@ -296,10 +286,9 @@ TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
     EXPECT_EQ(markerTip(dirs.state.rows[5], 1), "Only in Directory 1");
     EXPECT_EQ(countsLine(dirs.counts()),
               "1 equal \u00b7 1 differ \u00b7 2 only left \u00b7 1 only right \u00b7 1 unreadable");
-    // The Name column: below its own directory; anything else whole.
     EXPECT_EQ(relativeName(dirs.state.rows[5].left.path, d1), "s/c.txt");
-    EXPECT_EQ(relativeName(d1, d1), d1);
     EXPECT_EQ(relativeName(d2 + "/d.txt", d1), d2 + "/d.txt");
+    EXPECT_EQ(relativeName(d1, d1), d1);
     // Largest first, a half that is absent last; a second click turns it round.
     std::vector<int> shown = dirs.shownRows();
     dirs.sort.click(kSizeColumn);
@@ -325,22 +314,28 @@ TEST_F(Rows, MarkersCountsAndACopyIntoADirectory) {
 }
 
 TEST_F(Rows, AMergeRunsResultMarksItsRowWhenTheWindowComesBack) {
-    tree.write("one/p.txt", "left\n", 100);
-    tree.write("two/p.txt", "right\n", 200);
+    const TempFolder::Entry entries[] = {{"one/p.txt", "left\n", 100},
+                                         {"two/p.txt", "right\n", 200},
+                                         {"one/q.txt", "left\n", 100},
+                                         {"two/q.txt", "right\n", 200}};
+    tree.writeAll(entries);
     ASSERT_EQ(build(d1), BuildResult::Finished);
     ASSERT_EQ(dirs.activateRow(0, d1, d1), DirectoryMerge::MergeRunStart::Started);
-    ASSERT_EQ(started.size(), 1u);
+    ASSERT_EQ(dirs.activateRow(1, d1, d1), DirectoryMerge::MergeRunStart::Started);
+    ASSERT_EQ(started.size(), 2u);
     EXPECT_FALSE(dirs.recheckMergeRuns()); // nothing saved yet
     // The run saved into Directory 1 itself, taking the right side.
     tree.write("one/p.txt", "right\n", 300);
     EXPECT_TRUE(dirs.recheckMergeRuns());
     EXPECT_EQ(markerText(dirs.state.rows[0], 0), "merged");
     EXPECT_EQ(rowKind(dirs.state.rows[0]), RowKind::Equal);
-    EXPECT_FALSE(dirs.recheckMergeRuns()); // told once
+    EXPECT_FALSE(dirs.recheckMergeRuns());           // told once
+    std::filesystem::remove(tree.file("two/q.txt")); // gone meanwhile
+    tree.write("one/q.txt", "merged\n", 400);
+    EXPECT_TRUE(dirs.recheckMergeRuns());
+    EXPECT_EQ(rowKind(dirs.state.rows[1]), RowKind::LeftOnly);
 }
 
-// A cancelled build keeps the rows found so far, marks the list incomplete
-// and the pairs it never read; the progress names the entry it stands on.
 TEST_F(Rows, ACancelledBuildKeepsItsRowsMarksTheListIncompleteAndThePairsUnread) {
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) {
         tree.write(std::string("one/") + name, "x\n");
@@ -358,10 +353,8 @@ TEST_F(Rows, ACancelledBuildKeepsItsRowsMarksTheListIncompleteAndThePairsUnread)
     EXPECT_FALSE(dirs.state.comparing);
     ASSERT_EQ(dirs.state.rows.size(), 3u);
     EXPECT_EQ(markerText(dirs.state.rows[0], 0), "not compared");
-    const RowCounts counts = dirs.counts();
-    EXPECT_EQ(counts.notCompared, 3);
-    EXPECT_EQ(counts.different, 0);
-    EXPECT_NE(countsLine(counts).find(" not compared"), std::string::npos);
+    EXPECT_EQ(dirs.counts().notCompared, 3);
+    EXPECT_NE(countsLine(dirs.counts()).find(" 3 not compared"), std::string::npos);
     ASSERT_EQ(build(out), BuildResult::Finished);
     EXPECT_FALSE(dirs.state.listIncomplete);
     EXPECT_EQ(dirs.counts().equal, 4);
@@ -428,8 +421,7 @@ TEST(Names, FoldLettersToSortAndTheirBytesBreakTheTie) {
     EXPECT_EQ(joinPath("/a", "b"), "/a/b");
 }
 
-// Next and Previous go from the current row, or without one from the top row
-// (which Next may reach itself), and wrap round.
+// From the current row, or else from the top row (which Next may reach), round.
 TEST(DirectoryLists, NextAndPreviousWrap) {
     std::vector<ComparisonRow> rows(5); // rows 1, 2 and 4 are not equal
     for (int i = 0; i < 5; ++i)
@@ -453,8 +445,6 @@ TEST(DirectoryLists, NextAndPreviousWrap) {
             << c.current << " " << c.top << " " << c.forward;
 }
 
-// What a damaged settings file may hold never gives a negative or endless
-// column, and a narrow window still shows the names.
 TEST(ListGeometry, DamagedColumnWidthsAreHeld) {
     Geometry g;
     g.pathSize1 = -500;
@@ -467,8 +457,18 @@ TEST(ListGeometry, DamagedColumnWidthsAreHeld) {
     EXPECT_EQ(fillerWidth(800, held), 0);
 }
 
-// The settings keep file types as two lists of one length: a pattern left
-// without a description is dropped, and storing replaces both lists.
+TEST(ListGeometry, ARowIsRevealedWithAPageBelowItAndWidthsAreKeptPerSide) {
+    EXPECT_EQ(topRevealing(0, 5, 10, 100), 5);
+    EXPECT_EQ(topRevealing(0, 95, 10, 100), 90);
+    EXPECT_EQ(topRevealing(50, 52, 10, 100), 52);
+    EXPECT_EQ(topAfterKey(PaneKey::End, 0, 1, 10), 9);
+    EXPECT_EQ(topAfterEnsureVisible(0, 5, 0, 100), 5); // no room for a whole row
+    Geometry g;
+    recordColumnWidths(g, 2, {300, 120, 80, 60});
+    EXPECT_EQ(std::tuple(g.pathSize2, g.timeSize2, g.sizeSize2, g.stateSize2),
+              std::tuple(300, 120, 80, 60));
+}
+
 TEST(FilterLists, FileTypesRoundTripThroughTheSettings) {
     StringLists lists;
     lists.fileFilters = {"*.c", "*.h", "orphan"};
@@ -482,12 +482,11 @@ TEST(FilterLists, FileTypesRoundTripThroughTheSettings) {
     storeFileTypes(lists, types);
     EXPECT_EQ(lists.fileFilters, (std::vector<std::string>{"*.c", "*.h", "*.c"}));
     EXPECT_EQ(lists.fileDescriptions, (std::vector<std::string>{"C", "Headers", "C again"}));
-
-    // A destination choice a damaged file holds reads as "Other:".
-    for (const int stored : {0, 1, 2, -7, 1 << 30})
-        EXPECT_EQ(destinationChoiceOf(stored), stored == 0   ? kToDirectory1
-                                               : stored == 1 ? kToDirectory2
-                                                             : kToOther);
+    for (const auto& [stored, choice] : {std::pair{0, kToDirectory1},
+                                         {1, kToDirectory2},
+                                         {2, kToOther},
+                                         {-7, kToOther}}) // -7: a damaged file
+        EXPECT_EQ(destinationChoiceOf(stored), choice) << stored;
 }
 
 } // namespace

@@ -91,8 +91,7 @@ TEST_F(Walk, DifferingPairWaitsThenSkipOrCancel) {
     EXPECT_FALSE(finished());
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(state.pairOutputPath, out + "/a");
-    // Comparing again after an edit that made them equal copies the loaded
-    // pair, not the entry the cursor moved on to.
+    // Made equal by an edit, the loaded pair is copied, not the next entry.
     tree.write("two/a", "left\n");
     walkCompared(ctx, CompareResult::Identical);
     EXPECT_EQ(readFile(out + "/a"), "left\n");
@@ -135,17 +134,24 @@ TEST_F(Walk, YesToAllCoversLaterOneSidedEntriesAndAFileAgainstADirectoryAsks) {
     EXPECT_EQ(readFile(out + "/e"), "e");
     EXPECT_EQ(readFile(out + "/x/inner"), "in");
 
+    // Neither answer to the file-or-directory question skips the pair.
+    frame.permissionAnswers = {Answer::YesToAll};
+    walk(tree.mkdir("out3"));
+    EXPECT_NE(said().second.find(" 1 skipped"), std::string::npos) << said().second;
+    frame.permissionAnswers = {Answer::YesToAll};
+    frame.fileOrDirAnswers = {Answer::Cancel};
+    walk(tree.mkdir("out4"));
+    EXPECT_TRUE(said().second.starts_with("Directory merge cancelled")) << said().second;
     // A new walk asks again; Cancel ends it.
     frame.permissionAnswers = {Answer::Cancel};
     walk(tree.mkdir("out2"));
-    EXPECT_EQ(frame.questions.size(), 3u);
+    EXPECT_EQ(frame.questions.size(), 7u);
     EXPECT_FALSE(state.walking);
     EXPECT_EQ(said().second, "Directory merge cancelled: 0 copied, 0 merged, 0 skipped, 0 failed");
 }
 
-// The walk's copies fail as the window's do: counted, said with the file's
-// name, nothing left under the destination name, and the walk goes on; a
-// folder it cannot make waits for Skip.
+// Failed copies are counted and named, leave nothing, and the walk goes on;
+// a folder it cannot make waits for Skip.
 TEST_F(Walk, ACopyOrAFolderThatFailsMidwayLeavesNothingBehind) {
     const std::string big(200000, 'b'); // several pieces
     both("big", big, big);
@@ -183,10 +189,13 @@ TEST_F(Walk, AFolderThatCannotBeReadIsLeftOutAndTheWalkGoesOn) {
     EXPECT_FALSE(std::filesystem::exists(out + "/locked"));
     EXPECT_EQ(readFile(out + "/z"), "z");
     EXPECT_EQ(said().second, "Directories compared: 1 copied, 0 merged, 1 skipped, 0 failed");
+    // An unreadable top directory ends the walk at once.
+    files.fail(testing::FileOp::List, d2, EACCES);
+    walk(tree.mkdir("out2"));
+    EXPECT_FALSE(state.walking || state.comparing);
+    EXPECT_FALSE(frame.walkMenu.back());
 }
 
-// A copy that fails is said with the file's name and counted, and the walk
-// goes on; a pair the merge saved is counted as merged.
 TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
     both("c", "same", "same");
     both("m", "left\n", "right!\n");
@@ -203,8 +212,6 @@ TEST_F(Walk, SavedPairsAndFailedCopiesAreCounted) {
                            "Directories compared: 0 copied, 1 merged, 0 skipped, 1 failed"));
 }
 
-// A second walk does not start over a running one; a merge run from the list
-// makes the pair's folder below the destination and gets its switches.
 TEST_F(Walk, ASecondStartIsIgnoredAndAMergeRunGetsItsSwitches) {
     both("a", "1", "2");
     walk(out);
@@ -214,6 +221,7 @@ TEST_F(Walk, ASecondStartIsIgnoredAndAMergeRunGetsItsSwitches) {
     EXPECT_TRUE(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, fresh));
     EXPECT_TRUE(std::filesystem::exists(fresh + "/p q"));
     EXPECT_FALSE(startMergeRun(ctx, "/elsewhere/r.txt", "/x", d1, fresh));
+    EXPECT_FALSE(startMergeRun(ctx, left, d2 + "/p q/r.txt", d1, left + "/below"));
     EXPECT_EQ(started, (std::vector<std::vector<std::string>>{{"/usr/bin/tandel", "-f1", left,
                                                                "-f2", d2 + "/p q/r.txt", "-outd",
                                                                fresh + "/p q"}}));

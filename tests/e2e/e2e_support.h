@@ -1,6 +1,5 @@
-// Shared by the end-to-end tests: a private temporary folder, file reading and
-// writing, and starting a real program with a clean environment (no DISPLAY,
-// nothing inherited) while capturing its output and exit status.
+// Starting a real program in a private folder with a clean environment (no
+// DISPLAY, nothing inherited), capturing its output and exit status.
 #pragma once
 
 #include <fcntl.h>
@@ -13,25 +12,19 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 namespace e2e {
 
 namespace fs = std::filesystem;
 
-inline std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
+using tandel::testing::readFile;
+using tandel::testing::writeFile;
 
 struct RunResult {
     int exitCode = -1; // -1 when the program could not start or did not exit normally

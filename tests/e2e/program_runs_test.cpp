@@ -1,7 +1,5 @@
-// The real programs, one run per row, started with a minimal environment: no
-// display, a private HOME, XDG_CONFIG_HOME and TMP, real files in a temporary
-// folder. Each row gives the exit status, what the result file holds
-// afterwards and a part of what the program said.
+// The real programs, one run per row, in a minimal environment (no display, a
+// private HOME, XDG_CONFIG_HOME and TMP): status, result and what they said.
 #include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
@@ -171,9 +169,7 @@ TEST_F(ProgramRuns, StatusResultAndMessage) {
         }
         fs::remove(box.root / "out");
     }
-    // No input and no refused target was changed, nothing was backed up, and
-    // the temporary files are gone, wherever TMP pointed; the settings were
-    // written.
+    // No input or refused target changed or backed up, no temporary file left.
     for (const auto& [path, bytes] : inputs)
         EXPECT_EQ(readFile(path), bytes) << path;
     for (const char* name : {"kept.bak", "readonly.bak", "out.bak"})
@@ -183,8 +179,6 @@ TEST_F(ProgramRuns, StatusResultAndMessage) {
     EXPECT_TRUE(fs::exists(box.root / "config" / "tandel" / "tandel.ini"));
 }
 
-// Where there is no display at all, as on a server, the windowed program says
-// so in plain words, points to the unattended run and touches nothing.
 TEST_F(ProgramRuns, WithoutADisplayTheWindowedRunSaysSo) {
     const e2e::RunResult r = box.run(TANDEL_PATH, {expand("@a"), expand("@b")});
     EXPECT_EQ(r.exitCode, 2);
@@ -195,13 +189,10 @@ TEST_F(ProgramRuns, WithoutADisplayTheWindowedRunSaysSo) {
     EXPECT_EQ(readFile(box.root / "a"), "one\ntwo\nthree\n");
 }
 
-// tandel-diff maps its regular-file inputs: a file cut short by another
-// process while it is being compared is a read error (status 2, a message
-// naming it, no result), never a crash.
+// A mapped input cut short by another process is a read error, never a crash.
 TEST(ChangedInputTest, AFileCutShortDuringTheComparisonIsAReadError) {
     e2e::Sandbox box("tandel-diff-changed");
-    // Lines 0..99999 and the same lines in random order: with -d the search
-    // would take minutes, long enough to cut the file under it.
+    // With -d the search over these would take minutes.
     std::vector<int> numbers(100000);
     std::iota(numbers.begin(), numbers.end(), 0);
     const auto text = [&] {
@@ -216,15 +207,11 @@ TEST(ChangedInputTest, AFileCutShortDuringTheComparisonIsAReadError) {
 
     const pid_t pid = box.start(TANDEL_DIFF_PATH, {"-d", first, second});
     ASSERT_NE(pid, 0);
-    // Cut once the program has had a fifth of a second of processor time (see
-    // /proc/PID/stat): long after it mapped the file, as a cut while the file
-    // is still being opened makes it read the file again, and long before the
-    // search can end.
+    // Cut after a fifth of a second of processor time (/proc/PID/stat): mapped, still searching.
     const auto warmingUp = [&] {
         const std::string stat = e2e::readFile("/proc/" + std::to_string(pid) + "/stat");
         std::istringstream fields(stat.substr(std::min(stat.rfind(')') + 1, stat.size())));
         const std::vector<std::string> f{std::istream_iterator<std::string>(fields), {}};
-        // The state, then the user time in clock ticks, the twelfth field.
         return f.size() > 11 && f[0] != "Z" && std::stol(f[11]) < ::sysconf(_SC_CLK_TCK) / 5;
     };
     for (int i = 0; i < 60000 && warmingUp(); ++i)

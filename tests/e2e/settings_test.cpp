@@ -1,11 +1,9 @@
-// The real program under settings read from tandel.ini, and what it does with
-// a tandel.ini it cannot read cleanly or may not write: the user's bytes are
-// never lost without a word.
+// The real program under settings read from tandel.ini, and with a tandel.ini
+// it cannot read cleanly or may not write.
 #include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 namespace {
@@ -104,19 +102,6 @@ TEST_F(Settings, AFileThatIsNoTextIsKeptBesideItAndReplacedAfterOneWarning) {
     EXPECT_EQ(readFile(bad), utf16);
 }
 
-TEST_F(Settings, ALineNotUnderstoodAndUnknownSectionsAreWrittenBack) {
-    const std::string text = "[Mine]\nk = v\n[Options\nTab size=4\n";
-    writeFile(ini, text);
-    const e2e::RunResult r = merge();
-    EXPECT_EQ(r.exitCode, 0) << r.errors;
-    EXPECT_NE(r.errors.find("Warning: Line 3 of the settings file " + ini.string()),
-              std::string::npos)
-        << r.errors;
-    EXPECT_EQ(readFile(bad), text);
-    EXPECT_NE(readFile(ini).find("[Mine]\nk=v\n\n;[Options\nTab size=4\n"), std::string::npos)
-        << readFile(ini);
-}
-
 TEST_F(Settings, AReadOnlyFileStaysAsItWasAndTheRunSaysSo) {
     writeFile(ini, "[Options]\nTab size=4\n");
     fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -127,38 +112,16 @@ TEST_F(Settings, AReadOnlyFileStaysAsItWasAndTheRunSaysSo) {
     EXPECT_EQ(readFile(ini), "[Options]\nTab size=4\n");
 }
 
-// A file that is there but cannot be read: the merge would follow the defaults
-// rather than the stored settings, so the unattended run says why and stops,
-// and the file is never written over at the end.
+// The merge would not follow the stored settings: the run says why and stops.
 TEST_F(Settings, AFileThatCannotBeReadStopsTheRun) {
-    const auto expectStopped = [&](const std::string& reason) {
-        const e2e::RunResult r = merge();
-        EXPECT_EQ(r.exitCode, 2) << r.errors;
-        EXPECT_EQ(r.errors, "Error: The settings file " + ini.string() +
-                                " cannot be read: " + reason +
-                                ". Nothing is merged, as the result would not follow the "
-                                "stored settings.\n");
-        EXPECT_FALSE(fs::exists(out));
-        EXPECT_FALSE(fs::exists(bad));
-    };
-    fs::create_directory(ini);
-    expectStopped("Is a directory");
-    EXPECT_TRUE(fs::is_empty(ini));
-    fs::remove(ini);
-
     fs::create_symlink(ini.filename(), ini);
-    expectStopped("Too many levels of symbolic links");
+    const e2e::RunResult r = merge();
+    EXPECT_EQ(r.exitCode, 2) << r.errors;
+    EXPECT_EQ(r.errors, "Error: The settings file " + ini.string() +
+                            " cannot be read: Too many levels of symbolic links. Nothing is "
+                            "merged, as the result would not follow the stored settings.\n");
+    EXPECT_FALSE(fs::exists(out));
     EXPECT_TRUE(fs::is_symlink(ini));
-    fs::remove(ini);
-
-    writeFile(ini, "[Options]\nUnix format=0\n");
-    fs::permissions(ini, fs::perms::none);
-    if (std::ifstream(ini).is_open())
-        GTEST_SKIP() << "this user reads a file of mode 000 (root): covered in process by the "
-                        "failing file layer instead";
-    expectStopped("Permission denied");
-    fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(readFile(ini), "[Options]\nUnix format=0\n");
 }
 
 } // namespace

@@ -62,9 +62,7 @@ TEST(LineEquivalenceTest, WhiteSpaceAndCaseRules) {
     EXPECT_FALSE(linesEqual("  ab\n", 5, "ac\n", 3, skip));
 }
 
-// The plain hash reads whole words where it may and single bytes near the
-// end of the buffer: a line must hash the same either way, and the newline
-// must be found where it is, whatever the bytes around it.
+// Whole words or single bytes near the buffer's end: the same hash, the same newline.
 TEST(LineEquivalenceTest, PlainHashIsTheSameWhereverTheBufferEnds) {
     const std::string lines[] = {"",
                                  "a",
@@ -79,8 +77,6 @@ TEST(LineEquivalenceTest, PlainHashIsTheSameWhereverTheBufferEnds) {
         const std::uint32_t expected =
             hashPlainLine(roomy.data(), roomy.data() + roomy.size(), &newline);
         EXPECT_EQ(newline - roomy.data(), static_cast<std::ptrdiff_t>(line.size()));
-        // Then with the buffer ending right after the newline, and up to
-        // seven bytes later.
         for (std::size_t spare = 0; spare < 8; ++spare) {
             const std::string tight = line + "\n" + std::string(spare, 'z');
             EXPECT_EQ(hashPlainLine(tight.data(), tight.data() + tight.size(), &newline), expected)

@@ -1,8 +1,6 @@
-// Randomised checks of the difference algorithm, first on class arrays, then
-// through the engine on real files: every script must turn the first input
-// into the second, and must be as short as possible wherever no line was
-// discarded for being too frequent and the search was not cut short by its
-// cost limit.
+// Randomised checks of the difference algorithm, on class arrays and through the
+// engine: every script turns the first input into the second, minimally unless
+// frequent lines were discarded or the cost limit cut the search short.
 #include "engine/analyze.h"
 #include "engine/analyze_stages.h"
 #include "engine_harness.h"
@@ -140,8 +138,7 @@ TEST(PropertyTest, ScriptsAreValidAndMinimalUnlessFrequentLinesWereDiscarded) {
         ++(frequent ? frequentCases : exactCases);
         ASSERT_EQ(checkScript(a, b, script, !frequent), "") << round;
 
-        // A limit this low cuts nearly every search short; the script must
-        // still be valid.
+        // A limit this low cuts nearly every search short.
         EditScript bounded;
         const int costLimit = 1 + round % 4;
         ASSERT_TRUE(computeEditScript(a, b, classLimit,
@@ -162,11 +159,8 @@ TEST(PropertyTest, ScriptsAreValidAndMinimalUnlessFrequentLinesWereDiscarded) {
     EXPECT_GT(longerWhenBounded, 100);
 }
 
-// Long inputs with a few percent of lines changed: ranges costly enough for
-// the heuristic or the cost limit to cut the search short from either end,
-// with snakes long enough to let it; the last round is large enough that a
-// recursive search would go deep. Scripts must stay valid however the search
-// is bounded.
+// Long inputs, a few percent changed: the search is cut short from either end,
+// and the last round would take a recursive search deep.
 TEST(PropertyTest, LongInputsGiveValidScripts) {
     std::mt19937 random(77);
     for (int round = 0; round < 7; ++round) {
@@ -188,9 +182,6 @@ TEST(PropertyTest, LongInputsGiveValidScripts) {
     }
 }
 
-// Few scattered changes in a large input, and many changes in a small one:
-// the cost limit never binds, and the script is the exact search's. A
-// reordered input binds it at once, and the script stays valid.
 TEST(PropertyTest, TheCostLimitBindsOnlyOnCostlyInputs) {
     std::mt19937 random(5);
     std::vector<int> large(300000);
@@ -303,9 +294,7 @@ TEST(PropertyTest, EngineResultsTurnTheFirstFileIntoTheSecond) {
                                            "\tb", "",  "B", "c",  "a\t b", " A",   "C",   "b "};
     std::mt19937 random(4242);
     testing::EngineHarness harness;
-    // The same comparisons split on two threads, watched by the hooks, and
-    // searched without a cost limit (which inputs this small never reach):
-    // their results must not differ in a byte.
+    // The same comparisons on two threads, watched by the hooks, with -d: the same bytes.
     testing::EngineHarness hooked;
     std::atomic<bool> never{false};
     std::atomic<std::uint32_t> progress{0};

@@ -101,9 +101,8 @@ TEST(RunHooksTest, ACancelledRunShowsNothingAndWritesNothing) {
     EXPECT_EQ(progress.load(), 1000u);
 }
 
-// Cancelled while the lines are split, classified, discarded and searched, on
-// a pair whose exact search would not end for minutes: every run stops, with
-// no message and no result.
+// Cancelled while split, classified, discarded or searched, on a pair whose
+// exact search would take minutes.
 TEST(RunHooksTest, ARunStopsInEveryPhase) {
     const ReorderedPair pair(400000);
     for (const std::uint32_t at : {EngineProgress::kSplitting + 1, EngineProgress::kClassifying,

@@ -93,9 +93,7 @@ protected:
     SettingsRecord settings;
 };
 
-// a b c d e against a B c x d: segment 0 a change on row 1, segment 1 an
-// addition (a filler on side 1) on row 3, segment 2 a deletion (a filler on
-// side 2) on row 5.
+// a b c d e against a B c x d: a change on row 1, an addition on row 3, a deletion on row 5.
 class ExampleTest : public ModelTest {
 protected:
     void SetUp() override {

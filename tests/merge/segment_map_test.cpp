@@ -1,7 +1,5 @@
-// The segment lists read from a result and the lookups over them. The lookups
-// search prefix sums; they are held against the plain walk from segment 0 that
-// they replace, on results of every hunk shape and after splits that leave
-// empty gaps behind.
+// The segment lists read from a result, and their lookups held against the plain
+// walk from segment 0, on every hunk shape and after splits.
 #include "merge/decisions.h"
 #include "merge/script_reader.h"
 #include "merge/segment_map.h"

@@ -40,9 +40,7 @@ private:
     int saves_ = 0;
 };
 
-// One random file: lines from a small pool, so that pairs share lines, with
-// LF or CR LF ends, sometimes no final line feed, sometimes a NUL that makes
-// it binary, sometimes nothing at all.
+// Lines from a small pool with either line end, at times unterminated, binary or empty.
 std::string randomFile(std::mt19937& random) {
     static const char* const pool[] = {"a", "b", "c", "", "x\ry", "tab\there", "caf\xe9"};
     const int lines = static_cast<int>(random() % 9);

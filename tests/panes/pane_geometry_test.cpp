@@ -1,10 +1,12 @@
-// The pixel and scrolling arithmetic of the difference panes.
+// The pixel and scrolling arithmetic of the difference panes, and of printed pages.
 #include "panes/pane_geometry.h"
 #include "panes/pane_scroll.h"
 #include "panes/pane_selection.h"
+#include "panes/print_layout.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace tandel {
@@ -115,6 +117,31 @@ TEST(PaneScroll, TheWheelMovesTheDesktopsRowsPerNotchAndSumsSmallDeltas) {
     EXPECT_EQ(repeat(1, 15), -1); // small deltas add up
     EXPECT_EQ(repeat(8, -15), 1); // a turn of direction starts afresh
     EXPECT_EQ(wheel.topLineChange(INT32_MIN, 100), 1'789'569'706);
+}
+
+TEST(PrintLayoutTest, FontHeightIsScaledToThePrinterAndRoundedHalfAwayFromZero) {
+    EXPECT_EQ(printerFontHeight(-13, 96, 600), -81);
+    EXPECT_EQ(printerFontHeight(-10, 4, 3), -8); // -7.5
+    EXPECT_EQ(printerFontHeight(-13, 0, 600), -13);
+    const std::int32_t most = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(printerFontHeight(most, 1, 2400), most);
+}
+
+TEST(PrintLayoutTest, SixtyLinesPerPageAndTinyFontsStillAdvance) {
+    const PageLayout page = makePageLayout(14, 725);
+    EXPECT_EQ(page.lineHeight, 12);
+    ASSERT_EQ(page.linesPerPage, 60);
+    EXPECT_FALSE(page.breaksBefore(0) || page.breaksBefore(59));
+    EXPECT_TRUE(page.breaksBefore(60));
+    EXPECT_EQ(page.lineY(61), 12);
+    EXPECT_EQ(page.pageCount(60), 1);
+    EXPECT_EQ(page.pageCount(61), 2);
+    std::vector<std::int32_t> heights;
+    for (std::int32_t height : {2, 1, 0, -5}) {
+        heights.push_back(makePageLayout(height, 100).lineHeight);
+    }
+    EXPECT_EQ(heights, (std::vector<std::int32_t>{2, 1, 1, 1}));
+    EXPECT_EQ(makePageLayout(40, 10).pageCount(3), 3); // a page shorter than a line
 }
 
 } // namespace

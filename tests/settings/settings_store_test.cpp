@@ -1,13 +1,12 @@
-// The settings file as a run reads and writes it, what happens to a file that
-// cannot be read or replaced, the comparison definitions kept in it, and what
-// the options sheet's pages commit (their refusals and edits are tested on
-// the sheet itself).
+// The settings file as a run reads and writes it, the comparison definitions
+// kept in it, and what the options sheet's pages commit.
 #include "settings/compare_settings_store.h"
 #include "settings/settings_store.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "settings/general_options_edit.h"
 #include "settings/table_options_edit.h"
@@ -99,8 +98,6 @@ TEST_F(Store, ListsAreCappedShareTheDescriptionsCountAndKeepOtherKeys) {
     EXPECT_TRUE(saved.hasKey("Include filters", "Note")); // not the list's own
 }
 
-// Whatever the file holds, a run starts: bytes that are no settings read as
-// the defaults, numbers it cannot use fall back or are clamped.
 TEST_F(Store, DamagedContentReadsAsTheDefaultsOrIsClamped) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i)
@@ -147,10 +144,7 @@ TEST_F(Store, WritersRunAroundTheOptionsAndOtherInstancesKeysSurvive) {
     EXPECT_TRUE(saved.hasKey("Files", "Select dir1"));
 }
 
-// A file not read cleanly is kept beside itself before anything replaces it,
-// without replacing a copy kept earlier or copying the same file twice; with
-// no copy it is not replaced at all. (A file that is no text at all is run
-// end to end.)
+// Kept beside itself once, never over an earlier copy; without a copy, never replaced.
 TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfOnce) {
     writeFile(path + ".bad", "kept earlier");
     Settings s;
@@ -169,7 +163,6 @@ TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfOnce) {
     EXPECT_EQ(readFile(path + ".bad.1"), "garbage\n[Options]\nTab size=4\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".bad.2"));
 
-    // Without a copy the file is not replaced.
     testing::FailingFileSystem failing;
     failing.fail(testing::FileOp::Open, ".bad", EACCES);
     writeFile(path, "other garbage\n");
@@ -187,8 +180,6 @@ TEST_F(Store, AFileNotReadCleanlyIsKeptBesideItselfOnce) {
     EXPECT_EQ(readFile(path), "other garbage\n");
 }
 
-// Whichever step of the replace fails, the old file stays byte for byte, no
-// new file is left beside it, and the failure is said rather than passed over.
 TEST_F(Store, AFailedSaveLeavesTheOldFileAndSaysWhy) {
     using testing::FileOp;
     const std::string old = "[Options]\r\nTab size=4\r\n; mine\r\n[Elsewhere]\r\nk=v\r\n";
@@ -234,8 +225,7 @@ TEST_F(Store, FilesSectionDropsOneTrailingSlashAndTakesTheSwitches) {
     EXPECT_TRUE(s.files == (FilesSection{"/d1", 0, "", 0, "/dest", 0, "/d1/", "/d2", "/dest/"}));
 }
 
-// The comparison definitions read back as they were written, in either form
-// of the column set; only the set in force is stored.
+// Only the column set in force is stored.
 TEST(CompareSettingsStore, DefinitionsRoundTripThroughTheFile) {
     TempFolder dir;
     CompareSettings written;
@@ -260,30 +250,25 @@ TEST(CompareSettingsStore, DefinitionsRoundTripThroughTheFile) {
         ASSERT_EQ(reread.load(), ProfileLoad::Read);
         CompareSettings read;
         loadCompareSettings(reread, read);
-        EXPECT_EQ(read.tableMode, 1);
-        EXPECT_EQ(read.columnType, kColumnCustomSeparators);
-        EXPECT_EQ(read.customSeparators, written.customSeparators);
-        EXPECT_EQ(read.customCharset, written.customCharset);
-        EXPECT_EQ(read.ignoreMultiSeps, 0);
-        EXPECT_EQ(read.inclusive, inclusive);
+        EXPECT_EQ(std::tie(read.tableMode, read.columnType, read.ignoreMultiSeps, read.inclusive,
+                           read.ignoreComments),
+                  std::tie(written.tableMode, written.columnType, written.ignoreMultiSeps,
+                           written.inclusive, written.ignoreComments));
+        EXPECT_EQ(read.customSeparators + "|" + read.customCharset, "\\t;| 0-9 ");
         EXPECT_EQ(read.included, inclusive ? written.included : ColumnSet{});
         EXPECT_EQ(read.ignored, inclusive ? ColumnSet{} : written.ignored);
         EXPECT_EQ(read.positions, written.positions);
-        EXPECT_EQ(read.ignoreComments, 1);
         ASSERT_EQ(read.comments.size(), 2u);
-        EXPECT_EQ(read.comments[0].begin, "/*");
-        EXPECT_EQ(read.comments[1].end, "$");
-        EXPECT_EQ(read.columnChars[';'], 0); // rebuilt from the separators
-        EXPECT_EQ(read.columnChars['a'], 1);
+        EXPECT_EQ(read.comments[0].begin + read.comments[1].end, "/*$");
+        EXPECT_EQ(read.columnChars[';'] * 2 + read.columnChars['a'], 1); // from the separators
     }
 }
 
 TEST(CompareSettingsStore, ColumnPositionsReading) {
     using Ranges = std::vector<ColumnRange>;
     EXPECT_EQ(parseColumnPositions(" 12 : 20 ,1:8"), (Ranges{{1, 8}, {12, 20}}));
-    // Out of range parts are skipped and the rest read on.
+    // Parts out of range are skipped; one that is not two numbers ends the reading.
     EXPECT_EQ(parseColumnPositions("0:3,5:4,1:60000,7:9,2:99999999999999999999"), (Ranges{{7, 9}}));
-    // A part that is not two numbers ends the reading.
     EXPECT_EQ(parseColumnPositions("1:2,x,4:5"), (Ranges{{1, 2}}));
     EXPECT_EQ(parseColumnPositions("1:2,,4:5"), (Ranges{{1, 2}}));
     EXPECT_EQ(parseColumnPositions("3-4,5:6"), Ranges{});
@@ -291,8 +276,6 @@ TEST(CompareSettingsStore, ColumnPositionsReading) {
     EXPECT_EQ(parseColumnPositions("3:8,1:5"), (Ranges{{1, 5}, {3, 8}}));
 }
 
-// Nothing of what a settings object held before survives a load, and damaged
-// values read as the defaults or leave a column set as it was.
 TEST(CompareSettingsStore, LoadingDropsStaleValuesAndSurvivesDamagedOnes) {
     Profile empty("unused.ini");
     CompareSettings settings;
@@ -327,8 +310,7 @@ TEST(GeneralOptions, TypedIntegersAreWholeSignedNumbersWithBlanksAround) {
         EXPECT_EQ(readTypedInteger(text), expected) << '"' << text << '"';
 }
 
-// What the page applies is what it shows when opened again; "Ignore All
-// Spaces" is kept while it is greyed out.
+// What the page applies it shows again; "Ignore All Spaces" is kept while greyed.
 TEST(GeneralOptions, ApplyStoresEveryValueAndKeepsIgnoreAllSpacesWhileGreyed) {
     SettingsRecord record;
     CompareSettings compare;
@@ -366,8 +348,7 @@ TEST(ColumnSelection, ApplyCommitsTheSelectedSetAndKeepsTheOther) {
     EXPECT_EQ(compare.included, setOf({1, 3, 5}));
     EXPECT_EQ(compare.ignored, setOf({4}));
 
-    // "All Columns" without "Except for these:" empties the ignored set
-    // whatever its edit still holds.
+    // "All Columns" without "Except for these:" empties the ignored set.
     s = ColumnSelection{};
     s.ignoredText = "2";
     ASSERT_EQ(applyColumnSelection(s, compare), std::nullopt);
@@ -380,8 +361,6 @@ TEST(ColumnSelection, ApplyCommitsTheSelectedSetAndKeepsTheOther) {
     EXPECT_EQ(compare.ignored, setOf({2}));
 }
 
-// Past the positions that read back from the settings file, a range is
-// kept short of the limit; its ends are taken in either order.
 TEST(ColumnPositions, ARangePastTheLimitIsKeptShortOfIt) {
     ColumnPositionsEdit edit({{4, 8}});
     EXPECT_EQ(edit.add("70000", "50000"), std::nullopt);

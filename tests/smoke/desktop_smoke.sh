@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program on a real X display (Xvfb): "tandel A B -outf OUT" opens,
 # Ctrl+A then Ctrl+S save the merged result to OUT, and Alt+F4 ends the run
-# and writes tandel.ini. Keys are typed with xdotool as a user would.
+# and writes tandel.ini. Keys are typed with xdotool as a user would. Then
+# words the toolkit would take as its own options (-reverse, -style fusion,
+# -title X) reach the program's parser: each gets the "Unknown option" box.
 # Usage: desktop_smoke.sh PATH-TO-TANDEL
 set -u
 tandel=${1:?usage: desktop_smoke.sh PATH-TO-TANDEL}
@@ -53,4 +55,16 @@ await bash -c "! kill -0 $tpid 2>/dev/null" || fail "Alt+F4 did not end the run"
 wait "$tpid"; status=$?; tpid=""
 [ "$status" -eq 0 ] || fail "exit status $status"
 grep -q '^Width=' "$XDG_CONFIG_HOME/tandel/tandel.ini" || fail "tandel.ini was not written"
+
+for words in "-reverse" "-style fusion" "-title Other"; do
+  # shellcheck disable=SC2086 # the words are split on purpose
+  "$tandel" $words 2>"$work/errors" &
+  tpid=$!
+  box=$(timeout 20 xdotool search --all --sync --pid "$tpid" --name '^Error$' 2>/dev/null | head -n 1)
+  [ -n "$box" ] || fail "tandel $words showed no error box"
+  grep -q -i "unknown\|option" "$work/errors" && fail "tandel $words: the toolkit spoke: $(cat "$work/errors")"
+  [ -z "$(xdotool search --all --pid "$tpid" --name '^Other$' 2>/dev/null)" ] ||
+    fail "tandel $words changed the caption"
+  kill "$tpid"; wait "$tpid" 2>/dev/null; tpid=""
+done
 echo "desktop smoke test passed"

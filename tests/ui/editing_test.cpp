@@ -1,7 +1,5 @@
-// Find and the preview as the user meets them: the modeless Find dialog and
-// where a search goes, and the preview opened by Preview results, sized by
-// its splitter, pasted into up to its limit, copied from, and holding every
-// byte of the result exactly.
+// The modeless Find dialog and where a search goes; the preview, its splitter,
+// paste, copy and every byte of the result.
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,8 +18,7 @@ using test::WindowHarness;
 
 namespace {
 
-// The needles are on rows 2 and 4: the line more at the top of file 2 keeps
-// the pair from being identical and the top line at row 0.
+// Needles on rows 2 and 4; the extra first line of file 2 keeps the pair different.
 const std::string kLines = "alpha\nNeedle one\nbeta\nneedle two\ngamma\n";
 const std::string kMore = "delta\n" + kLines;
 
@@ -42,8 +39,7 @@ void click(FindDialog& dialog, const char* button) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, widget->height() / 2));
 }
 
-// Every byte value, invalid and overlong sequences, line ends of both kinds,
-// and the characters a text document turns into breaks.
+// Every byte value, invalid sequences, both line ends, characters a document breaks at.
 std::string awkwardBytes() {
     std::string bytes;
     for (int b = 0; b < 256; ++b) {
@@ -60,9 +56,7 @@ std::string awkwardBytes() {
 class EditingTest : public QObject {
     Q_OBJECT
 private slots:
-    // Find is modeless; its hits go to the top of the panes, or into the
-    // preview when the preview has the focus; match case is ticked again
-    // after every comparison.
+    // Hits go to the top of the panes, or into the preview when it has the focus.
     void findSearchesThePanesOrThePreviewWithTheFocus() {
         WindowHarness h;
         auto window = h.compare(kLines, kMore);
@@ -86,8 +80,7 @@ private slots:
         click(*dialog, "findNext"); // found only when case does not matter
         QCOMPARE(record.topLine, 4);
 
-        // Bytes that are not UTF-8 and characters of several bytes before
-        // the hits: the preview's selection must still land on the text found.
+        // Bytes that are not UTF-8 before the hits: the selection still lands on them.
         window->frame().openPreview();
         window->frame().setPreviewText(
             "caf\xC3\xA9 \xFF needle\nx needle \xF0\x9F\x98\x80 needle\n");
@@ -145,7 +138,6 @@ private slots:
         drag(preview->y() - 2, height + 500); // far out: both parts stay usable
         QVERIFY(preview->height() >= 40 && window->container()->height() >= 40);
 
-        // A new comparison, the choices given up, closes the preview.
         h.dialogs.answers.push_back(test::clickStandard(QMessageBox::Discard));
         QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
         QVERIFY(window->frame().preview() == nullptr);

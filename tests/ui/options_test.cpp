@@ -1,5 +1,4 @@
-// The options sheet driven as a user would: real clicks on tabs, boxes and
-// buttons, real typing into the edits. What it sets changes the next
+// The options sheet under real clicks and typing: what it sets changes the next
 // comparison; Cancel and refused values change nothing.
 #include <QCheckBox>
 #include <QLabel>
@@ -58,8 +57,7 @@ struct SheetHarness {
     void press(const QString& text) const {
         QTest::mouseClick(control<QPushButton>(text), Qt::LeftButton);
     }
-    // Replaces the edit's text by typing over a full selection; key events
-    // carry what a keyboard layout would type, accents included.
+    // Types over the edit's whole text, one key event per character.
     static void type(QLineEdit* edit, const QString& text) {
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Delete);
@@ -128,8 +126,6 @@ private slots:
         QVERIFY(h.frame.messages.empty());
     }
 
-    // A refused value keeps the sheet open on its page with nothing applied,
-    // and Cancel then leaves every setting as it was.
     void aRefusedValueAndCancelLeaveEverySettingAsItWas() {
         SheetHarness h;
         h.app.compare.positions = {{1, 4}};

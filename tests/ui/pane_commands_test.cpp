@@ -1,7 +1,4 @@
-// The panes alone, over a recording command sink: clicks, a Shift+drag, a
-// split release and dropped files arrive as commands, and the panes leave
-// the model as it was.
-#include <QMimeData>
+// The panes alone over a recording command sink: events arrive as commands only.
 #include <QtTest>
 
 #include <string>
@@ -13,6 +10,7 @@
 #include "ui_test_main.h"
 #include "view/diff_edit.h"
 #include "view/pane_group.h"
+#include "window_harness.h"
 
 using namespace tandel;
 
@@ -79,14 +77,7 @@ private slots:
         QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(10, 25));
         app.frameState.splitArmed = false;
 
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/dropped.txt"))});
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(pane, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(pane, &dropped);
+        QVERIFY(test::dropFiles(pane, {QStringLiteral("/tmp/dropped.txt")}));
 
         const std::vector<std::string> expected = {
             "click 2 2 ctrl",           "end", "begin 2 0", "extend 2 3", "end", "split 0 1",

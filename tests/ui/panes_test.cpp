@@ -1,18 +1,11 @@
-// The panes driven by real events (keys, wheel and scroll bar with the rows
-// repainted, the Shift+drag selection and copy, the split, the context menu,
-// dropped files), and what they draw, read off grabbed images: the choice
-// colours and readable text on them, line numbers and tabs, the 255-column
-// window, bytes that are not text, an empty window, titles and position bar.
+// The panes driven by real events, and what they draw, read off grabbed images.
 #include <QClipboard>
 #include <QMenu>
-#include <QMimeData>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "frame/command_ids.h"
-#include "merge/decisions.h"
 #include "pane_harness.h"
 #include "ui_test_main.h"
 #include "view/diff_title.h"
@@ -31,8 +24,7 @@ const QColor kBlue(0, 0, 255);
 const QColor kGreen(0, 255, 0);
 const QColor kYellow(255, 255, 0);
 
-// a b c d e against a B c x d: a change on row 1, a line only on the right
-// on row 3 (a filler row on the left), a line only on the left on row 5.
+// A change on row 1, a line only on the right on row 3, only on the left on row 5.
 const char* const kLeft = "a\nb\nc\nd\ne\n";
 const char* const kRight = "a\nB\nc\nx\nd\n";
 
@@ -57,8 +49,7 @@ bool rowHas(PaneHarness& p, const QImage& image, int row, const QColor& colour) 
     return false;
 }
 
-// The colour at the bottom of row `row`, under the middle of characters
-// [from, to) of its text `text` (drawn in the pane's font, no line numbers).
+// The colour at the bottom of a row, under the middle of characters [from, to) of `text`.
 QColor under(PaneHarness& p, const QImage& image, int row, const QString& text, int from, int to) {
     const QFontMetrics fm = p.pane(1)->fontMetrics();
     const int x = (fm.horizontalAdvance(text.left(from)) + fm.horizontalAdvance(text.left(to))) / 2;
@@ -85,24 +76,6 @@ protected:
         return false;
     }
 };
-
-// Drags the files over the pane; drops them when the pane accepts them.
-bool drop(QWidget* pane, const QStringList& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths) {
-        urls.push_back(QUrl::fromLocalFile(path));
-    }
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(pane, &enter);
-    if (enter.isAccepted()) {
-        QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(pane, &dropped);
-        QCoreApplication::sendPostedEvents();
-    }
-    return enter.isAccepted();
-}
 
 } // namespace
 
@@ -137,13 +110,9 @@ private slots:
         p.key(Qt::Key_Home);
         QCOMPARE(p.app().model.side(2).firstVisibleColumn, 0);
 
-        // The wheel moves the desktop's rows per notch, over the panes and the bar.
+        // The wheel over the bar moves the desktop's rows per notch, as over the panes.
         const int n = QApplication::wheelScrollLines();
         p.group()->scrollToLine(20);
-        sendWheel(p.pane(1), -120); // a notch toward the user: down
-        QCOMPARE(p.record().topLine, 20 + n);
-        sendWheel(p.pane(2), 120);
-        QCOMPARE(p.record().topLine, 20);
         QScrollBar* bar = p.main->container()->positionBar()->scrollBar();
         sendWheel(bar, -240);
         QCOMPARE(p.record().topLine, 20 + 2 * n);
@@ -196,39 +165,6 @@ private slots:
         QCOMPARE(colourAt(1, right, 3), base);
     }
 
-    void anArmedSplitSplitsAtTheReleaseRowAndDroppedFilesLoadOneAtATime() {
-        PaneHarness p;
-        p.open("a\n1\n2\n3\nb\n", "a\nx\nb\n");
-        p.main->runCommand(cmd::kSplitSegment);
-        QCOMPARE(p.pane(1)->cursor().shape(), Qt::BitmapCursor);
-        p.click(1, 2);
-        const MergeModel& model = p.app().model;
-        QCOMPARE(model.side(1).segmentCount(), 2);
-        QCOMPARE(judgingMark(model, 0, 1), Choice::None); // the press chose nothing
-        QCOMPARE(p.pane(1)->cursor().shape(), Qt::ArrowCursor);
-        p.click(1, 2); // disarmed: the next click chooses again
-        QCOMPARE(judgingMark(model, 1, 1), Choice::First);
-
-        QTest::mouseClick(p.pane(2), Qt::RightButton, {}, p.rowPoint(0));
-        QVERIFY(p.main->quickMenu()->isVisible());
-        p.main->quickMenu()->close();
-
-        // A dropped file loads (the choices made given up), but not while a walk runs.
-        p.window.dialogs.answers.push_back(test::clickStandard(QMessageBox::Discard));
-        const std::string left = p.window.folder.file("left.txt");
-        const QString other = QString::fromStdString(p.window.folder.write("other.txt", "a\nc\n"));
-        QVERIFY(drop(p.pane(2), {other}));
-        QCOMPARE(p.app().model.side(2).fileName, other.toStdString());
-        QVERIFY(!p.app().model.side(2).hasLists()); // the left side is not new yet
-        p.record().directoryWalk = 1;
-        QVERIFY(!drop(p.pane(1), {other}));
-        p.record().directoryWalk = 0;
-        const QString third = QString::fromStdString(p.window.folder.write("third.txt", "b\n"));
-        QVERIFY(drop(p.pane(1), {third})); // both sides new: compared
-        QCOMPARE(p.app().model.side(1).fileName, third.toStdString());
-        QVERIFY(p.app().model.side(1).hasLists());
-    }
-
     void choiceColoursFollowClicksAndTheTitleAndBarShowThePathAndSegments() {
         PaneHarness p;
         p.open(kLeft, kRight);
@@ -269,6 +205,9 @@ private slots:
         QVERIFY(rowHas(p, PaneHarness::grab(p.pane(1)), 1, Qt::black));
         p.key(Qt::Key_A, Qt::ControlModifier); // Select All Segments
         QCOMPARE(rowColours(p, 2, 6), (C{base, kCyan, base, kCyan, base, kCyan}));
+        QTest::mouseClick(p.pane(2), Qt::RightButton, {}, p.rowPoint(0));
+        QVERIFY(p.main->quickMenu()->isVisible());
+        p.main->quickMenu()->close();
     }
 
     void changedCharactersShowInADarkerShadeOfEachColourWhateverThePalette() {
@@ -278,8 +217,6 @@ private slots:
         dark.setColor(QPalette::Text, QColor(230, 230, 230));
         QApplication::setPalette(dark);
         PaneHarness p;
-        // Row 1 pairs two lines differing in "old" and "new"; row 2 faces a
-        // filler row.
         p.open("same\nkeep old end\nonly left\n", "same\nkeep new end\n");
         const QImage dim = PaneHarness::grab(p.pane(1));
         QCOMPARE(p.rowColour(dim, 0), QColor(30, 30, 30));
@@ -345,8 +282,7 @@ private slots:
         const Ink row = p.ink(PaneHarness::grab(p.pane(1)), 0);
         QVERIFY2(row.right < shown + 2, qPrintable(QString::number(row.right)));
 
-        // End scrolls the pane under the mouse until the line's end shows in
-        // the 255 columns a row shows: 45 columns in.
+        // End scrolls the pane under the mouse until the line's end shows: 45 columns in.
         QCursor::setPos(p.pane(1)->mapToGlobal(p.rowPoint(1)));
         p.key(Qt::Key_End);
         QCOMPARE(p.app().model.side(1).firstVisibleColumn, 45);

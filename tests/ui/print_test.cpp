@@ -1,6 +1,4 @@
-// Printing as the user meets it, on PDF files in place of a printer, read
-// back with poppler's tools: page breaks, Cancel in the abort dialog, the
-// directory lists' grey halves, and a printer that cannot start.
+// Printing to PDF files in place of a printer, read back with poppler's tools.
 #include <QAbstractButton>
 #include <QPageSize>
 #include <QPrinter>
@@ -23,8 +21,7 @@ namespace {
 constexpr int kResolution = 300;
 constexpr int kLinesPerPage = 60;
 
-// A PDF file in place of the printer the print dialog gives. With a line
-// height, the page is made to hold kLinesPerPage lines and half a line more.
+// A PDF printer; with a line height, its page holds kLinesPerPage and a half lines.
 std::unique_ptr<QPrinter> pdfPrinter(const std::string& path, int lineHeight = 0) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
@@ -112,7 +109,6 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_Left, Qt::ControlModifier);
         connect(window.get(), &MainWindow::printPageFinished, this, [&](int page) {
             ++pagesSeen;
-            // While the job runs, its abort dialog is the window that takes input.
             QVERIFY(!window->isEnabled());
             AbortDialog* abort = window->frame().abortDialog();
             QVERIFY(abort != nullptr && abort->isVisible() && abort->isEnabled());
@@ -142,7 +138,6 @@ private slots:
         window->runCommand(cmd::kPrint);
         QVERIFY(h.dialogs.texts().empty());
 
-        // The rows as printed, named by their file; the grey of each half.
         const QStringList rows = pdfPages(pdf).at(0);
         const std::map<QString, std::pair<bool, bool>> grey = {{"same.txt", {false, false}},
                                                                {"changed.txt", {true, true}},
@@ -163,7 +158,6 @@ private slots:
         for (int i = 0; i < rows.size(); ++i) {
             const QString name = rows[i].section(QChar('/'), -1);
             QVERIFY2(grey.count(name) == 1, qPrintable(rows[i]));
-            // The middle of the row, right of where the text can reach.
             const int y = int((static_cast<double>(layout.lineY(i)) + layout.lineHeight / 2.0) *
                               kDpi / kResolution);
             QCOMPARE(isGrey(column - 4, y), grey.at(name).first);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrinter>
 #include <QTest>
 #include <QUrl>
@@ -151,6 +152,24 @@ public:
         return testing::readFile(ini()).find(line) != std::string::npos;
     }
 };
+
+// Drags the files over the widget's middle and drops them if it accepts them.
+inline bool dropFiles(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls.push_back(QUrl::fromLocalFile(path));
+    }
+    data.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    if (enter.isAccepted()) {
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+    }
+    return enter.isAccepted();
+}
 
 inline std::string numberedLines(int count, const std::string& prefix = "line ") {
     std::string text;
