@@ -18,11 +18,27 @@ namespace tandel {
 
 namespace {
 
-// A plain loop rather than one memchr call per line: the compiler turns it
-// into a vector scan, and most lines are short.
+// Counted in byte lanes that the compiler turns into vector adds: one lane
+// holds at most 255 before it is added up, and most lines are short, so this
+// beats one memchr call per line.
 std::size_t countLineFeeds(const char* data, std::size_t length) {
+    constexpr std::size_t kLanes = 32;
+    constexpr std::size_t kRounds = 255;
     std::size_t count = 0;
-    for (std::size_t i = 0; i < length; ++i) {
+    std::size_t i = 0;
+    while (length - i >= kLanes) {
+        unsigned char lanes[kLanes] = {};
+        const std::size_t rounds = std::min(kRounds, (length - i) / kLanes);
+        for (std::size_t r = 0; r < rounds; ++r, i += kLanes) {
+            for (std::size_t j = 0; j < kLanes; ++j) {
+                lanes[j] = static_cast<unsigned char>(lanes[j] + (data[i + j] == '\n' ? 1 : 0));
+            }
+        }
+        for (const unsigned char lane : lanes) {
+            count += lane;
+        }
+    }
+    for (; i < length; ++i) {
         count += data[i] == '\n' ? 1 : 0;
     }
     return count;

@@ -59,6 +59,8 @@ TEST_F(Loader, LinesHoldTheirTextAndKeepTheirEndsApart) {
              Case{"a\r\nb\r\nc", {"a", "b", "c"}, "a\nb\nc\n", LineEndStyle::CrLf},
              Case{"", {}, "", LineEndStyle::NoLines},
              Case{"\n\n", {"", ""}, "\n\n", LineEndStyle::Lf},
+             Case{std::string(9000, '\n'), std::vector<std::string>(9000), std::string(9000, '\n'),
+                  LineEndStyle::Lf},
              Case{longLine + "\n" + nul + "\n",
                   {longLine, nul},
                   longLine + "\n" + nul + "\n",
