@@ -13,21 +13,25 @@
 namespace tandel::testing_support {
 namespace {
 
-class ThreeWay : public AppTest {};
+class ThreeWay : public AppTest {
+protected:
+    // LOCAL changes 2; REMOTE deletes 4 and changes 5; both change 7 alike;
+    // both add a different last line: segments L2 | 2, 4 5 | R5 and L9 | R9.
+    void mergeSample() {
+        const std::string base = files.write("base", "1\n2\n3\n4\n5\n6\n7\n8\n");
+        const std::string local = files.write("local", "1\nL2\n3\n4\n5\n6\nS7\n8\nL9\n");
+        const std::string remote = files.write("remote", "1\n2\n3\nR5\n6\nS7\n8\nR9\n");
+        ASSERT_EQ(parseArguments({"-base", base, "-f1", local, "-f2", remote}, app.switches).status,
+                  CommandLineStatus::Parsed);
+        load(local, remote);
+        runPosted();
+        ASSERT_EQ(app.model.side(1).segmentCount(), 3);
+    }
+};
 
 TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
-    // LOCAL changes 2; REMOTE deletes 4 and changes 5; both change 7 alike;
-    // both add a different last line.
-    const std::string base = files.write("base", "1\n2\n3\n4\n5\n6\n7\n8\n");
-    const std::string local = files.write("local", "1\nL2\n3\n4\n5\n6\nS7\n8\nL9\n");
-    const std::string remote = files.write("remote", "1\n2\n3\nR5\n6\nS7\n8\nR9\n");
-    ASSERT_EQ(parseArguments({"-base", base, "-f1", local, "-f2", remote}, app.switches).status,
-              CommandLineStatus::Parsed);
-    load(local, remote);
-    runPosted();
-
+    ASSERT_NO_FATAL_FAILURE(mergeSample());
     const MergeModel& model = app.model;
-    ASSERT_EQ(model.side(1).segmentCount(), 3);
     EXPECT_EQ(judgingMark(model, 0, 1), Choice::First); // L2 from LOCAL
     EXPECT_EQ(judgingMark(model, 0, 2), Choice::None);
     EXPECT_EQ(judgingMark(model, 1, 1), Choice::None); // 4 and 5 as REMOTE has them
@@ -73,16 +77,8 @@ TEST_F(ThreeWay, OneSidedChangesArriveDecidedAndOnlyConflictsWaitForTheUser) {
 }
 
 TEST_F(ThreeWay, EachRowAndSegmentHasItsPlaceInTheAncestor) {
-    // As above: segments L2 | 2, 4 5 | R5 and L9 | R9; S7 is common.
-    const std::string base = files.write("base", "1\n2\n3\n4\n5\n6\n7\n8\n");
-    const std::string local = files.write("local", "1\nL2\n3\n4\n5\n6\nS7\n8\nL9\n");
-    const std::string remote = files.write("remote", "1\n2\n3\nR5\n6\nS7\n8\nR9\n");
-    ASSERT_EQ(parseArguments({"-base", base, "-f1", local, "-f2", remote}, app.switches).status,
-              CommandLineStatus::Parsed);
-    load(local, remote);
-    runPosted();
+    ASSERT_NO_FATAL_FAILURE(mergeSample());
     const MergeModel& model = app.model;
-    ASSERT_EQ(model.side(1).segmentCount(), 3);
     EXPECT_EQ(segmentBaseLines(model, 0), (BaseLines{1, 2}));
     EXPECT_EQ(segmentBaseLines(model, 1), (BaseLines{3, 5}));
     EXPECT_EQ(segmentBaseLines(model, 2), (BaseLines{8, 8})); // both added here
