@@ -159,6 +159,13 @@ def main():
                     continue
         os.makedirs(os.path.dirname(copy), exist_ok=True)
         shutil.copyfile(source, copy)
+    # A file removed from the sources leaves the scratch copy too.
+    kept = set(filter(None, tracked))
+    for folder, _, names in os.walk(tree):
+        for name in names:
+            relative = os.path.relpath(os.path.join(folder, name), tree)
+            if relative not in kept and not relative.startswith("tests_ref" + os.sep):
+                os.remove(os.path.join(folder, name))
     marker = os.path.join(args.work, "mutating")
     if os.path.exists(marker):  # the file a stopped run had mutated: rebuilt from its source
         with open(marker, encoding="utf-8") as handle:
