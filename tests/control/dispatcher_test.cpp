@@ -23,6 +23,7 @@ TEST(PreviewCopy, TakesLinesWholeOrInPartWithBareLineFeeds) {
     EXPECT_EQ(previewClipboardText(text, {9, 18}), "line two\n");
     EXPECT_EQ(previewClipboardText(text, {0, -1}), text);
     EXPECT_EQ(previewClipboardText(text, {20, 500}), "ne three\n");
+    EXPECT_EQ(previewClipboardText("\nnext\n", {0, 3}), "\nne"); // an empty first line
     // A carriage return before the line feed is not shown, so not taken.
     EXPECT_EQ(previewClipboardText("dos\r\nnext\r", {0, -1}), "dos\nnext");
 }
