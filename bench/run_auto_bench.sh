@@ -11,8 +11,10 @@ data=$here/data
 [ -x /usr/bin/time ] || { echo "install the Debian package 'time'" >&2; exit 2; }
 [ -f "$data/a2.txt" ] || python3 "$here/gen_engine_cases.py" "$data"
 
-python3 - "$build" "$data" <<'PY'
-import os, shutil, statistics, subprocess, sys, tempfile, time
+python3 - "$build" "$data" "$here" <<'PY'
+import os, shutil, subprocess, sys, tempfile
+sys.path.insert(0, sys.argv[3])
+from timing import interleaved_medians
 build, data = sys.argv[1], sys.argv[2]
 a1, a2 = f"{data}/a1.txt", f"{data}/a2.txt"
 scratch = tempfile.mkdtemp(prefix="tandel-auto-bench-")
@@ -22,36 +24,14 @@ env = {"HOME": scratch, "XDG_CONFIG_HOME": scratch, "PATH": "/usr/bin:/bin"}
 auto = [f"{build}/tandel", "-auto", "-f1", a1, "-f2", a2, "-outf", out]
 diff = [f"{build}/tandel-diff", "-a", a1, a2]
 
-def timed(command):
-    """Wall and CPU (user + system) seconds of one run, and its exit code."""
-    if os.path.exists(out):
-        os.remove(out)
-    before = os.times()
-    start = time.perf_counter()
-    code = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                          env=env).returncode
-    wall = time.perf_counter() - start
-    after = os.times()
-    cpu = (after.children_user - before.children_user) + (after.children_system - before.children_system)
-    return wall, cpu, code
-
 def peak_kb(command):
     result = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, stdout=subprocess.DEVNULL,
                             stderr=subprocess.PIPE, text=True, env=env)
     return int(result.stderr.strip().splitlines()[-1])
 
-runs = {"auto": [], "diff": [], "auto cpu": [], "diff cpu": []}
-for _ in range(5):
-    wall, cpu, code = timed(auto)
-    if code != 0:
-        sys.exit(f"tandel -auto failed with exit code {code}")
-    runs["auto"].append(wall)
-    runs["auto cpu"].append(cpu)
-    wall, cpu, _ = timed(diff)
-    runs["diff"].append(wall)
-    runs["diff cpu"].append(cpu)
-t_auto, t_diff = statistics.median(runs["auto"]), statistics.median(runs["diff"])
-c_auto, c_diff = statistics.median(runs["auto cpu"]), statistics.median(runs["diff cpu"])
+medians = interleaved_medians(auto, diff, 5, env, out)
+t_auto, t_diff = medians["ours"], medians["peer"]
+c_auto, c_diff = medians["ours cpu"], medians["peer cpu"]
 m_auto, m_diff = peak_kb(auto), peak_kb(diff)
 inputs_kb = (os.path.getsize(a1) + os.path.getsize(a2)) / 1024
 print(f"tandel -auto  {t_auto:7.3f} s wall  {c_auto:7.3f} s cpu  {m_auto:9d} KB")

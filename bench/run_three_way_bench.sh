@@ -8,8 +8,10 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
 
-python3 - "$build" <<'PY'
-import os, random, shutil, statistics, subprocess, sys, tempfile, time
+python3 - "$build" "$here" <<'PY'
+import os, random, shutil, sys, tempfile
+sys.path.insert(0, sys.argv[2])
+from timing import interleaved_medians
 build = sys.argv[1]
 scratch = tempfile.mkdtemp(prefix="tandel-three-bench-")
 rng = random.Random(1208)
@@ -39,30 +41,9 @@ three = [f"{build}/tandel", "-auto", "-base", paths["base"], "-f1", paths["local
          "-f2", paths["remote"], "-outf", out]
 diff = [f"{build}/tandel-diff", "-a", paths["base"], paths["local"]]
 
-def timed(command):
-    if os.path.exists(out):
-        os.remove(out)
-    before = os.times()
-    start = time.perf_counter()
-    code = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                          env=env).returncode
-    wall = time.perf_counter() - start
-    after = os.times()
-    cpu = (after.children_user - before.children_user) + (after.children_system - before.children_system)
-    return wall, cpu, code
-
-runs = {"three": [], "diff": [], "three cpu": [], "diff cpu": []}
-for _ in range(3):
-    wall, cpu, code = timed(three)
-    if code != 0:
-        sys.exit(f"tandel -auto -base failed with exit code {code}")
-    runs["three"].append(wall)
-    runs["three cpu"].append(cpu)
-    wall, cpu, _ = timed(diff)
-    runs["diff"].append(wall)
-    runs["diff cpu"].append(cpu)
-t3, td = statistics.median(runs["three"]), statistics.median(runs["diff"])
-c3, cd = statistics.median(runs["three cpu"]), statistics.median(runs["diff cpu"])
+medians = interleaved_medians(three, diff, 3, env, out)
+t3, td = medians["ours"], medians["peer"]
+c3, cd = medians["ours cpu"], medians["peer cpu"]
 print(f"tandel -auto -base  {t3:7.3f} s wall  {c3:7.3f} s cpu")
 print(f"tandel-diff         {td:7.3f} s wall  {cd:7.3f} s cpu")
 print(f"time ratio {t3 / td:.2f} wall, {c3 / cd:.2f} cpu (limit 2.2)")
