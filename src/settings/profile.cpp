@@ -9,6 +9,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
+#include <string>
 
 namespace tandel {
 
@@ -20,6 +22,10 @@ struct Profile::Store {
     CSimpleIniA ini{false, false, false};
     std::string trailer; // comments after the last entry, which the parser would drop
     ProfileReading reading;
+    // The file's bytes and status when last loaded; a save that would write
+    // the same bytes over the same file leaves it alone.
+    std::optional<std::string> loadedBytes;
+    FileStatus loadedStatus;
 };
 
 namespace {
@@ -93,6 +99,7 @@ ProfileLoad Profile::load() {
     using Kind = ProfileReading::Kind;
     store_->ini.Reset();
     store_->trailer.clear();
+    store_->loadedBytes.reset();
     ProfileReading& reading = store_->reading;
     reading = ProfileReading{};
     FileStatus status;
@@ -112,6 +119,8 @@ ProfileLoad Profile::load() {
         return ProfileLoad::Unreadable;
     }
     std::string data(input.bytes.data(), input.length);
+    store_->loadedBytes = data;
+    store_->loadedStatus = status;
     ProfileText text = prepareProfileText(data);
     if (!text.isText || text.unreadLines > 0) {
         reading.kind = text.isText ? Kind::UnreadLines : Kind::NotText;
@@ -124,6 +133,7 @@ ProfileLoad Profile::load() {
     if (store_->ini.LoadData(text.parserText) < 0) {
         store_->ini.Reset();
         reading = ProfileReading{};
+        store_->loadedBytes.reset();
         reading.kind = Kind::Unreadable;
         reading.error = ENOMEM;
         return ProfileLoad::Unreadable;
@@ -158,6 +168,11 @@ IoStatus Profile::save() const {
     if (exists && (old.permissions & 0222) == 0) {
         return IoStatus::failure(EACCES);
     }
+    const FileStatus& loaded = store_->loadedStatus;
+    if (exists && store_->loadedBytes == text && old.sameFileAs(loaded) &&
+        old.size == loaded.size && old.writeTime == loaded.writeTime) {
+        return {};
+    }
     WriteOptions options;
     options.setPermissions = !exists;
     options.permissions = 0600;
@@ -168,6 +183,7 @@ IoStatus Profile::save() const {
     }
     if (status.ok()) {
         status = writer->commit();
+        store_->loadedBytes.reset();
     }
     return status; // a writer dropped uncommitted leaves the old file as it was
 }

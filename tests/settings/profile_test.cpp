@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <utility>
 
+#include "support/failing_file_system.h"
 #include "support/temp_folder.h"
 
 namespace tandel {
@@ -97,6 +98,22 @@ TEST_F(ProfileFile, LinesNotUnderstoodAreKeptAsCommentsAndTheRestIsRead) {
     Profile back(path);
     ASSERT_EQ(back.load(), ProfileLoad::Read);
     EXPECT_EQ(back.reading().kind, ProfileReading::Kind::Clean);
+}
+
+TEST_F(ProfileFile, ASaveThatChangesNothingLeavesTheFileAlone) {
+    writeFile(path, "[S]\nk=1\n");
+    testing::FailingFileSystem files;
+    files.fail(testing::FileOp::Open, "a.ini", EIO);
+    Profile loaded(path, files);
+    ASSERT_EQ(loaded.load(), ProfileLoad::Read);
+    loaded.writeInt("S", "k", 1);
+    EXPECT_TRUE(loaded.save().ok());
+    loaded.writeInt("S", "k", 2);
+    EXPECT_EQ(loaded.save().error(), EIO);
+    // Changed by someone else since it was read: written again.
+    ASSERT_EQ(loaded.load(), ProfileLoad::Read);
+    writeFile(path, "[S]\nk=3\n\n");
+    EXPECT_EQ(loaded.save().error(), EIO);
 }
 
 TEST(SettingsPath, FollowsTheConfigurationFolderRules) {
