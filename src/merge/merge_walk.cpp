@@ -40,7 +40,21 @@ public:
         if (!header.empty() && !text(header)) {
             return false;
         }
+        const bool bare = prefix.empty() && number < 0 && sink_.takesRuns();
         for (std::int64_t i = std::max<std::int64_t>(from, 0); i <= to; ++i) {
+            if (bare && endsWithLineFeed(side, i)) {
+                // A run of such lines is its bytes as held: one piece.
+                std::int64_t last = i;
+                while (last < to && endsWithLineFeed(side, last + 1)) {
+                    ++last;
+                }
+                if (!endPending("\n") || !sink_.put(heldBytes(side, i, last))) {
+                    return false;
+                }
+                lastEnd_ = "\n";
+                i = last;
+                continue;
+            }
             const std::string_view end = endFor(side.lineEnd(i));
             if (!endPending(end)) {
                 return false;
@@ -79,6 +93,19 @@ public:
     }
 
 private:
+    // Line i goes out as it is held in the side's buffer: its text and a LF.
+    bool endsWithLineFeed(const SideRecord& side, std::int64_t i) const {
+        return i < side.lineCount && static_cast<std::size_t>(i) + 1 < side.lineStarts.size() &&
+               endFor(side.lineEnd(i)) == "\n";
+    }
+
+    static std::string_view heldBytes(const SideRecord& side, std::int64_t first,
+                                      std::int64_t last) {
+        const std::size_t begin = side.lineStarts[static_cast<std::size_t>(first)];
+        const std::size_t end = side.lineStarts[static_cast<std::size_t>(last) + 1];
+        return std::string_view(side.lineBuffer.data() + begin, end - begin);
+    }
+
     std::string_view endFor(std::string_view own) const {
         if (own.empty() || policy_ == LineEndPolicy::Own) {
             return own;

@@ -24,6 +24,8 @@ public:
     // False when the piece could not be written; the walk stops then.
     virtual bool put(std::string_view text) = 0;
     virtual LineEndPolicy lineEnds() const { return LineEndPolicy::Lf; }
+    // Whether a piece may hold a run of many lines, or one line only.
+    virtual bool takesRuns() const { return true; }
 };
 
 // Writes the pieces as they come.
@@ -46,6 +48,7 @@ class PrinterSink : public LineSink {
 public:
     explicit PrinterSink(Frame& frame) : frame_(frame) {}
     bool put(std::string_view text) override;
+    bool takesRuns() const override { return false; }
 
 private:
     Frame& frame_;
