@@ -18,35 +18,15 @@ namespace tandel {
 
 namespace {
 
-// Counted in byte lanes that the compiler turns into vector adds: one lane
-// holds at most 255 before it is added up, and most lines are short, so this
-// beats one memchr call per line.
-std::size_t countLineFeeds(const char* data, std::size_t length) {
-    constexpr std::size_t kLanes = 32;
-    constexpr std::size_t kRounds = 255;
-    std::size_t count = 0;
-    std::size_t i = 0;
-    while (length - i >= kLanes) {
-        unsigned char lanes[kLanes] = {};
-        const std::size_t rounds = std::min(kRounds, (length - i) / kLanes);
-        for (std::size_t r = 0; r < rounds; ++r, i += kLanes) {
-            for (std::size_t j = 0; j < kLanes; ++j) {
-                lanes[j] = static_cast<unsigned char>(lanes[j] + (data[i + j] == '\n' ? 1 : 0));
-            }
-        }
-        for (const unsigned char lane : lanes) {
-            count += lane;
-        }
-    }
-    for (; i < length; ++i) {
-        count += data[i] == '\n' ? 1 : 0;
-    }
-    return count;
-}
-
 // Lines are split in steps of this many bytes between looks at the window's
 // Cancel.
 constexpr std::size_t kProgressStep = std::size_t{8} << 20;
+// The split lines' encoding is judged this many bytes at a time, while they
+// are still in the processor's cache.
+constexpr std::size_t kEncodingStep = std::size_t{1} << 18;
+// Room for the line starts is first taken for lines of this many bytes on
+// average; a file of shorter lines grows it.
+constexpr std::size_t kLikelyLineBytes = 32;
 
 void finishBuffer(LineBuffer& bytes, std::size_t used) {
     bytes.resize(used + kEngineSpareBytes);
@@ -55,32 +35,22 @@ void finishBuffer(LineBuffer& bytes, std::size_t used) {
     bytes.shrinkToFit();
 }
 
-// Splits the first `length` bytes into lines in place: every line ends with
-// one '\n' afterwards, and a CR in front of a LF leaves the text and is kept
-// in `ends` instead. The buffer then holds the lines and kEngineSpareBytes
-// zero bytes.
-bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
-                LineEnds& ends, JobProgress* progress, bool quiet) {
+// Splits the first `length` bytes into lines in place, in one pass that also
+// judges their encoding: every line ends with one '\n' afterwards, and a CR in
+// front of a LF leaves the text and is kept in `ends` instead. The buffer then
+// holds the lines and kEngineSpareBytes zero bytes.
+bool splitLines(LineBuffer& bytes, std::size_t length, LineStarts& starts, LineEnds& ends,
+                LineEncoding& encoding, JobProgress* progress, bool quiet) {
     char* const data = bytes.data();
-    std::size_t feeds = 0;
-    for (std::size_t from = 0; from < length; from += kProgressStep) {
-        if (progress != nullptr && progress->cancelled()) {
-            return false;
-        }
-        feeds += countLineFeeds(data + from, std::min(kProgressStep, length - from));
-    }
-    const bool unterminated = length > 0 && data[length - 1] != '\n';
-    const std::size_t lines = feeds + (unterminated ? 1 : 0);
-    if (lines > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-        return false;
-    }
     ends = LineEnds{};
-    ends.lastUnterminated = unterminated;
+    ends.lastUnterminated = length > 0 && data[length - 1] != '\n';
+    encoding = LineEncoding::Utf8;
     starts.clear();
-    starts.reserve(lines + 1);
+    starts.reserve(length / kLikelyLineBytes + 2);
     std::size_t out = 0;
     std::size_t in = 0;
-    std::size_t reportAt = kProgressStep;
+    std::size_t judged = 0;
+    std::size_t reportAt = 0;
     while (in < length) {
         if (progress != nullptr && in >= reportAt) {
             if (progress->cancelled()) {
@@ -98,10 +68,8 @@ bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>&
         std::size_t textEnd = end;
         if (found != nullptr && textEnd > in && data[textEnd - 1] == '\r') {
             --textEnd;
-            if (ends.crLf.empty()) {
-                ends.crLf.assign(lines, false);
-            }
-            ends.crLf[starts.size()] = true;
+            ends.crLf.resize(starts.size() + 1, false);
+            ends.crLf.back() = true;
             ++ends.crLfCount;
         }
         starts.push_back(out);
@@ -116,6 +84,20 @@ bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>&
         }
         ++out;
         in = end + 1;
+        if (out - judged >= kEncodingStep && encoding == LineEncoding::Utf8) {
+            encoding = lineEncodingOf(std::string_view(data + judged, out - judged));
+            judged = out;
+        }
+    }
+    if (encoding == LineEncoding::Utf8) {
+        encoding = lineEncodingOf(std::string_view(data + judged, out - judged));
+    }
+    const std::size_t lines = starts.size();
+    if (lines > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        return false;
+    }
+    if (!ends.crLf.empty()) {
+        ends.crLf.resize(lines, false);
     }
     starts.push_back(out);
     finishBuffer(bytes, out);
@@ -123,35 +105,12 @@ bool splitLines(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>&
 }
 
 // A binary file stays as it is: one "line" of all its bytes, no line end.
-void keepWhole(LineBuffer& bytes, std::size_t length, std::vector<std::size_t>& starts,
-               LineEnds& ends) {
+void keepWhole(LineBuffer& bytes, std::size_t length, LineStarts& starts, LineEnds& ends) {
     bytes.data()[length] = '\n';
     starts = {0, length + 1};
     ends = LineEnds{};
     ends.lastUnterminated = true;
     finishBuffer(bytes, length + 1);
-}
-
-// The encoding of split lines, in pieces cut at line starts (so that no
-// character is cut) with a look at the Cancel between them; nullopt once
-// cancelled.
-std::optional<LineEncoding>
-encodingOfLines(const char* data, const std::vector<std::size_t>& starts, JobProgress* progress) {
-    const std::size_t end = starts.back();
-    std::size_t from = 0;
-    while (from < end) {
-        if (progress != nullptr && progress->cancelled()) {
-            return std::nullopt;
-        }
-        const auto cut = std::lower_bound(starts.begin(), starts.end(), from + kProgressStep);
-        const std::size_t to = cut == starts.end() ? end : *cut;
-        const LineEncoding piece = lineEncodingOf(std::string_view(data + from, to - from));
-        if (piece != LineEncoding::Utf8) {
-            return piece;
-        }
-        from = to;
-    }
-    return LineEncoding::Utf8;
 }
 
 bool looksBinary(const char* data, std::size_t length) {
@@ -174,20 +133,14 @@ IoStatus readSide(FileSystem& files, const std::string& name, SideRecord& out,
     const FileStatus status = input.status();
     LineBuffer bytes;
     bytes.adopt(std::move(input), kSpare);
-    std::vector<std::size_t> starts;
+    LineStarts starts;
     LineEnds ends;
+    LineEncoding encoding = LineEncoding::Windows1252;
     const bool binary = looksBinary(bytes.data(), length);
     if (binary) {
         keepWhole(bytes, length, starts, ends);
-    } else if (!splitLines(bytes, length, starts, ends, progress, quiet)) {
+    } else if (!splitLines(bytes, length, starts, ends, encoding, progress, quiet)) {
         return IoStatus::failure(progress != nullptr && progress->cancelled() ? ECANCELED : EFBIG);
-    }
-    std::optional<LineEncoding> encoding = LineEncoding::Windows1252;
-    if (!binary) {
-        encoding = encodingOfLines(bytes.data(), starts, progress);
-        if (!encoding) {
-            return IoStatus::failure(ECANCELED);
-        }
     }
     out = SideRecord{};
     out.lineCount = static_cast<std::int32_t>(starts.size() - 1);
@@ -198,7 +151,7 @@ IoStatus readSide(FileSystem& files, const std::string& name, SideRecord& out,
     out.ends = std::move(ends);
     out.binary = binary;
     out.binaryRow = binary ? binaryRowText(out.line(0).size(), false) : std::string();
-    out.encoding = *encoding;
+    out.encoding = encoding;
     out.loadedStatus = status;
     return {};
 }

@@ -4,6 +4,7 @@
 
 #include "base/byte_buffer.h"
 #include "base/file_system.h"
+#include "engine/bulk_vector.h"
 #include "engine/engine.h"
 #include "merge/display_text.h"
 #include "merge/line_buffer.h"
@@ -63,6 +64,9 @@ struct LineEnds {
     bool lastUnterminated = false; // the file's last line has no line feed
 };
 
+// Where each line starts: as long as a file's lines, so taken in large pages.
+using LineStarts = BulkVector<std::size_t>;
+
 enum class LineEndStyle { NoLines, Lf, CrLf, Mixed };
 
 // A NUL byte in the first kBinaryProbeBytes makes a file binary, as version
@@ -78,7 +82,7 @@ struct SideRecord {
     // borrows this buffer for runs that only read the text, writing nothing
     // but its end marks into those spare bytes.
     LineBuffer lineBuffer;
-    std::vector<std::size_t> lineStarts; // lineCount + 1 entries once loaded
+    LineStarts lineStarts; // lineCount + 1 entries once loaded
     // Empty: no comparison result. Otherwise both lists have the same length
     // and their last entry is the end entry (first = RANGE_END).
     std::vector<SegmentRange> textRanges;

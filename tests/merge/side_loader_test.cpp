@@ -87,9 +87,10 @@ TEST_F(Loader, LinesHoldTheirTextAndKeepTheirEndsApart) {
     while (big.size() < (std::size_t{3} << 20)) {
         big += "lf\ncrlf\r\nlone\rcr\n\n\r\n";
     }
-    big += "last\r";
+    big += "caf\xe9\nlast\r";
     const SideRecord& mapped = load(big);
     ASSERT_TRUE(mapped.lineBuffer.isMapped());
+    EXPECT_EQ(mapped.encoding, LineEncoding::Windows1252); // judged to the last line
     EXPECT_TRUE(rejoined(mapped) == big);
     EXPECT_EQ(mapped.lineCount, std::count(big.begin(), big.end(), '\n') + 1);
     std::string engine;
