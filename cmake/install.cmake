@@ -1,5 +1,6 @@
-# What `cmake --install` puts under the prefix: the two programs, the desktop
-# entry and its icon, the help pages and the manual pages. The help command
+# What `cmake --install` puts under the prefix: the two programs and the
+# window program that `tandel` starts, the desktop entry and its icon, the
+# help pages and the manual pages. The help command
 # looks for the pages in <prefix>/share/doc/tandel, so that folder name is
 # fixed rather than derived from the project name.
 include(GNUInstallDirs)
@@ -7,6 +8,7 @@ include(GNUInstallDirs)
 set(TANDEL_RESOURCES ${PROJECT_SOURCE_DIR}/resources)
 
 install(TARGETS tandel tandel-diff RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tandel-window RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tandel)
 install(FILES ${TANDEL_RESOURCES}/tandel.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
 install(FILES ${TANDEL_RESOURCES}/tandel.svg

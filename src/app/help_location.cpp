@@ -12,11 +12,13 @@ namespace tandel::ui {
 std::vector<std::string> helpFolders(const std::string& programDir) {
     const std::filesystem::path dir(programDir);
     // A build tree keeps the program in build/ under the sources; an installed
-    // program lives in <prefix>/bin beside <prefix>/share.
+    // program lives in <prefix>/bin beside <prefix>/share, the window program
+    // in <prefix>/libexec/tandel.
     return {
         (dir / "resources" / "help").lexically_normal().string(),
         (dir / ".." / "resources" / "help").lexically_normal().string(),
         (dir / ".." / "share" / "doc" / "tandel").lexically_normal().string(),
+        (dir / ".." / ".." / "share" / "doc" / "tandel").lexically_normal().string(),
     };
 }
 

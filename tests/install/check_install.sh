@@ -37,6 +37,7 @@ expected_tree() {
     cat <<'EOF'
 bin/tandel
 bin/tandel-diff
+libexec/tandel/tandel-window
 share/applications/tandel.desktop
 share/doc/tandel/index.html
 share/icons/hicolor/scalable/apps/tandel.svg
