@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 namespace tandel {
 namespace {
@@ -99,6 +100,18 @@ TEST_F(Loader, LinesHoldTheirTextAndKeepTheirEndsApart) {
     }
     EXPECT_TRUE(std::string(mapped.lineBuffer.data(), mapped.engineSize) == engine);
     EXPECT_TRUE(dir.read("f.txt") == big);
+
+    // Line feeds and CRs anywhere, lines of every length around the scan's
+    // steps: the lines and their ends give the file back.
+    std::mt19937 random(64);
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes(random() % 600, 'a');
+        for (char& c : bytes) {
+            const auto pick = random() % 16;
+            c = pick == 0 ? '\n' : pick == 1 ? '\r' : pick == 2 ? '\xe9' : c;
+        }
+        EXPECT_TRUE(rejoined(load(bytes)) == bytes) << ::testing::PrintToString(bytes);
+    }
 }
 
 TEST_F(Loader, UnreadableFileLeavesTheSideAsItWas) {
