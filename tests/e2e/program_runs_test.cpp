@@ -52,8 +52,6 @@ const ProgramRun kRuns[] = {
     {"no output file", Tandel, "-auto @a @b", 255, nullptr, "Error: "},
     {"an unknown switch last", Tandel, "-auto -f1 @a -f2 @b -outf @out -bogus", 2, nullptr,
      "Error: Unknown option"},
-    {"an unknown switch first", Tandel, "-auto -bogus -f1 @a -f2 @b -outf @out", 2, nullptr,
-     "Error: Unknown option"},
     {"a read-only target", Tandel, "-auto -f1 @a -f2 @b -outf @readonly", 2, nullptr,
      "Error: Nothing was saved to @readonly"},
     {"a folder target", Tandel, "-auto -f1 @a -f2 @b -outf @folder", 2, nullptr,
@@ -66,7 +64,6 @@ const ProgramRun kRuns[] = {
      "Error: Unable to open file /dev/zero: "},
 
     {"a difference", Diff, "@five @seven", 1, nullptr, "", "3a4,5\n"},
-    {"identical files", Diff, "@five @five", 0, nullptr, "", ""},
     {"identical files reported", Diff, "-s @five @five", 0, nullptr, "",
      "Files @five and @five are identical\n"},
     {"-o names the result file", Diff, "-o @out @crlf @lf", 1, "1,2c1,2\n", "", ""},
@@ -136,7 +133,7 @@ protected:
         return text;
     }
 
-    e2e::Sandbox box{"tandel-runs"};
+    e2e::Sandbox box;
     std::vector<std::pair<fs::path, std::string>> inputs;
 };
 
@@ -191,7 +188,7 @@ TEST_F(ProgramRuns, WithoutADisplayTheWindowedRunSaysSo) {
 
 // A mapped input cut short by another process is a read error, never a crash.
 TEST(ChangedInputTest, AFileCutShortDuringTheComparisonIsAReadError) {
-    e2e::Sandbox box("tandel-diff-changed");
+    e2e::Sandbox box;
     // With -d the search over these would take minutes.
     std::vector<int> numbers(100000);
     std::iota(numbers.begin(), numbers.end(), 0);
