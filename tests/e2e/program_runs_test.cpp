@@ -71,10 +71,6 @@ const ProgramRun kRuns[] = {
     {"binary against empty", Diff, "@empty @binary", 1, nullptr, "", "0a1,3\n"},
     {"brief", Diff, "-q @empty @binary", 1, nullptr, "", ""},
     {"a missing input", Diff, "@five @missing", 2, nullptr, "missing"},
-    {"one operand", Diff, "@five", 2, nullptr, "Error #2"},
-    {"an ambiguous option", Diff, "--i @five @five", 2, nullptr, "Error #1"},
-    {"an output in no folder", Diff, "-o @no/folder/out @five @five", 2, nullptr,
-     "Can't open output file"},
     // Following the links would double the walk at every level.
     {"two links to itself on each side", Diff, "-r @d1 @d2", 2, nullptr,
      "tandel-diff: @d1/l: recursive directory loop\ntandel-diff: @d1/m: recursive directory loop\n",
