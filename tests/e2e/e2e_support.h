@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +12,6 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -41,31 +39,20 @@ inline std::vector<std::string> autoMerge(const fs::path& a, const fs::path& b,
 // A temporary folder with private home, config and tmp folders beneath it,
 // removed with everything in it at the end.
 class Sandbox {
+    tandel::testing::TempFolder dir_;
+
 public:
-    explicit Sandbox(const std::string& prefix) {
-        std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-        root = ::mkdtemp(pattern.data());
+    Sandbox() {
         for (const char* sub : {"home", "config", "tmp"})
-            fs::create_directories(root / sub);
+            folder(sub);
     }
-    ~Sandbox() {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-    Sandbox(const Sandbox&) = delete;
-    Sandbox& operator=(const Sandbox&) = delete;
 
     // Creates the named folder under the root and returns its path.
-    fs::path folder(const fs::path& name) const {
-        fs::create_directories(root / name);
-        return root / name;
-    }
+    fs::path folder(const fs::path& name) const { return dir_.mkdir(name.string()); }
 
     // Writes the bytes to the named file under the folder and returns its path.
     fs::path put(const fs::path& name, const std::string& bytes) const {
-        fs::create_directories((root / name).parent_path());
-        writeFile(root / name, bytes);
-        return root / name;
+        return dir_.write(name.string(), bytes);
     }
 
     // Starts the program with only HOME, XDG_CONFIG_HOME, TMP and PATH set,
@@ -138,7 +125,7 @@ public:
         return finish(start(program, arguments, input, environment));
     }
 
-    fs::path root;
+    const fs::path root{dir_.path()};
 };
 
 } // namespace e2e

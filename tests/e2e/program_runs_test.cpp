@@ -52,8 +52,6 @@ const ProgramRun kRuns[] = {
     {"no output file", Tandel, "-auto @a @b", 255, nullptr, "Error: "},
     {"an unknown switch last", Tandel, "-auto -f1 @a -f2 @b -outf @out -bogus", 2, nullptr,
      "Error: Unknown option"},
-    {"an unknown switch first", Tandel, "-auto -bogus -f1 @a -f2 @b -outf @out", 2, nullptr,
-     "Error: Unknown option"},
     {"a read-only target", Tandel, "-auto -f1 @a -f2 @b -outf @readonly", 2, nullptr,
      "Error: Nothing was saved to @readonly"},
     {"a folder target", Tandel, "-auto -f1 @a -f2 @b -outf @folder", 2, nullptr,
@@ -66,7 +64,6 @@ const ProgramRun kRuns[] = {
      "Error: Unable to open file /dev/zero: "},
 
     {"a difference", Diff, "@five @seven", 1, nullptr, "", "3a4,5\n"},
-    {"identical files", Diff, "@five @five", 0, nullptr, "", ""},
     {"identical files reported", Diff, "-s @five @five", 0, nullptr, "",
      "Files @five and @five are identical\n"},
     {"-o names the result file", Diff, "-o @out @crlf @lf", 1, "1,2c1,2\n", "", ""},
@@ -74,10 +71,6 @@ const ProgramRun kRuns[] = {
     {"binary against empty", Diff, "@empty @binary", 1, nullptr, "", "0a1,3\n"},
     {"brief", Diff, "-q @empty @binary", 1, nullptr, "", ""},
     {"a missing input", Diff, "@five @missing", 2, nullptr, "missing"},
-    {"one operand", Diff, "@five", 2, nullptr, "Error #2"},
-    {"an ambiguous option", Diff, "--i @five @five", 2, nullptr, "Error #1"},
-    {"an output in no folder", Diff, "-o @no/folder/out @five @five", 2, nullptr,
-     "Can't open output file"},
     // Following the links would double the walk at every level.
     {"two links to itself on each side", Diff, "-r @d1 @d2", 2, nullptr,
      "tandel-diff: @d1/l: recursive directory loop\ntandel-diff: @d1/m: recursive directory loop\n",
@@ -136,7 +129,7 @@ protected:
         return text;
     }
 
-    e2e::Sandbox box{"tandel-runs"};
+    e2e::Sandbox box;
     std::vector<std::pair<fs::path, std::string>> inputs;
 };
 
@@ -191,7 +184,7 @@ TEST_F(ProgramRuns, WithoutADisplayTheWindowedRunSaysSo) {
 
 // A mapped input cut short by another process is a read error, never a crash.
 TEST(ChangedInputTest, AFileCutShortDuringTheComparisonIsAReadError) {
-    e2e::Sandbox box("tandel-diff-changed");
+    e2e::Sandbox box;
     // With -d the search over these would take minutes.
     std::vector<int> numbers(100000);
     std::iota(numbers.begin(), numbers.end(), 0);

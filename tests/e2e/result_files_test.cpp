@@ -34,7 +34,7 @@ protected:
         return st.st_mode & S_IFMT;
     }
 
-    e2e::Sandbox box{"tandel-results"};
+    e2e::Sandbox box;
     const fs::path a = box.put("a", "1\n");
     const fs::path b = box.put("b", "2\n");
 };
@@ -44,15 +44,11 @@ TEST_F(ResultFiles, AReplacedResultIsBackedUpAndALinkIsWrittenThrough) {
     ASSERT_EQ(box.run(TANDEL_PATH, autoMerge(a, b, out)).exitCode, 0);
     EXPECT_EQ(readFile(out.string() + ".bak"), "first\n");
     EXPECT_EQ(readFile(out), "2\n1\n");
-    e2e::writeFile(a, "3\n");
-    ASSERT_EQ(box.run(TANDEL_PATH, autoMerge(a, b, out)).exitCode, 0);
-    EXPECT_EQ(readFile(out.string() + ".bak"), "2\n1\n");
-    EXPECT_EQ(readFile(out), "2\n3\n");
 
     // A target that is itself a backup gets none.
     const auto bak = box.put("x.BAK", "old\n");
     ASSERT_EQ(box.run(TANDEL_PATH, autoMerge(a, b, bak)).exitCode, 0);
-    EXPECT_EQ(readFile(bak), "2\n3\n");
+    EXPECT_EQ(readFile(bak), "2\n1\n");
     EXPECT_FALSE(fs::exists(bak.string() + ".bak"));
 
     // The file a link names is backed up and replaced; the link stays, for a
@@ -66,7 +62,7 @@ TEST_F(ResultFiles, AReplacedResultIsBackedUpAndALinkIsWrittenThrough) {
         EXPECT_TRUE(fs::exists(box.root / "real.bak"));
         EXPECT_FALSE(fs::exists(box.root / "link.bak"));
     }
-    EXPECT_EQ(readFile(real), "2\n3\n");
+    EXPECT_EQ(readFile(real), "2\n1\n");
 }
 
 // A program that opened a pipe twice would wait for a second writer and be

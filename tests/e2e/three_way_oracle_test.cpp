@@ -164,7 +164,7 @@ void report(const char* set, const Tally& tally) {
 }
 
 TEST(ThreeWayOracle, CleanMergesMatchGitMergeFileAndNoConflictedBaseLineSurvives) {
-    e2e::Sandbox box("tandel-three");
+    e2e::Sandbox box;
     std::mt19937 random(20261208);
     constexpr int kTriples = 300;
     Tally tally;
@@ -189,7 +189,7 @@ TEST(ThreeWayOracle, CleanMergesMatchGitMergeFileAndNoConflictedBaseLineSurvives
 // merge base and at the two parents, from the history of Tandel's own sources
 // (the latest 40 merges, so that the run stays short as the history grows).
 TEST(ThreeWayOracle, MergeCommitsOfTheSourceHistoryMatchGitMergeFile) {
-    e2e::Sandbox box("tandel-history");
+    e2e::Sandbox box;
     const auto git = [&box](std::vector<std::string> words) {
         words.insert(words.begin(), {"-c", "safe.directory=*", "-C", TANDEL_SOURCE_DIR});
         return box.run("/usr/bin/git", words);

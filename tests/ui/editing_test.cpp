@@ -28,15 +28,11 @@ FindDialog* openFind(MainWindow& window) {
 }
 
 void type(FindDialog& dialog, const QString& text) {
-    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("findWhat"));
-    edit->clear();
-    QTest::keyClicks(edit, text);
+    test::type(test::control<QLineEdit>(dialog, "findWhat"), text);
 }
 
-// Near the left edge: a check box takes clicks on its box and label only.
 void click(FindDialog& dialog, const char* button) {
-    auto* widget = dialog.findChild<QAbstractButton*>(QLatin1String(button));
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, widget->height() / 2));
+    test::press(test::control(dialog, button));
 }
 
 // Every byte value, invalid sequences, both line ends, characters a document breaks at.
@@ -167,15 +163,6 @@ private slots:
         QCOMPARE(window->frame().previewText(), bytes + "\xC3\xA4pasted\n");
         QVERIFY(window->frame().previewModified());
         QCOMPARE(h.dialogs.shown.size(), std::size_t{1});
-
-        // Copy takes the preview's selection when no pane holds one.
-        window->frame().setPreviewText("first\nna\xEFve line\n");
-        QTextCursor cursor = preview->textCursor();
-        cursor.setPosition(2);
-        cursor.setPosition(11, QTextCursor::KeepAnchor);
-        preview->setTextCursor(cursor);
-        QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("rst\nna\u00EFve"));
 
         // Pasting stops at the limit, but the program's text is never cut.
         const std::string big(PreviewEdit::kCharacterLimit + 10, 'x');

@@ -279,23 +279,14 @@ private slots:
     void messagesAndQuestionsShowTheirCaptionAndReturnTheButtonPressed() {
         WindowHarness h;
         auto window = h.open();
-        const std::tuple<Severity, const char*, QMessageBox::Icon> boxes[] = {
-            {Severity::Error, "Error", QMessageBox::Critical},
-            {Severity::Warning, "Warning", QMessageBox::Warning},
-            {Severity::Info, "Info", QMessageBox::Information}};
-        for (const auto& [severity, title, icon] : boxes) {
-            window->frame().message(severity, title);
-            QCOMPARE(h.dialogs.shown.back().title, QLatin1String(title));
-            QCOMPARE(h.dialogs.shown.back().text, QLatin1String(title));
-            QCOMPARE(h.dialogs.shown.back().icon, icon);
-        }
+        window->frame().message(Severity::Warning, "Careful");
+        QCOMPARE(h.dialogs.shown.back().title, QStringLiteral("Warning"));
+        QCOMPARE(h.dialogs.shown.back().text, QStringLiteral("Careful"));
+        QCOMPARE(h.dialogs.shown.back().icon, QMessageBox::Warning);
 
         const Question copy{QuestionKind::PresentOnly, "x", "Copy it?"};
-        for (const char* id : {"6", "130", "7", "131", "2"}) {
-            h.dialogs.answers.push_back(clickButton(QLatin1String(id)));
-            QCOMPARE(static_cast<int>(window->frame().askPermission(copy)), QByteArray(id).toInt());
-        }
-        h.dialogs.answers.push_back(pressKey(Qt::Key_Escape));
+        h.dialogs.answers = {clickButton(QStringLiteral("130")), pressKey(Qt::Key_Escape)};
+        QCOMPARE(window->frame().askPermission(copy), Answer::YesToAll);
         QCOMPARE(window->frame().askPermission(copy), Answer::Cancel);
         QCOMPARE(h.dialogs.shown.back().text, QStringLiteral("Copy it?"));
 

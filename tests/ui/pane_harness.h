@@ -42,6 +42,10 @@ public:
             arguments = {window.folder.write("left.txt", left),
                          window.folder.write("right.txt", right)};
         }
+        start(arguments, size);
+    }
+    // The window on these arguments, under the settings file as it is.
+    void start(const std::vector<std::string>& arguments, QSize size = QSize(800, 500)) {
         main = window.open(arguments);
         main->resize(size);
         QCoreApplication::sendPostedEvents();

@@ -6,9 +6,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 
@@ -169,6 +171,32 @@ inline bool dropFiles(QWidget* target, const QStringList& paths) {
         QApplication::sendEvent(target, &drop);
     }
     return enter.isAccepted();
+}
+
+// The child of that object name (a control id, or a name); a missing one ends the run.
+template <typename T = QWidget> T* control(QWidget& parent, const QString& name) {
+    T* found = parent.findChild<T*>(name);
+    if (found == nullptr) {
+        qFatal("control %s missing", qPrintable(name));
+    }
+    return found;
+}
+template <typename T = QWidget> T* control(QWidget& parent, int id) {
+    return control<T>(parent, QString::number(id));
+}
+
+// A push button in its middle, a check box or radio button on its indicator.
+inline void press(QWidget* button) {
+    const QPoint at = qobject_cast<QPushButton*>(button) != nullptr
+                          ? button->rect().center()
+                          : QPoint(6, button->height() / 2);
+    QTest::mouseClick(button, Qt::LeftButton, {}, at);
+}
+
+// Types over the edit's whole text.
+inline void type(QLineEdit* edit, const QString& text) {
+    edit->clear();
+    QTest::keyClicks(edit, text);
 }
 
 inline std::string numberedLines(int count, const std::string& prefix = "line ") {
