@@ -82,6 +82,23 @@ protected:
         "GIT_COMMITTER_EMAIL=test@example.invalid"};
 };
 
+// A conflict the unattended run cannot decide: it writes nothing, git keeps the file.
+TEST_F(GitTools, MergetoolWithTheAncestorLeavesARealConflictToTheUser) {
+    putTandelScript("exec " TANDEL_PATH " -auto \"$@\"\n");
+    const std::string name = "my notes.txt";
+    mergeBranches(name, "one\ntwo\nthree\nfour\nfive\n",
+                  "one\ntwo theirs\nthree\nfour\nfive theirs\n",
+                  "one\ntwo ours\nthree\nfour\nfive\n");
+    const std::string conflicted = readFile(repo / name);
+    ASSERT_NE(conflicted.find("five theirs"), std::string::npos);
+
+    const RunResult r = inRepo({"mergetool", "--no-prompt"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.errors.find("1 conflict left; nothing written"), std::string::npos) << r.errors;
+    EXPECT_EQ(readFile(repo / name), conflicted);
+    EXPECT_EQ(unmergedPaths(), name + "\n");
+}
+
 // Git leaves a `merge=binary` file to the tool, which takes both one-sided changes.
 TEST_F(GitTools, MergetoolWithTheAncestorResolvesOneSidedChanges) {
     putTandelScript("exec " TANDEL_PATH " -auto \"$@\"\n");

@@ -1,6 +1,7 @@
 // The window on a merge with a common ancestor: the segments the merge took
 // on its own carry a mark the user's choices do not, the status bar counts
-// the conflicts left, and the base pane follows the panes.
+// the conflicts left, Save writes the merged result and the base pane
+// follows the panes.
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -38,14 +39,15 @@ class ThreeWayWindowTest : public QObject {
     }
 
 private slots:
-    void mergeMarksItsOwnChoicesAndCountsConflicts() {
+    void mergeMarksItsOwnChoicesCountsConflictsAndSavesTheResult() {
         // LOCAL changes 2; REMOTE changes 4 and 5 into one line; both add a
         // different last line.
         WindowHarness& h = p.window;
         h.folder.write("tandel.ini", "[Options]\nAuto walk=0\n");
+        const std::string out = h.folder.file("merged.txt");
         p.start({"-base", h.folder.write("base.txt", "1\n2\n3\n4\n5\n6\n7\n8\n"), "-f1",
                  h.folder.write("local.txt", "1\nL2\n3\n4\n5\n6\n7\n8\nL9\n"), "-f2",
-                 h.folder.write("remote.txt", "1\n2\n3\nR5\n6\n7\n8\nR9\n")});
+                 h.folder.write("remote.txt", "1\n2\n3\nR5\n6\n7\n8\nR9\n"), "-outf", out});
         auto* status = p.main->statusBar()->findChild<QLabel*>(QStringLiteral("differenceStatus"));
         QVERIFY(status->text().endsWith(QStringLiteral("\u00b7 1 conflict left")));
 
@@ -58,13 +60,18 @@ private slots:
             QVERIFY(badgeCorner(side, 8) != kBadgeInk);
         }
 
-        // The conflict by a click; the user's own choice of an automatic
-        // segment loses its mark.
+        // The conflict by a click, then by the keyboard; the user's own
+        // choice of an automatic segment loses its mark.
         p.click(2, 8);
         QCOMPARE(status->text(), QStringLiteral("Difference 3 of 3 \u00b7 No conflicts left"));
+        p.key(Qt::Key_Left, Qt::AltModifier);
+        QVERIFY(badgeCorner(1, 8) != kBadgeInk);
         p.click(1, 1);
         QVERIFY(badgeCorner(1, 1) != kBadgeInk);
         QCOMPARE(badgeCorner(1, 3), kBadgeInk);
+
+        p.key(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(testing::readFile(out), std::string("1\nL2\n3\nR5\n6\n7\n8\nL9\n"));
     }
 
     void theBasePaneFollowsThePanesFromTheMenuAndStaysOn() {
