@@ -57,6 +57,7 @@ int runUnattended(const std::vector<std::string>& arguments, std::ostream& error
     ConsoleFrame frame(errors);
     Application app(frame);
     app.model.files = &files;
+    app.model.judgeEncoding = false; // nothing is shown
     frame.setCommandHandler([&app](int id) { dispatchCommand(app, id); });
 
     // The start-up order of every run, the window's included; this run then

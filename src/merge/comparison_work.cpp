@@ -184,6 +184,7 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
     ComparisonWork work;
     work.compare = compare;
     work.files = model.files;
+    work.judgeEncoding = model.judgeEncoding;
     work.switches = engineSwitches(app);
     work.definitions = app.compare;
     work.exactLineEnds = app.settings.record.ignoreLineEnds == 0;
@@ -223,7 +224,8 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
 
 void runComparison(ComparisonWork& work, JobProgress* progress) {
     const auto read = [&work, progress](std::size_t i, bool quiet) {
-        work.readStatus[i] = readSide(*work.files, work.names[i], work.fresh[i], progress, quiet);
+        work.readStatus[i] = readSide(*work.files, work.names[i], work.fresh[i], progress, quiet,
+                                      work.judgeEncoding);
     };
     // The ancestor is read on a thread of its own while the files are read,
     // where the file layer allows it, else after them.
@@ -231,7 +233,8 @@ void runComparison(ComparisonWork& work, JobProgress* progress) {
         work.compare && work.threeWay && !work.baseName.empty() && !work.baseReadAhead;
     IoStatus baseStatus;
     const auto readBase = [&work, &baseStatus] {
-        baseStatus = readSide(*work.files, work.baseName, work.base, nullptr, true);
+        baseStatus =
+            readSide(*work.files, work.baseName, work.base, nullptr, true, work.judgeEncoding);
     };
     std::thread ancestor;
     if (readsBase && work.files->threadSafe()) {

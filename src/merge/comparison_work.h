@@ -33,6 +33,7 @@ struct ComparisonWork {
     CompareSettings definitions;
     bool exactLineEnds = false;
     FileSystem* files = nullptr;
+    bool judgeEncoding = true; // the model's
     // A three-way merge: both sides are also compared with this common
     // ancestor (an empty name: an empty one).
     bool threeWay = false;

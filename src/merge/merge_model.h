@@ -48,6 +48,9 @@ struct MergeModel {
     // Every read and write of the model goes through this file layer; tests
     // put a failing one here. Not owned.
     FileSystem* files = &realFileSystem();
+    // Whether a file read is judged for its encoding, which only the panes
+    // show: an unattended run leaves every side Utf8.
+    bool judgeEncoding = true;
 
     SideRecord& side(int s) { return sides[s == 2 ? 1 : 0]; }
     const SideRecord& side(int s) const { return sides[s == 2 ? 1 : 0]; }

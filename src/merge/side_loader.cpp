@@ -91,11 +91,11 @@ void finishBuffer(LineBuffer& bytes, std::size_t used) {
 }
 
 // Splits the first `length` bytes into lines in place, in one pass that also
-// judges their encoding: every line ends with one '\n' afterwards, and a CR in
+// judges their encoding when asked: every line ends with one '\n' afterwards, and a CR in
 // front of a LF leaves the text and is kept in `ends` instead. The buffer then
 // holds the lines and kEngineSpareBytes zero bytes.
 bool splitLines(LineBuffer& bytes, std::size_t length, LineStarts& starts, LineEnds& ends,
-                LineEncoding& encoding, JobProgress* progress, bool quiet) {
+                bool judgeEncoding, LineEncoding& encoding, JobProgress* progress, bool quiet) {
     char* const data = bytes.data();
     ends = LineEnds{};
     ends.lastUnterminated = length > 0 && data[length - 1] != '\n';
@@ -105,6 +105,7 @@ bool splitLines(LineBuffer& bytes, std::size_t length, LineStarts& starts, LineE
     std::size_t out = 0;
     std::size_t in = 0;
     std::size_t judged = 0;
+    bool judging = judgeEncoding;
     std::size_t reportAt = 0;
     LineFeedScanner feeds(data, length);
     while (in < length) {
@@ -137,12 +138,13 @@ bool splitLines(LineBuffer& bytes, std::size_t length, LineStarts& starts, LineE
         }
         ++out;
         in = end + 1;
-        if (out - judged >= kEncodingStep && encoding == LineEncoding::Utf8) {
+        if (judging && out - judged >= kEncodingStep) {
             encoding = lineEncodingOf(std::string_view(data + judged, out - judged));
             judged = out;
+            judging = encoding == LineEncoding::Utf8;
         }
     }
-    if (encoding == LineEncoding::Utf8) {
+    if (judging) {
         encoding = lineEncodingOf(std::string_view(data + judged, out - judged));
     }
     const std::size_t lines = starts.size();
@@ -173,7 +175,7 @@ bool looksBinary(const char* data, std::size_t length) {
 } // namespace
 
 IoStatus readSide(FileSystem& files, const std::string& name, SideRecord& out,
-                  JobProgress* progress, bool quiet) {
+                  JobProgress* progress, bool quiet, bool judgeEncoding) {
     // Room after the bytes for a line feed the last line may lack and for
     // the engine's spare bytes.
     constexpr std::size_t kSpare = 1 + kEngineSpareBytes;
@@ -192,7 +194,7 @@ IoStatus readSide(FileSystem& files, const std::string& name, SideRecord& out,
     const bool binary = looksBinary(bytes.data(), length);
     if (binary) {
         keepWhole(bytes, length, starts, ends);
-    } else if (!splitLines(bytes, length, starts, ends, encoding, progress, quiet)) {
+    } else if (!splitLines(bytes, length, starts, ends, judgeEncoding, encoding, progress, quiet)) {
         return IoStatus::failure(progress != nullptr && progress->cancelled() ? ECANCELED : EFBIG);
     }
     out = SideRecord{};
@@ -258,14 +260,14 @@ void loadSides(MergeModel& model, SettingsRecord& settings, Frame& frame,
     std::array<SideRecord, 2> fresh;
     std::array<IoStatus, 2> read;
     const auto readOne = [&](std::size_t i) {
-        read[i] = readSide(*model.files, names[i], fresh[i]);
+        read[i] = readSide(*model.files, names[i], fresh[i], nullptr, false, model.judgeEncoding);
     };
     model.readAhead = SideRecord{};
     std::thread third;
     if (!ancestor.empty() && model.files->threadSafe()) {
         third = std::thread([&model, &ancestor] {
             SideRecord base;
-            if (readSide(*model.files, ancestor, base, nullptr, true).ok()) {
+            if (readSide(*model.files, ancestor, base, nullptr, true, model.judgeEncoding).ok()) {
                 model.readAhead = std::move(base);
             }
         });

@@ -23,8 +23,10 @@ enum class LoadResult { Loaded, NotLoaded };
 // line's end is kept apart from its text (a lone CR stays in the text), and a
 // binary file is kept whole. With `progress`, a Cancel gives ECANCELED, and
 // the split reports how far it is unless `quiet` (a read beside another).
+// Without `judgeEncoding` the side is taken for Utf8 unread.
 [[nodiscard]] IoStatus readSide(FileSystem& files, const std::string& name, SideRecord& out,
-                                JobProgress* progress = nullptr, bool quiet = false);
+                                JobProgress* progress = nullptr, bool quiet = false,
+                                bool judgeEncoding = true);
 // loadSide for the named sides (an empty name is skipped), both files read at
 // once when the file layer allows it; each failure has said why. A named
 // `ancestor` is read beside them into the model's read-ahead, quietly: the
