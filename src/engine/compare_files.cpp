@@ -29,6 +29,7 @@ bool loadText(EngineRun& run, InputFile& input, int side) {
     if (input.useCallerText && run.callerTexts[side].data != nullptr) {
         input.buffer = run.callerTexts[side].data;
         input.length = run.callerTexts[side].length;
+        input.lentStarts = run.callerTexts[side].lineStarts;
         return true;
     }
     if (input.descriptor == -1) {
@@ -156,7 +157,8 @@ bool printScript(EngineRun& run, const InputFile& a, const InputFile& b, const E
 
 // Only the blank-line rule looks at the lines once they are classified.
 void releaseLineStarts(InputFile& input) {
-    BulkVector<std::size_t>().swap(input.lineStarts);
+    BulkVector<std::size_t>().swap(input.ownStarts);
+    input.lineStarts = {};
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,15 @@ public:
 // reserved for the engine, with at least kEngineSpareBytes writable bytes
 // after `length`.
 struct EngineText {
+    EngineText() = default;
+    EngineText(char* text, std::size_t size, std::span<const std::size_t> starts = {})
+        : data(text), length(size), lineStarts(starts) {}
+
     char* data = nullptr;
     std::size_t length = 0;
+    // Where every line of the text starts, then the length, when the caller
+    // has them: the engine takes its lines from here instead of its own list.
+    std::span<const std::size_t> lineStarts;
 };
 inline constexpr std::size_t kEngineSpareBytes = 3;
 

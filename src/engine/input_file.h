@@ -5,6 +5,7 @@
 #include "engine/bulk_vector.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,14 @@ struct InputFile {
     std::size_t suffixBegin = 0;
     long prefixLines = 0;
 
+    // The caller's list of where its text's lines start, if it lent one.
+    std::span<const std::size_t> lentStarts;
+
     // Middle region: the start of every middle line plus the start of the
-    // first line after it, and the class of every middle line.
-    BulkVector<std::size_t> lineStarts;
+    // first line after it (a piece of lentStarts, or ownStarts), and the
+    // class of every middle line.
+    BulkVector<std::size_t> ownStarts;
+    std::span<const std::size_t> lineStarts;
     BulkVector<int> classes;
     int classLimit = 0;
 

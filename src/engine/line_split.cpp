@@ -5,6 +5,7 @@
 #include "engine/input_file.h"
 #include "engine/run_hooks.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tandel {
@@ -12,6 +13,20 @@ namespace {
 
 // Lines between two looks at the cancel flag: a few milliseconds of work.
 constexpr std::size_t kLinesPerSplitCheck = 1 << 16;
+
+// The middle lines' starts in the caller's list, when it lent one that
+// matches the middle region; empty otherwise.
+std::span<const std::size_t> lentMiddle(const InputFile& input) {
+    const std::span<const std::size_t> all = input.lentStarts;
+    const auto first = static_cast<std::size_t>(input.prefixLines);
+    if (first >= all.size() || all[first] != input.prefixEnd)
+        return {};
+    const auto last = std::lower_bound(all.begin() + static_cast<std::ptrdiff_t>(first), all.end(),
+                                       input.suffixBegin);
+    if (last == all.end() || *last != input.suffixBegin)
+        return {};
+    return all.subspan(first, static_cast<std::size_t>(last - all.begin()) - first + 1);
+}
 
 } // namespace
 
@@ -23,10 +38,16 @@ void splitMiddle(InputFile& input, const LineRules& rules,
         blankComments(
             std::span<char>(buffer + input.prefixEnd, input.suffixBegin - input.prefixEnd),
             comments);
-    input.lineStarts.clear();
+    // Lines lent by the caller need no list of their own; a text rewritten
+    // above may no longer match it.
+    const std::span<const std::size_t> lent =
+        comments.empty() ? lentMiddle(input) : std::span<const std::size_t>();
+    const bool own = lent.empty();
+    input.ownStarts.clear();
     input.classes.clear();
-    input.lineStarts.reserve(capacity);
-    input.classes.reserve(capacity);
+    if (own)
+        input.ownStarts.reserve(capacity);
+    input.classes.reserve(own ? capacity : lent.size() - 1);
     const bool plain =
         !rules.ignoreCase && !rules.spaceChange && !rules.allSpace && !rules.skipLeadingWhiteSpace;
     // Whole words may be read up to the end of the spare bytes.
@@ -47,7 +68,8 @@ void splitMiddle(InputFile& input, const LineRules& rules,
         } else {
             hash = hashLine(line, rules, &newline);
         }
-        input.lineStarts.push_back(position);
+        if (own)
+            input.ownStarts.push_back(position);
         input.classes.push_back(static_cast<int>(hash));
         position = static_cast<std::size_t>(newline - buffer) + 1;
         if (--untilCheck == 0) {
@@ -60,8 +82,19 @@ void splitMiddle(InputFile& input, const LineRules& rules,
             progress.hooks.advance(RunPhase::Lines, done, progress.total);
         }
     }
-    input.lineStarts.push_back(input.suffixBegin);
     progress.done.fetch_add(position - reported, std::memory_order_relaxed);
+    if (own || input.classes.size() + 1 != lent.size()) {
+        // The caller's lines are not the ones found here: its list is not used.
+        if (!own) {
+            input.lentStarts = {};
+            splitMiddle(input, rules, comments, capacity, progress);
+            return;
+        }
+        input.ownStarts.push_back(input.suffixBegin);
+        input.lineStarts = input.ownStarts;
+    } else {
+        input.lineStarts = lent;
+    }
 }
 
 } // namespace tandel

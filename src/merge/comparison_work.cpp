@@ -147,7 +147,7 @@ std::optional<ScriptOutcome> runThreeWay(ComparisonWork& work, SideRecord& local
         const bool wholeLines = baseText.length == 0 || baseText.data[baseText.length - 1] == '\n';
         if (rewrites || !wholeLines) {
             baseCopy.assign(baseText.data, baseText.data + baseText.length + kEngineSpareBytes);
-            baseTexts[1] = EngineText{baseCopy.data(), baseText.length};
+            baseTexts[1] = EngineText{baseCopy.data(), baseText.length, baseText.lineStarts};
         }
         std::thread second(compare, std::size_t{1});
         compare(0);

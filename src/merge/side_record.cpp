@@ -78,7 +78,7 @@ EngineText SideRecord::engineText(bool runRewritesText, bool exactLineEnds) {
     if (lineBuffer.size() < needed) {
         lineBuffer.resize(needed);
     }
-    return EngineText{lineBuffer.data(), engineSize};
+    return EngineText{lineBuffer.data(), engineSize, lineStarts};
 }
 
 } // namespace tandel

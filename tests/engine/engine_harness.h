@@ -24,15 +24,24 @@ public:
 };
 
 // A copy of a text with exactly kEngineSpareBytes after it, so that the
-// sanitizers catch any access beyond.
+// sanitizers catch any access beyond; lent with its line starts on request.
 struct CallerText {
     explicit CallerText(const std::string& text)
         : bytes(text.size() + kEngineSpareBytes), length(text.size()) {
         text.copy(bytes.data(), text.size());
+        for (std::size_t at = 0; at < length; at = text.find('\n', at) + 1) {
+            starts.push_back(at);
+            if (text.find('\n', at) == std::string::npos)
+                break;
+        }
+        starts.push_back(length);
     }
-    EngineText view() { return {bytes.data(), length}; }
+    EngineText view(bool withStarts = false) {
+        return {bytes.data(), length, withStarts ? starts : std::span<const std::size_t>()};
+    }
     std::vector<char> bytes;
     std::size_t length;
+    std::vector<std::size_t> starts;
 };
 
 struct EngineHarness {
