@@ -82,14 +82,15 @@ void splitMiddle(InputFile& input, const LineRules& rules,
             progress.hooks.advance(RunPhase::Lines, done, progress.total);
         }
     }
-    progress.done.fetch_add(position - reported, std::memory_order_relaxed);
-    if (own || input.classes.size() + 1 != lent.size()) {
+    if (!own && input.classes.size() + 1 != lent.size()) {
         // The caller's lines are not the ones found here: its list is not used.
-        if (!own) {
-            input.lentStarts = {};
-            splitMiddle(input, rules, comments, capacity, progress);
-            return;
-        }
+        progress.done.fetch_sub(reported - input.prefixEnd, std::memory_order_relaxed);
+        input.lentStarts = {};
+        splitMiddle(input, rules, comments, capacity, progress);
+        return;
+    }
+    progress.done.fetch_add(position - reported, std::memory_order_relaxed);
+    if (own) {
         input.ownStarts.push_back(input.suffixBegin);
         input.lineStarts = input.ownStarts;
     } else {
