@@ -22,12 +22,11 @@
 namespace tandel {
 namespace {
 
-using testing_support::DispatchingFrame;
 using testing_support::readFile;
 using testing_support::TempFolder;
 
 TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
-    DispatchingFrame frame;
+    test::FakeFrame frame;
     Application app(frame);
     EXPECT_EQ(applyCommandLine(app, {"-mandc", "-d1", "/a", "-bogus", "-auto"}),
               CommandLineStatus::Refused);
@@ -130,7 +129,7 @@ TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
 
 struct Lifecycle : ::testing::Test {
     TempFolder folder;
-    DispatchingFrame frame;
+    test::FakeFrame frame;
     Application app{frame};
     SettingsStore store{folder.file("tandel.ini")};
 };

@@ -14,14 +14,13 @@
 namespace tandel {
 namespace {
 
-using testing_support::DispatchingFrame;
 using testing_support::readFile;
 using testing_support::TempFolder;
 using Said = std::pair<Severity, std::string>;
 
 struct Walk : ::testing::Test {
     TempFolder tree;
-    DispatchingFrame frame;
+    test::FakeFrame frame;
     DirectoryOperationState state;
     DirMergeServices services;
     DirMergeContext ctx{state, frame, services};

@@ -1,16 +1,12 @@
 // Helpers for the merge tests: the shared temporary folder and file helpers,
-// the scripted frame that can run sent commands, and an application on it.
+// and an application on the scripted frame.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "control/application.h"
 #include "control/dispatcher.h"
@@ -24,40 +20,6 @@ namespace tandel::testing_support {
 using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
-
-// The shared fake, running sent commands through a handler as the walk needs.
-class DispatchingFrame : public test::FakeFrame {
-public:
-    std::function<void(int)> onSend;
-
-    // Removes and returns the oldest posted command, or 0.
-    int takePosted() {
-        if (posted.empty()) {
-            return 0;
-        }
-        const int id = posted.front();
-        posted.erase(posted.begin());
-        return id;
-    }
-
-    void sendCommand(int id) override {
-        FakeFrame::sendCommand(id);
-        if (onSend) {
-            onSend(id);
-        }
-    }
-    bool shownText(Severity severity, const std::string& text) const {
-        const auto texts = shown(severity);
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
-    }
-    std::string allMessages() const {
-        std::ostringstream out;
-        for (const auto& [severity, text] : messages) {
-            out << static_cast<int>(severity) << ' ' << text << '\n';
-        }
-        return out.str();
-    }
-};
 
 // Sets an environment variable for one scope.
 class ScopedEnv {
@@ -102,7 +64,7 @@ protected:
 
     TempFolder files;
     TempFolder tmpFolder;
-    DispatchingFrame frame;
+    test::FakeFrame frame;
     Application app{frame};
 
 private:

@@ -1,10 +1,14 @@
 // A Frame for tests: records every message, command, model event and printed line,
-// and answers questions from queues (an empty queue gives the default answer).
+// answers questions from queues (an empty queue gives the default answer) and
+// runs sent commands through a handler, as the directory walk needs.
 #pragma once
 
 #include "frame/frame.h"
 
+#include <algorithm>
 #include <deque>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,6 +54,8 @@ public:
     std::vector<bool> findDialogs;                      // openFindDialog's match-case box
     std::vector<std::pair<int, std::int64_t>> listHits; // showListRow: list, row
 
+    std::function<void(int)> onSend; // runs each sent command when set
+
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
     }
@@ -75,7 +81,11 @@ public:
     }
 
     void postCommand(int id) override { posted.push_back(id); }
-    void sendCommand(int id) override { sent.push_back(id); }
+    void sendCommand(int id) override {
+        sent.push_back(id);
+        if (onSend)
+            onSend(id);
+    }
     void modelChanged(ModelEvent event) override { events.push_back(event); }
     void setWaitCursor(bool) override {}
     void clearSelection(int) override {}
@@ -128,6 +138,24 @@ public:
             }
         }
         return texts;
+    }
+    bool shownText(Severity severity, const std::string& text) const {
+        const auto texts = shown(severity);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    }
+    std::string allMessages() const {
+        std::ostringstream out;
+        for (const auto& [severity, text] : messages)
+            out << static_cast<int>(severity) << ' ' << text << '\n';
+        return out.str();
+    }
+    // Removes and returns the oldest posted command, or 0.
+    int takePosted() {
+        if (posted.empty())
+            return 0;
+        const int id = posted.front();
+        posted.erase(posted.begin());
+        return id;
     }
 
 private:
