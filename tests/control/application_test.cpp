@@ -42,40 +42,34 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
 }
 
-// The merge would follow the defaults, not what the user stored: the run stops.
-TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
-    TempFolder folder;
-    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
-    testing::FailingFileSystem files;
-    files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
-    std::ostringstream errors;
-    EXPECT_EQ(runUnattended({"-auto", "-f1", folder.write("a.txt", "x\n"), "-f2",
-                             folder.write("b.txt", "y\n"), "-outf", folder.file("out.txt")},
-                            errors, ini, files),
-              kUnattendedFailure);
-    EXPECT_EQ(errors.str(), "Error: The settings file " + ini +
-                                " cannot be read: Permission denied. Nothing is merged, as the "
-                                "result would not follow the stored settings.\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
-    EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
-}
-
-TEST(Application, UnattendedRunRefusedForItsCommandLineLeavesTheSettingsAlone) {
-    for (const bool present : {true, false}) {
+// A bad command line, or settings that cannot be read (the merge would follow
+// the defaults, not what the user stored): nothing is merged, no settings written.
+TEST(Application, UnattendedRunStopsOnABadCommandLineOrUnreadableSettings) {
+    for (const int run : {0, 1, 2}) {
+        SCOPED_TRACE(run);
         TempFolder folder;
-        const std::string ini = present ? folder.write("tandel.ini", "[Options]\nUnix format=0\n")
-                                        : folder.file("tandel.ini");
+        const std::string ini = run == 2 ? folder.file("tandel.ini")
+                                         : folder.write("tandel.ini", "[Options]\nUnix format=0\n");
+        testing::FailingFileSystem files;
+        if (run == 0)
+            files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
+        const std::string a = folder.write("a.txt", "x\n");
+        const std::string b = folder.write("b.txt", "y\n");
+        std::vector<std::string> words = {"-auto", "-f1", a, "-f2", b, "-outf", folder.file("out")};
+        if (run != 0)
+            words.insert(words.begin() + 1, "-bogus");
         std::ostringstream errors;
-        EXPECT_EQ(runUnattended({"-auto", "-bogus", "-f1", folder.write("a.txt", "x\n"), "-f2",
-                                 folder.write("b.txt", "x\n"), "-outf", folder.file("out.txt")},
-                                errors, ini, realFileSystem()),
-                  kUnattendedFailure);
-        EXPECT_EQ(errors.str(), "Error: Unknown option\n");
-        EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
-        EXPECT_EQ(std::filesystem::exists(ini), present);
-        if (present) {
+        EXPECT_EQ(runUnattended(words, errors, ini, files), kUnattendedFailure);
+        EXPECT_EQ(errors.str(), run != 0 ? "Error: Unknown option\n"
+                                         : "Error: The settings file " + ini +
+                                               " cannot be read: Permission denied. Nothing is "
+                                               "merged, as the result would not follow the stored "
+                                               "settings.\n");
+        EXPECT_FALSE(std::filesystem::exists(folder.file("out")));
+        if (run == 2)
+            EXPECT_FALSE(std::filesystem::exists(ini));
+        else
             EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
-        }
     }
 }
 
