@@ -130,8 +130,7 @@ struct Lifecycle : ::testing::Test {
 
 TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) {
     folder.write("tandel.ini", "[Options]\nTab size=4\nIgnore comments=1\n[Files]\n"
-                               "Dir name 1=/remembered\nOut dir=/out\n[Font]\nFont name=Mono\n"
-                               "Title Font name=Serif\n");
+                               "Dir name 1=/remembered\n[Font]\nTitle Font name=Serif\n");
     const std::string a = folder.write("a.txt", "one\ntwo\n");
     const std::string b = folder.write("b.txt", "one\n2\n");
     ASSERT_EQ(readStartupSettings(app, store, {a, b, "-outf", "/tmp/merged"}),
@@ -139,8 +138,6 @@ TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) 
     EXPECT_EQ(app.settings.record.tabSize, 4);
     EXPECT_EQ(app.settings.record.notYetCompared, 1);
     EXPECT_EQ(app.settings.files.dirName1, ""); // `f1` empties it for this run
-    EXPECT_EQ(app.settings.files.outDir, "/out");
-    EXPECT_EQ(app.settings.textFont.faceName, "Mono");
     EXPECT_EQ(app.settings.titleFont.faceName, "Serif");
     EXPECT_EQ(app.compare.ignoreComments, 1);
     EXPECT_EQ(app.model.saveName, "/tmp/merged");

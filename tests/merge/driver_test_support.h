@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "control/application.h"
@@ -21,33 +19,9 @@ using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-// Sets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-// An application on the scripted frame, with TMP in a folder of its own.
+// An application on the scripted frame.
 class AppTest : public ::testing::Test {
 protected:
-    AppTest() : tmp_("TMP", tmpFolder.path()) {}
-
     // Loads both sides; the second load posts the comparison.
     void load(const std::string& one, const std::string& two) {
         ASSERT_EQ(loadSide(app.model, app.settings.record, frame, one, 1), LoadResult::Loaded);
@@ -63,12 +37,8 @@ protected:
     }
 
     TempFolder files;
-    TempFolder tmpFolder;
     test::FakeFrame frame;
     Application app{frame};
-
-private:
-    ScopedEnv tmp_;
 };
 
 } // namespace tandel::testing_support
