@@ -29,7 +29,6 @@ public:
     // What happened.
     std::vector<std::pair<Severity, std::string>> messages;
     std::vector<std::string> questions; // every question's text, in order
-    std::vector<std::string> notices;   // notice calls
     std::vector<int> posted;
     std::vector<int> sent;
     std::vector<bool> walkMenu; // setWalkMenu calls
@@ -38,16 +37,12 @@ public:
     std::vector<std::string> clipboard;                           // setClipboardText calls
     std::vector<std::string> primarySelection;                    // setSelectionText calls
     std::vector<ModelEvent> events;                               // modelChanged calls, in order
-    int printJobs = 0;
-    int printEnds = 0;
-    int listPrints = 0; // printDirectoryLists calls
     bool printAccepted = true;
 
     // Preview state.
     bool preview = false;
     std::string previewContents;
     bool previewDirty = false;
-    bool previewFocused = false;
     PreviewSelection previewSelected;
 
     // Search.
@@ -59,7 +54,7 @@ public:
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
     }
-    void notice(const std::string& text) override { notices.push_back(text); }
+    void notice(const std::string&) override {}
     bool confirmOverwrite(const Question& question) override {
         questions.push_back(question.text);
         kinds.push_back(question.kind);
@@ -99,7 +94,7 @@ public:
     bool previewModified() const override { return previewDirty; }
     void setPreviewModified(bool modified) override { previewDirty = modified; }
 
-    bool previewTakesSearch() const override { return previewFocused; }
+    bool previewTakesSearch() const override { return false; }
     PreviewSelection previewSelection() const override { return previewSelected; }
     void selectPreviewText(std::int64_t start, std::int64_t end) override {
         previewSelected = {start, end};
@@ -107,16 +102,13 @@ public:
     void openFindDialog(bool matchCase) override { findDialogs.push_back(matchCase); }
     void showListRow(int list, std::int64_t row) override { listHits.emplace_back(list, row); }
 
-    bool startPrint(const std::string& /*documentName*/) override {
-        ++printJobs;
-        return printAccepted;
-    }
+    bool startPrint(const std::string& /*documentName*/) override { return printAccepted; }
     bool printLine(const std::string& text) override {
         printed.push_back(text);
         return true;
     }
-    void endPrint() override { ++printEnds; }
-    void printDirectoryLists() override { ++listPrints; }
+    void endPrint() override {}
+    void printDirectoryLists() override {}
     void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
     void setSelectionText(const std::string& text) override { primarySelection.push_back(text); }
 
