@@ -97,6 +97,7 @@ TEST_F(Router, TheDirectoryWindowBuildsItsListAndSaysWhatItCannotList) {
     cancelBuild = true;
     post(cmd::kCompareDirectoryLists);
     EXPECT_EQ(dirs.state.rows.size(), 1u);
+    EXPECT_FALSE(app.frameState.quitRequested);
     cancelBuild = false;
     EXPECT_TRUE(router.route(cmd::kRescanDirectories));
     EXPECT_EQ(dirs.state.rows.size(), 2u);
