@@ -22,12 +22,11 @@
 namespace tandel {
 namespace {
 
-using testing_support::DispatchingFrame;
 using testing_support::readFile;
 using testing_support::TempFolder;
 
 TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
-    DispatchingFrame frame;
+    test::FakeFrame frame;
     Application app(frame);
     EXPECT_EQ(applyCommandLine(app, {"-mandc", "-d1", "/a", "-bogus", "-auto"}),
               CommandLineStatus::Refused);
@@ -43,40 +42,34 @@ TEST(Application, CommandLineSetsTheRunModeAndShowsItsError) {
     EXPECT_TRUE(requestsUnattendedRun({"-x", "-Auto"}));
 }
 
-// The merge would follow the defaults, not what the user stored: the run stops.
-TEST(Application, UnattendedRunStopsWhenTheSettingsCannotBeRead) {
-    TempFolder folder;
-    const std::string ini = folder.write("tandel.ini", "[Options]\nUnix format=0\n");
-    testing::FailingFileSystem files;
-    files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
-    std::ostringstream errors;
-    EXPECT_EQ(runUnattended({"-auto", "-f1", folder.write("a.txt", "x\n"), "-f2",
-                             folder.write("b.txt", "y\n"), "-outf", folder.file("out.txt")},
-                            errors, ini, files),
-              kUnattendedFailure);
-    EXPECT_EQ(errors.str(), "Error: The settings file " + ini +
-                                " cannot be read: Permission denied. Nothing is merged, as the "
-                                "result would not follow the stored settings.\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
-    EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
-}
-
-TEST(Application, UnattendedRunRefusedForItsCommandLineLeavesTheSettingsAlone) {
-    for (const bool present : {true, false}) {
+// A bad command line, or settings that cannot be read (the merge would follow
+// the defaults, not what the user stored): nothing is merged, no settings written.
+TEST(Application, UnattendedRunStopsOnABadCommandLineOrUnreadableSettings) {
+    for (const int run : {0, 1, 2}) {
+        SCOPED_TRACE(run);
         TempFolder folder;
-        const std::string ini = present ? folder.write("tandel.ini", "[Options]\nUnix format=0\n")
-                                        : folder.file("tandel.ini");
+        const std::string ini = run == 2 ? folder.file("tandel.ini")
+                                         : folder.write("tandel.ini", "[Options]\nUnix format=0\n");
+        testing::FailingFileSystem files;
+        if (run == 0)
+            files.fail(testing::FileOp::Read, "tandel.ini", EACCES);
+        const std::string a = folder.write("a.txt", "x\n");
+        const std::string b = folder.write("b.txt", "y\n");
+        std::vector<std::string> words = {"-auto", "-f1", a, "-f2", b, "-outf", folder.file("out")};
+        if (run != 0)
+            words.insert(words.begin() + 1, "-bogus");
         std::ostringstream errors;
-        EXPECT_EQ(runUnattended({"-auto", "-bogus", "-f1", folder.write("a.txt", "x\n"), "-f2",
-                                 folder.write("b.txt", "x\n"), "-outf", folder.file("out.txt")},
-                                errors, ini, realFileSystem()),
-                  kUnattendedFailure);
-        EXPECT_EQ(errors.str(), "Error: Unknown option\n");
-        EXPECT_FALSE(std::filesystem::exists(folder.file("out.txt")));
-        EXPECT_EQ(std::filesystem::exists(ini), present);
-        if (present) {
+        EXPECT_EQ(runUnattended(words, errors, ini, files), kUnattendedFailure);
+        EXPECT_EQ(errors.str(), run != 0 ? "Error: Unknown option\n"
+                                         : "Error: The settings file " + ini +
+                                               " cannot be read: Permission denied. Nothing is "
+                                               "merged, as the result would not follow the stored "
+                                               "settings.\n");
+        EXPECT_FALSE(std::filesystem::exists(folder.file("out")));
+        if (run == 2)
+            EXPECT_FALSE(std::filesystem::exists(ini));
+        else
             EXPECT_EQ(folder.read("tandel.ini"), "[Options]\nUnix format=0\n");
-        }
     }
 }
 
@@ -130,15 +123,14 @@ TEST(ConsoleFrame, RunsPostedCommandsInOrderUntilStopped) {
 
 struct Lifecycle : ::testing::Test {
     TempFolder folder;
-    DispatchingFrame frame;
+    test::FakeFrame frame;
     Application app{frame};
     SettingsStore store{folder.file("tandel.ini")};
 };
 
 TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) {
     folder.write("tandel.ini", "[Options]\nTab size=4\nIgnore comments=1\n[Files]\n"
-                               "Dir name 1=/remembered\nOut dir=/out\n[Font]\nFont name=Mono\n"
-                               "Title Font name=Serif\n");
+                               "Dir name 1=/remembered\n[Font]\nTitle Font name=Serif\n");
     const std::string a = folder.write("a.txt", "one\ntwo\n");
     const std::string b = folder.write("b.txt", "one\n2\n");
     ASSERT_EQ(readStartupSettings(app, store, {a, b, "-outf", "/tmp/merged"}),
@@ -146,8 +138,6 @@ TEST_F(Lifecycle, StartUpReadsTheSettingsUnderTheSwitchesAndLoadsTheNamedFiles) 
     EXPECT_EQ(app.settings.record.tabSize, 4);
     EXPECT_EQ(app.settings.record.notYetCompared, 1);
     EXPECT_EQ(app.settings.files.dirName1, ""); // `f1` empties it for this run
-    EXPECT_EQ(app.settings.files.outDir, "/out");
-    EXPECT_EQ(app.settings.textFont.faceName, "Mono");
     EXPECT_EQ(app.settings.titleFont.faceName, "Serif");
     EXPECT_EQ(app.compare.ignoreComments, 1);
     EXPECT_EQ(app.model.saveName, "/tmp/merged");

@@ -22,7 +22,6 @@
 #include <cerrno>
 #include <regex>
 #include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
 
 namespace tandel {
@@ -154,9 +153,7 @@ TEST_F(Lists, WhatCannotBeReadIsOneRowThatSaysWhy) {
 }
 
 std::string linkText(const std::string& path) {
-    char text[256];
-    const ssize_t n = ::readlink(path.c_str(), text, sizeof text);
-    return n < 0 ? std::string("(not a link)") : std::string(text, static_cast<std::size_t>(n));
+    return std::filesystem::read_symlink(path).string();
 }
 
 // A pipe is never opened; a link is the text it holds, never followed.
@@ -260,14 +257,12 @@ TEST_F(Rows, ListBuildComparesBytesAndStartsMergeRuns) {
 }
 
 // A destination below a directory would be scanned as part of it.
+// (What the refusal says: copy_test.cpp.)
 TEST_F(Rows, ListBuildRefusesADestinationInsideADirectory) {
     tree.write("one/a.txt", "a\n");
-    const std::string inside = d2 + "/merged";
-    EXPECT_EQ(build(inside), BuildResult::Failed);
+    EXPECT_EQ(build(d2 + "/merged"), BuildResult::Failed);
     EXPECT_TRUE(dirs.state.rows.empty());
-    EXPECT_EQ(frame.shown(Severity::Error),
-              std::vector<std::string>{"The destination " + inside + " lies inside Directory 2 " +
-                                       d2 + ".\nChoose a destination outside both directories."});
+    EXPECT_EQ(frame.shown(Severity::Error).size(), 1u);
 }
 
 // Copy to Destination into Directory 2 makes only the copied rows the same.
@@ -457,16 +452,12 @@ TEST(ListGeometry, DamagedColumnWidthsAreHeld) {
     EXPECT_EQ(fillerWidth(800, held), 0);
 }
 
-TEST(ListGeometry, ARowIsRevealedWithAPageBelowItAndWidthsAreKeptPerSide) {
+TEST(ListGeometry, ARowIsRevealedWithAPageBelowIt) {
     EXPECT_EQ(topRevealing(0, 5, 10, 100), 5);
     EXPECT_EQ(topRevealing(0, 95, 10, 100), 90);
     EXPECT_EQ(topRevealing(50, 52, 10, 100), 52);
     EXPECT_EQ(topAfterKey(PaneKey::End, 0, 1, 10), 9);
     EXPECT_EQ(topAfterEnsureVisible(0, 5, 0, 100), 5); // no room for a whole row
-    Geometry g;
-    recordColumnWidths(g, 2, {300, 120, 80, 60});
-    EXPECT_EQ(std::tuple(g.pathSize2, g.timeSize2, g.sizeSize2, g.stateSize2),
-              std::tuple(300, 120, 80, 60));
 }
 
 TEST(FilterLists, FileTypesRoundTripThroughTheSettings) {

@@ -54,13 +54,20 @@ struct EngineHarness {
     // Runs "diff", options..., "-o" result, first, second on the given texts.
     int compare(const std::string& first, const std::string& second,
                 const std::vector<std::string>& options = {}) {
-        std::vector<std::string> words{"diff"};
-        words.insert(words.end(), options.begin(), options.end());
-        words.insert(words.end(),
-                     {"-o", output, folder.write("first", first), folder.write("second", second)});
         CallerText text0(first);
         CallerText text1(second);
-        return runWords(words, text0.view(), text1.view());
+        return runWords(
+            command(options, folder.write("first", first), folder.write("second", second)),
+            text0.view(), text1.view());
+    }
+
+    // "diff", options..., "-o" result, first, second.
+    std::vector<std::string> command(const std::vector<std::string>& options,
+                                     const std::string& first, const std::string& second) const {
+        std::vector<std::string> words{"diff"};
+        words.insert(words.end(), options.begin(), options.end());
+        words.insert(words.end(), {"-o", output, first, second});
+        return words;
     }
 
     // The status and the result file together, as "1:3c3\n", so that one

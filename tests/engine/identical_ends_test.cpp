@@ -73,13 +73,5 @@ TEST(IdenticalEndsTest, EqualTextsAreAllPrefixAndLongEqualRunsAreScannedByWords)
     EXPECT_EQ(one.middle(one.first), "line 500\nline 501\n");
 }
 
-TEST(IdenticalEndsTest, LineNumbersAfterALongPrefix) {
-    std::string head;
-    for (int i = 0; i < 1000; ++i)
-        head += "same\n";
-    testing::EngineHarness h;
-    EXPECT_EQ(h.outcome(head + "a\nb\n", head + "a\nc\nd\n"), "1:1002c1002,1003\n");
-}
-
 } // namespace
 } // namespace tandel

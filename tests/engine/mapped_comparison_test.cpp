@@ -39,10 +39,8 @@ struct MappedPair {
         }
     }
     int run(EngineHarness& h, std::vector<std::string> options = {}) {
-        std::vector<std::string> words{"diff"};
-        words.insert(words.end(), options.begin(), options.end());
-        words.insert(words.end(), {"-o", h.output, names[0], names[1]});
-        return h.runWords(words, {texts[0].data(), texts[0].length()},
+        return h.runWords(h.command(options, names[0], names[1]),
+                          {texts[0].data(), texts[0].length()},
                           {texts[1].data(), texts[1].length()});
     }
 

@@ -21,11 +21,8 @@ struct DirectoryPair : EngineHarness {
         folder.write("left/onlyleft", "l\n");
         folder.write("right/onlyright", "r1\nr2\n");
     }
-    int run(std::initializer_list<std::string> options) {
-        std::vector<std::string> words{"diff"};
-        words.insert(words.end(), options);
-        words.insert(words.end(), {"-o", output, folder.file("left"), folder.file("right")});
-        return runWords(words);
+    int run(const std::vector<std::string>& options) {
+        return runWords(command(options, folder.file("left"), folder.file("right")));
     }
     std::string left(const std::string& name) { return folder.file("left/" + name); }
     std::string right(const std::string& name) { return folder.file("right/" + name); }

@@ -314,12 +314,12 @@ TEST(PropertyTest, EngineResultsTurnTheFirstFileIntoTheSecond) {
         const std::string text1 = randomText(random, pool, 12);
         const int status = harness.compare(text0, text1, options);
         ASSERT_TRUE(status == 0 || status == 1) << round;
-        std::vector<std::string> words{"diff", "-d"};
-        words.insert(words.end(), options.begin(), options.end());
-        words.insert(words.end(), {"-o", hooked.output, harness.folder.file("first"),
-                                   harness.folder.file("second")});
+        std::vector<std::string> exact = options;
+        exact.push_back("-d");
         testing::CallerText copy0(text0);
         testing::CallerText copy1(text1);
+        const auto words =
+            hooked.command(exact, harness.folder.file("first"), harness.folder.file("second"));
         ASSERT_EQ(hooked.runWords(words, copy0.view(true), copy1.view(true)), status) << round;
         ASSERT_EQ(hooked.result(), harness.result()) << round;
         ASSERT_EQ(progress.load(), 1000u) << round;

@@ -151,28 +151,12 @@ TEST(RunHooksTest, EveryStageLooksAtTheFlag) {
     EXPECT_THROW((void)computeEditScript(a, b, 51, {.hooks = &hooks}, script), RunCancelled);
 }
 
-TEST(RunHooksTest, ProgressOnlyGrowsAndEndsAtAThousand) {
-    // Large enough for every phase to report, with a few changes.
-    std::vector<int> numbers(300000);
-    std::iota(numbers.begin(), numbers.end(), 0);
-    const std::string first = numberedLines(numbers);
-    for (std::size_t i = 1000; i < numbers.size(); i += 50000)
-        numbers[i] = -1;
-    const std::string second = numberedLines(numbers);
-
-    std::atomic<bool> never{false};
+// A comparison that differs ends at 1000 in every run of the property test;
+// so does any other outcome short of a cancel: same, trouble, usage error.
+TEST(RunHooksTest, ProgressEndsAtAThousandWhateverTheOutcome) {
     std::atomic<std::uint32_t> progress{0};
     EngineHarness h;
     h.context.progress = &progress;
-    {
-        Watcher watcher(progress, never, 1000);
-        EXPECT_EQ(h.compare(first, second), 1);
-        const std::vector<std::uint32_t> seen = watcher.stop();
-        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-    }
-    EXPECT_EQ(progress.load(), 1000u);
-
-    // Whatever the outcome, short of a cancel: same, trouble, usage error.
     for (const std::vector<std::string>& words :
          {std::vector<std::string>{"diff", "-o", h.output, h.folder.write("s", "x\n"),
                                    h.folder.file("s")},

@@ -220,13 +220,6 @@ TEST_F(TableTest, EngineComparesTheSelectedColumns) {
     const std::string rows = "a b c\nd e f\ng h i\n";
     EXPECT_EQ(compare(rows, "a\tb   c\n  d e f\ng h i   \n"), "same");
     EXPECT_EQ(compare(rows, "a b c\nd e F\nx\ng h i\n"), "2c2,3\n");
-    setType(kColumnNumeric);
-    EXPECT_EQ(compare("x=1.5\ny=2\n", "1.5\nlength 2\n"), "same");
-    EXPECT_EQ(compare("x=1.5\ny=2\n", "x=1.6\ny=2\n"), "1c1\n");
-    setType(kColumnPositions);
-    settings.positions = {{1, 3}, {8, 10}};
-    EXPECT_EQ(compare("001 xx 100\n002 yy 200\n", "001 ab 100\n002 cd 200\n"), "same");
-    EXPECT_EQ(compare("001 xx 100\n002 yy 200\n", "001 xx 100\n002 yy 201\n"), "2c2\n");
 }
 
 // A definition that selects no column would call any two lines equal and drop

@@ -1,10 +1,14 @@
 // A Frame for tests: records every message, command, model event and printed line,
-// and answers questions from queues (an empty queue gives the default answer).
+// answers questions from queues (an empty queue gives the default answer) and
+// runs sent commands through a handler, as the directory walk needs.
 #pragma once
 
 #include "frame/frame.h"
 
+#include <algorithm>
 #include <deque>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,7 +29,6 @@ public:
     // What happened.
     std::vector<std::pair<Severity, std::string>> messages;
     std::vector<std::string> questions; // every question's text, in order
-    std::vector<std::string> notices;   // notice calls
     std::vector<int> posted;
     std::vector<int> sent;
     std::vector<bool> walkMenu; // setWalkMenu calls
@@ -34,26 +37,24 @@ public:
     std::vector<std::string> clipboard;                           // setClipboardText calls
     std::vector<std::string> primarySelection;                    // setSelectionText calls
     std::vector<ModelEvent> events;                               // modelChanged calls, in order
-    int printJobs = 0;
-    int printEnds = 0;
-    int listPrints = 0; // printDirectoryLists calls
     bool printAccepted = true;
 
     // Preview state.
     bool preview = false;
     std::string previewContents;
     bool previewDirty = false;
-    bool previewFocused = false;
     PreviewSelection previewSelected;
 
     // Search.
     std::vector<bool> findDialogs;                      // openFindDialog's match-case box
     std::vector<std::pair<int, std::int64_t>> listHits; // showListRow: list, row
 
+    std::function<void(int)> onSend; // runs each sent command when set
+
     void message(Severity severity, const std::string& text) override {
         messages.emplace_back(severity, text);
     }
-    void notice(const std::string& text) override { notices.push_back(text); }
+    void notice(const std::string&) override {}
     bool confirmOverwrite(const Question& question) override {
         questions.push_back(question.text);
         kinds.push_back(question.kind);
@@ -75,7 +76,11 @@ public:
     }
 
     void postCommand(int id) override { posted.push_back(id); }
-    void sendCommand(int id) override { sent.push_back(id); }
+    void sendCommand(int id) override {
+        sent.push_back(id);
+        if (onSend)
+            onSend(id);
+    }
     void modelChanged(ModelEvent event) override { events.push_back(event); }
     void setWaitCursor(bool) override {}
     void clearSelection(int) override {}
@@ -89,7 +94,7 @@ public:
     bool previewModified() const override { return previewDirty; }
     void setPreviewModified(bool modified) override { previewDirty = modified; }
 
-    bool previewTakesSearch() const override { return previewFocused; }
+    bool previewTakesSearch() const override { return false; }
     PreviewSelection previewSelection() const override { return previewSelected; }
     void selectPreviewText(std::int64_t start, std::int64_t end) override {
         previewSelected = {start, end};
@@ -97,16 +102,13 @@ public:
     void openFindDialog(bool matchCase) override { findDialogs.push_back(matchCase); }
     void showListRow(int list, std::int64_t row) override { listHits.emplace_back(list, row); }
 
-    bool startPrint(const std::string& /*documentName*/) override {
-        ++printJobs;
-        return printAccepted;
-    }
+    bool startPrint(const std::string& /*documentName*/) override { return printAccepted; }
     bool printLine(const std::string& text) override {
         printed.push_back(text);
         return true;
     }
-    void endPrint() override { ++printEnds; }
-    void printDirectoryLists() override { ++listPrints; }
+    void endPrint() override {}
+    void printDirectoryLists() override {}
     void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
     void setSelectionText(const std::string& text) override { primarySelection.push_back(text); }
 
@@ -128,6 +130,24 @@ public:
             }
         }
         return texts;
+    }
+    bool shownText(Severity severity, const std::string& text) const {
+        const auto texts = shown(severity);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    }
+    std::string allMessages() const {
+        std::ostringstream out;
+        for (const auto& [severity, text] : messages)
+            out << static_cast<int>(severity) << ' ' << text << '\n';
+        return out.str();
+    }
+    // Removes and returns the oldest posted command, or 0.
+    int takePosted() {
+        if (posted.empty())
+            return 0;
+        const int id = posted.front();
+        posted.erase(posted.begin());
+        return id;
     }
 
 private:

@@ -168,14 +168,10 @@ TEST_F(UsersFiles, ResultsKeepTheModeOfWhatTheyReplaceOrCameFrom) {
     EXPECT_EQ(mode(files.file("out1")), 0700u);
 }
 
-TEST_F(UsersFiles, FilesChangedOnDiskAreReadAgainAndNeverOverwrittenUnasked) {
+// (That a comparison reads changed files again: driver_test.cpp.)
+TEST_F(UsersFiles, FilesChangedOnDiskAreNeverOverwrittenUnasked) {
     open("a\nb\n", "a\nc\n");
     const std::string two = app.model.side(2).fileName;
-    testing_support::writeFile(two, "a\nc\nedited elsewhere\n");
-    // Compare Files compares what is on disk now.
-    dispatchCommand(app, cmd::kCompareFiles);
-    EXPECT_EQ(app.model.side(2).lineCount, 3);
-
     testing_support::writeFile(two, "edited again\n");
     selectFrom(app.model, frame, 1);
     frame.overwriteAnswers = {false};

@@ -48,20 +48,14 @@ public:
     int failures() const { return failures_; }
 
     IoStatus status(const std::string& path, FileStatus& out, bool followLinks = true) override {
-        if (const int e = check(FileOp::Status, path))
-            return IoStatus::failure(e);
-        return real_.status(path, out, followLinks);
+        return guarded(FileOp::Status, path, [&] { return real_.status(path, out, followLinks); });
     }
     IoStatus readInput(const std::string& path, std::size_t spare, InputBytes& out) override {
-        if (const int e = check(FileOp::Read, path))
-            return IoStatus::failure(e);
-        return real_.readInput(path, spare, out);
+        return guarded(FileOp::Read, path, [&] { return real_.readInput(path, spare, out); });
     }
     std::uint64_t inputLimit() const override { return real_.inputLimit(); }
     IoStatus listFolder(const std::string& path, std::vector<FolderEntry>& out) override {
-        if (const int e = check(FileOp::List, path))
-            return IoStatus::failure(e);
-        return real_.listFolder(path, out);
+        return guarded(FileOp::List, path, [&] { return real_.listFolder(path, out); });
     }
     IoStatus openWriter(const std::string& target, const WriteOptions& options,
                         std::unique_ptr<FileWriter>& out) override {
@@ -75,35 +69,25 @@ public:
     }
     IoStatus createUnique(const std::string& folder, const std::string& prefix,
                           std::string& path) override {
-        if (const int e = check(FileOp::CreateUnique, folder))
-            return IoStatus::failure(e);
-        return real_.createUnique(folder, prefix, path);
+        return guarded(FileOp::CreateUnique, folder,
+                       [&] { return real_.createUnique(folder, prefix, path); });
     }
     IoStatus rename(const std::string& from, const std::string& to) override {
-        if (const int e = check(FileOp::Rename, from + "\n" + to))
-            return IoStatus::failure(e);
-        return real_.rename(from, to);
+        return guarded(FileOp::Rename, from + "\n" + to, [&] { return real_.rename(from, to); });
     }
     IoStatus linkFile(const std::string& existing, const std::string& path) override {
-        if (const int e = check(FileOp::LinkFile, existing + "\n" + path))
-            return IoStatus::failure(e);
-        return real_.linkFile(existing, path);
+        return guarded(FileOp::LinkFile, existing + "\n" + path,
+                       [&] { return real_.linkFile(existing, path); });
     }
     IoStatus remove(const std::string& path) override {
-        if (const int e = check(FileOp::Remove, path))
-            return IoStatus::failure(e);
-        return real_.remove(path);
+        return guarded(FileOp::Remove, path, [&] { return real_.remove(path); });
     }
     IoStatus makeFolder(const std::string& path) override {
-        if (const int e = check(FileOp::MakeFolder, path))
-            return IoStatus::failure(e);
-        return real_.makeFolder(path);
+        return guarded(FileOp::MakeFolder, path, [&] { return real_.makeFolder(path); });
     }
     IoStatus setTimes(const std::string& path, const FileTime& access,
                       const FileTime& write) override {
-        if (const int e = check(FileOp::SetTimes, path))
-            return IoStatus::failure(e);
-        return real_.setTimes(path, access, write);
+        return guarded(FileOp::SetTimes, path, [&] { return real_.setTimes(path, access, write); });
     }
     IoStatus openReader(const std::string& path, std::unique_ptr<FileReader>& out) override {
         if (const int e = check(FileOp::Read, path))
@@ -115,14 +99,10 @@ public:
         return opened;
     }
     IoStatus readLink(const std::string& path, std::string& target) override {
-        if (const int e = check(FileOp::ReadLink, path))
-            return IoStatus::failure(e);
-        return real_.readLink(path, target);
+        return guarded(FileOp::ReadLink, path, [&] { return real_.readLink(path, target); });
     }
     IoStatus makeLink(const std::string& target, const std::string& path) override {
-        if (const int e = check(FileOp::MakeLink, path))
-            return IoStatus::failure(e);
-        return real_.makeLink(target, path);
+        return guarded(FileOp::MakeLink, path, [&] { return real_.makeLink(target, path); });
     }
 
 private:
@@ -139,9 +119,8 @@ private:
             : owner_(owner), inner_(std::move(inner)), path_(std::move(path)) {}
         IoStatus read(char* into, std::size_t size, std::size_t& got) override {
             got = 0;
-            if (const int e = owner_.check(FileOp::Read, path_))
-                return IoStatus::failure(e);
-            return inner_->read(into, size, got);
+            return owner_.guarded(FileOp::Read, path_,
+                                  [&] { return inner_->read(into, size, got); });
         }
 
     private:
@@ -155,9 +134,7 @@ private:
         Writer(FailingFileSystem& owner, std::unique_ptr<FileWriter> inner, std::string path)
             : owner_(owner), inner_(std::move(inner)), path_(std::move(path)) {}
         IoStatus write(std::string_view bytes) override {
-            if (const int e = owner_.check(FileOp::Write, path_))
-                return IoStatus::failure(e);
-            return inner_->write(bytes);
+            return owner_.guarded(FileOp::Write, path_, [&] { return inner_->write(bytes); });
         }
         IoStatus finish() override {
             if (!finished_) {
@@ -170,9 +147,7 @@ private:
         IoStatus commit() override {
             if (const IoStatus done = finish(); !done.ok())
                 return done;
-            if (const int e = owner_.check(FileOp::Commit, path_))
-                return IoStatus::failure(e);
-            return inner_->commit();
+            return owner_.guarded(FileOp::Commit, path_, [&] { return inner_->commit(); });
         }
         const std::string& target() const override { return inner_->target(); }
 
@@ -183,6 +158,13 @@ private:
         bool finished_ = false;
         IoStatus finish_;
     };
+
+    // The real call, unless a rule makes it fail.
+    template <typename Call> IoStatus guarded(FileOp op, const std::string& path, Call call) {
+        if (const int e = check(op, path))
+            return IoStatus::failure(e);
+        return call();
+    }
 
     int check(FileOp op, const std::string& path) {
         for (Rule& rule : rules_) {
