@@ -109,11 +109,9 @@ void openStartupFiles(Application& app) {
 void openStartupFiles(Application& app, const std::array<std::string, 2>& names) {
     // A file that cannot be read has said why; its side stays empty.
     // The ancestor of a three-way merge is read beside the two files.
-    const bool threeWay = app.switches.isGiven(kSwitchBase) &&
-                          names[0] == app.switches.valueOf(kSwitchF1) &&
-                          names[1] == app.switches.valueOf(kSwitchF2);
     loadSides(app.model, app.settings.record, app.frame(), names,
-              threeWay ? app.switches.valueOf(kSwitchBase) : std::string());
+              app.switches.mergesWithAncestor(names) ? app.switches.valueOf(kSwitchBase)
+                                                     : std::string());
     app.frameState.splitArmed = false;
     if (app.frameState.directoryWindow) {
         app.frame().postCommand(cmd::kCompareDirectoryLists);

@@ -61,6 +61,10 @@ std::string SwitchTable::valueOf(int id) const {
     return entry != nullptr ? entry->value() : std::string();
 }
 
+bool SwitchTable::mergesWithAncestor(const std::array<std::string, 2>& names) const {
+    return isGiven(kSwitchBase) && names[0] == valueOf(kSwitchF1) && names[1] == valueOf(kSwitchF2);
+}
+
 std::optional<std::string> Tokenizer::next() {
     std::string token;
     bool hasContent = false;

@@ -48,6 +48,9 @@ public:
     bool isGiven(int id) const { return given(id) != nullptr; }
     // The first argument of a given switch, or an empty text.
     std::string valueOf(int id) const;
+    // Whether files 1 and 2 are the two named with an ancestor (-base): the
+    // ancestor belongs to them, not to others loaded later.
+    bool mergesWithAncestor(const std::array<std::string, 2>& names) const;
 
     static constexpr std::size_t kSize = 9;
     const std::array<CommandSwitch, kSize>& entries() const { return entries_; }

@@ -206,11 +206,7 @@ ComparisonWork prepareComparison(Session& app, const std::array<std::string, 2>&
         }
         work.kept[i] = &side;
     }
-    // The ancestor belongs to the two files named with it, not to others
-    // loaded later.
-    work.threeWay = app.switches.isGiven(kSwitchBase) &&
-                    work.names[0] == app.switches.valueOf(kSwitchF1) &&
-                    work.names[1] == app.switches.valueOf(kSwitchF2);
+    work.threeWay = app.switches.mergesWithAncestor(work.names);
     work.baseName = app.switches.valueOf(kSwitchBase);
     SideRecord& ahead = model.readAhead;
     if (compare && work.threeWay && !ahead.fileName.empty() && ahead.fileName == work.baseName &&
